@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Korvex on a fresh Debian 12 machine: install what is missing, build, then start or test.
+#   scripts/setup.sh run    build and start Korvex
+#   scripts/setup.sh test   build and run every test (also the core tests under ASan + UBSan)
+set -euo pipefail
+
+mode=${1:-run}
+shift || true
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${KORVEX_BUILD_DIR:-$root/build}
+asan_build=${KORVEX_ASAN_BUILD_DIR:-$root/build-asan}
+jobs=${KORVEX_JOBS:-2}
+
+packages=(build-essential cmake ninja-build pkg-config
+          qt6-base-dev libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev
+          libzxing-dev libzint-dev libdmtx-dev
+          xvfb xauth imagemagick poppler-utils fonts-dejavu-core)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S "$root" -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j "$jobs"
+}
+
+install_missing
+
+case "$mode" in
+run)
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    if [ -x "$build/bin/korvex" ]; then
+        exec "$build/bin/korvex" "$@"
+    fi
+    # Until the window exists, show the encoder at work on a sample serial number.
+    exec "$build/bin/korvex-cli" encode "${@:-SN-2026-000123}"
+    ;;
+test)
+    configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_BUILD_BENCH=ON
+    ctest --test-dir "$build" --output-on-failure -j "$jobs"
+    configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON \
+        -DKORVEX_BUILD_GUI=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir "$asan_build" --output-on-failure -j "$jobs"
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

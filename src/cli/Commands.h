@@ -1,0 +1,19 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace korvex::cli {
+
+// Exit statuses shared by every command.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1; // the job could not be done (message on stderr)
+inline constexpr int ExitUsage = 2;   // bad options or arguments
+
+// Each command gets the arguments after its own name. Texts on the command line are UTF-8.
+int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace korvex::cli

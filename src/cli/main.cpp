@@ -1,0 +1,34 @@
+#include "cli/Commands.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* USAGE =
+    "usage: korvex-cli encode [--size S] [--encoding E] [--format matrix|codewords|svg|pbm] TEXT\n"
+    "       korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT] JOB.ncm\n"
+    "       korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
+    "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) {
+        std::cerr << USAGE;
+        return korvex::cli::ExitUsage;
+    }
+    const std::string command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "encode") return korvex::cli::RunEncode(args, std::cout, std::cerr);
+    if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
+    if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);
+    if (command == "--help" || command == "-h") {
+        std::cout << USAGE;
+        return korvex::cli::ExitOk;
+    }
+    std::cerr << "korvex-cli: unknown command '" << command << "'\n" << USAGE;
+    return korvex::cli::ExitUsage;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvex::config {
+
+// Windows-1252 <-> UTF-8 at the boundary of the core (command line, widgets).
+// The core keeps every text as single bytes of the Windows Western code page.
+
+struct TCodePageResult {
+    std::string text;          // converted bytes, valid when ok
+    bool ok = false;
+    std::string offending;     // UTF-8 of the first character without a code (or bad bytes)
+};
+
+// UTF-8 to Windows-1252. A character without a single-byte code, or malformed UTF-8, fails.
+TCodePageResult Utf8ToWindows1252(std::string_view utf8);
+
+// Windows-1252 to UTF-8. The five unassigned bytes (81, 8D, 8F, 90, 9D) map to the C1
+// controls of the same value, so every byte survives a round trip.
+std::string Windows1252ToUtf8(std::string_view bytes);
+
+} // namespace korvex::config

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace korvex::ncgen {
+
+// How a controller wants its numbers written, plus block numbering and comment characters
+// of the active output profile. Copied by value.
+struct TNCFormat {
+    bool NCpunkt = false;    // keep the point after a whole number ("10.")
+    bool Dezipunkt = true;   // write a decimal point at all
+    bool Vorzeichen = false; // "+" before numbers that are not negative
+    std::uint8_t Stellen = 0;
+    bool VNullen = false; // leading zeros up to Stellen digits
+    bool NNullen = false; // keep trailing zeros of the decimals
+    std::uint8_t Nachkommastellen = 3;
+    std::string Komstart;
+    std::string Komende = " ";
+    std::string Satzzeichen = "N";
+    std::int32_t Schritt = 10;
+    std::int32_t Start = 10;
+};
+
+// Pure formatter for X/Y coordinates and numeric R/Z values.
+std::string FormatNumber(const TNCFormat& format, long double x);
+
+} // namespace korvex::ncgen
