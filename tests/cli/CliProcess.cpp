@@ -1,0 +1,61 @@
+#include "CliProcess.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace korvex::testing {
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+TProcessResult RunCli(const std::vector<std::string>& args) {
+    // Files, not pipes: a large symbol on stdout must not block the child on a full pipe.
+    char outName[] = "/tmp/korvex-cli-outXXXXXX";
+    char errName[] = "/tmp/korvex-cli-errXXXXXX";
+    const int outFd = mkstemp(outName);
+    const int errFd = mkstemp(errName);
+    if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
+
+    std::vector<std::string> argv = {KORVEX_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> raw;
+    for (auto& a : argv) raw.push_back(a.data());
+    raw.push_back(nullptr);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int nullIn = open("/dev/null", O_RDONLY);
+        dup2(nullIn, 0);
+        dup2(outFd, 1);
+        dup2(errFd, 2);
+        execv(raw[0], raw.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(outFd);
+    close(errFd);
+
+    TProcessResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = slurp(outName);
+    result.err = slurp(errName);
+    std::remove(outName);
+    std::remove(errName);
+    return result;
+}
+
+} // namespace korvex::testing

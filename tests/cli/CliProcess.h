@@ -1,0 +1,20 @@
+#pragma once
+
+// Runs the built korvex-cli as a separate process, the way a script or ERP job would,
+// and captures what it prints. POSIX only: the process tests run on the Linux CI.
+
+#include <string>
+#include <vector>
+
+namespace korvex::testing {
+
+struct TProcessResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs korvex-cli with the given arguments (no shell: arguments arrive unchanged).
+TProcessResult RunCli(const std::vector<std::string>& args);
+
+} // namespace korvex::testing
