@@ -1,0 +1,168 @@
+#include "datamatrix/Placement.h"
+
+namespace korvex::datamatrix {
+
+namespace {
+
+class Mapper {
+public:
+    Mapper(int nrow, int ncol) : nrow_(nrow), ncol_(ncol), entries_(nrow * ncol, 0) {}
+
+    std::vector<int> run() {
+        int row = 4;
+        int col = 0;
+        int codeword = 1;
+        do {
+            if (row == nrow_ && col == 0) corner1(codeword++);
+            if (row == nrow_ - 2 && col == 0 && ncol_ % 4 != 0) corner2(codeword++);
+            if (row == nrow_ - 2 && col == 0 && ncol_ % 8 == 4) corner3(codeword++);
+            if (row == nrow_ + 4 && col == 2 && ncol_ % 8 == 0) corner4(codeword++);
+            do { // upward diagonal
+                if (row < nrow_ && col >= 0 && at(row, col) == 0) standard(row, col, codeword++);
+                row -= 2;
+                col += 2;
+            } while (row >= 0 && col < ncol_);
+            row += 1;
+            col += 3;
+            do { // downward diagonal
+                if (row >= 0 && col < ncol_ && at(row, col) == 0) standard(row, col, codeword++);
+                row += 2;
+                col -= 2;
+            } while (row < nrow_ && col >= 0);
+            row += 3;
+            col += 1;
+        } while (row < nrow_ || col < ncol_);
+        if (at(nrow_ - 1, ncol_ - 1) == 0) {
+            at(nrow_ - 1, ncol_ - 1) = 1;
+            at(nrow_ - 2, ncol_ - 2) = 1;
+        }
+        return std::move(entries_);
+    }
+
+private:
+    int& at(int row, int col) { return entries_[row * ncol_ + col]; }
+
+    void module(int row, int col, int codeword, int bit) {
+        if (row < 0) {
+            row += nrow_;
+            col += 4 - ((nrow_ + 4) % 8);
+        }
+        if (col < 0) {
+            col += ncol_;
+            row += 4 - ((ncol_ + 4) % 8);
+        }
+        at(row, col) = codeword * 10 + bit;
+    }
+
+    void standard(int row, int col, int cw) {
+        module(row - 2, col - 2, cw, 1);
+        module(row - 2, col - 1, cw, 2);
+        module(row - 1, col - 2, cw, 3);
+        module(row - 1, col - 1, cw, 4);
+        module(row - 1, col, cw, 5);
+        module(row, col - 2, cw, 6);
+        module(row, col - 1, cw, 7);
+        module(row, col, cw, 8);
+    }
+
+    void corner1(int cw) {
+        module(nrow_ - 1, 0, cw, 1);
+        module(nrow_ - 1, 1, cw, 2);
+        module(nrow_ - 1, 2, cw, 3);
+        module(0, ncol_ - 2, cw, 4);
+        module(0, ncol_ - 1, cw, 5);
+        module(1, ncol_ - 1, cw, 6);
+        module(2, ncol_ - 1, cw, 7);
+        module(3, ncol_ - 1, cw, 8);
+    }
+
+    void corner2(int cw) {
+        module(nrow_ - 3, 0, cw, 1);
+        module(nrow_ - 2, 0, cw, 2);
+        module(nrow_ - 1, 0, cw, 3);
+        module(0, ncol_ - 4, cw, 4);
+        module(0, ncol_ - 3, cw, 5);
+        module(0, ncol_ - 2, cw, 6);
+        module(0, ncol_ - 1, cw, 7);
+        module(1, ncol_ - 1, cw, 8);
+    }
+
+    void corner3(int cw) {
+        module(nrow_ - 3, 0, cw, 1);
+        module(nrow_ - 2, 0, cw, 2);
+        module(nrow_ - 1, 0, cw, 3);
+        module(0, ncol_ - 2, cw, 4);
+        module(0, ncol_ - 1, cw, 5);
+        module(1, ncol_ - 1, cw, 6);
+        module(2, ncol_ - 1, cw, 7);
+        module(3, ncol_ - 1, cw, 8);
+    }
+
+    void corner4(int cw) {
+        module(nrow_ - 1, 0, cw, 1);
+        module(nrow_ - 1, ncol_ - 1, cw, 2);
+        module(0, ncol_ - 3, cw, 3);
+        module(0, ncol_ - 2, cw, 4);
+        module(0, ncol_ - 1, cw, 5);
+        module(1, ncol_ - 3, cw, 6);
+        module(1, ncol_ - 2, cw, 7);
+        module(1, ncol_ - 1, cw, 8);
+    }
+
+    int nrow_;
+    int ncol_;
+    std::vector<int> entries_;
+};
+
+// Finder lines left and bottom, clock tracks top and right (ISO/IEC 16022, 5.3.3.1).
+void drawFrame(TIArray& m, int x0, int y0, int w, int h) {
+    for (int i = 0; i < w; ++i) {
+        m[x0 + i][y0 + h - 1] = 1;
+        m[x0 + i][y0] = i % 2 == 0 ? 1 : 0;
+    }
+    for (int i = 0; i < h; ++i) {
+        m[x0][y0 + i] = 1;
+        m[x0 + w - 1][y0 + i] = i % 2 == 1 ? 1 : 0;
+    }
+}
+
+} // namespace
+
+std::vector<int> MappingArray(int nrow, int ncol) { return Mapper(nrow, ncol).run(); }
+
+TIArray PlaceModules(const std::vector<std::uint8_t>& stream, const TSizeInfo& size) {
+    TIArray m(size.symbolCols, std::vector<int>(size.symbolRows, 0));
+    const int rr = size.regionRows;
+    const int rc = size.regionCols;
+    if (size.regionCount == 2) {
+        drawFrame(m, 0, 0, rc + 2, rr + 2);
+        drawFrame(m, rc + 2, 0, rc + 2, rr + 2);
+    } else {
+        const int perSide = size.regionCount == 1 ? 1 : size.regionCount == 4 ? 2
+                            : size.regionCount == 16                        ? 4
+                                                                            : 6;
+        for (int c = 0; c < perSide; ++c)
+            for (int d = 0; d < perSide; ++d)
+                drawFrame(m, c * (rc + 2), d * (rr + 2), rc + 2, rr + 2);
+    }
+
+    const int nrow = size.mappingRows;
+    const int ncol = size.mappingCols;
+    const std::vector<int> mapping = MappingArray(nrow, ncol);
+    for (int r = 0; r < nrow; ++r) {
+        const int y = r + 1 + 2 * (r / rr);
+        for (int c = 0; c < ncol; ++c) {
+            const int x = c + 1 + 2 * (c / rc);
+            const int v = mapping[r * ncol + c];
+            if (v < 10) {
+                m[x][y] = v;
+            } else {
+                const int bitValue = 1 << (8 - v % 10);
+                m[x][y] = bitValue & stream[v / 10 - 1];
+            }
+        }
+    }
+    return m;
+}
+
+} // namespace korvex::datamatrix

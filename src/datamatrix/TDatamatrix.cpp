@@ -1,0 +1,102 @@
+#include "datamatrix/TDatamatrix.h"
+
+#include "datamatrix/AsciiEncoder.h"
+#include "datamatrix/AutoEncoder.h"
+#include "datamatrix/Base256Encoder.h"
+#include "datamatrix/C40TextEncoder.h"
+#include "datamatrix/CodewordBuffer.h"
+#include "datamatrix/ERangeError.h"
+#include "datamatrix/Placement.h"
+#include "datamatrix/ReedSolomon.h"
+#include "datamatrix/SizeChoice.h"
+#include "datamatrix/SizeTable.h"
+
+namespace korvex::datamatrix {
+
+void TDatamatrix::Rebuild() {
+    rebuild = false;
+    const std::string_view data = Code;
+    if (data.empty()) return;
+
+    if (Encoding != E_AUTO) mode_ = static_cast<EncodationMode>(Encoding);
+
+    CodewordBuffer codewords;
+    switch (Encoding) {
+    case E_ASCII:
+        EncodeAscii(data, 0, static_cast<int>(data.size()), codewords);
+        break;
+    case E_C40:
+    case E_TEXT:
+        EncodeC40Text(data, 0, Encoding == E_TEXT, true, false, codewords, leftover_);
+        break;
+    case E_BASE256:
+        EncodeBase256(data, 0, false, codewords);
+        break;
+    case E_NONE:
+        EncodeNone(data, codewords);
+        break;
+    default: {
+        const TAutoResult result = EncodeAuto(data, codewords);
+        mode_ = result.finalMode;
+        leftover_ = result.leftover;
+        break;
+    }
+    }
+
+    const std::optional<TFormat> format = ChooseSize(codewords, PreferredFormat, mode_, leftover_);
+    if (!format) throw ERangeError();
+    const TSizeInfo& size = SizeInfo(*format);
+
+    const int n = codewords.size();
+    if (IsC40OrText(mode_) && leftover_ == 0 && n == size.dataCodewords &&
+        codewords[n - 1] == CW_UNLATCH)
+        codewords.set(n - 1, CW_PAD);
+    PadCodewords(codewords, size.dataCodewords);
+
+    std::vector<std::uint8_t> stream = BuildStream(codewords.data(), size);
+    TIArray matrix = PlaceModules(stream, size);
+
+    // Nothing above touched the previous symbol; from here on nothing can fail.
+    calculatedFormat_ = *format;
+    cols_ = size.symbolCols;
+    rows_ = size.symbolRows;
+    matrix_ = std::move(matrix);
+    dataCodewords_.assign(codewords.data(), codewords.data() + size.dataCodewords);
+    errorCodewords_.assign(stream.begin() + size.dataCodewords, stream.end());
+}
+
+void TDatamatrix::paintBarcode(SymbolCanvas* canvas) {
+    if (rebuild) Rebuild();
+    if (canvas == nullptr) return;
+
+    canvas->fillRect(offsetX, offsetY, Width, Height, BackColor);
+    for (int y = 0; y < rows_; ++y)
+        for (int x = 0; x < cols_; ++x)
+            canvas->fillRect(Margin + offsetX + x * PixelsDot, Margin + offsetY + y * PixelsDot,
+                             PixelsDot, PixelsDot, matrix_[x][y] != 0 ? BarColor : BackColor);
+    currentX_ = cols_ * PixelsDot + Margin + offsetX;
+    currentY_ = rows_ * PixelsDot + Margin + offsetY;
+}
+
+void TDatamatrix::paintBarcodeAutoSize(SymbolCanvas& canvas) {
+    {
+        const auto probe = canvas.createPicture(100, 100);
+        paintBarcode(probe.get());
+    }
+    const auto picture = canvas.createPicture(currentX_ + Margin, currentY_ + Margin);
+    paintBarcode(picture.get());
+    canvas.fillRect(0, 0, Width, Height, BackColor);
+    canvas.drawPicture(*picture, 0, 0, Width, Height);
+}
+
+void TDatamatrix::Paint(SymbolCanvas& canvas) {
+    if (AutoFit) {
+        paintBarcodeAutoSize(canvas);
+        return;
+    }
+    const auto picture = canvas.createPicture(Width, Height);
+    paintBarcode(picture.get());
+    canvas.drawPicture(*picture, 0, 0, Width, Height);
+}
+
+} // namespace korvex::datamatrix
