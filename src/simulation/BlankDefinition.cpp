@@ -1,0 +1,45 @@
+#include "simulation/BlankDefinition.h"
+
+#include "simulation/EConvertError.h"
+#include "simulation/SimulationNumber.h"
+
+namespace korvex::simulation {
+
+std::string BuildBlankDefinition(const BlankFields& f) {
+    switch (f.shape) {
+    case BlankFields::Box:
+        return "ROHDEF QUAD XM" + f.quader1.xm + " YP" + f.quader1.yp + " ZP" + f.quader1.zp +
+               " XP" + f.quader1.xp + " YM" + f.quader1.ym + " ZM" + f.quader1.zm;
+    case BlankFields::CylinderZ:
+        return "ROHDEF ZYL1 XC" + f.zyl1.x + " YC" + f.zyl1.y + " RA" + f.zyl1.r + " ZP" +
+               f.zyl1.zp + " ZM" + f.zyl1.zm;
+    case BlankFields::CylinderX:
+        return "ROHDEF ZYL2 XM" + f.zyl2.xm + " YC" + f.zyl2.y + " RA" + f.zyl2.r + " ZC" +
+               f.zyl2.z + " XP" + f.zyl2.xp;
+    case BlankFields::CylinderY:
+        return "ROHDEF ZYL3 XC" + f.zyl3.x + " YM" + f.zyl3.ym + " RA" + f.zyl3.r + " ZC" +
+               f.zyl3.z + " YP" + f.zyl3.yp;
+    default:
+        return {};
+    }
+}
+
+long double BlankValue(std::string_view definition, std::string_view key) {
+    const std::size_t at = definition.find(key);
+    if (key.empty() || at == std::string_view::npos) return 0;
+    std::size_t end = at + key.size();
+    const std::size_t begin = end;
+    while (end < definition.size()) {
+        const char c = definition[end];
+        if (c != '+' && c != '-' && c != '.' && !(c >= '0' && c <= '9')) break;
+        ++end;
+    }
+    if (end == begin) return 0;
+    try {
+        return ParseSimulationNumber(definition.substr(begin, end - begin));
+    } catch (const EConvertError&) {
+        return 0;
+    }
+}
+
+} // namespace korvex::simulation

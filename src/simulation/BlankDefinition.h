@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvex::simulation {
+
+// The field texts of the blank page, as typed, with their defaults; one set per shape.
+struct BlankFields {
+    enum Shape { Box = 1, CylinderZ = 2, CylinderX = 3, CylinderY = 4 };
+    int shape = Box;
+    struct {
+        std::string xm = "0", xp = "100", ym = "0", yp = "50", zm = "-10", zp = "0";
+    } quader1;
+    struct {
+        std::string x = "0", y = "0", r = "50", zm = "-10", zp = "0";
+    } zyl1;
+    struct {
+        std::string xm = "0", xp = "50", y = "0", z = "0", r = "25";
+    } zyl2;
+    struct {
+        std::string x = "0", ym = "-25", yp = "25", z = "0", r = "30";
+    } zyl3;
+};
+
+// The one-line blank definition ("ROHDEF QUAD XM0 YP50 ...") of the chosen shape, each key
+// followed by its field text verbatim. An unknown shape number gives an empty text.
+std::string BuildBlankDefinition(const BlankFields& fields);
+
+// The number after the first occurrence of `key` (characters "+", "-", "." and digits);
+// 0 when the key is missing or its text does not convert.
+long double BlankValue(std::string_view definition, std::string_view key);
+
+} // namespace korvex::simulation

@@ -1,0 +1,102 @@
+#include "simulation/ViewCommands.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace korvex::simulation {
+
+namespace {
+
+constexpr long double ROTATION_STEP = 5;
+constexpr long double WHEEL_HALF_EXTENT = 0.45L;
+constexpr long double RECTANGLE_HALF_EXTENT = 0.25L;
+
+} // namespace
+
+ViewAngles ViewPresetAngles(ViewPreset preset) {
+    switch (preset) {
+    case ViewPreset::XY: return {0, -90};
+    case ViewPreset::XZ: return {90, -90};
+    case ViewPreset::YZ: return {90, 180};
+    case ViewPreset::XYZ: return {55, -105};
+    }
+    return {55, -105};
+}
+
+bool ApplyViewPreset(TMathImage& image, ViewPreset preset) {
+    const ViewAngles angles = ViewPresetAngles(preset);
+    if (preset == ViewPreset::XY && image.D3Yrotation() == angles.yRotation &&
+        image.D3Zrotation() == angles.zRotation)
+        return false;
+    image.SetD3Yrotation(angles.yRotation);
+    image.SetD3Zrotation(angles.zRotation);
+    return true;
+}
+
+void RotateStep(TMathImage& image, RotationButton button) {
+    switch (button) {
+    case RotationButton::YM_ROT: image.SetD3Yrotation(image.D3Yrotation() + ROTATION_STEP); break;
+    case RotationButton::YP_ROT: image.SetD3Yrotation(image.D3Yrotation() - ROTATION_STEP); break;
+    case RotationButton::ZM_ROT: image.SetD3Zrotation(image.D3Zrotation() - ROTATION_STEP); break;
+    case RotationButton::ZP_ROT: image.SetD3Zrotation(image.D3Zrotation() + ROTATION_STEP); break;
+    }
+}
+
+void ZoomOutStep(TMathImage& image, bool atLeastOne) {
+    const auto step = [atLeastOne](long double lo, long double hi) {
+        const long double d = std::trunc(std::fabs(hi - lo) / 10);
+        return d == 0 && atLeastOne ? 1.0L : d;
+    };
+    const long double dx = step(image.D3WorldX1(), image.D3WorldX2());
+    image.SetD3WorldX1(image.D3WorldX1() - dx);
+    image.SetD3WorldX2(image.D3WorldX2() + dx);
+    const long double dy = step(image.D3WorldY1(), image.D3WorldY2());
+    image.SetD3WorldY1(image.D3WorldY1() - dy);
+    image.SetD3WorldY2(image.D3WorldY2() + dy);
+    const long double dz = step(image.D3WorldZ1(), image.D3WorldZ2());
+    image.SetD3WorldZ1(image.D3WorldZ1() - dz);
+    image.SetD3WorldZ2(image.D3WorldZ2() + dz);
+}
+
+void WheelZoomIn(TMathImage& image, int px, int py) {
+    const WorldPoint w = image.UnprojectPixel(px, py);
+    const long double ex = image.D3WorldX2() - image.D3WorldX1();
+    const long double ey = image.D3WorldY2() - image.D3WorldY1();
+    const long double ez = image.D3WorldZ2() - image.D3WorldZ1();
+    image.SetD3WorldX1(w.x - WHEEL_HALF_EXTENT * ex);
+    image.SetD3WorldX2(w.x + WHEEL_HALF_EXTENT * ex);
+    image.SetD3WorldY1(w.y - WHEEL_HALF_EXTENT * ey);
+    image.SetD3WorldY2(w.y + WHEEL_HALF_EXTENT * ey);
+    image.SetD3WorldZ1(w.z - WHEEL_HALF_EXTENT * ez);
+    image.SetD3WorldZ2(w.z + WHEEL_HALF_EXTENT * ez);
+}
+
+void ZoomToRectangle(TMathImage& image, int px, int py) {
+    const WorldPoint w = image.UnprojectPixel(px, py);
+    const long double hx = RECTANGLE_HALF_EXTENT * (image.D3WorldX2() - image.D3WorldX1());
+    const long double hy = RECTANGLE_HALF_EXTENT * (image.D3WorldY2() - image.D3WorldY1());
+    image.SetWorldBox(w.x - hx, w.y - hy, 0, w.x + hx, w.y + hy, 1);
+}
+
+bool DragRotationStep(TMathImage& image, PixelPoint last, PixelPoint now) {
+    const int up = now.y < last.y ? 1 : now.y > last.y ? -1 : 0;
+    const int left = now.x < last.x ? 1 : now.x > last.x ? -1 : 0;
+    if (up != 0) image.SetD3Yrotation(image.D3Yrotation() + up);
+    if (left != 0) image.SetD3Zrotation(image.D3Zrotation() + left);
+    return up != 0 || left != 0;
+}
+
+std::string FormatReadOut(long double value) {
+    char buffer[128];
+    // Fifteen significant digits first, as the platform's fixed format does.
+    auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    long double rounded = 0;
+    std::from_chars(buffer, r.ptr, rounded);
+    r = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 3);
+    std::string text(buffer, r.ptr);
+    // A value that rounds to zero carries no sign.
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
+}
+
+} // namespace korvex::simulation
