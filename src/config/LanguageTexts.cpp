@@ -1,0 +1,41 @@
+#include "config/LanguageTexts.h"
+
+#include "config/AtomicFile.h"
+#include "config/ConfigError.h"
+#include "config/PathText.h"
+#include "config/TextLines.h"
+
+namespace korvex::config {
+
+void TLanguageTexts::Load(const std::filesystem::path& file) {
+    std::string bytes;
+    if (!ReadFileBytes(file, bytes))
+        throw TConfigError("Datei " + PathText(file) + " kann nicht ge\xF6" "ffnet werden");
+    SetContent(bytes);
+}
+
+void TLanguageTexts::SetContent(std::string_view content) { lines_ = SplitLines(content); }
+
+std::string TLanguageTexts::Text(int number) const {
+    const std::string digits = std::to_string(number);
+    for (const auto& line : lines_) {
+        const std::string_view seen = std::string_view(line).substr(0, LookupWidth);
+        if (seen.starts_with(digits)) return std::string(seen.substr(digits.size()));
+    }
+    return {};
+}
+
+std::string TLanguageTexts::Message(int number, std::string_view detail) const {
+    std::string message = Text(number);
+    if (!detail.empty()) {
+        message += ": ";
+        message += detail;
+    }
+    return message;
+}
+
+std::string LanguageFileName(int language) {
+    return language >= 2 && language <= 4 ? "english.txt" : "german.txt";
+}
+
+} // namespace korvex::config

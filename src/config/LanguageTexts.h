@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex::config {
+
+// The numbered texts of the loaded language file: each line is a decimal number followed
+// immediately by its text. Only one language is loaded at a time.
+class TLanguageTexts {
+public:
+    static constexpr std::size_t LookupWidth = 4096; // a lookup sees this much of a line
+
+    // Replaces the loaded lines by the file's lines (CR LF, CR or LF). When the file cannot
+    // be opened, throws TConfigError "Datei <file> kann nicht geöffnet werden" and keeps the
+    // previous lines.
+    void Load(const std::filesystem::path& file);
+
+    // Replaces the loaded lines by the lines of a text; an empty last line does not count.
+    void SetContent(std::string_view content);
+
+    const std::vector<std::string>& Lines() const { return lines_; }
+
+    // Language text N: the rest of the first line that begins with the decimal digits of N,
+    // or empty when no line does. A pure prefix test, so "10010 mm" answers 1001 with "0 mm".
+    std::string Text(int number) const;
+
+    // Text N, then ": " and the detail when the detail is not empty.
+    std::string Message(int number, std::string_view detail = {}) const;
+
+private:
+    std::vector<std::string> lines_;
+};
+
+// "german.txt" for language 1, "english.txt" for 2 to 4, German for anything else.
+std::string LanguageFileName(int language);
+
+} // namespace korvex::config

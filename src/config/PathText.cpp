@@ -1,0 +1,19 @@
+#include "config/PathText.h"
+
+#include "config/Windows1252.h"
+
+namespace korvex::config {
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string u8 = path.u8string();
+    const std::string utf8(u8.begin(), u8.end());
+    auto converted = Utf8ToWindows1252(utf8);
+    return converted.ok ? converted.text : utf8;
+}
+
+std::filesystem::path TextPath(const std::string& text) {
+    const std::string utf8 = Windows1252ToUtf8(text);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+} // namespace korvex::config

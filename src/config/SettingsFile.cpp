@@ -1,0 +1,166 @@
+#include "config/SettingsFile.h"
+
+#include "config/ConfigFolder.h"
+#include "config/IniFile.h"
+
+#include <string>
+
+namespace korvex::config {
+
+namespace {
+
+TIniFile profileFile(const std::filesystem::path& folder, int number) {
+    return TIniFile(SettingsFile(folder, "profil" + std::to_string(number)), "set");
+}
+
+std::string lineKey(const char* prefix, int line) { return prefix + std::to_string(line); }
+
+// An 8-bit list index as stored; anything outside the list is its first entry.
+std::uint8_t listIndex(std::int32_t stored, int count) {
+    return stored >= 0 && stored < count ? static_cast<std::uint8_t>(stored) : 0;
+}
+
+} // namespace
+
+ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int number) {
+    const TIniFile ini = profileFile(folder, number);
+    ncgen::TOutputProfile p;
+    p.Name = ini.ReadString("Profil");
+    for (int j = 1; j <= ncgen::TemplateLineCount; ++j) {
+        p.FirstPoint[j - 1] = ini.ReadString(lineKey("SynS", j));
+        p.FollowingPoints[j - 1] = ini.ReadString(lineKey("Syn", j));
+        p.End[j - 1] = ini.ReadString(lineKey("SynE", j));
+    }
+    p.Suffix = ini.ReadString("Suffix");
+    p.REbene = ini.ReadString("REbene");
+    p.ZEbene = ini.ReadString("ZEbene");
+    p.VorschubZ = ini.ReadString("VorschubZ");
+    p.VorschubXY = ini.ReadString("VorschubXY");
+    p.Komstart = ini.ReadString("Komstart");
+    p.Komende = ini.ReadString("Komende");
+    p.Stellen = ini.ReadString("Stellen");
+    p.Nachkommastellen = ini.ReadString("Nachkommastellen");
+    p.Dezipunkt = ini.ReadBool("Dezipunkt");
+    p.NCpunkt = ini.ReadBool("NCpunkt");
+    p.VNullen = ini.ReadBool("VNullen");
+    p.NNullen = ini.ReadBool("NNullen");
+    p.Vorzeichen = ini.ReadBool("Vorzeichen");
+    p.Satznum = ini.ReadBool("Satznum");
+    p.Satzzeichen = ini.ReadString("Satzzeichen");
+    p.Schritt = ini.ReadString("Schritt");
+    p.Start = ini.ReadString("Start");
+    p.X = ini.ReadString("X");
+    p.Y = ini.ReadString("Y");
+    p.Z = ini.ReadString("Z");
+    p.I = ini.ReadString("I");
+    p.J = ini.ReadString("J");
+    p.R = ini.ReadString("R");
+    return p;
+}
+
+void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::TOutputProfile& p) {
+    const TIniFile ini = profileFile(folder, number);
+    ini.WriteString("Profil", p.Name);
+    ini.WriteString("REbene", p.REbene);
+    ini.WriteString("ZEbene", p.ZEbene);
+    ini.WriteString("VorschubZ", p.VorschubZ);
+    ini.WriteString("VorschubXY", p.VorschubXY);
+    for (int j = 1; j <= ncgen::TemplateLineCount; ++j) {
+        ini.WriteString(lineKey("SynS", j), p.FirstPoint[j - 1]);
+        ini.WriteString(lineKey("Syn", j), p.FollowingPoints[j - 1]);
+        ini.WriteString(lineKey("SynE", j), p.End[j - 1]);
+    }
+    ini.WriteString("Suffix", p.Suffix);
+    ini.WriteString("Komstart", p.Komstart);
+    ini.WriteString("Komende", p.Komende);
+    ini.WriteString("Stellen", p.Stellen);
+    ini.WriteString("Nachkommastellen", p.Nachkommastellen);
+    ini.WriteBool("Dezipunkt", p.Dezipunkt);
+    ini.WriteBool("NCpunkt", p.NCpunkt);
+    ini.WriteBool("VNullen", p.VNullen);
+    ini.WriteBool("NNullen", p.NNullen);
+    ini.WriteBool("Vorzeichen", p.Vorzeichen);
+    ini.WriteBool("Satznum", p.Satznum);
+    ini.WriteString("Satzzeichen", p.Satzzeichen);
+    ini.WriteString("Schritt", p.Schritt);
+    ini.WriteString("Start", p.Start);
+    ini.WriteString("X", p.X);
+    ini.WriteString("Y", p.Y);
+    ini.WriteString("Z", p.Z);
+    ini.WriteString("I", p.I);
+    ini.WriteString("J", p.J);
+    ini.WriteString("R", p.R);
+}
+
+void LoadSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TProfileTable& profiles) {
+    for (int p = 1; p <= ncgen::ProfileCount; ++p) profiles[p - 1] = LoadProfile(folder, p);
+
+    TIniFile ini(SettingsFile(folder, "main"), "path");
+    s.NcFolder = ini.ReadString("nc");
+    s.TemplateFolder = ini.ReadString("vo");
+    s.FontFolder = ini.ReadString("sl");
+
+    ini.SetSection("set");
+    s.DotSpacing = ini.ReadString("Aufloesung");
+    const std::int32_t profile = ini.ReadInteger("Profil");
+    if (profile >= 1 && profile <= ncgen::ProfileCount) s.DefaultProfile = profile;
+
+    // Setting a radio button down releases the others; a false flag releases nothing.
+    constexpr std::pair<const char*, TGraphicView> VIEWS[] = {
+        {"XY", TGraphicView::XY}, {"XZ", TGraphicView::XZ}, {"YZ", TGraphicView::YZ},
+        {"XYZ", TGraphicView::XYZ}};
+    for (const auto& [key, view] : VIEWS)
+        if (ini.ReadBool(key)) s.View = view;
+    s.ShowRapidMoves = ini.ReadBool("G0");
+    s.ShowAxes = ini.ReadBool("AXIS");
+
+    const auto colour = [&ini](const char* key) { return static_cast<TColor>(ini.ReadInteger(key)); };
+    s.Background = colour("HG");
+    s.Axes = colour("Achsen");
+    s.Feed = colour("Vorschub");
+    s.AFeed = colour("AVorschub");
+    s.Rapid = colour("Eilgang");
+    s.Blank = colour("Rohteil");
+
+    s.DefaultSymbolSize = listIndex(ini.ReadInteger("DMFormat"), SymbolSizeCount);
+    s.DefaultEncodation = listIndex(ini.ReadInteger("DMEncode"), EncodationCount);
+    const std::int32_t language = ini.ReadInteger("lang");
+    s.Language = language >= 1 && language <= 4 ? language : 1;
+
+    s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), SymbolSizeCount);
+    s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), EncodationCount);
+}
+
+void SaveSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TProfileTable& profiles) {
+    for (int p = 1; p <= ncgen::ProfileCount; ++p) SaveProfile(folder, p, profiles[p - 1]);
+
+    TIniFile ini(SettingsFile(folder, "main"), "path");
+    ini.WriteString("nc", s.NcFolder);
+    ini.WriteString("vo", s.TemplateFolder);
+
+    ini.SetSection("set");
+    const auto colour = [&ini](const char* key, TColor c) {
+        ini.WriteInteger(key, static_cast<std::int32_t>(c));
+    };
+    colour("HG", s.Background);
+    colour("Achsen", s.Axes);
+    colour("Vorschub", s.Feed);
+    colour("AVorschub", s.AFeed);
+    colour("Eilgang", s.Rapid);
+    colour("Rohteil", s.Blank);
+    ini.WriteString("Aufloesung", s.DotSpacing);
+    ini.WriteInteger("DMFormat", s.DefaultSymbolSize);
+    ini.WriteInteger("DMEncode", s.DefaultEncodation);
+    ini.WriteBool("XY", s.View == TGraphicView::XY);
+    ini.WriteBool("XZ", s.View == TGraphicView::XZ);
+    ini.WriteBool("YZ", s.View == TGraphicView::YZ);
+    ini.WriteBool("XYZ", s.View == TGraphicView::XYZ);
+    ini.WriteBool("G0", s.ShowRapidMoves);
+    ini.WriteBool("AXIS", s.ShowAxes);
+    ini.WriteInteger("Profil", s.DefaultProfile);
+    ini.WriteInteger("lang", s.Language);
+
+    LoadSettings(folder, s, profiles);
+}
+
+} // namespace korvex::config

@@ -1,0 +1,156 @@
+#include "config/CaptionTable.h"
+#include "config/ConfigError.h"
+#include "config/DialogTexts.h"
+#include "config/LanguageTexts.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+using korvex::config::LanguageFileName;
+using korvex::config::TConfigError;
+using korvex::config::TLanguageTexts;
+
+namespace {
+
+const std::filesystem::path SOURCE = KORVEX_SOURCE_DIR;
+
+TEST(LanguageTexts, LookupIsAPrefixTestOnTheLinesInOrder) {
+    struct Row {
+        const char* file;
+        int number;
+        const char* text;
+        const char* comment;
+    };
+    const Row rows[] = {
+        {"1001Rohteil", 1001, "Rohteil", "number directly followed by the text"},
+        {"1001 Rohteil", 1001, " Rohteil", "a blank after the number is kept"},
+        {"10010 mm\r\n1001Rohteil", 1001, "0 mm", "a longer number shadows a later line"},
+        {"1001Rohteil\r\n10010 mm", 1001, "Rohteil", "the first matching line wins"},
+        {" 1001Rohteil", 1001, "", "a blank before the number is never found"},
+        {"", 1001, "", "empty file"},
+        {"; Kommentar\n\n9008Ung\xFCltige Eingabe", 9008, "Ung\xFCltige Eingabe", "comments, LF"},
+        {"9107a\r9108b\r", 9108, "b", "CR line ends"},
+        {"9107a\r\n9107b", 91, "07a", "91 accepts the line of 9107"},
+        {"1001", 1001, "", "number without text"},
+        {"1001Rohteil  \t", 1001, "Rohteil  \t", "nothing is trimmed"},
+        {"5007Ebene 1\r\n", 500, "7Ebene 1", "a shorter number matches a longer line"},
+    };
+    TLanguageTexts texts;
+    for (const auto& row : rows) {
+        texts.SetContent(row.file);
+        EXPECT_EQ(texts.Text(row.number), row.text) << row.comment;
+    }
+}
+
+TEST(LanguageTexts, ALookupSeesOnly4096CharactersOfALine) {
+    TLanguageTexts texts;
+    texts.SetContent("1001" + std::string(5000, 'x'));
+    EXPECT_EQ(texts.Text(1001), std::string(4092, 'x'));
+    texts.SetContent(std::string(4094, 'x') + "\r\n" + std::string(4094, '1') + "42");
+    EXPECT_EQ(texts.Text(42), "") << "digits beyond 4096 characters are not seen";
+}
+
+TEST(LanguageTexts, EmptyLastLineIsNotCounted) {
+    TLanguageTexts texts;
+    texts.SetContent("1a\r\n2b\r\n");
+    EXPECT_EQ(texts.Lines().size(), 2u);
+    texts.SetContent("1a\r\n\r\n");
+    EXPECT_EQ(texts.Lines().size(), 2u);
+}
+
+TEST(LanguageTexts, MessageAddsTheDetailAfterAColon) {
+    TLanguageTexts texts;
+    texts.SetContent("9008Ung\xFCltige Eingabe\r\n9010Verschiebung X\r\n9014Editor fehlt");
+    EXPECT_EQ(texts.Message(9014, ""), "Editor fehlt");
+    EXPECT_EQ(texts.Message(9008, texts.Text(9010)), "Ung\xFCltige Eingabe: Verschiebung X");
+    EXPECT_EQ(texts.Message(1234, "detail"), ": detail") << "missing text, detail kept";
+}
+
+TEST(LanguageTexts, FileNamesByLanguageNumber) {
+    const std::pair<int, const char*> rows[] = {{1, "german.txt"}, {2, "english.txt"},
+        {3, "english.txt"}, {4, "english.txt"}, {0, "german.txt"}, {5, "german.txt"}, {-1, "german.txt"}};
+    for (const auto& [number, name] : rows) EXPECT_EQ(LanguageFileName(number), name) << number;
+}
+
+TEST(LanguageTexts, FailedLoadKeepsThePreviousTexts) {
+    TempFolder dir;
+    TLanguageTexts texts;
+    texts.SetContent("1001Rohteil");
+    const auto missing = dir / "english.txt";
+    try {
+        texts.Load(missing);
+        FAIL() << "loading a missing file succeeded";
+    } catch (const TConfigError& e) {
+        EXPECT_EQ(std::string(e.what()), "Datei " + missing.string() + " kann nicht ge\xF6" "ffnet werden");
+    }
+    EXPECT_THROW(texts.Load(dir.path()), TConfigError) << "a folder is no language file";
+    EXPECT_EQ(texts.Text(1001), "Rohteil");
+
+    writeBytes(dir / "english.txt", "1001Blank\r\n");
+    texts.Load(dir / "english.txt");
+    EXPECT_EQ(texts.Text(1001), "Blank");
+}
+
+TEST(LanguageTexts, CaptionTableNamesEachControlOnce) {
+    std::set<std::pair<std::string, std::string>> seen;
+    for (const auto& row : korvex::config::CaptionTable()) {
+        EXPECT_TRUE(seen.emplace(row.window, row.objectName).second) << row.window << " " << row.objectName;
+        EXPECT_GE(row.number, 1001);
+        EXPECT_LE(row.number, 4233);
+    }
+    const auto first = korvex::config::CaptionTable().front();
+    EXPECT_EQ(first.number, 1001);
+    EXPECT_STREQ(first.objectName, "BBlank");
+}
+
+// Every language number the code names, collected from the sources themselves.
+std::set<int> numbersUsedByTheCode() {
+    std::set<int> numbers;
+    const std::regex constant(R"(=\s*(\d{4})\s*;)");
+    for (const char* header : {"src/ncgen/TextNumbers.h", "src/config/DialogTexts.h"}) {
+        const std::string text = readBytes(SOURCE / header);
+        EXPECT_FALSE(text.empty()) << header;
+        for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
+            numbers.insert(std::stoi((*it)[1]));
+    }
+    for (int n : korvex::config::INFORMATION_DIALOG_TEXTS) numbers.insert(n);
+    for (const auto& row : korvex::config::CaptionTable()) numbers.insert(row.number);
+    return numbers;
+}
+
+TEST(LanguageTexts, BothLanguageFilesHaveATextForEveryNumberTheCodeUses) {
+    const auto numbers = numbersUsedByTheCode();
+    EXPECT_GT(numbers.size(), 100u);
+    for (const char* name : {"german.txt", "english.txt"}) {
+        TLanguageTexts texts;
+        texts.Load(SOURCE / "data" / name);
+        for (int n : numbers) EXPECT_FALSE(texts.Text(n).empty()) << name << " lacks " << n;
+        // No text of the program may be shadowed by a longer number written before it.
+        for (const auto& line : texts.Lines()) {
+            if (line.empty() || line[0] < '0' || line[0] > '9') continue;
+            const int n = std::stoi(line.substr(0, 4));
+            EXPECT_EQ(texts.Text(n), line.substr(4)) << name << ": " << line;
+        }
+    }
+}
+
+TEST(LanguageTexts, DeliveredFilesAreWindows1252WithCrLf) {
+    for (const char* name : {"german.txt", "english.txt"}) {
+        const std::string bytes = readBytes(SOURCE / "data" / name);
+        ASSERT_FALSE(bytes.empty()) << name;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n') EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " at " << i;
+            if (bytes[i] == '\r') EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << name;
+        }
+    }
+    TLanguageTexts german;
+    german.Load(SOURCE / "data" / "german.txt");
+    EXPECT_EQ(german.Text(2006), "&Einf\xFCgen") << "umlauts are single bytes";
+    EXPECT_EQ(german.Text(3015), "Symbolgr\xF6\xDF" "e und Kodierung");
+}
+
+} // namespace
