@@ -1,0 +1,236 @@
+#include "datamatrix/ERangeError.h"
+#include "datamatrix/TDatamatrix.h"
+#include "datamatrix/SymbolReader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvex::datamatrix {
+namespace {
+
+std::string join(const std::vector<std::uint8_t>& codewords) {
+    std::string s;
+    for (const int c : codewords) s += (s.empty() ? "" : " ") + std::to_string(c);
+    return s;
+}
+
+TDatamatrix encoded(const std::string& text, TEncoding encoding = E_ASCII,
+                    TFormat preferred = AUTO) {
+    TDatamatrix dm;
+    dm.Code = text;
+    dm.Encoding = encoding;
+    dm.PreferredFormat = preferred;
+    dm.paintBarcode(nullptr);
+    return dm;
+}
+
+std::string readBack(const TDatamatrix& dm) {
+    const TIArray m = dm.Matrix();
+    return testing::ReadDataMatrix(dm.MatrixCols(), dm.MatrixRows(),
+                                   [&m](int x, int y) { return m[x][y] != 0; })
+        .value_or("<unreadable>");
+}
+
+TEST(TDatamatrix, StartsWithItsDefaultsAndNoSymbol) {
+    const TDatamatrix dm;
+    EXPECT_EQ(dm.Code, "This is a test of the barcode DataMatrix");
+    EXPECT_EQ(dm.Encoding, E_ASCII);
+    EXPECT_EQ(dm.PreferredFormat, AUTO);
+    EXPECT_EQ(dm.CalculatedFormat(), AUTO);
+    EXPECT_TRUE(dm.rebuild);
+    EXPECT_EQ(dm.PixelsDot, 4);
+    EXPECT_EQ(dm.Margin, 30);
+    EXPECT_EQ(dm.BarColor, 0u);
+    EXPECT_EQ(dm.BackColor, 0xFFFFFFu);
+    EXPECT_TRUE(dm.AutoFit);
+    EXPECT_TRUE(dm.Matrix().empty());
+    EXPECT_EQ(dm.MatrixCols(), 0);
+    EXPECT_EQ(dm.MatrixRows(), 0);
+}
+
+struct CodewordRow {
+    const char* what;
+    std::string text;
+    TEncoding encoding;
+    TFormat preferred;
+    TFormat size;
+    const char* data; // after the size choice and padding
+};
+
+class DataCodewords : public ::testing::TestWithParam<CodewordRow> {};
+
+TEST_P(DataCodewords, MatchTheHandWorkedStream) {
+    const CodewordRow& row = GetParam();
+    const TDatamatrix dm = encoded(row.text, row.encoding, row.preferred);
+    EXPECT_EQ(FormatName(dm.CalculatedFormat()), FormatName(row.size)) << row.what;
+    EXPECT_EQ(join(dm.DataCodewords()), row.data) << row.what;
+    EXPECT_EQ(readBack(dm), row.text) << row.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, DataCodewords,
+    ::testing::Values(
+        CodewordRow{"digit pairs fill C10X10", "123456", E_ASCII, AUTO, C10X10, "142 164 186"},
+        CodewordRow{"first pad plain, second randomised", "A", E_ASCII, AUTO, C10X10,
+                    "66 129 70"},
+        CodewordRow{"upper shift", "\xE4", E_ASCII, AUTO, C10X10, "235 101 129"},
+        CodewordRow{"lone digit not paired", "A1B", E_ASCII, AUTO, C10X10, "66 50 67"},
+        CodewordRow{"greedy pairs from the left", "12345", E_ASCII, AUTO, C10X10, "142 164 54"},
+        CodewordRow{"CR LF as plain codes", "AB\r\nC", E_ASCII, AUTO, C12X12,
+                    "66 67 14 11 68"},
+        CodewordRow{"C40 fills symbol, unlatch becomes pad", "AIMAIMAIM", E_C40, AUTO, C14X14,
+                    "230 91 11 91 11 91 11 129"},
+        CodewordRow{"C40 one too long drops unlatch", "AIMAIM", E_C40, AUTO, C12X12,
+                    "230 91 11 91 11"},
+        CodewordRow{"C40 two left over padded with shift 1", "AB", E_C40, AUTO, C12X12,
+                    "230 89 217 254 129"},
+        CodewordRow{"C40 one left over in ASCII", "ABCD", E_C40, AUTO, C12X12,
+                    "230 89 233 254 69"},
+        CodewordRow{"C40 last ASCII moves over unlatch", "ABCDEFGHIJ", E_C40, AUTO, C14X14,
+                    "230 89 233 109 36 128 95 75"},
+        CodewordRow{"TEXT lower case", "aimaim", E_TEXT, AUTO, C12X12, "239 91 11 91 11"},
+        CodewordRow{"Base256 randomised", "ab", E_BASE256, AUTO, C12X12,
+                    "231 46 34 185 129"},
+        CodewordRow{"AUTO digits stay ASCII", "123456", E_AUTO, AUTO, C10X10, "142 164 186"},
+        CodewordRow{"AUTO letters go C40", "ABCDEFGHIJKLMNOP", E_AUTO, AUTO, C16X16,
+                    "230 89 233 109 36 128 95 147 154 166 213 81"},
+        CodewordRow{"AUTO mixed case goes TEXT", "Hello World", E_AUTO, AUTO, C16X16,
+                    "239 13 211 160 69 19 40 179 242 254 101 129"},
+        CodewordRow{"C40 multi-value last char, nothing pending",
+                    "\xE1", E_C40, AUTO, C12X12, "230 254 235 98 129"},
+        CodewordRow{"C40 multi-value last char, two pending", "ABa", E_C40, AUTO, C12X12,
+                    "230 89 217 254 98"},
+        CodewordRow{"C40 three-value last char, one pending", "A\xC1", E_C40, AUTO, C12X12,
+                    "230 254 66 235 66"}),
+    [](const auto& param) { return "Row" + std::to_string(param.index); });
+
+TEST(TDatamatrix, NoneTakesCodesUnchanged) {
+    const TDatamatrix dm = encoded("A", E_NONE);
+    EXPECT_EQ(join(dm.DataCodewords()), "65 129 70");
+}
+
+TEST(TDatamatrix, AutoHighBytesMakeOneBase256Segment) {
+    const std::string text(9, '\xFC');
+    const TDatamatrix dm = encoded(text, E_AUTO);
+    EXPECT_EQ(dm.CalculatedFormat(), C16X16); // 11 codewords
+    EXPECT_EQ(dm.DataCodewords()[0], 231);
+    EXPECT_EQ(dm.DataCodewords()[11], 129);
+    EXPECT_EQ(readBack(dm), text);
+}
+
+TEST(TDatamatrix, LongBase256SegmentAfterAsciiWritesTwoByteLength) {
+    const std::string text = "12" + std::string(300, '\xE9');
+    const TDatamatrix dm = encoded(text, E_AUTO);
+    const auto& cw = dm.DataCodewords();
+    ASSERT_GE(cw.size(), 4u);
+    EXPECT_EQ(cw[0], 142);
+    EXPECT_EQ(cw[1], 231);
+    // 300 = (250 - 249) * 250 + 50, randomised at stream positions 3 and 4.
+    EXPECT_EQ(cw[2], (250 + (149 * 3) % 255 + 1) - 256);
+    EXPECT_EQ(cw[3], 50 + (149 * 4) % 255 + 1);
+    EXPECT_EQ(readBack(dm), text);
+}
+
+TEST(TDatamatrix, TooSmallPreferredSizeFallsBackToSquaresOnly) {
+    struct Row {
+        std::string text;
+        TFormat preferred;
+        TFormat expected;
+    };
+    const std::vector<Row> rows = {
+        {std::string(20, '7'), C8X18, C16X16},  // 10 codewords, C8X32 would hold them
+        {std::string(11, 'K'), C12X36, C12X36}, // larger preferred size is kept
+        {std::string(11, 'K'), AUTO, C16X16},   // AUTO never picks a rectangle
+        {std::string(3, 'K'), C16X48, C16X48},
+        {std::string(6, 'K'), C8X18, C14X14},
+    };
+    for (const Row& row : rows) {
+        const TDatamatrix dm = encoded(row.text, E_ASCII, row.preferred);
+        EXPECT_EQ(FormatName(dm.CalculatedFormat()), FormatName(row.expected)) << row.text;
+    }
+}
+
+TEST(TDatamatrix, LargestSymbolHolds1558CodewordsAndOneMoreIsARangeError) {
+    TDatamatrix dm = encoded(std::string(1558, 'x'));
+    EXPECT_EQ(dm.CalculatedFormat(), C144X144);
+    const TIArray before = dm.Matrix();
+    const auto dataBefore = dm.DataCodewords();
+
+    dm.Code = std::string(1559, 'x');
+    dm.rebuild = true;
+    try {
+        dm.paintBarcode(nullptr);
+        FAIL() << "no range error";
+    } catch (const ERangeError& e) {
+        EXPECT_STREQ(e.what(), "Fehler bei Bereichspr\xFC" "fung");
+    }
+    EXPECT_FALSE(dm.rebuild);
+    EXPECT_EQ(dm.CalculatedFormat(), C144X144);
+    EXPECT_EQ(dm.MatrixCols(), 144);
+    EXPECT_EQ(dm.Matrix(), before);
+    EXPECT_EQ(dm.DataCodewords(), dataBefore);
+}
+
+TEST(TDatamatrix, RangeErrorKeepsASmallPreviousSymbol) {
+    TDatamatrix dm = encoded("123456");
+    const TIArray before = dm.Matrix();
+    for (const TEncoding encoding : {E_ASCII, E_C40, E_TEXT, E_BASE256, E_NONE, E_AUTO}) {
+        dm.Code = std::string(6000, 'Q'); // also overflows the 5000-codeword buffer
+        dm.Encoding = encoding;
+        dm.rebuild = true;
+        EXPECT_THROW(dm.paintBarcode(nullptr), ERangeError) << EncodingName(encoding);
+        EXPECT_EQ(dm.CalculatedFormat(), C10X10);
+        EXPECT_EQ(dm.MatrixRows(), 10);
+        EXPECT_EQ(dm.Matrix(), before);
+        EXPECT_EQ(join(dm.DataCodewords()), "142 164 186");
+    }
+}
+
+TEST(TDatamatrix, EmptyCodeKeepsThePreviousSymbolWithoutError) {
+    TDatamatrix dm = encoded("A");
+    const TIArray before = dm.Matrix();
+    dm.Code.clear();
+    dm.PreferredFormat = C144X144;
+    dm.rebuild = true;
+    EXPECT_NO_THROW(dm.paintBarcode(nullptr));
+    EXPECT_FALSE(dm.rebuild);
+    EXPECT_EQ(dm.CalculatedFormat(), C10X10);
+    EXPECT_EQ(dm.Matrix(), before);
+}
+
+TEST(TDatamatrix, RebuildsOnlyWhenAsked) {
+    TDatamatrix dm = encoded("A");
+    dm.Code = "12345678";
+    dm.paintBarcode(nullptr); // rebuild not set: the old symbol stays
+    EXPECT_EQ(join(dm.DataCodewords()), "66 129 70");
+    dm.rebuild = true;
+    dm.paintBarcode(nullptr);
+    EXPECT_EQ(dm.CalculatedFormat(), C12X12);
+    EXPECT_FALSE(dm.rebuild);
+}
+
+TEST(TDatamatrix, MatrixHandedOutIsACopy) {
+    TDatamatrix dm = encoded("A");
+    const TIArray held = dm.Matrix();
+    dm.Code = std::string(40, 'z');
+    dm.rebuild = true;
+    dm.paintBarcode(nullptr);
+    EXPECT_EQ(held.size(), 10u);
+    EXPECT_GT(dm.Matrix().size(), 10u);
+}
+
+TEST(TDatamatrix, AnyByteValueInAnyEncodationNeverCrashes) {
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (const TEncoding encoding : {E_ASCII, E_C40, E_TEXT, E_BASE256, E_AUTO}) {
+        const TDatamatrix dm = encoded(all, encoding);
+        EXPECT_EQ(readBack(dm), all) << EncodingName(encoding);
+    }
+    const TDatamatrix none = encoded(all, E_NONE);
+    EXPECT_EQ(none.DataCodewords().size(), 280u); // 256 codes in C64X64
+}
+
+} // namespace
+} // namespace korvex::datamatrix
