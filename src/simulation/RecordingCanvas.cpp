@@ -33,7 +33,7 @@ void RecordingCanvas::textOut(int x, int y, std::string_view text) {
 }
 
 int RecordingCanvas::textWidth(std::string_view text) const {
-    return CHAR_WIDTH * static_cast<int>(text.size());
+    return GLYPH_WIDTH * static_cast<int>(text.size());
 }
 
 int RecordingCanvas::textHeight(std::string_view) const { return TEXT_HEIGHT; }

@@ -22,7 +22,7 @@ public:
         std::string text;
     };
 
-    static constexpr int CHAR_WIDTH = 7;
+    static constexpr int GLYPH_WIDTH = 7;
     static constexpr int TEXT_HEIGHT = 15;
 
     void fillRect(int x1, int y1, int x2, int y2) override;
