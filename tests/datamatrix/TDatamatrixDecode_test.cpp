@@ -10,6 +10,10 @@
 #include <vector>
 
 namespace korvex::datamatrix {
+
+// Readable parameters in test names and failure messages.
+void PrintTo(TEncoding encoding, std::ostream* os) { *os << EncodingName(encoding); }
+
 namespace {
 
 std::string allBytes() {

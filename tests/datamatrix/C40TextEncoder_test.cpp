@@ -1,0 +1,109 @@
+#include "datamatrix/C40TextEncoder.h"
+
+#include "datamatrix/LookAhead.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvex::datamatrix {
+namespace {
+
+std::vector<int> values(unsigned char code) {
+    std::vector<int> v;
+    for (const auto value : C40Values(code))
+        if (value >= 0) v.push_back(value);
+    return v;
+}
+
+std::string run(std::string_view data, bool text, bool stepwise, int& leftover, int& position) {
+    CodewordBuffer out;
+    position = EncodeC40Text(data, 0, text, true, stepwise, out, leftover);
+    std::string s;
+    for (int i = 0; i < out.size(); ++i) s += (s.empty() ? "" : " ") + std::to_string(out[i]);
+    return s;
+}
+
+TEST(C40TextEncoder, ValueTableFollowsTheC40CharacterSet) {
+    struct Row {
+        int code;
+        std::vector<int> expected;
+    };
+    const std::vector<Row> rows = {
+        {0, {0, 0}},        {31, {0, 31}},   {' ', {3}},        {'0', {4}},
+        {'9', {13}},        {'A', {14}},     {'Z', {39}},       {'!', {1, 0}},
+        {'/', {1, 14}},     {':', {1, 15}},  {'@', {1, 21}},    {'[', {1, 22}},
+        {'_', {1, 26}},     {'`', {2, 0}},   {'a', {2, 1}},     {127, {2, 31}},
+        {128, {1, 30, 0, 0}}, {193, {1, 30, 14}}, {225, {1, 30, 2, 1}}, {255, {1, 30, 2, 31}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(values(row.code), row.expected) << row.code;
+}
+
+TEST(C40TextEncoder, TextExchangesCaseAlsoAboveUpperShift) {
+    EXPECT_EQ(values(ExchangeCase('a')), (std::vector<int>{14}));
+    EXPECT_EQ(values(ExchangeCase('A')), (std::vector<int>{2, 1}));
+    EXPECT_EQ(values(ExchangeCase(225)), (std::vector<int>{1, 30, 14}));
+    EXPECT_EQ(values(ExchangeCase(193)), (std::vector<int>{1, 30, 2, 1}));
+    EXPECT_EQ(ExchangeCase('5'), '5');
+    EXPECT_EQ(ExchangeCase('{'), '{');
+}
+
+TEST(C40TextEncoder, EndRulesByValuesLeftOver) {
+    struct Row {
+        std::string text;
+        bool isText;
+        const char* codewords;
+        int leftover;
+    };
+    const std::vector<Row> rows = {
+        {"AIMAIMAIM", false, "230 91 11 91 11 91 11 254", 0},
+        {"AB", false, "230 89 217 254", 2},
+        {"ABCD", false, "230 89 233 254 69", 1},
+        {"ABCDEFGHIJ", false, "230 89 233 109 36 128 95 254 75", 1},
+        {"aimaim", true, "239 91 11 91 11 254", 0},
+        {"ABC\xE4", false, "230 89 233 254 235 101", 1},
+    };
+    for (const Row& row : rows) {
+        int leftover = -1, position = -1;
+        EXPECT_EQ(run(row.text, row.isText, false, leftover, position), row.codewords) << row.text;
+        EXPECT_EQ(leftover, row.leftover) << row.text;
+        EXPECT_EQ(position, static_cast<int>(row.text.size()));
+    }
+}
+
+TEST(C40TextEncoder, StepwiseStopsAtFirstClosedTriple) {
+    int leftover = -1, position = -1;
+    EXPECT_EQ(run("ABCDEF", false, true, leftover, position), "230 89 233");
+    EXPECT_EQ(position, 3);
+    EXPECT_EQ(leftover, 0);
+    // Closing at the end of the data also writes the unlatch.
+    EXPECT_EQ(run("ABC", false, true, leftover, position), "230 89 233 254");
+    EXPECT_EQ(position, 3);
+}
+
+TEST(LookAhead, ChoosesByTheCountsOfAnnexP) {
+    struct Row {
+        std::string text;
+        EncodationMode current;
+        EncodationMode expected;
+    };
+    const std::vector<Row> rows = {
+        {"123456", EncodationMode::Ascii, EncodationMode::Ascii},
+        {"ABCDEFGHIJKLMNOP", EncodationMode::Ascii, EncodationMode::C40},
+        {"Hello World", EncodationMode::Ascii, EncodationMode::Text},
+        {std::string(9, '\xFC'), EncodationMode::Ascii, EncodationMode::Base256},
+        // End of data: the current mode counts 0 and wins ties against the others.
+        {"", EncodationMode::C40, EncodationMode::C40},
+        {"", EncodationMode::Text, EncodationMode::Text},
+        {"", EncodationMode::Base256, EncodationMode::Base256},
+        {"", EncodationMode::Ascii, EncodationMode::Ascii},
+        // Four letters are below the five-character threshold: decided at the end.
+        {"ABCD", EncodationMode::Ascii, EncodationMode::Ascii},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(LookAhead(row.text, 0, row.current), row.expected) << row.text;
+}
+
+} // namespace
+} // namespace korvex::datamatrix
