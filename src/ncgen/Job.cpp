@@ -1,0 +1,14 @@
+#include "ncgen/Job.h"
+
+namespace korvex::ncgen {
+
+void NewJob(TJob& job, std::string_view defaultLayerName, std::uint8_t currentSymbolSize,
+            std::uint8_t currentEncodation)
+{
+    job.Layers.ClearLayers();
+    job.Layers.AddLayer(defaultLayerName, currentSymbolSize, currentEncodation);
+    job.Layers.CurrentLayer = 1;
+    job.BlankDefinition.clear();
+}
+
+} // namespace korvex::ncgen

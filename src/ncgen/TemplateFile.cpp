@@ -1,0 +1,272 @@
+#include "ncgen/TemplateFile.h"
+
+#include "ncgen/DecimalText.h"
+#include "ncgen/NumberReading.h"
+#include "ncgen/TextNumbers.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+
+namespace korvex::ncgen {
+namespace {
+
+constexpr int ViewDigits = 15;
+
+// The 3D view values in file order.
+std::array<std::pair<std::string_view, long double TJob::*>, 8> viewKeywords()
+{
+    return {{{"3DZ ", &TJob::D3Zrotation},
+             {"3DY ", &TJob::D3Yrotation},
+             {"3DX1 ", &TJob::D3WorldX1},
+             {"3DX2 ", &TJob::D3WorldX2},
+             {"3DY1 ", &TJob::D3WorldY1},
+             {"3DY2 ", &TJob::D3WorldY2},
+             {"3DZ1 ", &TJob::D3WorldZ1},
+             {"3DZ2 ", &TJob::D3WorldZ2}}};
+}
+
+class TLineReader {
+public:
+    explicit TLineReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool next(std::string_view& line)
+    {
+        if (position_ >= bytes_.size()) {
+            return false;
+        }
+        const auto end = bytes_.find_first_of("\r\n", position_);
+        if (end == std::string_view::npos) {
+            line = bytes_.substr(position_);
+            position_ = bytes_.size();
+            return true;
+        }
+        line = bytes_.substr(position_, end - position_);
+        position_ = end + 1;
+        if (bytes_[end] == '\r' && position_ < bytes_.size() && bytes_[position_] == '\n') {
+            ++position_;
+        }
+        return true;
+    }
+
+private:
+    std::string_view bytes_;
+    std::size_t position_ = 0;
+};
+
+enum class TLayerKeyword { None, Hide, Size, DMForm, DMEnc, Angle, XDis, YDis, XMirror, YMirror, Data };
+
+constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 10> LAYER_KEYWORDS = {{
+    {"HIDE", TLayerKeyword::Hide},
+    {"SIZE ", TLayerKeyword::Size},
+    {"DMFORM ", TLayerKeyword::DMForm},
+    {"DMENC ", TLayerKeyword::DMEnc},
+    {"ANGLE ", TLayerKeyword::Angle},
+    {"XDIS ", TLayerKeyword::XDis},
+    {"YDIS ", TLayerKeyword::YDis},
+    {"XMIRROR", TLayerKeyword::XMirror},
+    {"YMIRROR", TLayerKeyword::YMirror},
+    {"DATA", TLayerKeyword::Data},
+}};
+
+// The layer keyword the line starts with, and the value after it.
+TLayerKeyword layerKeyword(std::string_view line, std::string_view& value)
+{
+    for (const auto& [keyword, kind] : LAYER_KEYWORDS) {
+        if (line.starts_with(keyword)) {
+            value = line.substr(keyword.size());
+            return kind;
+        }
+    }
+    return TLayerKeyword::None;
+}
+
+void storeIndex(std::string_view value, std::string& field, TLoadReport& report)
+{
+    if (ReadIndexText(value)) {
+        field = std::string(value);
+    } else {
+        field = "0";
+        ++report.IndexFallbacks;
+    }
+}
+
+void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& layer, TLoadReport& report)
+{
+    switch (keyword) {
+    case TLayerKeyword::Hide: layer.Shown = false; break;
+    case TLayerKeyword::Size: layer.Size = std::string(value); break;
+    case TLayerKeyword::DMForm: storeIndex(value, layer.DMForm, report); break;
+    case TLayerKeyword::DMEnc: storeIndex(value, layer.DMEnc, report); break;
+    case TLayerKeyword::Angle: layer.Angle = std::string(value); break;
+    case TLayerKeyword::XDis: layer.XDis = std::string(value); break;
+    case TLayerKeyword::YDis: layer.YDis = std::string(value); break;
+    case TLayerKeyword::XMirror: layer.XMirror = true; break;
+    case TLayerKeyword::YMirror: layer.YMirror = true; break;
+    case TLayerKeyword::Data:
+    case TLayerKeyword::None: break;
+    }
+}
+
+void applyJobKeyword(std::string_view line, TJob& job)
+{
+    if (line.starts_with("BLANK ")) {
+        job.BlankDefinition = std::string(line.substr(6));
+        return;
+    }
+    for (const auto& [keyword, member] : viewKeywords()) {
+        if (line.starts_with(keyword)) {
+            if (const TNumberReading reading = ReadNumber(line.substr(keyword.size())); reading.ok) {
+                job.*member = reading.value;
+            }
+            return;
+        }
+    }
+}
+
+} // namespace
+
+TTemplateWriteError::TTemplateWriteError(std::filesystem::path fileName)
+    : std::runtime_error("Datei " + fileName.string() + " kann nicht erstellt werden"),
+      fileName_(std::move(fileName))
+{
+}
+
+int TTemplateWriteError::TextNumber() const { return text::TemplateNotWritable; }
+
+void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const TLoadOptions& options)
+{
+    TLayerTable& table = job.Layers;
+    job.BlankDefinition.clear();
+    table.LayerCount = 0;
+    bool textBlock = false;
+    bool anyLayer = false;
+    TLayer* layer = nullptr; // null before the first layer and inside surplus layers
+    TLineReader reader(bytes);
+    std::string_view line;
+    while (reader.next(line)) {
+        if (line.starts_with("LAYER ")) {
+            textBlock = false;
+            anyLayer = true;
+            layer = nullptr;
+            if (table.AddLayer(line.substr(6), options.CurrentSymbolSize, options.CurrentEncodation)) {
+                layer = &table.Layer(table.LayerCount);
+            } else {
+                ++report.DroppedLayers;
+            }
+            continue;
+        }
+        if (textBlock && line.starts_with('/')) {
+            if (layer->LineCount < MaxLayerLines) {
+                layer->Lines[static_cast<std::size_t>(layer->LineCount++)] = std::string(line.substr(1));
+            } else {
+                ++report.DroppedTextLines;
+            }
+            continue;
+        }
+        std::string_view value;
+        if (const TLayerKeyword keyword = layerKeyword(line, value); keyword != TLayerKeyword::None) {
+            if (layer == nullptr) {
+                report.IgnoredLayerLines += anyLayer ? 0 : 1;
+            } else if (keyword == TLayerKeyword::Data) {
+                textBlock = true;
+            } else {
+                applyLayerKeyword(keyword, value, *layer, report);
+            }
+            continue;
+        }
+        applyJobKeyword(line, job);
+    }
+    if (table.LayerCount == 0) {
+        table.AddLayer(options.DefaultLayerName, options.CurrentSymbolSize, options.CurrentEncodation);
+        report.AddedDefaultLayer = true;
+    }
+    table.CurrentLayer = 1;
+}
+
+bool LadeVorlage(const std::filesystem::path& fileName, TJob& job, TLoadReport& report,
+                 const TLoadOptions& options)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(fileName, error)) {
+        return false;
+    }
+    report = {};
+    std::ifstream file;
+    if (std::filesystem::is_regular_file(fileName, error)) {
+        file.open(fileName, std::ios::binary);
+    }
+    std::string bytes;
+    if (file) {
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    if (!file.is_open() || file.bad()) {
+        job.Layers.CurrentLayer = 1;
+        return true;
+    }
+    report.Opened = true;
+    ReadVorlage(bytes, job, report, options);
+    return true;
+}
+
+std::string VorlageText(const TJob& job)
+{
+    std::string text;
+    const auto line = [&text](std::string_view a, std::string_view b = {}) {
+        text += a;
+        text += b;
+        text += "\r\n";
+    };
+    for (int n = 1; n <= job.Layers.LayerCount && n <= MaxLayers; ++n) {
+        const TLayer& layer = job.Layers.Layer(n);
+        line("LAYER ", layer.Name);
+        line(layer.Shown ? "SHOW" : "HIDE");
+        line("SIZE ", layer.Size);
+        line("DMFORM ", layer.DMForm);
+        line("DMENC ", layer.DMEnc);
+        line("ANGLE ", layer.Angle);
+        line("XDIS ", layer.XDis);
+        line("YDIS ", layer.YDis);
+        if (layer.XMirror) {
+            line("XMIRROR");
+        }
+        if (layer.YMirror) {
+            line("YMIRROR");
+        }
+        line("DATA");
+        const int count = std::min(std::max(layer.LineCount, 0), MaxLayerLines);
+        for (int i = 0; i < count; ++i) {
+            line("/", layer.Lines[static_cast<std::size_t>(i)]);
+        }
+    }
+    line("BLANK ", job.BlankDefinition);
+    for (const auto& [keyword, member] : viewKeywords()) {
+        line(keyword, GeneralText(job.*member, ViewDigits));
+    }
+    return text;
+}
+
+void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job)
+{
+    const std::string text = VorlageText(job);
+    std::filesystem::path temporary = fileName;
+    temporary += ".~tmp";
+    std::error_code error;
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file.close();
+        if (!file) {
+            std::filesystem::remove(temporary, error);
+            throw TTemplateWriteError(fileName);
+        }
+    }
+    std::filesystem::rename(temporary, fileName, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        throw TTemplateWriteError(fileName);
+    }
+}
+
+} // namespace korvex::ncgen

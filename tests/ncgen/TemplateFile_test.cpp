@@ -1,0 +1,294 @@
+#include "ncgen/TemplateFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <cstring>
+
+
+using namespace korvex::ncgen;
+namespace fs = std::filesystem;
+
+namespace {
+
+const TLoadOptions OPTIONS{3, 5, "Beschriftungsebene 1"};
+
+TJob exampleJob()
+{
+    TJob job;
+    job.Layers.AddLayer("A", 0, 0);
+    TLayer& layer = job.Layers.Layer(1);
+    layer.Lines[0] = "AB";
+    layer.Lines[1] = "12";
+    layer.LineCount = 2;
+    layer.XMirror = true;
+    layer.XDis = "10";
+    layer.YDis = "5";
+    job.D3Zrotation = -30;
+    job.D3Yrotation = 20;
+    job.D3WorldX1 = job.D3WorldY1 = job.D3WorldZ1 = -50;
+    job.D3WorldX2 = job.D3WorldY2 = job.D3WorldZ2 = 50;
+    return job;
+}
+
+TJob read(std::string_view bytes, TLoadReport* reportOut = nullptr)
+{
+    TJob job;
+    TLoadReport report;
+    ReadVorlage(bytes, job, report, OPTIONS);
+    if (reportOut != nullptr) {
+        *reportOut = report;
+    }
+    return job;
+}
+
+std::string readBytes(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+fs::path scratchDir(const std::string& name)
+{
+    const fs::path dir = fs::temp_directory_path() / ("korvex_ncgen_" + name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+TEST(TemplateFile, ExampleJobIsWrittenAsTheTwentyOneLinesByteForByte)
+{
+    const std::string expected =
+        "LAYER A\r\nSHOW\r\nSIZE 0.5\r\nDMFORM 0\r\nDMENC 0\r\nANGLE 0\r\nXDIS 10\r\nYDIS 5\r\n"
+        "XMIRROR\r\nDATA\r\n/AB\r\n/12\r\nBLANK \r\n3DZ -30\r\n3DY 20\r\n3DX1 -50\r\n3DX2 50\r\n"
+        "3DY1 -50\r\n3DY2 50\r\n3DZ1 -50\r\n3DZ2 50\r\n";
+    EXPECT_EQ(VorlageText(exampleJob()), expected);
+}
+
+TEST(TemplateFile, WriteThenReadGivesTheSameJob)
+{
+    TJob job = exampleJob();
+    TLayer& first = job.Layers.Layer(1);
+    first.Lines[2] = "";
+    first.Lines[3] = "/starts with a slash";
+    first.Lines[4] = "SIZE 99";
+    first.Lines[5] = "LAYER not a layer";
+    first.Lines[6] = "3DZ 1";
+    first.Lines[7] = "caf\xE9 \x80 \xFF";
+    first.LineCount = 8;
+    job.Layers.AddLayer("Zweite Ebene", 12, 4);
+    TLayer& second = job.Layers.Layer(2);
+    second.Shown = false;
+    second.YMirror = true;
+    second.Size = "1,5";
+    second.Angle = "  45";
+    job.BlankDefinition = "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10";
+    job.D3Zrotation = 12.5L;
+    job.D3WorldZ2 = 1e-5L;
+    job.D3WorldX1 = -123456.789L;
+
+    const std::string text = VorlageText(job);
+    TLoadReport report;
+    const TJob back = read(text, &report);
+    EXPECT_EQ(back.Layers.LayerCount, 2);
+    EXPECT_EQ(back.Layers.CurrentLayer, 1);
+    for (int n = 1; n <= 2; ++n) {
+        const TLayer& a = job.Layers.Layer(n);
+        const TLayer& b = back.Layers.Layer(n);
+        EXPECT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.Shown, b.Shown);
+        EXPECT_EQ(a.LineCount, b.LineCount);
+        EXPECT_EQ(a.Lines, b.Lines);
+        EXPECT_EQ(a.Size, b.Size);
+        EXPECT_EQ(a.XDis, b.XDis);
+        EXPECT_EQ(a.YDis, b.YDis);
+        EXPECT_EQ(a.Angle, b.Angle);
+        EXPECT_EQ(a.DMForm, b.DMForm);
+        EXPECT_EQ(a.DMEnc, b.DMEnc);
+        EXPECT_EQ(a.XMirror, b.XMirror);
+        EXPECT_EQ(a.YMirror, b.YMirror);
+    }
+    EXPECT_EQ(back.BlankDefinition, job.BlankDefinition);
+    EXPECT_EQ(back.D3Zrotation, job.D3Zrotation);
+    EXPECT_EQ(back.D3WorldZ2, job.D3WorldZ2);
+    EXPECT_EQ(back.D3WorldX1, job.D3WorldX1);
+    EXPECT_EQ(VorlageText(back), text);
+    EXPECT_EQ(report.DroppedTextLines + report.IgnoredLayerLines + report.IndexFallbacks, 0);
+}
+
+TEST(TemplateFile, ReaderFollowsTheKeywordRulesOnEveryLineEnding)
+{
+    const std::string lines[] = {
+        "junk before", "LAYER L1", "SIZE 1", "/ignored before DATA", "DATA", "/one", "SIZE 2", "/two",
+        "XMIRROR", "3DZ abc", "3DY 7.5", "BLANK ROHDEF ZYL1 XC0 YC0 RA50 ZP0 ZM-10", "LAYER L2", "/outside",
+        "SHOW"};
+    for (const char* ending : {"\r\n", "\n", "\r"}) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + ending;
+        }
+        text.pop_back(); // a last line without its end still counts
+        const TJob job = read(text);
+        ASSERT_EQ(job.Layers.LayerCount, 2) << "ending " << int(ending[0]);
+        const TLayer& l1 = job.Layers.Layer(1);
+        EXPECT_EQ(l1.Size, "2"); // the last SIZE wins, also after the text block
+        EXPECT_EQ(l1.LineCount, 2);
+        EXPECT_EQ(l1.Lines[0], "one");
+        EXPECT_EQ(l1.Lines[1], "two");
+        EXPECT_TRUE(l1.XMirror);
+        EXPECT_EQ(l1.DMForm, "3"); // no DMFORM line: the current index
+        EXPECT_EQ(job.Layers.Layer(2).LineCount, 0);
+        EXPECT_TRUE(job.Layers.Layer(2).Shown);
+        EXPECT_EQ(job.D3Zrotation, -90); // "abc" leaves the view as it was
+        EXPECT_EQ(job.D3Yrotation, 7.5);
+        EXPECT_EQ(job.BlankDefinition, "ROHDEF ZYL1 XC0 YC0 RA50 ZP0 ZM-10");
+    }
+}
+
+TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported)
+{
+    std::string text = "SIZE 9\r\nXMIRROR\r\nDATA\r\n/orphan\r\nBLANK early\r\n";
+    for (int n = 1; n <= 52; ++n) {
+        text += "LAYER L" + std::to_string(n) + "\r\nDMFORM " + (n == 2 ? "300" : "4") + "\r\nDMENC x\r\nDATA\r\n";
+        for (int i = 0; i < (n == 1 ? 103 : 1); ++i) {
+            text += "/line " + std::to_string(i) + "\r\n";
+        }
+    }
+    TLoadReport report;
+    const TJob job = read(text, &report);
+    EXPECT_EQ(report.IgnoredLayerLines, 3);
+    EXPECT_EQ(report.DroppedTextLines, 3);
+    EXPECT_EQ(report.DroppedLayers, 2);
+    EXPECT_EQ(report.IndexFallbacks, 51); // one DMFORM and every DMENC of the 50 kept layers
+    EXPECT_EQ(job.BlankDefinition, "early");
+    EXPECT_EQ(job.Layers.LayerCount, 50);
+    const TLayer& first = job.Layers.Layer(1);
+    EXPECT_EQ(first.Size, "0.5");
+    EXPECT_FALSE(first.XMirror);
+    EXPECT_EQ(first.LineCount, 100);
+    EXPECT_EQ(first.Lines[99], "line 99");
+    EXPECT_EQ(job.Layers.Layer(2).DMForm, "0");
+    EXPECT_EQ(job.Layers.Layer(2).DMEnc, "0");
+    const TLayer& last = job.Layers.Layer(50);
+    EXPECT_EQ(last.Name, "L50");
+    EXPECT_EQ(last.LineCount, 1); // layers 51 and 52 did not spill into layer 50
+}
+
+TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer)
+{
+    TLoadReport report;
+    const TJob job = read("BLANK \r\n3DZ 5\r\n", &report);
+    EXPECT_TRUE(report.AddedDefaultLayer);
+    EXPECT_EQ(job.Layers.LayerCount, 1);
+    EXPECT_EQ(job.Layers.Layer(1).Name, "Beschriftungsebene 1");
+    EXPECT_EQ(job.D3Zrotation, 5);
+}
+
+TEST(TemplateFile, MissingTemplateFileReturnsFalseAndKeepsTheJob)
+{
+    TJob job = exampleJob();
+    TLoadReport report;
+    EXPECT_FALSE(LadeVorlage(scratchDir("missing") / "none.ncm", job, report, OPTIONS));
+    EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
+}
+
+TEST(TemplateFile, UnreadableTemplateReturnsTrueAndKeepsTheJob)
+{
+    TJob job = exampleJob();
+    TLoadReport report;
+    EXPECT_TRUE(LadeVorlage(scratchDir("unreadable"), job, report, OPTIONS)); // a folder
+    EXPECT_FALSE(report.Opened);
+    EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
+}
+
+TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne)
+{
+    const fs::path file = scratchDir("save") / "job.ncm";
+    std::ofstream(file) << "old";
+    SpeichereVorlage(file, exampleJob());
+    EXPECT_EQ(readBytes(file), VorlageText(exampleJob()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    TJob job;
+    TLoadReport report;
+    ASSERT_TRUE(LadeVorlage(file, job, report, OPTIONS));
+    EXPECT_TRUE(report.Opened);
+    EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
+}
+
+TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere)
+{
+    const fs::path dir = scratchDir("fail");
+    const fs::path occupied = dir / "occupied.ncm"; // a folder where the file should go
+    fs::create_directories(occupied / "inside");
+    try {
+        SpeichereVorlage(occupied, exampleJob());
+        FAIL() << "writing over a folder must fail";
+    } catch (const TTemplateWriteError& error) {
+        EXPECT_EQ(error.TextNumber(), 9013);
+        EXPECT_EQ(error.FileName(), occupied);
+        EXPECT_NE(std::string(error.what()).find("occupied.ncm"), std::string::npos);
+    }
+    EXPECT_TRUE(fs::is_directory(occupied / "inside"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1); // no temporary left
+    EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()), TTemplateWriteError);
+}
+
+TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer)
+{
+    TJob job = exampleJob();
+    job.BlankDefinition = "ROHDEF QUAD";
+    job.Layers.AddLayer("B", 0, 0);
+    NewJob(job, "Beschriftungsebene 1", 9, 1);
+    EXPECT_EQ(job.Layers.LayerCount, 1);
+    EXPECT_EQ(job.Layers.CurrentLayer, 1);
+    EXPECT_EQ(job.Layers.Layer(1).Name, "Beschriftungsebene 1");
+    EXPECT_EQ(job.Layers.Layer(1).LineCount, 0);
+    EXPECT_EQ(job.Layers.Layer(1).DMForm, "9");
+    EXPECT_FALSE(job.Layers.Layer(2).Shown);
+    EXPECT_TRUE(job.BlankDefinition.empty());
+    EXPECT_EQ(job.D3Zrotation, -30);
+}
+
+// Random bytes, keyword-rich noise and truncated files: the reader never crashes, keeps its
+// limits, and what it read writes out as a file that reads back to the same text.
+TEST(TemplateFile, RandomAndTruncatedInputGivesABoundedJobThatRoundTrips)
+{
+    std::mt19937 random(16022);
+    const std::string valid = VorlageText(exampleJob());
+    const char* pieces[] = {"LAYER ", "DATA", "/", "SIZE ", "DMFORM ", "DMENC ", "HIDE", "XMIRROR",
+                            "BLANK ", "3DZ ", "3DX1 ", "1e9999", "-0", "\r", "\n", "\r\n", "\0", "\xFF"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string bytes;
+        if (round % 3 == 0) {
+            bytes = valid.substr(0, random() % (valid.size() + 1));
+        } else if (round % 3 == 1) {
+            const auto length = random() % 400;
+            for (std::size_t i = 0; i < length; ++i) {
+                bytes += static_cast<char>(random() % 256);
+            }
+        } else {
+            for (int i = 0; i < 200; ++i) {
+                const char* piece = pieces[random() % std::size(pieces)];
+                bytes.append(piece, piece[0] == '\0' ? 1 : std::strlen(piece));
+                if (random() % 2 != 0) {
+                    bytes += static_cast<char>(' ' + random() % 95);
+                }
+            }
+        }
+        TLoadReport report;
+        const TJob job = read(bytes, &report);
+        ASSERT_GE(job.Layers.LayerCount, 1);
+        ASSERT_LE(job.Layers.LayerCount, MaxLayers);
+        ASSERT_EQ(job.Layers.CurrentLayer, 1);
+        for (int n = 1; n <= job.Layers.LayerCount; ++n) {
+            ASSERT_LE(job.Layers.Layer(n).LineCount, MaxLayerLines);
+        }
+        const std::string text = VorlageText(job);
+        ASSERT_EQ(VorlageText(read(text)), text) << "round " << round;
+    }
+}
+
+} // namespace
