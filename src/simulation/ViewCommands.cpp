@@ -1,7 +1,9 @@
 #include "simulation/ViewCommands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace korvex::simulation {
 
@@ -87,16 +89,46 @@ bool DragRotationStep(TMathImage& image, PixelPoint last, PixelPoint now) {
 }
 
 std::string FormatReadOut(long double value) {
-    char buffer[128];
-    // Fifteen significant digits first, as the platform's fixed format does.
-    auto r = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    long double rounded = 0;
-    std::from_chars(buffer, r.ptr, rounded);
-    r = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 3);
-    std::string text(buffer, r.ptr);
+    if (!std::isfinite(value)) return "0.000";
+    // Fifteen significant digits first, then three decimals rounded half away from zero on
+    // those decimal digits, as the platform's fixed format does.
+    char buffer[64];
+    const auto r =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const std::string text(buffer, r.ptr);
+    const bool negative = text[0] == '-';
+    const std::size_t ePos = text.find('e');
+    std::string digits;
+    for (std::size_t p = negative ? 1 : 0; p < ePos; ++p)
+        if (text[p] != '.') digits += text[p];
+    const int exponent = std::atoi(text.c_str() + ePos + 1);
+    // Place the digits on a fixed grid: integer digits, then exactly four decimals.
+    const int integerDigits = exponent + 1;
+    std::string fixed;
+    if (integerDigits > 0) {
+        fixed = digits.substr(0, std::min<std::size_t>(digits.size(), integerDigits));
+        fixed.append(integerDigits - fixed.size(), '0');
+        const std::string rest = integerDigits < static_cast<int>(digits.size()) ? digits.substr(integerDigits) : "";
+        fixed += (rest + "0000").substr(0, 4);
+    } else {
+        const std::string decimals = std::string(-integerDigits, '0') + digits + "0000";
+        fixed = "0" + decimals.substr(0, 4);
+    }
+    // fixed holds the value times 10^4 as digits; round the last one away.
+    const bool roundUp = fixed.back() >= '5';
+    fixed.pop_back();
+    if (roundUp) {
+        int p = static_cast<int>(fixed.size()) - 1;
+        while (p >= 0 && fixed[p] == '9') fixed[p--] = '0';
+        if (p < 0) fixed.insert(fixed.begin(), '1');
+        else ++fixed[p];
+    }
+    const std::size_t first = std::min(fixed.find_first_not_of('0'), fixed.size() - 4);
+    std::string out = fixed.substr(first, fixed.size() - 3 - first) + "." + fixed.substr(fixed.size() - 3);
+    if (out.empty() || out[0] == '.') out.insert(out.begin(), '0');
     // A value that rounds to zero carries no sign.
-    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-    return text;
+    if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(out.begin(), '-');
+    return out;
 }
 
 } // namespace korvex::simulation
