@@ -1,12 +1,122 @@
 #include "cli/Commands.h"
 
+#include "cli/EncodeOutput.h"
+#include "config/Windows1252.h"
+#include "datamatrix/ERangeError.h"
+#include "datamatrix/TDatamatrix.h"
+
 #include <ostream>
+#include <string_view>
 
 namespace korvex::cli {
 
-int RunEncode(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "korvex-cli: encode is not built yet\n";
+namespace {
+
+constexpr const char* ENCODE_USAGE =
+    "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48]\n"
+    "                         [--encoding ASCII|C40|TEXT|BINARY|NONE|AUTO]\n"
+    "                         [--format matrix|codewords|svg|pbm] TEXT\n";
+
+struct EncodeOptions {
+    datamatrix::TFormat size = datamatrix::AUTO;
+    datamatrix::TEncoding encoding = datamatrix::E_ASCII;
+    EncodeFormat format = EncodeFormat::Matrix;
+    std::vector<std::string> texts;
+    bool help = false;
+};
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "korvex-cli encode: " << message << '\n' << ENCODE_USAGE;
     return ExitUsage;
+}
+
+// Applies one option's value; false when the value is not one of the listed names.
+bool applyOption(std::string_view name, std::string_view value, EncodeOptions& options) {
+    if (name == "--size") {
+        const auto size = datamatrix::FormatFromName(value);
+        if (size) options.size = *size;
+        return size.has_value();
+    }
+    if (name == "--encoding") {
+        const auto encoding = datamatrix::EncodingFromName(value);
+        if (encoding) options.encoding = *encoding;
+        return encoding.has_value();
+    }
+    const auto format = EncodeFormatFromName(value);
+    if (format) options.format = *format;
+    return format.has_value();
+}
+
+// Returns an empty string on success, else the complaint.
+std::string parse(const std::vector<std::string>& args, EncodeOptions& options) {
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.texts.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            continue;
+        }
+        std::string name = arg;
+        std::string value;
+        const auto equals = arg.find('=');
+        if (equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        if (name != "--size" && name != "--encoding" && name != "--format")
+            return "unknown option '" + arg + "'";
+        if (equals == std::string::npos) {
+            if (i + 1 == args.size()) return "option '" + name + "' needs a value";
+            value = args[++i];
+        }
+        if (!applyOption(name, value, options))
+            return "'" + value + "' is not a value of " + name;
+    }
+    if (options.help) return {};
+    if (options.texts.empty()) return "TEXT is missing";
+    if (options.texts.size() > 1) return "only one TEXT is allowed (quote it if it has blanks)";
+    if (options.texts.front().empty()) return "TEXT is empty";
+    return {};
+}
+
+} // namespace
+
+int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    EncodeOptions options;
+    const std::string complaint = parse(args, options);
+    if (!complaint.empty()) return usageError(err, complaint);
+    if (options.help) {
+        out << ENCODE_USAGE;
+        return ExitOk;
+    }
+
+    const auto converted = config::Utf8ToWindows1252(options.texts.front());
+    if (!converted.ok)
+        return usageError(err, "the character '" + converted.offending +
+                                   "' has no code in Windows-1252");
+
+    datamatrix::TDatamatrix dm;
+    dm.Code = converted.text;
+    dm.Encoding = options.encoding;
+    dm.PreferredFormat = options.size;
+    dm.rebuild = true;
+    try {
+        dm.paintBarcode(nullptr);
+    } catch (const datamatrix::ERangeError& e) {
+        err << config::Windows1252ToUtf8(e.what()) << '\n';
+        return ExitFailure;
+    }
+    out << FormatSymbol(dm, options.format);
+    out.flush();
+    return out ? ExitOk : ExitFailure;
 }
 
 } // namespace korvex::cli
