@@ -11,9 +11,4 @@ std::string PathText(const std::filesystem::path& path) {
     return converted.ok ? converted.text : utf8;
 }
 
-std::filesystem::path TextPath(const std::string& text) {
-    const std::string utf8 = Windows1252ToUtf8(text);
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 } // namespace korvex::config

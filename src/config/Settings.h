@@ -11,9 +11,6 @@ enum class TGraphicView { XY, XZ, YZ, XYZ };
 // Colours are 0x00BBGGRR, red in the low byte, as the settings files store them.
 using TColor = std::uint32_t;
 
-inline constexpr int SymbolSizeCount = 31;  // "AUTO" ... "C16X48"
-inline constexpr int EncodationCount = 6;   // "ASCII" ... "AUTO"
-
 // The program-wide settings of main.ini, together with the settings dialog's working copy of
 // them. The initial values are the dialog's states before the first load.
 struct TSettings {

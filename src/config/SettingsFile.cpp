@@ -2,6 +2,8 @@
 
 #include "config/ConfigFolder.h"
 #include "config/IniFile.h"
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
 
 #include <string>
 
@@ -122,13 +124,13 @@ void LoadSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TPro
     s.Rapid = colour("Eilgang");
     s.Blank = colour("Rohteil");
 
-    s.DefaultSymbolSize = listIndex(ini.ReadInteger("DMFormat"), SymbolSizeCount);
-    s.DefaultEncodation = listIndex(ini.ReadInteger("DMEncode"), EncodationCount);
+    s.DefaultSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
+    s.DefaultEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
     const std::int32_t language = ini.ReadInteger("lang");
     s.Language = language >= 1 && language <= 4 ? language : 1;
 
-    s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), SymbolSizeCount);
-    s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), EncodationCount);
+    s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
+    s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
 }
 
 void SaveSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TProfileTable& profiles) {

@@ -153,4 +153,15 @@ TEST(LanguageTexts, DeliveredFilesAreWindows1252WithCrLf) {
     EXPECT_EQ(german.Text(3015), "Symbolgr\xF6\xDF" "e und Kodierung");
 }
 
+TEST(LanguageTexts, HelpFileNamedByEachLanguageIsInstalled) {
+    const std::filesystem::path executableFolder = std::filesystem::path(KORVEX_DATA_DIR).parent_path();
+    for (const char* name : {"german.txt", "english.txt"}) {
+        TLanguageTexts texts;
+        texts.Load(SOURCE / "data" / name);
+        const std::string help = texts.Text(9203);
+        ASSERT_FALSE(help.empty()) << name;
+        EXPECT_TRUE(std::filesystem::is_regular_file(executableFolder / help)) << name << ": " << help;
+    }
+}
+
 } // namespace

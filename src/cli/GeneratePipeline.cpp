@@ -1,0 +1,176 @@
+#include "cli/GeneratePipeline.h"
+
+#include "config/ConfigError.h"
+#include "config/DefaultConfiguration.h"
+#include "config/LanguageTexts.h"
+#include "config/PathText.h"
+#include "config/SettingsFile.h"
+#include "config/TextLines.h"
+#include "datamatrix/TDatamatrix.h"
+#include "ncgen/GenerateChecks.h"
+#include "ncgen/GenerateLayer.h"
+#include "ncgen/ProfileSelection.h"
+#include "ncgen/TemplateFile.h"
+#include "ncgen/TextNumbers.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace korvex::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TGenerateResult& fail(TGenerateResult& result, std::string message,
+                      TGenerateStatus status = TGenerateStatus::Failed) {
+    result.Status = status;
+    result.Message = std::move(message);
+    return result;
+}
+
+void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>& warnings) {
+    const auto note = [&warnings](int count, const char* what) {
+        if (count > 0) warnings.push_back(std::to_string(count) + " " + what);
+    };
+    note(report.DroppedTextLines, "text lines beyond 100 per layer were left out");
+    note(report.IgnoredLayerLines, "lines before the first layer were ignored");
+    note(report.DroppedLayers, "layers beyond 50 were left out");
+    note(report.IndexFallbacks, "symbol size or encodation values were not 0-255 and became 0");
+}
+
+// Runs the steps after the settings are known; throws for errors the core reports by exception.
+void generate(const TGenerateRequest& request, const config::TLanguageTexts& texts,
+              TGenerateResult& result) {
+    // Start-up: the first layer, then the default dot spacing in the spacing field.
+    ncgen::TJob& job = result.Job;
+    const std::string layerName = texts.Text(text::DefaultLayerName);
+    job.Layers.AddLayer(layerName, result.Settings.CurrentSymbolSize, result.Settings.CurrentEncodation);
+
+    ncgen::TLoadReport report;
+    const ncgen::TLoadOptions options{result.Settings.CurrentSymbolSize,
+                                      result.Settings.CurrentEncodation, layerName};
+    if (!ncgen::LadeVorlage(request.JobFile, job, report, options)) {
+        fail(result, "Vorlage [" + config::PathText(request.JobFile) + "] existiert nicht!");
+        return;
+    }
+    if (!report.Opened) {
+        // The desktop program would go on with the empty start-up layer; a batch must not.
+        fail(result, "Datei " + config::PathText(request.JobFile) + " kann nicht ge\xF6" "ffnet werden");
+        return;
+    }
+    addLoadWarnings(report, result.Warnings);
+
+    ncgen::TLayerFields fields = job.Layers.SelectLayer(1).Fields;
+    if (request.Text) fields.EText = config::SplitLines(*request.Text);
+    const std::string code = config::JoinLines(fields.EText);
+
+    const ncgen::TStatusCheck status = ncgen::Checkstatus(code, fields.EDrehWinkel);
+    if (status.MessageText != 0) {
+        fail(result, texts.Text(status.MessageText));
+        return;
+    }
+    const ncgen::TGenerateCheck check =
+        ncgen::CheckGenerateFields(fields.EGroesse, fields.EXVersatz, fields.EYVersatz);
+    if (!check.Ok) {
+        fail(result, texts.Message(check.MessageText, texts.Text(check.DetailText)));
+        return;
+    }
+    if (code.empty()) {
+        fail(result, "Layer 1 of the job has no text to encode");
+        return;
+    }
+    job.Layers.StoreCurrentLayer(fields);
+
+    datamatrix::TDatamatrix symbol;
+    symbol.Code = code;
+    symbol.Encoding = fields.CurrentEncodation < datamatrix::ENCODING_COUNT
+                          ? static_cast<datamatrix::TEncoding>(fields.CurrentEncodation)
+                          : datamatrix::E_ASCII;
+    symbol.PreferredFormat = fields.CurrentSymbolSize < datamatrix::FORMAT_COUNT
+                                 ? static_cast<datamatrix::TFormat>(fields.CurrentSymbolSize)
+                                 : datamatrix::AUTO;
+    symbol.rebuild = true;
+    symbol.paintBarcode(nullptr);
+    // The desktop program shows this in red in the preview caption.
+    if (symbol.PreferredFormat != datamatrix::AUTO && symbol.CalculatedFormat() != symbol.PreferredFormat)
+        result.Warnings.push_back("the text does not fit " +
+                                  std::string(datamatrix::FormatName(symbol.PreferredFormat)) +
+                                  "; the symbol is " +
+                                  std::string(datamatrix::FormatName(symbol.CalculatedFormat())));
+
+    const datamatrix::TIArray matrix = symbol.Matrix();
+    ncgen::TGenerateOutput output;
+    const ncgen::TGenerateInput input{job.Layers.Layer(1), matrix, symbol.MatrixCols(),
+                                      symbol.MatrixRows(), result.Profile,
+                                      result.Profile.SafetyDistance, result.Profile.InfeedDepth,
+                                      false};
+    ncgen::GenerateLayer(input, output);
+    result.NCLines = std::move(output.NCLines);
+    result.SimulationLines = std::move(output.SimulationLines);
+    result.Status = TGenerateStatus::Ok;
+}
+
+} // namespace
+
+TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
+    TGenerateResult result;
+    try {
+        result.ConfigFolderCreated = config::CreateConfigFolder(request.ConfigFolder, request.DataFolder);
+        ncgen::TProfileTable profiles;
+        config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
+
+        config::TLanguageTexts texts;
+        texts.Load(request.DataFolder / config::LanguageFileName(result.Settings.Language));
+
+        const std::string choice = request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
+        const auto selection = ncgen::SelectProfile(profiles, choice);
+        if (!selection) return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
+        result.ProfileNumber = selection->Number;
+        result.Profile = selection->Profile;
+
+        generate(request, texts, result);
+    } catch (const std::exception& e) {
+        result.NCLines.clear();
+        result.SimulationLines.clear();
+        fail(result, e.what());
+    }
+    return result;
+}
+
+fs::path DefaultDataFolder() {
+    std::error_code ec;
+    const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path("data") : executable.parent_path() / "data";
+}
+
+namespace {
+
+// XDG_DOCUMENTS_DIR of user-dirs.dirs, with "$HOME" expanded; empty when it is not set.
+fs::path xdgDocuments(const fs::path& home) {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const fs::path dirs = (configHome && *configHome ? fs::path(configHome) : home / ".config") / "user-dirs.dirs";
+    std::ifstream in(dirs);
+    std::string line;
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    while (std::getline(in, line)) {
+        if (!line.starts_with(key)) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.starts_with("$HOME")) return home / value.substr(value.size() > 5 ? 6 : 5);
+        if (value.starts_with("/")) return value;
+    }
+    return {};
+}
+
+} // namespace
+
+config::TConfigFolder DefaultConfigFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return config::ConfigFolder({});
+    const fs::path documents = xdgDocuments(home);
+    return config::ConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents);
+}
+
+} // namespace korvex::cli

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "config/ConfigFolder.h"
+#include "config/Settings.h"
+#include "ncgen/Job.h"
+#include "ncgen/OutputProfile.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex::cli {
+
+// What one unattended generation starts from.
+struct TGenerateRequest {
+    std::filesystem::path ConfigFolder; // holds main.ini, profil1-4.ini; created from the defaults if missing
+    std::filesystem::path DataFolder;   // language files and the delivered settings files
+    std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings' one
+    std::filesystem::path JobFile;      // the template (.ncm)
+    std::optional<std::string> Text;    // replaces layer 1's lines (Windows-1252, lines split at breaks)
+};
+
+enum class TGenerateStatus {
+    Ok,
+    Failed,     // the job could not be done; Message says why
+    BadRequest, // the request names something that does not exist (an unknown profile)
+};
+
+// Everything a generation produced: the NC program and simulation lines, and the job and
+// settings a drawing of the tool path needs.
+struct TGenerateResult {
+    TGenerateStatus Status = TGenerateStatus::Failed;
+    std::string Message;                      // Windows-1252, set when Status is not Ok
+    std::vector<std::string> Warnings;        // Windows-1252: what the template reader repaired
+    bool ConfigFolderCreated = false;         // first start: created from the delivered defaults
+    std::vector<std::string> NCLines;         // the NC program
+    std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
+    ncgen::TJob Job;                          // layers, BlankDefinition and the 3D view
+    config::TSettings Settings;               // colours, view defaults, toggles
+    int ProfileNumber = 0;                    // 1-4, the selected profile
+    ncgen::TActiveProfile Profile;            // the active output profile used
+};
+
+// The batch path of the desktop program without a window: settings, profile selection, the
+// template, layer 1 encoded with its own size and encodation, the generate command's checks,
+// then the generator. Never throws for bad input; failures come back as Status and Message.
+TGenerateResult RunGeneratePipeline(const TGenerateRequest& request);
+
+// The folder of the running executable's data files (language texts, default settings).
+std::filesystem::path DefaultDataFolder();
+
+// The configuration folder the desktop program uses: below the documents folder of the user
+// (XDG_DOCUMENTS_DIR, else $HOME/Documents); with no home the relative folder and a message.
+config::TConfigFolder DefaultConfigFolder();
+
+} // namespace korvex::cli

@@ -1,0 +1,283 @@
+#include "CliProcess.h"
+#include "datamatrix/SymbolReader.h"
+
+#include "cli/GeneratePipeline.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <regex>
+#include <set>
+
+namespace fs = std::filesystem;
+using korvex::testing::RunCli;
+
+namespace {
+
+const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
+const fs::path DELIVERED = KORVEX_DATA_DIR;
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device device;
+        path_ = fs::temp_directory_path() / ("korvex-generate-test-" + std::to_string(device()));
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string job(const char* name) { return (JOBS / name).string(); }
+
+TEST(GenerateCommand, EachDeliveredProfileWritesItsProgram) {
+    struct Row {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {{"--profile", "1", job("serial.ncm")}, "serial_profil1.nc"},
+        {{"--profile", "2", job("serial.ncm")}, "serial_profil2.nc"},
+        {{"--profile", "3", job("serial.ncm")}, "serial_profil3.nc"},
+        {{"--profile", "4", job("serial.ncm")}, "serial_profil4.nc"},
+        {{job("serial.ncm")}, "serial_profil1.nc"},
+        {{"--profile", "Klartext", job("serial.ncm")}, "serial_profil2.nc"},
+        {{"--profile", "DIN/ISO Fr\u00e4sen", job("serial.ncm")}, "serial_profil1.nc"},
+        {{"--profile", "3", job("rotated.ncm")}, "rotated_profil3.nc"},
+        {{"--profile", "2", "--text", "Pr\u00fcfung 2026\nLos 7", job("serial.ncm")},
+         "serial_text_profil2.nc"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"generate", "--config", DELIVERED.string()};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 0) << row.expected << result.err;
+        EXPECT_EQ(result.err, "") << row.expected;
+        EXPECT_EQ(result.out, readBytes(JOBS / row.expected)) << row.expected;
+    }
+}
+
+// The points of "G0 X.. Y.." lines, as modules of a grid with the job's spacing and offset.
+std::optional<std::string> decodeMilledSymbol(const std::string& program, double spacing, double x0,
+                                              double y0) {
+    const std::regex move(R"(G0 X(-?[0-9.]+) Y(-?[0-9.]+))");
+    std::set<std::pair<int, int>> dots;
+    int cols = 0, rows = 0;
+    for (std::sregex_iterator it(program.begin(), program.end(), move), end; it != end; ++it) {
+        const int col = static_cast<int>(std::lround((std::stod((*it)[1]) - x0) / spacing));
+        const int row = static_cast<int>(std::lround((std::stod((*it)[2]) - y0) / spacing));
+        dots.emplace(col, row);
+        cols = std::max(cols, col + 1);
+        rows = std::max(rows, row + 1);
+    }
+    return korvex::testing::ReadDataMatrix(cols, rows, [&](int x, int y) {
+        return dots.count({x, rows - 1 - y}) > 0;
+    });
+}
+
+TEST(GenerateCommand, MarkedPointsDecodeToTheJobText) {
+    const auto fromJob = RunCli({"generate", "--config", DELIVERED.string(), job("serial.ncm")});
+    ASSERT_EQ(fromJob.exitCode, 0) << fromJob.err;
+    EXPECT_EQ(decodeMilledSymbol(fromJob.out, 0.5, 10, 5), "12345678");
+
+    const auto fromText = RunCli({"generate", "--config", DELIVERED.string(), "--text",
+                                  "Pr\u00fcfung 2026\nLos 7", job("serial.ncm")});
+    ASSERT_EQ(fromText.exitCode, 0) << fromText.err;
+    EXPECT_EQ(decodeMilledSymbol(fromText.out, 0.5, 10, 5), "Pr\xFC" "fung 2026\r\nLos 7")
+        << "Windows-1252 bytes, lines joined with CR LF";
+}
+
+TEST(GenerateCommand, ProgramEndsWithoutALineBreakAndUsesCrLf) {
+    const auto result = RunCli({"generate", "--config", DELIVERED.string(), job("serial.ncm")});
+    ASSERT_EQ(result.exitCode, 0);
+    ASSERT_FALSE(result.out.empty());
+    EXPECT_NE(result.out.back(), '\n');
+    EXPECT_TRUE(result.out.ends_with("\r\nM30"));
+    EXPECT_EQ(std::regex_search(result.out, std::regex("[^\r]\n")), false) << "bare LF";
+}
+
+TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
+    TempFolder dir;
+    const auto jobWith = [&dir](const std::string& name, const std::string& fields) {
+        writeBytes(dir / name, "LAYER L\r\nSHOW\r\n" + fields + "DATA\r\n/ABC\r\n");
+        return (dir / name).string();
+    };
+    struct Row {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+        const char* comment;
+    };
+    const std::string missing = (dir / "fehlt.ncm").string();
+    const Row rows[] = {
+        {{missing}, 1, "Vorlage [" + missing + "] existiert nicht!\n", "missing template"},
+        {{jobWith("a.ncm", "ANGLE 361\r\n")}, 1,
+         "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n", "angle outside 0-360"},
+        {{jobWith("b.ncm", "SIZE 0\r\n")}, 1, "Ung\u00fcltige Eingabe: Punktabstand\n", "spacing 0"},
+        {{jobWith("c.ncm", "SIZE 1,5\r\n")}, 1, "Ung\u00fcltige Eingabe: Punktabstand\n",
+         "spacing with a comma"},
+        {{jobWith("d.ncm", "XDIS abc\r\n")}, 1, "Ung\u00fcltige Eingabe: Verschiebung X\n", "X offset"},
+        {{jobWith("e.ncm", "YDIS 1e\r\n")}, 1, "Ung\u00fcltige Eingabe: Verschiebung Y\n", "Y offset"},
+        {{"--text", "", jobWith("f.ncm", "")}, 1, "Layer 1 of the job has no text to encode\n",
+         "nothing to encode"},
+        {{jobWith("g.ncm", "DMFORM 1\r\n"), "--text", std::string(1600, 'A')}, 1,
+         "Fehler bei Bereichspr\u00fcfung\n", "text does not fit any size"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"generate", "--config", DELIVERED.string()};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, row.exitCode) << row.comment;
+        EXPECT_EQ(result.err, row.err) << row.comment;
+        EXPECT_EQ(result.out, "") << row.comment;
+    }
+}
+
+TEST(GenerateCommand, BadArgumentsAreUsageErrors) {
+    const std::vector<std::vector<std::string>> rows = {
+        {},
+        {"--profile", "7", job("serial.ncm")},
+        {"--profile", "Unbekannt", job("serial.ncm")},
+        {"--bogus", job("serial.ncm")},
+        {job("serial.ncm"), job("rotated.ncm")},
+        {job("serial.ncm"), "-o"},
+        {"--text", "\u4e2d", job("serial.ncm")},
+        {"--profile", "1", "--profile", "2", job("serial.ncm")},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"generate", "--config", DELIVERED.string()};
+        args.insert(args.end(), row.begin(), row.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << testing::PrintToString(row);
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST(GenerateCommand, ASizeTooSmallForTheTextIsReportedButGenerated) {
+    TempFolder dir;
+    writeBytes(dir / "klein.ncm", "LAYER L\r\nDMFORM 1\r\nDATA\r\n/" + std::string(20, '7') + "ABC\r\n");
+    const auto result = RunCli({"generate", "--config", DELIVERED.string(), (dir / "klein.ncm").string()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "korvex-cli: warning: the text does not fit C10X10; the symbol is C18X18\n");
+    EXPECT_EQ(decodeMilledSymbol(result.out, 0.5, 0, 0), std::string(20, '7') + "ABC");
+}
+
+TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
+    TempFolder dir;
+    const auto config = dir / "config";
+    ASSERT_EQ(RunCli({"generate", "--config", config.string(), job("serial.ncm")}).exitCode, 0);
+    std::string main = readBytes(config / "main.ini");
+    main.replace(main.find("lang=1"), 6, "lang=2");
+    writeBytes(config / "main.ini", main);
+    writeBytes(dir / "bad.ncm", "LAYER L\r\nSIZE x\r\nDATA\r\n/A\r\n");
+    const auto result = RunCli({"generate", "--config", config.string(), (dir / "bad.ncm").string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Invalid input: Dot spacing\n");
+}
+
+TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
+    TempFolder dir;
+    const auto out = dir / "teil.nc";
+    const auto ok = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_EQ(ok.out, "");
+    EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
+
+    writeBytes(dir / "bad.ncm", "LAYER L\r\nANGLE 400\r\nDATA\r\n/A\r\n");
+    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(),
+                                (dir / "bad.ncm").string()});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc")) << "the old program stays";
+
+    const auto nowhere = dir / "fehlt" / "teil.nc";
+    const auto refused = RunCli({"generate", "--config", DELIVERED.string(), "-o", nowhere.string(),
+                                 job("serial.ncm")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "Datei " + nowhere.string() + " kann nicht erstellt werden\n");
+    EXPECT_FALSE(fs::exists(nowhere.parent_path()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+        << "no temporary file is left";
+}
+
+TEST(GenerateCommand, FreshConfigFolderGivesTheSameBytesAsTheDeliveredDefaults) {
+    TempFolder dir;
+    const auto delivered = RunCli({"generate", "--config", DELIVERED.string(), "--profile", "4", job("serial.ncm")});
+    ASSERT_EQ(delivered.exitCode, 0) << delivered.err;
+
+    const auto config = dir / "neu" / "config";
+    const auto fresh = RunCli({"generate", "--config", config.string(), "--profile", "4", job("serial.ncm")});
+    EXPECT_EQ(fresh.exitCode, 0) << fresh.err;
+    EXPECT_EQ(fresh.out, delivered.out);
+    EXPECT_EQ(readBytes(config / "profil4.ini"), readBytes(DELIVERED / "profil4.ini"));
+
+    // The app's own folder below the documents folder, found through HOME.
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    setenv("HOME", dir.path().c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    const auto viaHome = RunCli({"generate", "--profile", "4", job("serial.ncm")});
+    unsetenv("XDG_CONFIG_HOME");
+    if (oldHome) setenv("HOME", savedHome.c_str(), 1);
+    EXPECT_EQ(viaHome.exitCode, 0) << viaHome.err;
+    EXPECT_EQ(viaHome.out, delivered.out);
+    EXPECT_TRUE(fs::exists(dir / "Documents" / "Korvex2" / "config" / "main.ini"));
+}
+
+TEST(GenerateCommand, AnExistingConfigFolderIsUsedAndNotOverwritten) {
+    TempFolder dir;
+    const auto config = dir / "config";
+    fs::create_directory(config);
+    writeBytes(config / "profil1.ini",
+               "[set]\r\nProfil=Eigen\r\nSynS1=[#XVAL];[#YVAL]\r\nSyn1=[#XVAL];[#YVAL]\r\nSynE1=ENDE\r\n"
+               "Dezipunkt=1\r\nNachkommastellen=1\r\n");
+    writeBytes(config / "main.ini", "[set]\r\nProfil=1\r\n");
+    const auto result = RunCli({"generate", "--config", config.string(), "--text", "1", job("serial.ncm")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with("14.5;5\r\n")) << result.out.substr(0, 40);
+    EXPECT_TRUE(result.out.ends_with("\r\nENDE"));
+    EXPECT_FALSE(fs::exists(config / "profil2.ini"));
+}
+
+TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {
+    korvex::cli::TGenerateRequest request;
+    request.ConfigFolder = DELIVERED;
+    request.DataFolder = DELIVERED;
+    request.JobFile = JOBS / "rotated.ncm";
+    request.Profile = "3";
+    const auto result = korvex::cli::RunGeneratePipeline(request);
+    ASSERT_EQ(result.Status, korvex::cli::TGenerateStatus::Ok) << result.Message;
+    EXPECT_EQ(result.ProfileNumber, 3);
+    EXPECT_EQ(result.Job.BlankDefinition, "ROHDEF 1;-20;20;-20;20;0;-5");
+    EXPECT_EQ(result.Job.D3Zrotation, -30);
+    EXPECT_EQ(result.Job.Layers.LayerCount, 2);
+    EXPECT_EQ(result.Settings.Background, 0xFFFFFFu);
+    ASSERT_FALSE(result.SimulationLines.empty());
+    EXPECT_EQ(result.SimulationLines.front(), "ZR;2.000;-0.100");
+    const auto plunges = std::count_if(result.NCLines.begin(), result.NCLines.end(),
+                                       [](const std::string& l) { return l.starts_with("G1 "); });
+    EXPECT_EQ(static_cast<std::size_t>(plunges) + 1, result.SimulationLines.size());
+    EXPECT_EQ(result.SimulationLines[1], "XY;4.500;0.000") << "lathe mode negates X";
+}
+
+} // namespace
