@@ -4,6 +4,9 @@
 
 namespace korvex::config {
 
+// Status text after a first start created the folder; the folder follows as the detail.
+inline constexpr int ConfigFolderCreatedText = 9110;
+
 // The five settings files, by base name, that make a configuration folder.
 inline constexpr const char* SETTINGS_FILES[] = {"main", "profil1", "profil2", "profil3", "profil4"};
 

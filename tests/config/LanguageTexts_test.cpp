@@ -46,6 +46,26 @@ TEST(LanguageTexts, LookupIsAPrefixTestOnTheLinesInOrder) {
     }
 }
 
+TEST(LanguageTexts, RandomFilesGiveSuffixesOfTheirLines) {
+    std::mt19937 random(815);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const char alphabet[] = "0123456789\r\n x";
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof alphabet - 2);
+    TLanguageTexts texts;
+    for (int round = 0; round < 200; ++round) {
+        std::string content;
+        for (int i = 0; i < 200; ++i) content += round % 2 ? static_cast<char>(byte(random)) : alphabet[pick(random)];
+        texts.SetContent(content);
+        for (int n : {0, 1, 9, 10, 91, 1001, 9999}) {
+            const std::string text = texts.Text(n);
+            const bool fromALine = std::any_of(texts.Lines().begin(), texts.Lines().end(), [&](const auto& l) {
+                return l.starts_with(std::to_string(n)) && l.ends_with(text);
+            });
+            EXPECT_TRUE(text.empty() || fromALine) << round << " " << n;
+        }
+    }
+}
+
 TEST(LanguageTexts, ALookupSeesOnly4096CharactersOfALine) {
     TLanguageTexts texts;
     texts.SetContent("1001" + std::string(5000, 'x'));
@@ -111,7 +131,8 @@ TEST(LanguageTexts, CaptionTableNamesEachControlOnce) {
 std::set<int> numbersUsedByTheCode() {
     std::set<int> numbers;
     const std::regex constant(R"(=\s*(\d{4})\s*;)");
-    for (const char* header : {"src/ncgen/TextNumbers.h", "src/config/DialogTexts.h"}) {
+    for (const char* header : {"src/ncgen/TextNumbers.h", "src/config/DialogTexts.h",
+                               "src/config/DefaultConfiguration.h"}) {
         const std::string text = readBytes(SOURCE / header);
         EXPECT_FALSE(text.empty()) << header;
         for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
