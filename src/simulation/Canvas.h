@@ -56,7 +56,10 @@ public:
     void setFontSize(int size) { font_.size = size; }
     PixelPoint penPosition() const { return position_; }
 
-    void moveTo(int x, int y) { position_ = {x, y}; }
+    void moveTo(int x, int y) {
+        position_ = {x, y};
+        penMoved();
+    }
     void lineTo(int x, int y) {
         const PixelPoint to{x, y};
         drawLine(position_, to);
@@ -73,6 +76,8 @@ public:
 
 protected:
     virtual void drawLine(PixelPoint from, PixelPoint to) = 0;
+    // A move-to without drawing: the next line starts a new stroke.
+    virtual void penMoved() {}
 
 private:
     Pen pen_;

@@ -11,7 +11,8 @@ namespace korvex::simulation {
 
 // Draws into a standalone SVG document of the given pixel size. Connected lines of one pen
 // become one polyline element. Vector output cannot invert what lies below, so a not-xor pen
-// draws in its own colour. Text metrics follow Arial's advance widths.
+// draws in its own colour. Text metrics follow Arial's advance widths. Each move-to starts a
+// new polyline, so one stroke sequence (a tool marker) stays one element.
 class SvgCanvas : public Canvas {
 public:
     // `toUtf8` converts the core's single-byte texts for the UTF-8 document.
@@ -29,6 +30,7 @@ public:
 
 protected:
     void drawLine(PixelPoint from, PixelPoint to) override;
+    void penMoved() override { flushRun(); }
 
 private:
     void flushRun();

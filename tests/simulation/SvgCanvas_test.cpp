@@ -85,6 +85,17 @@ TEST(SvgCanvas, ConnectedLinesOfOnePenFormOnePolyline) {
               std::string::npos) << svg;
 }
 
+TEST(SvgCanvas, MoveToTheEndOfAStrokeStartsANewOne) {
+    SvgCanvas canvas(100, 100, latin1ToUtf8);
+    canvas.moveTo(1, 1);
+    canvas.lineTo(5, 1);
+    canvas.moveTo(5, 1);
+    canvas.lineTo(5, 5);
+    const std::string svg = canvas.document();
+    EXPECT_NE(svg.find("points=\"1.5,1.5 5.5,1.5\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("points=\"5.5,1.5 5.5,5.5\""), std::string::npos) << svg;
+}
+
 TEST(SvgCanvas, TextIsEscapedAndConverted) {
     SvgCanvas canvas(100, 100, latin1ToUtf8);
     canvas.setBrush({0xFFFFFF, BrushStyle::Clear});
