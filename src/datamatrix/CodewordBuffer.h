@@ -36,7 +36,7 @@ public:
     const std::uint8_t* data() const { return data_.data(); }
 
 private:
-    std::array<std::uint8_t, CAPACITY> data_{};
+    std::array<std::uint8_t, CAPACITY> data_; // only [0, count_) is ever read
     int count_ = 0;
     bool overflow_ = false;
 };

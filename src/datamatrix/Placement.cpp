@@ -1,14 +1,28 @@
 #include "datamatrix/Placement.h"
 
+#include <algorithm>
+#include <array>
+
 namespace korvex::datamatrix {
 
 namespace {
 
+// Mapping of the largest symbol: 132 x 132 entries of at most 2178 x 10 + 8.
+constexpr int MAX_MAPPING = 132 * 132;
+
+// Without a stream an entry is codeword x 10 + bit. With one, the placement writes the module
+// value (the bit's value when set, else 0) marked by PLACED, which spares a second pass that
+// divides every entry by 10.
+constexpr std::uint16_t PLACED = 0x100;
+
 class Mapper {
 public:
-    Mapper(int nrow, int ncol) : nrow_(nrow), ncol_(ncol), entries_(nrow * ncol, 0) {}
+    Mapper(int nrow, int ncol, std::uint16_t* entries, const std::uint8_t* stream = nullptr)
+        : nrow_(nrow), ncol_(ncol), entries_(entries), stream_(stream) {
+        std::fill(entries_, entries_ + nrow * ncol, std::uint16_t{0});
+    }
 
-    std::vector<int> run() {
+    void run() {
         int row = 4;
         int col = 0;
         int codeword = 1;
@@ -33,14 +47,14 @@ public:
             col += 1;
         } while (row < nrow_ || col < ncol_);
         if (at(nrow_ - 1, ncol_ - 1) == 0) {
-            at(nrow_ - 1, ncol_ - 1) = 1;
-            at(nrow_ - 2, ncol_ - 2) = 1;
+            const std::uint16_t fixed = stream_ ? (PLACED | 1) : 1;
+            at(nrow_ - 1, ncol_ - 1) = fixed;
+            at(nrow_ - 2, ncol_ - 2) = fixed;
         }
-        return std::move(entries_);
     }
 
 private:
-    int& at(int row, int col) { return entries_[row * ncol_ + col]; }
+    std::uint16_t& at(int row, int col) { return entries_[row * ncol_ + col]; }
 
     void module(int row, int col, int codeword, int bit) {
         if (row < 0) {
@@ -51,7 +65,10 @@ private:
             col += ncol_;
             row += 4 - ((ncol_ + 4) % 8);
         }
-        at(row, col) = codeword * 10 + bit;
+        if (stream_)
+            at(row, col) = PLACED | (stream_[codeword - 1] & (1 << (8 - bit)));
+        else
+            at(row, col) = static_cast<std::uint16_t>(codeword * 10 + bit);
     }
 
     void standard(int row, int col, int cw) {
@@ -111,7 +128,8 @@ private:
 
     int nrow_;
     int ncol_;
-    std::vector<int> entries_;
+    std::uint16_t* entries_;
+    const std::uint8_t* stream_;
 };
 
 // Finder lines left and bottom, clock tracks top and right (ISO/IEC 16022, 5.3.3.1).
@@ -128,10 +146,21 @@ void drawFrame(TIArray& m, int x0, int y0, int w, int h) {
 
 } // namespace
 
-std::vector<int> MappingArray(int nrow, int ncol) { return Mapper(nrow, ncol).run(); }
+std::vector<int> MappingArray(int nrow, int ncol) {
+    std::vector<std::uint16_t> entries(static_cast<std::size_t>(nrow * ncol));
+    Mapper(nrow, ncol, entries.data()).run();
+    return {entries.begin(), entries.end()};
+}
 
 TIArray PlaceModules(const std::vector<std::uint8_t>& stream, const TSizeInfo& size) {
-    TIArray m(size.symbolCols, std::vector<int>(size.symbolRows, 0));
+    TIArray m;
+    PlaceModules(stream.data(), size, m);
+    return m;
+}
+
+void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& m) {
+    m.resize(size.symbolCols);
+    for (auto& column : m) column.assign(size.symbolRows, 0);
     const int rr = size.regionRows;
     const int rc = size.regionCols;
     if (size.regionCount == 2) {
@@ -148,21 +177,16 @@ TIArray PlaceModules(const std::vector<std::uint8_t>& stream, const TSizeInfo& s
 
     const int nrow = size.mappingRows;
     const int ncol = size.mappingCols;
-    const std::vector<int> mapping = MappingArray(nrow, ncol);
-    for (int r = 0; r < nrow; ++r) {
-        const int y = r + 1 + 2 * (r / rr);
-        for (int c = 0; c < ncol; ++c) {
-            const int x = c + 1 + 2 * (c / rc);
-            const int v = mapping[r * ncol + c];
-            if (v < 10) {
-                m[x][y] = v;
-            } else {
-                const int bitValue = 1 << (8 - v % 10);
-                m[x][y] = bitValue & stream[v / 10 - 1];
-            }
-        }
+    std::array<std::uint16_t, MAX_MAPPING> mapping;
+    Mapper(nrow, ncol, mapping.data(), stream).run();
+    // Symbol rows skip the two frame rows between regions, symbol columns likewise.
+    std::array<int, 132> symbolRow;
+    for (int r = 0; r < nrow; ++r) symbolRow[r] = r + 1 + 2 * (r / rr);
+    for (int c = 0; c < ncol; ++c) {
+        int* column = m[c + 1 + 2 * (c / rc)].data();
+        const std::uint16_t* entry = mapping.data() + c;
+        for (int r = 0; r < nrow; ++r, entry += ncol) column[symbolRow[r]] = *entry & 0xFF;
     }
-    return m;
 }
 
 } // namespace korvex::datamatrix

@@ -14,7 +14,9 @@ namespace korvex::datamatrix {
 std::vector<int> MappingArray(int nrow, int ncol);
 
 // The module matrix [x][y] of the whole symbol: frames of every data region and the stream's
-// bits, a data module holding its bit's value (1 ... 128) when set.
+// bits, a data module holding its bit's value (1 ... 128) when set. The second form reuses
+// the storage of `matrix`, which is overwritten entirely.
 TIArray PlaceModules(const std::vector<std::uint8_t>& stream, const TSizeInfo& size);
+void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& matrix);
 
 } // namespace korvex::datamatrix

@@ -114,7 +114,7 @@ void EncodeBlock(std::uint8_t* block, int nd, int nc) {
     }
 }
 
-std::vector<std::uint8_t> BuildStream(const std::uint8_t* data, const TSizeInfo& size) {
+void BuildStream(const std::uint8_t* data, const TSizeInfo& size, std::uint8_t* stream) {
     const int blocks = size.blockCount;
     const int nc = size.errorPerBlock;
     std::array<std::array<std::uint8_t, BLOCK_SIZE>, MAX_BLOCKS> buffer;
@@ -126,12 +126,16 @@ std::vector<std::uint8_t> BuildStream(const std::uint8_t* data, const TSizeInfo&
     for (int k = 0; k < size.dataCodewords; ++k) buffer[k % blocks][k / blocks] = data[k];
     for (int b = 0; b < blocks; ++b) EncodeBlock(buffer[b].data(), dataCount[b], nc);
 
-    std::vector<std::uint8_t> stream;
-    stream.reserve(static_cast<std::size_t>(size.dataCodewords + size.errorCodewords));
+    int out = 0;
     const int firstLength = dataCount[0] + nc;
     for (int p = 0; p < firstLength; ++p)
         for (int b = 0; b < blocks; ++b)
-            if (dataCount[b] + nc > p) stream.push_back(buffer[b][p]);
+            if (dataCount[b] + nc > p) stream[out++] = buffer[b][p];
+}
+
+std::vector<std::uint8_t> BuildStream(const std::uint8_t* data, const TSizeInfo& size) {
+    std::vector<std::uint8_t> stream(static_cast<std::size_t>(size.dataCodewords + size.errorCodewords));
+    BuildStream(data, size, stream.data());
     return stream;
 }
 

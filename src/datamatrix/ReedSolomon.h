@@ -21,8 +21,13 @@ int GeneratorCoefficient(int n, int j);
 // Appends nc error codewords at block[nd .. nd+nc-1] to the nd data codewords at block[0 ..].
 void EncodeBlock(std::uint8_t* block, int nd, int nc);
 
+// The longest final stream: 1558 data and 620 error codewords.
+inline constexpr int MAX_STREAM = 2178;
+
 // Splits the padded data codewords (size.dataCodewords of them) into blocks, adds their error
-// codewords and merges the blocks into the final stream that the placement writes.
+// codewords and merges the blocks into the final stream that the placement writes. `stream`
+// receives dataCodewords + errorCodewords entries.
+void BuildStream(const std::uint8_t* data, const TSizeInfo& size, std::uint8_t* stream);
 std::vector<std::uint8_t> BuildStream(const std::uint8_t* data, const TSizeInfo& size);
 
 } // namespace korvex::datamatrix

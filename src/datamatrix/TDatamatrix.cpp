@@ -53,16 +53,18 @@ void TDatamatrix::Rebuild() {
         codewords.set(n - 1, CW_PAD);
     PadCodewords(codewords, size.dataCodewords);
 
-    std::vector<std::uint8_t> stream = BuildStream(codewords.data(), size);
-    TIArray matrix = PlaceModules(stream, size);
+    std::uint8_t stream[MAX_STREAM];
+    BuildStream(codewords.data(), size, stream);
+    PlaceModules(stream, size, spare_);
 
     // Nothing above touched the previous symbol; from here on nothing can fail.
     calculatedFormat_ = *format;
     cols_ = size.symbolCols;
     rows_ = size.symbolRows;
-    matrix_ = std::move(matrix);
+    matrix_.swap(spare_);
     dataCodewords_.assign(codewords.data(), codewords.data() + size.dataCodewords);
-    errorCodewords_.assign(stream.begin() + size.dataCodewords, stream.end());
+    errorCodewords_.assign(stream + size.dataCodewords,
+                           stream + size.dataCodewords + size.errorCodewords);
 }
 
 void TDatamatrix::paintBarcode(SymbolCanvas* canvas) {

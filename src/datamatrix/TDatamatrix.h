@@ -60,6 +60,7 @@ private:
     int currentX_ = 0;
     int currentY_ = 0;
     TIArray matrix_;
+    TIArray spare_; // storage of the symbol before, reused by the next rebuild
     int cols_ = 0;
     int rows_ = 0;
     std::vector<std::uint8_t> dataCodewords_;
