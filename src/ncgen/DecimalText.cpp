@@ -27,6 +27,15 @@ constexpr bool HasInt128 = false;
 
 constexpr int MaxFastScale = 27; // 5^27 still fits in 64 bits
 
+constexpr std::array<std::uint64_t, MaxFastScale + 1> POW5 = [] {
+    std::array<std::uint64_t, MaxFastScale + 1> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+        powers[i] = powers[i - 1] * 5;
+    }
+    return powers;
+}();
+
 // value = Digits * 10^Exponent, Digits with exactly `significant` digits.
 struct TDecimal {
     std::uint64_t Digits = 0;
@@ -45,18 +54,15 @@ bool roundFast(long double a, int significant, TDecimal& out)
         const auto m = static_cast<std::uint64_t>(std::ldexp(f, 64));
         const int e = e2 - 64;
         // a lies in [2^(e2-1), 2^e2), so this estimate of floor(log10 a) is off by at most one.
-        int scale = significant - 1 -
-                    static_cast<int>(std::floor((e2 - 1) * 0.30102999566398119521L));
+        // 78913 / 2^18 is log10(2) to well within the exponent range of the fast path.
+        int scale = significant - 1 - (((e2 - 1) * 78913) >> 18);
         const std::uint64_t low = POW10[significant - 1];
         const std::uint64_t high = POW10[significant];
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (scale < 0 || scale > MaxFastScale) {
                 return false;
             }
-            TUInt128 v = m;
-            for (int i = 0; i < scale; ++i) {
-                v *= 5;
-            }
+            const TUInt128 v = TUInt128{m} * POW5[static_cast<std::size_t>(scale)];
             const int shift = scale + e;
             TUInt128 q = 0;
             bool roundUp = false;
