@@ -19,6 +19,10 @@ void TDatamatrix::Rebuild() {
     if (data.empty()) return;
 
     if (Encoding != E_AUTO) mode_ = static_cast<EncodationMode>(Encoding);
+    // No encodation packs more than two characters into a codeword, so a longer text can
+    // never fit; refusing it here keeps the look-ahead's scans short on huge input.
+    if (data.size() > 2 * static_cast<std::size_t>(SIZE_TABLE[C144X144].dataCodewords) + 4)
+        throw ERangeError();
 
     CodewordBuffer codewords;
     switch (Encoding) {

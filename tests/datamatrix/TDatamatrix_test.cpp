@@ -188,6 +188,18 @@ TEST(TDatamatrix, RangeErrorKeepsASmallPreviousSymbol) {
     }
 }
 
+TEST(TDatamatrix, LongestDigitTextStillFitsAndHugeTextIsARangeError) {
+    TDatamatrix dm = encoded(std::string(3116, '9')); // 1558 digit pairs
+    EXPECT_EQ(dm.CalculatedFormat(), C144X144);
+    std::string huge;
+    for (int i = 0; i < 1'000'000; ++i) huge += "aB1.\xE9"[i % 5];
+    dm.Code = huge;
+    dm.Encoding = E_AUTO;
+    dm.rebuild = true;
+    EXPECT_THROW(dm.paintBarcode(nullptr), ERangeError);
+    EXPECT_EQ(dm.CalculatedFormat(), C144X144);
+}
+
 TEST(TDatamatrix, EmptyCodeKeepsThePreviousSymbolWithoutError) {
     TDatamatrix dm = encoded("A");
     const TIArray before = dm.Matrix();
