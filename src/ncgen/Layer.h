@@ -22,6 +22,8 @@ struct TLayer {
     std::string DMEnc = "0";  // encodation index as decimal text
     bool XMirror = false;
     bool YMirror = false;
+
+    bool operator==(const TLayer&) const = default;
 };
 
 } // namespace korvex::ncgen

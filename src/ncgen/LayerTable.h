@@ -25,6 +25,8 @@ struct TLayerFields {
     bool EYSPiegel = false;
     std::uint8_t CurrentSymbolSize = 0;
     std::uint8_t CurrentEncodation = 0;
+
+    bool operator==(const TLayerFields&) const = default;
 };
 
 // Result of SelectLayer: the fields, and whether DMForm/DMEnc were unusable and replaced by 0.

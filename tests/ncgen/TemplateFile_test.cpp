@@ -96,20 +96,7 @@ TEST(TemplateFile, WriteThenReadGivesTheSameJob)
     EXPECT_EQ(back.Layers.LayerCount, 2);
     EXPECT_EQ(back.Layers.CurrentLayer, 1);
     for (int n = 1; n <= 2; ++n) {
-        const TLayer& a = job.Layers.Layer(n);
-        const TLayer& b = back.Layers.Layer(n);
-        EXPECT_EQ(a.Name, b.Name);
-        EXPECT_EQ(a.Shown, b.Shown);
-        EXPECT_EQ(a.LineCount, b.LineCount);
-        EXPECT_EQ(a.Lines, b.Lines);
-        EXPECT_EQ(a.Size, b.Size);
-        EXPECT_EQ(a.XDis, b.XDis);
-        EXPECT_EQ(a.YDis, b.YDis);
-        EXPECT_EQ(a.Angle, b.Angle);
-        EXPECT_EQ(a.DMForm, b.DMForm);
-        EXPECT_EQ(a.DMEnc, b.DMEnc);
-        EXPECT_EQ(a.XMirror, b.XMirror);
-        EXPECT_EQ(a.YMirror, b.YMirror);
+        EXPECT_EQ(back.Layers.Layer(n), job.Layers.Layer(n)) << "layer " << n;
     }
     EXPECT_EQ(back.BlankDefinition, job.BlankDefinition);
     EXPECT_EQ(back.D3Zrotation, job.D3Zrotation);
