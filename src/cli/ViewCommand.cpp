@@ -1,12 +1,187 @@
 #include "cli/Commands.h"
+#include "cli/GeneratePipeline.h"
 
+#include "config/AtomicFile.h"
+#include "config/PathText.h"
+#include "config/Windows1252.h"
+#include "simulation/SimulationView.h"
+#include "simulation/SvgCanvas.h"
+#include "simulation/TMathImage.h"
+#include "simulation/ViewCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <map>
 #include <ostream>
 
 namespace korvex::cli {
 
-int RunView(const std::vector<std::string>&, std::ostream&, std::ostream& err) {
-    err << "korvex-cli: view is not built yet\n";
-    return ExitUsage;
+namespace {
+
+constexpr const char* VIEW_USAGE =
+    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
+    "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
+
+constexpr int DEFAULT_WIDTH = 800;
+constexpr int DEFAULT_HEIGHT = 600;
+constexpr int MIN_SIZE = 16;
+constexpr int MAX_SIZE = 8192;
+
+struct TViewOptions {
+    std::map<std::string, std::string> values; // by option name
+    std::optional<std::string> job;
+    std::optional<simulation::ViewPreset> preset;
+    int width = DEFAULT_WIDTH;
+    int height = DEFAULT_HEIGHT;
+
+    std::optional<std::string> value(const std::string& name) const {
+        const auto it = values.find(name);
+        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+};
+
+std::optional<simulation::ViewPreset> presetNamed(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (name == "XY") return simulation::ViewPreset::XY;
+    if (name == "XZ") return simulation::ViewPreset::XZ;
+    if (name == "YZ") return simulation::ViewPreset::YZ;
+    if (name == "XYZ") return simulation::ViewPreset::XYZ;
+    return std::nullopt;
+}
+
+bool readSize(const std::string& text, int& size) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), size);
+    return ec == std::errc() && end == text.data() + text.size() && size >= MIN_SIZE && size <= MAX_SIZE;
+}
+
+// An error text when the arguments are not usable.
+std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
+    static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
+                                        "--width",  "--height",  "-o"};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (std::find(std::begin(NAMES), std::end(NAMES), arg) != std::end(NAMES)) {
+            if (i + 1 >= args.size()) return "option " + arg + " needs a value";
+            if (!options.values.emplace(arg, args[++i]).second) return "option " + arg + " given twice";
+        } else if (arg.size() > 1 && arg.front() == '-') {
+            return "unknown option '" + arg + "'";
+        } else if (options.job) {
+            return "only one job file can be viewed";
+        } else {
+            options.job = arg;
+        }
+    }
+    if (!options.job) return "no job file given";
+    if (const auto view = options.value("--view")) {
+        options.preset = presetNamed(*view);
+        if (!options.preset) return "unknown view '" + *view + "' (XY, XZ, YZ or XYZ)";
+    }
+    const std::string range = " must be a whole number of pixels from " + std::to_string(MIN_SIZE) +
+                              " to " + std::to_string(MAX_SIZE);
+    if (const auto w = options.value("--width"); w && !readSize(*w, options.width)) return "--width" + range;
+    if (const auto h = options.value("--height"); h && !readSize(*h, options.height)) return "--height" + range;
+    return {};
+}
+
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+void printMessage(std::ostream& err, const std::string& windows1252) {
+    err << config::Windows1252ToUtf8(windows1252) << '\n';
+}
+
+// The graphic's first view, then the job's box and angles, then the preset asked for.
+void applyView(simulation::TMathImage& grafik, const ncgen::TJob& job,
+               std::optional<simulation::ViewPreset> preset) {
+    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    grafik.SetD3ViewDist(3);
+    grafik.SetD3ViewAngle(6);
+    grafik.SetD3AspectRatio(true);
+    grafik.SetWorldBox(job.D3WorldX1, job.D3WorldY1, job.D3WorldZ1, job.D3WorldX2, job.D3WorldY2,
+                       job.D3WorldZ2);
+    grafik.SetD3Zrotation(job.D3Zrotation);
+    grafik.SetD3Yrotation(job.D3Yrotation);
+    if (preset) simulation::ApplyViewPreset(grafik, *preset);
+}
+
+} // namespace
+
+int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TViewOptions options;
+    if (const std::string problem = parseView(args, options); !problem.empty()) {
+        err << "korvex-cli view: " << problem << '\n' << VIEW_USAGE;
+        return ExitUsage;
+    }
+    TGenerateRequest request;
+    for (const auto& [name, target] : {std::pair{"--profile", &request.Profile}, std::pair{"--text", &request.Text}}) {
+        const auto text = options.value(name);
+        if (!text) continue;
+        auto converted = config::Utf8ToWindows1252(*text);
+        if (!converted.ok) {
+            err << "korvex-cli: " << name << ": the character '" << converted.offending
+                << "' has no Windows-1252 code\n";
+            return ExitUsage;
+        }
+        *target = std::move(converted.text);
+    }
+    if (const auto folder = options.value("--config")) {
+        request.ConfigFolder = pathFromUtf8(*folder);
+    } else {
+        const config::TConfigFolder found = DefaultConfigFolder();
+        if (!found.message.empty()) {
+            printMessage(err, found.message);
+            return ExitFailure;
+        }
+        request.ConfigFolder = found.folder;
+    }
+    request.DataFolder = DefaultDataFolder();
+    request.JobFile = pathFromUtf8(*options.job);
+
+    const TGenerateResult result = RunGeneratePipeline(request);
+    for (const auto& warning : result.Warnings) printMessage(err, "korvex-cli: warning: " + warning);
+    if (result.Status == TGenerateStatus::BadRequest) {
+        printMessage(err, "korvex-cli view: " + result.Message);
+        return ExitUsage;
+    }
+    if (result.Status != TGenerateStatus::Ok) {
+        printMessage(err, result.Message);
+        return ExitFailure;
+    }
+
+    simulation::TMathImage grafik(options.width, options.height);
+    applyView(grafik, result.Job, options.preset);
+    simulation::SvgCanvas canvas(options.width, options.height, config::Windows1252ToUtf8);
+    grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
+    grafik.SetCanvas(&canvas);
+    simulation::SimulationView view(grafik);
+    const config::TSettings& settings = result.Settings;
+    view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid, settings.Blank};
+    view.showAxes = settings.ShowAxes;
+    view.showRapidMoves = settings.ShowRapidMoves;
+    const simulation::DrawPassResult pass =
+        view.Drawsimulation(result.SimulationLines, result.Job.BlankDefinition, false);
+
+    const std::string svg = canvas.document();
+    if (const auto output = options.value("-o")) {
+        const auto file = pathFromUtf8(*output);
+        if (!config::WriteFileAtomically(file, svg)) {
+            printMessage(err, "Datei " + config::PathText(file) + " kann nicht erstellt werden");
+            return ExitFailure;
+        }
+    } else {
+        out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
+        out.flush();
+    }
+    // The window ends such a pass quietly; a batch must not call a partial picture a success.
+    if (pass.stoppedByError) {
+        err << "korvex-cli view: the drawing stopped after " << pass.linesEvaluated << " of "
+            << result.SimulationLines.size() << " simulation lines\n";
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 } // namespace korvex::cli

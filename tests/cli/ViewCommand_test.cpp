@@ -1,0 +1,128 @@
+#include "CliProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <regex>
+#include <string>
+
+namespace fs = std::filesystem;
+using korvex::testing::RunCli;
+
+namespace {
+
+const fs::path VIEW_JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "view";
+const std::string CONFIG = fs::path(KORVEX_DATA_DIR).string();
+const std::string BLANK_JOB = (VIEW_JOBS / "blank_box.ncm").string();
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+fs::path scratchFile(const std::string& name) {
+    std::random_device device;
+    const fs::path folder = fs::temp_directory_path() / ("korvex-view-test-" + std::to_string(device()));
+    fs::create_directories(folder);
+    return folder / name;
+}
+
+// Polylines by (number of points, stroke colour, dotted).
+std::map<std::tuple<std::size_t, std::string, bool>, int> strokes(const std::string& svg) {
+    std::map<std::tuple<std::size_t, std::string, bool>, int> found;
+    const std::regex polyline(R"re(<polyline points="([^"]*)" stroke="(#[0-9a-f]{6})"( stroke-dasharray)?)re");
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), polyline); it != std::sregex_iterator(); ++it) {
+        const std::string points = (*it)[1];
+        const auto count = static_cast<std::size_t>(std::count(points.begin(), points.end(), ' ') + 1);
+        ++found[{count, (*it)[2], (*it)[3].matched}];
+    }
+    return found;
+}
+
+// The dark modules of the job's text, from the encoder's own command.
+int darkModules(const std::string& text) {
+    const auto encoded = RunCli({"encode", text});
+    EXPECT_EQ(encoded.exitCode, 0) << encoded.err;
+    return static_cast<int>(std::count(encoded.out.begin(), encoded.out.end(), '#'));
+}
+
+void expectStandaloneSvg(const std::string& svg, const std::string& size) {
+    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+    EXPECT_NE(svg.find("viewBox=\"0 0 " + size + "\""), std::string::npos);
+    EXPECT_TRUE(svg.ends_with("</g>\n</svg>\n"));
+    EXPECT_FALSE(std::regex_search(svg, std::regex("&(?!amp;|lt;|gt;|quot;|apos;)")));
+}
+
+TEST(ViewCommand, WritesAStandaloneSvgWithOneMarkerPerDarkModule) {
+    const fs::path out = scratchFile("blank.svg");
+    const auto result = RunCli({"view", "--config", CONFIG, "-o", out.string(), BLANK_JOB});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "");
+    const std::string svg = readFile(out);
+    expectStandaloneSvg(svg, "800 600");
+    // The delivered settings: white background, red path, blue rapid moves, silver blank.
+    EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"800\" height=\"600\" fill=\"#ffffff\"/>"),
+              std::string::npos);
+    const auto found = strokes(svg);
+    const int dots = darkModules("12345678");
+    EXPECT_GT(dots, 50);
+    EXPECT_EQ((found.at({12, "#ff0000", false})), dots);  // tool markers
+    EXPECT_EQ((found.at({2, "#ff0000", false})), dots);   // plunges
+    EXPECT_EQ((found.at({2, "#0000ff", true})), dots);    // rapid moves, shown by the settings
+    EXPECT_EQ((found.at({10, "#c0c0c0", false})), 1);     // the blank box: top, side, bottom
+    EXPECT_EQ((found.at({2, "#c0c0c0", false})), 3);      // and its other three uprights
+    EXPECT_EQ((found.at({3, "#808080", false})), 3 + 3 + 9); // arrows, origin axes, back walls
+    for (const char* label : {">x</text>", ">y</text>", ">z</text>"})
+        EXPECT_NE(svg.find(label), std::string::npos) << label;
+    fs::remove_all(out.parent_path());
+}
+
+TEST(ViewCommand, PrintsToStandardOutputInTheSizeAndViewAsked) {
+    const auto top = RunCli({"view", "--config", CONFIG, "--view", "xy", "--width", "500", "--height",
+                             "400", BLANK_JOB});
+    ASSERT_EQ(top.exitCode, 0) << top.err;
+    expectStandaloneSvg(top.out, "500 400");
+    const auto oblique = RunCli({"view", "--config", CONFIG, "--width", "500", "--height", "400", BLANK_JOB});
+    ASSERT_EQ(oblique.exitCode, 0) << oblique.err;
+    EXPECT_NE(top.out, oblique.out);
+    // Both show every dot.
+    EXPECT_EQ((strokes(top.out).at({12, "#ff0000", false})), (strokes(oblique.out).at({12, "#ff0000", false})));
+}
+
+TEST(ViewCommand, RefusesUnusableArguments) {
+    const std::vector<std::vector<std::string>> rows = {
+        {"--view", "XW", BLANK_JOB},     {"--width", "0", BLANK_JOB},  {"--width", "12abc", BLANK_JOB},
+        {"--height", "99999", BLANK_JOB}, {"--bogus", BLANK_JOB},      {},
+        {BLANK_JOB, BLANK_JOB},          {BLANK_JOB, "-o"},           {"--view", "XY", "--view", "XZ", BLANK_JOB},
+        {"--profile", "no such profile", BLANK_JOB}};
+    for (const auto& row : rows) {
+        std::vector<std::string> args = {"view", "--config", CONFIG};
+        args.insert(args.end(), row.begin(), row.end());
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, 2) << testing::PrintToString(row);
+        EXPECT_EQ(result.out, "") << testing::PrintToString(row);
+        EXPECT_NE(result.err, "") << testing::PrintToString(row);
+    }
+}
+
+TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
+    const fs::path out = scratchFile("never.svg");
+    const auto missing = RunCli({"view", "--config", CONFIG, "-o", out.string(),
+                                 (VIEW_JOBS / "no_such_job.ncm").string()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("no_such_job.ncm"), std::string::npos) << missing.err;
+    EXPECT_FALSE(fs::exists(out));
+
+    const auto unwritable = RunCli({"view", "--config", CONFIG, "-o",
+                                    (out.parent_path() / "missing-folder" / "x.svg").string(), BLANK_JOB});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.err.find("kann nicht erstellt werden"), std::string::npos) << unwritable.err;
+    fs::remove_all(out.parent_path());
+}
+
+} // namespace
