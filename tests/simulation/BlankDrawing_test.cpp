@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <string>
 #include <set>
 #include <utility>
 
@@ -133,6 +135,24 @@ TEST_F(Blank, KeepsTheCanvasPenMode) {
     Drawblank(image, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", BLANK);
     for (const auto& r : canvas.records())
         EXPECT_EQ(r.pen, (Pen{BLANK, PenStyle::Solid, PenMode::NotXor}));
+}
+
+} // namespace
+} // namespace korvex::simulation
+
+namespace korvex::simulation {
+namespace {
+
+TEST_F(Blank, RandomDefinitionsNeverFail) {
+    std::mt19937 random(7);
+    const char* const words[] = {"ROHDEF ", "QUAD ", "ZYL1 ", "ZYL2 ", "ZYL3 ", "XM", "XP", "XC", "YM",
+                                 "YP",      "YC",    "ZM",    "ZP",    "ZC",    "RA", "-", "+", ".",
+                                 "1",       "25",    "1e9",   " ",     "abc",   ","};
+    for (int i = 0; i < 2000; ++i) {
+        std::string text;
+        for (int n = random() % 20; n > 0; --n) text += words[random() % std::size(words)];
+        EXPECT_NO_THROW(Drawblank(image, text, BLANK)) << text;
+    }
 }
 
 } // namespace

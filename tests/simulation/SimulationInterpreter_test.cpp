@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <random>
+#include <string>
 
 namespace korvex::simulation {
 namespace {
@@ -154,6 +156,31 @@ TEST_F(Interpreter, MarkerRadiusSignIsIgnored) {
     for (std::size_t i = 0; i < negative.size(); ++i)
         EXPECT_EQ(negative[i].points, canvas.records()[i].points);
     EXPECT_EQ(negative[0].points[0], at(8, 6, 0));
+}
+
+} // namespace
+} // namespace korvex::simulation
+
+namespace korvex::simulation {
+namespace {
+
+TEST_F(Interpreter, RandomLinesEitherDrawOrRaiseConversionError) {
+    std::mt19937 random(2026);
+    const std::string alphabet = "XYZR;0123456789.-+e ,x";
+    for (int i = 0; i < 5000; ++i) {
+        std::string line(random() % 16, ' ');
+        for (char& c : line) c = alphabet[random() % alphabet.size()];
+        if (random() % 2) line.replace(0, std::min<std::size_t>(3, line.size()), random() % 2 ? "XY;" : "ZR;");
+        try {
+            interpreter.Auswert(line, random() % 2 == 0);
+        } catch (const EConvertError&) {
+        }
+    }
+    for (const auto& r : canvas.records())
+        for (const PixelPoint& p : r.points) {
+            EXPECT_LE(std::abs(p.x), 16000);
+            EXPECT_LE(std::abs(p.y), 16000);
+        }
 }
 
 } // namespace

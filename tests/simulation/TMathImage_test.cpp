@@ -263,6 +263,21 @@ TEST_F(Drawing, TickedAxesLabelAndNumberTheAxes) {
     EXPECT_EQ(canvas.brush().style, BrushStyle::Solid);
 }
 
+TEST_F(Drawing, AxisPlacementPicksTheBoxEdge) {
+    image.SetWorldBox(-10, -20, -30, 10, 20, 30);
+    const struct {
+        int place;
+        WorldPoint xTip;
+    } cases[] = {{0, {10, -20, -30}}, {1, {10, -20, 30}}, {2, {10, 20, -30}}, {3, {10, 20, 30}},
+                 {7, {10, -20, -30}}};
+    for (const auto& c : cases) {
+        canvas.clear();
+        image.DrawTickedAxes("x", "y", "z", 0, 0, 0, c.place, 0, 0);
+        EXPECT_EQ(canvas.records()[0].points[1], image.ProjectPoint(c.xTip)) << c.place;
+        EXPECT_EQ(canvas.count(Kind::Text), 3u); // labels only: no ticks wanted
+    }
+}
+
 TEST_F(Drawing, ClearImageFillsTheWholeControlWithTheBrush) {
     image.SetBrush({0x123456, BrushStyle::Solid});
     image.ClearImage();
