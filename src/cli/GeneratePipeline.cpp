@@ -1,11 +1,14 @@
 #include "cli/GeneratePipeline.h"
 
+#include "cli/Commands.h"
+#include "config/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/DefaultConfiguration.h"
 #include "config/LanguageTexts.h"
 #include "config/PathText.h"
 #include "config/SettingsFile.h"
 #include "config/TextLines.h"
+#include "config/Windows1252.h"
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
@@ -15,6 +18,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 
 namespace korvex::cli {
 
@@ -171,6 +175,84 @@ config::TConfigFolder DefaultConfigFolder() {
     if (!home || !*home) return config::ConfigFolder({});
     const fs::path documents = xdgDocuments(home);
     return config::ConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents);
+}
+
+namespace {
+
+std::filesystem::path utf8Path(const std::string& text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+void printWindows1252(std::ostream& err, const std::string& message) {
+    err << config::Windows1252ToUtf8(message) << '\n';
+}
+
+// Command-line texts are UTF-8; the core wants Windows-1252.
+bool toCodePage(const char* option, const std::optional<std::string>& utf8,
+                std::optional<std::string>& target, std::ostream& err) {
+    if (!utf8) return true;
+    auto converted = config::Utf8ToWindows1252(*utf8);
+    if (!converted.ok) {
+        err << "korvex-cli: " << option << ": the character '" << converted.offending
+            << "' has no Windows-1252 code\n";
+        return false;
+    }
+    target = std::move(converted.text);
+    return true;
+}
+
+} // namespace
+
+std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerateRequest& request,
+                                       std::ostream& err) {
+    if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
+        !toCodePage("--text", options.Text, request.Text, err))
+        return ExitUsage;
+    if (options.Config) {
+        request.ConfigFolder = utf8Path(*options.Config);
+    } else {
+        const config::TConfigFolder folder = DefaultConfigFolder();
+        if (!folder.message.empty()) {
+            // Without a documents folder the relative folder would depend on where we run.
+            printWindows1252(err, folder.message);
+            return ExitFailure;
+        }
+        request.ConfigFolder = folder.folder;
+    }
+    request.DataFolder = DefaultDataFolder();
+    request.JobFile = utf8Path(options.Job);
+    return std::nullopt;
+}
+
+std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::string_view command,
+                                        std::ostream& err) {
+    for (const auto& warning : result.Warnings) printWindows1252(err, "korvex-cli: warning: " + warning);
+    switch (result.Status) {
+    case TGenerateStatus::Ok:
+        return std::nullopt;
+    case TGenerateStatus::BadRequest:
+        printWindows1252(err, "korvex-cli " + std::string(command) + ": " + result.Message);
+        return ExitUsage;
+    case TGenerateStatus::Failed:
+        break;
+    }
+    printWindows1252(err, result.Message);
+    return ExitFailure;
+}
+
+int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>& file,
+                       std::ostream& out, std::ostream& err) {
+    if (!file) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        return out ? ExitOk : ExitFailure;
+    }
+    const auto path = utf8Path(*file);
+    if (!config::WriteFileAtomically(path, bytes)) {
+        printWindows1252(err, "Datei " + config::PathText(path) + " kann nicht erstellt werden");
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 } // namespace korvex::cli

@@ -6,8 +6,10 @@
 #include "ncgen/OutputProfile.h"
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvex::cli {
@@ -53,5 +55,28 @@ std::filesystem::path DefaultDataFolder();
 // The configuration folder the desktop program uses: below the documents folder of the user
 // (XDG_DOCUMENTS_DIR, else $HOME/Documents); with no home the relative folder and a message.
 config::TConfigFolder DefaultConfigFolder();
+
+// The options every generating command shares, as the command line gives them (UTF-8).
+struct TGenerateOptions {
+    std::optional<std::string> Config;  // --config DIR
+    std::optional<std::string> Profile; // --profile N|NAME
+    std::optional<std::string> Text;    // --text TEXT
+    std::string Job;                    // JOB.ncm
+};
+
+// Builds the request (default configuration and data folders, Windows-1252 texts). On a
+// problem it prints it to err and returns the exit status to end with.
+std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerateRequest& request,
+                                       std::ostream& err);
+
+// Prints the warnings, and the failure if there is one (in UTF-8); returns the exit status to
+// end with unless the generation succeeded.
+std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::string_view command,
+                                        std::ostream& err);
+
+// Writes a command's result to the UTF-8 file name through a temporary file and a rename, or
+// to out when there is none; the exit status.
+int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>& file,
+                       std::ostream& out, std::ostream& err);
 
 } // namespace korvex::cli
