@@ -4,6 +4,7 @@
 #include "config/ConfigError.h"
 #include "config/PathText.h"
 #include "config/TextLines.h"
+#include "config/Windows1252.h"
 
 #include <charconv>
 #include <optional>
@@ -97,6 +98,14 @@ std::string_view singleLine(std::string_view value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
+// An editor may save the file as UTF-8 with a byte order mark; the values are Windows-1252
+// text, so such a file is read as what it says it is.
+void decodeByteOrderMark(std::string& bytes) {
+    if (!bytes.starts_with("\xEF\xBB\xBF")) return;
+    auto converted = Utf8ToWindows1252(std::string_view(bytes).substr(3));
+    bytes = converted.ok ? std::move(converted.text) : bytes.substr(3);
+}
+
 } // namespace
 
 std::int32_t ParseIniInteger(std::string_view text) {
@@ -131,6 +140,7 @@ TIniFile::TIniFile(std::filesystem::path file, std::string section)
 std::string TIniFile::ReadString(std::string_view key) const {
     std::string bytes;
     if (!ReadFileBytes(file_, bytes)) return {};
+    decodeByteOrderMark(bytes);
     const auto lines = SplitLines(bytes);
     const auto range = findSection(lines, section_);
     if (!range) return {};
@@ -154,6 +164,7 @@ void TIniFile::WriteString(std::string_view key, std::string_view value) const {
         return TConfigError("In " + PathText(file_) + " kann nicht geschrieben werden");
     };
     if (exists && !ReadFileBytes(file_, bytes)) throw refused();
+    decodeByteOrderMark(bytes);
     auto lines = SplitLines(bytes);
     std::string entry(key);
     entry += '=';

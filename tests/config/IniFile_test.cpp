@@ -35,6 +35,7 @@ const ReadRow READ_ROWS[] = {
     {"[set]\r\n;A=5\r\nA=6\r\n", "set", "A", "6", 6, "comment line is no key"},
     {"A=3\r\n[set]\r\n", "set", "A", "", 0, "key before any section"},
     {"", "set", "A", "", 0, "empty file"},
+    {"\xEF\xBB\xBF[set]\r\nA=Fr\xC3\xA4sen\r\n", "set", "A", "Fr\xE4sen", 0, "UTF-8 with byte order mark"},
     {"[set]\r\nA=0x1F\r\n", "set", "A", "0x1F", 31, "hex with 0x"},
     {"[set]\r\nA=$ff\r\n", "set", "A", "$ff", 255, "hex with $"},
     {"[set]\r\nA=-$10\r\n", "set", "A", "-$10", -16, "negative hex"},
@@ -95,6 +96,8 @@ TEST(IniFile, WriteKeepsOtherLinesAndTheirOrder) {
         {"[path]\nnc=x\n", "set", "Z", "", "[path]\r\nnc=x\r\n[set]\r\nZ=\r\n", "new section at the end"},
         {"[set]\r\nA=1\r\n", "set", "A", "two\r\nX=evil", "[set]\r\nA=two\r\n", "a line break ends the value"},
         {"[set]\r\nA=1\r\n", "set", "A", " ", "[set]\r\nA= \r\n", "a blank is written as it is"},
+        {"\xEF\xBB\xBF[set]\r\nB=\xC3\xBC\r\n", "set", "A", "\xE4", "[set]\r\nB=\xFC\r\nA=\xE4\r\n",
+         "a UTF-8 file is rewritten as Windows-1252"},
     };
     TempFolder dir;
     for (const auto& row : rows) {
