@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,27 +23,28 @@ std::string latin1ToUtf8(std::string_view bytes) {
     return out;
 }
 
-// Tags open and close in order; every attribute value is quoted; no raw "&" or "<" in text.
+// Tags open and close in order, attribute quotes pair up, every "&" starts an entity.
 bool wellFormed(const std::string& xml) {
+    for (std::size_t amp = xml.find('&'); amp != std::string::npos; amp = xml.find('&', amp + 1)) {
+        const std::string_view rest = std::string_view(xml).substr(amp);
+        if (!rest.starts_with("&amp;") && !rest.starts_with("&lt;") && !rest.starts_with("&gt;") &&
+            !rest.starts_with("&quot;") && !rest.starts_with("&apos;"))
+            return false;
+    }
     std::vector<std::string> open;
-    const std::regex tag(R"(<(/?)([A-Za-z?][\w:-]*)((?:\s+[\w:-]+="[^"<&]*")*)\s*(/?\??)>)");
-    std::size_t pos = xml.find('<');
-    while (pos != std::string::npos) {
-        std::smatch m;
-        const std::string rest = xml.substr(pos);
-        if (!std::regex_search(rest, m, tag, std::regex_constants::match_continuous)) return false;
-        const std::string name = m[2];
-        if (m[1] == "/") {
-            if (open.empty() || open.back() != name) return false;
+    for (std::size_t pos = xml.find('<'); pos != std::string::npos; pos = xml.find('<', pos + 1)) {
+        const std::size_t end = xml.find('>', pos);
+        if (end == std::string::npos) return false;
+        const std::string tag = xml.substr(pos + 1, end - pos - 1);
+        if (std::count(tag.begin(), tag.end(), '"') % 2 != 0) return false;
+        if (tag.starts_with("?")) {
+            if (!tag.ends_with("?")) return false;
+        } else if (tag.starts_with("/")) {
+            if (open.empty() || open.back() != tag.substr(1)) return false;
             open.pop_back();
-        } else if (m[4].length() == 0 && name[0] != '?') {
-            open.push_back(name);
+        } else if (!tag.ends_with("/")) {
+            open.push_back(tag.substr(0, tag.find(' ')));
         }
-        const std::size_t next = xml.find('<', pos + m.length());
-        const std::string text = xml.substr(pos + m.length(), next == std::string::npos ? std::string::npos
-                                                                                        : next - pos - m.length());
-        if (std::regex_search(text, std::regex(R"(&(?!amp;|lt;|gt;|quot;|apos;))"))) return false;
-        pos = next;
     }
     return open.empty();
 }
