@@ -60,7 +60,7 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     }
     if (!report.Opened) {
         // The desktop program would go on with the empty start-up layer; a batch must not.
-        fail(result, "Datei " + config::PathText(request.JobFile) + " kann nicht ge\xF6" "ffnet werden");
+        fail(result, config::CannotOpenText(request.JobFile));
         return;
     }
     addLoadWarnings(report, result.Warnings);
@@ -132,6 +132,11 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
         if (!selection) return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
+        // A folder without the profile's file would give an empty program that looks like success.
+        const fs::path profileFile =
+            config::SettingsFile(request.ConfigFolder, "profil" + std::to_string(selection->Number));
+        if (!fs::is_regular_file(profileFile))
+            return fail(result, config::CannotOpenText(profileFile));
 
         generate(request, texts, result);
     } catch (const std::exception& e) {
@@ -249,7 +254,7 @@ int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>&
     }
     const auto path = utf8Path(*file);
     if (!config::WriteFileAtomically(path, bytes)) {
-        printWindows1252(err, "Datei " + config::PathText(path) + " kann nicht erstellt werden");
+        printWindows1252(err, config::CannotCreateText(path));
         return ExitFailure;
     }
     return ExitOk;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -10,5 +11,10 @@ class TConfigError : public std::runtime_error {
 public:
     explicit TConfigError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// The system's file messages, with the full file name.
+std::string CannotOpenText(const std::filesystem::path& file);   // "Datei %s kann nicht geöffnet werden"
+std::string CannotCreateText(const std::filesystem::path& file); // "Datei %s kann nicht erstellt werden"
+std::string CannotWriteText(const std::filesystem::path& file);  // "In %s kann nicht geschrieben werden"
 
 } // namespace korvex::config

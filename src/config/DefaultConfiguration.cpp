@@ -2,7 +2,6 @@
 
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
-#include "config/PathText.h"
 
 #include <random>
 #include <string>
@@ -14,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 TConfigError notCreated(const fs::path& what) {
-    return TConfigError("Datei " + PathText(what) + " kann nicht erstellt werden");
+    return TConfigError(CannotCreateText(what));
 }
 
 // "a/b/" names the folder b; its parent is a.

@@ -2,7 +2,6 @@
 
 #include "config/AtomicFile.h"
 #include "config/ConfigError.h"
-#include "config/PathText.h"
 #include "config/TextLines.h"
 #include "config/Windows1252.h"
 
@@ -161,7 +160,7 @@ void TIniFile::WriteString(std::string_view key, std::string_view value) const {
     std::error_code ec;
     const bool exists = std::filesystem::exists(file_, ec);
     const auto refused = [this] {
-        return TConfigError("In " + PathText(file_) + " kann nicht geschrieben werden");
+        return TConfigError(CannotWriteText(file_));
     };
     if (exists && !ReadFileBytes(file_, bytes)) throw refused();
     decodeByteOrderMark(bytes);

@@ -2,7 +2,6 @@
 
 #include "config/AtomicFile.h"
 #include "config/ConfigError.h"
-#include "config/PathText.h"
 #include "config/TextLines.h"
 
 namespace korvex::config {
@@ -10,7 +9,7 @@ namespace korvex::config {
 void TLanguageTexts::Load(const std::filesystem::path& file) {
     std::string bytes;
     if (!ReadFileBytes(file, bytes))
-        throw TConfigError("Datei " + PathText(file) + " kann nicht ge\xF6" "ffnet werden");
+        throw TConfigError(CannotOpenText(file));
     SetContent(bytes);
 }
 

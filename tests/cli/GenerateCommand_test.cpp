@@ -244,6 +244,15 @@ TEST(GenerateCommand, FreshConfigFolderGivesTheSameBytesAsTheDeliveredDefaults) 
     EXPECT_TRUE(fs::exists(dir / "Documents" / "Korvex2" / "config" / "main.ini"));
 }
 
+TEST(GenerateCommand, ConfigFolderWithoutTheProfileFileIsAFailure) {
+    TempFolder dir;
+    const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Datei " + (dir / "profil1.ini").string() + " kann nicht ge\u00f6ffnet werden\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(fs::is_empty(dir.path())) << "an existing folder is not filled either";
+}
+
 TEST(GenerateCommand, AnExistingConfigFolderIsUsedAndNotOverwritten) {
     TempFolder dir;
     const auto config = dir / "config";

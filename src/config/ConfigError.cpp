@@ -1,0 +1,19 @@
+#include "config/ConfigError.h"
+
+#include "config/PathText.h"
+
+namespace korvex::config {
+
+std::string CannotOpenText(const std::filesystem::path& file) {
+    return "Datei " + PathText(file) + " kann nicht ge\xF6" "ffnet werden";
+}
+
+std::string CannotCreateText(const std::filesystem::path& file) {
+    return "Datei " + PathText(file) + " kann nicht erstellt werden";
+}
+
+std::string CannotWriteText(const std::filesystem::path& file) {
+    return "In " + PathText(file) + " kann nicht geschrieben werden";
+}
+
+} // namespace korvex::config
