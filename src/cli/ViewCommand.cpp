@@ -1,8 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
 
-#include "config/AtomicFile.h"
-#include "config/PathText.h"
 #include "config/Windows1252.h"
 #include "simulation/SimulationView.h"
 #include "simulation/SvgCanvas.h"
@@ -85,14 +83,6 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
     return {};
 }
 
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-void printMessage(std::ostream& err, const std::string& windows1252) {
-    err << config::Windows1252ToUtf8(windows1252) << '\n';
-}
-
 // The graphic's first view, then the job's box and angles, then the preset asked for.
 void applyView(simulation::TMathImage& grafik, const ncgen::TJob& job,
                std::optional<simulation::ViewPreset> preset) {
@@ -115,41 +105,12 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "korvex-cli view: " << problem << '\n' << VIEW_USAGE;
         return ExitUsage;
     }
+    const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
+                                           options.value("--text"), *options.job};
     TGenerateRequest request;
-    for (const auto& [name, target] : {std::pair{"--profile", &request.Profile}, std::pair{"--text", &request.Text}}) {
-        const auto text = options.value(name);
-        if (!text) continue;
-        auto converted = config::Utf8ToWindows1252(*text);
-        if (!converted.ok) {
-            err << "korvex-cli: " << name << ": the character '" << converted.offending
-                << "' has no Windows-1252 code\n";
-            return ExitUsage;
-        }
-        *target = std::move(converted.text);
-    }
-    if (const auto folder = options.value("--config")) {
-        request.ConfigFolder = pathFromUtf8(*folder);
-    } else {
-        const config::TConfigFolder found = DefaultConfigFolder();
-        if (!found.message.empty()) {
-            printMessage(err, found.message);
-            return ExitFailure;
-        }
-        request.ConfigFolder = found.folder;
-    }
-    request.DataFolder = DefaultDataFolder();
-    request.JobFile = pathFromUtf8(*options.job);
-
+    if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
-    for (const auto& warning : result.Warnings) printMessage(err, "korvex-cli: warning: " + warning);
-    if (result.Status == TGenerateStatus::BadRequest) {
-        printMessage(err, "korvex-cli view: " + result.Message);
-        return ExitUsage;
-    }
-    if (result.Status != TGenerateStatus::Ok) {
-        printMessage(err, result.Message);
-        return ExitFailure;
-    }
+    if (const auto status = ReportGenerateResult(result, "view", err)) return *status;
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);
@@ -164,17 +125,9 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const simulation::DrawPassResult pass =
         view.Drawsimulation(result.SimulationLines, result.Job.BlankDefinition, false);
 
-    const std::string svg = canvas.document();
-    if (const auto output = options.value("-o")) {
-        const auto file = pathFromUtf8(*output);
-        if (!config::WriteFileAtomically(file, svg)) {
-            printMessage(err, "Datei " + config::PathText(file) + " kann nicht erstellt werden");
-            return ExitFailure;
-        }
-    } else {
-        out.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-        out.flush();
-    }
+    if (const int status = WriteCommandOutput(canvas.document(), options.value("-o"), out, err);
+        status != ExitOk)
+        return status;
     // The window ends such a pass quietly; a batch must not call a partial picture a success.
     if (pass.stoppedByError) {
         err << "korvex-cli view: the drawing stopped after " << pass.linesEvaluated << " of "
