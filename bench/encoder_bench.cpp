@@ -24,7 +24,8 @@ const std::string SERIAL_TEXT = "SN-2026-000123 PN 4711-AB";
 // 3116 digits are 1558 ASCII codewords: every encoder needs 144 x 144 for them.
 const std::string FULL_TEXT = [] {
     std::string s;
-    for (int i = 0; i < 3116; ++i) s += static_cast<char>('0' + (i * 7 + i / 10) % 10);
+    for (int i = 0; i < 3116; ++i)
+        s += static_cast<char>('0' + (i * 7 + i / 10) % 10);
     return s;
 }();
 
@@ -50,8 +51,12 @@ void korvexEncode(benchmark::State& state, korvex::datamatrix::TEncoding encodin
     labelFor(state);
 }
 
-void BM_Korvex(benchmark::State& state) { korvexEncode(state, korvex::datamatrix::E_ASCII); }
-void BM_KorvexAuto(benchmark::State& state) { korvexEncode(state, korvex::datamatrix::E_AUTO); }
+void BM_Korvex(benchmark::State& state) {
+    korvexEncode(state, korvex::datamatrix::E_ASCII);
+}
+void BM_KorvexAuto(benchmark::State& state) {
+    korvexEncode(state, korvex::datamatrix::E_AUTO);
+}
 
 void BM_Zint(benchmark::State& state) {
     const std::string& text = textFor(static_cast<int>(state.range(0)));
@@ -59,8 +64,8 @@ void BM_Zint(benchmark::State& state) {
     for (auto _ : state) {
         ZBarcode_Clear(symbol);
         symbol->symbology = BARCODE_DATAMATRIX;
-        const int rc = ZBarcode_Encode(
-            symbol, reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+        const int rc = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(text.data()),
+                                       static_cast<int>(text.size()));
         if (rc >= ZINT_ERROR) throw std::runtime_error(symbol->errtxt);
         benchmark::DoNotOptimize(symbol->rows);
     }

@@ -77,8 +77,7 @@ std::string parse(const std::vector<std::string>& args, EncodeOptions& options) 
             if (i + 1 == args.size()) return "option '" + name + "' needs a value";
             value = args[++i];
         }
-        if (!applyOption(name, value, options))
-            return "'" + value + "' is not a value of " + name;
+        if (!applyOption(name, value, options)) return "'" + value + "' is not a value of " + name;
     }
     if (options.help) return {};
     if (options.texts.empty()) return "TEXT is missing";

@@ -12,7 +12,8 @@ std::string matrixText(const TDatamatrix& dm) {
     std::string s;
     s.reserve(static_cast<std::size_t>((dm.MatrixCols() + 1) * dm.MatrixRows()));
     for (int y = 0; y < dm.MatrixRows(); ++y) {
-        for (int x = 0; x < dm.MatrixCols(); ++x) s += m[x][y] != 0 ? '#' : '.';
+        for (int x = 0; x < dm.MatrixCols(); ++x)
+            s += m[x][y] != 0 ? '#' : '.';
         s += '\n';
     }
     return s;
@@ -53,7 +54,8 @@ std::string svgText(const TDatamatrix& dm) {
                 continue;
             }
             const int start = x;
-            while (x < dm.MatrixCols() && m[x][y] != 0) ++x;
+            while (x < dm.MatrixCols() && m[x][y] != 0)
+                ++x;
             const std::string run = std::to_string(x - start);
             s += "M" + std::to_string(start + 1) + " " + std::to_string(y + 1) + "h" + run +
                  "v1h-" + run + "z";

@@ -6,7 +6,9 @@
 
 namespace korvex::datamatrix {
 
-inline constexpr bool IsDigit(unsigned char code) { return code >= '0' && code <= '9'; }
+inline constexpr bool IsDigit(unsigned char code) {
+    return code >= '0' && code <= '9';
+}
 
 // One character in ASCII encodation: code + 1, or Upper Shift and code - 127 above 127.
 void AppendAsciiChar(unsigned char code, CodewordBuffer& out);

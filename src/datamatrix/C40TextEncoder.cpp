@@ -38,12 +38,15 @@ void pack(int a, int b, int c, CodewordBuffer& out) {
 
 } // namespace
 
-const C40Row& C40Values(unsigned char code) { return C40_TABLE[code]; }
+const C40Row& C40Values(unsigned char code) {
+    return C40_TABLE[code];
+}
 
 int C40ValueCount(unsigned char code) {
     const C40Row& row = C40_TABLE[code];
     int count = 0;
-    while (count < 4 && row[count] >= 0) ++count;
+    while (count < 4 && row[count] >= 0)
+        ++count;
     return count;
 }
 

@@ -16,7 +16,7 @@ inline constexpr int CW_UNLATCH = 254;
 // The fixed buffer of data codewords. Writing past its end drops the codeword and marks the
 // buffer as overflowed, which the size choice turns into the range error.
 class CodewordBuffer {
-public:
+  public:
     static constexpr int CAPACITY = 5000;
 
     void push(int codeword) {
@@ -35,7 +35,7 @@ public:
     }
     const std::uint8_t* data() const { return data_.data(); }
 
-private:
+  private:
     std::array<std::uint8_t, CAPACITY> data_; // only [0, count_) is ever read
     int count_ = 0;
     bool overflow_ = false;

@@ -12,7 +12,9 @@ namespace {
 enum { ASCII = 0, C40 = 1, TEXT = 2, B256 = 3 };
 
 // Halves upward.
-double roundHalfUp(double value) { return std::floor(value + 0.5); }
+double roundHalfUp(double value) {
+    return std::floor(value + 0.5);
+}
 
 double c40Cost(unsigned char code) {
     if (C40ValueCount(code) == 1) return 0.66;

@@ -16,7 +16,7 @@ constexpr int MAX_MAPPING = 132 * 132;
 constexpr std::uint16_t PLACED = 0x100;
 
 class Mapper {
-public:
+  public:
     Mapper(int nrow, int ncol, std::uint16_t* entries, const std::uint8_t* stream = nullptr)
         : nrow_(nrow), ncol_(ncol), entries_(entries), stream_(stream) {
         std::fill(entries_, entries_ + nrow * ncol, std::uint16_t{0});
@@ -53,7 +53,7 @@ public:
         }
     }
 
-private:
+  private:
     std::uint16_t& at(int row, int col) { return entries_[row * ncol_ + col]; }
 
     void module(int row, int col, int codeword, int bit) {
@@ -160,16 +160,18 @@ TIArray PlaceModules(const std::vector<std::uint8_t>& stream, const TSizeInfo& s
 
 void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& m) {
     m.resize(size.symbolCols);
-    for (auto& column : m) column.assign(size.symbolRows, 0);
+    for (auto& column : m)
+        column.assign(size.symbolRows, 0);
     const int rr = size.regionRows;
     const int rc = size.regionCols;
     if (size.regionCount == 2) {
         drawFrame(m, 0, 0, rc + 2, rr + 2);
         drawFrame(m, rc + 2, 0, rc + 2, rr + 2);
     } else {
-        const int perSide = size.regionCount == 1 ? 1 : size.regionCount == 4 ? 2
-                            : size.regionCount == 16                        ? 4
-                                                                            : 6;
+        const int perSide = size.regionCount == 1    ? 1
+                            : size.regionCount == 4  ? 2
+                            : size.regionCount == 16 ? 4
+                                                     : 6;
         for (int c = 0; c < perSide; ++c)
             for (int d = 0; d < perSide; ++d)
                 drawFrame(m, c * (rc + 2), d * (rr + 2), rc + 2, rr + 2);
@@ -181,11 +183,13 @@ void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& m)
     Mapper(nrow, ncol, mapping.data(), stream).run();
     // Symbol rows skip the two frame rows between regions, symbol columns likewise.
     std::array<int, 132> symbolRow;
-    for (int r = 0; r < nrow; ++r) symbolRow[r] = r + 1 + 2 * (r / rr);
+    for (int r = 0; r < nrow; ++r)
+        symbolRow[r] = r + 1 + 2 * (r / rr);
     for (int c = 0; c < ncol; ++c) {
         int* column = m[c + 1 + 2 * (c / rc)].data();
         const std::uint16_t* entry = mapping.data() + c;
-        for (int r = 0; r < nrow; ++r, entry += ncol) column[symbolRow[r]] = *entry & 0xFF;
+        for (int r = 0; r < nrow; ++r, entry += ncol)
+            column[symbolRow[r]] = *entry & 0xFF;
     }
 }
 

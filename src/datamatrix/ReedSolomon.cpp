@@ -25,14 +25,16 @@ constexpr std::array<std::uint8_t, 255> makeAntilog() {
 
 constexpr std::array<std::uint8_t, 256> makeLog(const std::array<std::uint8_t, 255>& antilog) {
     std::array<std::uint8_t, 256> table{};
-    for (int i = 0; i < 255; ++i) table[antilog[i]] = static_cast<std::uint8_t>(i);
+    for (int i = 0; i < 255; ++i)
+        table[antilog[i]] = static_cast<std::uint8_t>(i);
     return table;
 }
 
 // Twice the antilog table, so a sum of two logs needs no modulo.
 constexpr std::array<std::uint8_t, 510> makeAntilog2(const std::array<std::uint8_t, 255>& a) {
     std::array<std::uint8_t, 510> table{};
-    for (int i = 0; i < 510; ++i) table[i] = a[i % 255];
+    for (int i = 0; i < 510; ++i)
+        table[i] = a[i % 255];
     return table;
 }
 
@@ -57,7 +59,8 @@ constexpr Generator makeGenerator(int n) {
     poly[0] = 1;
     for (int k = 1; k <= n; ++k) {
         const int root = ANTILOG_TABLE[k];
-        for (int i = k; i >= 1; --i) poly[i] = poly[i - 1] ^ multiply(poly[i], root);
+        for (int i = k; i >= 1; --i)
+            poly[i] = poly[i - 1] ^ multiply(poly[i], root);
         poly[0] = multiply(poly[0], root);
     }
     Generator g;
@@ -72,7 +75,8 @@ constexpr Generator makeGenerator(int n) {
 
 constexpr std::array<Generator, 16> makeGenerators() {
     std::array<Generator, 16> all{};
-    for (std::size_t i = 0; i < ERROR_COUNTS.size(); ++i) all[i] = makeGenerator(ERROR_COUNTS[i]);
+    for (std::size_t i = 0; i < ERROR_COUNTS.size(); ++i)
+        all[i] = makeGenerator(ERROR_COUNTS[i]);
     return all;
 }
 
@@ -89,9 +93,13 @@ const Generator& generatorFor(int n) {
 const std::array<std::uint8_t, 255> ANTILOG = ANTILOG_TABLE;
 const std::array<std::uint8_t, 256> LOG = LOG_TABLE;
 
-int GfMultiply(int a, int b) { return multiply(a, b); }
+int GfMultiply(int a, int b) {
+    return multiply(a, b);
+}
 
-int GeneratorCoefficient(int n, int j) { return generatorFor(n).coefficient[j]; }
+int GeneratorCoefficient(int n, int j) {
+    return generatorFor(n).coefficient[j];
+}
 
 void EncodeBlock(std::uint8_t* block, int nd, int nc) {
     const Generator& g = generatorFor(nc);
@@ -119,12 +127,15 @@ void BuildStream(const std::uint8_t* data, const TSizeInfo& size, std::uint8_t* 
     const int nc = size.errorPerBlock;
     std::array<std::array<std::uint8_t, BLOCK_SIZE>, MAX_BLOCKS> buffer;
     std::array<int, MAX_BLOCKS> dataCount{};
-    for (int b = 0; b < blocks; ++b) dataCount[b] = size.dataPerBlock;
+    for (int b = 0; b < blocks; ++b)
+        dataCount[b] = size.dataPerBlock;
     // ISO/IEC 16022, 5.8: in 144 x 144 the last two of ten blocks hold 155 data codewords.
     if (size.symbolRows == 144) dataCount[8] = dataCount[9] = size.dataPerBlock - 1;
 
-    for (int k = 0; k < size.dataCodewords; ++k) buffer[k % blocks][k / blocks] = data[k];
-    for (int b = 0; b < blocks; ++b) EncodeBlock(buffer[b].data(), dataCount[b], nc);
+    for (int k = 0; k < size.dataCodewords; ++k)
+        buffer[k % blocks][k / blocks] = data[k];
+    for (int b = 0; b < blocks; ++b)
+        EncodeBlock(buffer[b].data(), dataCount[b], nc);
 
     int out = 0;
     const int firstLength = dataCount[0] + nc;
@@ -134,7 +145,8 @@ void BuildStream(const std::uint8_t* data, const TSizeInfo& size, std::uint8_t* 
 }
 
 std::vector<std::uint8_t> BuildStream(const std::uint8_t* data, const TSizeInfo& size) {
-    std::vector<std::uint8_t> stream(static_cast<std::size_t>(size.dataCodewords + size.errorCodewords));
+    std::vector<std::uint8_t> stream(
+        static_cast<std::size_t>(size.dataCodewords + size.errorCodewords));
     BuildStream(data, size, stream.data());
     return stream;
 }

@@ -4,8 +4,8 @@
 
 namespace korvex::datamatrix {
 
-std::optional<TFormat> ChooseSize(CodewordBuffer& codewords, TFormat preferred,
-                                  EncodationMode mode, int leftover) {
+std::optional<TFormat> ChooseSize(CodewordBuffer& codewords, TFormat preferred, EncodationMode mode,
+                                  int leftover) {
     if (codewords.overflowed()) return std::nullopt;
     const int n = codewords.size();
     int candidate = C10X10;

@@ -12,8 +12,8 @@ namespace korvex::datamatrix {
 // too small restarts the search at C10X10, so only squares are found then. In C40/TEXT, a
 // stream one codeword too long loses its final unlatch (ISO/IEC 16022, 5.2.5.2); `codewords`
 // is shortened accordingly. nullopt when no size holds them or the buffer overflowed.
-std::optional<TFormat> ChooseSize(CodewordBuffer& codewords, TFormat preferred,
-                                  EncodationMode mode, int leftover);
+std::optional<TFormat> ChooseSize(CodewordBuffer& codewords, TFormat preferred, EncodationMode mode,
+                                  int leftover);
 
 // 253-state randomised pad codeword for 1-based stream position `position` (Annex B.1.3).
 constexpr int Randomize253(int value, int position) {

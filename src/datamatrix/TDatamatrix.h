@@ -16,7 +16,7 @@ namespace korvex::datamatrix {
 // PreferredFormat, set rebuild, then call paintBarcode (nullptr only rebuilds) and read
 // Matrix. A failing rebuild throws ERangeError and keeps the previous symbol.
 class TDatamatrix {
-public:
+  public:
     std::string Code = "This is a test of the barcode DataMatrix"; // Windows-1252 bytes
     TEncoding Encoding = E_ASCII;
     TFormat PreferredFormat = AUTO;
@@ -53,7 +53,7 @@ public:
     const std::vector<std::uint8_t>& DataCodewords() const { return dataCodewords_; }
     const std::vector<std::uint8_t>& ErrorCodewords() const { return errorCodewords_; }
 
-private:
+  private:
     void Rebuild();
 
     TFormat calculatedFormat_ = AUTO;

@@ -9,6 +9,7 @@ namespace korvex::datamatrix {
 
 // Symbol size choice: AUTO, the 24 squares ascending, then the 6 rectangles. The name gives
 // rows first: C8X18 is 8 modules high and 18 wide. The order is also the size list's order.
+// clang-format off
 enum TFormat : std::uint8_t {
     AUTO = 0,
     C10X10, C12X12, C14X14, C16X16, C18X18, C20X20, C22X22, C24X24, C26X26,
@@ -16,15 +17,15 @@ enum TFormat : std::uint8_t {
     C96X96, C104X104, C120X120, C132X132, C144X144,
     C8X18, C8X32, C12X26, C12X36, C16X36, C16X48
 };
+// clang-format on
 
 inline constexpr int FORMAT_COUNT = 31;
 
 inline constexpr std::array<std::string_view, FORMAT_COUNT> FORMAT_NAMES = {
-    "AUTO",     "C10X10",   "C12X12",   "C14X14",   "C16X16",   "C18X18",   "C20X20",
-    "C22X22",   "C24X24",   "C26X26",   "C32X32",   "C36X36",   "C40X40",   "C44X44",
-    "C48X48",   "C52X52",   "C64X64",   "C72X72",   "C80X80",   "C88X88",   "C96X96",
-    "C104X104", "C120X120", "C132X132", "C144X144", "C8X18",    "C8X32",    "C12X26",
-    "C12X36",   "C16X36",   "C16X48"};
+    "AUTO",     "C10X10", "C12X12", "C14X14", "C16X16", "C18X18",   "C20X20",   "C22X22",
+    "C24X24",   "C26X26", "C32X32", "C36X36", "C40X40", "C44X44",   "C48X48",   "C52X52",
+    "C64X64",   "C72X72", "C80X80", "C88X88", "C96X96", "C104X104", "C120X120", "C132X132",
+    "C144X144", "C8X18",  "C8X32",  "C12X26", "C12X36", "C16X36",   "C16X48"};
 
 std::string_view FormatName(TFormat format);
 // Exact, case-sensitive match of a label; nullopt for anything else.

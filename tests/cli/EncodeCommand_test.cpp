@@ -19,7 +19,8 @@ using korvex::testing::RunCli;
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
     return result;
 }
 
@@ -31,7 +32,8 @@ std::optional<std::string> readPbm(const std::string& pbm) {
     in >> magic >> width >> height;
     if (magic != "P1" || width <= 0 || height <= 0) return std::nullopt;
     std::vector<char> bits;
-    for (char c; in >> c;) bits.push_back(c);
+    for (char c; in >> c;)
+        bits.push_back(c);
     if (bits.size() != static_cast<std::size_t>(width) * height) return std::nullopt;
     return korvex::testing::ReadDataMatrix(width, height, [&](int x, int y) {
         return bits[static_cast<std::size_t>(y) * width + x] == '1';
@@ -50,7 +52,8 @@ std::optional<std::string> readSvg(const std::string& svg) {
     for (auto it = std::sregex_iterator(svg.begin(), svg.end(), run); it != std::sregex_iterator();
          ++it) {
         const int x = std::stoi((*it)[1]), y = std::stoi((*it)[2]), n = std::stoi((*it)[3]);
-        for (int i = 0; i < n; ++i) dark[static_cast<std::size_t>(y) * width + x + i] = true;
+        for (int i = 0; i < n; ++i)
+            dark[static_cast<std::size_t>(y) * width + x + i] = true;
     }
     return korvex::testing::ReadDataMatrix(
         width, height, [&](int x, int y) { return dark[static_cast<std::size_t>(y) * width + x]; });
@@ -78,8 +81,7 @@ TEST(EncodeCommand, CodewordsShowSizeDataAndErrorLines) {
         {{"encode", "--encoding", "BINARY", "--format", "codewords", "ab"},
          {"C12X12", "231 46 34 185 129"}},
         {{"encode", "--encoding", "NONE", "--format", "codewords", "A"}, {"C10X10", "65 129 70"}},
-        {{"encode", "--size", "C8X18", "--format", "codewords", std::string(20, '7')},
-         {"C16X16"}},
+        {{"encode", "--size", "C8X18", "--format", "codewords", std::string(20, '7')}, {"C16X16"}},
         {{"encode", "--size=C12X36", "--format", "codewords", "ABCDEFGHIJK"}, {"C12X36"}},
         {{"encode", "--encoding", "AUTO", "--format", "codewords", "Hello World"},
          {"C16X16", "239 13 211 160 69 19 40 179 242 254 101 129"}},
@@ -120,7 +122,8 @@ TEST(EncodeCommand, PbmHasOneModuleQuietZone) {
 
 TEST(EncodeCommand, LargestSymbolAndEveryCodePageCharacterScanBack) {
     std::string bytes;
-    for (int c = 1; c < 256; ++c) bytes += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        bytes += static_cast<char>(c);
     const std::string utf8 = korvex::config::Windows1252ToUtf8(bytes);
     const auto all = RunCli({"encode", "--encoding", "AUTO", "--format", "pbm", utf8});
     EXPECT_EQ(all.exitCode, 0);
@@ -137,7 +140,8 @@ TEST(EncodeCommand, TextThatFitsNoSizeIsARangeError) {
         const auto r = RunCli({"encode", text});
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "Fehler bei Bereichspr\xC3\xBC" "fung\n");
+        EXPECT_EQ(r.err, "Fehler bei Bereichspr\xC3\xBC"
+                         "fung\n");
     }
 }
 
@@ -152,8 +156,8 @@ TEST(EncodeCommand, BadArgumentsPrintUsageAndExitTwo) {
         {"encode", "A", "--size"},
         {"encode", "A", "B"},
         {"encode", ""},
-        {"encode", "\xE6\xBC\xA2"},  // no Windows-1252 code
-        {"encode", "\xC3("},         // malformed UTF-8
+        {"encode", "\xE6\xBC\xA2"}, // no Windows-1252 code
+        {"encode", "\xC3("},        // malformed UTF-8
     };
     for (const auto& args : rows) {
         const auto r = RunCli(args);

@@ -21,7 +21,8 @@ std::string run(std::string_view data, bool text, bool stepwise, int& leftover, 
     CodewordBuffer out;
     position = EncodeC40Text(data, 0, text, true, stepwise, out, leftover);
     std::string s;
-    for (int i = 0; i < out.size(); ++i) s += (s.empty() ? "" : " ") + std::to_string(out[i]);
+    for (int i = 0; i < out.size(); ++i)
+        s += (s.empty() ? "" : " ") + std::to_string(out[i]);
     return s;
 }
 
@@ -31,13 +32,14 @@ TEST(C40TextEncoder, ValueTableFollowsTheC40CharacterSet) {
         std::vector<int> expected;
     };
     const std::vector<Row> rows = {
-        {0, {0, 0}},        {31, {0, 31}},   {' ', {3}},        {'0', {4}},
-        {'9', {13}},        {'A', {14}},     {'Z', {39}},       {'!', {1, 0}},
-        {'/', {1, 14}},     {':', {1, 15}},  {'@', {1, 21}},    {'[', {1, 22}},
-        {'_', {1, 26}},     {'`', {2, 0}},   {'a', {2, 1}},     {127, {2, 31}},
+        {0, {0, 0}},          {31, {0, 31}},      {' ', {3}},           {'0', {4}},
+        {'9', {13}},          {'A', {14}},        {'Z', {39}},          {'!', {1, 0}},
+        {'/', {1, 14}},       {':', {1, 15}},     {'@', {1, 21}},       {'[', {1, 22}},
+        {'_', {1, 26}},       {'`', {2, 0}},      {'a', {2, 1}},        {127, {2, 31}},
         {128, {1, 30, 0, 0}}, {193, {1, 30, 14}}, {225, {1, 30, 2, 1}}, {255, {1, 30, 2, 31}},
     };
-    for (const Row& row : rows) EXPECT_EQ(values(row.code), row.expected) << row.code;
+    for (const Row& row : rows)
+        EXPECT_EQ(values(row.code), row.expected) << row.code;
 }
 
 TEST(C40TextEncoder, TextExchangesCaseAlsoAboveUpperShift) {

@@ -17,7 +17,8 @@ std::vector<std::string> asciiArt(const TIArray& m) {
     if (m.empty()) return rows;
     for (std::size_t y = 0; y < m[0].size(); ++y) {
         std::string line;
-        for (std::size_t x = 0; x < m.size(); ++x) line += m[x][y] != 0 ? '#' : '.';
+        for (std::size_t x = 0; x < m.size(); ++x)
+            line += m[x][y] != 0 ? '#' : '.';
         rows.push_back(line);
     }
     return rows;
@@ -90,7 +91,8 @@ TEST(Placement, EveryRegionHasItsFrameInEverySize) {
         const int h = size.regionRows + 2;
         const std::string name(FormatName(static_cast<TFormat>(f)));
         for (int x0 = 0; x0 < size.symbolCols; x0 += w)
-            for (int y0 = 0; y0 < size.symbolRows; y0 += h) expectFrame(m, x0, y0, w, h, name);
+            for (int y0 = 0; y0 < size.symbolRows; y0 += h)
+                expectFrame(m, x0, y0, w, h, name);
     }
 }
 
@@ -99,8 +101,8 @@ TEST(Placement, RectangleC8X32HasTwoRegionsSideBySide) {
     const TIArray m = PlaceModules(std::vector<std::uint8_t>(21, 0), size);
     for (int y = 0; y < 8; ++y) {
         EXPECT_EQ(m[0][y], 1);
-        EXPECT_EQ(m[16][y], 1);       // solid left line of the second region
-        EXPECT_EQ(m[15][y], y % 2);   // right clock track of the first
+        EXPECT_EQ(m[16][y], 1);     // solid left line of the second region
+        EXPECT_EQ(m[15][y], y % 2); // right clock track of the first
         EXPECT_EQ(m[31][y], y % 2);
     }
 }
@@ -108,7 +110,7 @@ TEST(Placement, RectangleC8X32HasTwoRegionsSideBySide) {
 TEST(Placement, SquareC32X32AlignmentRowsBetweenRegions) {
     const TIArray m = PlaceModules(std::vector<std::uint8_t>(98, 0), SizeInfo(C32X32));
     for (int x = 0; x < 32; ++x) {
-        EXPECT_EQ(m[x][15], 1);           // bottom line of the upper regions
+        EXPECT_EQ(m[x][15], 1);                       // bottom line of the upper regions
         EXPECT_EQ(m[x][16], x % 16 % 2 == 0 ? 1 : 0); // top clock of the lower regions
     }
 }

@@ -49,7 +49,8 @@ std::vector<int> slowErrorCodewords(const std::vector<int>& data, int nc) {
 
 std::string join(const std::vector<std::uint8_t>& codewords) {
     std::string s;
-    for (const int c : codewords) s += (s.empty() ? "" : " ") + std::to_string(c);
+    for (const int c : codewords)
+        s += (s.empty() ? "" : " ") + std::to_string(c);
     return s;
 }
 
@@ -58,7 +59,8 @@ TEST(ReedSolomon, FieldTablesFollowPrimitive301) {
     EXPECT_EQ(ANTILOG[7], 128);
     EXPECT_EQ(ANTILOG[8], 45);
     EXPECT_EQ(ANTILOG[9], 90);
-    for (int v = 1; v < 256; ++v) EXPECT_EQ(ANTILOG[LOG[v]], v);
+    for (int v = 1; v < 256; ++v)
+        EXPECT_EQ(ANTILOG[LOG[v]], v);
 }
 
 TEST(ReedSolomon, MultiplyAgreesWithCarryLessProductAndZeroAbsorbs) {
@@ -66,13 +68,15 @@ TEST(ReedSolomon, MultiplyAgreesWithCarryLessProductAndZeroAbsorbs) {
     for (int a = 0; a < 256; ++a) {
         EXPECT_EQ(GfMultiply(0, a), 0);
         EXPECT_EQ(GfMultiply(a, 0), 0);
-        for (int b = 1; b < 256; b += 7) EXPECT_EQ(GfMultiply(a, b), slowMultiply(a, b));
+        for (int b = 1; b < 256; b += 7)
+            EXPECT_EQ(GfMultiply(a, b), slowMultiply(a, b));
     }
 }
 
 TEST(ReedSolomon, GeneratorOfFiveMatchesTheStandard) {
     const std::vector<int> expected = {62, 111, 15, 48, 228};
-    for (int j = 0; j < 5; ++j) EXPECT_EQ(GeneratorCoefficient(5, j), expected[j]);
+    for (int j = 0; j < 5; ++j)
+        EXPECT_EQ(GeneratorCoefficient(5, j), expected[j]);
     // A count ECC 200 never uses reads the table of 68.
     EXPECT_EQ(GeneratorCoefficient(6, 0), GeneratorCoefficient(68, 0));
 }
@@ -109,7 +113,8 @@ TEST(ReedSolomon, SmallSymbolsGiveTheirKnownErrorCodewords) {
 
 std::vector<std::uint8_t> sampleData(int count) {
     std::vector<std::uint8_t> data(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) data[i] = static_cast<std::uint8_t>((i * 53 + 7) % 256);
+    for (int i = 0; i < count; ++i)
+        data[i] = static_cast<std::uint8_t>((i * 53 + 7) % 256);
     return data;
 }
 
@@ -121,9 +126,11 @@ TEST(ReedSolomon, TwoBlockStreamKeepsDataAndAlternatesErrors) {
     EXPECT_TRUE(std::equal(data.begin(), data.end(), stream.begin()));
     for (int b = 0; b < 2; ++b) {
         std::vector<int> blockData;
-        for (int k = b; k < 204; k += 2) blockData.push_back(data[k]);
+        for (int k = b; k < 204; k += 2)
+            blockData.push_back(data[k]);
         const auto errors = slowErrorCodewords(blockData, 42);
-        for (int j = 0; j < 42; ++j) EXPECT_EQ(stream[204 + 2 * j + b], errors[j]) << b << j;
+        for (int j = 0; j < 42; ++j)
+            EXPECT_EQ(stream[204 + 2 * j + b], errors[j]) << b << j;
     }
 }
 
@@ -137,7 +144,8 @@ TEST(ReedSolomon, LargestSymbolInterleavesShortBlocksOnePlaceEarly) {
     std::vector<std::vector<int>> errors;
     for (int b = 0; b < 10; ++b) {
         std::vector<int> blockData;
-        for (int k = b; k < 1558; k += 10) blockData.push_back(data[k]);
+        for (int k = b; k < 1558; k += 10)
+            blockData.push_back(data[k]);
         EXPECT_EQ(blockData.size(), b < 8 ? 156u : 155u);
         errors.push_back(slowErrorCodewords(blockData, 62));
     }

@@ -17,7 +17,7 @@ struct Rect {
 };
 
 class RecordingCanvas : public SymbolCanvas {
-public:
+  public:
     RecordingCanvas(int w, int h) : width(w), height(h) {}
 
     void fillRect(int x, int y, int w, int h, std::uint32_t colour) override {
@@ -79,7 +79,7 @@ TEST(SymbolCanvas, OffsetsShiftBackgroundModulesAndEdges) {
     dm.paintBarcode(&canvas);
     EXPECT_EQ(canvas.fills[0], (Rect{7, -3, 100, 100, 0xFFFFFF}));
     EXPECT_EQ(canvas.fills[1], (Rect{17, 7, 20, 20, 0})); // top left module is dark
-    EXPECT_EQ(canvas.fills[10].colour, 0xFFFFFFu);      // top right module is light
+    EXPECT_EQ(canvas.fills[10].colour, 0xFFFFFFu);        // top right module is light
     EXPECT_EQ(dm.CurrentX(), 10 * 20 + 10 + 7);
     EXPECT_EQ(dm.CurrentY(), 10 * 20 + 10 - 3);
 }

@@ -18,9 +18,8 @@ namespace korvex::testing {
 
 // dark(x, y) for x < cols, y < rows. A quiet zone of two modules is added; each module
 // becomes scale x scale pixels. Returns the decoded bytes, nullopt when nothing was read.
-inline std::optional<std::string> ReadDataMatrix(int cols, int rows,
-                                                 const std::function<bool(int, int)>& dark,
-                                                 int scale = 4) {
+inline std::optional<std::string>
+ReadDataMatrix(int cols, int rows, const std::function<bool(int, int)>& dark, int scale = 4) {
     const int quiet = 2;
     const int width = (cols + 2 * quiet) * scale;
     const int height = (rows + 2 * quiet) * scale;

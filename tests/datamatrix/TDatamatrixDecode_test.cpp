@@ -12,19 +12,23 @@
 namespace korvex::datamatrix {
 
 // Readable parameters in test names and failure messages.
-void PrintTo(TEncoding encoding, std::ostream* os) { *os << EncodingName(encoding); }
+void PrintTo(TEncoding encoding, std::ostream* os) {
+    *os << EncodingName(encoding);
+}
 
 namespace {
 
 std::string allBytes() {
     std::string s;
-    for (int c = 0; c < 256; ++c) s += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        s += static_cast<char>(c);
     return s;
 }
 
 std::string highBytes() {
     std::string s;
-    for (int c = 128; c < 256; ++c) s += static_cast<char>(c);
+    for (int c = 128; c < 256; ++c)
+        s += static_cast<char>(c);
     return s;
 }
 
@@ -40,7 +44,8 @@ const std::vector<Alphabet>& alphabets() {
         {"lower", "abcdefghijklmnopqrstuvwxyz"},
         {"punctuation", "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~ "},
         {"high bytes", highBytes()},
-        {"mixed", "SN-2026-000123 PN 4711-AB M\xFC" "ller \x80\r\nx9"},
+        {"mixed", "SN-2026-000123 PN 4711-AB M\xFC"
+                  "ller \x80\r\nx9"},
         {"all bytes", allBytes()},
     };
     return list;
@@ -49,7 +54,8 @@ const std::vector<Alphabet>& alphabets() {
 std::string repeatTo(const std::string& pattern, int length) {
     std::string s;
     s.reserve(static_cast<std::size_t>(length));
-    while (static_cast<int>(s.size()) < length) s += pattern[s.size() % pattern.size()];
+    while (static_cast<int>(s.size()) < length)
+        s += pattern[s.size() % pattern.size()];
     return s;
 }
 
@@ -85,8 +91,7 @@ int capacityLength(TDatamatrix& dm, const std::string& pattern, TFormat size) {
     return lo;
 }
 
-class EverySizeAndEncodation
-    : public ::testing::TestWithParam<std::tuple<int, TEncoding>> {};
+class EverySizeAndEncodation : public ::testing::TestWithParam<std::tuple<int, TEncoding>> {};
 
 TEST_P(EverySizeAndEncodation, ZxingReadsBackShortHalfAndFullTexts) {
     const auto size = static_cast<TFormat>(std::get<0>(GetParam()));

@@ -12,7 +12,8 @@ namespace {
 
 std::string join(const std::vector<std::uint8_t>& codewords) {
     std::string s;
-    for (const int c : codewords) s += (s.empty() ? "" : " ") + std::to_string(c);
+    for (const int c : codewords)
+        s += (s.empty() ? "" : " ") + std::to_string(c);
     return s;
 }
 
@@ -73,33 +74,29 @@ INSTANTIATE_TEST_SUITE_P(
     EdgeCases, DataCodewords,
     ::testing::Values(
         CodewordRow{"digit pairs fill C10X10", "123456", E_ASCII, AUTO, C10X10, "142 164 186"},
-        CodewordRow{"first pad plain, second randomised", "A", E_ASCII, AUTO, C10X10,
-                    "66 129 70"},
+        CodewordRow{"first pad plain, second randomised", "A", E_ASCII, AUTO, C10X10, "66 129 70"},
         CodewordRow{"upper shift", "\xE4", E_ASCII, AUTO, C10X10, "235 101 129"},
         CodewordRow{"lone digit not paired", "A1B", E_ASCII, AUTO, C10X10, "66 50 67"},
         CodewordRow{"greedy pairs from the left", "12345", E_ASCII, AUTO, C10X10, "142 164 54"},
-        CodewordRow{"CR LF as plain codes", "AB\r\nC", E_ASCII, AUTO, C12X12,
-                    "66 67 14 11 68"},
+        CodewordRow{"CR LF as plain codes", "AB\r\nC", E_ASCII, AUTO, C12X12, "66 67 14 11 68"},
         CodewordRow{"C40 fills symbol, unlatch becomes pad", "AIMAIMAIM", E_C40, AUTO, C14X14,
                     "230 91 11 91 11 91 11 129"},
         CodewordRow{"C40 one too long drops unlatch", "AIMAIM", E_C40, AUTO, C12X12,
                     "230 91 11 91 11"},
         CodewordRow{"C40 two left over padded with shift 1", "AB", E_C40, AUTO, C12X12,
                     "230 89 217 254 129"},
-        CodewordRow{"C40 one left over in ASCII", "ABCD", E_C40, AUTO, C12X12,
-                    "230 89 233 254 69"},
+        CodewordRow{"C40 one left over in ASCII", "ABCD", E_C40, AUTO, C12X12, "230 89 233 254 69"},
         CodewordRow{"C40 last ASCII moves over unlatch", "ABCDEFGHIJ", E_C40, AUTO, C14X14,
                     "230 89 233 109 36 128 95 75"},
         CodewordRow{"TEXT lower case", "aimaim", E_TEXT, AUTO, C12X12, "239 91 11 91 11"},
-        CodewordRow{"Base256 randomised", "ab", E_BASE256, AUTO, C12X12,
-                    "231 46 34 185 129"},
+        CodewordRow{"Base256 randomised", "ab", E_BASE256, AUTO, C12X12, "231 46 34 185 129"},
         CodewordRow{"AUTO digits stay ASCII", "123456", E_AUTO, AUTO, C10X10, "142 164 186"},
         CodewordRow{"AUTO letters go C40", "ABCDEFGHIJKLMNOP", E_AUTO, AUTO, C16X16,
                     "230 89 233 109 36 128 95 147 154 166 213 81"},
         CodewordRow{"AUTO mixed case goes TEXT", "Hello World", E_AUTO, AUTO, C16X16,
                     "239 13 211 160 69 19 40 179 242 254 101 129"},
-        CodewordRow{"C40 multi-value last char, nothing pending",
-                    "\xE1", E_C40, AUTO, C12X12, "230 254 235 98 129"},
+        CodewordRow{"C40 multi-value last char, nothing pending", "\xE1", E_C40, AUTO, C12X12,
+                    "230 254 235 98 129"},
         CodewordRow{"C40 multi-value last char, two pending", "ABa", E_C40, AUTO, C12X12,
                     "230 89 217 254 98"},
         CodewordRow{"C40 three-value last char, one pending", "A\xC1", E_C40, AUTO, C12X12,
@@ -143,8 +140,7 @@ TEST(TDatamatrix, TooSmallPreferredSizeFallsBackToSquaresOnly) {
         {std::string(20, '7'), C8X18, C16X16},  // 10 codewords, C8X32 would hold them
         {std::string(11, 'K'), C12X36, C12X36}, // larger preferred size is kept
         {std::string(11, 'K'), AUTO, C16X16},   // AUTO never picks a rectangle
-        {std::string(3, 'K'), C16X48, C16X48},
-        {std::string(6, 'K'), C8X18, C14X14},
+        {std::string(3, 'K'), C16X48, C16X48},  {std::string(6, 'K'), C8X18, C14X14},
     };
     for (const Row& row : rows) {
         const TDatamatrix dm = encoded(row.text, E_ASCII, row.preferred);
@@ -164,7 +160,8 @@ TEST(TDatamatrix, LargestSymbolHolds1558CodewordsAndOneMoreIsARangeError) {
         dm.paintBarcode(nullptr);
         FAIL() << "no range error";
     } catch (const ERangeError& e) {
-        EXPECT_STREQ(e.what(), "Fehler bei Bereichspr\xFC" "fung");
+        EXPECT_STREQ(e.what(), "Fehler bei Bereichspr\xFC"
+                               "fung");
     }
     EXPECT_FALSE(dm.rebuild);
     EXPECT_EQ(dm.CalculatedFormat(), C144X144);
@@ -192,7 +189,8 @@ TEST(TDatamatrix, LongestDigitTextStillFitsAndHugeTextIsARangeError) {
     TDatamatrix dm = encoded(std::string(3116, '9')); // 1558 digit pairs
     EXPECT_EQ(dm.CalculatedFormat(), C144X144);
     std::string huge;
-    for (int i = 0; i < 1'000'000; ++i) huge += "aB1.\xE9"[i % 5];
+    for (int i = 0; i < 1'000'000; ++i)
+        huge += "aB1.\xE9"[i % 5];
     dm.Code = huge;
     dm.Encoding = E_AUTO;
     dm.rebuild = true;
@@ -235,7 +233,8 @@ TEST(TDatamatrix, MatrixHandedOutIsACopy) {
 
 TEST(TDatamatrix, AnyByteValueInAnyEncodationNeverCrashes) {
     std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
     for (const TEncoding encoding : {E_ASCII, E_C40, E_TEXT, E_BASE256, E_AUTO}) {
         const TDatamatrix dm = encoded(all, encoding);
         EXPECT_EQ(readBack(dm), all) << EncodingName(encoding);

@@ -31,9 +31,9 @@ TEST(TEncoding, NamesAreTheDialogLabels) {
 }
 
 TEST(SizeTable, RowsAgreeWithNamesAndAreConsistent) {
-    const std::vector<int> capacities = {3,   5,   8,   12,  18,  22,  30,  36,  44,  62,
-                                         86,  114, 144, 174, 204, 280, 368, 456, 576, 696,
-                                         816, 1050, 1304, 1558, 5, 10, 16, 22, 32, 49};
+    const std::vector<int> capacities = {3,   5,    8,    12,   18,  22,  30,  36,  44,  62,
+                                         86,  114,  144,  174,  204, 280, 368, 456, 576, 696,
+                                         816, 1050, 1304, 1558, 5,   10,  16,  22,  32,  49};
     for (int f = C10X10; f < FORMAT_COUNT; ++f) {
         const TSizeInfo& s = SIZE_TABLE[f];
         const auto name = FormatName(static_cast<TFormat>(f));
@@ -44,8 +44,11 @@ TEST(SizeTable, RowsAgreeWithNamesAndAreConsistent) {
         EXPECT_EQ(s.errorCodewords, s.errorPerBlock * s.blockCount) << name;
         const int shortBlocks = f == C144X144 ? 2 : 0;
         EXPECT_EQ(s.dataCodewords, s.dataPerBlock * s.blockCount - shortBlocks) << name;
-        const int perRow = s.regionCount == 2 ? 2 : s.regionCount == 4 ? 2
-                           : s.regionCount == 16 ? 4 : s.regionCount == 36 ? 6 : 1;
+        const int perRow = s.regionCount == 2    ? 2
+                           : s.regionCount == 4  ? 2
+                           : s.regionCount == 16 ? 4
+                           : s.regionCount == 36 ? 6
+                                                 : 1;
         const int perColumn = s.regionCount == 2 ? 1 : perRow;
         EXPECT_EQ(s.mappingCols, s.regionCols * perRow) << name;
         EXPECT_EQ(s.mappingRows, s.regionRows * perColumn) << name;
