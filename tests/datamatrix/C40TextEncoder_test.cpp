@@ -1,7 +1,5 @@
 #include "datamatrix/C40TextEncoder.h"
 
-#include "datamatrix/LookAhead.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,29 +49,6 @@ TEST(C40TextEncoder, TextExchangesCaseAlsoAboveUpperShift) {
     EXPECT_EQ(ExchangeCase('{'), '{');
 }
 
-TEST(C40TextEncoder, EndRulesByValuesLeftOver) {
-    struct Row {
-        std::string text;
-        bool isText;
-        const char* codewords;
-        int leftover;
-    };
-    const std::vector<Row> rows = {
-        {"AIMAIMAIM", false, "230 91 11 91 11 91 11 254", 0},
-        {"AB", false, "230 89 217 254", 2},
-        {"ABCD", false, "230 89 233 254 69", 1},
-        {"ABCDEFGHIJ", false, "230 89 233 109 36 128 95 254 75", 1},
-        {"aimaim", true, "239 91 11 91 11 254", 0},
-        {"ABC\xE4", false, "230 89 233 254 235 101", 1},
-    };
-    for (const Row& row : rows) {
-        int leftover = -1, position = -1;
-        EXPECT_EQ(run(row.text, row.isText, false, leftover, position), row.codewords) << row.text;
-        EXPECT_EQ(leftover, row.leftover) << row.text;
-        EXPECT_EQ(position, static_cast<int>(row.text.size()));
-    }
-}
-
 TEST(C40TextEncoder, StepwiseStopsAtFirstClosedTriple) {
     int leftover = -1, position = -1;
     EXPECT_EQ(run("ABCDEF", false, true, leftover, position), "230 89 233");
@@ -82,29 +57,6 @@ TEST(C40TextEncoder, StepwiseStopsAtFirstClosedTriple) {
     // Closing at the end of the data also writes the unlatch.
     EXPECT_EQ(run("ABC", false, true, leftover, position), "230 89 233 254");
     EXPECT_EQ(position, 3);
-}
-
-TEST(LookAhead, ChoosesByTheCountsOfAnnexP) {
-    struct Row {
-        std::string text;
-        EncodationMode current;
-        EncodationMode expected;
-    };
-    const std::vector<Row> rows = {
-        {"123456", EncodationMode::Ascii, EncodationMode::Ascii},
-        {"ABCDEFGHIJKLMNOP", EncodationMode::Ascii, EncodationMode::C40},
-        {"Hello World", EncodationMode::Ascii, EncodationMode::Text},
-        {std::string(9, '\xFC'), EncodationMode::Ascii, EncodationMode::Base256},
-        // End of data: the current mode counts 0 and wins ties against the others.
-        {"", EncodationMode::C40, EncodationMode::C40},
-        {"", EncodationMode::Text, EncodationMode::Text},
-        {"", EncodationMode::Base256, EncodationMode::Base256},
-        {"", EncodationMode::Ascii, EncodationMode::Ascii},
-        // Four letters are below the five-character threshold: decided at the end.
-        {"ABCD", EncodationMode::Ascii, EncodationMode::Ascii},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(LookAhead(row.text, 0, row.current), row.expected) << row.text;
 }
 
 } // namespace

@@ -96,25 +96,6 @@ TEST(Placement, EveryRegionHasItsFrameInEverySize) {
     }
 }
 
-TEST(Placement, RectangleC8X32HasTwoRegionsSideBySide) {
-    const TSizeInfo& size = SizeInfo(C8X32);
-    const TIArray m = PlaceModules(std::vector<std::uint8_t>(21, 0), size);
-    for (int y = 0; y < 8; ++y) {
-        EXPECT_EQ(m[0][y], 1);
-        EXPECT_EQ(m[16][y], 1);     // solid left line of the second region
-        EXPECT_EQ(m[15][y], y % 2); // right clock track of the first
-        EXPECT_EQ(m[31][y], y % 2);
-    }
-}
-
-TEST(Placement, SquareC32X32AlignmentRowsBetweenRegions) {
-    const TIArray m = PlaceModules(std::vector<std::uint8_t>(98, 0), SizeInfo(C32X32));
-    for (int x = 0; x < 32; ++x) {
-        EXPECT_EQ(m[x][15], 1);                       // bottom line of the upper regions
-        EXPECT_EQ(m[x][16], x % 16 % 2 == 0 ? 1 : 0); // top clock of the lower regions
-    }
-}
-
 TEST(Placement, DataModulesHoldTheirBitValue) {
     const TSizeInfo& size = SizeInfo(C10X10);
     const auto mapping = MappingArray(8, 8);
