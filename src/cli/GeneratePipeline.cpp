@@ -1,7 +1,7 @@
 #include "cli/GeneratePipeline.h"
 
 #include "cli/Commands.h"
-#include "config/AtomicFile.h"
+#include "ncgen/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/DefaultConfiguration.h"
 #include "config/LanguageTexts.h"
@@ -253,7 +253,7 @@ int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>&
         return out ? ExitOk : ExitFailure;
     }
     const auto path = utf8Path(*file);
-    if (!config::WriteFileAtomically(path, bytes)) {
+    if (!ncgen::WriteFileAtomically(path, bytes)) {
         printWindows1252(err, config::CannotCreateText(path));
         return ExitFailure;
     }

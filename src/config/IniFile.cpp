@@ -1,6 +1,6 @@
 #include "config/IniFile.h"
 
-#include "config/AtomicFile.h"
+#include "ncgen/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/TextLines.h"
 #include "config/Windows1252.h"
@@ -10,6 +10,9 @@
 #include <vector>
 
 namespace korvex::config {
+
+using ncgen::ReadFileBytes;
+using ncgen::WriteFileAtomically;
 
 namespace {
 

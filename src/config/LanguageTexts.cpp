@@ -1,10 +1,12 @@
 #include "config/LanguageTexts.h"
 
-#include "config/AtomicFile.h"
+#include "ncgen/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/TextLines.h"
 
 namespace korvex::config {
+
+using ncgen::ReadFileBytes;
 
 void TLanguageTexts::Load(const std::filesystem::path& file) {
     std::string bytes;

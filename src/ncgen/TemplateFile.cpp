@@ -1,5 +1,6 @@
 #include "ncgen/TemplateFile.h"
 
+#include "ncgen/AtomicFile.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/TextNumbers.h"
@@ -193,15 +194,8 @@ bool LadeVorlage(const std::filesystem::path& fileName, TJob& job, TLoadReport& 
         return false;
     }
     report = {};
-    std::ifstream file;
-    if (std::filesystem::is_regular_file(fileName, error)) {
-        file.open(fileName, std::ios::binary);
-    }
     std::string bytes;
-    if (file) {
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-    if (!file.is_open() || file.bad()) {
+    if (!ReadFileBytes(fileName, bytes)) {
         job.Layers.CurrentLayer = 1;
         return true;
     }
@@ -249,24 +243,7 @@ std::string VorlageText(const TJob& job)
 
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job)
 {
-    const std::string text = VorlageText(job);
-    std::filesystem::path temporary = fileName;
-    temporary += ".~tmp";
-    std::error_code error;
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            std::filesystem::remove(temporary, error);
-            throw TTemplateWriteError(fileName);
-        }
-    }
-    std::filesystem::rename(temporary, fileName, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw TTemplateWriteError(fileName);
-    }
+    if (!WriteFileAtomically(fileName, VorlageText(job))) throw TTemplateWriteError(fileName);
 }
 
 } // namespace korvex::ncgen

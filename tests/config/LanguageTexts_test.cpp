@@ -164,8 +164,12 @@ TEST(LanguageTexts, DeliveredFilesAreWindows1252WithCrLf) {
         const std::string bytes = readBytes(SOURCE / "data" / name);
         ASSERT_FALSE(bytes.empty()) << name;
         for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\n') EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " at " << i;
-            if (bytes[i] == '\r') EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << name;
+            if (bytes[i] == '\n') {
+                EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " at " << i;
+            }
+            if (bytes[i] == '\r') {
+                EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << name << " at " << i;
+            }
         }
     }
     TLanguageTexts german;

@@ -1,9 +1,9 @@
-#include "config/AtomicFile.h"
+#include "ncgen/AtomicFile.h"
 
 #include <fstream>
 #include <random>
 
-namespace korvex::config {
+namespace korvex::ncgen {
 
 namespace fs = std::filesystem;
 
@@ -67,4 +67,4 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
     return true;
 }
 
-} // namespace korvex::config
+} // namespace korvex::ncgen
