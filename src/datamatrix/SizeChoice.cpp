@@ -9,7 +9,9 @@ std::optional<TFormat> ChooseSize(CodewordBuffer& codewords, TFormat preferred, 
     if (codewords.overflowed()) return std::nullopt;
     const int n = codewords.size();
     int candidate = C10X10;
-    if (preferred != AUTO && SIZE_TABLE[preferred].dataCodewords >= n) candidate = preferred;
+    // A value beyond the list (a damaged settings or template file) counts as AUTO.
+    if (preferred != AUTO && preferred < FORMAT_COUNT && SIZE_TABLE[preferred].dataCodewords >= n)
+        candidate = preferred;
 
     for (; candidate < FORMAT_COUNT; ++candidate) {
         const int capacity = SIZE_TABLE[candidate].dataCodewords;

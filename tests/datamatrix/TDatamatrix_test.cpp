@@ -148,6 +148,13 @@ TEST(TDatamatrix, TooSmallPreferredSizeFallsBackToSquaresOnly) {
     }
 }
 
+TEST(TDatamatrix, ChoiceValuesBeyondTheListsActAsAuto) {
+    const TDatamatrix size = encoded("123456", E_ASCII, static_cast<TFormat>(200));
+    EXPECT_EQ(size.CalculatedFormat(), C10X10);
+    const TDatamatrix encoding = encoded("Hello World", static_cast<TEncoding>(9));
+    EXPECT_EQ(readBack(encoding), "Hello World");
+}
+
 TEST(TDatamatrix, LargestSymbolHolds1558CodewordsAndOneMoreIsARangeError) {
     TDatamatrix dm = encoded(std::string(1558, 'x'));
     EXPECT_EQ(dm.CalculatedFormat(), C144X144);
