@@ -1,5 +1,6 @@
 #include "ncgen/NumberReading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -44,13 +45,24 @@ TNumberReading ReadNumber(std::string_view text)
         ++i;
     }
     bool mantissaDigits = false;
+    const std::size_t integerStart = i;
     digits(mantissaDigits);
+    // Where the first significant digit stands, as a power of ten: tells overflow from underflow.
+    long long decimalMagnitude = 0;
+    const std::size_t firstNonZero = text.find_first_not_of('0', integerStart);
+    if (firstNonZero < i) {
+        decimalMagnitude = static_cast<long long>(i - firstNonZero);
+    }
     if (i < text.size() && text[i] == '.') {
         ++i;
+        const std::size_t fractionStart = i;
         digits(mantissaDigits);
+        if (decimalMagnitude == 0) {
+            const std::size_t nonZero = text.find_first_not_of('0', fractionStart);
+            decimalMagnitude = -static_cast<long long>(std::min(nonZero, i) - fractionStart);
+        }
     }
     bool complete = mantissaDigits;
-    int decimalMagnitude = 0; // rough size of the exponent, to tell overflow from underflow
     if (complete && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         bool negative = false;
@@ -63,8 +75,11 @@ TNumberReading ReadNumber(std::string_view text)
         digits(exponentDigits);
         complete = exponentDigits;
         if (exponentDigits) {
-            decimalMagnitude = i - exponentStart > 6 ? 1000000 : std::stoi(std::string(text.substr(exponentStart, i - exponentStart)));
-            decimalMagnitude = negative ? -decimalMagnitude : decimalMagnitude;
+            // More than 18 digits: far beyond any range, and still no overflow in the sum.
+            const long long exponent =
+                i - exponentStart > 18 ? 1000000000000000000LL
+                                       : std::stoll(std::string(text.substr(exponentStart, i - exponentStart)));
+            decimalMagnitude += negative ? -exponent : exponent;
         }
     }
     if (!complete || i != text.size()) {
@@ -78,7 +93,7 @@ TNumberReading ReadNumber(std::string_view text)
     long double value = 0.0L;
     const auto result = std::from_chars(text.data() + first, text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude < 0) {
+        if (decimalMagnitude <= 0) {
             return {true, text[start] == '-' ? -0.0L : 0.0L}; // underflow: as good as zero
         }
         return {false, partial};

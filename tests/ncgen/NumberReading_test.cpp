@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <utility>
 
 using korvex::ncgen::ReadNumber;
 using korvex::ncgen::ReadWholeNumber;
@@ -48,6 +50,31 @@ TEST(ReadNumber, AcceptsOnlyCompleteNumbersAndKeepsThePartialValue)
         const auto reading = ReadNumber(c.text);
         EXPECT_EQ(reading.ok, c.ok) << '"' << c.text << '"';
         EXPECT_EQ(reading.value, c.value) << '"' << c.text << '"';
+    }
+}
+
+// Beyond the extended range a value is either huge (not a number) or tiny (zero); which one
+// depends on where the digits stand, not only on the exponent's sign.
+TEST(ReadNumber, OutOfRangeTellsHugeFromTinyByThePlaceOfTheDigits)
+{
+    const std::string zeros(5000, '0');
+    const std::string manyNines(30, '9');
+    const std::array<std::pair<std::string, bool>, 8> cases = {{
+        {"1" + zeros + "e-1", false},     // about 1E4999: too large
+        {"-1" + zeros + "E-10", false},
+        {"1" + zeros, false},
+        {"0." + zeros + "1e1", true},     // about 1E-4999: as good as zero
+        {"-0." + zeros + "5", true},
+        {"0.00" + zeros + "1e+10", true},
+        {"5e-" + manyNines, true},        // an exponent longer than any register
+        {"0.5e" + manyNines, false},
+    }};
+    for (const auto& [text, ok] : cases) {
+        const auto reading = ReadNumber(text);
+        EXPECT_EQ(reading.ok, ok) << text.substr(0, 12) << "... of " << text.size() << " characters";
+        if (ok) {
+            EXPECT_EQ(reading.value, 0.0L);
+        }
     }
 }
 
