@@ -47,12 +47,15 @@ void TDatamatrix::Rebuild() {
     }
     }
 
+    const int written = codewords.size();
     const std::optional<TFormat> format = ChooseSize(codewords, PreferredFormat, mode_, leftover_);
     if (!format) throw ERangeError();
     const TSizeInfo& size = SizeInfo(*format);
 
+    // Once the size choice has dropped the unlatch, a final 254 is the low byte of a C40/TEXT
+    // pair, which is data and must stay.
     const int n = codewords.size();
-    if (IsC40OrText(mode_) && leftover_ == 0 && n == size.dataCodewords &&
+    if (IsC40OrText(mode_) && leftover_ == 0 && n == written && n == size.dataCodewords &&
         codewords[n - 1] == CW_UNLATCH)
         codewords.set(n - 1, CW_PAD);
     PadCodewords(codewords, size.dataCodewords);

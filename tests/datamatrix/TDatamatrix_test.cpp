@@ -100,7 +100,15 @@ INSTANTIATE_TEST_SUITE_P(
         CodewordRow{"C40 multi-value last char, two pending", "ABa", E_C40, AUTO, C12X12,
                     "230 89 217 254 98"},
         CodewordRow{"C40 three-value last char, one pending", "A\xC1", E_C40, AUTO, C12X12,
-                    "230 254 66 235 66"}),
+                    "230 254 66 235 66"},
+        // After the dropped unlatch the symbol ends on a pair whose low byte happens to be
+        // 254; it is data, not an unlatch, and must not become a pad.
+        CodewordRow{"C40 dropped unlatch, pair ends in 254", "JZX", E_C40, AUTO, C10X10,
+                    "230 149 254"},
+        CodewordRow{"C40 dropped unlatch, two pairs end in 254", "QOPXWP", E_C40, AUTO, C12X12,
+                    "230 191 254 236 254"},
+        CodewordRow{"TEXT dropped unlatch, pair ends in 254", std::string("\0j029", 5), E_TEXT,
+                    AUTO, C12X12, "239 0 24 25 254"}),
     [](const auto& param) { return "Row" + std::to_string(param.index); });
 
 TEST(TDatamatrix, NoneTakesCodesUnchanged) {
