@@ -189,4 +189,17 @@ TEST(LanguageTexts, HelpFileNamedByEachLanguageIsInstalled) {
     }
 }
 
+// The save dialog's one filter entry is text 4119 + suffix + "|*." + suffix, so the text must
+// read as the start of a description that ends in the pattern, like the built-in "NC-Programm *.nc".
+TEST(LanguageTexts, SaveFilterDescriptionEndsInTheSuffixPattern) {
+    for (const char* name : {"german.txt", "english.txt"}) {
+        TLanguageTexts texts;
+        texts.Load(SOURCE / "data" / name);
+        const std::string filter = texts.Text(4119) + "h|*.h";
+        const std::string description = filter.substr(0, filter.find('|'));
+        EXPECT_TRUE(description.ends_with(" *.h")) << name << ": " << description;
+        EXPECT_GT(description.size(), 4u) << name << ": a description, not only the pattern";
+    }
+}
+
 } // namespace
