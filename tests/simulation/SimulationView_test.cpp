@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 namespace korvex::simulation {
 namespace {
@@ -69,12 +70,23 @@ TEST_F(Pass, ThirdLineBadShowsTheFirstTwoAndStopsQuietly) {
     EXPECT_EQ(canvas.penPosition(), image.ProjectPoint(1, 2, -0.1L));
 }
 
-TEST_F(Pass, UnprojectableBlankStopsThePassBeforeTheDots) {
+TEST_F(Pass, MissingSurfaceEndsThePassQuietly) {
     const auto result = view.Drawsimulation(TWO_DOTS, "", false);
     EXPECT_FALSE(result.stoppedByError);
     canvas.clear();
     image.SetCanvas(nullptr);
     EXPECT_TRUE(view.Drawsimulation(TWO_DOTS, "", false).stoppedByError);
+}
+
+TEST_F(Pass, UnprojectableBlankStopsThePassBeforeTheDots) {
+    // A corner 10^4931 away, above the eye: its pixel overflows even the extended range.
+    const std::string huge = "1" + std::string(4931, '0');
+    const auto result = view.Drawsimulation(
+        TWO_DOTS, "ROHDEF QUAD XM" + huge + " YP50 ZP" + huge + " XP100 YM0 ZM-10", false);
+    EXPECT_TRUE(result.stoppedByError);
+    EXPECT_EQ(result.linesEvaluated, 0u);
+    EXPECT_EQ(canvas.count(Kind::Polyline), 9u); // the back walls stay
+    EXPECT_EQ(canvas.count(Kind::Line), 0u);     // neither blank edges nor dots
 }
 
 TEST_F(Pass, PreviewDrawsOnlyInvertingYellowMarkers) {
