@@ -3,6 +3,9 @@
 #include "datamatrix/ReedSolomon.h"
 #include "datamatrix/TDatamatrix.h"
 
+#include <ZXing/BarcodeFormat.h>
+#include <ZXing/BitMatrix.h>
+#include <ZXing/MultiFormatWriter.h>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -109,6 +112,47 @@ TEST(Placement, DataModulesHoldTheirBitValue) {
             values.insert(m[c + 1][r + 1]);
         }
     EXPECT_EQ(values, (std::set<int>{1, 2, 4, 8, 16, 32, 64, 128}));
+}
+
+// A decoder repairs a misplaced codeword silently, so compare module for module with another
+// writer. A digit text that fills a size is ASCII digit pairs and pads in any encoder; zxing-cpp
+// picks the first size of its own list that holds it, which reaches every size except C8X18 and
+// C12X36 (a square of equal capacity comes first). Its 144 x 144 uses the other interleave.
+TEST(Placement, EverySizeMatchesAnIndependentWriterModuleForModule) {
+    std::vector<int> capacities;
+    for (int f = C10X10; f < C144X144; ++f)
+        capacities.push_back(SIZE_TABLE[f].dataCodewords);
+    for (const TFormat rectangle : {C8X32, C12X26, C16X36, C16X48})
+        capacities.push_back(SIZE_TABLE[rectangle].dataCodewords);
+    std::set<std::string> sizesSeen;
+    for (const int capacity : capacities) {
+        std::string digits;
+        for (int i = 0; i < 2 * capacity; ++i)
+            digits += static_cast<char>('0' + (i * 7 + i / 10) % 10);
+        ZXing::MultiFormatWriter writer(ZXing::BarcodeFormat::DataMatrix);
+        writer.setMargin(0);
+        const ZXing::BitMatrix reference = writer.encode(digits, 0, 0);
+        const std::string name =
+            "C" + std::to_string(reference.height()) + "X" + std::to_string(reference.width());
+        const auto format = FormatFromName(name);
+        ASSERT_TRUE(format.has_value()) << name;
+        sizesSeen.insert(name);
+
+        TDatamatrix dm;
+        dm.Code = digits;
+        dm.PreferredFormat = *format;
+        dm.paintBarcode(nullptr);
+        ASSERT_EQ(dm.CalculatedFormat(), *format) << name;
+        const TIArray m = dm.Matrix();
+        std::vector<std::string> differing;
+        for (int y = 0; y < dm.MatrixRows(); ++y)
+            for (int x = 0; x < dm.MatrixCols(); ++x)
+                if ((m[x][y] != 0) != reference.get(x, y))
+                    differing.push_back(std::to_string(x) + "," + std::to_string(y));
+        EXPECT_TRUE(differing.empty()) << name << ": " << differing.size() << " modules differ, first "
+                                       << (differing.empty() ? "" : differing.front());
+    }
+    EXPECT_EQ(sizesSeen.size(), 27u);
 }
 
 } // namespace
