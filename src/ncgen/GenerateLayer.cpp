@@ -26,9 +26,7 @@ void writeTemplate(const TTemplate& lines, const TPointValues& values, const TAc
         if (templateLine.empty()) {
             continue;
         }
-        std::string line = templateLine;
-        SubstitutePlaceholders(line, values);
-        EmitLine(std::move(line), values, profile, blockCounter, program);
+        WriteTemplateLine(templateLine, values, profile, blockCounter, program);
     }
 }
 

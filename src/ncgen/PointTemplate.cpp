@@ -30,14 +30,16 @@ void SubstitutePlaceholders(std::string& line, const TPointValues& values)
 }
 
 void EmitLine(std::string line, const TPointValues& values, const TActiveProfile& profile,
-              std::int32_t& blockCounter, std::vector<std::string>& program)
+              std::int32_t& blockCounter, std::vector<std::string>& program, bool minusMarked)
 {
     SubstitutePlaceholders(line, values);
     if (!profile.BlockNumbering) {
         program.push_back(std::move(line));
         return;
     }
-    if (!line.empty() && line.front() == '-') {
+    // Decided on the template, not on the filled line: a negative coordinate written first
+    // would otherwise lose its sign.
+    if (minusMarked && !line.empty() && line.front() == '-') {
         line.erase(0, 1);
         program.push_back(std::move(line));
         return;
@@ -54,6 +56,15 @@ void EmitLine(std::string line, const TPointValues& values, const TActiveProfile
     // Wraps at 32 bits instead of overflowing.
     blockCounter = static_cast<std::int32_t>(static_cast<std::uint32_t>(blockCounter) +
                                              static_cast<std::uint32_t>(profile.Format.Schritt));
+}
+
+void WriteTemplateLine(const std::string& templateLine, const TPointValues& values,
+                       const TActiveProfile& profile, std::int32_t& blockCounter,
+                       std::vector<std::string>& program)
+{
+    std::string line = templateLine;
+    SubstitutePlaceholders(line, values);
+    EmitLine(std::move(line), values, profile, blockCounter, program, templateLine.starts_with('-'));
 }
 
 std::string FieldValueText(std::string_view fieldText, std::string_view profileText,

@@ -24,9 +24,16 @@ struct TPointValues {
 // One replacement pass: the first occurrence of each placeholder, in fixed order.
 void SubstitutePlaceholders(std::string& line, const TPointValues& values);
 
-// Second pass, block numbering (a leading "-" suppresses the number), then appends the line.
+// Second pass, block numbering, then appends the line. With numbering on, a template line that
+// began with "-" (`minusMarked`) is written without that "-" and without a number; a "-" that a
+// value put at the start of the line is the value's sign and stays.
 void EmitLine(std::string line, const TPointValues& values, const TActiveProfile& profile,
-              std::int32_t& blockCounter, std::vector<std::string>& program);
+              std::int32_t& blockCounter, std::vector<std::string>& program, bool minusMarked);
+
+// Both passes and EmitLine for one non-empty template line.
+void WriteTemplateLine(const std::string& templateLine, const TPointValues& values,
+                       const TActiveProfile& profile, std::int32_t& blockCounter,
+                       std::vector<std::string>& program);
 
 // The R or Z text of a generation: the field formatted when it is a number, else the
 // profile's text verbatim.

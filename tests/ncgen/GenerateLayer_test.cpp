@@ -165,6 +165,27 @@ TEST(GenerateLayer, BlockNumbersRestartEveryRunAndContinueIntoTheEnd)
     EXPECT_EQ(first.NCLines.back(), "N280 E 8 9"); // 55 points, then the end line
 }
 
+// Only a "-" the template line itself begins with suppresses the block number; the sign of a
+// value that a placeholder puts at the start of the line stays in the program.
+TEST(GenerateLayer, NegativeValueAtTheStartOfALineKeepsItsSignAndItsBlockNumber)
+{
+    TRun run = unitSpacing();
+    run.profile.BlockNumbering = true;
+    run.profile.FirstPoint[0] = "[#XVAL] [#YVAL]";
+    run.profile.FollowingPoints[0] = "[#XVAL] [#YVAL]";
+    run.profile.FollowingPoints[1] = "-(unnumbered)";
+    run.profile.End[0] = "[#FVAL]";
+    run.profile.FeedZ = "-M5";
+    run.layer.XDis = "-20";
+    const TGenerateOutput output = run.generate();
+    ASSERT_GE(output.NCLines.size(), 4U);
+    EXPECT_EQ(output.NCLines[0], "N10 -11 0");
+    EXPECT_EQ(output.NCLines[1], "N20 -12 0");
+    EXPECT_EQ(output.NCLines[2], "(unnumbered)");
+    EXPECT_EQ(output.NCLines[3], "N30 -13 0");
+    EXPECT_EQ(output.NCLines.back(), "N560 -M5");
+}
+
 TEST(GenerateLayer, BufferModeCopiesSimulationLinesAndWritesNoProgram)
 {
     TRun run = unitSpacing();

@@ -27,9 +27,9 @@ struct TEmitCase {
     std::int32_t counterAfter;
 };
 
-TEST(EmitLine, ReplacesNumbersBlocksAndHonoursTheLeadingMinus)
+TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingMinus)
 {
-    const std::array<TEmitCase, 9> cases = {{
+    const std::array<TEmitCase, 12> cases = {{
         {"G0 X[#XVAL] Y[#YVAL]", true, "", "N10 G0 X1.5 Y0", 20},
         {"-G0 Z[#RVAL]", true, "", "G0 Z2", 10},
         {"-G0 Z[#RVAL]", false, "", "-G0 Z2", 10},
@@ -39,15 +39,16 @@ TEST(EmitLine, ReplacesNumbersBlocksAndHonoursTheLeadingMinus)
         {"[#xval] X[#XVAL]", false, "", "[#xval] X1.5", 10},
         {"G1 [#ZAXIS][#ZVAL] [#FVAL]", false, "F[#ZVAL]", "G1 Z-0.1 F-0.1", 10},
         {"[#XAXIS][#XVAL][#YAXIS][#YVAL]", false, "", "X1.5Y0", 10},
+        {"[#ZVAL] [#XVAL]", true, "", "N10 -0.1 1.5", 20}, // a value's sign is no marker
+        {"[#FVAL] M3", true, "-S500", "N10 -S500 M3", 20},
+        {"-[#ZVAL]", true, "", "-0.1", 10},
     }};
     for (const TEmitCase& c : cases) {
         const TActiveProfile profile = numberedProfile(c.numbering);
         const TPointValues values{"1.5", "0", "-0.1", "2", c.feed, "X", "Y", "Z"};
-        std::string line = c.line;
-        SubstitutePlaceholders(line, values);
         std::vector<std::string> program;
         std::int32_t counter = 10;
-        EmitLine(line, values, profile, counter, program);
+        WriteTemplateLine(c.line, values, profile, counter, program);
         ASSERT_EQ(program.size(), 1U) << c.line;
         EXPECT_EQ(program[0], c.written) << c.line;
         EXPECT_EQ(counter, c.counterAfter) << c.line;
