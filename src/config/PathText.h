@@ -5,7 +5,7 @@
 
 namespace korvex::config {
 
-// A path as Windows-1252 text for messages; characters without a code keep their UTF-8 bytes.
+// A path as Windows-1252 text for messages; each character without a code becomes "?".
 std::string PathText(const std::filesystem::path& path);
 
 } // namespace korvex::config

@@ -131,6 +131,9 @@ TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
     const std::string missing = (dir / "fehlt.ncm").string();
     const Row rows[] = {
         {{missing}, 1, "Vorlage [" + missing + "] existiert nicht!\n", "missing template"},
+        {{(dir / "\u4e2d.ncm").string()}, 1,
+         "Vorlage [" + (dir / "?.ncm").string() + "] existiert nicht!\n",
+         "a character without a Windows-1252 code in the name"},
         {{jobWith("a.ncm", "ANGLE 361\r\n")}, 1,
          "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n", "angle outside 0-360"},
         {{jobWith("b.ncm", "SIZE 0\r\n")}, 1, "Ung\u00fcltige Eingabe: Punktabstand\n", "spacing 0"},
