@@ -110,6 +110,28 @@ TEST(ViewCommand, RefusesUnusableArguments) {
     }
 }
 
+TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
+    // The blank's corner lies 10^4931 units away, beyond what a pixel can be computed from.
+    const std::string huge = "1" + std::string(4931, '0');
+    std::string job = readFile(BLANK_JOB);
+    const std::size_t blank = job.find("BLANK ");
+    ASSERT_NE(blank, std::string::npos);
+    job.replace(blank, job.find('\n', blank) - blank,
+                "BLANK ROHDEF QUAD XM" + huge + " YP25 ZP" + huge + " XP30 YM0 ZM-5");
+    const fs::path jobFile = scratchFile("far_blank.ncm");
+    std::ofstream(jobFile, std::ios::binary) << job;
+    const fs::path out = jobFile.parent_path() / "far_blank.svg";
+
+    const auto result = RunCli({"view", "--config", CONFIG, "--view", "XY", "-o", out.string(), jobFile.string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("stopped after 0 of"), std::string::npos) << result.err;
+    // What was drawn before the stop is still written, as the window would show it.
+    const std::string svg = readFile(out);
+    expectStandaloneSvg(svg, "800 600");
+    EXPECT_EQ(strokes(svg).count({12, "#ff0000", false}), 0u);
+    fs::remove_all(jobFile.parent_path());
+}
+
 TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
     const fs::path out = scratchFile("never.svg");
     const auto missing = RunCli({"view", "--config", CONFIG, "-o", out.string(),
