@@ -149,8 +149,9 @@ TEST(Placement, EverySizeMatchesAnIndependentWriterModuleForModule) {
             for (int x = 0; x < dm.MatrixCols(); ++x)
                 if ((m[x][y] != 0) != reference.get(x, y))
                     differing.push_back(std::to_string(x) + "," + std::to_string(y));
-        EXPECT_TRUE(differing.empty()) << name << ": " << differing.size() << " modules differ, first "
-                                       << (differing.empty() ? "" : differing.front());
+        EXPECT_TRUE(differing.empty())
+            << name << ": " << differing.size() << " modules differ, first "
+            << (differing.empty() ? "" : differing.front());
     }
     EXPECT_EQ(sizesSeen.size(), 27u);
 }

@@ -95,6 +95,18 @@ INSTANTIATE_TEST_SUITE_P(
                     "230 89 233 109 36 128 95 147 154 166 213 81"},
         CodewordRow{"AUTO mixed case goes TEXT", "Hello World", E_AUTO, AUTO, C16X16,
                     "239 13 211 160 69 19 40 179 242 254 101 129"},
+        // Mode changes in the middle: C40 is left with 254 before a TEXT latch, before
+        // ASCII digit pairs and before a Base256 segment, whose length 12 at stream position
+        // 10 is randomised to 228.
+        CodewordRow{"AUTO C40 then TEXT", "ABCDEFGHIJKLhelloworldxyz", E_AUTO, AUTO, C20X20,
+                    "230 89 233 109 36 128 95 147 154 254 239 134 42 160 197 179 242 112 47 254 "
+                    "123 129"},
+        CodewordRow{"AUTO C40 then digits", "ABCDEFGHIJKL12345678", E_AUTO, AUTO, C18X18,
+                    "230 89 233 109 36 128 95 147 154 254 142 164 186 208 129 237 133 28"},
+        CodewordRow{"AUTO C40 then Base256", "ABCDEFGHIJKL" + std::string(9, '\xE4'), E_AUTO, AUTO,
+                    C20X20,
+                    "230 89 233 109 36 128 95 254 231 228 184 79 229 19 168 62 211 105 255 148 "
+                    "42 191"},
         CodewordRow{"C40 multi-value last char, nothing pending", "\xE1", E_C40, AUTO, C12X12,
                     "230 254 235 98 129"},
         CodewordRow{"C40 multi-value last char, two pending", "ABa", E_C40, AUTO, C12X12,
