@@ -76,9 +76,9 @@ TNumberReading ReadNumber(std::string_view text)
         complete = exponentDigits;
         if (exponentDigits) {
             // More than 18 digits: far beyond any range, and still no overflow in the sum.
+            const std::string_view exponentText = text.substr(exponentStart, i - exponentStart);
             const long long exponent =
-                i - exponentStart > 18 ? 1000000000000000000LL
-                                       : std::stoll(std::string(text.substr(exponentStart, i - exponentStart)));
+                exponentText.size() > 18 ? 1000000000000000000LL : std::stoll(std::string(exponentText));
             decimalMagnitude += negative ? -exponent : exponent;
         }
     }

@@ -64,7 +64,8 @@ void WriteTemplateLine(const std::string& templateLine, const TPointValues& valu
 {
     std::string line = templateLine;
     SubstitutePlaceholders(line, values);
-    EmitLine(std::move(line), values, profile, blockCounter, program, templateLine.starts_with('-'));
+    const bool minusMarked = templateLine.starts_with('-');
+    EmitLine(std::move(line), values, profile, blockCounter, program, minusMarked);
 }
 
 std::string FieldValueText(std::string_view fieldText, std::string_view profileText,
