@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace korvex::datamatrix {
@@ -24,9 +25,8 @@ class RecordingCanvas : public SymbolCanvas {
         fills.push_back({x, y, w, h, colour});
     }
     std::unique_ptr<SymbolCanvas> createPicture(int w, int h) override {
-        auto picture = std::make_unique<RecordingCanvas>(w, h);
-        pictures.push_back(picture.get());
-        return picture;
+        pictureSizes.push_back({w, h});
+        return std::make_unique<RecordingCanvas>(w, h);
     }
     void drawPicture(const SymbolCanvas& picture, int x, int y, int w, int h) override {
         const auto& p = static_cast<const RecordingCanvas&>(picture);
@@ -40,7 +40,7 @@ class RecordingCanvas : public SymbolCanvas {
     };
     int width, height;
     std::vector<Rect> fills;
-    std::vector<RecordingCanvas*> pictures; // valid only while the painter holds them
+    std::vector<std::pair<int, int>> pictureSizes;
     std::vector<Copy> copies;
 };
 
@@ -100,6 +100,8 @@ TEST(SymbolCanvas, AutoSizeDrawsTwiceAndCopiesScaledIntoOwnArea) {
     RecordingCanvas canvas(90, 70);
     dm.paintBarcodeAutoSize(canvas);
 
+    // A 100 x 100 probe to learn CurrentX/CurrentY, then the picture that holds the symbol.
+    EXPECT_EQ(canvas.pictureSizes, (std::vector<std::pair<int, int>>{{100, 100}, {50, 50}}));
     EXPECT_EQ(canvas.fills, (std::vector<Rect>{{0, 0, 90, 70, 0xFFFFFF}}));
     ASSERT_EQ(canvas.copies.size(), 1u);
     const auto& copy = canvas.copies[0];
