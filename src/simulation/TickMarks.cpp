@@ -39,6 +39,8 @@ std::vector<long double> TickValues(long double lo, long double hi, int count) {
 
 std::string FormatTickText(long double value) {
     if (value == 0) return "0";
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::scientific, 2);

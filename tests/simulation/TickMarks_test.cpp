@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,13 @@ INSTANTIATE_TEST_SUITE_P(Values, TickText,
                                            TextCase{12345, "1.23E+004"}, TextCase{-2.5L, "-2.5"},
                                            TextCase{0.00012345L, "0.000123"},
                                            TextCase{0.000001L, "1E-006"}));
+
+TEST(TickText, ValuesWithoutDigitsReadAsThePlatformWritesThem) {
+    // No digits to take apart: the text must not be read past its end.
+    EXPECT_EQ(FormatTickText(std::numeric_limits<long double>::infinity()), "INF");
+    EXPECT_EQ(FormatTickText(-std::numeric_limits<long double>::infinity()), "-INF");
+    EXPECT_EQ(FormatTickText(std::numeric_limits<long double>::quiet_NaN()), "NAN");
+}
 
 } // namespace
 } // namespace korvex::simulation
