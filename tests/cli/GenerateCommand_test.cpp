@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <regex>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -80,12 +79,16 @@ TEST(GenerateCommand, EachDeliveredProfileWritesItsProgram) {
 // The points of "G0 X.. Y.." lines, as modules of a grid with the job's spacing and offset.
 std::optional<std::string> decodeMilledSymbol(const std::string& program, double spacing, double x0,
                                               double y0) {
-    const std::regex move(R"(G0 X(-?[0-9.]+) Y(-?[0-9.]+))");
     std::set<std::pair<int, int>> dots;
     int cols = 0, rows = 0;
-    for (std::sregex_iterator it(program.begin(), program.end(), move), end; it != end; ++it) {
-        const int col = static_cast<int>(std::lround((std::stod((*it)[1]) - x0) / spacing));
-        const int row = static_cast<int>(std::lround((std::stod((*it)[2]) - y0) / spacing));
+    for (auto at = program.find("G0 X"); at != std::string::npos; at = program.find("G0 X", at + 1)) {
+        // "G0 X<x> Y<y>": std::stod stops at the blank after x; a line without Y is no point.
+        std::size_t used = 0;
+        const double x = std::stod(program.substr(at + 4), &used);
+        const auto y = at + 4 + used;
+        if (program.compare(y, 2, " Y") != 0) continue;
+        const int col = static_cast<int>(std::lround((x - x0) / spacing));
+        const int row = static_cast<int>(std::lround((std::stod(program.substr(y + 2)) - y0) / spacing));
         dots.emplace(col, row);
         cols = std::max(cols, col + 1);
         rows = std::max(rows, row + 1);
@@ -113,7 +116,8 @@ TEST(GenerateCommand, ProgramEndsWithoutALineBreakAndUsesCrLf) {
     ASSERT_FALSE(result.out.empty());
     EXPECT_NE(result.out.back(), '\n');
     EXPECT_TRUE(result.out.ends_with("\r\nM30"));
-    EXPECT_EQ(std::regex_search(result.out, std::regex("[^\r]\n")), false) << "bare LF";
+    for (auto at = result.out.find('\n'); at != std::string::npos; at = result.out.find('\n', at + 1))
+        ASSERT_TRUE(at > 0 && result.out[at - 1] == '\r') << "bare LF at " << at;
 }
 
 TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <algorithm>
+#include <cctype>
 #include <set>
+#include <vector>
 
 using korvex::config::LanguageFileName;
 using korvex::config::TConfigError;
@@ -127,20 +129,48 @@ TEST(LanguageTexts, CaptionTableNamesEachControlOnce) {
     EXPECT_STREQ(first.objectName, "BBlank");
 }
 
-// Every language number the code names, collected from the sources themselves.
+// The four-digit numbers that follow each occurrence of `before` in the text, where only
+// blanks may stand between them (a std::regex would do, but warns under the sanitizer build).
+std::vector<int> numbersAfter(const std::string& text, const std::string& before) {
+    std::vector<int> numbers;
+    for (auto at = text.find(before); at != std::string::npos; at = text.find(before, at + 1)) {
+        auto digits = text.find_first_not_of(" \t", at + before.size());
+        if (digits == std::string::npos) break;
+        auto end = digits;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        if (end - digits == 4) numbers.push_back(std::stoi(text.substr(digits, 4)));
+    }
+    return numbers;
+}
+
+// Every language number the code names, collected from the sources themselves: the named
+// constants, the tables, and any number written directly into a lookup anywhere in src/.
 std::set<int> numbersUsedByTheCode() {
     std::set<int> numbers;
-    const std::regex constant(R"(=\s*(\d{4})\s*;)");
     for (const char* header : {"src/ncgen/TextNumbers.h", "src/config/DialogTexts.h",
                                "src/config/DefaultConfiguration.h"}) {
         const std::string text = readBytes(SOURCE / header);
         EXPECT_FALSE(text.empty()) << header;
-        for (std::sregex_iterator it(text.begin(), text.end(), constant), end; it != end; ++it)
-            numbers.insert(std::stoi((*it)[1]));
+        for (int n : numbersAfter(text, "=")) numbers.insert(n);
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SOURCE / "src")) {
+        const auto extension = entry.path().extension();
+        if (extension != ".cpp" && extension != ".h") continue;
+        const std::string text = readBytes(entry.path());
+        for (const char* call : {"Text(", "Message("})
+            for (int n : numbersAfter(text, call)) numbers.insert(n);
     }
     for (int n : korvex::config::INFORMATION_DIALOG_TEXTS) numbers.insert(n);
     for (const auto& row : korvex::config::CaptionTable()) numbers.insert(row.number);
     return numbers;
+}
+
+TEST(LanguageTexts, NumberCollectionFindsConstantsAndLiteralLookups) {
+    const std::string code = "inline constexpr int A = 9002;\nint B = 40960;\nt.Text(9203); m.Message( 9008, x);"
+                             "Text(k); Text(12)";
+    EXPECT_EQ(numbersAfter(code, "="), (std::vector<int>{9002}));
+    EXPECT_EQ(numbersAfter(code, "Text("), (std::vector<int>{9203}));
+    EXPECT_EQ(numbersAfter(code, "Message("), (std::vector<int>{9008}));
 }
 
 TEST(LanguageTexts, BothLanguageFilesHaveATextForEveryNumberTheCodeUses) {
