@@ -240,6 +240,51 @@ TEST_F(Drawing, BackWallsAreNineEdgesFromTheFarCorner) {
     for (const auto& r : canvas.records()) EXPECT_NE(r.points[1], near);
 }
 
+TEST_F(Drawing, BackWallsRunInTheirFixedOrder) {
+    // Top view: the tie makes F = (X2, Y2, Z1) and N = (X1, Y1, Z2).
+    image.SetWorldBox(-10, -20, -30, 10, 20, 30);
+    image.DrawBackWalls();
+    const WorldPoint edges[9][2] = {
+        {{10, 20, -30}, {-10, 20, -30}}, {{10, 20, -30}, {10, -20, -30}},
+        {{10, 20, -30}, {10, 20, 30}},   {{10, -20, -30}, {-10, -20, -30}},
+        {{10, -20, -30}, {10, -20, 30}}, {{10, 20, 30}, {-10, 20, 30}},
+        {{10, 20, 30}, {10, -20, 30}},   {{-10, 20, -30}, {-10, -20, -30}},
+        {{-10, 20, -30}, {-10, 20, 30}}};
+    ASSERT_EQ(canvas.records().size(), 9u);
+    for (int i = 0; i < 9; ++i) {
+        const PixelPoint from = image.ProjectPoint(edges[i][0]);
+        const PixelPoint to = image.ProjectPoint(edges[i][1]);
+        EXPECT_EQ(canvas.records()[i].points, (std::vector<PixelPoint>{from, to, from})) << i + 1;
+    }
+}
+
+TEST_F(Drawing, TickMarksHangBelowOnXAndYAndLeftOnZ) {
+    image.SetD3Yrotation(55);
+    image.SetD3Zrotation(-105);
+    image.DrawTickedAxes("x", "y", "z", 4, 4, 4, 0, 0, 0);
+    const auto& r = canvas.records();
+    const auto tickAfter = [&](std::size_t from, const std::string& text) {
+        const auto it = std::find_if(r.begin() + static_cast<std::ptrdiff_t>(from), r.end(),
+                                     [&](const auto& rec) { return rec.text == text; });
+        EXPECT_NE(it, r.end()) << text;
+        return static_cast<std::size_t>(it - r.begin());
+    };
+    const int w = RecordingCanvas::GLYPH_WIDTH * 3; // "-70"
+    // x axis at (y, z) = (Y1, Z1): its first tick -70.
+    const std::size_t x = tickAfter(0, "-70");
+    const PixelPoint px = image.ProjectPoint(-70, -80, -80);
+    EXPECT_EQ(r[x].points[0], (PixelPoint{px.x - w / 2, px.y + 6}));
+    EXPECT_EQ(r[x + 1].points, (std::vector<PixelPoint>{px, {px.x, px.y + 6}}));
+    // z axis at (x, y) = (X1, Y1): the third "-70".
+    const std::size_t z = tickAfter(tickAfter(x + 1, "-70") + 1, "-70");
+    const PixelPoint pz = image.ProjectPoint(-80, -80, -70);
+    EXPECT_EQ(r[z].points[0], (PixelPoint{pz.x - w - 6, pz.y - RecordingCanvas::TEXT_HEIGHT / 2}));
+    EXPECT_EQ(r[z + 1].points, (std::vector<PixelPoint>{pz, {pz.x - 6, pz.y}}));
+    // The z label sits above the arrow tip.
+    const PixelPoint tip = image.ProjectPoint(-80, -80, 80);
+    EXPECT_EQ(r[tickAfter(0, "z")].points[0], (PixelPoint{tip.x, tip.y - 6 - RecordingCanvas::TEXT_HEIGHT}));
+}
+
 TEST_F(Drawing, TickedAxesLabelAndNumberTheAxes) {
     image.DrawTickedAxes("x", "y", "z", 4, 4, 4, 0, 0, 0);
     std::vector<std::string> texts;
