@@ -26,6 +26,8 @@ std::string parse(const std::vector<std::string>& args, TGenerateOptions& option
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
+            // An empty text is a text; an empty folder, file or profile name names nothing.
+            if (args[i + 1].empty() && target != &options.Text) return "option " + arg + " needs a value";
             *target = args[++i];
         } else if (arg.size() > 1 && arg.front() == '-') {
             return "unknown option '" + arg + "'";

@@ -170,6 +170,7 @@ TEST(GenerateCommand, BadArgumentsAreUsageErrors) {
         {job("serial.ncm"), "-o"},
         {"--text", "\u4e2d", job("serial.ncm")},
         {"--profile", "1", "--profile", "2", job("serial.ncm")},
+        {"-o", "", job("serial.ncm")},
     };
     for (const auto& row : rows) {
         std::vector<std::string> args = {"generate", "--config", DELIVERED.string()};
@@ -178,6 +179,16 @@ TEST(GenerateCommand, BadArgumentsAreUsageErrors) {
         EXPECT_EQ(result.exitCode, 2) << testing::PrintToString(row);
         EXPECT_FALSE(result.err.empty());
         EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST(GenerateCommand, EmptyFolderFileOrProfileNamesNothing) {
+    for (const char* option : {"--config", "--profile", "-o"}) {
+        const auto result = RunCli({"generate", option, "", job("serial.ncm")});
+        EXPECT_EQ(result.exitCode, 2) << option;
+        EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
+                  "korvex-cli generate: option " + std::string(option) + " needs a value");
+        EXPECT_EQ(result.out, "") << option;
     }
 }
 
@@ -294,6 +305,18 @@ TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {
                                        [](const std::string& l) { return l.starts_with("G1 "); });
     EXPECT_EQ(static_cast<std::size_t>(plunges) + 1, result.SimulationLines.size());
     EXPECT_EQ(result.SimulationLines[1], "XY;4.500;0.000") << "lathe mode negates X";
+}
+
+TEST(GeneratePipeline, MissingLanguageFileIsAFailureNotAnUntitledProgram) {
+    TempFolder data; // the installation's data folder without german.txt
+    korvex::cli::TGenerateRequest request;
+    request.ConfigFolder = DELIVERED;
+    request.DataFolder = data.path();
+    request.JobFile = JOBS / "serial.ncm";
+    const auto result = korvex::cli::RunGeneratePipeline(request);
+    EXPECT_EQ(result.Status, korvex::cli::TGenerateStatus::Failed);
+    EXPECT_EQ(result.Message, "Datei " + (data / "german.txt").string() + " kann nicht ge\xF6" "ffnet werden");
+    EXPECT_TRUE(result.NCLines.empty());
 }
 
 } // namespace
