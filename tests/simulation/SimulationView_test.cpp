@@ -50,6 +50,14 @@ TEST_F(Pass, NormalPassPaintsBackgroundWallsBlankThenDots) {
     EXPECT_EQ(messageRounds, 2);
 }
 
+TEST_F(Pass, WindowGetsToRepaintBeforeTheBlankAndBeforeTheDots) {
+    std::vector<std::size_t> drawnAtRound;
+    view.processMessages = [&] { drawnAtRound.push_back(canvas.records().size()); };
+    view.Drawsimulation(TWO_DOTS, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", false);
+    // Background and back walls, then also the twelve blank edges.
+    EXPECT_EQ(drawnAtRound, (std::vector<std::size_t>{1 + 9, 1 + 9 + 12}));
+}
+
 TEST_F(Pass, AxesAppearOnlyWhenShown) {
     view.Drawsimulation(TWO_DOTS, "", false);
     EXPECT_EQ(canvas.count(Kind::Text), 0u);
