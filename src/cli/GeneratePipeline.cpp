@@ -54,7 +54,10 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     ncgen::TLoadReport report;
     const ncgen::TLoadOptions options{result.Settings.CurrentSymbolSize,
                                       result.Settings.CurrentEncodation, layerName};
-    if (!ncgen::LadeVorlage(request.JobFile, job, report, options)) {
+    // The desktop program's command line asks whether the template file exists; a folder is none.
+    std::error_code ec;
+    if (fs::is_directory(request.JobFile, ec) ||
+        !ncgen::LadeVorlage(request.JobFile, job, report, options)) {
         fail(result, "Vorlage [" + config::PathText(request.JobFile) + "] existiert nicht!");
         return;
     }

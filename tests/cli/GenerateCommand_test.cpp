@@ -135,6 +135,8 @@ TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
     const std::string missing = (dir / "fehlt.ncm").string();
     const Row rows[] = {
         {{missing}, 1, "Vorlage [" + missing + "] existiert nicht!\n", "missing template"},
+        {{dir.path().string()}, 1, "Vorlage [" + dir.path().string() + "] existiert nicht!\n",
+         "a folder is no template file"},
         {{(dir / "\u4e2d.ncm").string()}, 1,
          "Vorlage [" + (dir / "?.ncm").string() + "] existiert nicht!\n",
          "a character without a Windows-1252 code in the name"},
