@@ -1,5 +1,8 @@
 #include "datamatrix/C40TextEncoder.h"
 
+#include "datamatrix/StrictCodewordReader.h"
+#include "datamatrix/TDatamatrix.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,6 +60,37 @@ TEST(C40TextEncoder, StepwiseStopsAtFirstClosedTriple) {
     // Closing at the end of the data also writes the unlatch.
     EXPECT_EQ(run("ABC", false, true, leftover, position), "230 89 233 254");
     EXPECT_EQ(position, 3);
+}
+
+// Every word of up to three characters from letters of both cases, digits, a space, a shift 2
+// character and one above 127: all value counts, leftovers and pair values a small symbol
+// meets, including pairs that end in the byte 254 next to a dropped unlatch.
+TEST(C40TextEncoder, EveryShortWordReadsBackStrictlyFromTheSymbolsCodewords) {
+    const std::string alphabet = "ABCXYZabcxyz0189 .\xE4\xC9";
+    std::vector<std::string> words;
+    for (const char a : alphabet) {
+        words.emplace_back(1, a);
+        for (const char b : alphabet) {
+            words.push_back({a, b});
+            for (const char c : alphabet)
+                words.push_back({a, b, c});
+        }
+    }
+    int checked = 0;
+    for (const TEncoding encoding : {E_C40, E_TEXT}) {
+        TDatamatrix dm;
+        dm.Encoding = encoding;
+        for (const std::string& word : words) {
+            dm.Code = word;
+            dm.rebuild = true;
+            dm.paintBarcode(nullptr);
+            const auto read = testing::ReadCodewordsStrictly(dm.DataCodewords());
+            ASSERT_EQ(read.value_or("<refused>"), word)
+                << EncodingName(encoding) << " in " << FormatName(dm.CalculatedFormat());
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 2 * (20 + 20 * 20 + 20 * 20 * 20));
 }
 
 } // namespace

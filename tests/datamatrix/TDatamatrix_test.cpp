@@ -1,9 +1,11 @@
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
+#include "datamatrix/StrictCodewordReader.h"
 #include "datamatrix/SymbolReader.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -256,6 +258,33 @@ TEST(TDatamatrix, MatrixHandedOutIsACopy) {
     dm.paintBarcode(nullptr);
     EXPECT_EQ(held.size(), 10u);
     EXPECT_GT(dm.Matrix().size(), 10u);
+}
+
+// Runs of digits, capitals, small letters, punctuation, bytes above 127 and controls make the
+// automatic choice switch modes in every order; every stream must read back strictly.
+TEST(TDatamatrix, MixedTextsReadBackStrictlyInEveryEncodation) {
+    const std::vector<std::string> runs = {"0123456789",
+                                           "ABCDEFGHIJKLMNOPQRSTUVWXYZ",
+                                           "abcdefghijklmnopqrstuvwxyz",
+                                           " !\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
+                                           "\xE4\xF6\xFC\xC4\xDF\xE1\xC1\x80\xFF",
+                                           std::string("\0\r\n\t\x1F\x7F", 6)};
+    std::mt19937 random(2026);
+    for (int i = 0; i < 3000; ++i) {
+        std::string text;
+        const int length = 1 + static_cast<int>(random() % (i % 20 == 0 ? 300 : 40));
+        std::size_t run = random() % runs.size();
+        while (static_cast<int>(text.size()) < length) {
+            if (random() % 5 == 0) run = random() % runs.size();
+            text += runs[run][random() % runs[run].size()];
+        }
+        for (const TEncoding encoding : {E_ASCII, E_C40, E_TEXT, E_BASE256, E_AUTO}) {
+            const TDatamatrix dm = encoded(text, encoding);
+            const auto read = testing::ReadCodewordsStrictly(dm.DataCodewords());
+            ASSERT_EQ(read.value_or("<refused>"), text)
+                << EncodingName(encoding) << ": " << join(dm.DataCodewords());
+        }
+    }
 }
 
 TEST(TDatamatrix, AnyByteValueInAnyEncodationNeverCrashes) {
