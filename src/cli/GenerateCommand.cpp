@@ -55,7 +55,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto status = MakeGenerateRequest(options, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    return WriteCommandOutput(config::JoinLines(result.NCLines), output, out, err);
+    return WriteCommandOutput(config::JoinLines(result.NCLines), output, request.JobFile, out, err);
 }
 
 } // namespace korvex::cli

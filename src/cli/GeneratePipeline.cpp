@@ -249,13 +249,18 @@ std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::stri
 }
 
 int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>& file,
-                       std::ostream& out, std::ostream& err) {
+                       const std::filesystem::path& jobFile, std::ostream& out, std::ostream& err) {
     if (!file) {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         return out ? ExitOk : ExitFailure;
     }
     const auto path = utf8Path(*file);
+    std::error_code ec;
+    if (std::filesystem::equivalent(path, jobFile, ec)) {
+        err << "korvex-cli: the output file is the job file itself; nothing was written\n";
+        return ExitUsage;
+    }
     if (!ncgen::WriteFileAtomically(path, bytes)) {
         printWindows1252(err, config::CannotCreateText(path));
         return ExitFailure;

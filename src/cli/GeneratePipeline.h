@@ -75,8 +75,9 @@ std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::stri
                                         std::ostream& err);
 
 // Writes a command's result to the UTF-8 file name through a temporary file and a rename, or
-// to out when there is none; the exit status.
+// to out when there is none; the exit status. An output that names the job file itself is
+// refused, so a slip on the command line cannot replace the job with its program.
 int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>& file,
-                       std::ostream& out, std::ostream& err);
+                       const std::filesystem::path& jobFile, std::ostream& out, std::ostream& err);
 
 } // namespace korvex::cli

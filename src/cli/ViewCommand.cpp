@@ -125,7 +125,7 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const simulation::DrawPassResult pass =
         view.Drawsimulation(result.SimulationLines, result.Job.BlankDefinition, false);
 
-    if (const int status = WriteCommandOutput(canvas.document(), options.value("-o"), out, err);
+    if (const int status = WriteCommandOutput(canvas.document(), options.value("-o"), request.JobFile, out, err);
         status != ExitOk)
         return status;
     // The window ends such a pass quietly; a batch must not call a partial picture a success.

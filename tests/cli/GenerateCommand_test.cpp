@@ -240,6 +240,21 @@ TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
         << "no temporary file is left";
 }
 
+TEST(GenerateCommand, OutputNamingTheJobFileLeavesTheJobAlone) {
+    TempFolder dir;
+    const auto jobFile = dir / "serial.ncm";
+    fs::copy_file(JOBS / "serial.ncm", jobFile);
+    const std::string before = readBytes(jobFile);
+    for (const char* command : {"generate", "view"}) {
+        // Through another spelling of the same path, too.
+        const auto sameFile = (dir.path() / "." / "serial.ncm").string();
+        const auto r = RunCli({command, "--config", DELIVERED.string(), "-o", sameFile, jobFile.string()});
+        EXPECT_EQ(r.exitCode, 2) << command;
+        EXPECT_NE(r.err.find("job file"), std::string::npos) << command;
+        EXPECT_EQ(readBytes(jobFile), before) << command;
+    }
+}
+
 TEST(GenerateCommand, FreshConfigFolderGivesTheSameBytesAsTheDeliveredDefaults) {
     TempFolder dir;
     const auto delivered = RunCli({"generate", "--config", DELIVERED.string(), "--profile", "4", job("serial.ncm")});
