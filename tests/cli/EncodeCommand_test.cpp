@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <charconv>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -40,18 +40,33 @@ std::optional<std::string> readPbm(const std::string& pbm) {
     });
 }
 
-// Reads the runs of the SVG path back into a module grid and decodes it.
+// The number after `key` in `text` from `from` on, or -1; `from` moves past it.
+int numberAfter(const std::string& text, const std::string& key, std::size_t& from) {
+    const std::size_t at = text.find(key, from);
+    if (at == std::string::npos) return -1;
+    int value = -1;
+    const char* first = text.data() + at + key.size();
+    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), value);
+    if (ec != std::errc()) return -1;
+    from = static_cast<std::size_t>(end - text.data());
+    return value;
+}
+
+// Reads the runs of the SVG path ("M x y h n v1 h-n z") back into a module grid and decodes it.
+// Plain string search: std::regex warns under the sanitizer build.
 std::optional<std::string> readSvg(const std::string& svg) {
-    std::smatch size;
-    if (!std::regex_search(svg, size, std::regex("width=\"(\\d+)\" height=\"(\\d+)\"")))
-        return std::nullopt;
-    const int width = std::stoi(size[1]);
-    const int height = std::stoi(size[2]);
+    std::size_t pos = 0;
+    const int width = numberAfter(svg, "width=\"", pos);
+    const int height = numberAfter(svg, "height=\"", pos);
+    if (width <= 0 || height <= 0) return std::nullopt;
     std::vector<bool> dark(static_cast<std::size_t>(width) * height, false);
-    const std::regex run("M(\\d+) (\\d+)h(\\d+)v1h-\\d+z");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), run); it != std::sregex_iterator();
-         ++it) {
-        const int x = std::stoi((*it)[1]), y = std::stoi((*it)[2]), n = std::stoi((*it)[3]);
+    pos = svg.find(" d=\"");
+    for (std::size_t runStart; (runStart = svg.find('M', pos)) != std::string::npos;) {
+        pos = runStart;
+        const int x = numberAfter(svg, "M", pos);
+        const int y = numberAfter(svg, " ", pos);
+        const int n = numberAfter(svg, "h", pos);
+        if (x < 0 || y < 0 || n <= 0 || x + n > width || y >= height) return std::nullopt;
         for (int i = 0; i < n; ++i)
             dark[static_cast<std::size_t>(y) * width + x + i] = true;
     }
