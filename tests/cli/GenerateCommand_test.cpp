@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "support/TempFolder.h"
 #include "datamatrix/SymbolReader.h"
 
 #include "cli/GeneratePipeline.h"
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -19,33 +19,6 @@ namespace {
 
 const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
 const fs::path DELIVERED = KORVEX_DATA_DIR;
-
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeBytes(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device device;
-        path_ = fs::temp_directory_path() / ("korvex-generate-test-" + std::to_string(device()));
-        fs::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string job(const char* name) { return (JOBS / name).string(); }
 

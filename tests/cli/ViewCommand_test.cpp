@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -19,18 +19,6 @@ namespace {
 const fs::path VIEW_JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "view";
 const std::string CONFIG = fs::path(KORVEX_DATA_DIR).string();
 const std::string BLANK_JOB = (VIEW_JOBS / "blank_box.ncm").string();
-
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-fs::path scratchFile(const std::string& name) {
-    std::random_device device;
-    const fs::path folder = fs::temp_directory_path() / ("korvex-view-test-" + std::to_string(device()));
-    fs::create_directories(folder);
-    return folder / name;
-}
 
 // Polylines by (number of points, stroke colour, dotted). Plain string search: std::regex
 // warns in the sanitizer build.
@@ -78,12 +66,13 @@ void expectStandaloneSvg(const std::string& svg, const std::string& size) {
 }
 
 TEST(ViewCommand, WritesAStandaloneSvgWithOneMarkerPerDarkModule) {
-    const fs::path out = scratchFile("blank.svg");
+    TempFolder scratch;
+    const fs::path out = scratch / "blank.svg";
     const auto result = RunCli({"view", "--config", CONFIG, "-o", out.string(), BLANK_JOB});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.out, "");
-    const std::string svg = readFile(out);
+    const std::string svg = readBytes(out);
     expectStandaloneSvg(svg, "800 600");
     // The delivered settings: white background, red path, blue rapid moves, silver blank.
     EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"800\" height=\"600\" fill=\"#ffffff\"/>"),
@@ -99,7 +88,6 @@ TEST(ViewCommand, WritesAStandaloneSvgWithOneMarkerPerDarkModule) {
     EXPECT_EQ((found.at({3, "#808080", false})), 3 + 3 + 9); // arrows, origin axes, back walls
     for (const char* label : {">x</text>", ">y</text>", ">z</text>"})
         EXPECT_NE(svg.find(label), std::string::npos) << label;
-    fs::remove_all(out.parent_path());
 }
 
 TEST(ViewCommand, PrintsToStandardOutputInTheSizeAndViewAsked) {
@@ -133,27 +121,28 @@ TEST(ViewCommand, RefusesUnusableArguments) {
 TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
     // The blank's corner lies 10^4931 units away, beyond what a pixel can be computed from.
     const std::string huge = "1" + std::string(4931, '0');
-    std::string job = readFile(BLANK_JOB);
+    std::string job = readBytes(BLANK_JOB);
     const std::size_t blank = job.find("BLANK ");
     ASSERT_NE(blank, std::string::npos);
     job.replace(blank, job.find('\n', blank) - blank,
                 "BLANK ROHDEF QUAD XM" + huge + " YP25 ZP" + huge + " XP30 YM0 ZM-5");
-    const fs::path jobFile = scratchFile("far_blank.ncm");
-    std::ofstream(jobFile, std::ios::binary) << job;
+    TempFolder scratch;
+    const fs::path jobFile = scratch / "far_blank.ncm";
+    writeBytes(jobFile, job);
     const fs::path out = jobFile.parent_path() / "far_blank.svg";
 
     const auto result = RunCli({"view", "--config", CONFIG, "--view", "XY", "-o", out.string(), jobFile.string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("stopped after 0 of"), std::string::npos) << result.err;
     // What was drawn before the stop is still written, as the window would show it.
-    const std::string svg = readFile(out);
+    const std::string svg = readBytes(out);
     expectStandaloneSvg(svg, "800 600");
     EXPECT_EQ(strokes(svg).count({12, "#ff0000", false}), 0u);
-    fs::remove_all(jobFile.parent_path());
 }
 
 TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
-    const fs::path out = scratchFile("never.svg");
+    TempFolder scratch;
+    const fs::path out = scratch / "never.svg";
     const auto missing = RunCli({"view", "--config", CONFIG, "-o", out.string(),
                                  (VIEW_JOBS / "no_such_job.ncm").string()});
     EXPECT_EQ(missing.exitCode, 1);
@@ -164,7 +153,6 @@ TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
                                     (out.parent_path() / "missing-folder" / "x.svg").string(), BLANK_JOB});
     EXPECT_EQ(unwritable.exitCode, 1);
     EXPECT_NE(unwritable.err.find("kann nicht erstellt werden"), std::string::npos) << unwritable.err;
-    fs::remove_all(out.parent_path());
 }
 
 } // namespace

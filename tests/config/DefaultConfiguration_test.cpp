@@ -2,7 +2,7 @@
 #include "config/ConfigFolder.h"
 #include "config/DefaultConfiguration.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "config/ConfigError.h"
 #include "config/IniFile.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

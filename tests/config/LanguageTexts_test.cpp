@@ -3,7 +3,7 @@
 #include "config/DialogTexts.h"
 #include "config/LanguageTexts.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "config/IniFile.h"
 #include "config/SettingsFile.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

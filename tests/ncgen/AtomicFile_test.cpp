@@ -1,5 +1,7 @@
 #include "ncgen/AtomicFile.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,20 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path scratchDir(const std::string& name)
-{
-    const fs::path dir = fs::temp_directory_path() / ("korvex_atomic_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string contents(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::size_t entries(const fs::path& dir)
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
@@ -33,10 +21,11 @@ std::size_t entries(const fs::path& dir)
 
 TEST(AtomicFile, EveryByteArrivesUnchangedAndReadsBack)
 {
-    const fs::path file = scratchDir("bytes") / "program.nc";
+    TempFolder scratch;
+    const fs::path file = scratch / "program.nc";
     const std::string bytes("N10 G0\r\nX\xE9\x80\xFF\0Y\n\rend", 20);
     ASSERT_TRUE(WriteFileAtomically(file, bytes));
-    EXPECT_EQ(contents(file), bytes);
+    EXPECT_EQ(readBytes(file), bytes);
     std::string back = "stale";
     ASSERT_TRUE(ReadFileBytes(file, back));
     EXPECT_EQ(back, bytes);
@@ -44,26 +33,28 @@ TEST(AtomicFile, EveryByteArrivesUnchangedAndReadsBack)
 
 TEST(AtomicFile, ReplacingKeepsThePermissionsTheUserGaveTheFile)
 {
-    const fs::path dir = scratchDir("perms");
+    TempFolder scratch;
+    const fs::path dir = scratch.path();
     const fs::path file = dir / "main.ini";
     std::ofstream(file) << "a much longer old content than the new one";
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(file, perms);
     ASSERT_TRUE(WriteFileAtomically(file, "new"));
-    EXPECT_EQ(contents(file), "new"); // no tail of the old content
+    EXPECT_EQ(readBytes(file), "new"); // no tail of the old content
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, perms);
     EXPECT_EQ(entries(dir), 1U); // the temporary was renamed, not left beside
 }
 
 TEST(AtomicFile, ReadOnlyTargetIsRefusedAndKeepsItsContent)
 {
-    const fs::path dir = scratchDir("readonly");
+    TempFolder scratch;
+    const fs::path dir = scratch.path();
     const fs::path file = dir / "job.ncm";
     std::ofstream(file) << "old";
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     EXPECT_TRUE(IsReadOnly(file));
     EXPECT_FALSE(WriteFileAtomically(file, "new"));
-    EXPECT_EQ(contents(file), "old");
+    EXPECT_EQ(readBytes(file), "old");
     EXPECT_EQ(entries(dir), 1U);
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_FALSE(IsReadOnly(file));
@@ -71,7 +62,8 @@ TEST(AtomicFile, ReadOnlyTargetIsRefusedAndKeepsItsContent)
 
 TEST(AtomicFile, TargetsThatCannotBeWrittenFailWithoutLeavingTemporaries)
 {
-    const fs::path dir = scratchDir("fail");
+    TempFolder scratch;
+    const fs::path dir = scratch.path();
     fs::create_directories(dir / "folder" / "inside");
     EXPECT_FALSE(WriteFileAtomically(dir / "folder", "x"));
     EXPECT_TRUE(fs::is_directory(dir / "folder" / "inside"));
@@ -82,7 +74,8 @@ TEST(AtomicFile, TargetsThatCannotBeWrittenFailWithoutLeavingTemporaries)
 
 TEST(AtomicFile, ReadingAFolderOrAMissingFileFails)
 {
-    const fs::path dir = scratchDir("read");
+    TempFolder scratch;
+    const fs::path dir = scratch.path();
     std::string bytes;
     EXPECT_FALSE(ReadFileBytes(dir, bytes));
     EXPECT_FALSE(ReadFileBytes(dir / "none.ncm", bytes));

@@ -1,5 +1,7 @@
 #include "ncgen/TemplateFile.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,20 +45,6 @@ TJob read(std::string_view bytes, TLoadReport* reportOut = nullptr)
         *reportOut = report;
     }
     return job;
-}
-
-std::string readBytes(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-fs::path scratchDir(const std::string& name)
-{
-    const fs::path dir = fs::temp_directory_path() / ("korvex_ncgen_" + name);
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
 }
 
 TEST(TemplateFile, ExampleJobIsWrittenAsTheTwentyOneLinesByteForByte)
@@ -178,7 +166,8 @@ TEST(TemplateFile, MissingTemplateFileReturnsFalseAndKeepsTheJob)
 {
     TJob job = exampleJob();
     TLoadReport report;
-    EXPECT_FALSE(LadeVorlage(scratchDir("missing") / "none.ncm", job, report, OPTIONS));
+    TempFolder missing;
+    EXPECT_FALSE(LadeVorlage(missing / "none.ncm", job, report, OPTIONS));
     EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
 }
 
@@ -186,14 +175,16 @@ TEST(TemplateFile, UnreadableTemplateReturnsTrueAndKeepsTheJob)
 {
     TJob job = exampleJob();
     TLoadReport report;
-    EXPECT_TRUE(LadeVorlage(scratchDir("unreadable"), job, report, OPTIONS)); // a folder
+    TempFolder unreadable;
+    EXPECT_TRUE(LadeVorlage(unreadable.path(), job, report, OPTIONS)); // a folder
     EXPECT_FALSE(report.Opened);
     EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
 }
 
 TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne)
 {
-    const fs::path file = scratchDir("save") / "job.ncm";
+    TempFolder scratch;
+    const fs::path file = scratch / "job.ncm";
     std::ofstream(file) << "old";
     SpeichereVorlage(file, exampleJob());
     EXPECT_EQ(readBytes(file), VorlageText(exampleJob()));
@@ -207,7 +198,8 @@ TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne)
 
 TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere)
 {
-    const fs::path dir = scratchDir("fail");
+    TempFolder scratch;
+    const fs::path dir = scratch.path();
     const fs::path occupied = dir / "occupied.ncm"; // a folder where the file should go
     fs::create_directories(occupied / "inside");
     try {

@@ -12,7 +12,7 @@ public:
     TempFolder() {
         std::random_device device;
         path_ = std::filesystem::temp_directory_path() /
-                ("korvex-config-test-" + std::to_string(device()) + std::to_string(device()));
+                ("korvex-test-" + std::to_string(device()) + std::to_string(device()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
