@@ -15,8 +15,7 @@ constexpr int Size = 144;
 
 // A 144 x 144 module matrix with the finder pattern of each 22 x 22 region (solid left and
 // bottom edges, alternating top and right edges) and about half of the data modules dark.
-korvex::datamatrix::TIArray largestSymbol()
-{
+korvex::datamatrix::TIArray largestSymbol() {
     korvex::datamatrix::TIArray matrix(Size, std::vector<int>(Size, 0));
     std::mt19937 random(144);
     for (int x = 0; x < Size; ++x) {
@@ -37,8 +36,7 @@ korvex::datamatrix::TIArray largestSymbol()
     return matrix;
 }
 
-TActiveProfile followingPointsProfile()
-{
+TActiveProfile followingPointsProfile() {
     TActiveProfile profile;
     profile.BlockNumbering = true;
     profile.FeedZ = "50";
@@ -48,8 +46,7 @@ TActiveProfile followingPointsProfile()
     return profile;
 }
 
-TLayer placedLayer()
-{
+TLayer placedLayer() {
     TLayer layer;
     layer.Size = "0.35";
     layer.Angle = "15";
@@ -58,8 +55,7 @@ TLayer placedLayer()
     return layer;
 }
 
-void BM_GenerateLayer(benchmark::State& state)
-{
+void BM_GenerateLayer(benchmark::State& state) {
     const auto matrix = largestSymbol();
     const TActiveProfile profile = followingPointsProfile();
     const TLayer layer = placedLayer();
@@ -75,8 +71,7 @@ void BM_GenerateLayer(benchmark::State& state)
 
 // Floor: the dark modules' final coordinates, computed beforehand, printed with "%.3f" into
 // as many lines as the program has.
-void BM_SnprintfBaseline(benchmark::State& state)
-{
+void BM_SnprintfBaseline(benchmark::State& state) {
     const auto matrix = largestSymbol();
     const TActiveProfile profile = followingPointsProfile();
     TGenerateOutput reference;

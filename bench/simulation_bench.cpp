@@ -23,15 +23,17 @@ using simulation::WorldPoint;
 
 // Counts primitives and draws nothing.
 class CountingCanvas : public simulation::Canvas {
-public:
+  public:
     long long primitives = 0;
     void fillRect(int, int, int, int) override { ++primitives; }
     void polyline(std::span<const PixelPoint>) override { ++primitives; }
     void textOut(int, int, std::string_view) override { ++primitives; }
-    int textWidth(std::string_view text) const override { return 7 * static_cast<int>(text.size()); }
+    int textWidth(std::string_view text) const override {
+        return 7 * static_cast<int>(text.size());
+    }
     int textHeight(std::string_view) const override { return 15; }
 
-protected:
+  protected:
     void drawLine(PixelPoint, PixelPoint) override { ++primitives; }
 };
 
@@ -45,9 +47,9 @@ const std::vector<std::string>& symbolLines() {
         const ncgen::TLayer layer; // dot spacing 0.5: a 72 mm symbol
         const ncgen::TActiveProfile profile;
         ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer({layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2",
-                              "-0.1", true},
-                             output);
+        ncgen::GenerateLayer(
+            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", true},
+            output);
         return output.SimulationLines;
     }();
     return lines;

@@ -11,7 +11,7 @@ build=${KORVEX_BUILD_DIR:-$root/build}
 asan_build=${KORVEX_ASAN_BUILD_DIR:-$root/build-asan}
 jobs=${KORVEX_JOBS:-2}
 
-packages=(build-essential cmake ninja-build pkg-config
+packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
@@ -37,6 +37,12 @@ configure_and_build() {
     cmake --build "$dir" -j "$jobs"
 }
 
+# Every C++ file keeps the project's .clang-format.
+check_format() {
+    (cd "$root" && find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run -Werror)
+}
+
 install_missing
 
 case "$mode" in
@@ -49,6 +55,7 @@ run)
     exec "$build/bin/korvex-cli" encode "${@:-SN-2026-000123}"
     ;;
 test)
+    check_format
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_BUILD_BENCH=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs"
     configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON \

@@ -19,15 +19,20 @@ std::string parse(const std::vector<std::string>& args, TGenerateOptions& option
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::optional<std::string>* target = nullptr;
-        if (arg == "--config") target = &options.Config;
-        else if (arg == "--profile") target = &options.Profile;
-        else if (arg == "--text") target = &options.Text;
-        else if (arg == "-o") target = &output;
+        if (arg == "--config")
+            target = &options.Config;
+        else if (arg == "--profile")
+            target = &options.Profile;
+        else if (arg == "--text")
+            target = &options.Text;
+        else if (arg == "-o")
+            target = &output;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
             // An empty text is a text; an empty folder, file or profile name names nothing.
-            if (args[i + 1].empty() && target != &options.Text) return "option " + arg + " needs a value";
+            if (args[i + 1].empty() && target != &options.Text)
+                return "option " + arg + " needs a value";
             *target = args[++i];
         } else if (arg.size() > 1 && arg.front() == '-') {
             return "unknown option '" + arg + "'";

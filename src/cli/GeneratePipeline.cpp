@@ -49,7 +49,8 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     // Start-up: the first layer, then the default dot spacing in the spacing field.
     ncgen::TJob& job = result.Job;
     const std::string layerName = texts.Text(text::DefaultLayerName);
-    job.Layers.AddLayer(layerName, result.Settings.CurrentSymbolSize, result.Settings.CurrentEncodation);
+    job.Layers.AddLayer(layerName, result.Settings.CurrentSymbolSize,
+                        result.Settings.CurrentEncodation);
 
     ncgen::TLoadReport report;
     const ncgen::TLoadOptions options{result.Settings.CurrentSymbolSize,
@@ -100,18 +101,18 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     symbol.rebuild = true;
     symbol.paintBarcode(nullptr);
     // The desktop program shows this in red in the preview caption.
-    if (symbol.PreferredFormat != datamatrix::AUTO && symbol.CalculatedFormat() != symbol.PreferredFormat)
-        result.Warnings.push_back("the text does not fit " +
-                                  std::string(datamatrix::FormatName(symbol.PreferredFormat)) +
-                                  "; the symbol is " +
-                                  std::string(datamatrix::FormatName(symbol.CalculatedFormat())));
+    if (symbol.PreferredFormat != datamatrix::AUTO &&
+        symbol.CalculatedFormat() != symbol.PreferredFormat)
+        result.Warnings.push_back(
+            "the text does not fit " + std::string(datamatrix::FormatName(symbol.PreferredFormat)) +
+            "; the symbol is " + std::string(datamatrix::FormatName(symbol.CalculatedFormat())));
 
     const datamatrix::TIArray matrix = symbol.Matrix();
     ncgen::TGenerateOutput output;
-    const ncgen::TGenerateInput input{job.Layers.Layer(1), matrix, symbol.MatrixCols(),
-                                      symbol.MatrixRows(), result.Profile,
-                                      result.Profile.SafetyDistance, result.Profile.InfeedDepth,
-                                      false};
+    const ncgen::TGenerateInput input{
+        job.Layers.Layer(1),        matrix,         symbol.MatrixCols(),
+        symbol.MatrixRows(),        result.Profile, result.Profile.SafetyDistance,
+        result.Profile.InfeedDepth, false};
     ncgen::GenerateLayer(input, output);
     result.NCLines = std::move(output.NCLines);
     result.SimulationLines = std::move(output.SimulationLines);
@@ -123,21 +124,24 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
 TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
     TGenerateResult result;
     try {
-        result.ConfigFolderCreated = config::CreateConfigFolder(request.ConfigFolder, request.DataFolder);
+        result.ConfigFolderCreated =
+            config::CreateConfigFolder(request.ConfigFolder, request.DataFolder);
         ncgen::TProfileTable profiles;
         config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
 
         config::TLanguageTexts texts;
         texts.Load(request.DataFolder / config::LanguageFileName(result.Settings.Language));
 
-        const std::string choice = request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
+        const std::string choice =
+            request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
         const auto selection = ncgen::SelectProfile(profiles, choice);
-        if (!selection) return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
+        if (!selection)
+            return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
         // A folder without the profile's file would give an empty program that looks like success.
-        const fs::path profileFile =
-            config::SettingsFile(request.ConfigFolder, "profil" + std::to_string(selection->Number));
+        const fs::path profileFile = config::SettingsFile(
+            request.ConfigFolder, "profil" + std::to_string(selection->Number));
         if (!fs::is_regular_file(profileFile))
             return fail(result, config::CannotOpenText(profileFile));
 
@@ -161,7 +165,8 @@ namespace {
 // XDG_DOCUMENTS_DIR of user-dirs.dirs, with "$HOME" expanded; empty when it is not set.
 fs::path xdgDocuments(const fs::path& home) {
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const fs::path dirs = (configHome && *configHome ? fs::path(configHome) : home / ".config") / "user-dirs.dirs";
+    const fs::path dirs =
+        (configHome && *configHome ? fs::path(configHome) : home / ".config") / "user-dirs.dirs";
     std::ifstream in(dirs);
     std::string line;
     const std::string key = "XDG_DOCUMENTS_DIR=";
@@ -234,7 +239,8 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
 
 std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::string_view command,
                                         std::ostream& err) {
-    for (const auto& warning : result.Warnings) printWindows1252(err, "korvex-cli: warning: " + warning);
+    for (const auto& warning : result.Warnings)
+        printWindows1252(err, "korvex-cli: warning: " + warning);
     switch (result.Status) {
     case TGenerateStatus::Ok:
         return std::nullopt;

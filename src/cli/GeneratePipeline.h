@@ -16,11 +16,13 @@ namespace korvex::cli {
 
 // What one unattended generation starts from.
 struct TGenerateRequest {
-    std::filesystem::path ConfigFolder; // holds main.ini, profil1-4.ini; created from the defaults if missing
+    std::filesystem::path
+        ConfigFolder; // holds main.ini, profil1-4.ini; created from the defaults if missing
     std::filesystem::path DataFolder;   // language files and the delivered settings files
     std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings' one
     std::filesystem::path JobFile;      // the template (.ncm)
-    std::optional<std::string> Text;    // replaces layer 1's lines (Windows-1252, lines split at breaks)
+    std::optional<std::string>
+        Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
 };
 
 enum class TGenerateStatus {

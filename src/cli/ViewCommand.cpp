@@ -51,7 +51,8 @@ std::optional<simulation::ViewPreset> presetNamed(std::string name) {
 
 bool readSize(const std::string& text, int& size) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), size);
-    return ec == std::errc() && end == text.data() + text.size() && size >= MIN_SIZE && size <= MAX_SIZE;
+    return ec == std::errc() && end == text.data() + text.size() && size >= MIN_SIZE &&
+           size <= MAX_SIZE;
 }
 
 // An error text when the arguments are not usable.
@@ -62,7 +63,8 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
         const std::string& arg = args[i];
         if (std::find(std::begin(NAMES), std::end(NAMES), arg) != std::end(NAMES)) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
-            if (!options.values.emplace(arg, args[++i]).second) return "option " + arg + " given twice";
+            if (!options.values.emplace(arg, args[++i]).second)
+                return "option " + arg + " given twice";
         } else if (arg.size() > 1 && arg.front() == '-') {
             return "unknown option '" + arg + "'";
         } else if (options.job) {
@@ -78,8 +80,10 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
     }
     const std::string range = " must be a whole number of pixels from " + std::to_string(MIN_SIZE) +
                               " to " + std::to_string(MAX_SIZE);
-    if (const auto w = options.value("--width"); w && !readSize(*w, options.width)) return "--width" + range;
-    if (const auto h = options.value("--height"); h && !readSize(*h, options.height)) return "--height" + range;
+    if (const auto w = options.value("--width"); w && !readSize(*w, options.width))
+        return "--width" + range;
+    if (const auto h = options.value("--height"); h && !readSize(*h, options.height))
+        return "--height" + range;
     return {};
 }
 
@@ -119,13 +123,15 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     grafik.SetCanvas(&canvas);
     simulation::SimulationView view(grafik);
     const config::TSettings& settings = result.Settings;
-    view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid, settings.Blank};
+    view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid,
+                   settings.Blank};
     view.showAxes = settings.ShowAxes;
     view.showRapidMoves = settings.ShowRapidMoves;
     const simulation::DrawPassResult pass =
         view.Drawsimulation(result.SimulationLines, result.Job.BlankDefinition, false);
 
-    if (const int status = WriteCommandOutput(canvas.document(), options.value("-o"), request.JobFile, out, err);
+    if (const int status =
+            WriteCommandOutput(canvas.document(), options.value("-o"), request.JobFile, out, err);
         status != ExitOk)
         return status;
     // The window ends such a pass quietly; a batch must not call a partial picture a success.

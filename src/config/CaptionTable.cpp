@@ -104,6 +104,8 @@ constexpr std::array CAPTIONS = {
 
 } // namespace
 
-std::span<const TCaption> CaptionTable() { return CAPTIONS; }
+std::span<const TCaption> CaptionTable() {
+    return CAPTIONS;
+}
 
 } // namespace korvex::config

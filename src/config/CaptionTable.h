@@ -8,7 +8,7 @@ namespace korvex::config {
 // of its control, or an empty name for the window's own caption.
 struct TCaption {
     int number;
-    const char* window;     // "TMainForm", "TEinstellungen" or "TFSymbol"
+    const char* window; // "TMainForm", "TEinstellungen" or "TFSymbol"
     const char* objectName;
 };
 

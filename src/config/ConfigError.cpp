@@ -5,7 +5,9 @@
 namespace korvex::config {
 
 std::string CannotOpenText(const std::filesystem::path& file) {
-    return "Datei " + PathText(file) + " kann nicht ge\xF6" "ffnet werden";
+    return "Datei " + PathText(file) +
+           " kann nicht ge\xF6"
+           "ffnet werden";
 }
 
 std::string CannotCreateText(const std::filesystem::path& file) {

@@ -8,13 +8,16 @@ namespace korvex::config {
 
 // A settings, language or file error; what() is the Windows-1252 message the user sees.
 class TConfigError : public std::runtime_error {
-public:
+  public:
     explicit TConfigError(const std::string& message) : std::runtime_error(message) {}
 };
 
 // The system's file messages, with the full file name.
-std::string CannotOpenText(const std::filesystem::path& file);   // "Datei %s kann nicht geöffnet werden"
-std::string CannotCreateText(const std::filesystem::path& file); // "Datei %s kann nicht erstellt werden"
-std::string CannotWriteText(const std::filesystem::path& file);  // "In %s kann nicht geschrieben werden"
+std::string
+CannotOpenText(const std::filesystem::path& file); // "Datei %s kann nicht geöffnet werden"
+std::string
+CannotCreateText(const std::filesystem::path& file); // "Datei %s kann nicht erstellt werden"
+std::string
+CannotWriteText(const std::filesystem::path& file); // "In %s kann nicht geschrieben werden"
 
 } // namespace korvex::config

@@ -10,7 +10,8 @@ TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder) {
     return result;
 }
 
-std::filesystem::path SettingsFile(const std::filesystem::path& folder, const std::string& baseName) {
+std::filesystem::path SettingsFile(const std::filesystem::path& folder,
+                                   const std::string& baseName) {
     return folder / (baseName + ".ini");
 }
 

@@ -7,8 +7,8 @@ namespace korvex::config {
 
 // Where main.ini and profil1.ini ... profil4.ini live, and what to tell the user about it.
 struct TConfigFolder {
-    std::filesystem::path folder;   // ends with a separator
-    std::string message;           // non-empty when no documents folder was known
+    std::filesystem::path folder; // ends with a separator
+    std::string message;          // non-empty when no documents folder was known
 };
 
 // The configuration folder below the documents folder the platform layer found. An empty
@@ -17,6 +17,7 @@ struct TConfigFolder {
 TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder);
 
 // Full name of a settings file: the folder, the base name ("main", "profil1" ...) and ".ini".
-std::filesystem::path SettingsFile(const std::filesystem::path& folder, const std::string& baseName);
+std::filesystem::path SettingsFile(const std::filesystem::path& folder,
+                                   const std::string& baseName);
 
 } // namespace korvex::config

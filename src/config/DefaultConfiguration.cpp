@@ -47,8 +47,8 @@ bool CreateConfigFolder(const fs::path& folderWithSeparator, const fs::path& def
         const fs::path copy = SettingsFile(staging, base);
         if (!fs::copy_file(source, copy, ec) || ec) throw abandon(SettingsFile(folder, base));
         // Installed defaults may be read-only; the user's copies must take a save.
-        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write,
-                        fs::perm_options::add, ec);
+        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                        ec);
     }
     fs::rename(staging, folder, ec);
     if (ec) {

@@ -8,7 +8,8 @@ namespace korvex::config {
 inline constexpr int ConfigFolderCreatedText = 9110;
 
 // The five settings files, by base name, that make a configuration folder.
-inline constexpr const char* SETTINGS_FILES[] = {"main", "profil1", "profil2", "profil3", "profil4"};
+inline constexpr const char* SETTINGS_FILES[] = {"main", "profil1", "profil2", "profil3",
+                                                 "profil4"};
 
 // First start: when the configuration folder does not exist, creates it with copies of the
 // delivered settings files from the defaults folder and returns true. An existing folder is

@@ -30,18 +30,24 @@ unsigned char foldCase(unsigned char c) {
     if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
     if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);
     switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return c;
+    case 0x9A:
+        return 0x8A;
+    case 0x9C:
+        return 0x8C;
+    case 0x9E:
+        return 0x8E;
+    case 0xFF:
+        return 0x9F;
+    default:
+        return c;
     }
 }
 
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(static_cast<unsigned char>(a[i])) != foldCase(static_cast<unsigned char>(b[i])))
+        if (foldCase(static_cast<unsigned char>(a[i])) !=
+            foldCase(static_cast<unsigned char>(b[i])))
             return false;
     return true;
 }
@@ -80,7 +86,8 @@ std::optional<TSectionRange> findSection(const std::vector<std::string>& lines,
         const auto name = sectionOf(lines[i]);
         if (!name || !sameName(*name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines.size() && !sectionOf(lines[end])) ++end;
+        while (end < lines.size() && !sectionOf(lines[end]))
+            ++end;
         return TSectionRange{i, end};
     }
     return std::nullopt;
@@ -130,7 +137,8 @@ std::int32_t ParseIniInteger(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (error != std::errc() || end != text.data() + text.size()) return 0;
     // Hexadecimal covers the whole 32-bit pattern (colours); decimal must fit the signed range.
-    const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+    const std::uint64_t limit =
+        base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     if (value > limit) return 0;
     const auto bits = static_cast<std::uint32_t>(value);
     return static_cast<std::int32_t>(negative ? 0u - bits : bits);
@@ -156,15 +164,15 @@ std::int32_t TIniFile::ReadInteger(std::string_view key) const {
     return ParseIniInteger(ReadString(key));
 }
 
-bool TIniFile::ReadBool(std::string_view key) const { return ReadInteger(key) != 0; }
+bool TIniFile::ReadBool(std::string_view key) const {
+    return ReadInteger(key) != 0;
+}
 
 void TIniFile::WriteString(std::string_view key, std::string_view value) const {
     std::string bytes;
     std::error_code ec;
     const bool exists = std::filesystem::exists(file_, ec);
-    const auto refused = [this] {
-        return TConfigError(CannotWriteText(file_));
-    };
+    const auto refused = [this] { return TConfigError(CannotWriteText(file_)); };
     if (exists && !ReadFileBytes(file_, bytes)) throw refused();
     decodeByteOrderMark(bytes);
     auto lines = SplitLines(bytes);
@@ -178,7 +186,8 @@ void TIniFile::WriteString(std::string_view key, std::string_view value) const {
         } else {
             // After the last non-empty line of the section, as the profile API does.
             std::size_t at = range->end;
-            while (at > range->header + 1 && trim(lines[at - 1]).empty()) --at;
+            while (at > range->header + 1 && trim(lines[at - 1]).empty())
+                --at;
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
         }
     } else {

@@ -13,7 +13,7 @@ namespace korvex::config {
 // operation and closes it; nothing is cached. A missing file, section or key reads as the
 // kind's default (empty, 0, false).
 class TIniFile {
-public:
+  public:
     static constexpr std::size_t MaxValueLength = 2047;
 
     TIniFile(std::filesystem::path file, std::string section);
@@ -32,7 +32,7 @@ public:
     void WriteInteger(std::string_view key, std::int32_t value) const;
     void WriteBool(std::string_view key, bool value) const;
 
-private:
+  private:
     std::filesystem::path file_;
     std::string section_;
 };

@@ -10,12 +10,13 @@ using ncgen::ReadFileBytes;
 
 void TLanguageTexts::Load(const std::filesystem::path& file) {
     std::string bytes;
-    if (!ReadFileBytes(file, bytes))
-        throw TConfigError(CannotOpenText(file));
+    if (!ReadFileBytes(file, bytes)) throw TConfigError(CannotOpenText(file));
     SetContent(bytes);
 }
 
-void TLanguageTexts::SetContent(std::string_view content) { lines_ = SplitLines(content); }
+void TLanguageTexts::SetContent(std::string_view content) {
+    lines_ = SplitLines(content);
+}
 
 std::string TLanguageTexts::Text(int number) const {
     const std::string digits = std::to_string(number);

@@ -10,7 +10,7 @@ namespace korvex::config {
 // The numbered texts of the loaded language file: each line is a decimal number followed
 // immediately by its text. Only one language is loaded at a time.
 class TLanguageTexts {
-public:
+  public:
     static constexpr std::size_t LookupWidth = 4096; // a lookup sees this much of a line
 
     // Replaces the loaded lines by the file's lines (CR LF, CR or LF). When the file cannot
@@ -30,7 +30,7 @@ public:
     // Text N, then ": " and the detail when the detail is not empty.
     std::string Message(int number, std::string_view detail = {}) const;
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 

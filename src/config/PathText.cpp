@@ -10,9 +10,12 @@ namespace {
 std::size_t sequenceLength(std::string_view utf8) {
     const auto lead = static_cast<unsigned char>(utf8.front());
     std::size_t length = 1;
-    if ((lead & 0xE0) == 0xC0) length = 2;
-    else if ((lead & 0xF0) == 0xE0) length = 3;
-    else if ((lead & 0xF8) == 0xF0) length = 4;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4;
     if (length > utf8.size()) return 1;
     for (std::size_t k = 1; k < length; ++k)
         if ((static_cast<unsigned char>(utf8[k]) & 0xC0) != 0x80) return 1;

@@ -20,20 +20,20 @@ struct TSettings {
     std::string FontFolder;     // "sl", read only
 
     // section "set"
-    std::string DotSpacing;        // "Aufloesung", the default of "Punktabstand"
-    int DefaultProfile = 1;        // "Profil", always 1-4 (radio group EStandard1..4)
+    std::string DotSpacing;                // "Aufloesung", the default of "Punktabstand"
+    int DefaultProfile = 1;                // "Profil", always 1-4 (radio group EStandard1..4)
     TGraphicView View = TGraphicView::XYZ; // "XY", "XZ", "YZ", "XYZ"
-    bool ShowRapidMoves = false;   // "G0"
-    bool ShowAxes = false;         // "AXIS"
-    TColor Background = 0;         // "HG"
-    TColor Axes = 0;               // "Achsen"
-    TColor Feed = 0;               // "Vorschub"
-    TColor AFeed = 0;              // "AVorschub", kept only
-    TColor Rapid = 0;              // "Eilgang"
-    TColor Blank = 0;              // "Rohteil"
-    std::uint8_t DefaultSymbolSize = 0; // "DMFormat", the dialog's size list
-    std::uint8_t DefaultEncodation = 0; // "DMEncode", the dialog's encodation list
-    int Language = 1;              // "lang": 1 German, 2-4 English
+    bool ShowRapidMoves = false;           // "G0"
+    bool ShowAxes = false;                 // "AXIS"
+    TColor Background = 0;                 // "HG"
+    TColor Axes = 0;                       // "Achsen"
+    TColor Feed = 0;                       // "Vorschub"
+    TColor AFeed = 0;                      // "AVorschub", kept only
+    TColor Rapid = 0;                      // "Eilgang"
+    TColor Blank = 0;                      // "Rohteil"
+    std::uint8_t DefaultSymbolSize = 0;    // "DMFormat", the dialog's size list
+    std::uint8_t DefaultEncodation = 0;    // "DMEncode", the dialog's encodation list
+    int Language = 1;                      // "lang": 1 German, 2-4 English
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

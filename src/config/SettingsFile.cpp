@@ -15,7 +15,9 @@ TIniFile profileFile(const std::filesystem::path& folder, int number) {
     return TIniFile(SettingsFile(folder, "profil" + std::to_string(number)), "set");
 }
 
-std::string lineKey(const char* prefix, int line) { return prefix + std::to_string(line); }
+std::string lineKey(const char* prefix, int line) {
+    return prefix + std::to_string(line);
+}
 
 // An 8-bit list index as stored; anything outside the list is its first entry.
 std::uint8_t listIndex(std::int32_t stored, int count) {
@@ -94,8 +96,10 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("R", p.R);
 }
 
-void LoadSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TProfileTable& profiles) {
-    for (int p = 1; p <= ncgen::ProfileCount; ++p) profiles[p - 1] = LoadProfile(folder, p);
+void LoadSettings(const std::filesystem::path& folder, TSettings& s,
+                  ncgen::TProfileTable& profiles) {
+    for (int p = 1; p <= ncgen::ProfileCount; ++p)
+        profiles[p - 1] = LoadProfile(folder, p);
 
     TIniFile ini(SettingsFile(folder, "main"), "path");
     s.NcFolder = ini.ReadString("nc");
@@ -108,15 +112,18 @@ void LoadSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TPro
     if (profile >= 1 && profile <= ncgen::ProfileCount) s.DefaultProfile = profile;
 
     // Setting a radio button down releases the others; a false flag releases nothing.
-    constexpr std::pair<const char*, TGraphicView> VIEWS[] = {
-        {"XY", TGraphicView::XY}, {"XZ", TGraphicView::XZ}, {"YZ", TGraphicView::YZ},
-        {"XYZ", TGraphicView::XYZ}};
+    constexpr std::pair<const char*, TGraphicView> VIEWS[] = {{"XY", TGraphicView::XY},
+                                                              {"XZ", TGraphicView::XZ},
+                                                              {"YZ", TGraphicView::YZ},
+                                                              {"XYZ", TGraphicView::XYZ}};
     for (const auto& [key, view] : VIEWS)
         if (ini.ReadBool(key)) s.View = view;
     s.ShowRapidMoves = ini.ReadBool("G0");
     s.ShowAxes = ini.ReadBool("AXIS");
 
-    const auto colour = [&ini](const char* key) { return static_cast<TColor>(ini.ReadInteger(key)); };
+    const auto colour = [&ini](const char* key) {
+        return static_cast<TColor>(ini.ReadInteger(key));
+    };
     s.Background = colour("HG");
     s.Axes = colour("Achsen");
     s.Feed = colour("Vorschub");
@@ -133,8 +140,10 @@ void LoadSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TPro
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
 }
 
-void SaveSettings(const std::filesystem::path& folder, TSettings& s, ncgen::TProfileTable& profiles) {
-    for (int p = 1; p <= ncgen::ProfileCount; ++p) SaveProfile(folder, p, profiles[p - 1]);
+void SaveSettings(const std::filesystem::path& folder, TSettings& s,
+                  ncgen::TProfileTable& profiles) {
+    for (int p = 1; p <= ncgen::ProfileCount; ++p)
+        SaveProfile(folder, p, profiles[p - 1]);
 
     TIniFile ini(SettingsFile(folder, "main"), "path");
     ini.WriteString("nc", s.NcFolder);

@@ -23,6 +23,7 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& settings,
 
 // One profile file (number 1-4), as the load and save above handle it.
 ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int number);
-void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::TOutputProfile& profile);
+void SaveProfile(const std::filesystem::path& folder, int number,
+                 const ncgen::TOutputProfile& profile);
 
 } // namespace korvex::config

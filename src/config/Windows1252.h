@@ -10,9 +10,9 @@ namespace korvex::config {
 // The core keeps every text as single bytes of the Windows Western code page.
 
 struct TCodePageResult {
-    std::string text;          // converted bytes, valid when ok
+    std::string text; // converted bytes, valid when ok
     bool ok = false;
-    std::string offending;     // UTF-8 of the first character without a code (or bad bytes)
+    std::string offending; // UTF-8 of the first character without a code (or bad bytes)
 };
 
 // UTF-8 to Windows-1252. A character without a single-byte code, or malformed UTF-8, fails.

@@ -23,7 +23,8 @@ bool IsReadOnly(const fs::path& file) {
     std::error_code ec;
     const auto status = fs::status(file, ec);
     if (ec || !fs::exists(status)) return false;
-    constexpr auto anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr auto anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (status.permissions() & anyWrite) == fs::perms::none;
 }
 

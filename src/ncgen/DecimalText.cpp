@@ -11,11 +11,26 @@
 namespace korvex::ncgen {
 namespace {
 
-constexpr std::array<std::uint64_t, 20> POW10 = {
-    1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL,
-    100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL, 1000000000000ULL,
-    10000000000000ULL, 100000000000000ULL, 1000000000000000ULL, 10000000000000000ULL,
-    100000000000000000ULL, 1000000000000000000ULL, 10000000000000000000ULL};
+constexpr std::array<std::uint64_t, 20> POW10 = {1ULL,
+                                                 10ULL,
+                                                 100ULL,
+                                                 1000ULL,
+                                                 10000ULL,
+                                                 100000ULL,
+                                                 1000000ULL,
+                                                 10000000ULL,
+                                                 100000000ULL,
+                                                 1000000000ULL,
+                                                 10000000000ULL,
+                                                 100000000000ULL,
+                                                 1000000000000ULL,
+                                                 10000000000000ULL,
+                                                 100000000000000ULL,
+                                                 1000000000000000ULL,
+                                                 10000000000000000ULL,
+                                                 100000000000000000ULL,
+                                                 1000000000000000000ULL,
+                                                 10000000000000000000ULL};
 
 #if defined(__SIZEOF_INT128__)
 __extension__ typedef unsigned __int128 TUInt128;
@@ -44,8 +59,7 @@ struct TDecimal {
 
 // Exact rounding of a = m * 2^e (64-bit mantissa) with 128-bit integers; false when the value
 // lies outside the range this covers.
-bool roundFast(long double a, int significant, TDecimal& out)
-{
+bool roundFast(long double a, int significant, TDecimal& out) {
     if constexpr (!HasInt128) {
         return false;
     } else {
@@ -102,11 +116,10 @@ bool roundFast(long double a, int significant, TDecimal& out)
 
 // General case through the library's exact conversion; 41 digits leave the decision at the
 // wanted digit exact for every tie a 64-bit mantissa can hold.
-TDecimal roundSlow(long double a, int significant)
-{
+TDecimal roundSlow(long double a, int significant) {
     std::array<char, 128> buffer{};
-    const auto result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), a, std::chars_format::scientific, 40);
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), a,
+                                      std::chars_format::scientific, 40);
     const char* p = buffer.data();
     std::uint64_t digits = 0;
     int taken = 0;
@@ -142,8 +155,7 @@ TDecimal roundSlow(long double a, int significant)
     return {digits, scaleExponent};
 }
 
-TDecimal roundSignificant(long double a, int significant)
-{
+TDecimal roundSignificant(long double a, int significant) {
     TDecimal d;
     if (!roundFast(a, significant, d)) {
         d = roundSlow(a, significant);
@@ -151,15 +163,13 @@ TDecimal roundSignificant(long double a, int significant)
     return d;
 }
 
-void appendDigits(std::string& text, std::uint64_t value)
-{
+void appendDigits(std::string& text, std::uint64_t value) {
     std::array<char, 24> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     text.append(buffer.data(), result.ptr);
 }
 
-void requireFinite(long double x)
-{
+void requireFinite(long double x) {
     if (!std::isfinite(x)) {
         throw TNumberFormatError();
     }
@@ -167,8 +177,7 @@ void requireFinite(long double x)
 
 } // namespace
 
-std::string FixedText(long double x, int decimals)
-{
+std::string FixedText(long double x, int decimals) {
     requireFinite(x);
     std::string digits;
     if (x != 0) {
@@ -198,8 +207,7 @@ std::string FixedText(long double x, int decimals)
     return digits;
 }
 
-std::string GeneralText(long double x, int precision)
-{
+std::string GeneralText(long double x, int precision) {
     requireFinite(x);
     if (x == 0) {
         return "0";

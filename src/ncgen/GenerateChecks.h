@@ -21,7 +21,7 @@ TStatusCheck Checkstatus(std::string_view eText, std::string_view eDrehWinkel);
 // Outcome of the generate command's field checks.
 struct TGenerateCheck {
     bool Ok = true;
-    int MessageText = 0;                 // shown as text MessageText + ": " + text DetailText
+    int MessageText = 0; // shown as text MessageText + ": " + text DetailText
     int DetailText = 0;
     std::optional<std::string> EXVersatz; // new text of the field, when it must be reset
     std::optional<std::string> EYVersatz;

@@ -11,17 +11,16 @@ namespace {
 
 constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
-bool isDark(const datamatrix::TIArray& matrix, int column, int row)
-{
+bool isDark(const datamatrix::TIArray& matrix, int column, int row) {
     // Modules outside the stored matrix count as light rather than being read out of bounds.
     const auto c = static_cast<std::size_t>(column);
     const auto r = static_cast<std::size_t>(row);
     return c < matrix.size() && r < matrix[c].size() && matrix[c][r] != 0;
 }
 
-void writeTemplate(const TTemplate& lines, const TPointValues& values, const TActiveProfile& profile,
-                   std::int32_t& blockCounter, std::vector<std::string>& program)
-{
+void writeTemplate(const TTemplate& lines, const TPointValues& values,
+                   const TActiveProfile& profile, std::int32_t& blockCounter,
+                   std::vector<std::string>& program) {
     for (const std::string& templateLine : lines) {
         if (templateLine.empty()) {
             continue;
@@ -30,8 +29,7 @@ void writeTemplate(const TTemplate& lines, const TPointValues& values, const TAc
     }
 }
 
-void walk(const TGenerateInput& input, TGenerateOutput& output)
-{
+void walk(const TGenerateInput& input, TGenerateOutput& output) {
     const TActiveProfile& profile = input.Profile;
     const TLayer& layer = input.Layer;
     std::int32_t blockCounter = profile.Format.Start;
@@ -43,8 +41,10 @@ void walk(const TGenerateInput& input, TGenerateOutput& output)
     const bool rotate = theta > 0 && theta < 360;
     const long double cosTheta = std::cos(theta * Pi / 180);
     const long double sinTheta = std::sin(theta * Pi / 180);
-    const std::string rText = FieldValueText(input.REbeneauswahl, profile.SafetyDistance, profile.Format);
-    const std::string zText = FieldValueText(input.ZEbeneauswahl, profile.InfeedDepth, profile.Format);
+    const std::string rText =
+        FieldValueText(input.REbeneauswahl, profile.SafetyDistance, profile.Format);
+    const std::string zText =
+        FieldValueText(input.ZEbeneauswahl, profile.InfeedDepth, profile.Format);
     const long double rNumber = ReadNumber(input.REbeneauswahl).value;
     const long double zNumber = ReadNumber(input.ZEbeneauswahl).value;
     output.SimulationLines.clear();
@@ -96,8 +96,7 @@ void walk(const TGenerateInput& input, TGenerateOutput& output)
 
 } // namespace
 
-void GenerateLayer(const TGenerateInput& input, TGenerateOutput& output)
-{
+void GenerateLayer(const TGenerateInput& input, TGenerateOutput& output) {
     try {
         walk(input, output);
     } catch (...) {

@@ -3,8 +3,7 @@
 namespace korvex::ncgen {
 
 void NewJob(TJob& job, std::string_view defaultLayerName, std::uint8_t currentSymbolSize,
-            std::uint8_t currentEncodation)
-{
+            std::uint8_t currentEncodation) {
     job.Layers.ClearLayers();
     job.Layers.AddLayer(defaultLayerName, currentSymbolSize, currentEncodation);
     job.Layers.CurrentLayer = 1;

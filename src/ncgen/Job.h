@@ -11,7 +11,7 @@ namespace korvex::ncgen {
 // A marking job as a template file carries it: layers, blank and the graphic's 3D view.
 struct TJob {
     TLayerTable Layers;
-    std::string BlankDefinition; // "ROHDEF ..." or empty
+    std::string BlankDefinition;   // "ROHDEF ..." or empty
     long double D3Zrotation = -90; // keyword "3DZ "
     long double D3Yrotation = 0;   // "3DY "
     long double D3WorldX1 = -80;   // "3DX1 "

@@ -5,21 +5,18 @@
 
 namespace korvex::ncgen {
 
-TLayer& TLayerTable::Layer(int n)
-{
+TLayer& TLayerTable::Layer(int n) {
     if (n < 1 || n > MaxLayers) {
         throw std::out_of_range("Ebene " + std::to_string(n) + " existiert nicht");
     }
     return Layers[static_cast<std::size_t>(n - 1)];
 }
 
-const TLayer& TLayerTable::Layer(int n) const
-{
+const TLayer& TLayerTable::Layer(int n) const {
     return const_cast<TLayerTable*>(this)->Layer(n);
 }
 
-void TLayerTable::ClearLayers()
-{
+void TLayerTable::ClearLayers() {
     for (int n = 1; n <= LayerCount; ++n) {
         TLayer& layer = Layer(n);
         layer = TLayer{};
@@ -29,8 +26,7 @@ void TLayerTable::ClearLayers()
 }
 
 bool TLayerTable::AddLayer(std::string_view name, std::uint8_t currentSymbolSize,
-                           std::uint8_t currentEncodation)
-{
+                           std::uint8_t currentEncodation) {
     if (LayerCount >= MaxLayers) {
         return false;
     }
@@ -43,8 +39,7 @@ bool TLayerTable::AddLayer(std::string_view name, std::uint8_t currentSymbolSize
     return true;
 }
 
-TSelectedLayer TLayerTable::SelectLayer(int n)
-{
+TSelectedLayer TLayerTable::SelectLayer(int n) {
     const TLayer& layer = Layer(n);
     CurrentLayer = static_cast<std::uint8_t>(n);
     TSelectedLayer selected;
@@ -66,13 +61,13 @@ TSelectedLayer TLayerTable::SelectLayer(int n)
     return selected;
 }
 
-int TLayerTable::StoreCurrentLayer(const TLayerFields& fields)
-{
+int TLayerTable::StoreCurrentLayer(const TLayerFields& fields) {
     TLayer& layer = Layer(CurrentLayer);
     const auto count = std::min<std::size_t>(fields.EText.size(), MaxLayerLines);
     layer.LineCount = static_cast<std::int32_t>(count);
     std::copy_n(fields.EText.begin(), count, layer.Lines.begin());
-    std::fill(layer.Lines.begin() + static_cast<std::ptrdiff_t>(count), layer.Lines.end(), std::string());
+    std::fill(layer.Lines.begin() + static_cast<std::ptrdiff_t>(count), layer.Lines.end(),
+              std::string());
     layer.Size = fields.EGroesse;
     layer.DMForm = std::to_string(fields.CurrentSymbolSize);
     layer.DMEnc = std::to_string(fields.CurrentEncodation);
@@ -84,8 +79,7 @@ int TLayerTable::StoreCurrentLayer(const TLayerFields& fields)
     return static_cast<int>(fields.EText.size() - count);
 }
 
-std::optional<std::uint8_t> ReadIndexText(std::string_view text)
-{
+std::optional<std::uint8_t> ReadIndexText(std::string_view text) {
     std::size_t i = text.find_first_not_of(" \t");
     if (i == std::string_view::npos) {
         return std::nullopt;

@@ -15,8 +15,8 @@ inline constexpr int MaxLayers = 50;
 
 // The main window's texts and toggles of the current layer; the window only copies widgets.
 struct TLayerFields {
-    std::string LText;                // caption above the text field: the layer name
-    std::vector<std::string> EText;   // one entry per line of the text field
+    std::string LText;              // caption above the text field: the layer name
+    std::vector<std::string> EText; // one entry per line of the text field
     std::string EGroesse;
     std::string EXVersatz;
     std::string EYVersatz;
@@ -37,7 +37,7 @@ struct TSelectedLayer {
 
 // The job's layers 1-50; LayerCount of them are used, CurrentLayer is the one the window shows.
 class TLayerTable {
-public:
+  public:
     std::array<TLayer, MaxLayers> Layers; // layers 1-50 at index 0-49
     std::uint8_t LayerCount = 0;
     std::uint8_t CurrentLayer = 1;
@@ -50,12 +50,14 @@ public:
     void ClearLayers();
 
     // Appends a layer with the defaults of a new layer; false (no change) when 50 are used.
-    bool AddLayer(std::string_view name, std::uint8_t currentSymbolSize, std::uint8_t currentEncodation);
+    bool AddLayer(std::string_view name, std::uint8_t currentSymbolSize,
+                  std::uint8_t currentEncodation);
 
     // Makes layer n current and returns what the main window must show.
     TSelectedLayer SelectLayer(int n);
 
-    // Copies the window into layer CurrentLayer; returns how many text lines beyond 100 were dropped.
+    // Copies the window into layer CurrentLayer; returns how many text lines beyond 100 were
+    // dropped.
     int StoreCurrentLayer(const TLayerFields& fields);
 };
 

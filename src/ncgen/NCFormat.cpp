@@ -6,8 +6,7 @@
 
 namespace korvex::ncgen {
 
-std::string FormatNumber(const TNCFormat& format, long double x)
-{
+std::string FormatNumber(const TNCFormat& format, long double x) {
     const int decimals = format.Nachkommastellen;
     std::string text;
     if (x == 0) {
@@ -32,14 +31,14 @@ std::string FormatNumber(const TNCFormat& format, long double x)
         while (!text.empty() && text.back() == '0') {
             text.pop_back();
         }
-        // Without point and trailing zeros an all-zero value would vanish; a controller needs a digit.
+        // Without point and trailing zeros an all-zero value would vanish; a controller needs a
+        // digit.
         if (text.empty()) {
             text = "0";
         }
     }
     if (format.VNullen) {
-        const std::size_t width =
-            format.Stellen + (text.find('.') != std::string::npos ? 1U : 0U);
+        const std::size_t width = format.Stellen + (text.find('.') != std::string::npos ? 1U : 0U);
         if (text.size() < width) {
             text.insert(0, width - text.size(), '0');
         }

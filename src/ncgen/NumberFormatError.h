@@ -6,7 +6,7 @@ namespace korvex::ncgen {
 
 // A value that has no decimal text (infinite or NaN) reached a formatter.
 class TNumberFormatError : public std::runtime_error {
-public:
+  public:
     TNumberFormatError() : std::runtime_error("Ung\xFCltige Gleitkommazahl") {}
 };
 

@@ -7,11 +7,14 @@
 namespace korvex::ncgen {
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (isDigit(c)) {
         return c - '0';
     }
@@ -26,8 +29,7 @@ int hexValue(char c)
 
 } // namespace
 
-TNumberReading ReadNumber(std::string_view text)
-{
+TNumberReading ReadNumber(std::string_view text) {
     std::size_t i = 0;
     long double partial = 0.0L;
     const auto digits = [&](bool& any) {
@@ -77,8 +79,9 @@ TNumberReading ReadNumber(std::string_view text)
         if (exponentDigits) {
             // More than 18 digits: far beyond any range, and still no overflow in the sum.
             const std::string_view exponentText = text.substr(exponentStart, i - exponentStart);
-            const long long exponent =
-                exponentText.size() > 18 ? 1000000000000000000LL : std::stoll(std::string(exponentText));
+            const long long exponent = exponentText.size() > 18
+                                           ? 1000000000000000000LL
+                                           : std::stoll(std::string(exponentText));
             decimalMagnitude += negative ? -exponent : exponent;
         }
     }
@@ -104,8 +107,7 @@ TNumberReading ReadNumber(std::string_view text)
     return {true, value};
 }
 
-std::int64_t ReadWholeNumber(std::string_view text)
-{
+std::int64_t ReadWholeNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) {
         ++i;
@@ -120,7 +122,8 @@ std::int64_t ReadWholeNumber(std::string_view text)
     if (i < text.size() && text[i] == '$') {
         base = 16;
         i += 1;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         base = 16;
         i += 2;
     }

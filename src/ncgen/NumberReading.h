@@ -6,7 +6,7 @@
 namespace korvex::ncgen {
 
 struct TNumberReading {
-    bool ok = false;         // the whole text is a number
+    bool ok = false;          // the whole text is a number
     long double value = 0.0L; // the number, or the partial value when !ok
 };
 

@@ -13,10 +13,10 @@ using TTemplate = std::array<std::string, TemplateLineCount>; // lines 1-20 at i
 
 // One stored output profile, exactly as the profile file holds it: texts and flags.
 struct TOutputProfile {
-    std::string Name;         // "Profil"
-    TTemplate FirstPoint;     // "SynS1".."SynS20"
+    std::string Name;          // "Profil"
+    TTemplate FirstPoint;      // "SynS1".."SynS20"
     TTemplate FollowingPoints; // "Syn1".."Syn20"
-    TTemplate End;            // "SynE1".."SynE20"
+    TTemplate End;             // "SynE1".."SynE20"
     std::string Suffix;
     std::string REbene;
     std::string ZEbene;

@@ -7,8 +7,8 @@
 
 namespace korvex::ncgen {
 
-void ConvertBuffer(const TGenerateInput& input, TPickState& pick, std::vector<std::string>& bufferLines)
-{
+void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
+                   std::vector<std::string>& bufferLines) {
     if (pick.PickX.empty()) {
         pick.PickX = input.Layer.XDis;
         pick.PickY = input.Layer.YDis;
@@ -27,8 +27,7 @@ void ConvertBuffer(const TGenerateInput& input, TPickState& pick, std::vector<st
 }
 
 void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
-                         std::vector<std::string>& bufferLines)
-{
+                         std::vector<std::string>& bufferLines) {
     if (pick.PickX.empty()) {
         ConvertBuffer(input, pick, bufferLines);
         return;
@@ -39,7 +38,8 @@ void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
         if (line.find("XY") == std::string::npos) {
             continue;
         }
-        const std::string_view rest = std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
+        const std::string_view rest =
+            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
         const auto separator = rest.find(';');
         const std::string_view xText = rest.substr(0, separator);
         const std::string_view yText =

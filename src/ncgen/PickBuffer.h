@@ -15,7 +15,8 @@ struct TPickState {
 
 // Fills the buffer with the simulation lines of input.Layer placed at the pick position
 // (the layer's own offsets when nothing was picked yet); the layer itself is not changed.
-void ConvertBuffer(const TGenerateInput& input, TPickState& pick, std::vector<std::string>& bufferLines);
+void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
+                   std::vector<std::string>& bufferLines);
 
 // Shifts every "XY" line of the buffer from the last applied position to the pick position;
 // fills the buffer instead when nothing was picked yet.

@@ -7,8 +7,7 @@
 
 namespace korvex::ncgen {
 
-void SubstitutePlaceholders(std::string& line, const TPointValues& values)
-{
+void SubstitutePlaceholders(std::string& line, const TPointValues& values) {
     if (line.find("[#") == std::string::npos) {
         return; // the common case: a line without placeholders
     }
@@ -30,8 +29,7 @@ void SubstitutePlaceholders(std::string& line, const TPointValues& values)
 }
 
 void EmitLine(std::string line, const TPointValues& values, const TActiveProfile& profile,
-              std::int32_t& blockCounter, std::vector<std::string>& program, bool minusMarked)
-{
+              std::int32_t& blockCounter, std::vector<std::string>& program, bool minusMarked) {
     SubstitutePlaceholders(line, values);
     if (!profile.BlockNumbering) {
         program.push_back(std::move(line));
@@ -60,8 +58,7 @@ void EmitLine(std::string line, const TPointValues& values, const TActiveProfile
 
 void WriteTemplateLine(const std::string& templateLine, const TPointValues& values,
                        const TActiveProfile& profile, std::int32_t& blockCounter,
-                       std::vector<std::string>& program)
-{
+                       std::vector<std::string>& program) {
     std::string line = templateLine;
     SubstitutePlaceholders(line, values);
     const bool minusMarked = templateLine.starts_with('-');
@@ -69,8 +66,7 @@ void WriteTemplateLine(const std::string& templateLine, const TPointValues& valu
 }
 
 std::string FieldValueText(std::string_view fieldText, std::string_view profileText,
-                           const TNCFormat& format)
-{
+                           const TNCFormat& format) {
     const TNumberReading reading = ReadNumber(fieldText);
     return reading.ok ? FormatNumber(format, reading.value) : std::string(profileText);
 }

@@ -7,15 +7,13 @@
 namespace korvex::ncgen {
 namespace {
 
-std::string orDefault(const std::string& text, const char* fallback)
-{
+std::string orDefault(const std::string& text, const char* fallback) {
     return text.empty() ? std::string(fallback) : text;
 }
 
 } // namespace
 
-std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, std::string_view s)
-{
+std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, std::string_view s) {
     int k = 0;
     for (int n = 1; n <= ProfileCount; ++n) {
         const TOutputProfile& profile = profiles[static_cast<std::size_t>(n - 1)];
@@ -29,8 +27,7 @@ std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, st
     return TProfileSelection{k, ActivateProfile(profiles[static_cast<std::size_t>(k - 1)])};
 }
 
-TActiveProfile ActivateProfile(const TOutputProfile& profile)
-{
+TActiveProfile ActivateProfile(const TOutputProfile& profile) {
     TActiveProfile active;
     active.SafetyDistance = profile.REbene;
     active.InfeedDepth = profile.ZEbene;

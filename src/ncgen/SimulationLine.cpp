@@ -6,8 +6,7 @@ namespace korvex::ncgen {
 namespace {
 
 // A value that rounds to zero is written without sign: rotation leaves residues like -1E-19.
-void appendNumber(std::string& line, long double value)
-{
+void appendNumber(std::string& line, long double value) {
     std::string text = FixedText(value, 3);
     if (text == "-0.000") {
         text.erase(0, 1);
@@ -15,8 +14,7 @@ void appendNumber(std::string& line, long double value)
     line += text;
 }
 
-std::string twoFieldLine(const char* tag, long double a, long double b)
-{
+std::string twoFieldLine(const char* tag, long double a, long double b) {
     std::string line = tag;
     appendNumber(line, a);
     line += ';';
@@ -26,8 +24,12 @@ std::string twoFieldLine(const char* tag, long double a, long double b)
 
 } // namespace
 
-std::string LevelLine(long double r, long double z) { return twoFieldLine("ZR;", r, z); }
+std::string LevelLine(long double r, long double z) {
+    return twoFieldLine("ZR;", r, z);
+}
 
-std::string PointLine(long double x, long double y) { return twoFieldLine("XY;", x, y); }
+std::string PointLine(long double x, long double y) {
+    return twoFieldLine("XY;", x, y);
+}
 
 } // namespace korvex::ncgen

@@ -5,8 +5,7 @@
 
 namespace korvex::ncgen {
 
-TStepResult StepField(TStepButton button, std::string_view fieldText)
-{
+TStepResult StepField(TStepButton button, std::string_view fieldText) {
     const TNumberReading reading = ReadNumber(fieldText);
     if (!reading.ok) {
         return {};

@@ -7,12 +7,18 @@ namespace korvex::ncgen {
 
 // The parameter step buttons beside the main window's fields.
 enum class TStepButton {
-    XMinus, Xplus,   // EXVersatz
-    YMinus, YPlus,   // EYVersatz
-    GMinus, GPlus,   // EGroesse
-    DMinus, DPlus,   // EDrehWinkel
-    RMinus, RPlus,   // REbeneauswahl
-    ZMinus, ZPlus,   // ZEbeneauswahl
+    XMinus,
+    Xplus, // EXVersatz
+    YMinus,
+    YPlus, // EYVersatz
+    GMinus,
+    GPlus, // EGroesse
+    DMinus,
+    DPlus, // EDrehWinkel
+    RMinus,
+    RPlus, // REbeneauswahl
+    ZMinus,
+    ZPlus, // ZEbeneauswahl
 };
 
 struct TStepResult {

@@ -16,8 +16,7 @@ namespace {
 constexpr int ViewDigits = 15;
 
 // The 3D view values in file order.
-std::array<std::pair<std::string_view, long double TJob::*>, 8> viewKeywords()
-{
+std::array<std::pair<std::string_view, long double TJob::*>, 8> viewKeywords() {
     return {{{"3DZ ", &TJob::D3Zrotation},
              {"3DY ", &TJob::D3Yrotation},
              {"3DX1 ", &TJob::D3WorldX1},
@@ -29,11 +28,10 @@ std::array<std::pair<std::string_view, long double TJob::*>, 8> viewKeywords()
 }
 
 class TLineReader {
-public:
+  public:
     explicit TLineReader(std::string_view bytes) : bytes_(bytes) {}
 
-    bool next(std::string_view& line)
-    {
+    bool next(std::string_view& line) {
         if (position_ >= bytes_.size()) {
             return false;
         }
@@ -51,12 +49,24 @@ public:
         return true;
     }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
 
-enum class TLayerKeyword { None, Hide, Size, DMForm, DMEnc, Angle, XDis, YDis, XMirror, YMirror, Data };
+enum class TLayerKeyword {
+    None,
+    Hide,
+    Size,
+    DMForm,
+    DMEnc,
+    Angle,
+    XDis,
+    YDis,
+    XMirror,
+    YMirror,
+    Data
+};
 
 constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 10> LAYER_KEYWORDS = {{
     {"HIDE", TLayerKeyword::Hide},
@@ -72,8 +82,7 @@ constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 10> LAYER_KEYWO
 }};
 
 // The layer keyword the line starts with, and the value after it.
-TLayerKeyword layerKeyword(std::string_view line, std::string_view& value)
-{
+TLayerKeyword layerKeyword(std::string_view line, std::string_view& value) {
     for (const auto& [keyword, kind] : LAYER_KEYWORDS) {
         if (line.starts_with(keyword)) {
             value = line.substr(keyword.size());
@@ -83,8 +92,7 @@ TLayerKeyword layerKeyword(std::string_view line, std::string_view& value)
     return TLayerKeyword::None;
 }
 
-void storeIndex(std::string_view value, std::string& field, TLoadReport& report)
-{
+void storeIndex(std::string_view value, std::string& field, TLoadReport& report) {
     if (ReadIndexText(value)) {
         field = std::string(value);
     } else {
@@ -93,32 +101,51 @@ void storeIndex(std::string_view value, std::string& field, TLoadReport& report)
     }
 }
 
-void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& layer, TLoadReport& report)
-{
+void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& layer,
+                       TLoadReport& report) {
     switch (keyword) {
-    case TLayerKeyword::Hide: layer.Shown = false; break;
-    case TLayerKeyword::Size: layer.Size = std::string(value); break;
-    case TLayerKeyword::DMForm: storeIndex(value, layer.DMForm, report); break;
-    case TLayerKeyword::DMEnc: storeIndex(value, layer.DMEnc, report); break;
-    case TLayerKeyword::Angle: layer.Angle = std::string(value); break;
-    case TLayerKeyword::XDis: layer.XDis = std::string(value); break;
-    case TLayerKeyword::YDis: layer.YDis = std::string(value); break;
-    case TLayerKeyword::XMirror: layer.XMirror = true; break;
-    case TLayerKeyword::YMirror: layer.YMirror = true; break;
+    case TLayerKeyword::Hide:
+        layer.Shown = false;
+        break;
+    case TLayerKeyword::Size:
+        layer.Size = std::string(value);
+        break;
+    case TLayerKeyword::DMForm:
+        storeIndex(value, layer.DMForm, report);
+        break;
+    case TLayerKeyword::DMEnc:
+        storeIndex(value, layer.DMEnc, report);
+        break;
+    case TLayerKeyword::Angle:
+        layer.Angle = std::string(value);
+        break;
+    case TLayerKeyword::XDis:
+        layer.XDis = std::string(value);
+        break;
+    case TLayerKeyword::YDis:
+        layer.YDis = std::string(value);
+        break;
+    case TLayerKeyword::XMirror:
+        layer.XMirror = true;
+        break;
+    case TLayerKeyword::YMirror:
+        layer.YMirror = true;
+        break;
     case TLayerKeyword::Data:
-    case TLayerKeyword::None: break;
+    case TLayerKeyword::None:
+        break;
     }
 }
 
-void applyJobKeyword(std::string_view line, TJob& job)
-{
+void applyJobKeyword(std::string_view line, TJob& job) {
     if (line.starts_with("BLANK ")) {
         job.BlankDefinition = std::string(line.substr(6));
         return;
     }
     for (const auto& [keyword, member] : viewKeywords()) {
         if (line.starts_with(keyword)) {
-            if (const TNumberReading reading = ReadNumber(line.substr(keyword.size())); reading.ok) {
+            if (const TNumberReading reading = ReadNumber(line.substr(keyword.size()));
+                reading.ok) {
                 job.*member = reading.value;
             }
             return;
@@ -130,14 +157,14 @@ void applyJobKeyword(std::string_view line, TJob& job)
 
 TTemplateWriteError::TTemplateWriteError(std::filesystem::path fileName)
     : std::runtime_error("Datei " + fileName.string() + " kann nicht erstellt werden"),
-      fileName_(std::move(fileName))
-{
+      fileName_(std::move(fileName)) {}
+
+int TTemplateWriteError::TextNumber() const {
+    return text::TemplateNotWritable;
 }
 
-int TTemplateWriteError::TextNumber() const { return text::TemplateNotWritable; }
-
-void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const TLoadOptions& options)
-{
+void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
+                 const TLoadOptions& options) {
     TLayerTable& table = job.Layers;
     job.BlankDefinition.clear();
     table.LayerCount = 0;
@@ -151,7 +178,8 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const T
             textBlock = false;
             anyLayer = true;
             layer = nullptr;
-            if (table.AddLayer(line.substr(6), options.CurrentSymbolSize, options.CurrentEncodation)) {
+            if (table.AddLayer(line.substr(6), options.CurrentSymbolSize,
+                               options.CurrentEncodation)) {
                 layer = &table.Layer(table.LayerCount);
             } else {
                 ++report.DroppedLayers;
@@ -160,14 +188,16 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const T
         }
         if (textBlock && line.starts_with('/')) {
             if (layer->LineCount < MaxLayerLines) {
-                layer->Lines[static_cast<std::size_t>(layer->LineCount++)] = std::string(line.substr(1));
+                layer->Lines[static_cast<std::size_t>(layer->LineCount++)] =
+                    std::string(line.substr(1));
             } else {
                 ++report.DroppedTextLines;
             }
             continue;
         }
         std::string_view value;
-        if (const TLayerKeyword keyword = layerKeyword(line, value); keyword != TLayerKeyword::None) {
+        if (const TLayerKeyword keyword = layerKeyword(line, value);
+            keyword != TLayerKeyword::None) {
             if (layer == nullptr) {
                 report.IgnoredLayerLines += anyLayer ? 0 : 1;
             } else if (keyword == TLayerKeyword::Data) {
@@ -180,15 +210,15 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const T
         applyJobKeyword(line, job);
     }
     if (table.LayerCount == 0) {
-        table.AddLayer(options.DefaultLayerName, options.CurrentSymbolSize, options.CurrentEncodation);
+        table.AddLayer(options.DefaultLayerName, options.CurrentSymbolSize,
+                       options.CurrentEncodation);
         report.AddedDefaultLayer = true;
     }
     table.CurrentLayer = 1;
 }
 
 bool LadeVorlage(const std::filesystem::path& fileName, TJob& job, TLoadReport& report,
-                 const TLoadOptions& options)
-{
+                 const TLoadOptions& options) {
     std::error_code error;
     if (!std::filesystem::exists(fileName, error)) {
         return false;
@@ -204,8 +234,7 @@ bool LadeVorlage(const std::filesystem::path& fileName, TJob& job, TLoadReport& 
     return true;
 }
 
-std::string VorlageText(const TJob& job)
-{
+std::string VorlageText(const TJob& job) {
     std::string text;
     const auto line = [&text](std::string_view a, std::string_view b = {}) {
         text += a;
@@ -241,8 +270,7 @@ std::string VorlageText(const TJob& job)
     return text;
 }
 
-void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job)
-{
+void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
     if (!WriteFileAtomically(fileName, VorlageText(job))) throw TTemplateWriteError(fileName);
 }
 

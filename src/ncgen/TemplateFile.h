@@ -20,22 +20,22 @@ struct TLoadOptions {
 
 // What the reader had to leave out or repair, so the caller can tell the user.
 struct TLoadReport {
-    bool Opened = false;           // false: the file exists but could not be read; job unchanged
-    int DroppedTextLines = 0;      // "/" lines beyond 100 in one layer
-    int IgnoredLayerLines = 0;     // layer keywords before the first "LAYER " line
-    int DroppedLayers = 0;         // layers beyond 50, ignored with all their lines
-    int IndexFallbacks = 0;        // "DMFORM "/"DMENC " values not 0-255, stored as "0"
+    bool Opened = false;            // false: the file exists but could not be read; job unchanged
+    int DroppedTextLines = 0;       // "/" lines beyond 100 in one layer
+    int IgnoredLayerLines = 0;      // layer keywords before the first "LAYER " line
+    int DroppedLayers = 0;          // layers beyond 50, ignored with all their lines
+    int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values not 0-255, stored as "0"
     bool AddedDefaultLayer = false; // the file held no layer; one default layer was added
 };
 
 // Writing a template failed; the message is language text 9013 + ": " + FileName().
 class TTemplateWriteError : public std::runtime_error {
-public:
+  public:
     explicit TTemplateWriteError(std::filesystem::path fileName);
     int TextNumber() const;
     const std::filesystem::path& FileName() const { return fileName_; }
 
-private:
+  private:
     std::filesystem::path fileName_;
 };
 
@@ -45,7 +45,8 @@ bool LadeVorlage(const std::filesystem::path& fileName, TJob& job, TLoadReport& 
                  const TLoadOptions& options = {});
 
 // Reads template file contents (Windows-1252 bytes, CR LF, LF or CR line ends) into the job.
-void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report, const TLoadOptions& options);
+void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
+                 const TLoadOptions& options);
 
 // The template file contents of a job: Windows-1252 bytes with CR LF line ends.
 std::string VorlageText(const TJob& job);

@@ -67,7 +67,7 @@ void Drawblank(TMathImage& image, std::string_view definition, Color color) {
 void DrawBlankCylinder(TMathImage& image, int shape, const BlankValues& v, Color color) {
     if (shape < 2 || shape > 4) return;
     // In-plane centre of the circles and the axis positions of the first and second end.
-    const CirclePoint centre = shape == 2 ? CirclePoint{v.xc, v.yc}
+    const CirclePoint centre = shape == 2   ? CirclePoint{v.xc, v.yc}
                                : shape == 3 ? CirclePoint{v.yc, v.zc}
                                             : CirclePoint{v.xc, v.zc};
     const long double firstEnd = shape == 2 ? v.zp : shape == 3 ? v.xp : v.yp;

@@ -44,7 +44,7 @@ struct PixelPoint {
 // font, pen position) lives here; implementations only draw. Like the platform's canvas,
 // lineTo and polyline leave out the last pixel of a stroke.
 class Canvas {
-public:
+  public:
     virtual ~Canvas() = default;
 
     const Pen& pen() const { return pen_; }
@@ -74,12 +74,12 @@ public:
     virtual int textWidth(std::string_view text) const = 0;
     virtual int textHeight(std::string_view text) const = 0;
 
-protected:
+  protected:
     virtual void drawLine(PixelPoint from, PixelPoint to) = 0;
     // A move-to without drawing: the next line starts a new stroke.
     virtual void penMoved() {}
 
-private:
+  private:
     Pen pen_;
     Brush brush_;
     Font font_;

@@ -36,7 +36,9 @@ int RecordingCanvas::textWidth(std::string_view text) const {
     return GLYPH_WIDTH * static_cast<int>(text.size());
 }
 
-int RecordingCanvas::textHeight(std::string_view) const { return TEXT_HEIGHT; }
+int RecordingCanvas::textHeight(std::string_view) const {
+    return TEXT_HEIGHT;
+}
 
 void RecordingCanvas::drawLine(PixelPoint from, PixelPoint to) {
     Record record = make(Kind::Line);
@@ -45,8 +47,8 @@ void RecordingCanvas::drawLine(PixelPoint from, PixelPoint to) {
 }
 
 std::size_t RecordingCanvas::count(Kind kind) const {
-    return static_cast<std::size_t>(std::count_if(records_.begin(), records_.end(),
-                                                  [kind](const Record& r) { return r.kind == kind; }));
+    return static_cast<std::size_t>(std::count_if(
+        records_.begin(), records_.end(), [kind](const Record& r) { return r.kind == kind; }));
 }
 
 } // namespace korvex::simulation

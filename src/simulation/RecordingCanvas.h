@@ -11,7 +11,7 @@ namespace korvex::simulation {
 // Keeps every primitive with the pen, brush and font it was drawn with, for tests and for
 // counting. Text metrics are fixed: 7 pixels per character, 15 pixels high.
 class RecordingCanvas : public Canvas {
-public:
+  public:
     enum class Kind { Line, Polyline, FillRect, Text };
     struct Record {
         Kind kind = Kind::Line;
@@ -35,10 +35,10 @@ public:
     std::size_t count(Kind kind) const;
     void clear() { records_.clear(); }
 
-protected:
+  protected:
     void drawLine(PixelPoint from, PixelPoint to) override;
 
-private:
+  private:
     Record make(Kind kind) const;
     std::vector<Record> records_;
 };

@@ -19,8 +19,8 @@ struct MarkerTable {
     std::array<long double, MARKER_POINTS> sines;
     MarkerTable() {
         for (int i = 0; i < MARKER_POINTS; ++i) {
-            const long double a =
-                static_cast<long double>(i * MARKER_STEP_DEGREES) * std::numbers::pi_v<long double> / 180;
+            const long double a = static_cast<long double>(i * MARKER_STEP_DEGREES) *
+                                  std::numbers::pi_v<long double> / 180;
             cosines[i] = std::cos(a);
             sines[i] = std::sin(a);
         }
@@ -44,8 +44,8 @@ void SimulationInterpreter::Auswert(std::string_view line, bool preview) {
     if (!level && !line.starts_with("XY")) return;
     const std::string_view rest = line.substr(line.size() < 3 ? line.size() : 3);
     const std::size_t separator = rest.find(';');
-    const std::string_view first = separator == std::string_view::npos ? std::string_view{}
-                                                                        : rest.substr(0, separator);
+    const std::string_view first =
+        separator == std::string_view::npos ? std::string_view{} : rest.substr(0, separator);
     const std::string_view second =
         separator == std::string_view::npos ? rest : rest.substr(separator + 1);
     const long double a = ParseSimulationNumber(first);

@@ -20,7 +20,7 @@ struct PassPen {
 // is one dot) and draws, per dot, the rapid move at the safety level, the plunge and the
 // tool marker.
 class SimulationInterpreter {
-public:
+  public:
     static constexpr long double MARKER_RADIUS = 0.1L;
 
     explicit SimulationInterpreter(TMathImage& image) : image_(image) {}
@@ -39,7 +39,7 @@ public:
     long double SafetyLevel() const { return safetyLevel_; }
     long double InfeedDepth() const { return infeedDepth_; }
 
-private:
+  private:
     TMathImage& image_;
     long double previousX_ = 0;
     long double previousY_ = 0;

@@ -11,14 +11,17 @@ namespace korvex::simulation {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Powers of ten that a long double holds exactly (5^27 < 2^64).
 constexpr int EXACT_POWERS = 27;
 
 long double exactPowerOfTen(int n) {
     long double p = 1;
-    for (int i = 0; i < n; ++i) p *= 10;
+    for (int i = 0; i < n; ++i)
+        p *= 10;
     return p;
 }
 
@@ -27,8 +30,10 @@ long double exactPowerOfTen(int n) {
 long double ParseSimulationNumber(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && text[begin] == ' ') ++begin;
-    while (end > begin && text[end - 1] == ' ') --end;
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
     const std::string_view body = text.substr(begin, end - begin);
 
     std::size_t p = 0;
@@ -50,10 +55,12 @@ long double ParseSimulationNumber(std::string_view text) {
             if (!fraction) ++scale;
         }
     };
-    while (p < body.size() && isDigit(body[p])) takeDigit(body[p++], false);
+    while (p < body.size() && isDigit(body[p]))
+        takeDigit(body[p++], false);
     if (p < body.size() && body[p] == '.') {
         ++p;
-        while (p < body.size() && isDigit(body[p])) takeDigit(body[p++], true);
+        while (p < body.size() && isDigit(body[p]))
+            takeDigit(body[p++], true);
     }
     if (digits == 0) throw EConvertError(text);
     int exponent = 0;

@@ -12,12 +12,11 @@ constexpr long double CROSSHAIR_HALF = 100;
 } // namespace
 
 DrawPassResult SimulationView::Drawsimulation(const std::vector<std::string>& lines,
-                                              const std::string& blankDefinition,
-                                              bool preview) {
+                                              const std::string& blankDefinition, bool preview) {
     interpreter.pen = preview ? PassPen{PREVIEW_DOT_COLOR, PenStyle::Solid, PenMode::NotXor,
                                         showRapidMoves, colors.rapid}
-                              : PassPen{colors.path, PenStyle::Solid, PenMode::Copy,
-                                        showRapidMoves, colors.rapid};
+                              : PassPen{colors.path, PenStyle::Solid, PenMode::Copy, showRapidMoves,
+                                        colors.rapid};
     interpreter.Reset();
     zoomRectangleMode = false;
 

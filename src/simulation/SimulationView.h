@@ -39,7 +39,7 @@ struct DrawPassResult {
 // The view state of the tool-path graphic and its drawing pass. Window matters (visibility,
 // focus, status texts, suspended repainting, pick mode) stay with the caller.
 class SimulationView {
-public:
+  public:
     explicit SimulationView(TMathImage& image) : grafik(image), interpreter(image) {}
 
     TMathImage& grafik;

@@ -30,11 +30,21 @@ std::string escapeXml(std::string_view utf8) {
     out.reserve(utf8.size());
     for (const char c : utf8) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
         default:
             // XML 1.0 allows no C0 controls but tab, line feed and carriage return.
             if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
@@ -48,14 +58,27 @@ std::string escapeXml(std::string_view utf8) {
 int advance(unsigned char c) {
     if (c >= '0' && c <= '9') return 556;
     switch (c) {
-    case '.': case ',': case ' ': return 278;
-    case '-': return 333;
-    case '+': return 584;
-    case 'i': case 'j': case 'l': return 222;
-    case 'f': case 't': return 278;
-    case 'm': return 833;
-    case 'w': return 722;
-    default: break;
+    case '.':
+    case ',':
+    case ' ':
+        return 278;
+    case '-':
+        return 333;
+    case '+':
+        return 584;
+    case 'i':
+    case 'j':
+    case 'l':
+        return 222;
+    case 'f':
+    case 't':
+        return 278;
+    case 'm':
+        return 833;
+    case 'w':
+        return 722;
+    default:
+        break;
     }
     if (c >= 'A' && c <= 'Z') return 667;
     return 556;
@@ -76,9 +99,9 @@ int SvgCanvas::fontPixels() const {
 void SvgCanvas::fillRect(int x1, int y1, int x2, int y2) {
     if (brush().style == BrushStyle::Clear || x2 <= x1 || y2 <= y1) return;
     flushRun();
-    body_ += "<rect x=\"" + std::to_string(x1) + "\" y=\"" + std::to_string(y1) +
-             "\" width=\"" + std::to_string(x2 - x1) + "\" height=\"" + std::to_string(y2 - y1) +
-             "\" fill=\"" + colorText(brush().color) + "\"/>\n";
+    body_ += "<rect x=\"" + std::to_string(x1) + "\" y=\"" + std::to_string(y1) + "\" width=\"" +
+             std::to_string(x2 - x1) + "\" height=\"" + std::to_string(y2 - y1) + "\" fill=\"" +
+             colorText(brush().color) + "\"/>\n";
 }
 
 void SvgCanvas::polyline(std::span<const PixelPoint> points) {
@@ -116,8 +139,8 @@ void SvgCanvas::writePolyline(std::span<const PixelPoint> points, const Pen& pen
 void SvgCanvas::textOut(int x, int y, std::string_view text) {
     flushRun();
     if (brush().style != BrushStyle::Clear) {
-        body_ += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
-                 "\" width=\"" + std::to_string(textWidth(text)) + "\" height=\"" +
+        body_ += "<rect x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" width=\"" +
+                 std::to_string(textWidth(text)) + "\" height=\"" +
                  std::to_string(textHeight(text)) + "\" fill=\"" + colorText(brush().color) +
                  "\"/>\n";
     }
@@ -131,7 +154,8 @@ void SvgCanvas::textOut(int x, int y, std::string_view text) {
 
 int SvgCanvas::textWidth(std::string_view text) const {
     long total = 0;
-    for (const char c : text) total += advance(static_cast<unsigned char>(c));
+    for (const char c : text)
+        total += advance(static_cast<unsigned char>(c));
     return static_cast<int>(std::lround(static_cast<double>(total) * fontPixels() / 1000.0));
 }
 
@@ -144,8 +168,9 @@ std::string SvgCanvas::document() {
     const std::string w = std::to_string(width_);
     const std::string h = std::to_string(height_);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
-           "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h + "\">\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+           w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + ' ' + h +
+           "\">\n"
            "<g fill=\"none\" stroke-width=\"1\" stroke-linecap=\"square\">\n" +
            body_ + "</g>\n</svg>\n";
 }

@@ -14,7 +14,7 @@ namespace korvex::simulation {
 // draws in its own colour. Text metrics follow Arial's advance widths. Each move-to starts a
 // new polyline, so one stroke sequence (a tool marker) stays one element.
 class SvgCanvas : public Canvas {
-public:
+  public:
     // `toUtf8` converts the core's single-byte texts for the UTF-8 document.
     using TextConverter = std::function<std::string(std::string_view)>;
     SvgCanvas(int width, int height, TextConverter toUtf8);
@@ -28,11 +28,11 @@ public:
     // The whole document, with everything drawn so far.
     std::string document();
 
-protected:
+  protected:
     void drawLine(PixelPoint from, PixelPoint to) override;
     void penMoved() override { flushRun(); }
 
-private:
+  private:
     void flushRun();
     void writePolyline(std::span<const PixelPoint> points, const Pen& pen);
     int fontPixels() const;

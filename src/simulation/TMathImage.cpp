@@ -58,21 +58,57 @@ void TMathImage::SetSize(int width, int height) {
     if (OnResize) OnResize();
 }
 
-void TMathImage::SetD3WorldX1(long double v) { SetWorldBox(v, box_[1], box_[2], box_[3], box_[4], box_[5]); }
-void TMathImage::SetD3WorldY1(long double v) { SetWorldBox(box_[0], v, box_[2], box_[3], box_[4], box_[5]); }
-void TMathImage::SetD3WorldZ1(long double v) { SetWorldBox(box_[0], box_[1], v, box_[3], box_[4], box_[5]); }
-void TMathImage::SetD3WorldX2(long double v) { SetWorldBox(box_[0], box_[1], box_[2], v, box_[4], box_[5]); }
-void TMathImage::SetD3WorldY2(long double v) { SetWorldBox(box_[0], box_[1], box_[2], box_[3], v, box_[5]); }
-void TMathImage::SetD3WorldZ2(long double v) { SetWorldBox(box_[0], box_[1], box_[2], box_[3], box_[4], v); }
+void TMathImage::SetD3WorldX1(long double v) {
+    SetWorldBox(v, box_[1], box_[2], box_[3], box_[4], box_[5]);
+}
+void TMathImage::SetD3WorldY1(long double v) {
+    SetWorldBox(box_[0], v, box_[2], box_[3], box_[4], box_[5]);
+}
+void TMathImage::SetD3WorldZ1(long double v) {
+    SetWorldBox(box_[0], box_[1], v, box_[3], box_[4], box_[5]);
+}
+void TMathImage::SetD3WorldX2(long double v) {
+    SetWorldBox(box_[0], box_[1], box_[2], v, box_[4], box_[5]);
+}
+void TMathImage::SetD3WorldY2(long double v) {
+    SetWorldBox(box_[0], box_[1], box_[2], box_[3], v, box_[5]);
+}
+void TMathImage::SetD3WorldZ2(long double v) {
+    SetWorldBox(box_[0], box_[1], box_[2], box_[3], box_[4], v);
+}
 
-void TMathImage::SetD3Zrotation(long double v) { zRotation_ = v; RecomputeView(); }
-void TMathImage::SetD3Yrotation(long double v) { yRotation_ = v; RecomputeView(); }
-void TMathImage::SetD3ViewDist(long double v) { viewDist_ = v; RecomputeView(); }
-void TMathImage::SetD3ViewAngle(long double v) { viewAngle_ = v; RecomputeView(); }
-void TMathImage::SetD3AspectRatio(bool v) { aspectRatio_ = v; RecomputeView(); }
-void TMathImage::SetD3Xscale(long double v) { xScale_ = v; RecomputeView(); }
-void TMathImage::SetD3Yscale(long double v) { yScale_ = v; RecomputeView(); }
-void TMathImage::SetD3Zscale(long double v) { zScale_ = v; RecomputeView(); }
+void TMathImage::SetD3Zrotation(long double v) {
+    zRotation_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3Yrotation(long double v) {
+    yRotation_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3ViewDist(long double v) {
+    viewDist_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3ViewAngle(long double v) {
+    viewAngle_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3AspectRatio(bool v) {
+    aspectRatio_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3Xscale(long double v) {
+    xScale_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3Yscale(long double v) {
+    yScale_ = v;
+    RecomputeView();
+}
+void TMathImage::SetD3Zscale(long double v) {
+    zScale_ = v;
+    RecomputeView();
+}
 
 void TMathImage::SetPen(const Pen& pen) {
     pen_ = pen;
@@ -89,8 +125,12 @@ void TMathImage::SetFont(const Font& font) {
     if (canvas_ != nullptr) canvas_->setFont(font);
 }
 
-void TMathImage::RestorePen() { DrawingCanvas().setPen(pen_); }
-void TMathImage::RestoreBrush() { DrawingCanvas().setBrush(brush_); }
+void TMathImage::RestorePen() {
+    DrawingCanvas().setPen(pen_);
+}
+void TMathImage::RestoreBrush() {
+    DrawingCanvas().setBrush(brush_);
+}
 
 void TMathImage::SetWorldBox(long double x1, long double y1, long double z1, long double x2,
                              long double y2, long double z2) {
@@ -148,8 +188,8 @@ void TMathImage::RecomputeView() {
     m.wy = -m.cosY * m.sinZ;
     m.wz = m.sinY;
 
-    const long double checks[] = {m.sinZ, m.cosZ, m.sinY, m.cosY, t,    m.sx, m.sy,
-                                  m.sz,   m.ox,   m.oy,   m.oz,   m.f};
+    const long double checks[] = {m.sinZ, m.cosZ, m.sinY, m.cosY, t,    m.sx,
+                                  m.sy,   m.sz,   m.ox,   m.oy,   m.oz, m.f};
     for (long double c : checks)
         if (!std::isfinite(c)) throw EMathError::InvalidOp();
 
@@ -203,6 +243,8 @@ void TMathImage::LineTo3D(long double x, long double y, long double z) {
     DrawingCanvas().lineTo(p.x, p.y);
 }
 
-void TMathImage::ClearImage() { DrawingCanvas().fillRect(0, 0, width_, height_); }
+void TMathImage::ClearImage() {
+    DrawingCanvas().fillRect(0, 0, width_, height_);
+}
 
 } // namespace korvex::simulation

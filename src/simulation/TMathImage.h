@@ -17,7 +17,7 @@ struct WorldPoint {
 // perspective distance and angle, mapped to the pixels of a Canvas. All constants of the
 // mapping are computed once per view change; a point costs a few multiply-adds.
 class TMathImage {
-public:
+  public:
     TMathImage(int width = 0, int height = 0);
 
     // The backing surface; it receives the stored font, pen and brush when attached.
@@ -72,8 +72,8 @@ public:
     void RestoreBrush();
 
     // An invalid box (an extent of zero or less) leaves the previous one in place, silently.
-    void SetWorldBox(long double x1, long double y1, long double z1, long double x2,
-                     long double y2, long double z2);
+    void SetWorldBox(long double x1, long double y1, long double z1, long double x2, long double y2,
+                     long double z2);
     // Clamps the viewing distance and angle, then derives the mapping. Throws EMathError
     // for an empty box or zero axis weights and then keeps the previous mapping.
     void RecomputeView();
@@ -95,13 +95,13 @@ public:
     void DrawWireBox3D(long double x1, long double y1, long double z1, long double x2,
                        long double y2, long double z2);
     void DrawTickedAxes(const std::string& labelX, const std::string& labelY,
-                        const std::string& labelZ, int ticksX, int ticksY, int ticksZ,
-                        int placeX, int placeY, int placeZ);
+                        const std::string& labelZ, int ticksX, int ticksY, int ticksZ, int placeX,
+                        int placeY, int placeZ);
     void DrawOriginAxes();
     void DrawBackWalls();
     void ClearImage();
 
-private:
+  private:
     struct Mapping {
         long double sx = 1, sy = 1, sz = 1, ox = 0, oy = 0, oz = 0;
         long double ex = 0, ey = 0, ez = 1; // viewing direction

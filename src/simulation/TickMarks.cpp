@@ -42,8 +42,8 @@ std::string FormatTickText(long double value) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::scientific, 2);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 2);
     const std::string text(buffer, result.ptr); // "-d.dde+XX"
     const bool negative = text[0] == '-';
     const std::size_t mantissaStart = negative ? 1 : 0;
@@ -51,14 +51,16 @@ std::string FormatTickText(long double value) {
     std::string digits;
     for (std::size_t p = mantissaStart; p < ePos; ++p)
         if (text[p] != '.') digits += text[p];
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
     const int exponent = std::atoi(text.c_str() + ePos + 1);
 
     std::string out = negative ? "-" : "";
     if (exponent < 3 && std::fabs(value) >= 0.00001L) {
         if (exponent >= 0) {
             const auto intDigits = static_cast<std::size_t>(exponent) + 1;
-            while (digits.size() < intDigits) digits += '0';
+            while (digits.size() < intDigits)
+                digits += '0';
             out += digits.substr(0, intDigits);
             if (digits.size() > intDigits) out += "." + digits.substr(intDigits);
         } else {
@@ -69,7 +71,8 @@ std::string FormatTickText(long double value) {
     out += digits.substr(0, 1);
     if (digits.size() > 1) out += "." + digits.substr(1);
     std::string exp = std::to_string(std::abs(exponent));
-    while (exp.size() < 3) exp.insert(exp.begin(), '0');
+    while (exp.size() < 3)
+        exp.insert(exp.begin(), '0');
     out += (exponent < 0 ? "E-" : "E+") + exp;
     return out;
 }

@@ -17,10 +17,14 @@ constexpr long double RECTANGLE_HALF_EXTENT = 0.25L;
 
 ViewAngles ViewPresetAngles(ViewPreset preset) {
     switch (preset) {
-    case ViewPreset::XY: return {0, -90};
-    case ViewPreset::XZ: return {90, -90};
-    case ViewPreset::YZ: return {90, 180};
-    case ViewPreset::XYZ: return {55, -105};
+    case ViewPreset::XY:
+        return {0, -90};
+    case ViewPreset::XZ:
+        return {90, -90};
+    case ViewPreset::YZ:
+        return {90, 180};
+    case ViewPreset::XYZ:
+        return {55, -105};
     }
     return {55, -105};
 }
@@ -37,10 +41,18 @@ bool ApplyViewPreset(TMathImage& image, ViewPreset preset) {
 
 void RotateStep(TMathImage& image, RotationButton button) {
     switch (button) {
-    case RotationButton::YM_ROT: image.SetD3Yrotation(image.D3Yrotation() + ROTATION_STEP); break;
-    case RotationButton::YP_ROT: image.SetD3Yrotation(image.D3Yrotation() - ROTATION_STEP); break;
-    case RotationButton::ZM_ROT: image.SetD3Zrotation(image.D3Zrotation() - ROTATION_STEP); break;
-    case RotationButton::ZP_ROT: image.SetD3Zrotation(image.D3Zrotation() + ROTATION_STEP); break;
+    case RotationButton::YM_ROT:
+        image.SetD3Yrotation(image.D3Yrotation() + ROTATION_STEP);
+        break;
+    case RotationButton::YP_ROT:
+        image.SetD3Yrotation(image.D3Yrotation() - ROTATION_STEP);
+        break;
+    case RotationButton::ZM_ROT:
+        image.SetD3Zrotation(image.D3Zrotation() - ROTATION_STEP);
+        break;
+    case RotationButton::ZP_ROT:
+        image.SetD3Zrotation(image.D3Zrotation() + ROTATION_STEP);
+        break;
     }
 }
 
@@ -108,7 +120,8 @@ std::string FormatReadOut(long double value) {
     if (integerDigits > 0) {
         fixed = digits.substr(0, std::min<std::size_t>(digits.size(), integerDigits));
         fixed.append(integerDigits - fixed.size(), '0');
-        const std::string rest = integerDigits < static_cast<int>(digits.size()) ? digits.substr(integerDigits) : "";
+        const std::string rest =
+            integerDigits < static_cast<int>(digits.size()) ? digits.substr(integerDigits) : "";
         fixed += (rest + "0000").substr(0, 4);
     } else {
         const std::string decimals = std::string(-integerDigits, '0') + digits + "0000";
@@ -119,12 +132,16 @@ std::string FormatReadOut(long double value) {
     fixed.pop_back();
     if (roundUp) {
         int p = static_cast<int>(fixed.size()) - 1;
-        while (p >= 0 && fixed[p] == '9') fixed[p--] = '0';
-        if (p < 0) fixed.insert(fixed.begin(), '1');
-        else ++fixed[p];
+        while (p >= 0 && fixed[p] == '9')
+            fixed[p--] = '0';
+        if (p < 0)
+            fixed.insert(fixed.begin(), '1');
+        else
+            ++fixed[p];
     }
     const std::size_t first = std::min(fixed.find_first_not_of('0'), fixed.size() - 4);
-    std::string out = fixed.substr(first, fixed.size() - 3 - first) + "." + fixed.substr(fixed.size() - 3);
+    std::string out =
+        fixed.substr(first, fixed.size() - 3 - first) + "." + fixed.substr(fixed.size() - 3);
     if (out.empty() || out[0] == '.') out.insert(out.begin(), '0');
     // A value that rounds to zero carries no sign.
     if (negative && out.find_first_not_of("0.") != std::string::npos) out.insert(out.begin(), '-');

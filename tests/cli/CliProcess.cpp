@@ -32,7 +32,8 @@ TProcessResult RunCli(const std::vector<std::string>& args) {
     std::vector<std::string> argv = {KORVEX_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> raw;
-    for (auto& a : argv) raw.push_back(a.data());
+    for (auto& a : argv)
+        raw.push_back(a.data());
     raw.push_back(nullptr);
 
     const pid_t pid = fork();

@@ -18,7 +18,8 @@ TEST(DeliveredExamples, GenerateWithEveryProfileAndDrawWithoutComplaint) {
         ++jobs;
         const std::string job = entry.path().string();
         for (const char* profile : {"1", "2", "3", "4"}) {
-            const auto r = RunCli({"generate", "--config", data.string(), "--profile", profile, job});
+            const auto r =
+                RunCli({"generate", "--config", data.string(), "--profile", profile, job});
             EXPECT_EQ(r.exitCode, 0) << job << " profile " << profile << ": " << r.err;
             EXPECT_TRUE(r.err.empty()) << job << " profile " << profile << ": " << r.err;
             EXPECT_GT(r.out.size(), 100u) << job << " profile " << profile;

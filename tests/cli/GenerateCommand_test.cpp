@@ -20,7 +20,9 @@ namespace {
 const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
 const fs::path DELIVERED = KORVEX_DATA_DIR;
 
-std::string job(const char* name) { return (JOBS / name).string(); }
+std::string job(const char* name) {
+    return (JOBS / name).string();
+}
 
 TEST(GenerateCommand, EachDeliveredProfileWritesItsProgram) {
     struct Row {
@@ -54,14 +56,16 @@ std::optional<std::string> decodeMilledSymbol(const std::string& program, double
                                               double y0) {
     std::set<std::pair<int, int>> dots;
     int cols = 0, rows = 0;
-    for (auto at = program.find("G0 X"); at != std::string::npos; at = program.find("G0 X", at + 1)) {
+    for (auto at = program.find("G0 X"); at != std::string::npos;
+         at = program.find("G0 X", at + 1)) {
         // "G0 X<x> Y<y>": std::stod stops at the blank after x; a line without Y is no point.
         std::size_t used = 0;
         const double x = std::stod(program.substr(at + 4), &used);
         const auto y = at + 4 + used;
         if (program.compare(y, 2, " Y") != 0) continue;
         const int col = static_cast<int>(std::lround((x - x0) / spacing));
-        const int row = static_cast<int>(std::lround((std::stod(program.substr(y + 2)) - y0) / spacing));
+        const int row =
+            static_cast<int>(std::lround((std::stod(program.substr(y + 2)) - y0) / spacing));
         dots.emplace(col, row);
         cols = std::max(cols, col + 1);
         rows = std::max(rows, row + 1);
@@ -79,7 +83,8 @@ TEST(GenerateCommand, MarkedPointsDecodeToTheJobText) {
     const auto fromText = RunCli({"generate", "--config", DELIVERED.string(), "--text",
                                   "Pr\u00fcfung 2026\nLos 7", job("serial.ncm")});
     ASSERT_EQ(fromText.exitCode, 0) << fromText.err;
-    EXPECT_EQ(decodeMilledSymbol(fromText.out, 0.5, 10, 5), "Pr\xFC" "fung 2026\r\nLos 7")
+    EXPECT_EQ(decodeMilledSymbol(fromText.out, 0.5, 10, 5), "Pr\xFC"
+                                                            "fung 2026\r\nLos 7")
         << "Windows-1252 bytes, lines joined with CR LF";
 }
 
@@ -89,7 +94,8 @@ TEST(GenerateCommand, ProgramEndsWithoutALineBreakAndUsesCrLf) {
     ASSERT_FALSE(result.out.empty());
     EXPECT_NE(result.out.back(), '\n');
     EXPECT_TRUE(result.out.ends_with("\r\nM30"));
-    for (auto at = result.out.find('\n'); at != std::string::npos; at = result.out.find('\n', at + 1))
+    for (auto at = result.out.find('\n'); at != std::string::npos;
+         at = result.out.find('\n', at + 1))
         ASSERT_TRUE(at > 0 && result.out[at - 1] == '\r') << "bare LF at " << at;
 }
 
@@ -108,22 +114,42 @@ TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
     const std::string missing = (dir / "fehlt.ncm").string();
     const Row rows[] = {
         {{missing}, 1, "Vorlage [" + missing + "] existiert nicht!\n", "missing template"},
-        {{dir.path().string()}, 1, "Vorlage [" + dir.path().string() + "] existiert nicht!\n",
+        {{dir.path().string()},
+         1,
+         "Vorlage [" + dir.path().string() + "] existiert nicht!\n",
          "a folder is no template file"},
-        {{(dir / "\u4e2d.ncm").string()}, 1,
+        {{(dir / "\u4e2d.ncm").string()},
+         1,
          "Vorlage [" + (dir / "?.ncm").string() + "] existiert nicht!\n",
          "a character without a Windows-1252 code in the name"},
-        {{jobWith("a.ncm", "ANGLE 361\r\n")}, 1,
-         "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n", "angle outside 0-360"},
-        {{jobWith("b.ncm", "SIZE 0\r\n")}, 1, "Ung\u00fcltige Eingabe: Punktabstand\n", "spacing 0"},
-        {{jobWith("c.ncm", "SIZE 1,5\r\n")}, 1, "Ung\u00fcltige Eingabe: Punktabstand\n",
+        {{jobWith("a.ncm", "ANGLE 361\r\n")},
+         1,
+         "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n",
+         "angle outside 0-360"},
+        {{jobWith("b.ncm", "SIZE 0\r\n")},
+         1,
+         "Ung\u00fcltige Eingabe: Punktabstand\n",
+         "spacing 0"},
+        {{jobWith("c.ncm", "SIZE 1,5\r\n")},
+         1,
+         "Ung\u00fcltige Eingabe: Punktabstand\n",
          "spacing with a comma"},
-        {{jobWith("d.ncm", "XDIS abc\r\n")}, 1, "Ung\u00fcltige Eingabe: Verschiebung X\n", "X offset"},
-        {{jobWith("e.ncm", "YDIS 1e\r\n")}, 1, "Ung\u00fcltige Eingabe: Verschiebung Y\n", "Y offset"},
-        {{"--text", "", jobWith("f.ncm", "")}, 1, "Layer 1 of the job has no text to encode\n",
+        {{jobWith("d.ncm", "XDIS abc\r\n")},
+         1,
+         "Ung\u00fcltige Eingabe: Verschiebung X\n",
+         "X offset"},
+        {{jobWith("e.ncm", "YDIS 1e\r\n")},
+         1,
+         "Ung\u00fcltige Eingabe: Verschiebung Y\n",
+         "Y offset"},
+        {{"--text", "", jobWith("f.ncm", "")},
+         1,
+         "Layer 1 of the job has no text to encode\n",
          "nothing to encode"},
-        {{jobWith("g.ncm", "DMFORM 1\r\n"), "--text", std::string(1600, 'A')}, 1,
-         "Fehler bei Bereichspr\u00fcfung\n", "text does not fit any size"},
+        {{jobWith("g.ncm", "DMFORM 1\r\n"), "--text", std::string(1600, 'A')},
+         1,
+         "Fehler bei Bereichspr\u00fcfung\n",
+         "text does not fit any size"},
     };
     for (const auto& row : rows) {
         std::vector<std::string> args = {"generate", "--config", DELIVERED.string()};
@@ -169,10 +195,13 @@ TEST(GenerateCommand, EmptyFolderFileOrProfileNamesNothing) {
 
 TEST(GenerateCommand, ASizeTooSmallForTheTextIsReportedButGenerated) {
     TempFolder dir;
-    writeBytes(dir / "klein.ncm", "LAYER L\r\nDMFORM 1\r\nDATA\r\n/" + std::string(20, '7') + "ABC\r\n");
-    const auto result = RunCli({"generate", "--config", DELIVERED.string(), (dir / "klein.ncm").string()});
+    writeBytes(dir / "klein.ncm",
+               "LAYER L\r\nDMFORM 1\r\nDATA\r\n/" + std::string(20, '7') + "ABC\r\n");
+    const auto result =
+        RunCli({"generate", "--config", DELIVERED.string(), (dir / "klein.ncm").string()});
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.err, "korvex-cli: warning: the text does not fit C10X10; the symbol is C18X18\n");
+    EXPECT_EQ(result.err,
+              "korvex-cli: warning: the text does not fit C10X10; the symbol is C18X18\n");
     EXPECT_EQ(decodeMilledSymbol(result.out, 0.5, 0, 0), std::string(20, '7') + "ABC");
 }
 
@@ -184,7 +213,8 @@ TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
     main.replace(main.find("lang=1"), 6, "lang=2");
     writeBytes(config / "main.ini", main);
     writeBytes(dir / "bad.ncm", "LAYER L\r\nSIZE x\r\nDATA\r\n/A\r\n");
-    const auto result = RunCli({"generate", "--config", config.string(), (dir / "bad.ncm").string()});
+    const auto result =
+        RunCli({"generate", "--config", config.string(), (dir / "bad.ncm").string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, "Invalid input: Dot spacing\n");
 }
@@ -192,7 +222,8 @@ TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
 TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     TempFolder dir;
     const auto out = dir / "teil.nc";
-    const auto ok = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
+    const auto ok =
+        RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "");
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
@@ -204,8 +235,8 @@ TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc")) << "the old program stays";
 
     const auto nowhere = dir / "fehlt" / "teil.nc";
-    const auto refused = RunCli({"generate", "--config", DELIVERED.string(), "-o", nowhere.string(),
-                                 job("serial.ncm")});
+    const auto refused = RunCli(
+        {"generate", "--config", DELIVERED.string(), "-o", nowhere.string(), job("serial.ncm")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Datei " + nowhere.string() + " kann nicht erstellt werden\n");
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
@@ -221,7 +252,8 @@ TEST(GenerateCommand, OutputNamingTheJobFileLeavesTheJobAlone) {
     for (const char* command : {"generate", "view"}) {
         // Through another spelling of the same path, too.
         const auto sameFile = (dir.path() / "." / "serial.ncm").string();
-        const auto r = RunCli({command, "--config", DELIVERED.string(), "-o", sameFile, jobFile.string()});
+        const auto r =
+            RunCli({command, "--config", DELIVERED.string(), "-o", sameFile, jobFile.string()});
         EXPECT_EQ(r.exitCode, 2) << command;
         EXPECT_NE(r.err.find("job file"), std::string::npos) << command;
         EXPECT_EQ(readBytes(jobFile), before) << command;
@@ -230,11 +262,13 @@ TEST(GenerateCommand, OutputNamingTheJobFileLeavesTheJobAlone) {
 
 TEST(GenerateCommand, FreshConfigFolderGivesTheSameBytesAsTheDeliveredDefaults) {
     TempFolder dir;
-    const auto delivered = RunCli({"generate", "--config", DELIVERED.string(), "--profile", "4", job("serial.ncm")});
+    const auto delivered =
+        RunCli({"generate", "--config", DELIVERED.string(), "--profile", "4", job("serial.ncm")});
     ASSERT_EQ(delivered.exitCode, 0) << delivered.err;
 
     const auto config = dir / "neu" / "config";
-    const auto fresh = RunCli({"generate", "--config", config.string(), "--profile", "4", job("serial.ncm")});
+    const auto fresh =
+        RunCli({"generate", "--config", config.string(), "--profile", "4", job("serial.ncm")});
     EXPECT_EQ(fresh.exitCode, 0) << fresh.err;
     EXPECT_EQ(fresh.out, delivered.out);
     EXPECT_EQ(readBytes(config / "profil4.ini"), readBytes(DELIVERED / "profil4.ini"));
@@ -256,7 +290,8 @@ TEST(GenerateCommand, ConfigFolderWithoutTheProfileFileIsAFailure) {
     TempFolder dir;
     const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Datei " + (dir / "profil1.ini").string() + " kann nicht ge\u00f6ffnet werden\n");
+    EXPECT_EQ(result.err,
+              "Datei " + (dir / "profil1.ini").string() + " kann nicht ge\u00f6ffnet werden\n");
     EXPECT_EQ(result.out, "");
     EXPECT_TRUE(fs::is_empty(dir.path())) << "an existing folder is not filled either";
 }
@@ -265,11 +300,13 @@ TEST(GenerateCommand, AnExistingConfigFolderIsUsedAndNotOverwritten) {
     TempFolder dir;
     const auto config = dir / "config";
     fs::create_directory(config);
-    writeBytes(config / "profil1.ini",
-               "[set]\r\nProfil=Eigen\r\nSynS1=[#XVAL];[#YVAL]\r\nSyn1=[#XVAL];[#YVAL]\r\nSynE1=ENDE\r\n"
-               "Dezipunkt=1\r\nNachkommastellen=1\r\n");
+    writeBytes(
+        config / "profil1.ini",
+        "[set]\r\nProfil=Eigen\r\nSynS1=[#XVAL];[#YVAL]\r\nSyn1=[#XVAL];[#YVAL]\r\nSynE1=ENDE\r\n"
+        "Dezipunkt=1\r\nNachkommastellen=1\r\n");
     writeBytes(config / "main.ini", "[set]\r\nProfil=1\r\n");
-    const auto result = RunCli({"generate", "--config", config.string(), "--text", "1", job("serial.ncm")});
+    const auto result =
+        RunCli({"generate", "--config", config.string(), "--text", "1", job("serial.ncm")});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("14.5;5\r\n")) << result.out.substr(0, 40);
     EXPECT_TRUE(result.out.ends_with("\r\nENDE"));
@@ -305,7 +342,9 @@ TEST(GeneratePipeline, MissingLanguageFileIsAFailureNotAnUntitledProgram) {
     request.JobFile = JOBS / "serial.ncm";
     const auto result = korvex::cli::RunGeneratePipeline(request);
     EXPECT_EQ(result.Status, korvex::cli::TGenerateStatus::Failed);
-    EXPECT_EQ(result.Message, "Datei " + (data / "german.txt").string() + " kann nicht ge\xF6" "ffnet werden");
+    EXPECT_EQ(result.Message, "Datei " + (data / "german.txt").string() +
+                                  " kann nicht ge\xF6"
+                                  "ffnet werden");
     EXPECT_TRUE(result.NCLines.empty());
 }
 

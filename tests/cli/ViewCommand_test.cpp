@@ -40,7 +40,8 @@ std::map<std::tuple<std::size_t, std::string, bool>, int> strokes(const std::str
             continue;
         }
         const std::string colour = rest.substr(strokeHead.size() - 1, 7);
-        const auto count = static_cast<std::size_t>(std::count(points.begin(), points.end(), ' ') + 1);
+        const auto count =
+            static_cast<std::size_t>(std::count(points.begin(), points.end(), ' ') + 1);
         ++found[{count, colour, rest.find(" stroke-dasharray") != std::string::npos}];
     }
     return found;
@@ -54,13 +55,18 @@ int darkModules(const std::string& text) {
 }
 
 void expectStandaloneSvg(const std::string& svg, const std::string& size) {
-    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+    EXPECT_EQ(
+        svg.rfind(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\"",
+            0),
+        0u);
     EXPECT_NE(svg.find("viewBox=\"0 0 " + size + "\""), std::string::npos);
     EXPECT_TRUE(svg.ends_with("</g>\n</svg>\n"));
     for (std::size_t amp = svg.find('&'); amp != std::string::npos; amp = svg.find('&', amp + 1)) {
         const std::string_view rest = std::string_view(svg).substr(amp);
-        EXPECT_TRUE(rest.starts_with("&amp;") || rest.starts_with("&lt;") || rest.starts_with("&gt;") ||
-                    rest.starts_with("&quot;") || rest.starts_with("&apos;"))
+        EXPECT_TRUE(rest.starts_with("&amp;") || rest.starts_with("&lt;") ||
+                    rest.starts_with("&gt;") || rest.starts_with("&quot;") ||
+                    rest.starts_with("&apos;"))
             << rest.substr(0, 10);
     }
 }
@@ -80,33 +86,41 @@ TEST(ViewCommand, WritesAStandaloneSvgWithOneMarkerPerDarkModule) {
     const auto found = strokes(svg);
     const int dots = darkModules("12345678");
     EXPECT_GT(dots, 50);
-    EXPECT_EQ((found.at({12, "#ff0000", false})), dots);  // tool markers
-    EXPECT_EQ((found.at({2, "#ff0000", false})), dots);   // plunges
-    EXPECT_EQ((found.at({2, "#0000ff", true})), dots);    // rapid moves, shown by the settings
-    EXPECT_EQ((found.at({10, "#c0c0c0", false})), 1);     // the blank box: top, side, bottom
-    EXPECT_EQ((found.at({2, "#c0c0c0", false})), 3);      // and its other three uprights
+    EXPECT_EQ((found.at({12, "#ff0000", false})), dots);     // tool markers
+    EXPECT_EQ((found.at({2, "#ff0000", false})), dots);      // plunges
+    EXPECT_EQ((found.at({2, "#0000ff", true})), dots);       // rapid moves, shown by the settings
+    EXPECT_EQ((found.at({10, "#c0c0c0", false})), 1);        // the blank box: top, side, bottom
+    EXPECT_EQ((found.at({2, "#c0c0c0", false})), 3);         // and its other three uprights
     EXPECT_EQ((found.at({3, "#808080", false})), 3 + 3 + 9); // arrows, origin axes, back walls
     for (const char* label : {">x</text>", ">y</text>", ">z</text>"})
         EXPECT_NE(svg.find(label), std::string::npos) << label;
 }
 
 TEST(ViewCommand, PrintsToStandardOutputInTheSizeAndViewAsked) {
-    const auto top = RunCli({"view", "--config", CONFIG, "--view", "xy", "--width", "500", "--height",
-                             "400", BLANK_JOB});
+    const auto top = RunCli({"view", "--config", CONFIG, "--view", "xy", "--width", "500",
+                             "--height", "400", BLANK_JOB});
     ASSERT_EQ(top.exitCode, 0) << top.err;
     expectStandaloneSvg(top.out, "500 400");
-    const auto oblique = RunCli({"view", "--config", CONFIG, "--width", "500", "--height", "400", BLANK_JOB});
+    const auto oblique =
+        RunCli({"view", "--config", CONFIG, "--width", "500", "--height", "400", BLANK_JOB});
     ASSERT_EQ(oblique.exitCode, 0) << oblique.err;
     EXPECT_NE(top.out, oblique.out);
     // Both show every dot.
-    EXPECT_EQ((strokes(top.out).at({12, "#ff0000", false})), (strokes(oblique.out).at({12, "#ff0000", false})));
+    EXPECT_EQ((strokes(top.out).at({12, "#ff0000", false})),
+              (strokes(oblique.out).at({12, "#ff0000", false})));
 }
 
 TEST(ViewCommand, RefusesUnusableArguments) {
     const std::vector<std::vector<std::string>> rows = {
-        {"--view", "XW", BLANK_JOB},     {"--width", "0", BLANK_JOB},  {"--width", "12abc", BLANK_JOB},
-        {"--height", "99999", BLANK_JOB}, {"--bogus", BLANK_JOB},      {},
-        {BLANK_JOB, BLANK_JOB},          {BLANK_JOB, "-o"},           {"--view", "XY", "--view", "XZ", BLANK_JOB},
+        {"--view", "XW", BLANK_JOB},
+        {"--width", "0", BLANK_JOB},
+        {"--width", "12abc", BLANK_JOB},
+        {"--height", "99999", BLANK_JOB},
+        {"--bogus", BLANK_JOB},
+        {},
+        {BLANK_JOB, BLANK_JOB},
+        {BLANK_JOB, "-o"},
+        {"--view", "XY", "--view", "XZ", BLANK_JOB},
         {"--profile", "no such profile", BLANK_JOB}};
     for (const auto& row : rows) {
         std::vector<std::string> args = {"view", "--config", CONFIG};
@@ -131,7 +145,8 @@ TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
     writeBytes(jobFile, job);
     const fs::path out = jobFile.parent_path() / "far_blank.svg";
 
-    const auto result = RunCli({"view", "--config", CONFIG, "--view", "XY", "-o", out.string(), jobFile.string()});
+    const auto result =
+        RunCli({"view", "--config", CONFIG, "--view", "XY", "-o", out.string(), jobFile.string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("stopped after 0 of"), std::string::npos) << result.err;
     // What was drawn before the stop is still written, as the window would show it.
@@ -143,16 +158,18 @@ TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
 TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
     TempFolder scratch;
     const fs::path out = scratch / "never.svg";
-    const auto missing = RunCli({"view", "--config", CONFIG, "-o", out.string(),
-                                 (VIEW_JOBS / "no_such_job.ncm").string()});
+    const auto missing = RunCli(
+        {"view", "--config", CONFIG, "-o", out.string(), (VIEW_JOBS / "no_such_job.ncm").string()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("no_such_job.ncm"), std::string::npos) << missing.err;
     EXPECT_FALSE(fs::exists(out));
 
-    const auto unwritable = RunCli({"view", "--config", CONFIG, "-o",
-                                    (out.parent_path() / "missing-folder" / "x.svg").string(), BLANK_JOB});
+    const auto unwritable =
+        RunCli({"view", "--config", CONFIG, "-o",
+                (out.parent_path() / "missing-folder" / "x.svg").string(), BLANK_JOB});
     EXPECT_EQ(unwritable.exitCode, 1);
-    EXPECT_NE(unwritable.err.find("kann nicht erstellt werden"), std::string::npos) << unwritable.err;
+    EXPECT_NE(unwritable.err.find("kann nicht erstellt werden"), std::string::npos)
+        << unwritable.err;
 }
 
 } // namespace

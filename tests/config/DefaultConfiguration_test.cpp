@@ -35,7 +35,8 @@ TEST(DefaultConfiguration, FirstStartCopiesTheDeliveredFiles) {
         EXPECT_EQ(readBytes(folder / name), readBytes(DELIVERED / name)) << name;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.parent_path().parent_path()),
-                            fs::directory_iterator()), 1)
+                            fs::directory_iterator()),
+              1)
         << "no staging folder is left beside it";
 }
 
@@ -46,7 +47,8 @@ TEST(DefaultConfiguration, AnExistingFolderIsNeverOverwritten) {
     writeBytes(folder / "main.ini", "[set]\r\nlang=2\r\n");
     EXPECT_FALSE(CreateConfigFolder(folder, DELIVERED));
     EXPECT_EQ(readBytes(folder / "main.ini"), "[set]\r\nlang=2\r\n");
-    EXPECT_FALSE(fs::exists(folder / "profil1.ini")) << "an existing folder is not completed either";
+    EXPECT_FALSE(fs::exists(folder / "profil1.ini"))
+        << "an existing folder is not completed either";
 }
 
 TEST(DefaultConfiguration, MissingDefaultsLeaveNoHalfFolder) {
@@ -58,7 +60,8 @@ TEST(DefaultConfiguration, MissingDefaultsLeaveNoHalfFolder) {
         CreateConfigFolder(folder, dir / "defaults");
         FAIL() << "created a folder without its profiles";
     } catch (const korvex::config::TConfigError& e) {
-        EXPECT_NE(std::string(e.what()).find("profil1.ini kann nicht erstellt werden"), std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("profil1.ini kann nicht erstellt werden"),
+                  std::string::npos)
             << e.what();
     }
     EXPECT_FALSE(fs::exists(folder));

@@ -12,18 +12,23 @@ using korvex::config::TIniFile;
 namespace {
 
 struct ReadRow {
-    const char* file;     // content of the INI file
+    const char* file; // content of the INI file
     const char* section;
     const char* key;
-    const char* text;     // ReadString
-    int integer;          // ReadInteger
+    const char* text; // ReadString
+    int integer;      // ReadInteger
     const char* comment;
 };
 
 const ReadRow READ_ROWS[] = {
     {"[set]\r\nProfil=Fr\xE4sen\r\n", "set", "Profil", "Fr\xE4sen", 0, "plain text"},
     {"[SET]\r\nPROFIL=abc\r\n", "set", "profil", "abc", 0, "names ignore case"},
-    {"[\xC4nderung]\r\n\xDC" "ber=1\r\n", "\xE4nderung", "\xFC" "ber", "1", 1, "umlauts ignore case"},
+    {"[\xC4nderung]\r\n\xDC"
+     "ber=1\r\n",
+     "\xE4nderung",
+     "\xFC"
+     "ber",
+     "1", 1, "umlauts ignore case"},
     {"[set]\r\nKomende= \r\n", "set", "Komende", "", 0, "a single blank reads back empty"},
     {"[set]\r\n  Key \t=  a b  \r\n", "set", "Key", "a b", 0, "blanks around key and value"},
     {"[set]\nA=1\nB=2\n", "set", "B", "2", 2, "LF line ends"},
@@ -35,7 +40,8 @@ const ReadRow READ_ROWS[] = {
     {"[set]\r\n;A=5\r\nA=6\r\n", "set", "A", "6", 6, "comment line is no key"},
     {"A=3\r\n[set]\r\n", "set", "A", "", 0, "key before any section"},
     {"", "set", "A", "", 0, "empty file"},
-    {"\xEF\xBB\xBF[set]\r\nA=Fr\xC3\xA4sen\r\n", "set", "A", "Fr\xE4sen", 0, "UTF-8 with byte order mark"},
+    {"\xEF\xBB\xBF[set]\r\nA=Fr\xC3\xA4sen\r\n", "set", "A", "Fr\xE4sen", 0,
+     "UTF-8 with byte order mark"},
     {"[set]\r\nA=0x1F\r\n", "set", "A", "0x1F", 31, "hex with 0x"},
     {"[set]\r\nA=$ff\r\n", "set", "A", "$ff", 255, "hex with $"},
     {"[set]\r\nA=-$10\r\n", "set", "A", "-$10", -16, "negative hex"},
@@ -93,8 +99,10 @@ TEST(IniFile, WriteKeepsOtherLinesAndTheirOrder) {
          "replaces in place"},
         {"[set]\r\nA=1\r\n\r\n[path]\r\nnc=x\r\n", "set", "C", "3",
          "[set]\r\nA=1\r\nC=3\r\n\r\n[path]\r\nnc=x\r\n", "new key after the section's last line"},
-        {"[path]\nnc=x\n", "set", "Z", "", "[path]\r\nnc=x\r\n[set]\r\nZ=\r\n", "new section at the end"},
-        {"[set]\r\nA=1\r\n", "set", "A", "two\r\nX=evil", "[set]\r\nA=two\r\n", "a line break ends the value"},
+        {"[path]\nnc=x\n", "set", "Z", "", "[path]\r\nnc=x\r\n[set]\r\nZ=\r\n",
+         "new section at the end"},
+        {"[set]\r\nA=1\r\n", "set", "A", "two\r\nX=evil", "[set]\r\nA=two\r\n",
+         "a line break ends the value"},
         {"[set]\r\nA=1\r\n", "set", "A", " ", "[set]\r\nA= \r\n", "a blank is written as it is"},
         {"\xEF\xBB\xBF[set]\r\nB=\xC3\xBC\r\n", "set", "A", "\xE4", "[set]\r\nB=\xFC\r\nA=\xE4\r\n",
          "a UTF-8 file is rewritten as Windows-1252"},
@@ -117,7 +125,8 @@ TEST(IniFile, WrittenValuesReadBackAsTheirKind) {
     ini.WriteInteger("neg", -5);
     ini.WriteBool("on", true);
     ini.WriteBool("off", false);
-    EXPECT_EQ(readBytes(dir / "k.ini"), "[set]\r\nred=255\r\nblue=16711680\r\nneg=-5\r\non=1\r\noff=0\r\n");
+    EXPECT_EQ(readBytes(dir / "k.ini"),
+              "[set]\r\nred=255\r\nblue=16711680\r\nneg=-5\r\non=1\r\noff=0\r\n");
     EXPECT_EQ(ini.ReadInteger("blue"), 16711680);
     EXPECT_TRUE(ini.ReadBool("on"));
     EXPECT_FALSE(ini.ReadBool("off"));
@@ -143,7 +152,8 @@ TEST(IniFile, RefusedWriteNamesTheFileAndChangesNothing) {
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
     // No temporary file is left behind by the refused writes.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()), 1);
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(IniFile, RandomBytesNeverBreakReadingOrWriting) {

@@ -56,13 +56,15 @@ TEST(LanguageTexts, RandomFilesGiveSuffixesOfTheirLines) {
     TLanguageTexts texts;
     for (int round = 0; round < 200; ++round) {
         std::string content;
-        for (int i = 0; i < 200; ++i) content += round % 2 ? static_cast<char>(byte(random)) : alphabet[pick(random)];
+        for (int i = 0; i < 200; ++i)
+            content += round % 2 ? static_cast<char>(byte(random)) : alphabet[pick(random)];
         texts.SetContent(content);
         for (int n : {0, 1, 9, 10, 91, 1001, 9999}) {
             const std::string text = texts.Text(n);
-            const bool fromALine = std::any_of(texts.Lines().begin(), texts.Lines().end(), [&](const auto& l) {
-                return l.starts_with(std::to_string(n)) && l.ends_with(text);
-            });
+            const bool fromALine =
+                std::any_of(texts.Lines().begin(), texts.Lines().end(), [&](const auto& l) {
+                    return l.starts_with(std::to_string(n)) && l.ends_with(text);
+                });
             EXPECT_TRUE(text.empty() || fromALine) << round << " " << n;
         }
     }
@@ -93,9 +95,11 @@ TEST(LanguageTexts, MessageAddsTheDetailAfterAColon) {
 }
 
 TEST(LanguageTexts, FileNamesByLanguageNumber) {
-    const std::pair<int, const char*> rows[] = {{1, "german.txt"}, {2, "english.txt"},
-        {3, "english.txt"}, {4, "english.txt"}, {0, "german.txt"}, {5, "german.txt"}, {-1, "german.txt"}};
-    for (const auto& [number, name] : rows) EXPECT_EQ(LanguageFileName(number), name) << number;
+    const std::pair<int, const char*> rows[] = {
+        {1, "german.txt"}, {2, "english.txt"}, {3, "english.txt"}, {4, "english.txt"},
+        {0, "german.txt"}, {5, "german.txt"},  {-1, "german.txt"}};
+    for (const auto& [number, name] : rows)
+        EXPECT_EQ(LanguageFileName(number), name) << number;
 }
 
 TEST(LanguageTexts, FailedLoadKeepsThePreviousTexts) {
@@ -107,7 +111,9 @@ TEST(LanguageTexts, FailedLoadKeepsThePreviousTexts) {
         texts.Load(missing);
         FAIL() << "loading a missing file succeeded";
     } catch (const TConfigError& e) {
-        EXPECT_EQ(std::string(e.what()), "Datei " + missing.string() + " kann nicht ge\xF6" "ffnet werden");
+        EXPECT_EQ(std::string(e.what()), "Datei " + missing.string() +
+                                             " kann nicht ge\xF6"
+                                             "ffnet werden");
     }
     EXPECT_THROW(texts.Load(dir.path()), TConfigError) << "a folder is no language file";
     EXPECT_EQ(texts.Text(1001), "Rohteil");
@@ -120,7 +126,8 @@ TEST(LanguageTexts, FailedLoadKeepsThePreviousTexts) {
 TEST(LanguageTexts, CaptionTableNamesEachControlOnce) {
     std::set<std::pair<std::string, std::string>> seen;
     for (const auto& row : korvex::config::CaptionTable()) {
-        EXPECT_TRUE(seen.emplace(row.window, row.objectName).second) << row.window << " " << row.objectName;
+        EXPECT_TRUE(seen.emplace(row.window, row.objectName).second)
+            << row.window << " " << row.objectName;
         EXPECT_GE(row.number, 1001);
         EXPECT_LE(row.number, 4233);
     }
@@ -137,7 +144,8 @@ std::vector<int> numbersAfter(const std::string& text, const std::string& before
         auto digits = text.find_first_not_of(" \t", at + before.size());
         if (digits == std::string::npos) break;
         auto end = digits;
-        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+        while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
+            ++end;
         if (end - digits == 4) numbers.push_back(std::stoi(text.substr(digits, 4)));
     }
     return numbers;
@@ -151,23 +159,28 @@ std::set<int> numbersUsedByTheCode() {
                                "src/config/DefaultConfiguration.h"}) {
         const std::string text = readBytes(SOURCE / header);
         EXPECT_FALSE(text.empty()) << header;
-        for (int n : numbersAfter(text, "=")) numbers.insert(n);
+        for (int n : numbersAfter(text, "="))
+            numbers.insert(n);
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SOURCE / "src")) {
         const auto extension = entry.path().extension();
         if (extension != ".cpp" && extension != ".h") continue;
         const std::string text = readBytes(entry.path());
         for (const char* call : {"Text(", "Message("})
-            for (int n : numbersAfter(text, call)) numbers.insert(n);
+            for (int n : numbersAfter(text, call))
+                numbers.insert(n);
     }
-    for (int n : korvex::config::INFORMATION_DIALOG_TEXTS) numbers.insert(n);
-    for (const auto& row : korvex::config::CaptionTable()) numbers.insert(row.number);
+    for (int n : korvex::config::INFORMATION_DIALOG_TEXTS)
+        numbers.insert(n);
+    for (const auto& row : korvex::config::CaptionTable())
+        numbers.insert(row.number);
     return numbers;
 }
 
 TEST(LanguageTexts, NumberCollectionFindsConstantsAndLiteralLookups) {
-    const std::string code = "inline constexpr int A = 9002;\nint B = 40960;\nt.Text(9203); m.Message( 9008, x);"
-                             "Text(k); Text(12)";
+    const std::string code =
+        "inline constexpr int A = 9002;\nint B = 40960;\nt.Text(9203); m.Message( 9008, x);"
+        "Text(k); Text(12)";
     EXPECT_EQ(numbersAfter(code, "="), (std::vector<int>{9002}));
     EXPECT_EQ(numbersAfter(code, "Text("), (std::vector<int>{9203}));
     EXPECT_EQ(numbersAfter(code, "Message("), (std::vector<int>{9008}));
@@ -179,7 +192,8 @@ TEST(LanguageTexts, BothLanguageFilesHaveATextForEveryNumberTheCodeUses) {
     for (const char* name : {"german.txt", "english.txt"}) {
         TLanguageTexts texts;
         texts.Load(SOURCE / "data" / name);
-        for (int n : numbers) EXPECT_FALSE(texts.Text(n).empty()) << name << " lacks " << n;
+        for (int n : numbers)
+            EXPECT_FALSE(texts.Text(n).empty()) << name << " lacks " << n;
         // No text of the program may be shadowed by a longer number written before it.
         for (const auto& line : texts.Lines()) {
             if (line.empty() || line[0] < '0' || line[0] > '9') continue;
@@ -205,22 +219,26 @@ TEST(LanguageTexts, DeliveredFilesAreWindows1252WithCrLf) {
     TLanguageTexts german;
     german.Load(SOURCE / "data" / "german.txt");
     EXPECT_EQ(german.Text(2006), "&Einf\xFCgen") << "umlauts are single bytes";
-    EXPECT_EQ(german.Text(3015), "Symbolgr\xF6\xDF" "e und Kodierung");
+    EXPECT_EQ(german.Text(3015), "Symbolgr\xF6\xDF"
+                                 "e und Kodierung");
 }
 
 TEST(LanguageTexts, HelpFileNamedByEachLanguageIsInstalled) {
-    const std::filesystem::path executableFolder = std::filesystem::path(KORVEX_DATA_DIR).parent_path();
+    const std::filesystem::path executableFolder =
+        std::filesystem::path(KORVEX_DATA_DIR).parent_path();
     for (const char* name : {"german.txt", "english.txt"}) {
         TLanguageTexts texts;
         texts.Load(SOURCE / "data" / name);
         const std::string help = texts.Text(9203);
         ASSERT_FALSE(help.empty()) << name;
-        EXPECT_TRUE(std::filesystem::is_regular_file(executableFolder / help)) << name << ": " << help;
+        EXPECT_TRUE(std::filesystem::is_regular_file(executableFolder / help))
+            << name << ": " << help;
     }
 }
 
 // The save dialog's one filter entry is text 4119 + suffix + "|*." + suffix, so the text must
-// read as the start of a description that ends in the pattern, like the built-in "NC-Programm *.nc".
+// read as the start of a description that ends in the pattern, like the built-in "NC-Programm
+// *.nc".
 TEST(LanguageTexts, SaveFilterDescriptionEndsInTheSuffixPattern) {
     for (const char* name : {"german.txt", "english.txt"}) {
         TLanguageTexts texts;

@@ -21,14 +21,18 @@ TEST(PathText, CharactersWithoutACodeBecomeAQuestionMark) {
         const char* text;
         const char* comment;
     } rows[] = {
-        {"/tmp/Pr\u00fcfung.ncm", "/tmp/Pr\xFC" "fung.ncm", "Latin-1 letter"},
+        {"/tmp/Pr\u00fcfung.ncm",
+         "/tmp/Pr\xFC"
+         "fung.ncm",
+         "Latin-1 letter"},
         {"/tmp/\u20ac.nc", "/tmp/\x80.nc", "euro sign of the 0x80-0x9F block"},
         {"/tmp/\u4e2d\u6587.ncm", "/tmp/??.ncm", "each character without a code is one ?"},
         {"/tmp/a\U0001F600b", "/tmp/a?b", "four-byte character"},
         {"/tmp/\u00e4\u4e2d\u00f6", "/tmp/\xE4?\xF6", "mixed"},
         {"/tmp/x\xFFy", "/tmp/x?y", "a byte that is no UTF-8"},
     };
-    for (const auto& row : rows) EXPECT_EQ(PathText(fromUtf8(row.utf8)), row.text) << row.comment;
+    for (const auto& row : rows)
+        EXPECT_EQ(PathText(fromUtf8(row.utf8)), row.text) << row.comment;
 }
 
 } // namespace

@@ -78,15 +78,15 @@ ncgen::TProfileTable sampleProfiles() {
 }
 
 bool sameProfile(const ncgen::TOutputProfile& a, const ncgen::TOutputProfile& b) {
-    return a.Name == b.Name && a.FirstPoint == b.FirstPoint && a.FollowingPoints == b.FollowingPoints &&
-           a.End == b.End && a.Suffix == b.Suffix && a.REbene == b.REbene && a.ZEbene == b.ZEbene &&
-           a.VorschubZ == b.VorschubZ && a.VorschubXY == b.VorschubXY && a.Komstart == b.Komstart &&
-           a.Komende == b.Komende && a.Stellen == b.Stellen &&
-           a.Nachkommastellen == b.Nachkommastellen && a.Dezipunkt == b.Dezipunkt &&
-           a.NCpunkt == b.NCpunkt && a.VNullen == b.VNullen && a.NNullen == b.NNullen &&
-           a.Vorzeichen == b.Vorzeichen && a.Satznum == b.Satznum && a.Satzzeichen == b.Satzzeichen &&
-           a.Schritt == b.Schritt && a.Start == b.Start && a.X == b.X && a.Y == b.Y && a.Z == b.Z &&
-           a.I == b.I && a.J == b.J && a.R == b.R;
+    return a.Name == b.Name && a.FirstPoint == b.FirstPoint &&
+           a.FollowingPoints == b.FollowingPoints && a.End == b.End && a.Suffix == b.Suffix &&
+           a.REbene == b.REbene && a.ZEbene == b.ZEbene && a.VorschubZ == b.VorschubZ &&
+           a.VorschubXY == b.VorschubXY && a.Komstart == b.Komstart && a.Komende == b.Komende &&
+           a.Stellen == b.Stellen && a.Nachkommastellen == b.Nachkommastellen &&
+           a.Dezipunkt == b.Dezipunkt && a.NCpunkt == b.NCpunkt && a.VNullen == b.VNullen &&
+           a.NNullen == b.NNullen && a.Vorzeichen == b.Vorzeichen && a.Satznum == b.Satznum &&
+           a.Satzzeichen == b.Satzzeichen && a.Schritt == b.Schritt && a.Start == b.Start &&
+           a.X == b.X && a.Y == b.Y && a.Z == b.Z && a.I == b.I && a.J == b.J && a.R == b.R;
 }
 
 // The keys of a file in their order, "[section]" lines included.
@@ -139,19 +139,24 @@ TEST(SettingsFile, NewFilesFollowTheWriteOrder) {
     auto profiles = sampleProfiles();
     config::SaveSettings(dir.path(), s, profiles);
 
-    const std::vector<std::string> main = {"[path]", "nc", "vo", "[set]", "HG", "Achsen", "Vorschub",
-        "AVorschub", "Eilgang", "Rohteil", "Aufloesung", "DMFormat", "DMEncode", "XY", "XZ", "YZ",
-        "XYZ", "G0", "AXIS", "Profil", "lang"};
+    const std::vector<std::string> main = {
+        "[path]",    "nc",      "vo",      "[set]",      "HG",       "Achsen",   "Vorschub",
+        "AVorschub", "Eilgang", "Rohteil", "Aufloesung", "DMFormat", "DMEncode", "XY",
+        "XZ",        "YZ",      "XYZ",     "G0",         "AXIS",     "Profil",   "lang"};
     EXPECT_EQ(keysOf(dir / "main.ini"), main);
 
-    std::vector<std::string> profile = {"[set]", "Profil", "REbene", "ZEbene", "VorschubZ", "VorschubXY"};
+    std::vector<std::string> profile = {"[set]",  "Profil",    "REbene",
+                                        "ZEbene", "VorschubZ", "VorschubXY"};
     for (int j = 1; j <= 20; ++j)
-        for (const char* prefix : {"SynS", "Syn", "SynE"}) profile.push_back(prefix + std::to_string(j));
-    for (const char* key : {"Suffix", "Komstart", "Komende", "Stellen", "Nachkommastellen", "Dezipunkt",
-                            "NCpunkt", "VNullen", "NNullen", "Vorzeichen", "Satznum", "Satzzeichen",
-                            "Schritt", "Start", "X", "Y", "Z", "I", "J", "R"})
+        for (const char* prefix : {"SynS", "Syn", "SynE"})
+            profile.push_back(prefix + std::to_string(j));
+    for (const char* key : {"Suffix",    "Komstart",    "Komende", "Stellen", "Nachkommastellen",
+                            "Dezipunkt", "NCpunkt",     "VNullen", "NNullen", "Vorzeichen",
+                            "Satznum",   "Satzzeichen", "Schritt", "Start",   "X",
+                            "Y",         "Z",           "I",       "J",       "R"})
         profile.push_back(key);
-    for (int p = 1; p <= 4; ++p) EXPECT_EQ(keysOf(dir / ("profil" + std::to_string(p) + ".ini")), profile);
+    for (int p = 1; p <= 4; ++p)
+        EXPECT_EQ(keysOf(dir / ("profil" + std::to_string(p) + ".ini")), profile);
 
     const TIniFile set(dir / "main.ini", "set");
     EXPECT_EQ(set.ReadString("HG"), "255") << "pure red";
@@ -164,7 +169,8 @@ TEST(SettingsFile, ProfileWithoutTemplateKeysSavesAll60Empty) {
     TSettings s;
     ncgen::TProfileTable profiles;
     config::LoadSettings(dir.path(), s, profiles);
-    for (const auto& line : profiles[0].FirstPoint) EXPECT_EQ(line, "");
+    for (const auto& line : profiles[0].FirstPoint)
+        EXPECT_EQ(line, "");
     EXPECT_EQ(profiles[0].Komende, "") << "a stored single blank reads back empty";
 
     config::SaveSettings(dir.path(), s, profiles);
@@ -172,7 +178,8 @@ TEST(SettingsFile, ProfileWithoutTemplateKeysSavesAll60Empty) {
     const std::string bytes = readBytes(dir / "profil1.ini");
     for (int j = 1; j <= 20; ++j)
         for (const char* prefix : {"SynS", "Syn", "SynE"})
-            EXPECT_NE(bytes.find("\r\n" + (prefix + std::to_string(j)) + "=\r\n"), std::string::npos)
+            EXPECT_NE(bytes.find("\r\n" + (prefix + std::to_string(j)) + "=\r\n"),
+                      std::string::npos)
                 << prefix << j;
     EXPECT_EQ(ini.ReadString("Profil"), "leer");
 }
@@ -241,7 +248,8 @@ TEST(SettingsFile, RefusedWriteStopsAtThatValue) {
     makeReadOnly(dir / "profil2.ini");
 
     auto changed = sampleProfiles();
-    for (auto& p : changed) p.REbene = "5";
+    for (auto& p : changed)
+        p.REbene = "5";
     TSettings changedSettings = sampleSettings();
     changedSettings.NcFolder = "elsewhere";
     try {
@@ -253,7 +261,8 @@ TEST(SettingsFile, RefusedWriteStopsAtThatValue) {
     }
     EXPECT_EQ(TIniFile(dir / "profil1.ini", "set").ReadString("REbene"), "5") << "written before";
     EXPECT_EQ(readBytes(dir / "profil2.ini"), second);
-    EXPECT_EQ(TIniFile(dir / "profil3.ini", "set").ReadString("REbene"), "2") << "after the failure";
+    EXPECT_EQ(TIniFile(dir / "profil3.ini", "set").ReadString("REbene"), "2")
+        << "after the failure";
     EXPECT_EQ(readBytes(dir / "main.ini"), main);
     EXPECT_EQ(changedSettings.NcFolder, "elsewhere") << "not reloaded";
 }
@@ -273,7 +282,8 @@ TEST(SettingsFile, DeliveredDefaultsAreInTheWriteOrderAndLoseNothing) {
     ncgen::TProfileTable profiles;
     config::LoadSettings(DELIVERED, s, profiles);
     config::SaveSettings(dir.path(), s, profiles);
-    for (const char* name : {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+    for (const char* name :
+         {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
         EXPECT_EQ(readBytes(dir / name), readBytes(DELIVERED / name)) << name;
 }
 
@@ -292,9 +302,11 @@ TEST(SettingsFile, DeliveredProfilesRetractFirstPlungePerPointAndEnd) {
         EXPECT_EQ(q.VorschubZ, "50");
         EXPECT_EQ(q.Nachkommastellen, "3");
         // The first line that moves goes to the safety level before any XY move.
-        const auto firstMove = std::find_if(q.FirstPoint.begin(), q.FirstPoint.end(), [](const auto& l) {
-            return l.find("[#RVAL]") != std::string::npos || l.find("[#XVAL]") != std::string::npos;
-        });
+        const auto firstMove =
+            std::find_if(q.FirstPoint.begin(), q.FirstPoint.end(), [](const auto& l) {
+                return l.find("[#RVAL]") != std::string::npos ||
+                       l.find("[#XVAL]") != std::string::npos;
+            });
         ASSERT_NE(firstMove, q.FirstPoint.end());
         EXPECT_NE(firstMove->find("[#RVAL]"), std::string::npos) << *firstMove;
         EXPECT_EQ(firstMove->find("[#XVAL]"), std::string::npos) << *firstMove;

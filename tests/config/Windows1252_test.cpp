@@ -7,7 +7,8 @@ using korvex::config::Windows1252ToUtf8;
 
 TEST(Windows1252, EveryByteSurvivesARoundTripThroughUtf8) {
     std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
     const auto back = Utf8ToWindows1252(Windows1252ToUtf8(all));
     ASSERT_TRUE(back.ok);
     EXPECT_EQ(back.text, all);
@@ -19,7 +20,7 @@ TEST(Windows1252, MapsTheHighControlRangeToItsOwnCharacters) {
         const char* bytes;
     };
     const Row rows[] = {
-        {"\u20AC", "\x80"}, {"\u201E", "\x84"}, {"\u0178", "\x9F"},
+        {"\u20AC", "\x80"}, {"\u201E", "\x84"},   {"\u0178", "\x9F"},
         {"\u00E4", "\xE4"}, {"A\u00DF", "A\xDF"}, {"", ""},
     };
     for (const auto& row : rows) {
@@ -30,8 +31,8 @@ TEST(Windows1252, MapsTheHighControlRangeToItsOwnCharacters) {
 }
 
 TEST(Windows1252, RefusesCharactersWithoutASingleByteCode) {
-    const char* refused[] = {"\u4E2D", "ok \U0001F600", "\u0100", "\xC3", "\xE2\x82", "\xC0\xAF",
-                             "\xFF"};
+    const char* refused[] = {"\u4E2D",   "ok \U0001F600", "\u0100", "\xC3",
+                             "\xE2\x82", "\xC0\xAF",      "\xFF"};
     for (const char* text : refused) {
         const auto r = Utf8ToWindows1252(text);
         EXPECT_FALSE(r.ok) << text;

@@ -14,13 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::size_t entries(const fs::path& dir)
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+std::size_t entries(const fs::path& dir) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-TEST(AtomicFile, EveryByteArrivesUnchangedAndReadsBack)
-{
+TEST(AtomicFile, EveryByteArrivesUnchangedAndReadsBack) {
     TempFolder scratch;
     const fs::path file = scratch / "program.nc";
     const std::string bytes("N10 G0\r\nX\xE9\x80\xFF\0Y\n\rend", 20);
@@ -31,8 +30,7 @@ TEST(AtomicFile, EveryByteArrivesUnchangedAndReadsBack)
     EXPECT_EQ(back, bytes);
 }
 
-TEST(AtomicFile, ReplacingKeepsThePermissionsTheUserGaveTheFile)
-{
+TEST(AtomicFile, ReplacingKeepsThePermissionsTheUserGaveTheFile) {
     TempFolder scratch;
     const fs::path dir = scratch.path();
     const fs::path file = dir / "main.ini";
@@ -45,8 +43,7 @@ TEST(AtomicFile, ReplacingKeepsThePermissionsTheUserGaveTheFile)
     EXPECT_EQ(entries(dir), 1U); // the temporary was renamed, not left beside
 }
 
-TEST(AtomicFile, ReadOnlyTargetIsRefusedAndKeepsItsContent)
-{
+TEST(AtomicFile, ReadOnlyTargetIsRefusedAndKeepsItsContent) {
     TempFolder scratch;
     const fs::path dir = scratch.path();
     const fs::path file = dir / "job.ncm";
@@ -60,8 +57,7 @@ TEST(AtomicFile, ReadOnlyTargetIsRefusedAndKeepsItsContent)
     EXPECT_FALSE(IsReadOnly(file));
 }
 
-TEST(AtomicFile, TargetsThatCannotBeWrittenFailWithoutLeavingTemporaries)
-{
+TEST(AtomicFile, TargetsThatCannotBeWrittenFailWithoutLeavingTemporaries) {
     TempFolder scratch;
     const fs::path dir = scratch.path();
     fs::create_directories(dir / "folder" / "inside");
@@ -72,8 +68,7 @@ TEST(AtomicFile, TargetsThatCannotBeWrittenFailWithoutLeavingTemporaries)
     EXPECT_FALSE(IsReadOnly(dir / "missing" / "file.nc"));
 }
 
-TEST(AtomicFile, ReadingAFolderOrAMissingFileFails)
-{
+TEST(AtomicFile, ReadingAFolderOrAMissingFileFails) {
     TempFolder scratch;
     const fs::path dir = scratch.path();
     std::string bytes;

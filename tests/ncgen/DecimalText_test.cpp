@@ -14,12 +14,12 @@ using korvex::ncgen::ReadNumber;
 namespace {
 
 // Rounds a plain decimal text ("123.4567", no sign) half away from zero to `decimals` decimals.
-std::string roundDecimalText(const std::string& text, int decimals)
-{
+std::string roundDecimalText(const std::string& text, int decimals) {
     const auto point = text.find('.');
     std::string whole = text.substr(0, point);
     std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
-    fraction.resize(std::max<std::size_t>(fraction.size(), static_cast<std::size_t>(decimals) + 1), '0');
+    fraction.resize(std::max<std::size_t>(fraction.size(), static_cast<std::size_t>(decimals) + 1),
+                    '0');
     const bool up = fraction[static_cast<std::size_t>(decimals)] >= '5';
     std::string digits = whole + fraction.substr(0, static_cast<std::size_t>(decimals));
     if (up) {
@@ -44,8 +44,7 @@ std::string roundDecimalText(const std::string& text, int decimals)
 
 // Typed decimals of up to 18 digits survive the 80-bit value: rounding the value must give the
 // same text as rounding the typed digits, on both sides of the zero and for tiny values too.
-TEST(FixedText, RoundsTypedDecimalsLikeTheirDigits)
-{
+TEST(FixedText, RoundsTypedDecimalsLikeTheirDigits) {
     std::mt19937_64 random(20261209);
     for (int i = 0; i < 20000; ++i) {
         int wholeDigits = static_cast<int>(random() % 7);
@@ -74,8 +73,7 @@ TEST(FixedText, RoundsTypedDecimalsLikeTheirDigits)
     }
 }
 
-TEST(GeneralText, WritesShortestFormWithFifteenDigits)
-{
+TEST(GeneralText, WritesShortestFormWithFifteenDigits) {
     struct TCase {
         const char* typed;
         const char* expected;

@@ -16,8 +16,7 @@ struct TAngleCase {
     int message;
 };
 
-TEST(Checkstatus, AngleMustLieWithinZeroToThreeSixtyAndTextMustNotBeEmpty)
-{
+TEST(Checkstatus, AngleMustLieWithinZeroToThreeSixtyAndTextMustNotBeEmpty) {
     const std::array<TAngleCase, 9> cases = {{
         {"123456", "0", true, 0},
         {"123456", "360", true, 0},
@@ -46,8 +45,7 @@ struct TFieldCase {
     bool resetY;
 };
 
-TEST(CheckGenerateFields, RejectsSpacingThenOffsetsInOrderAndResetsTheBadOffset)
-{
+TEST(CheckGenerateFields, RejectsSpacingThenOffsetsInOrderAndResetsTheBadOffset) {
     using namespace korvex::text;
     const std::array<TFieldCase, 9> cases = {{
         {"0.5", "0", "0", true, 0, false, false},

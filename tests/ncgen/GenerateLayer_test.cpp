@@ -20,8 +20,7 @@ struct TRun {
     std::string z = "-0.1";
     bool toBuffer = false;
 
-    TGenerateOutput generate() const
-    {
+    TGenerateOutput generate() const {
         TGenerateOutput output;
         const int cols = static_cast<int>(matrix.size());
         const int rows = cols == 0 ? 0 : static_cast<int>(matrix[0].size());
@@ -30,8 +29,7 @@ struct TRun {
     }
 };
 
-TRun unitSpacing()
-{
+TRun unitSpacing() {
     TRun run;
     run.layer.Size = "1";
     run.profile.FirstPoint[0] = "F [#XVAL] [#YVAL]";
@@ -40,16 +38,15 @@ TRun unitSpacing()
     return run;
 }
 
-std::vector<std::string> pointLines(const TGenerateOutput& output)
-{
+std::vector<std::string> pointLines(const TGenerateOutput& output) {
     std::vector<std::string> points;
-    std::copy_if(output.SimulationLines.begin(), output.SimulationLines.end(), std::back_inserter(points),
+    std::copy_if(output.SimulationLines.begin(), output.SimulationLines.end(),
+                 std::back_inserter(points),
                  [](const std::string& line) { return line.starts_with("XY;"); });
     return points;
 }
 
-TEST(GenerateLayer, WalksInMeandersFromTheBottomRightModule)
-{
+TEST(GenerateLayer, WalksInMeandersFromTheBottomRightModule) {
     const TGenerateOutput output = unitSpacing().generate();
     ASSERT_FALSE(output.SimulationLines.empty());
     EXPECT_EQ(output.SimulationLines[0], "ZR;2.000;-0.100");
@@ -83,8 +80,7 @@ struct TPlacementCase {
     const char* second;
 };
 
-TEST(GenerateLayer, MirrorRotationOffsetAndLatheModePlaceTheFirstPoints)
-{
+TEST(GenerateLayer, MirrorRotationOffsetAndLatheModePlaceTheFirstPoints) {
     const std::array<TPlacementCase, 8> cases = {{
         {"plain", false, false, "0", "0", "0", false, "XY;9.000;0.000", "XY;8.000;0.000"},
         {"x mirror", true, false, "0", "0", "0", false, "XY;0.000;0.000", "XY;1.000;0.000"},
@@ -113,15 +109,13 @@ TEST(GenerateLayer, MirrorRotationOffsetAndLatheModePlaceTheFirstPoints)
     }
 }
 
-TEST(GenerateLayer, LatheModeNeedsBothLetters)
-{
+TEST(GenerateLayer, LatheModeNeedsBothLetters) {
     TRun run = unitSpacing();
     run.profile.Y = "Z"; // J stays "J"
     EXPECT_EQ(pointLines(run.generate())[0], "XY;9.000;0.000");
 }
 
-TEST(GenerateLayer, HalfSpacingOnTwelveByTwelveRunsFromZeroToFiveAndAHalf)
-{
+TEST(GenerateLayer, HalfSpacingOnTwelveByTwelveRunsFromZeroToFiveAndAHalf) {
     TRun run = unitSpacing();
     run.layer.Size = "0.5";
     std::vector<std::string> art(12, std::string(12, '#'));
@@ -134,8 +128,7 @@ TEST(GenerateLayer, HalfSpacingOnTwelveByTwelveRunsFromZeroToFiveAndAHalf)
     EXPECT_EQ(points.back(), "XY;5.500;5.500");
 }
 
-TEST(GenerateLayer, EmptyMatrixWritesOnlyTheEndTemplateWithEmptyCoordinates)
-{
+TEST(GenerateLayer, EmptyMatrixWritesOnlyTheEndTemplateWithEmptyCoordinates) {
     TRun run = unitSpacing();
     run.matrix.clear();
     const TGenerateOutput output = run.generate();
@@ -143,8 +136,7 @@ TEST(GenerateLayer, EmptyMatrixWritesOnlyTheEndTemplateWithEmptyCoordinates)
     EXPECT_EQ(output.NCLines, std::vector<std::string>{"E  "});
 }
 
-TEST(GenerateLayer, MatrixSmallerThanItsStatedSizeIsNotReadOutOfBounds)
-{
+TEST(GenerateLayer, MatrixSmallerThanItsStatedSizeIsNotReadOutOfBounds) {
     TRun run = unitSpacing();
     TGenerateOutput output;
     const auto small = test::matrixFromArt({"##", "##"});
@@ -152,8 +144,7 @@ TEST(GenerateLayer, MatrixSmallerThanItsStatedSizeIsNotReadOutOfBounds)
     EXPECT_EQ(pointLines(output).size(), 4U);
 }
 
-TEST(GenerateLayer, BlockNumbersRestartEveryRunAndContinueIntoTheEnd)
-{
+TEST(GenerateLayer, BlockNumbersRestartEveryRunAndContinueIntoTheEnd) {
     TRun run = unitSpacing();
     run.profile.BlockNumbering = true;
     run.profile.Format.Start = 5;
@@ -167,8 +158,7 @@ TEST(GenerateLayer, BlockNumbersRestartEveryRunAndContinueIntoTheEnd)
 
 // Only a "-" the template line itself begins with suppresses the block number; the sign of a
 // value that a placeholder puts at the start of the line stays in the program.
-TEST(GenerateLayer, NegativeValueAtTheStartOfALineKeepsItsSignAndItsBlockNumber)
-{
+TEST(GenerateLayer, NegativeValueAtTheStartOfALineKeepsItsSignAndItsBlockNumber) {
     TRun run = unitSpacing();
     run.profile.BlockNumbering = true;
     run.profile.FirstPoint[0] = "[#XVAL] [#YVAL]";
@@ -186,8 +176,7 @@ TEST(GenerateLayer, NegativeValueAtTheStartOfALineKeepsItsSignAndItsBlockNumber)
     EXPECT_EQ(output.NCLines.back(), "N560 -M5");
 }
 
-TEST(GenerateLayer, BufferModeCopiesSimulationLinesAndWritesNoProgram)
-{
+TEST(GenerateLayer, BufferModeCopiesSimulationLinesAndWritesNoProgram) {
     TRun run = unitSpacing();
     run.toBuffer = true;
     const TGenerateOutput output = run.generate();
@@ -196,8 +185,7 @@ TEST(GenerateLayer, BufferModeCopiesSimulationLinesAndWritesNoProgram)
     EXPECT_EQ(output.BufferLines.size(), 56U);
 }
 
-TEST(GenerateLayer, RAndZTextsFollowTheFieldsOrTheProfileVerbatim)
-{
+TEST(GenerateLayer, RAndZTextsFollowTheFieldsOrTheProfileVerbatim) {
     TRun run = unitSpacing();
     run.profile.FirstPoint[0] = "R[#RVAL] Z[#ZVAL] F[#FVAL] [#XAXIS][#YAXIS][#ZAXIS]";
     run.profile.SafetyDistance = "Q200";
@@ -207,11 +195,11 @@ TEST(GenerateLayer, RAndZTextsFollowTheFieldsOrTheProfileVerbatim)
     run.z = "-0.25";
     const TGenerateOutput output = run.generate();
     EXPECT_EQ(output.NCLines.front(), "RQ200 Z-0.25 FF50 R F M XYZ");
-    EXPECT_EQ(output.SimulationLines.front(), "ZR;0.000;-0.250"); // partial value of "Q1": no digit before the "Q"
+    EXPECT_EQ(output.SimulationLines.front(),
+              "ZR;0.000;-0.250"); // partial value of "Q1": no digit before the "Q"
 }
 
-TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar)
-{
+TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar) {
     TRun run = unitSpacing();
     // Rows higher up overflow the extended range once rotated; the bottom rows still fit.
     run.layer.Size = "1e4931";
@@ -222,12 +210,14 @@ TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar)
     output.NCLines = {"kept from before"};
     output.LastUsedFormat.Satzzeichen = "old";
     const int cols = 10;
-    EXPECT_THROW(GenerateLayer({run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false}, output),
+    EXPECT_THROW(GenerateLayer(
+                     {run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false}, output),
                  TNumberFormatError);
     EXPECT_EQ(output.NCLines.front(), "kept from before");
     EXPECT_GT(output.NCLines.size(), 10U);
     EXPECT_LT(output.NCLines.size(), 56U);
-    EXPECT_EQ(output.SimulationLines.size(), output.NCLines.size()); // ZR line + one per written point
+    EXPECT_EQ(output.SimulationLines.size(),
+              output.NCLines.size()); // ZR line + one per written point
     EXPECT_EQ(output.LastUsedFormat.Satzzeichen, "N");
 }
 

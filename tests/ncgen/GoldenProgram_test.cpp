@@ -24,8 +24,7 @@ struct TGolden {
     const char* z;
 };
 
-TOutputProfile dinMilling()
-{
+TOutputProfile dinMilling() {
     TOutputProfile p;
     p.Name = "DIN/ISO Fraesen";
     p.Satznum = true;
@@ -36,15 +35,15 @@ TOutputProfile dinMilling()
     p.Nachkommastellen = "3";
     p.Stellen = "3";
     p.VorschubZ = "50";
-    p.FirstPoint = {"%", "(DATAMATRIX)", "G90 G17 G40", "G0 Z[#RVAL]", "G0 X[#XVAL] Y[#YVAL]",
-                    "G1 Z[#ZVAL] F[#FVAL]", "G0 Z[#RVAL]"};
+    p.FirstPoint = {"%",           "(DATAMATRIX)",         "G90 G17 G40",
+                    "G0 Z[#RVAL]", "G0 X[#XVAL] Y[#YVAL]", "G1 Z[#ZVAL] F[#FVAL]",
+                    "G0 Z[#RVAL]"};
     p.FollowingPoints = {"G0 X[#XVAL] Y[#YVAL]", "", "G1 Z[#ZVAL]", "G0 Z[#RVAL]"};
     p.End = {"G0 Z50", "-/ unnumbered", "M30"};
     return p;
 }
 
-TOutputProfile conversational()
-{
+TOutputProfile conversational() {
     TOutputProfile p;
     p.Name = "Klartext";
     p.Satznum = true;
@@ -58,15 +57,14 @@ TOutputProfile conversational()
     p.REbene = "Q200";
     p.ZEbene = "Q201";
     p.VorschubZ = "FMAX";
-    p.FirstPoint = {"BEGIN PGM DM MM", "CYCL DEF 200 BOHREN Q200=+2 Q201=-0.1", "L Z+[#RVAL] R0 [#FVAL]",
-                    "L X[#XVAL] Y[#YVAL] R0 [#FVAL] M99"};
+    p.FirstPoint = {"BEGIN PGM DM MM", "CYCL DEF 200 BOHREN Q200=+2 Q201=-0.1",
+                    "L Z+[#RVAL] R0 [#FVAL]", "L X[#XVAL] Y[#YVAL] R0 [#FVAL] M99"};
     p.FollowingPoints = {"L X[#XVAL] Y[#YVAL] R0 [#FVAL] M99"};
     p.End = {"L Z+100 R0 FMAX M30", "END PGM DM MM"};
     return p;
 }
 
-TOutputProfile lathe()
-{
+TOutputProfile lathe() {
     TOutputProfile p;
     p.Name = "Drehen";
     p.Dezipunkt = false;
@@ -87,8 +85,7 @@ TOutputProfile lathe()
     return p;
 }
 
-TOutputProfile drillingCycle()
-{
+TOutputProfile drillingCycle() {
     TOutputProfile p;
     p.Name = "Zyklus";
     p.Satznum = true;
@@ -105,8 +102,7 @@ TOutputProfile drillingCycle()
     return p;
 }
 
-TLayer placed(const char* angle, bool xMirror, bool yMirror, const char* xDis, const char* yDis)
-{
+TLayer placed(const char* angle, bool xMirror, bool yMirror, const char* xDis, const char* yDis) {
     TLayer layer;
     layer.Size = "0.5";
     layer.Angle = angle;
@@ -117,16 +113,14 @@ TLayer placed(const char* angle, bool xMirror, bool yMirror, const char* xDis, c
     return layer;
 }
 
-std::string readFile(const std::string& path)
-{
+std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 class GoldenProgram : public ::testing::TestWithParam<TGolden> {};
 
-TEST_P(GoldenProgram, MatchesTheStoredProgramLineForLine)
-{
+TEST_P(GoldenProgram, MatchesTheStoredProgramLineForLine) {
     const TGolden& golden = GetParam();
     const TActiveProfile active = ActivateProfile(golden.profile);
     const auto matrix = test::symbol123456();
@@ -145,12 +139,13 @@ TEST_P(GoldenProgram, MatchesTheStoredProgramLineForLine)
 
 INSTANTIATE_TEST_SUITE_P(
     FourTemplates, GoldenProgram,
-    ::testing::Values(TGolden{"din_milling.nc", dinMilling(), placed("30", false, false, "10", "5"), "2", "-0.1"},
-                      TGolden{"conversational.nc", conversational(), placed("0", true, true, "-2.5", "0"), "Q200",
-                              "Q201"},
-                      TGolden{"lathe.nc", lathe(), placed("90", false, true, "3", "-1"), "1", "-0.05"},
-                      TGolden{"three_placeholders.nc", drillingCycle(), placed("315", true, false, "0", "20"), "1.5",
-                              "-0.2"}),
+    ::testing::Values(
+        TGolden{"din_milling.nc", dinMilling(), placed("30", false, false, "10", "5"), "2", "-0.1"},
+        TGolden{"conversational.nc", conversational(), placed("0", true, true, "-2.5", "0"), "Q200",
+                "Q201"},
+        TGolden{"lathe.nc", lathe(), placed("90", false, true, "3", "-1"), "1", "-0.05"},
+        TGolden{"three_placeholders.nc", drillingCycle(), placed("315", true, false, "0", "20"),
+                "1.5", "-0.2"}),
     [](const auto& golden) {
         std::string name = golden.param.file;
         return name.substr(0, name.find('.'));

@@ -9,8 +9,7 @@ using namespace korvex::ncgen;
 
 namespace {
 
-TLayerTable startedTable()
-{
+TLayerTable startedTable() {
     TLayerTable table;
     table.LayerCount = 0;
     table.AddLayer("Beschriftungsebene 1", 7, 5);
@@ -19,8 +18,7 @@ TLayerTable startedTable()
     return table;
 }
 
-TEST(LayerTable, StartUpGivesOneShownDefaultLayerWithTheCurrentIndexes)
-{
+TEST(LayerTable, StartUpGivesOneShownDefaultLayerWithTheCurrentIndexes) {
     const TLayerTable table = startedTable();
     EXPECT_EQ(table.LayerCount, 1);
     EXPECT_EQ(table.CurrentLayer, 1);
@@ -33,8 +31,7 @@ TEST(LayerTable, StartUpGivesOneShownDefaultLayerWithTheCurrentIndexes)
     EXPECT_EQ(table.Layer(1).Size, "0.5");
 }
 
-TEST(LayerTable, FiftyFirstLayerIsRefusedAndChangesNothing)
-{
+TEST(LayerTable, FiftyFirstLayerIsRefusedAndChangesNothing) {
     TLayerTable table;
     for (int i = 1; i <= MaxLayers; ++i) {
         ASSERT_TRUE(table.AddLayer("L" + std::to_string(i), 0, 0));
@@ -46,8 +43,7 @@ TEST(LayerTable, FiftyFirstLayerIsRefusedAndChangesNothing)
     EXPECT_EQ(table.Layers, before.Layers);
 }
 
-TEST(LayerTable, ClearLayersHidesAndResetsUsedLayersButKeepsCurrentLayer)
-{
+TEST(LayerTable, ClearLayersHidesAndResetsUsedLayersButKeepsCurrentLayer) {
     TLayerTable table = startedTable();
     table.AddLayer("B", 1, 1);
     table.Layer(2).Lines[0] = "text";
@@ -66,8 +62,7 @@ TEST(LayerTable, ClearLayersHidesAndResetsUsedLayersButKeepsCurrentLayer)
     EXPECT_EQ(cleared.DMForm, "0");
 }
 
-TEST(LayerTable, StoreThenSelectMovesEveryFieldUnchanged)
-{
+TEST(LayerTable, StoreThenSelectMovesEveryFieldUnchanged) {
     TLayerTable table = startedTable();
     TLayerFields fields;
     fields.EText = {" AB ", "", "1,5"};
@@ -94,8 +89,7 @@ TEST(LayerTable, StoreThenSelectMovesEveryFieldUnchanged)
     EXPECT_EQ(selected.Fields, expected);
 }
 
-TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored)
-{
+TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored) {
     TLayerTable table = startedTable();
     TLayerFields fields;
     EXPECT_EQ(table.StoreCurrentLayer(fields), 0);
@@ -113,10 +107,14 @@ TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored)
     EXPECT_TRUE(table.Layer(1).Lines[1].empty());
 }
 
-TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo)
-{
-    const std::array<std::pair<const char*, bool>, 7> cases = {{
-        {"12", true}, {"255", true}, {" 3", true}, {"256", false}, {"-1", false}, {"abc", false}, {"", false}}};
+TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo) {
+    const std::array<std::pair<const char*, bool>, 7> cases = {{{"12", true},
+                                                                {"255", true},
+                                                                {" 3", true},
+                                                                {"256", false},
+                                                                {"-1", false},
+                                                                {"abc", false},
+                                                                {"", false}}};
     for (const auto& [text, usable] : cases) {
         TLayerTable table = startedTable();
         table.Layer(1).DMForm = text;
@@ -128,8 +126,7 @@ TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo)
     }
 }
 
-TEST(LayerTable, LayerNumbersOutsideOneToFiftyAreRejected)
-{
+TEST(LayerTable, LayerNumbersOutsideOneToFiftyAreRejected) {
     TLayerTable table;
     EXPECT_THROW(table.Layer(0), std::out_of_range);
     EXPECT_THROW(table.SelectLayer(51), std::out_of_range);
@@ -143,8 +140,7 @@ struct TStepCase {
     bool endsPick;
 };
 
-TEST(StepField, StepsAndLimitsOfEveryButtonPair)
-{
+TEST(StepField, StepsAndLimitsOfEveryButtonPair) {
     const std::array<TStepCase, 16> cases = {{
         {TStepButton::GMinus, "0.1", false, "", false},
         {TStepButton::GMinus, "0.25", true, "0.15", true},

@@ -12,9 +12,8 @@ using korvex::ncgen::TNCFormat;
 
 namespace {
 
-TNCFormat formatOf(bool dezipunkt, bool ncpunkt, bool nnullen, bool vnullen, bool vorzeichen, int decimals,
-                   int digits)
-{
+TNCFormat formatOf(bool dezipunkt, bool ncpunkt, bool nnullen, bool vnullen, bool vorzeichen,
+                   int decimals, int digits) {
     TNCFormat f;
     f.Dezipunkt = dezipunkt;
     f.NCpunkt = ncpunkt;
@@ -32,12 +31,12 @@ struct TExampleRow {
     std::array<const char*, 7> expected; // for the values below
 };
 
-constexpr std::array<long double, 7> EXAMPLE_VALUES = {12.5L, 10.0L, 0.0L, -3.25L, 0.5L, 1.2345L, -0.0004L};
+constexpr std::array<long double, 7> EXAMPLE_VALUES = {12.5L, 10.0L,   0.0L,    -3.25L,
+                                                       0.5L,  1.2345L, -0.0004L};
 
 class ExampleTable : public ::testing::TestWithParam<TExampleRow> {};
 
-TEST_P(ExampleTable, EveryValueFormatsAsTheTableSays)
-{
+TEST_P(ExampleTable, EveryValueFormatsAsTheTableSays) {
     const TExampleRow& row = GetParam();
     for (std::size_t i = 0; i < EXAMPLE_VALUES.size(); ++i) {
         EXPECT_EQ(FormatNumber(row.format, EXAMPLE_VALUES[i]), row.expected[i])
@@ -48,19 +47,27 @@ TEST_P(ExampleTable, EveryValueFormatsAsTheTableSays)
 INSTANTIATE_TEST_SUITE_P(
     FormatsAtoG, ExampleTable,
     ::testing::Values(
-        TExampleRow{"A", formatOf(true, false, false, false, false, 3, 3),
+        TExampleRow{"A",
+                    formatOf(true, false, false, false, false, 3, 3),
                     {"12.5", "10", "0", "-3.25", "0.5", "1.235", "-0"}},
-        TExampleRow{"B", formatOf(true, true, false, false, false, 3, 3),
+        TExampleRow{"B",
+                    formatOf(true, true, false, false, false, 3, 3),
                     {"12.5", "10.", "0.", "-3.25", "0.5", "1.235", "-0."}},
-        TExampleRow{"C", formatOf(true, false, true, false, false, 3, 3),
+        TExampleRow{"C",
+                    formatOf(true, false, true, false, false, 3, 3),
                     {"12.500", "10.000", "0.000", "-3.250", "0.500", "1.235", "-0.000"}},
-        TExampleRow{"D", formatOf(false, false, true, true, false, 3, 6),
+        TExampleRow{"D",
+                    formatOf(false, false, true, true, false, 3, 6),
                     {"012500", "010000", "000000", "-003250", "000500", "001235", "-000000"}},
-        TExampleRow{"E", formatOf(false, false, true, false, false, 3, 6),
+        TExampleRow{"E",
+                    formatOf(false, false, true, false, false, 3, 6),
                     {"12500", "10000", "0000", "-3250", "0500", "1235", "-0000"}},
-        TExampleRow{"F", formatOf(true, false, true, true, true, 3, 7),
-                    {"+0012.500", "+0010.000", "+0000.000", "-0003.250", "+0000.500", "+0001.235", "-0000.000"}},
-        TExampleRow{"G", formatOf(true, true, false, false, false, 0, 0),
+        TExampleRow{"F",
+                    formatOf(true, false, true, true, true, 3, 7),
+                    {"+0012.500", "+0010.000", "+0000.000", "-0003.250", "+0000.500", "+0001.235",
+                     "-0000.000"}},
+        TExampleRow{"G",
+                    formatOf(true, true, false, false, false, 0, 0),
                     {"13.", "10.", "0.", "-3.", "1.", "1.", "-0."}}),
     [](const auto& rowInfo) { return std::string(rowInfo.param.name); });
 
@@ -71,22 +78,27 @@ struct TCase {
     const char* why;
 };
 
-TEST(FormatNumber, EdgeCasesOfSignPointAndZeros)
-{
+TEST(FormatNumber, EdgeCasesOfSignPointAndZeros) {
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
     const TNCFormat noPointNoZeros = formatOf(false, false, false, false, false, 3, 3);
     const std::array<TCase, 12> cases = {{
         {a, -0.0L, "0", "negative zero never gets a sign"},
-        {formatOf(true, false, false, false, true, 3, 3), -0.0L, "+0", "negative zero counts as not negative"},
-        {formatOf(false, true, false, false, false, 3, 3), 10.0L, "1", "NCpunkt without Dezipunkt has no effect"},
-        {formatOf(true, false, false, false, false, 0, 0), 12.5L, "13", "d = 0 rounds half away, no point"},
-        {formatOf(true, false, false, false, false, 0, 0), -12.5L, "-13", "half away from zero also below 0"},
-        {formatOf(true, false, true, false, false, 3, 9), 12.5L, "12.500", "Stellen without VNullen does nothing"},
+        {formatOf(true, false, false, false, true, 3, 3), -0.0L, "+0",
+         "negative zero counts as not negative"},
+        {formatOf(false, true, false, false, false, 3, 3), 10.0L, "1",
+         "NCpunkt without Dezipunkt has no effect"},
+        {formatOf(true, false, false, false, false, 0, 0), 12.5L, "13",
+         "d = 0 rounds half away, no point"},
+        {formatOf(true, false, false, false, false, 0, 0), -12.5L, "-13",
+         "half away from zero also below 0"},
+        {formatOf(true, false, true, false, false, 3, 9), 12.5L, "12.500",
+         "Stellen without VNullen does nothing"},
         {noPointNoZeros, 0.0L, "0", "all-zero digits keep one digit"},
         {noPointNoZeros, -0.0004L, "-0", "a negative value rounding to zero keeps its sign"},
         {noPointNoZeros, 12.5L, "125", "without point the digits close up and lose trailing zeros"},
         {a, 0.0005L, "0.001", "half away at the last decimal"},
-        {formatOf(true, false, false, false, false, 2, 0), 2.675L, "2.68", "the binary residue of 2.675 does not show"},
+        {formatOf(true, false, false, false, false, 2, 0), 2.675L, "2.68",
+         "the binary residue of 2.675 does not show"},
         {a, 123456789.0004L, "123456789", "large values stay fixed"},
     }};
     for (const TCase& c : cases) {
@@ -94,8 +106,7 @@ TEST(FormatNumber, EdgeCasesOfSignPointAndZeros)
     }
 }
 
-TEST(FormatNumber, RoundsOnEighteenSignificantDigits)
-{
+TEST(FormatNumber, RoundsOnEighteenSignificantDigits) {
     // Whichever side of ...0005 the 80-bit value lies, on 18 digits it is a tie, rounded away.
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
     EXPECT_EQ(FormatNumber(a, 1.0005L), "1.001");
@@ -103,8 +114,7 @@ TEST(FormatNumber, RoundsOnEighteenSignificantDigits)
     EXPECT_EQ(FormatNumber(formatOf(true, false, false, false, false, 17, 0), 0.1L), "0.1");
 }
 
-TEST(FormatNumber, ManyDecimalsAndHugeValuesStayInFixedNotation)
-{
+TEST(FormatNumber, ManyDecimalsAndHugeValuesStayInFixedNotation) {
     const TNCFormat c = formatOf(true, false, true, false, false, 20, 0);
     EXPECT_EQ(FormatNumber(c, 0.5L), "0.50000000000000000000");
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
@@ -112,11 +122,12 @@ TEST(FormatNumber, ManyDecimalsAndHugeValuesStayInFixedNotation)
     EXPECT_EQ(FormatNumber(a, 1e-30L), "0");
 }
 
-TEST(FormatNumber, NonFiniteValuesThrowInsteadOfWritingGarbage)
-{
+TEST(FormatNumber, NonFiniteValuesThrowInsteadOfWritingGarbage) {
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
-    EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::infinity()), korvex::ncgen::TNumberFormatError);
-    EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::quiet_NaN()), korvex::ncgen::TNumberFormatError);
+    EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::infinity()),
+                 korvex::ncgen::TNumberFormatError);
+    EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::quiet_NaN()),
+                 korvex::ncgen::TNumberFormatError);
 }
 
 } // namespace

@@ -17,8 +17,7 @@ struct TPickFixture : ::testing::Test {
 
     TGenerateInput input() const { return {layer, matrix, 10, 10, profile, "2", "-0.1", false}; }
 
-    std::vector<std::string> regenerated(const char* x, const char* y) const
-    {
+    std::vector<std::string> regenerated(const char* x, const char* y) const {
         TLayer moved = layer;
         moved.XDis = x;
         moved.YDis = y;
@@ -28,8 +27,7 @@ struct TPickFixture : ::testing::Test {
     }
 };
 
-TEST_F(TPickFixture, FillingWithoutPickUsesTheLayerOffsetsAndLeavesTheLayerAlone)
-{
+TEST_F(TPickFixture, FillingWithoutPickUsesTheLayerOffsetsAndLeavesTheLayerAlone) {
     layer.XDis = "5";
     layer.YDis = "-2";
     layer.Angle = "30";
@@ -40,8 +38,7 @@ TEST_F(TPickFixture, FillingWithoutPickUsesTheLayerOffsetsAndLeavesTheLayerAlone
     EXPECT_EQ(layer.XDis, "5");
 }
 
-TEST_F(TPickFixture, ShiftEqualsRegenerationAtTheNewOffsetAndKeepsTheLevelLine)
-{
+TEST_F(TPickFixture, ShiftEqualsRegenerationAtTheNewOffsetAndKeepsTheLevelLine) {
     layer.Size = "0.7";
     layer.Angle = "33";
     layer.XMirror = true;
@@ -61,20 +58,18 @@ TEST_F(TPickFixture, ShiftEqualsRegenerationAtTheNewOffsetAndKeepsTheLevelLine)
     EXPECT_EQ(buffer, regenerated("-4.5", "3"));
 }
 
-TEST_F(TPickFixture, ShiftWithoutPickFillsTheBufferInstead)
-{
+TEST_F(TPickFixture, ShiftWithoutPickFillsTheBufferInstead) {
     ConvertGrafikBuffer(input(), pick, buffer);
     EXPECT_EQ(buffer, regenerated("0", "0"));
     EXPECT_EQ(pick.LetzterX, "0");
 }
 
-TEST_F(TPickFixture, MalformedPointLinesDoNotCrashTheShift)
-{
+TEST_F(TPickFixture, MalformedPointLinesDoNotCrashTheShift) {
     pick = {"1", "1", "0", "0"};
     buffer = {"ZR;2.000;-0.100", "XY;", "XY", "XY;5", "junk"};
     ConvertGrafikBuffer(input(), pick, buffer);
-    const std::vector<std::string> expected = {"ZR;2.000;-0.100", "XY;1.000;1.000", "XY;1.000;1.000",
-                                               "XY;6.000;1.000", "junk"};
+    const std::vector<std::string> expected = {"ZR;2.000;-0.100", "XY;1.000;1.000",
+                                               "XY;1.000;1.000", "XY;6.000;1.000", "junk"};
     EXPECT_EQ(buffer, expected);
 }
 

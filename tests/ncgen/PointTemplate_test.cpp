@@ -9,8 +9,7 @@ using namespace korvex::ncgen;
 
 namespace {
 
-TActiveProfile numberedProfile(bool numbering)
-{
+TActiveProfile numberedProfile(bool numbering) {
     TActiveProfile profile;
     profile.BlockNumbering = numbering;
     profile.Format.Satzzeichen = "N";
@@ -27,8 +26,7 @@ struct TEmitCase {
     std::int32_t counterAfter;
 };
 
-TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingMinus)
-{
+TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingMinus) {
     const std::array<TEmitCase, 12> cases = {{
         {"G0 X[#XVAL] Y[#YVAL]", true, "", "N10 G0 X1.5 Y0", 20},
         {"-G0 Z[#RVAL]", true, "", "G0 Z2", 10},
@@ -55,8 +53,7 @@ TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingM
     }
 }
 
-TEST(FieldValueText, FormatsNumbersAndFallsBackToTheProfileTextVerbatim)
-{
+TEST(FieldValueText, FormatsNumbersAndFallsBackToTheProfileTextVerbatim) {
     TNCFormat format; // format A
     EXPECT_EQ(FieldValueText("2.5", "Q200", format), "2.5");
     EXPECT_EQ(FieldValueText("Q1", "Q200", format), "Q200");
@@ -64,8 +61,7 @@ TEST(FieldValueText, FormatsNumbersAndFallsBackToTheProfileTextVerbatim)
     EXPECT_EQ(FieldValueText("-0.10", "", format), "-0.1");
 }
 
-TOutputProfile storedProfile(const std::string& name)
-{
+TOutputProfile storedProfile(const std::string& name) {
     TOutputProfile p;
     p.Name = name;
     p.Stellen = "7";
@@ -82,15 +78,14 @@ TOutputProfile storedProfile(const std::string& name)
     return p;
 }
 
-TEST(SelectProfile, MatchesNameOrDigitAndTheLastMatchWins)
-{
+TEST(SelectProfile, MatchesNameOrDigitAndTheLastMatchWins) {
     TProfileTable table;
     table[0] = storedProfile("DIN");
     table[1] = storedProfile("3"); // profile 2 is named like the digit of profile 3
     table[2] = storedProfile("Heidenhain");
     table[3] = storedProfile("DIN");
-    const std::array<std::pair<const char*, int>, 6> cases = {{
-        {"1", 1}, {"DIN", 4}, {"Heidenhain", 3}, {"3", 3}, {"2", 2}, {"4", 4}}};
+    const std::array<std::pair<const char*, int>, 6> cases = {
+        {{"1", 1}, {"DIN", 4}, {"Heidenhain", 3}, {"3", 3}, {"2", 2}, {"4", 4}}};
     for (const auto& [text, number] : cases) {
         const auto selection = SelectProfile(table, text);
         ASSERT_TRUE(selection.has_value()) << text;
@@ -100,8 +95,7 @@ TEST(SelectProfile, MatchesNameOrDigitAndTheLastMatchWins)
     EXPECT_FALSE(SelectProfile(table, "5").has_value());
 }
 
-TEST(SelectProfile, ConvertsNumbersAndDefaultsEmptyLetters)
-{
+TEST(SelectProfile, ConvertsNumbersAndDefaultsEmptyLetters) {
     TProfileTable table;
     table[1] = storedProfile("Drehen");
     table[1].Y = "Z";

@@ -10,7 +10,6 @@
 #include <random>
 #include <cstring>
 
-
 using namespace korvex::ncgen;
 namespace fs = std::filesystem;
 
@@ -18,8 +17,7 @@ namespace {
 
 const TLoadOptions OPTIONS{3, 5, "Beschriftungsebene 1"};
 
-TJob exampleJob()
-{
+TJob exampleJob() {
     TJob job;
     job.Layers.AddLayer("A", 0, 0);
     TLayer& layer = job.Layers.Layer(1);
@@ -36,8 +34,7 @@ TJob exampleJob()
     return job;
 }
 
-TJob read(std::string_view bytes, TLoadReport* reportOut = nullptr)
-{
+TJob read(std::string_view bytes, TLoadReport* reportOut = nullptr) {
     TJob job;
     TLoadReport report;
     ReadVorlage(bytes, job, report, OPTIONS);
@@ -47,8 +44,7 @@ TJob read(std::string_view bytes, TLoadReport* reportOut = nullptr)
     return job;
 }
 
-TEST(TemplateFile, ExampleJobIsWrittenAsTheTwentyOneLinesByteForByte)
-{
+TEST(TemplateFile, ExampleJobIsWrittenAsTheTwentyOneLinesByteForByte) {
     const std::string expected =
         "LAYER A\r\nSHOW\r\nSIZE 0.5\r\nDMFORM 0\r\nDMENC 0\r\nANGLE 0\r\nXDIS 10\r\nYDIS 5\r\n"
         "XMIRROR\r\nDATA\r\n/AB\r\n/12\r\nBLANK \r\n3DZ -30\r\n3DY 20\r\n3DX1 -50\r\n3DX2 50\r\n"
@@ -56,8 +52,7 @@ TEST(TemplateFile, ExampleJobIsWrittenAsTheTwentyOneLinesByteForByte)
     EXPECT_EQ(VorlageText(exampleJob()), expected);
 }
 
-TEST(TemplateFile, WriteThenReadGivesTheSameJob)
-{
+TEST(TemplateFile, WriteThenReadGivesTheSameJob) {
     TJob job = exampleJob();
     TLayer& first = job.Layers.Layer(1);
     first.Lines[2] = "";
@@ -94,12 +89,12 @@ TEST(TemplateFile, WriteThenReadGivesTheSameJob)
     EXPECT_EQ(report.DroppedTextLines + report.IgnoredLayerLines + report.IndexFallbacks, 0);
 }
 
-TEST(TemplateFile, ReaderFollowsTheKeywordRulesOnEveryLineEnding)
-{
+TEST(TemplateFile, ReaderFollowsTheKeywordRulesOnEveryLineEnding) {
     const std::string lines[] = {
-        "junk before", "LAYER L1", "SIZE 1", "/ignored before DATA", "DATA", "/one", "SIZE 2", "/two",
-        "XMIRROR", "3DZ abc", "3DY 7.5", "BLANK ROHDEF ZYL1 XC0 YC0 RA50 ZP0 ZM-10", "LAYER L2", "/outside",
-        "SHOW"};
+        "junk before", "LAYER L1", "SIZE 1",  "/ignored before DATA",
+        "DATA",        "/one",     "SIZE 2",  "/two",
+        "XMIRROR",     "3DZ abc",  "3DY 7.5", "BLANK ROHDEF ZYL1 XC0 YC0 RA50 ZP0 ZM-10",
+        "LAYER L2",    "/outside", "SHOW"};
     for (const char* ending : {"\r\n", "\n", "\r"}) {
         std::string text;
         for (const std::string& line : lines) {
@@ -123,11 +118,11 @@ TEST(TemplateFile, ReaderFollowsTheKeywordRulesOnEveryLineEnding)
     }
 }
 
-TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported)
-{
+TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported) {
     std::string text = "SIZE 9\r\nXMIRROR\r\nDATA\r\n/orphan\r\nBLANK early\r\n";
     for (int n = 1; n <= 52; ++n) {
-        text += "LAYER L" + std::to_string(n) + "\r\nDMFORM " + (n == 2 ? "300" : "4") + "\r\nDMENC x\r\nDATA\r\n";
+        text += "LAYER L" + std::to_string(n) + "\r\nDMFORM " + (n == 2 ? "300" : "4") +
+                "\r\nDMENC x\r\nDATA\r\n";
         for (int i = 0; i < (n == 1 ? 103 : 1); ++i) {
             text += "/line " + std::to_string(i) + "\r\n";
         }
@@ -152,8 +147,7 @@ TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported)
     EXPECT_EQ(last.LineCount, 1); // layers 51 and 52 did not spill into layer 50
 }
 
-TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer)
-{
+TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer) {
     TLoadReport report;
     const TJob job = read("BLANK \r\n3DZ 5\r\n", &report);
     EXPECT_TRUE(report.AddedDefaultLayer);
@@ -162,8 +156,7 @@ TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer)
     EXPECT_EQ(job.D3Zrotation, 5);
 }
 
-TEST(TemplateFile, MissingTemplateFileReturnsFalseAndKeepsTheJob)
-{
+TEST(TemplateFile, MissingTemplateFileReturnsFalseAndKeepsTheJob) {
     TJob job = exampleJob();
     TLoadReport report;
     TempFolder missing;
@@ -171,8 +164,7 @@ TEST(TemplateFile, MissingTemplateFileReturnsFalseAndKeepsTheJob)
     EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
 }
 
-TEST(TemplateFile, UnreadableTemplateReturnsTrueAndKeepsTheJob)
-{
+TEST(TemplateFile, UnreadableTemplateReturnsTrueAndKeepsTheJob) {
     TJob job = exampleJob();
     TLoadReport report;
     TempFolder unreadable;
@@ -181,14 +173,14 @@ TEST(TemplateFile, UnreadableTemplateReturnsTrueAndKeepsTheJob)
     EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
 }
 
-TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne)
-{
+TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne) {
     TempFolder scratch;
     const fs::path file = scratch / "job.ncm";
     std::ofstream(file) << "old";
     SpeichereVorlage(file, exampleJob());
     EXPECT_EQ(readBytes(file), VorlageText(exampleJob()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()),
+              1);
     TJob job;
     TLoadReport report;
     ASSERT_TRUE(LadeVorlage(file, job, report, OPTIONS));
@@ -196,8 +188,7 @@ TEST(TemplateFile, SavedFileLoadsBackAndReplacesTheOldOne)
     EXPECT_EQ(VorlageText(job), VorlageText(exampleJob()));
 }
 
-TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere)
-{
+TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
     TempFolder scratch;
     const fs::path dir = scratch.path();
     const fs::path occupied = dir / "occupied.ncm"; // a folder where the file should go
@@ -211,12 +202,13 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere)
         EXPECT_NE(std::string(error.what()).find("occupied.ncm"), std::string::npos);
     }
     EXPECT_TRUE(fs::is_directory(occupied / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1); // no temporary left
-    EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()), TTemplateWriteError);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
+              1); // no temporary left
+    EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()),
+                 TTemplateWriteError);
 }
 
-TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer)
-{
+TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer) {
     TJob job = exampleJob();
     job.BlankDefinition = "ROHDEF QUAD";
     job.Layers.AddLayer("B", 0, 0);
@@ -233,12 +225,12 @@ TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer)
 
 // Random bytes, keyword-rich noise and truncated files: the reader never crashes, keeps its
 // limits, and what it read writes out as a file that reads back to the same text.
-TEST(TemplateFile, RandomAndTruncatedInputGivesABoundedJobThatRoundTrips)
-{
+TEST(TemplateFile, RandomAndTruncatedInputGivesABoundedJobThatRoundTrips) {
     std::mt19937 random(16022);
     const std::string valid = VorlageText(exampleJob());
-    const char* pieces[] = {"LAYER ", "DATA", "/", "SIZE ", "DMFORM ", "DMENC ", "HIDE", "XMIRROR",
-                            "BLANK ", "3DZ ", "3DX1 ", "1e9999", "-0", "\r", "\n", "\r\n", "\0", "\xFF"};
+    const char* pieces[] = {"LAYER ", "DATA",    "/",      "SIZE ", "DMFORM ", "DMENC ",
+                            "HIDE",   "XMIRROR", "BLANK ", "3DZ ",  "3DX1 ",   "1e9999",
+                            "-0",     "\r",      "\n",     "\r\n",  "\0",      "\xFF"};
     for (int round = 0; round < 3000; ++round) {
         std::string bytes;
         if (round % 3 == 0) {

@@ -8,8 +8,7 @@
 namespace korvex::ncgen::test {
 
 // A module matrix from rows of "#" (dark) and "." (light), top row first.
-inline datamatrix::TIArray matrixFromArt(const std::vector<std::string>& rows)
-{
+inline datamatrix::TIArray matrixFromArt(const std::vector<std::string>& rows) {
     const std::size_t cols = rows.empty() ? 0 : rows[0].size();
     datamatrix::TIArray matrix(cols, std::vector<int>(rows.size(), 0));
     for (std::size_t y = 0; y < rows.size(); ++y) {
@@ -21,8 +20,7 @@ inline datamatrix::TIArray matrixFromArt(const std::vector<std::string>& rows)
 }
 
 // The 10 x 10 symbol of the text "123456" (ASCII encodation).
-inline datamatrix::TIArray symbol123456()
-{
+inline datamatrix::TIArray symbol123456() {
     return matrixFromArt({
         "#.#.#.#.#.",
         "##..#.##.#",

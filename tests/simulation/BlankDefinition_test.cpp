@@ -47,17 +47,14 @@ TEST_P(BlankValueOf, ReadsTheNumberAfterTheFirstKey) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, BlankValueOf,
-    ::testing::Values(ValueCase{"ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", "ZM", -10},
-                      ValueCase{"ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", "XP", 100},
-                      ValueCase{"ROHDEF QUAD XM5 YP1 XM7", "XM", 5},
-                      ValueCase{"ROHDEF QUAD XM- YP1", "XM", 0},
-                      ValueCase{"ROHDEF QUAD XM12abc", "XM", 12},
-                      ValueCase{"ROHDEF QUAD XM1.2.3", "XM", 0},
-                      ValueCase{"ROHDEF QUAD XM", "XM", 0},
-                      ValueCase{"ROHDEF QUAD XM 5", "XM", 0},
-                      ValueCase{"ROHDEF QUAD YP50", "RA", 0},
-                      ValueCase{"ROHDEF ZYL1 RA2.5e3", "RA", 2.5L},
-                      ValueCase{"ROHDEF ZYL1 XC-.5", "XC", -0.5L}));
+    ::testing::Values(
+        ValueCase{"ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", "ZM", -10},
+        ValueCase{"ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", "XP", 100},
+        ValueCase{"ROHDEF QUAD XM5 YP1 XM7", "XM", 5}, ValueCase{"ROHDEF QUAD XM- YP1", "XM", 0},
+        ValueCase{"ROHDEF QUAD XM12abc", "XM", 12}, ValueCase{"ROHDEF QUAD XM1.2.3", "XM", 0},
+        ValueCase{"ROHDEF QUAD XM", "XM", 0}, ValueCase{"ROHDEF QUAD XM 5", "XM", 0},
+        ValueCase{"ROHDEF QUAD YP50", "RA", 0}, ValueCase{"ROHDEF ZYL1 RA2.5e3", "RA", 2.5L},
+        ValueCase{"ROHDEF ZYL1 XC-.5", "XC", -0.5L}));
 
 } // namespace
 } // namespace korvex::simulation

@@ -21,7 +21,7 @@ using Edge = std::pair<std::pair<int, int>, std::pair<int, int>>;
 constexpr Color BLANK = 0x808000;
 
 class Blank : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         image.SetWorldBox(-120, -120, -120, 120, 120, 120);
         ApplyViewPreset(image, ViewPreset::XYZ);
@@ -39,7 +39,8 @@ protected:
         std::set<Edge> edges;
         for (const auto& r : canvas.records()) {
             if (r.kind != Kind::Line || r.points[0] == r.points[1]) continue;
-            const std::pair<int, int> u{r.points[0].x, r.points[0].y}, v{r.points[1].x, r.points[1].y};
+            const std::pair<int, int> u{r.points[0].x, r.points[0].y},
+                v{r.points[1].x, r.points[1].y};
             edges.insert(u < v ? Edge{u, v} : Edge{v, u});
         }
         return edges;
@@ -67,7 +68,8 @@ TEST_F(Blank, DefaultBoxIsTwelveEdgesFromZeroToItsSize) {
     std::set<Edge> expected;
     const long double xs[] = {0, 100}, ys[] = {0, 50}, zs[] = {-10, 0};
     for (const long double x : xs)
-        for (const long double y : ys) expected.insert(edge({x, y, -10}, {x, y, 0}));
+        for (const long double y : ys)
+            expected.insert(edge({x, y, -10}, {x, y, 0}));
     for (const long double z : zs) {
         expected.insert(edge({0, 0, z}, {100, 0, z}));
         expected.insert(edge({0, 50, z}, {100, 50, z}));
@@ -77,7 +79,8 @@ TEST_F(Blank, DefaultBoxIsTwelveEdgesFromZeroToItsSize) {
     EXPECT_EQ(drawnEdges(), expected);
     EXPECT_EQ(canvas.count(Kind::Line), 12u);
     EXPECT_EQ(canvas.records()[0].points[0], image.ProjectPoint(0, 50, 0));
-    for (const auto& r : canvas.records()) EXPECT_EQ(r.pen.color, BLANK);
+    for (const auto& r : canvas.records())
+        EXPECT_EQ(r.pen.color, BLANK);
 }
 
 TEST_F(Blank, CylinderAlongZHasTwoPolygonsAndThirtySixSides) {
@@ -145,12 +148,13 @@ namespace {
 
 TEST_F(Blank, RandomDefinitionsNeverFail) {
     std::mt19937 random(7);
-    const char* const words[] = {"ROHDEF ", "QUAD ", "ZYL1 ", "ZYL2 ", "ZYL3 ", "XM", "XP", "XC", "YM",
-                                 "YP",      "YC",    "ZM",    "ZP",    "ZC",    "RA", "-", "+", ".",
-                                 "1",       "25",    "1e9",   " ",     "abc",   ","};
+    const char* const words[] = {"ROHDEF ", "QUAD ", "ZYL1 ", "ZYL2 ", "ZYL3 ", "XM", "XP",  "XC",
+                                 "YM",      "YP",    "YC",    "ZM",    "ZP",    "ZC", "RA",  "-",
+                                 "+",       ".",     "1",     "25",    "1e9",   " ",  "abc", ","};
     for (int i = 0; i < 2000; ++i) {
         std::string text;
-        for (int n = random() % 20; n > 0; --n) text += words[random() % std::size(words)];
+        for (int n = random() % 20; n > 0; --n)
+            text += words[random() % std::size(words)];
         EXPECT_NO_THROW(Drawblank(image, text, BLANK)) << text;
     }
 }

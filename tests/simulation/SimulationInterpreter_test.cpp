@@ -21,14 +21,16 @@ constexpr Color PATH = 0x00AA00;
 constexpr Color RAPID = 0x0000CC;
 
 class Interpreter : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         image.SetWorldBox(0, 0, -1, 12, 12, 2); // about 70 pixels per unit: markers are visible
         ApplyViewPreset(image, ViewPreset::XYZ);
         image.SetCanvas(&canvas);
         interpreter.pen = {PATH, PenStyle::Solid, PenMode::Copy, true, RAPID};
     }
-    PixelPoint at(long double x, long double y, long double z) { return image.ProjectPoint(x, y, z); }
+    PixelPoint at(long double x, long double y, long double z) {
+        return image.ProjectPoint(x, y, z);
+    }
     PixelPoint markerPoint(long double x, long double y, long double z, int degrees) {
         const long double a = degrees * std::numbers::pi_v<long double> / 180;
         return at(x + 0.1L * std::cos(a), y + 0.1L * std::sin(a), z);
@@ -67,7 +69,8 @@ TEST_F(Interpreter, HiddenRapidMovesStillAdvanceThePreviousPoint) {
     interpreter.Auswert("ZR;2;-0.1", false);
     interpreter.Auswert("XY;1;1", false);
     EXPECT_EQ(canvas.records().size(), 12u);
-    for (const auto& r : canvas.records()) EXPECT_EQ(r.pen.style, PenStyle::Solid);
+    for (const auto& r : canvas.records())
+        EXPECT_EQ(r.pen.style, PenStyle::Solid);
 
     interpreter.pen.rapidMoves = true;
     canvas.clear();
@@ -169,8 +172,10 @@ TEST_F(Interpreter, RandomLinesEitherDrawOrRaiseConversionError) {
     const std::string alphabet = "XYZR;0123456789.-+e ,x";
     for (int i = 0; i < 5000; ++i) {
         std::string line(random() % 16, ' ');
-        for (char& c : line) c = alphabet[random() % alphabet.size()];
-        if (random() % 2) line.replace(0, std::min<std::size_t>(3, line.size()), random() % 2 ? "XY;" : "ZR;");
+        for (char& c : line)
+            c = alphabet[random() % alphabet.size()];
+        if (random() % 2)
+            line.replace(0, std::min<std::size_t>(3, line.size()), random() % 2 ? "XY;" : "ZR;");
         try {
             interpreter.Auswert(line, random() % 2 == 0);
         } catch (const EConvertError&) {

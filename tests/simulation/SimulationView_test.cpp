@@ -14,7 +14,7 @@ namespace {
 using Kind = RecordingCanvas::Kind;
 
 class Pass : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::SetInitialView(image);
         image.SetCanvas(&canvas);
@@ -22,8 +22,9 @@ protected:
         view.processMessages = [this] { ++messageRounds; };
     }
     std::size_t countWithColor(Color color) const {
-        return static_cast<std::size_t>(std::count_if(canvas.records().begin(), canvas.records().end(),
-                                                      [color](const auto& r) { return r.pen.color == color; }));
+        return static_cast<std::size_t>(
+            std::count_if(canvas.records().begin(), canvas.records().end(),
+                          [color](const auto& r) { return r.pen.color == color; }));
     }
 
     TMathImage image{400, 400};
@@ -36,16 +37,19 @@ const std::vector<std::string> TWO_DOTS = {"ZR;2.000;-0.100", "XY;9.000;0.000", 
 
 TEST_F(Pass, NormalPassPaintsBackgroundWallsBlankThenDots) {
     view.showRapidMoves = true;
-    const auto result = view.Drawsimulation(TWO_DOTS, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", false);
+    const auto result =
+        view.Drawsimulation(TWO_DOTS, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", false);
     EXPECT_FALSE(result.stoppedByError);
     EXPECT_EQ(result.linesEvaluated, 3u);
     const auto& r = canvas.records();
     ASSERT_EQ(r[0].kind, Kind::FillRect);
     EXPECT_EQ(r[0].brush.color, 0xFFFFFFu);
-    for (int i = 1; i <= 9; ++i) EXPECT_EQ(r[i].pen.color, 0x111111u) << i; // back walls
-    for (int i = 10; i < 22; ++i) EXPECT_EQ(r[i].pen.color, 0x444444u) << i; // blank box
-    EXPECT_EQ(r[22].pen, (Pen{0x333333, PenStyle::Dotted, PenMode::Copy}));  // first rapid move
-    EXPECT_EQ(countWithColor(0x222222), 2u * 12u);                           // plunges, markers
+    for (int i = 1; i <= 9; ++i)
+        EXPECT_EQ(r[i].pen.color, 0x111111u) << i; // back walls
+    for (int i = 10; i < 22; ++i)
+        EXPECT_EQ(r[i].pen.color, 0x444444u) << i;                          // blank box
+    EXPECT_EQ(r[22].pen, (Pen{0x333333, PenStyle::Dotted, PenMode::Copy})); // first rapid move
+    EXPECT_EQ(countWithColor(0x222222), 2u * 12u);                          // plunges, markers
     EXPECT_EQ(r.size(), 22u + 2u * 13u);
     EXPECT_EQ(messageRounds, 2);
 }
@@ -70,8 +74,8 @@ TEST_F(Pass, AxesAppearOnlyWhenShown) {
 }
 
 TEST_F(Pass, ThirdLineBadShowsTheFirstTwoAndStopsQuietly) {
-    const auto result =
-        view.Drawsimulation({"ZR;2.000;-0.100", "XY;1.000;2.000", "XY;1;x", "XY;5.000;5.000"}, "", false);
+    const auto result = view.Drawsimulation(
+        {"ZR;2.000;-0.100", "XY;1.000;2.000", "XY;1;x", "XY;5.000;5.000"}, "", false);
     EXPECT_TRUE(result.stoppedByError);
     EXPECT_EQ(result.linesEvaluated, 2u);
     EXPECT_EQ(countWithColor(0x222222), 12u); // one plunge and one marker
@@ -99,7 +103,8 @@ TEST_F(Pass, UnprojectableBlankStopsThePassBeforeTheDots) {
 
 TEST_F(Pass, PreviewDrawsOnlyInvertingYellowMarkers) {
     view.showRapidMoves = true;
-    const auto result = view.Drawsimulation(TWO_DOTS, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", true);
+    const auto result =
+        view.Drawsimulation(TWO_DOTS, "ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", true);
     EXPECT_EQ(result.linesEvaluated, 3u);
     ASSERT_EQ(canvas.records().size(), 22u);
     for (const auto& r : canvas.records()) {
@@ -129,7 +134,8 @@ TEST_F(Pass, RubberBandErasesThePreviousBoxAndRestoresThePen) {
     const auto firstBox = canvas.records();
     view.DrawZoomRectangle(300, 300);
     ASSERT_EQ(canvas.records().size(), 18u);
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(canvas.records()[6 + i].points, firstBox[i].points);
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(canvas.records()[6 + i].points, firstBox[i].points);
     for (const auto& r : canvas.records())
         EXPECT_EQ(r.pen, (Pen{MARKER_COLOR, PenStyle::Solid, PenMode::NotXor}));
     EXPECT_EQ(canvas.pen(), (Pen{0x010101, PenStyle::Solid, PenMode::Copy}));

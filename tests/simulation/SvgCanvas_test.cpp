@@ -79,11 +79,14 @@ TEST(SvgCanvas, ConnectedLinesOfOnePenFormOnePolyline) {
     canvas.lineTo(30, 30);
     const std::string svg = canvas.document();
     EXPECT_NE(svg.find("<polyline points=\"1.5,1.5 5.5,1.5 5.5,5.5\" stroke=\"#000000\"/>"),
-              std::string::npos) << svg;
+              std::string::npos)
+        << svg;
     EXPECT_NE(svg.find("<polyline points=\"5.5,5.5 9.5,9.5\" stroke=\"#00ff00\" stroke-dasharray"),
-              std::string::npos) << svg;
+              std::string::npos)
+        << svg;
     EXPECT_NE(svg.find("points=\"20.5,20.5 30.5,30.5\" stroke=\"#00ff00\" stroke-dasharray"),
-              std::string::npos) << svg;
+              std::string::npos)
+        << svg;
 }
 
 TEST(SvgCanvas, MoveToTheEndOfAStrokeStartsANewOne) {

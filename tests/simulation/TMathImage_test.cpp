@@ -32,15 +32,15 @@ TEST_P(InitialViewProjection, LandsOnExpectedPixel) {
 
 INSTANTIATE_TEST_SUITE_P(
     WorkedExampleAndNeighbours, InitialViewProjection,
-    ::testing::Values(ProjectionCase{{10, 0, 0}, {253, 200}}, ProjectionCase{{-10, 0, 0}, {147, 200}},
-                      ProjectionCase{{0, 10, 0}, {200, 147}}, ProjectionCase{{0, -10, 0}, {200, 253}},
-                      ProjectionCase{{0, 0, 0}, {200, 200}},
-                      // Straight down z, height changes nothing but the perspective.
-                      ProjectionCase{{0, 0, 50}, {200, 200}},
-                      // At or behind the eye: clamped, the zero component stays centred.
-                      ProjectionCase{{10, 0, 240}, {16000, 200}},
-                      ProjectionCase{{-10, 0, 1000}, {-16000, 200}},
-                      ProjectionCase{{0, 10, 240}, {200, -16000}}));
+    ::testing::Values(
+        ProjectionCase{{10, 0, 0}, {253, 200}}, ProjectionCase{{-10, 0, 0}, {147, 200}},
+        ProjectionCase{{0, 10, 0}, {200, 147}}, ProjectionCase{{0, -10, 0}, {200, 253}},
+        ProjectionCase{{0, 0, 0}, {200, 200}},
+        // Straight down z, height changes nothing but the perspective.
+        ProjectionCase{{0, 0, 50}, {200, 200}},
+        // At or behind the eye: clamped, the zero component stays centred.
+        ProjectionCase{{10, 0, 240}, {16000, 200}}, ProjectionCase{{-10, 0, 1000}, {-16000, 200}},
+        ProjectionCase{{0, 10, 240}, {200, -16000}}));
 
 TEST(TMathImage, HalfPixelCentreRoundsToEvenNeighbour) {
     for (const auto& [size, centre] : {std::pair{401, 200}, std::pair{403, 202}}) {
@@ -61,8 +61,9 @@ TEST(TMathImage, UnmappablePointRaisesProjectionError) {
     testing::SetInitialView(image);
     const long double huge = std::numeric_limits<long double>::max();
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
-    for (const WorldPoint p : {WorldPoint{huge, 0, 0}, WorldPoint{0, -huge, 0}, WorldPoint{nan, 0, 0},
-                               WorldPoint{0, 0, std::numeric_limits<long double>::infinity()}}) {
+    for (const WorldPoint p :
+         {WorldPoint{huge, 0, 0}, WorldPoint{0, -huge, 0}, WorldPoint{nan, 0, 0},
+          WorldPoint{0, 0, std::numeric_limits<long double>::infinity()}}) {
         try {
             image.ProjectPoint(p);
             ADD_FAILURE() << "no error for " << static_cast<double>(p.x);
@@ -135,7 +136,9 @@ TEST_P(FarCorner, IsTheCornerAwayFromTheEye) {
     image.SetWorldBox(-1, -2, -3, 1, 2, 3);
     image.SetD3Yrotation(GetParam().yRotation);
     image.SetD3Zrotation(GetParam().zRotation);
-    const auto same = [](WorldPoint a, WorldPoint b) { return a.x == b.x && a.y == b.y && a.z == b.z; };
+    const auto same = [](WorldPoint a, WorldPoint b) {
+        return a.x == b.x && a.y == b.y && a.z == b.z;
+    };
     EXPECT_TRUE(same(image.FarCorner(), GetParam().far));
     EXPECT_TRUE(same(image.NearCorner(), GetParam().near));
 }
@@ -144,10 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
     Views, FarCorner,
     ::testing::Values(
         // Looking straight down: four lower corners tie, the last visited wins.
-        CornerCase{0, -90, {1, 2, -3}, {-1, -2, 3}},
-        CornerCase{0, 30, {1, 2, -3}, {-1, -2, 3}},
-        CornerCase{45, 45, {-1, -2, -3}, {1, 2, 3}},
-        CornerCase{55, -105, {1, 2, -3}, {-1, -2, 3}},
+        CornerCase{0, -90, {1, 2, -3}, {-1, -2, 3}}, CornerCase{0, 30, {1, 2, -3}, {-1, -2, 3}},
+        CornerCase{45, 45, {-1, -2, -3}, {1, 2, 3}}, CornerCase{55, -105, {1, 2, -3}, {-1, -2, 3}},
         CornerCase{135, 45, {-1, -2, 3}, {1, 2, -3}}));
 
 TEST(TMathImage, UnprojectInvertsProjectInTopView) {
@@ -165,7 +166,7 @@ TEST(TMathImage, UnprojectInvertsProjectInTopView) {
 }
 
 class Drawing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         testing::SetInitialView(image);
         image.SetCanvas(&canvas);
@@ -207,8 +208,9 @@ TEST_F(Drawing, WireBoxIsTwoClosedRectanglesAndFourUprights) {
     ASSERT_EQ(lower.size(), 5u);
     EXPECT_EQ(lower.front(), lower.back());
     EXPECT_EQ(lower[1], image.ProjectPoint(30, -20, 0));
-    EXPECT_EQ(canvas.records()[5].points,
-              (std::vector<PixelPoint>{image.ProjectPoint(-10, 40, 0), image.ProjectPoint(-10, 40, 1)}));
+    EXPECT_EQ(
+        canvas.records()[5].points,
+        (std::vector<PixelPoint>{image.ProjectPoint(-10, 40, 0), image.ProjectPoint(-10, 40, 1)}));
 }
 
 TEST_F(Drawing, OriginAxesOnlyWhereTheBoxHoldsTheOrigin) {
@@ -218,7 +220,7 @@ TEST_F(Drawing, OriginAxesOnlyWhereTheBoxHoldsTheOrigin) {
     };
     const Case cases[] = {{{-80, -80, -80, 80, 80, 80}, 3},
                           {{0, 0, 0, 10, 10, 10}, 3}, // bounds are inclusive
-                          {{1, -5, -5, 10, 5, 5}, 1},  // x does not hold 0: only the x axis
+                          {{1, -5, -5, 10, 5, 5}, 1}, // x does not hold 0: only the x axis
                           {{1, 1, 1, 10, 10, 10}, 0}};
     for (const Case& c : cases) {
         canvas.clear();
@@ -234,10 +236,12 @@ TEST_F(Drawing, BackWallsAreNineEdgesFromTheFarCorner) {
     image.DrawBackWalls();
     ASSERT_EQ(canvas.count(Kind::Polyline), 9u);
     const PixelPoint far = image.ProjectPoint(image.FarCorner());
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(canvas.records()[i].points[0], far);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(canvas.records()[i].points[0], far);
     // The near corner itself is never reached: the walls hide nothing in front.
     const PixelPoint near = image.ProjectPoint(image.NearCorner());
-    for (const auto& r : canvas.records()) EXPECT_NE(r.points[1], near);
+    for (const auto& r : canvas.records())
+        EXPECT_NE(r.points[1], near);
 }
 
 TEST_F(Drawing, BackWallsRunInTheirFixedOrder) {
@@ -282,7 +286,8 @@ TEST_F(Drawing, TickMarksHangBelowOnXAndYAndLeftOnZ) {
     EXPECT_EQ(r[z + 1].points, (std::vector<PixelPoint>{pz, {pz.x - 6, pz.y}}));
     // The z label sits above the arrow tip.
     const PixelPoint tip = image.ProjectPoint(-80, -80, 80);
-    EXPECT_EQ(r[tickAfter(0, "z")].points[0], (PixelPoint{tip.x, tip.y - 6 - RecordingCanvas::TEXT_HEIGHT}));
+    EXPECT_EQ(r[tickAfter(0, "z")].points[0],
+              (PixelPoint{tip.x, tip.y - 6 - RecordingCanvas::TEXT_HEIGHT}));
 }
 
 TEST_F(Drawing, TickedAxesLabelAndNumberTheAxes) {
@@ -313,7 +318,10 @@ TEST_F(Drawing, AxisPlacementPicksTheBoxEdge) {
     const struct {
         int place;
         WorldPoint xTip;
-    } cases[] = {{0, {10, -20, -30}}, {1, {10, -20, 30}}, {2, {10, 20, -30}}, {3, {10, 20, 30}},
+    } cases[] = {{0, {10, -20, -30}},
+                 {1, {10, -20, 30}},
+                 {2, {10, 20, -30}},
+                 {3, {10, 20, 30}},
                  {7, {10, -20, -30}}};
     for (const auto& c : cases) {
         canvas.clear();

@@ -30,14 +30,15 @@ TEST_P(Ticks, AreAPowerOfTenApartAndStrictlyInside) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ranges, Ticks,
-    ::testing::Values(TickCase{-80, 80, 4, {"-70", "-30", "10", "50"}},
-                      // log10(1/8) < 0: the step goes one power further down.
-                      TickCase{0, 1, 4, {"0.1", "0.3", "0.5", "0.7", "0.9"}},
-                      TickCase{-96, 96, 4, {"-90", "-50", "-10", "30", "70"}},
-                      TickCase{0, 100, 4, {"10", "30", "50", "70", "90"}},
-                      TickCase{0, 0.001L, 2, {"0.0001", "0.0006"}},
-                      TickCase{1000, 2000, 4, {"1.1E+003", "1.3E+003", "1.5E+003", "1.7E+003", "1.9E+003"}},
-                      TickCase{0, 1, 0, {}}, TickCase{5, 5, 4, {}}));
+    ::testing::Values(
+        TickCase{-80, 80, 4, {"-70", "-30", "10", "50"}},
+        // log10(1/8) < 0: the step goes one power further down.
+        TickCase{0, 1, 4, {"0.1", "0.3", "0.5", "0.7", "0.9"}},
+        TickCase{-96, 96, 4, {"-90", "-50", "-10", "30", "70"}},
+        TickCase{0, 100, 4, {"10", "30", "50", "70", "90"}},
+        TickCase{0, 0.001L, 2, {"0.0001", "0.0006"}},
+        TickCase{1000, 2000, 4, {"1.1E+003", "1.3E+003", "1.5E+003", "1.7E+003", "1.9E+003"}},
+        TickCase{0, 1, 0, {}}, TickCase{5, 5, 4, {}}));
 
 TEST(Ticks, MoreTicksThanStepsStillEndsOneStepApart) {
     // round(80/10) div 100 is 0; stepping by nothing would never end.
@@ -63,8 +64,9 @@ TEST_P(TickText, HasThreeSignificantDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, TickText,
-                         ::testing::Values(TextCase{0, "0"}, TextCase{10, "10"}, TextCase{-70, "-70"},
-                                           TextCase{0.1L, "0.1"}, TextCase{0.30000000000000004L, "0.3"},
+                         ::testing::Values(TextCase{0, "0"}, TextCase{10, "10"},
+                                           TextCase{-70, "-70"}, TextCase{0.1L, "0.1"},
+                                           TextCase{0.30000000000000004L, "0.3"},
                                            TextCase{123.456L, "123"}, TextCase{999.6L, "1E+003"},
                                            TextCase{12345, "1.23E+004"}, TextCase{-2.5L, "-2.5"},
                                            TextCase{0.00012345L, "0.000123"},

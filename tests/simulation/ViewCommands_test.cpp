@@ -7,13 +7,17 @@
 namespace korvex::simulation {
 namespace {
 
-double d(long double v) { return static_cast<double>(v); }
+double d(long double v) {
+    return static_cast<double>(v);
+}
 
 TEST(ViewCommands, PresetsSetTheirAngles) {
     const struct {
         ViewPreset preset;
         long double y, z;
-    } cases[] = {{ViewPreset::XY, 0, -90}, {ViewPreset::XZ, 90, -90}, {ViewPreset::YZ, 90, 180},
+    } cases[] = {{ViewPreset::XY, 0, -90},
+                 {ViewPreset::XZ, 90, -90},
+                 {ViewPreset::YZ, 90, 180},
                  {ViewPreset::XYZ, 55, -105}};
     for (const auto& c : cases) {
         TMathImage image(400, 400);
@@ -36,8 +40,10 @@ TEST(ViewCommands, RotationButtonsStepFiveDegreesUnwrapped) {
     const struct {
         RotationButton button;
         long double y, z;
-    } cases[] = {{RotationButton::YM_ROT, 5, -90}, {RotationButton::YP_ROT, -5, -90},
-                 {RotationButton::ZM_ROT, 0, -95}, {RotationButton::ZP_ROT, 0, -85}};
+    } cases[] = {{RotationButton::YM_ROT, 5, -90},
+                 {RotationButton::YP_ROT, -5, -90},
+                 {RotationButton::ZM_ROT, 0, -95},
+                 {RotationButton::ZP_ROT, 0, -85}};
     for (const auto& c : cases) {
         TMathImage image(400, 400);
         testing::SetInitialView(image);
@@ -106,8 +112,11 @@ TEST(ViewCommands, DragTurnsOneDegreePerMovedAxis) {
         PixelPoint to;
         long double y, z;
         bool changed;
-    } cases[] = {{{99, 49}, 1, 1, true},   {{130, 90}, -1, -1, true}, {{100, 40}, 1, 0, true},
-                 {{90, 50}, 0, 1, true},   {{100, 50}, 0, 0, false}};
+    } cases[] = {{{99, 49}, 1, 1, true},
+                 {{130, 90}, -1, -1, true},
+                 {{100, 40}, 1, 0, true},
+                 {{90, 50}, 0, 1, true},
+                 {{100, 50}, 0, 0, false}};
     for (const auto& c : cases) {
         TMathImage image(400, 400);
         image.SetD3Yrotation(0);
@@ -122,10 +131,19 @@ TEST(ViewCommands, ReadOutHasThreeDecimals) {
     const struct {
         long double value;
         const char* text;
-    } cases[] = {{10, "10.000"},          {-72.125L, "-72.125"},      {0, "0.000"},
-                 {0.0005L, "0.001"},      {-0.0004L, "0.000"},        {-2.0005L, "-2.001"},    {999.9996L, "1000.000"}, {5, "5.000"}, {1e-20L, "0.000"},        {1234.56789L, "1234.568"},
+    } cases[] = {{10, "10.000"},
+                 {-72.125L, "-72.125"},
+                 {0, "0.000"},
+                 {0.0005L, "0.001"},
+                 {-0.0004L, "0.000"},
+                 {-2.0005L, "-2.001"},
+                 {999.9996L, "1000.000"},
+                 {5, "5.000"},
+                 {1e-20L, "0.000"},
+                 {1234.56789L, "1234.568"},
                  {123456789012.3456L, "123456789012.346"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatReadOut(c.value), c.text) << d(c.value);
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatReadOut(c.value), c.text) << d(c.value);
 }
 
 } // namespace

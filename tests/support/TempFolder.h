@@ -8,7 +8,7 @@
 
 // A fresh folder below the system's temporary folder, removed with everything in it.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device device;
         path_ = std::filesystem::temp_directory_path() /
@@ -27,7 +27,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -43,7 +43,8 @@ inline std::string readBytes(const std::filesystem::path& file) {
 
 inline void makeReadOnly(const std::filesystem::path& file) {
     std::filesystem::permissions(file,
-                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
                                      std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
 }
