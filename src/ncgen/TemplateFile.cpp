@@ -1,9 +1,9 @@
 #include "ncgen/TemplateFile.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +11,10 @@
 #include <iterator>
 
 namespace korvex::ncgen {
+
+using base::ReadFileBytes;
+using base::WriteFileAtomically;
+
 namespace {
 
 constexpr int ViewDigits = 15;
@@ -155,11 +159,11 @@ void applyJobKeyword(std::string_view line, TJob& job) {
 
 } // namespace
 
-TTemplateWriteError::TTemplateWriteError(std::filesystem::path fileName)
-    : std::runtime_error("Datei " + fileName.string() + " kann nicht erstellt werden"),
+ETemplateWriteError::ETemplateWriteError(std::filesystem::path fileName)
+    : EKorvexError("Datei " + fileName.string() + " kann nicht erstellt werden"),
       fileName_(std::move(fileName)) {}
 
-int TTemplateWriteError::TextNumber() const {
+int ETemplateWriteError::TextNumber() const {
     return text::TemplateNotWritable;
 }
 
@@ -271,7 +275,7 @@ std::string VorlageText(const TJob& job) {
 }
 
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
-    if (!WriteFileAtomically(fileName, VorlageText(job))) throw TTemplateWriteError(fileName);
+    if (!WriteFileAtomically(fileName, VorlageText(job))) throw ETemplateWriteError(fileName);
 }
 
 } // namespace korvex::ncgen
