@@ -1,20 +1,20 @@
 #include "cli/GeneratePipeline.h"
 
 #include "cli/Commands.h"
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/DefaultConfiguration.h"
 #include "config/LanguageTexts.h"
-#include "config/PathText.h"
+#include "base/PathText.h"
 #include "config/SettingsFile.h"
-#include "config/TextLines.h"
-#include "config/Windows1252.h"
+#include "base/TextLines.h"
+#include "base/Windows1252.h"
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -59,7 +59,7 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     std::error_code ec;
     if (fs::is_directory(request.JobFile, ec) ||
         !ncgen::LadeVorlage(request.JobFile, job, report, options)) {
-        fail(result, "Vorlage [" + config::PathText(request.JobFile) + "] existiert nicht!");
+        fail(result, "Vorlage [" + base::PathText(request.JobFile) + "] existiert nicht!");
         return;
     }
     if (!report.Opened) {
@@ -70,8 +70,8 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     addLoadWarnings(report, result.Warnings);
 
     ncgen::TLayerFields fields = job.Layers.SelectLayer(1).Fields;
-    if (request.Text) fields.EText = config::SplitLines(*request.Text);
-    const std::string code = config::JoinLines(fields.EText);
+    if (request.Text) fields.EText = base::SplitLines(*request.Text);
+    const std::string code = base::JoinLines(fields.EText);
 
     const ncgen::TStatusCheck status = ncgen::Checkstatus(code, fields.EDrehWinkel);
     if (status.MessageText != 0) {
@@ -197,14 +197,14 @@ std::filesystem::path utf8Path(const std::string& text) {
 }
 
 void printWindows1252(std::ostream& err, const std::string& message) {
-    err << config::Windows1252ToUtf8(message) << '\n';
+    err << base::Windows1252ToUtf8(message) << '\n';
 }
 
 // Command-line texts are UTF-8; the core wants Windows-1252.
 bool toCodePage(const char* option, const std::optional<std::string>& utf8,
                 std::optional<std::string>& target, std::ostream& err) {
     if (!utf8) return true;
-    auto converted = config::Utf8ToWindows1252(*utf8);
+    auto converted = base::Utf8ToWindows1252(*utf8);
     if (!converted.ok) {
         err << "korvex-cli: " << option << ": the character '" << converted.offending
             << "' has no Windows-1252 code\n";
@@ -267,7 +267,7 @@ int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>&
         err << "korvex-cli: the output file is the job file itself; nothing was written\n";
         return ExitUsage;
     }
-    if (!ncgen::WriteFileAtomically(path, bytes)) {
+    if (!base::WriteFileAtomically(path, bytes)) {
         printWindows1252(err, config::CannotCreateText(path));
         return ExitFailure;
     }

@@ -1,16 +1,17 @@
 #include "config/LanguageTexts.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "config/ConfigError.h"
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
 namespace korvex::config {
 
-using ncgen::ReadFileBytes;
+using base::ReadFileBytes;
+using base::SplitLines;
 
 void TLanguageTexts::Load(const std::filesystem::path& file) {
     std::string bytes;
-    if (!ReadFileBytes(file, bytes)) throw TConfigError(CannotOpenText(file));
+    if (!ReadFileBytes(file, bytes)) throw EConfigError(CannotOpenText(file));
     SetContent(bytes);
 }
 

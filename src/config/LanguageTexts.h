@@ -14,7 +14,7 @@ class TLanguageTexts {
     static constexpr std::size_t LookupWidth = 4096; // a lookup sees this much of a line
 
     // Replaces the loaded lines by the file's lines (CR LF, CR or LF). When the file cannot
-    // be opened, throws TConfigError "Datei <file> kann nicht geöffnet werden" and keeps the
+    // be opened, throws EConfigError "Datei <file> kann nicht geöffnet werden" and keeps the
     // previous lines.
     void Load(const std::filesystem::path& file);
 

@@ -1,7 +1,7 @@
 #include "ncgen/GenerateChecks.h"
 
 #include "ncgen/NumberReading.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 namespace korvex::ncgen {
 

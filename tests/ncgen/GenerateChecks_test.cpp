@@ -1,5 +1,5 @@
 #include "ncgen/GenerateChecks.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -196,7 +196,7 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
     try {
         SpeichereVorlage(occupied, exampleJob());
         FAIL() << "writing over a folder must fail";
-    } catch (const TTemplateWriteError& error) {
+    } catch (const ETemplateWriteError& error) {
         EXPECT_EQ(error.TextNumber(), 9013);
         EXPECT_EQ(error.FileName(), occupied);
         EXPECT_NE(std::string(error.what()).find("occupied.ncm"), std::string::npos);
@@ -205,7 +205,7 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
               1); // no temporary left
     EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()),
-                 TTemplateWriteError);
+                 ETemplateWriteError);
 }
 
 TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer) {

@@ -1,4 +1,4 @@
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 namespace fs = std::filesystem;
 
@@ -134,4 +134,4 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
     return ok;
 }
 
-} // namespace korvex::ncgen
+} // namespace korvex::base

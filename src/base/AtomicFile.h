@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 // Replaces (or creates) a file with the given bytes through a temporary file in the same
 // folder, flushed to disk, and a rename, so readers see either the old or the new content,
@@ -50,4 +50,4 @@ bool MayReplace(const TFileAccess& file, const TWriter& writer);
 // The running process as a writer.
 TWriter CurrentWriter();
 
-} // namespace korvex::ncgen
+} // namespace korvex::base

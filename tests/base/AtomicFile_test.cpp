@@ -1,4 +1,4 @@
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include "support/TempFolder.h"
 
@@ -13,7 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace korvex::ncgen;
+using namespace korvex::base;
 namespace fs = std::filesystem;
 
 namespace {
