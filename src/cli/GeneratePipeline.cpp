@@ -125,7 +125,7 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
     TGenerateResult result;
     try {
         result.ConfigFolderCreated =
-            config::CreateConfigFolder(request.ConfigFolder, request.DataFolder);
+            !config::FillConfigFolder(request.ConfigFolder, request.DataFolder).AddedFiles.empty();
         ncgen::TProfileTable profiles;
         config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
 

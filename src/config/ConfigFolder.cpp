@@ -10,6 +10,15 @@ TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder) {
     return result;
 }
 
+TConfigFolder FindConfigFolder(const std::filesystem::path& documentsFolder,
+                               const std::filesystem::path& homeFolder) {
+    for (const auto& base : {documentsFolder, homeFolder}) {
+        std::error_code ec;
+        if (!base.empty() && std::filesystem::is_directory(base, ec)) return ConfigFolder(base);
+    }
+    return ConfigFolder({});
+}
+
 std::filesystem::path SettingsFile(const std::filesystem::path& folder,
                                    const std::string& baseName) {
     return folder / (baseName + ".ini");

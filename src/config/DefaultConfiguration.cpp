@@ -1,9 +1,12 @@
 #include "config/DefaultConfiguration.h"
 
+#include "base/AtomicFile.h"
+#include "base/PathText.h"
+#include "base/TextNumbers.h"
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
+#include "config/LanguageTexts.h"
 
-#include <random>
 #include <string>
 
 namespace korvex::config {
@@ -16,50 +19,47 @@ EConfigError notCreated(const fs::path& what) {
     return EConfigError(CannotCreateText(what));
 }
 
-// "a/b/" names the folder b; its parent is a.
-fs::path withoutTrailingSeparator(const fs::path& folder) {
-    return folder.has_filename() ? folder : folder.parent_path();
-}
-
 } // namespace
 
-bool CreateConfigFolder(const fs::path& folderWithSeparator, const fs::path& defaults) {
-    const fs::path folder = withoutTrailingSeparator(folderWithSeparator);
-    std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder, ec))) return false;
-
-    if (!folder.parent_path().empty()) {
-        fs::create_directories(folder.parent_path(), ec);
-        if (ec) throw notCreated(folder.parent_path());
-    }
-    std::random_device device;
-    fs::path staging = folder;
-    staging += ".new" + std::to_string(device() % 1000000);
-    if (!fs::create_directory(staging, ec)) throw notCreated(folder);
-
-    const auto abandon = [&staging](const fs::path& failed) {
-        std::error_code ignored;
-        fs::remove_all(staging, ignored);
-        return notCreated(failed);
+TConfigFill FillConfigFolder(const fs::path& folder, const fs::path& defaults) {
+    struct TCopy {
+        fs::path target;
+        std::string bytes;
     };
+    std::vector<TCopy> copies;
     for (const char* base : SETTINGS_FILES) {
-        const fs::path source = SettingsFile(defaults, base);
-        const fs::path copy = SettingsFile(staging, base);
-        if (!fs::copy_file(source, copy, ec) || ec) throw abandon(SettingsFile(folder, base));
-        // Installed defaults may be read-only; the user's copies must take a save.
-        fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
-                        ec);
+        const fs::path target = SettingsFile(folder, base);
+        std::error_code ec;
+        // A link to a file that is gone counts as missing; the writer fills its target.
+        if (fs::exists(fs::status(target, ec))) continue;
+        TCopy copy{target, {}};
+        if (!base::ReadFileBytes(SettingsFile(defaults, base), copy.bytes))
+            throw notCreated(target);
+        copies.push_back(std::move(copy));
     }
-    fs::rename(staging, folder, ec);
-    if (ec) {
-        // Another process may have created the folder meanwhile; its files win.
-        const bool raced = fs::is_directory(folder);
-        std::error_code ignored;
-        fs::remove_all(staging, ignored);
-        if (raced) return false;
-        throw notCreated(folder);
+    TConfigFill fill;
+    if (copies.empty()) return fill;
+
+    std::error_code ec;
+    fill.FolderCreated = fs::create_directories(folder, ec);
+    if (ec) throw notCreated(copies.front().target);
+    for (const auto& copy : copies) {
+        // Checked again: another start may have written it since.
+        if (fs::exists(fs::status(copy.target, ec))) continue;
+        if (!base::WriteFileAtomically(copy.target, copy.bytes)) throw notCreated(copy.target);
+        fill.AddedFiles.push_back(copy.target);
     }
-    return true;
+    return fill;
+}
+
+std::string ConfigFillMessage(const TConfigFill& fill, const fs::path& folder,
+                              const TLanguageTexts& texts) {
+    if (fill.AddedFiles.empty()) return {};
+    if (fill.FolderCreated) return texts.Message(text::ConfigFolderCreated, base::PathText(folder));
+    std::string files;
+    for (const auto& file : fill.AddedFiles)
+        files += (files.empty() ? "" : ", ") + base::PathText(file);
+    return texts.Message(text::ConfigFolderCreated, files);
 }
 
 } // namespace korvex::config
