@@ -124,8 +124,6 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
 TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
     TGenerateResult result;
     try {
-        result.ConfigFolderCreated =
-            !config::FillConfigFolder(request.ConfigFolder, request.DataFolder).AddedFiles.empty();
         ncgen::TProfileTable profiles;
         config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
 
@@ -187,7 +185,8 @@ config::TConfigFolder DefaultConfigFolder() {
     const char* home = std::getenv("HOME");
     if (!home || !*home) return config::ConfigFolder({});
     const fs::path documents = xdgDocuments(home);
-    return config::ConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents);
+    return config::FindConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents,
+                                    home);
 }
 
 namespace {
@@ -214,6 +213,26 @@ bool toCodePage(const char* option, const std::optional<std::string>& utf8,
     return true;
 }
 
+// Start-up of every command that reads the settings: the files the folder lacks come from the
+// delivered defaults, and the user is told in the language those settings choose.
+std::optional<int> fillConfigFolder(const fs::path& folder, const fs::path& data,
+                                    std::ostream& err) {
+    try {
+        const config::TConfigFill fill = config::FillConfigFolder(folder, data);
+        if (fill.AddedFiles.empty()) return std::nullopt;
+        config::TSettings settings;
+        ncgen::TProfileTable profiles;
+        config::LoadSettings(folder, settings, profiles);
+        config::TLanguageTexts texts;
+        texts.Load(data / config::LanguageFileName(settings.Language));
+        printWindows1252(err, "korvex-cli: " + config::ConfigFillMessage(fill, folder, texts));
+        return std::nullopt;
+    } catch (const std::exception& e) {
+        printWindows1252(err, e.what());
+        return ExitFailure;
+    }
+}
+
 } // namespace
 
 std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerateRequest& request,
@@ -234,7 +253,7 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     }
     request.DataFolder = DefaultDataFolder();
     request.JobFile = utf8Path(options.Job);
-    return std::nullopt;
+    return fillConfigFolder(request.ConfigFolder, request.DataFolder, err);
 }
 
 std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::string_view command,

@@ -16,8 +16,7 @@ namespace korvex::cli {
 
 // What one unattended generation starts from.
 struct TGenerateRequest {
-    std::filesystem::path
-        ConfigFolder; // holds main.ini, profil1-4.ini; created from the defaults if missing
+    std::filesystem::path ConfigFolder; // holds main.ini, profil1-4.ini
     std::filesystem::path DataFolder;   // language files and the delivered settings files
     std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings' one
     std::filesystem::path JobFile;      // the template (.ncm)
@@ -37,7 +36,6 @@ struct TGenerateResult {
     TGenerateStatus Status = TGenerateStatus::Failed;
     std::string Message;                      // Windows-1252, set when Status is not Ok
     std::vector<std::string> Warnings;        // Windows-1252: what the template reader repaired
-    bool ConfigFolderCreated = false;         // first start: created from the delivered defaults
     std::vector<std::string> NCLines;         // the NC program
     std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
     ncgen::TJob Job;                          // layers, BlankDefinition and the 3D view
@@ -55,7 +53,8 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request);
 std::filesystem::path DefaultDataFolder();
 
 // The configuration folder the desktop program uses: below the documents folder of the user
-// (XDG_DOCUMENTS_DIR, else $HOME/Documents); with no home the relative folder and a message.
+// (XDG_DOCUMENTS_DIR, else $HOME/Documents) or, without one, below the home folder; with no
+// existing home the relative folder and a message.
 config::TConfigFolder DefaultConfigFolder();
 
 // The options every generating command shares, as the command line gives them (UTF-8).
@@ -66,7 +65,8 @@ struct TGenerateOptions {
     std::string Job;                    // JOB.ncm
 };
 
-// Builds the request (default configuration and data folders, Windows-1252 texts). On a
+// Builds the request (default configuration and data folders, Windows-1252 texts) and fills
+// what the configuration folder lacks from the delivered defaults, saying so on err. On a
 // problem it prints it to err and returns the exit status to end with.
 std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerateRequest& request,
                                        std::ostream& err);

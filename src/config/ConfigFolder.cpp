@@ -1,5 +1,7 @@
 #include "config/ConfigFolder.h"
 
+#include <algorithm>
+
 namespace korvex::config {
 
 TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder) {
@@ -10,12 +12,25 @@ TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder) {
     return result;
 }
 
+namespace {
+
+bool isBelow(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+    const auto a = inner.lexically_normal();
+    const auto b = outer.lexically_normal();
+    const auto [stop, rest] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
+    return stop == b.end() || stop->empty(); // a trailing separator ends b with an empty name
+}
+
+} // namespace
+
 TConfigFolder FindConfigFolder(const std::filesystem::path& documentsFolder,
                                const std::filesystem::path& homeFolder) {
-    for (const auto& base : {documentsFolder, homeFolder}) {
-        std::error_code ec;
-        if (!base.empty() && std::filesystem::is_directory(base, ec)) return ConfigFolder(base);
-    }
+    std::error_code ec;
+    const bool home = !homeFolder.empty() && std::filesystem::is_directory(homeFolder, ec);
+    if (!documentsFolder.empty() && (std::filesystem::is_directory(documentsFolder, ec) ||
+                                     (home && isBelow(documentsFolder, homeFolder))))
+        return ConfigFolder(documentsFolder);
+    if (home) return ConfigFolder(homeFolder);
     return ConfigFolder({});
 }
 

@@ -16,10 +16,10 @@ struct TConfigFolder {
 // together with the message "[Common Documents]  nicht gefunden!".
 TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder);
 
-// The configuration folder below the documents folder when that is an existing folder, else
-// below the home folder when that is one, else ConfigFolder({}) with its message. Start-up
-// creates the configuration folder below the one chosen, so a folder that does not exist is
-// never chosen: a wrong home would otherwise be created with it.
+// The configuration folder below the documents folder when that exists or lies below a home
+// folder that exists (start-up creates it there), else below the home folder when that
+// exists, else ConfigFolder({}) with its message. A home that does not exist is never
+// chosen: a wrong HOME would otherwise be created with Documents/Korvex2/config below it.
 TConfigFolder FindConfigFolder(const std::filesystem::path& documentsFolder,
                                const std::filesystem::path& homeFolder);
 

@@ -286,31 +286,49 @@ TEST(GenerateCommand, FreshConfigFolderGivesTheSameBytesAsTheDeliveredDefaults) 
     EXPECT_TRUE(fs::exists(dir / "Documents" / "Korvex2" / "config" / "main.ini"));
 }
 
-TEST(GenerateCommand, ConfigFolderWithoutTheProfileFileIsAFailure) {
+// A HOME that does not exist names no folder to keep settings in; it is not created.
+TEST(GenerateCommand, AHomeThatDoesNotExistIsNotCreated) {
     TempFolder dir;
-    const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
+    const auto home = dir / "gone";
+    const char* oldHome = std::getenv("HOME");
+    const std::string savedHome = oldHome ? oldHome : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+    const auto result = RunCli({"generate", job("serial.ncm")});
+    unsetenv("XDG_CONFIG_HOME");
+    if (oldHome) setenv("HOME", savedHome.c_str(), 1);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err,
-              "Datei " + (dir / "profil1.ini").string() + " kann nicht ge\u00f6ffnet werden\n");
-    EXPECT_EQ(result.out, "");
-    EXPECT_TRUE(fs::is_empty(dir.path())) << "an existing folder is not filled either";
+    EXPECT_EQ(result.err, "[Common Documents]  nicht gefunden!\n");
+    EXPECT_FALSE(fs::exists(home));
 }
 
-TEST(GenerateCommand, AnExistingConfigFolderIsUsedAndNotOverwritten) {
+// A folder without main.ini read every colour as 0; each missing file now comes from the
+// delivered defaults, and the files the user has stay as they are.
+TEST(GenerateCommand, AnExistingConfigFolderIsFilledButNotOverwritten) {
     TempFolder dir;
     const auto config = dir / "config";
     fs::create_directory(config);
-    writeBytes(
-        config / "profil1.ini",
+    const std::string profile =
         "[set]\r\nProfil=Eigen\r\nSynS1=[#XVAL];[#YVAL]\r\nSyn1=[#XVAL];[#YVAL]\r\nSynE1=ENDE\r\n"
-        "Dezipunkt=1\r\nNachkommastellen=1\r\n");
-    writeBytes(config / "main.ini", "[set]\r\nProfil=1\r\n");
+        "Dezipunkt=1\r\nNachkommastellen=1\r\n";
+    writeBytes(config / "profil1.ini", profile);
     const auto result =
         RunCli({"generate", "--config", config.string(), "--text", "1", job("serial.ncm")});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("14.5;5\r\n")) << result.out.substr(0, 40);
     EXPECT_TRUE(result.out.ends_with("\r\nENDE"));
-    EXPECT_FALSE(fs::exists(config / "profil2.ini"));
+    EXPECT_EQ(readBytes(config / "profil1.ini"), profile);
+    for (const char* name : {"main.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+        EXPECT_EQ(readBytes(config / name), readBytes(DELIVERED / name)) << name;
+    std::string files;
+    for (const char* name : {"main.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+        files += (files.empty() ? "" : ", ") + (config / name).string();
+    EXPECT_EQ(result.err, "korvex-cli: Standardeinstellungen angelegt: " + files + "\n");
+
+    const auto again =
+        RunCli({"generate", "--config", config.string(), "--text", "1", job("serial.ncm")});
+    EXPECT_EQ(again.out, result.out);
+    EXPECT_EQ(again.err, "") << "nothing more to add";
 }
 
 TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {

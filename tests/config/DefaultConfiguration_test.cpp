@@ -44,7 +44,9 @@ TEST(ConfigFolder, IsFoundOnlyBelowAFolderThatExists) {
     };
     const TCase cases[] = {
         {"documents folder", documents, home, documents / "Korvex2" / "config" / ""},
-        {"no documents folder: the home", home / "Documents", home,
+        {"documents folder to be made in the home", home / "Documents", home,
+         home / "Documents" / "Korvex2" / "config" / ""},
+        {"documents elsewhere, missing: the home", dir / "elsewhere", home,
          home / "Korvex2" / "config" / ""},
         {"home does not exist", nowhere / "Documents", nowhere, ""},
         {"nothing known", "", "", ""},
