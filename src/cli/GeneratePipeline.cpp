@@ -125,7 +125,7 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
     TGenerateResult result;
     try {
         ncgen::TProfileTable profiles;
-        config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
+        result.Warnings = config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
 
         config::TLanguageTexts texts;
         texts.Load(request.DataFolder / config::LanguageFileName(result.Settings.Language));

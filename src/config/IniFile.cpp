@@ -1,11 +1,14 @@
 #include "config/IniFile.h"
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "config/ConfigError.h"
 #include "base/TextLines.h"
 #include "base/Windows1252.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -63,6 +66,12 @@ std::optional<std::string_view> sectionOf(std::string_view line) {
     return trim(close == std::string_view::npos ? line : line.substr(0, close));
 }
 
+// A value ends at a line break, where anything after it would become a line of its own, and at
+// a NUL, where the platform's profile functions ended it.
+std::string_view singleLine(std::string_view value) {
+    return value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
+}
+
 struct TKeyLine {
     std::string_view key;
     std::string_view value;
@@ -73,7 +82,7 @@ std::optional<TKeyLine> keyOf(std::string_view line) {
     if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '[') return std::nullopt;
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
-    return TKeyLine{trim(line.substr(0, equals)), trim(line.substr(equals + 1))};
+    return TKeyLine{trim(line.substr(0, equals)), trim(singleLine(line.substr(equals + 1)))};
 }
 
 // Index range [begin, end) of the first section of that name; begin is its header line.
@@ -104,20 +113,54 @@ std::optional<std::size_t> findKey(const std::vector<std::string>& lines, TSecti
     return std::nullopt;
 }
 
-// A value ends at a line break: anything after it would become a line of its own.
-std::string_view singleLine(std::string_view value) {
-    return value.substr(0, value.find_first_of("\r\n"));
-}
-
 // An editor may save the file as UTF-8 with a byte order mark; the values are Windows-1252
-// text, so such a file is read as what it says it is.
-void decodeByteOrderMark(std::string& bytes) {
-    if (!bytes.starts_with("\xEF\xBB\xBF")) return;
-    auto converted = Utf8ToWindows1252(std::string_view(bytes).substr(3));
-    bytes = converted.ok ? std::move(converted.text) : bytes.substr(3);
+// text, so such a file is read as what it says it is, line by line. A line with a character
+// that has no single-byte code ends the reading there: the lines before it are kept, and the
+// result names the line (1-based) and the character; 0 when every line was converted.
+struct TDecodeProblem {
+    std::size_t line = 0;
+    std::string character; // UTF-8
+};
+
+TDecodeProblem decodeByteOrderMark(std::string& bytes) {
+    if (!bytes.starts_with("\xEF\xBB\xBF")) return {};
+    const std::string_view body = std::string_view(bytes).substr(3);
+    std::string text;
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < body.size(); ++line) {
+        const std::size_t end = std::min(body.find('\n', at), body.size() - 1) + 1;
+        const auto converted = Utf8ToWindows1252(body.substr(at, end - at));
+        if (!converted.ok) {
+            bytes = std::move(text);
+            return {line, converted.offending};
+        }
+        text += converted.text;
+        at = end;
+    }
+    bytes = std::move(text);
+    return {};
 }
 
 } // namespace
+
+std::string UnconvertibleLineText(const std::filesystem::path& file, std::size_t line,
+                                  std::string_view character) {
+    // The character itself has no code in the message's code page either.
+    char32_t code = 0;
+    for (const char c : character) {
+        const auto b = static_cast<unsigned char>(c);
+        code = (b & 0xC0) == 0x80 ? (code << 6) | (b & 0x3F)
+               : b >= 0xF0        ? b & 0x07
+               : b >= 0xE0        ? b & 0x0F
+               : b >= 0xC0        ? b & 0x1F
+                                  : b;
+    }
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(code));
+    return "Datei " + base::PathText(file) + ": Zeile " + std::to_string(line) +
+           " enth\xE4lt ein Zeichen ohne Windows-1252-Code (" + hex +
+           "); nur die Zeilen davor wurden gelesen";
+}
 
 std::int32_t ParseIniInteger(std::string_view text) {
     text = trim(text);
@@ -162,6 +205,14 @@ std::string TIniFile::ReadString(std::string_view key) const {
     return std::string(value.substr(0, MaxValueLength));
 }
 
+std::string TIniFile::ReadProblem() const {
+    std::string bytes;
+    if (!ReadFileBytes(file_, bytes)) return {};
+    const auto problem = decodeByteOrderMark(bytes);
+    return problem.line == 0 ? std::string()
+                             : UnconvertibleLineText(file_, problem.line, problem.character);
+}
+
 std::int32_t TIniFile::ReadInteger(std::string_view key) const {
     return ParseIniInteger(ReadString(key));
 }
@@ -176,7 +227,8 @@ void TIniFile::WriteString(std::string_view key, std::string_view value) const {
     const bool exists = std::filesystem::exists(file_, ec);
     const auto refused = [this] { return EConfigError(CannotWriteText(file_)); };
     if (exists && !ReadFileBytes(file_, bytes)) throw refused();
-    decodeByteOrderMark(bytes);
+    // Writing back what could be read would lose the lines after the character.
+    if (decodeByteOrderMark(bytes).line != 0) throw refused();
     auto lines = SplitLines(bytes);
     std::string entry(key);
     entry += '=';

@@ -24,6 +24,11 @@ class TIniFile {
 
     std::string ReadString(std::string_view key) const;
     std::int32_t ReadInteger(std::string_view key) const;
+
+    // A file saved as UTF-8 with a byte order mark is read up to the first line with a
+    // character that has no Windows-1252 code; then this is the message that says so
+    // (UnconvertibleLineText), otherwise empty. Writes to such a file are refused.
+    std::string ReadProblem() const;
     bool ReadBool(std::string_view key) const;
 
     // Writes replace the whole file atomically and keep all other lines in their order.
@@ -36,6 +41,11 @@ class TIniFile {
     std::filesystem::path file_;
     std::string section_;
 };
+
+// "Datei <file>: Zeile <n> enthält ein Zeichen ohne Windows-1252-Code (U+XXXX); nur die
+// Zeilen davor wurden gelesen", for the UTF-8 character given.
+std::string UnconvertibleLineText(const std::filesystem::path& file, std::size_t line,
+                                  std::string_view character);
 
 // The integer reading of the profile API: an optional sign, then decimal digits or hex digits
 // after "$" or "0x", and nothing else; anything that is not such a number gives 0.

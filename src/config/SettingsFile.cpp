@@ -96,12 +96,17 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("R", p.R);
 }
 
-void LoadSettings(const std::filesystem::path& folder, TSettings& s,
-                  ncgen::TProfileTable& profiles) {
-    for (int p = 1; p <= ncgen::ProfileCount; ++p)
+std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSettings& s,
+                                      ncgen::TProfileTable& profiles) {
+    std::vector<std::string> problems;
+    for (int p = 1; p <= ncgen::ProfileCount; ++p) {
         profiles[p - 1] = LoadProfile(folder, p);
+        if (auto problem = profileFile(folder, p).ReadProblem(); !problem.empty())
+            problems.push_back(std::move(problem));
+    }
 
     TIniFile ini(SettingsFile(folder, "main"), "path");
+    if (auto problem = ini.ReadProblem(); !problem.empty()) problems.push_back(std::move(problem));
     s.NcFolder = ini.ReadString("nc");
     s.TemplateFolder = ini.ReadString("vo");
     s.FontFolder = ini.ReadString("sl");
@@ -138,6 +143,7 @@ void LoadSettings(const std::filesystem::path& folder, TSettings& s,
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
+    return problems;
 }
 
 void SaveSettings(const std::filesystem::path& folder, TSettings& s,

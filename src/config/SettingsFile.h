@@ -4,6 +4,8 @@
 #include "ncgen/OutputProfile.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace korvex::config {
 
@@ -12,9 +14,10 @@ namespace korvex::config {
 // Radio groups keep their previous choice when the stored value selects no button; sizes,
 // encodations and languages outside their lists fall back to "AUTO", "ASCII" and German.
 // Loading the language texts is left to the caller (TLanguageTexts), so a missing language
-// file cannot lose the settings read here.
-void LoadSettings(const std::filesystem::path& folder, TSettings& settings,
-                  ncgen::TProfileTable& profiles);
+// file cannot lose the settings read here. Returns a message for each file that could be read
+// only in part (TIniFile::ReadProblem), for the user to see.
+std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSettings& settings,
+                                      ncgen::TProfileTable& profiles);
 
 // Writes all five files in the dialog's key order, then loads them again. A refused write
 // throws EConfigError at that value: the values before it stay written, nothing is reloaded.

@@ -156,6 +156,48 @@ TEST(IniFile, RefusedWriteNamesTheFileAndChangesNothing) {
               1);
 }
 
+// The platform's profile functions handled values as C strings: a NUL ended the value. It
+// must not reach an NC program, and a written value ends there as well.
+TEST(IniFile, ANulByteEndsTheValue) {
+    TempFolder dir;
+    const auto file = dir / "profil1.ini";
+    using namespace std::string_literals;
+    writeBytes(file, "[set]\r\nSynS1=G0 X[#XVAL] \0M30\r\nStart=1\0\r\nZ=\0Z\r\n"s);
+    const TIniFile ini(file, "set");
+    EXPECT_EQ(ini.ReadString("SynS1"), "G0 X[#XVAL]");
+    EXPECT_EQ(ini.ReadInteger("Start"), 1);
+    EXPECT_EQ(ini.ReadString("Z"), "");
+
+    ini.WriteString("Suffix", "nc\0xx"s);
+    EXPECT_EQ(ini.ReadString("Suffix"), "nc");
+    EXPECT_EQ(readBytes(file).find("xx"), std::string::npos);
+}
+
+// One character outside Windows-1252 in a UTF-8 file used to garble every value of it.
+TEST(IniFile, AByteOrderMarkFileIsReadUpToALineThatCannotBeConverted) {
+    TempFolder dir;
+    const auto file = dir / "profil1.ini";
+    const std::string utf8 =
+        "\xEF\xBB\xBF[set]\r\nProfil=Fr\xC3\xA4sen\r\nSynS1=G0 \xE2\x98\x83 X1\r\n"
+        "Suffix=nc\r\n";
+    writeBytes(file, utf8);
+    const TIniFile ini(file, "set");
+    EXPECT_EQ(ini.ReadString("Profil"), "Fr\xE4sen");
+    EXPECT_EQ(ini.ReadString("SynS1"), "") << "no half line reaches a program";
+    EXPECT_EQ(ini.ReadString("Suffix"), "");
+    EXPECT_EQ(ini.ReadProblem(),
+              "Datei " + file.string() +
+                  ": Zeile 3 enth\xE4lt ein Zeichen ohne Windows-1252-Code (U+2603); nur die "
+                  "Zeilen davor wurden gelesen");
+    // Writing back would lose the lines after it.
+    EXPECT_THROW(ini.WriteString("Profil", "x"), EConfigError);
+    EXPECT_EQ(readBytes(file), utf8);
+
+    writeBytes(file, "\xEF\xBB\xBF[set]\nProfil=\xE2\x82\xAC\n");
+    EXPECT_EQ(ini.ReadString("Profil"), "\x80");
+    EXPECT_EQ(ini.ReadProblem(), "");
+}
+
 TEST(IniFile, RandomBytesNeverBreakReadingOrWriting) {
     TempFolder dir;
     std::mt19937 random(4711);

@@ -276,6 +276,25 @@ TEST(SettingsFile, SavingIntoAMissingFolderChangesNothingOnDisk) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
+TEST(SettingsFile, LoadingNamesEachFileReadOnlyInPart) {
+    TempFolder dir;
+    writeBytes(dir / "main.ini", "\xEF\xBB\xBF[set]\r\nHG=255\r\nlang=2 \xE2\x86\x92\r\n");
+    writeBytes(dir / "profil2.ini", "\xEF\xBB\xBF[set]\r\nProfil=\xF0\x9F\x94\xA7\r\n");
+    writeBytes(dir / "profil3.ini", "\xEF\xBB\xBF[set]\r\nProfil=Dreh\r\n");
+    TSettings s;
+    ncgen::TProfileTable profiles;
+    const auto problems = config::LoadSettings(dir.path(), s, profiles);
+    ASSERT_EQ(problems.size(), 2U);
+    EXPECT_TRUE(problems[0].starts_with("Datei " + (dir / "profil2.ini").string() + ": Zeile 2"))
+        << problems[0];
+    EXPECT_NE(problems[0].find("(U+1F527)"), std::string::npos) << problems[0];
+    EXPECT_TRUE(problems[1].starts_with("Datei " + (dir / "main.ini").string() + ": Zeile 3"))
+        << problems[1];
+    EXPECT_EQ(s.Background, 255U);
+    EXPECT_EQ(s.Language, 1) << "the line that could not be read is not used";
+    EXPECT_EQ(profiles[2].Name, "Dreh");
+}
+
 TEST(SettingsFile, DeliveredDefaultsAreInTheWriteOrderAndLoseNothing) {
     TempFolder dir;
     TSettings s;
