@@ -244,6 +244,19 @@ TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
         << "no temporary file is left";
 }
 
+// current.nc links into the machine's share: the program must arrive there, and the link stay.
+TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
+    TempFolder dir;
+    fs::create_directory(dir / "share");
+    writeBytes(dir / "share" / "marking.nc", "yesterday's program");
+    fs::create_symlink(dir / "share" / "marking.nc", dir / "current.nc");
+    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "-o",
+                           (dir / "current.nc").string(), job("serial.ncm")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir / "current.nc"));
+    EXPECT_EQ(readBytes(dir / "share" / "marking.nc"), readBytes(JOBS / "serial_profil1.nc"));
+}
+
 TEST(GenerateCommand, OutputNamingTheJobFileLeavesTheJobAlone) {
     TempFolder dir;
     const auto jobFile = dir / "serial.ncm";
