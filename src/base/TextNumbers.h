@@ -6,6 +6,8 @@
 // Every number the program uses is named here, so one test can check both language files.
 namespace korvex::text {
 
+inline constexpr int SafetyDistanceLabel = 3301; // "Sicherheitsabstand (R)", detail of 9008
+inline constexpr int InfeedDepthLabel = 3302;    // "Zustelltiefe (Z)", detail of 9008
 inline constexpr int SaveFilterDescription = 4119;
 inline constexpr int DefaultLayerName = 5007;
 inline constexpr int AngleOutOfRange = 9002;
@@ -15,6 +17,8 @@ inline constexpr int InvalidXOffset = 9010;
 inline constexpr int InvalidYOffset = 9011;
 inline constexpr int TemplateNotWritable = 9013;
 inline constexpr int EditorNotInstalled = 9014;
+inline constexpr int TemplateHoldsNoLayer = 9015; // the file follows as the detail
+inline constexpr int ProfileHasNoTemplate = 9016; // the profile follows as the detail
 inline constexpr int SettingsSaved = 9101;
 inline constexpr int PickModeStatus = 9105;
 inline constexpr int CloseQuestion = 9106;

@@ -37,6 +37,12 @@ std::string TLanguageTexts::Message(int number, std::string_view detail) const {
     return message;
 }
 
+std::string TLanguageTexts::Message(const base::TTextMessage& message) const {
+    const std::string detail = message.DetailText != 0 ? Text(message.DetailText) : message.Detail;
+    if (message.Text == 0) return detail;
+    return Message(message.Text, detail);
+}
+
 std::string LanguageFileName(int language) {
     return language >= 2 && language <= 4 ? "english.txt" : "german.txt";
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextMessage.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -29,6 +31,9 @@ class TLanguageTexts {
 
     // Text N, then ": " and the detail when the detail is not empty.
     std::string Message(int number, std::string_view detail = {}) const;
+
+    // The words of a message the core handed up (see base::TTextMessage).
+    std::string Message(const base::TTextMessage& message) const;
 
   private:
     std::vector<std::string> lines_;
