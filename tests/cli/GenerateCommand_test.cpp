@@ -278,6 +278,22 @@ TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
     EXPECT_EQ(readBytes(dir / "share" / "marking.nc"), readBytes(JOBS / "serial_profil1.nc"));
 }
 
+TEST(GenerateCommand, ASettingsFileReadOnlyInPartIsReported) {
+    TempFolder dir;
+    for (const char* name :
+         {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+        fs::copy_file(DELIVERED / name, dir / name);
+    writeBytes(dir / "main.ini",
+               "\xEF\xBB\xBF" + readBytes(DELIVERED / "main.ini") + "x=\xE2\x98\x83\r\n");
+    const auto r = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, readBytes(JOBS / "serial_profil1.nc"));
+    EXPECT_TRUE(
+        r.err.starts_with("korvex-cli: warning: Datei " + (dir / "main.ini").string() + ": Zeile "))
+        << r.err;
+    EXPECT_NE(r.err.find("(U+2603)"), std::string::npos) << r.err;
+}
+
 TEST(GenerateCommand, OutputNamingTheJobFileLeavesTheJobAlone) {
     TempFolder dir;
     const auto jobFile = dir / "serial.ncm";
