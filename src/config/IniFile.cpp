@@ -222,39 +222,9 @@ bool TIniFile::ReadBool(std::string_view key) const {
 }
 
 void TIniFile::WriteString(std::string_view key, std::string_view value) const {
-    std::string bytes;
-    std::error_code ec;
-    const bool exists = std::filesystem::exists(file_, ec);
-    const auto refused = [this] { return EConfigError(CannotWriteText(file_)); };
-    if (exists && !ReadFileBytes(file_, bytes)) throw refused();
-    // Writing back what could be read would lose the lines after the character.
-    if (decodeByteOrderMark(bytes).line != 0) throw refused();
-    auto lines = SplitLines(bytes);
-    std::string entry(key);
-    entry += '=';
-    entry += singleLine(value);
-
-    if (const auto range = findSection(lines, section_)) {
-        if (const auto index = findKey(lines, *range, key)) {
-            lines[*index] = entry;
-        } else {
-            // After the last non-empty line of the section, as the profile API does.
-            std::size_t at = range->end;
-            while (at > range->header + 1 && trim(lines[at - 1]).empty())
-                --at;
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), entry);
-        }
-    } else {
-        lines.push_back("[" + section_ + "]");
-        lines.push_back(entry);
-    }
-
-    std::string out;
-    for (const auto& line : lines) {
-        out += line;
-        out += "\r\n";
-    }
-    if (!WriteFileAtomically(file_, out)) throw refused();
+    TIniBatch batch(file_, section_);
+    batch.WriteString(key, value);
+    batch.Commit();
 }
 
 void TIniFile::WriteInteger(std::string_view key, std::int32_t value) const {
@@ -263,6 +233,55 @@ void TIniFile::WriteInteger(std::string_view key, std::int32_t value) const {
 
 void TIniFile::WriteBool(std::string_view key, bool value) const {
     WriteString(key, value ? "1" : "0");
+}
+
+TIniBatch::TIniBatch(std::filesystem::path file, std::string section)
+    : file_(std::move(file)), section_(std::move(section)) {
+    std::string bytes;
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(file_, ec);
+    if (exists && !ReadFileBytes(file_, bytes)) throw EConfigError(CannotWriteText(file_));
+    // Writing back what could be read would lose the lines after the character.
+    if (decodeByteOrderMark(bytes).line != 0) throw EConfigError(CannotWriteText(file_));
+    lines_ = SplitLines(bytes);
+}
+
+void TIniBatch::WriteString(std::string_view key, std::string_view value) {
+    std::string entry(key);
+    entry += '=';
+    entry += singleLine(value);
+
+    if (const auto range = findSection(lines_, section_)) {
+        if (const auto index = findKey(lines_, *range, key)) {
+            lines_[*index] = entry;
+        } else {
+            // After the last non-empty line of the section, as the profile API does.
+            std::size_t at = range->end;
+            while (at > range->header + 1 && trim(lines_[at - 1]).empty())
+                --at;
+            lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), entry);
+        }
+    } else {
+        lines_.push_back("[" + section_ + "]");
+        lines_.push_back(entry);
+    }
+}
+
+void TIniBatch::WriteInteger(std::string_view key, std::int32_t value) {
+    WriteString(key, std::to_string(value));
+}
+
+void TIniBatch::WriteBool(std::string_view key, bool value) {
+    WriteString(key, value ? "1" : "0");
+}
+
+void TIniBatch::Commit() const {
+    std::string out;
+    for (const auto& line : lines_) {
+        out += line;
+        out += "\r\n";
+    }
+    if (!WriteFileAtomically(file_, out)) throw EConfigError(CannotWriteText(file_));
 }
 
 } // namespace korvex::config

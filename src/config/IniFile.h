@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvex::config {
 
@@ -24,12 +25,12 @@ class TIniFile {
 
     std::string ReadString(std::string_view key) const;
     std::int32_t ReadInteger(std::string_view key) const;
+    bool ReadBool(std::string_view key) const;
 
     // A file saved as UTF-8 with a byte order mark is read up to the first line with a
     // character that has no Windows-1252 code; then this is the message that says so
     // (UnconvertibleLineText), otherwise empty. Writes to such a file are refused.
     std::string ReadProblem() const;
-    bool ReadBool(std::string_view key) const;
 
     // Writes replace the whole file atomically and keep all other lines in their order.
     // A refused write throws EConfigError "In <file> kann nicht geschrieben werden".
@@ -40,6 +41,27 @@ class TIniFile {
   private:
     std::filesystem::path file_;
     std::string section_;
+};
+
+// Many writes to one file as one replacement, with TIniFile's rules for each value: the file
+// is read when the batch starts, each write changes its lines in memory, and Commit replaces
+// the file atomically. Saving the settings writes some 200 values, and each replacement is
+// flushed to disk; one flush per file keeps the save quick. A file that cannot be read at the
+// start or written at Commit throws EConfigError "In <file> kann nicht geschrieben werden".
+class TIniBatch {
+  public:
+    TIniBatch(std::filesystem::path file, std::string section);
+
+    void SetSection(std::string section) { section_ = std::move(section); }
+    void WriteString(std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view key, std::int32_t value);
+    void WriteBool(std::string_view key, bool value);
+    void Commit() const;
+
+  private:
+    std::filesystem::path file_;
+    std::string section_;
+    std::vector<std::string> lines_;
 };
 
 // "Datei <file>: Zeile <n> enthält ein Zeichen ohne Windows-1252-Code (U+XXXX); nur die

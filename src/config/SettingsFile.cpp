@@ -63,7 +63,7 @@ ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int numbe
 }
 
 void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::TOutputProfile& p) {
-    const TIniFile ini = profileFile(folder, number);
+    TIniBatch ini(SettingsFile(folder, "profil" + std::to_string(number)), "set");
     ini.WriteString("Profil", p.Name);
     ini.WriteString("REbene", p.REbene);
     ini.WriteString("ZEbene", p.ZEbene);
@@ -94,6 +94,7 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("I", p.I);
     ini.WriteString("J", p.J);
     ini.WriteString("R", p.R);
+    ini.Commit();
 }
 
 std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSettings& s,
@@ -151,7 +152,7 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     for (int p = 1; p <= ncgen::ProfileCount; ++p)
         SaveProfile(folder, p, profiles[p - 1]);
 
-    TIniFile ini(SettingsFile(folder, "main"), "path");
+    TIniBatch ini(SettingsFile(folder, "main"), "path");
     ini.WriteString("nc", s.NcFolder);
     ini.WriteString("vo", s.TemplateFolder);
 
@@ -176,6 +177,7 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     ini.WriteBool("AXIS", s.ShowAxes);
     ini.WriteInteger("Profil", s.DefaultProfile);
     ini.WriteInteger("lang", s.Language);
+    ini.Commit();
 
     LoadSettings(folder, s, profiles);
 }

@@ -19,8 +19,9 @@ namespace korvex::config {
 std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSettings& settings,
                                       ncgen::TProfileTable& profiles);
 
-// Writes all five files in the dialog's key order, then loads them again. A refused write
-// throws EConfigError at that value: the values before it stay written, nothing is reloaded.
+// Writes all five files in the dialog's key order, each file as one atomic replacement, then
+// loads them again. A refused write throws EConfigError at that file: the files before it stay
+// written, the file itself and those after it stay as they were, nothing is reloaded.
 void SaveSettings(const std::filesystem::path& folder, TSettings& settings,
                   ncgen::TProfileTable& profiles);
 
