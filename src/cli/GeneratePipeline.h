@@ -34,9 +34,9 @@ enum class TGenerateStatus {
 // settings a drawing of the tool path needs.
 struct TGenerateResult {
     TGenerateStatus Status = TGenerateStatus::Failed;
-    std::string Message;                      // Windows-1252, set when Status is not Ok
-    std::vector<std::string> Warnings;        // Windows-1252: what the template reader repaired
-    std::vector<std::string> NCLines;         // the NC program
+    std::string Message;               // Windows-1252, set when Status is not Ok
+    std::vector<std::string> Warnings; // Windows-1252: settings read in part, template repairs
+    std::vector<std::string> NCLines;  // the NC program
     std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
     ncgen::TJob Job;                          // layers, BlankDefinition and the 3D view
     config::TSettings Settings;               // colours, view defaults, toggles
