@@ -141,7 +141,9 @@ TTemplatePlan::TTemplatePlan(const TTemplate& lines, const TPointValues& values,
 
 bool TTemplatePlan::Accepts(std::string_view xText, std::string_view yText) {
     const auto plain = [](std::string_view text) {
-        return !text.empty() && text.find_first_not_of("0123456789+-.") == std::string::npos;
+        return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+        });
     };
     return plain(xText) && plain(yText);
 }
