@@ -234,12 +234,20 @@ TEST(RasterCanvas, FarCoordinatesDrawOnlyTheVisiblePartOfTheLine) {
     std::uniform_int_distribution<int> far(-16000, 16000);
     std::uniform_int_distribution<int> insideX(-2, W + 1);
     std::uniform_int_distribution<int> insideY(-2, H + 1);
+    std::uniform_int_distribution<int> small(-4, 4);
     for (int n = 0; n < 400; ++n) {
         PixelPoint from{far(random), far(random)};
         PixelPoint to;
         if (n % 4 == 0) { // from inside the buffer outwards
             to = from;
             from = {insideX(random), insideY(random)};
+        } else if (n % 4 == 2) { // a slope of small numbers: halfway steps at the edges
+            const PixelPoint through{insideX(random), insideY(random)};
+            const int a = small(random);
+            const int b = 2 * small(random);
+            const int before = 1000 + n, after = 3000 - n;
+            from = {through.x - before * a, through.y - before * b};
+            to = {through.x + after * a, through.y + after * b};
         } else { // through a point near the buffer
             const PixelPoint through{insideX(random), insideY(random)};
             to = {2 * through.x - from.x, 2 * through.y - from.y};
