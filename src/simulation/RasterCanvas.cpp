@@ -112,33 +112,44 @@ long long RasterCanvas::strokeLine(PixelPoint from, PixelPoint to, long long das
     const long long majorLimit = xMajor ? width_ : height_;
     const long long minorLimit = xMajor ? height_ : width_;
 
-    // The steps whose pixels lie inside the buffer, first along the major axis...
+    const long long twoLength = 2 * length;
     long long first = 0;
     long long end = length;
-    if (majorSign > 0) {
-        first = std::max(first, -major0);
-        end = std::min(end, majorLimit - major0);
-    } else {
-        first = std::max(first, major0 - majorLimit + 1);
-        end = std::min(end, major0 + 1);
+    // The numerator above for the first step drawn, split into whole steps and remainder.
+    long long minorSteps = 0;
+    long long remainder = length - 1 + bias;
+    const long long x1 = x0 + dx;
+    const long long y1 = y0 + dy;
+    const bool inside = x0 >= 0 && y0 >= 0 && x0 < width_ && y0 < height_ && x1 >= 0 && y1 >= 0 &&
+                        x1 < width_ && y1 < height_;
+    if (!inside) {
+        // The steps whose pixels lie inside the buffer, first along the major axis...
+        if (majorSign > 0) {
+            first = std::max(first, -major0);
+            end = std::min(end, majorLimit - major0);
+        } else {
+            first = std::max(first, major0 - majorLimit + 1);
+            end = std::min(end, major0 + 1);
+        }
+        // ...then along the minor one, whose offset grows monotonically with the step.
+        const long long lowOffset = minorSign > 0 ? -minor0 : minor0 - minorLimit + 1;
+        const long long highOffset = minorSign > 0 ? minorLimit - 1 - minor0 : minor0;
+        if (minorLength == 0) {
+            if (lowOffset > 0 || highOffset < 0) return dashOffset + length;
+        } else {
+            const long long twoMinor = 2 * minorLength;
+            first = std::max(first, ceilDiv(2 * lowOffset * length - length + 1 - bias, twoMinor));
+            end =
+                std::min(end, ceilDiv(2 * (highOffset + 1) * length - length + 1 - bias, twoMinor));
+        }
+        if (first >= end) return dashOffset + length;
+        const long long start = remainder + 2 * first * minorLength;
+        minorSteps = start / twoLength;
+        remainder = start % twoLength;
     }
-    // ...then along the minor one, whose offset grows monotonically with the step.
-    const long long lowOffset = minorSign > 0 ? -minor0 : minor0 - minorLimit + 1;
-    const long long highOffset = minorSign > 0 ? minorLimit - 1 - minor0 : minor0;
-    if (minorLength == 0) {
-        if (lowOffset > 0 || highOffset < 0) return dashOffset + length;
-    } else {
-        const long long twoMinor = 2 * minorLength;
-        first = std::max(first, ceilDiv(2 * lowOffset * length - length + 1 - bias, twoMinor));
-        end = std::min(end, ceilDiv(2 * (highOffset + 1) * length - length + 1 - bias, twoMinor));
-    }
-    if (first >= end) return dashOffset + length;
 
-    const long long twoLength = 2 * length;
-    const long long start = 2 * first * minorLength + length - 1 + bias;
-    long long remainder = start % twoLength;
     const long long major = major0 + majorSign * first;
-    const long long minor = minor0 + minorSign * (start / twoLength);
+    const long long minor = minor0 + minorSign * minorSteps;
     const long long x = xMajor ? major : minor;
     const long long y = xMajor ? minor : major;
     const std::ptrdiff_t stride = width_;
