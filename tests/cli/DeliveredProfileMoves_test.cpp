@@ -1,12 +1,16 @@
 #include "CliProcess.h"
 
+#include "simulation/SimulationView.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -240,6 +244,69 @@ TEST(DeliveredProfileMoves, ReadingFindsLowCrossingsInEveryFamily) {
         EXPECT_EQ(w.faults.size(), row.faults) << row.comment << firstFaults(w.faults);
         EXPECT_EQ(w.finalDepth, row.finalDepth) << row.comment;
     }
+}
+
+// Relative luminance of a 0x00BBGGRR colour, and the contrast ratio of two (1 to 21).
+double luminance(std::uint32_t bgr) {
+    const auto channel = [bgr](int shift) {
+        const double c = ((bgr >> shift) & 0xFF) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(0) + 0.7152 * channel(8) + 0.0722 * channel(16);
+}
+
+double contrast(std::uint32_t a, std::uint32_t b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// "#rrggbb" as 0x00BBGGRR.
+std::uint32_t svgColour(const std::string& hex) {
+    const auto rgb = static_cast<std::uint32_t>(std::stoul(hex.substr(1), nullptr, 16));
+    return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
+}
+
+// The colours an attribute takes in the SVG's elements of one kind, e.g. "text", " fill=\"".
+std::set<std::string> colours(const std::string& svg, const std::string& element,
+                              const std::string& attribute) {
+    std::set<std::string> found;
+    const std::string open = "<" + element + " ";
+    for (auto at = svg.find(open); at != std::string::npos; at = svg.find(open, at + 1)) {
+        const auto value = svg.find(attribute, at);
+        if (value < svg.find('>', at) && svg.compare(value + attribute.size(), 1, "#") == 0)
+            found.insert(svg.substr(value + attribute.size(), 7));
+    }
+    return found;
+}
+
+// Everything the graphic draws has to stand out from the delivered background: the lines the
+// settings colour, the labels in the window-text colour, and the fixed yellow preview dots and
+// red crosshair, which are drawn not-xor and so show as the background with bits inverted. A
+// yellow not-xor pen inverts only the blue channel, so no background lifts it beyond 2.4:1; on
+// white it stays at 1.07:1 and the preview cannot be seen.
+TEST(DeliveredProfileMoves, DeliveredColoursStandOutFromTheBackground) {
+    const fs::path data = KORVEX_DATA_DIR;
+    const auto r = RunCli(
+        {"view", "--config", data.string(), (data / "examples" / "typenschild.ncm").string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto backgrounds = colours(r.out, "rect", " fill=\"");
+    ASSERT_EQ(backgrounds.size(), 1u);
+    const std::uint32_t background = svgColour(*backgrounds.begin());
+
+    const auto lines = colours(r.out, "polyline", " stroke=\"");
+    EXPECT_GE(lines.size(), 4u) << "axes, path, rapid moves, blank";
+    for (const auto& line : lines)
+        EXPECT_GE(contrast(svgColour(line), background), 3.0)
+            << line << " on " << *backgrounds.begin();
+    const auto labels = colours(r.out, "text", " fill=\"");
+    EXPECT_FALSE(labels.empty());
+    for (const auto& text : labels)
+        EXPECT_GE(contrast(svgColour(text), background), 3.0) << "labels " << text;
+    const auto notXor = [background](std::uint32_t pen) { return ~(pen ^ background) & 0xFFFFFF; };
+    EXPECT_GE(contrast(notXor(korvex::simulation::PREVIEW_DOT_COLOR), background), 1.5)
+        << "pick preview";
+    EXPECT_GE(contrast(notXor(korvex::simulation::MARKER_COLOR), background), 1.5)
+        << "pick crosshair";
 }
 
 } // namespace
