@@ -302,7 +302,7 @@ TEST(SettingsFile, DeliveredProfilesRetractFirstPlungePerPointAndEnd) {
         EXPECT_EQ(q.VorschubZ, "50");
         EXPECT_EQ(q.Nachkommastellen, "3");
         // How the tool gets to the first point is checked on the generated programs
-        // (DeliveredProfileMoves_test.cpp).
+        // (DeliveredDefaults_test.cpp).
         for (const auto* tpl : {&q.FirstPoint, &q.FollowingPoints}) {
             const auto plunges = std::count_if(tpl->begin(), tpl->end(), [](const auto& l) {
                 return l.find("[#ZVAL]") != std::string::npos;

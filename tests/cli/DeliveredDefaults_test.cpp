@@ -284,7 +284,7 @@ std::set<std::string> colours(const std::string& svg, const std::string& element
 // red crosshair, which are drawn not-xor and so show as the background with bits inverted. A
 // yellow not-xor pen inverts only the blue channel, so no background lifts it beyond 2.4:1; on
 // white it stays at 1.07:1 and the preview cannot be seen.
-TEST(DeliveredProfileMoves, DeliveredColoursStandOutFromTheBackground) {
+TEST(DeliveredColours, EveryElementStandsOutFromTheBackground) {
     const fs::path data = KORVEX_DATA_DIR;
     const auto r = RunCli(
         {"view", "--config", data.string(), (data / "examples" / "typenschild.ncm").string()});
