@@ -65,6 +65,13 @@ struct TGenerateCommandResult {
 TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
                                        const TActiveProfile& profile, std::string_view profileName);
 
+// The same into a result the caller owns and has emptied: when an error ends the generation,
+// NCLines and SimulationLines keep what was written so far and LastUsedFormat is set, so the
+// window can show the partial program as the generator leaves it.
+void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                     const TActiveProfile& profile, std::string_view profileName,
+                     TGenerateCommandResult& result);
+
 // A batch run refuses a job file in which the template reader found no layer: the reader adds
 // a default layer so that the window keeps its text, but a program from that layer would be
 // marked at a placement nobody chose. Text 9015 with the file as the detail; empty when the
