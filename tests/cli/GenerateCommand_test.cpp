@@ -417,7 +417,7 @@ TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {
     EXPECT_EQ(result.Job.BlankDefinition, "ROHDEF 1;-20;20;-20;20;0;-5");
     EXPECT_EQ(result.Job.D3Zrotation, -30);
     EXPECT_EQ(result.Job.Layers.LayerCount, 2);
-    EXPECT_EQ(result.Settings.Background, 0xFFFFFFu);
+    EXPECT_EQ(result.Settings.Background, 0xFF5030u);
     ASSERT_FALSE(result.SimulationLines.empty());
     EXPECT_EQ(result.SimulationLines.front(), "ZR;2.000;-0.100");
     const auto plunges = std::count_if(result.NCLines.begin(), result.NCLines.end(),

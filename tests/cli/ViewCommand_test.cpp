@@ -80,18 +80,18 @@ TEST(ViewCommand, WritesAStandaloneSvgWithOneMarkerPerDarkModule) {
     EXPECT_EQ(result.out, "");
     const std::string svg = readBytes(out);
     expectStandaloneSvg(svg, "800 600");
-    // The delivered settings: white background, red path, blue rapid moves, silver blank.
-    EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"800\" height=\"600\" fill=\"#ffffff\"/>"),
+    // The delivered settings: blue background, yellow path, white rapid moves, orange blank.
+    EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"800\" height=\"600\" fill=\"#3050ff\"/>"),
               std::string::npos);
     const auto found = strokes(svg);
     const int dots = darkModules("12345678");
     EXPECT_GT(dots, 50);
-    EXPECT_EQ((found.at({12, "#ff0000", false})), dots);     // tool markers
-    EXPECT_EQ((found.at({2, "#ff0000", false})), dots);      // plunges
-    EXPECT_EQ((found.at({2, "#0000ff", true})), dots);       // rapid moves, shown by the settings
-    EXPECT_EQ((found.at({10, "#c0c0c0", false})), 1);        // the blank box: top, side, bottom
-    EXPECT_EQ((found.at({2, "#c0c0c0", false})), 3);         // and its other three uprights
-    EXPECT_EQ((found.at({3, "#808080", false})), 3 + 3 + 9); // arrows, origin axes, back walls
+    EXPECT_EQ((found.at({12, "#ffff00", false})), dots);     // tool markers
+    EXPECT_EQ((found.at({2, "#ffff00", false})), dots);      // plunges
+    EXPECT_EQ((found.at({2, "#ffffff", true})), dots);       // rapid moves, shown by the settings
+    EXPECT_EQ((found.at({10, "#ffc882", false})), 1);        // the blank box: top, side, bottom
+    EXPECT_EQ((found.at({2, "#ffc882", false})), 3);         // and its other three uprights
+    EXPECT_EQ((found.at({3, "#c8d2ff", false})), 3 + 3 + 9); // arrows, origin axes, back walls
     for (const char* label : {">x</text>", ">y</text>", ">z</text>"})
         EXPECT_NE(svg.find(label), std::string::npos) << label;
 }
@@ -106,8 +106,8 @@ TEST(ViewCommand, PrintsToStandardOutputInTheSizeAndViewAsked) {
     ASSERT_EQ(oblique.exitCode, 0) << oblique.err;
     EXPECT_NE(top.out, oblique.out);
     // Both show every dot.
-    EXPECT_EQ((strokes(top.out).at({12, "#ff0000", false})),
-              (strokes(oblique.out).at({12, "#ff0000", false})));
+    EXPECT_EQ((strokes(top.out).at({12, "#ffff00", false})),
+              (strokes(oblique.out).at({12, "#ffff00", false})));
 }
 
 TEST(ViewCommand, RefusesUnusableArguments) {
@@ -152,7 +152,7 @@ TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
     // What was drawn before the stop is still written, as the window would show it.
     const std::string svg = readBytes(out);
     expectStandaloneSvg(svg, "800 600");
-    EXPECT_EQ(strokes(svg).count({12, "#ff0000", false}), 0u);
+    EXPECT_EQ(strokes(svg).count({12, "#ffff00", false}), 0u);
 }
 
 TEST(ViewCommand, MissingJobOrUnwritableOutputFailsWithoutAPicture) {
