@@ -3,8 +3,8 @@
 #include "cli/GenerateSeries.h"
 #include "cli/ProgramReport.h"
 
-#include "config/TextLines.h"
-#include "config/Windows1252.h"
+#include "base/TextLines.h"
+#include "base/Windows1252.h"
 
 #include <ostream>
 
@@ -105,12 +105,11 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
 
 void printNotes(const TProgramNotes& notes, std::ostream& err) {
     if (!notes.BlankWarning.empty())
-        err << "korvex-cli: warning: " << config::Windows1252ToUtf8(notes.BlankWarning) << '\n';
-    if (!notes.Stats.empty())
-        err << "korvex-cli: " << config::Windows1252ToUtf8(notes.Stats) << '\n';
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    if (!notes.Stats.empty()) err << "korvex-cli: " << base::Windows1252ToUtf8(notes.Stats) << '\n';
     if (notes.Check)
         err << "korvex-cli: read-back: "
-            << config::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
+            << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
 }
 
 } // namespace
@@ -138,7 +137,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
                  result.Job.BlankDefinition, parsed.Stats, parsed.Check);
     printNotes(notes, err);
-    const int status = WriteCommandOutput(config::JoinLines(result.NCLines), parsed.Output,
+    const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
                                           request.JobFile, out, err);
     if (status == ExitOk && notes.Check && !readback::ReadsAsIntended(*notes.Check))
         return ExitCheckFailed;

@@ -3,12 +3,12 @@
 #include "cli/Commands.h"
 #include "cli/ProgramReport.h"
 #include "config/ConfigError.h"
-#include "config/PathText.h"
-#include "config/TextLines.h"
-#include "config/Windows1252.h"
+#include "base/PathText.h"
+#include "base/TextLines.h"
+#include "base/Windows1252.h"
 #include "datamatrix/TFormat.h"
-#include "ncgen/AtomicFile.h"
-#include "ncgen/LayerProgram.h"
+#include "base/AtomicFile.h"
+#include "ncgen/GenerateCommand.h"
 #include "ncgen/SerialRun.h"
 
 #include <ostream>
@@ -24,7 +24,7 @@ fs::path utf8Path(const std::string& text) {
 }
 
 std::string utf8(const std::string& windows1252) {
-    return config::Windows1252ToUtf8(windows1252);
+    return base::Windows1252ToUtf8(windows1252);
 }
 
 // A text put into a file name must not reach another folder or break the name.
@@ -61,7 +61,7 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
     if (series.Serial) {
         const auto range = ncgen::ReadSerialRange(*series.Serial);
         if (!range) return "--serial wants START[:COUNT[:STEP]], whole numbers, COUNT 1 or more";
-        const auto pattern = config::Utf8ToWindows1252(*series.Options.Text);
+        const auto pattern = base::Utf8ToWindows1252(*series.Options.Text);
         if (!pattern.ok)
             return "--text: the character '" + pattern.offending + "' has no Windows-1252 code";
         for (std::int64_t k = 0; k < range->Count; ++k) {
@@ -74,7 +74,7 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
         return {};
     }
     std::string bytes;
-    if (!ncgen::ReadFileBytes(utf8Path(*series.Texts), bytes))
+    if (!base::ReadFileBytes(utf8Path(*series.Texts), bytes))
         return utf8(config::CannotOpenText(utf8Path(*series.Texts)));
     std::string problem;
     const std::vector<TListLine> lines = ReadListFile(bytes, problem);
@@ -95,14 +95,14 @@ std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& probl
     const bool bom = content.starts_with("\xEF\xBB\xBF");
     if (bom) content.remove_prefix(3);
     std::vector<TListLine> lines;
-    const std::vector<std::string> raw = config::SplitLines(content);
+    const std::vector<std::string> raw = base::SplitLines(content);
     // One decision for the whole file: text in Windows-1252 hardly ever forms valid UTF-8.
     const bool isUtf8 = bom || validUtf8(content);
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i].empty()) continue;
         std::string text = raw[i];
         if (isUtf8) {
-            const auto converted = config::Utf8ToWindows1252(raw[i]);
+            const auto converted = base::Utf8ToWindows1252(raw[i]);
             if (!converted.ok) {
                 problem = "line " + std::to_string(i + 1) + ": the character '" +
                           converted.offending + "' has no Windows-1252 code";
@@ -137,23 +137,25 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     TGenerateResult prepared = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(prepared, "generate", err)) return *status;
 
+    // The first run went through every refusal that does not depend on the text; what is
+    // left per text is an empty one and a text that no symbol holds.
     ncgen::TLayerTable& layers = prepared.Job.Layers;
-    ncgen::TLayerFields fields = layers.SelectLayer(1).Fields;
+    ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, prepared.Profile.SafetyDistance,
+                                  prepared.Profile.InfeedDepth};
     bool checkFailed = false;
     const auto make = [&](const ncgen::TRunItem& item) {
         ncgen::TRunProgram program;
-        fields.EText = config::SplitLines(item.Text);
-        const std::string code = config::JoinLines(fields.EText);
-        if (code.empty()) {
-            program.Message = "the text is empty";
-            return program;
-        }
-        layers.StoreCurrentLayer(fields);
+        fields.Layer.EText = base::SplitLines(item.Text);
         try {
-            const ncgen::TLayerProgram generated =
-                ncgen::GenerateLayerProgram(layers.Layer(1), code, fields.CurrentSymbolSize,
-                                            fields.CurrentEncodation, prepared.Profile);
-            program.Bytes = config::JoinLines(generated.NCLines);
+            const ncgen::TGenerateCommandResult generated =
+                ncgen::GenerateCommand(layers, fields, prepared.Profile, {});
+            if (generated.Outcome != ncgen::TGenerateOutcome::Generated) {
+                program.Message = generated.Outcome == ncgen::TGenerateOutcome::NoText
+                                      ? "the text is empty"
+                                      : "the generate command refused the text";
+                return program;
+            }
+            program.Bytes = base::JoinLines(generated.NCLines);
             program.Ok = true;
             const TProgramNotes notes =
                 NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
@@ -178,7 +180,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     const auto progress = [&err](const ncgen::TRunStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
             << utf8(step.Item.Text);
-        if (step.Written) err << " -> " << utf8(config::PathText(step.Item.Output));
+        if (step.Written) err << " -> " << utf8(base::PathText(step.Item.Output));
         err << utf8(step.Program.Summary) << '\n';
         return true;
     };
@@ -191,7 +193,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     case ncgen::TRunStop::DuplicateOutput:
         err << "korvex-cli generate: programs " << outcome.FailedItem + 1
             << " and an earlier one would both be written to "
-            << utf8(config::PathText(items[outcome.FailedItem].Output))
+            << utf8(base::PathText(items[outcome.FailedItem].Output))
             << "; the name pattern needs {n}, {i} or {line}\n";
         return ExitUsage;
     case ncgen::TRunStop::Generation:

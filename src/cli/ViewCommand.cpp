@@ -2,7 +2,7 @@
 #include "cli/GeneratePipeline.h"
 #include "cli/ProgramReport.h"
 
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 #include "simulation/SimulationView.h"
 #include "simulation/SvgCanvas.h"
 #include "simulation/TMathImage.h"
@@ -119,11 +119,11 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const TProgramNotes notes = NotesFor(result.SimulationLines, result.Job.Layers.Layer(1),
                                          result.Profile, result.Job.BlankDefinition, false, false);
     if (!notes.BlankWarning.empty())
-        err << "korvex-cli: warning: " << config::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);
-    simulation::SvgCanvas canvas(options.width, options.height, config::Windows1252ToUtf8);
+    simulation::SvgCanvas canvas(options.width, options.height, base::Windows1252ToUtf8);
     grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
     grafik.SetCanvas(&canvas);
     simulation::SimulationView view(grafik);

@@ -1,6 +1,6 @@
 #include "ncgen/SerialRun.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <charconv>
 #include <set>
@@ -113,7 +113,7 @@ TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
             std::error_code ec;
             const fs::path folder = item.Output.parent_path();
             if (!folder.empty()) fs::create_directories(folder, ec);
-            written = WriteFileAtomically(item.Output, program.Bytes);
+            written = base::WriteFileAtomically(item.Output, program.Bytes);
         }
         if (written) ++outcome.Written;
         const bool goOn = progress({i, items.size(), item, program, written});
