@@ -137,45 +137,27 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     TGenerateResult prepared = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(prepared, "generate", err)) return *status;
 
-    // The first run went through every refusal that does not depend on the text; what is
-    // left per text is an empty one and a text that no symbol holds.
     ncgen::TLayerTable& layers = prepared.Job.Layers;
     ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, prepared.Profile.SafetyDistance,
                                   prepared.Profile.InfeedDepth};
     bool checkFailed = false;
-    const auto make = [&](const ncgen::TRunItem& item) {
-        ncgen::TRunProgram program;
-        fields.Layer.EText = base::SplitLines(item.Text);
-        try {
-            const ncgen::TGenerateCommandResult generated =
-                ncgen::GenerateCommand(layers, fields, prepared.Profile, {});
-            if (generated.Outcome != ncgen::TGenerateOutcome::Generated) {
-                program.Message = generated.Outcome == ncgen::TGenerateOutcome::NoText
-                                      ? "the text is empty"
-                                      : "the generate command refused the text";
-                return program;
-            }
-            program.Bytes = base::JoinLines(generated.NCLines);
-            program.Ok = true;
-            const TProgramNotes notes =
-                NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
-                         prepared.Job.BlankDefinition, series.Stats, series.Check);
-            std::string& summary = program.Summary;
-            if (generated.PreferredFormat != datamatrix::AUTO &&
-                generated.CalculatedFormat != generated.PreferredFormat)
-                summary += "; warning: the symbol is " +
-                           std::string(datamatrix::FormatName(generated.CalculatedFormat));
-            if (!notes.BlankWarning.empty()) summary += "; warning: " + notes.BlankWarning;
-            if (!notes.Stats.empty()) summary += "; " + notes.Stats;
-            if (notes.Check) {
-                summary += "; " + readback::Describe(*notes.Check);
-                program.StopAfterWriting = !readback::ReadsAsIntended(*notes.Check);
-                checkFailed = program.StopAfterWriting;
-            }
-        } catch (const std::exception& e) {
-            program.Message = e.what();
+    const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
+                             ncgen::TRunProgram& program) {
+        const TProgramNotes notes =
+            NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
+                     prepared.Job.BlankDefinition, series.Stats, series.Check);
+        std::string& summary = program.Summary;
+        if (generated.PreferredFormat != datamatrix::AUTO &&
+            generated.CalculatedFormat != generated.PreferredFormat)
+            summary += "; warning: the symbol is " +
+                       std::string(datamatrix::FormatName(generated.CalculatedFormat));
+        if (!notes.BlankWarning.empty()) summary += "; warning: " + notes.BlankWarning;
+        if (!notes.Stats.empty()) summary += "; " + notes.Stats;
+        if (notes.Check) {
+            summary += "; " + readback::Describe(*notes.Check);
+            program.StopAfterWriting = !readback::ReadsAsIntended(*notes.Check);
+            checkFailed = program.StopAfterWriting;
         }
-        return program;
     };
     const auto progress = [&err](const ncgen::TRunStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
@@ -184,7 +166,8 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         err << utf8(step.Program.Summary) << '\n';
         return true;
     };
-    const ncgen::TRunOutcome outcome = ncgen::RunPrograms(items, make, progress);
+    const ncgen::TRunOutcome outcome = ncgen::RunSerial(
+        layers, fields, prepared.Profile, prepared.ProfileName, items, inspect, progress);
 
     switch (outcome.Stop) {
     case ncgen::TRunStop::None:
@@ -197,7 +180,10 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
             << "; the name pattern needs {n}, {i} or {line}\n";
         return ExitUsage;
     case ncgen::TRunStop::Generation:
-        err << "korvex-cli: " << utf8(outcome.Message) << '\n';
+        err << "korvex-cli: "
+            << utf8(outcome.Refusal.Empty() ? outcome.Message
+                                            : prepared.Texts.Message(outcome.Refusal))
+            << '\n';
         break;
     case ncgen::TRunStop::Write:
         err << "korvex-cli: " << utf8(config::CannotCreateText(items[outcome.FailedItem].Output))

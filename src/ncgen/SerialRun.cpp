@@ -1,6 +1,7 @@
 #include "ncgen/SerialRun.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextLines.h"
 
 #include <charconv>
 #include <set>
@@ -125,10 +126,44 @@ TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
                            : program.StopAfterWriting ? TRunStop::Refused
                                                       : TRunStop::Cancelled;
             outcome.Message = program.Message;
+            outcome.Refusal = program.Refusal;
             return outcome;
         }
     }
     return outcome;
+}
+
+TRunOutcome
+RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
+          std::string_view profileName, const std::vector<TRunItem>& items,
+          const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
+          const std::function<bool(const TRunStep&)>& progress) {
+    const auto make = [&](const TRunItem& item) {
+        TRunProgram program;
+        fields.Layer.EText = base::SplitLines(item.Text);
+        try {
+            const TGenerateCommandResult generated =
+                GenerateCommand(layers, fields, profile, profileName);
+            switch (generated.Outcome) {
+            case TGenerateOutcome::NoText:
+                program.Message = "the text is empty";
+                return program;
+            case TGenerateOutcome::Refused:
+                program.Refusal = generated.Message;
+                return program;
+            case TGenerateOutcome::Generated:
+                break;
+            }
+            program.Bytes = base::JoinLines(generated.NCLines);
+            program.Ok = true;
+            if (inspect) inspect(generated, program);
+        } catch (const std::exception& e) {
+            program.Ok = false;
+            program.Message = e.what();
+        }
+        return program;
+    };
+    return RunPrograms(items, make, progress);
 }
 
 } // namespace korvex::ncgen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ncgen/GenerateCommand.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -44,7 +46,8 @@ struct TRunItem {
 struct TRunProgram {
     bool Ok = false;
     std::string Bytes;
-    std::string Message; // Windows-1252, when not Ok
+    std::string Message;        // Windows-1252, when not Ok
+    base::TTextMessage Refusal; // or the generate command's refusal, in language texts
     std::string Summary;
     bool StopAfterWriting = false; // written, but the run must not go on (a failed check)
 };
@@ -63,6 +66,7 @@ struct TRunOutcome {
     TRunStop Stop = TRunStop::None;
     std::size_t FailedItem = 0; // index of the item the run stopped at
     std::string Message;
+    base::TTextMessage Refusal;
 };
 
 // Called after every item, written or not; returning false cancels the rest.
@@ -80,5 +84,15 @@ struct TRunStep {
 TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
                         const std::function<TRunProgram(const TRunItem&)>& make,
                         const std::function<bool(const TRunStep&)>& progress);
+
+// A serial or list run of the generate command: layer 1 of `layers` takes each item's text in
+// turn, with the other fields as given; the profile name is what a refusal names. `inspect`
+// sees every generated program before it is written and may add to its summary or stop the
+// run after it. The window's run dialog and korvex-cli both run this.
+TRunOutcome
+RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
+          std::string_view profileName, const std::vector<TRunItem>& items,
+          const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
+          const std::function<bool(const TRunStep&)>& progress);
 
 } // namespace korvex::ncgen

@@ -60,7 +60,10 @@ std::vector<TRunItem> items(const fs::path& folder, int count) {
 
 TRunProgram program(const TRunItem& item) {
     // Large enough that a cut-off write would show.
-    return {true, std::string(50000, 'x') + item.Text, {}, {}, false};
+    TRunProgram made;
+    made.Ok = true;
+    made.Bytes = std::string(50000, 'x') + item.Text;
+    return made;
 }
 
 std::vector<std::string> names(const fs::path& folder) {
@@ -114,8 +117,9 @@ TEST(SerialRun, FailingGenerationAndCancelStopAtThatItem) {
     const TRunOutcome failed = RunPrograms(
         list,
         [](const TRunItem& item) {
-            return item.Text == "SN-3" ? TRunProgram{false, {}, "does not fit", {}, false}
-                                       : program(item);
+            TRunProgram made = program(item);
+            if (item.Text == "SN-3") made = {.Ok = false, .Message = "does not fit"};
+            return made;
         },
         [](const TRunStep&) { return true; });
     EXPECT_EQ(failed.Stop, TRunStop::Generation);
@@ -140,6 +144,47 @@ TEST(SerialRun, TwoItemsForOneFileWriteNothing) {
     EXPECT_EQ(outcome.Stop, TRunStop::DuplicateOutput);
     EXPECT_EQ(outcome.FailedItem, 3u);
     EXPECT_TRUE(names(temp.path()).empty());
+}
+
+TEST(SerialRun, EachTextGoesThroughTheGenerateCommand) {
+    TempFolder temp;
+    TLayerTable layers;
+    layers.AddLayer("Ebene 1", 0, 0);
+    TGenerateFields fields{layers.SelectLayer(1).Fields, "2", "-0.1"};
+    fields.Layer.EGroesse = "0.5";
+    TActiveProfile profile;
+    profile.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL]";
+    profile.FollowingPoints[0] = "G0 X[#XVAL] Y[#YVAL]";
+    const std::vector<TRunItem> list = {
+        {"A1", temp / "1.nc"}, {"B22", temp / "2.nc"}, {"", temp / "3.nc"}, {"D4", temp / "4.nc"}};
+    std::vector<std::string> inspected;
+    const TRunOutcome outcome = RunSerial(
+        layers, fields, profile, "P", list,
+        [&](const TGenerateCommandResult& generated, TRunProgram& made) {
+            inspected.push_back(generated.SimulationLines.at(1));
+            made.Summary = "seen";
+        },
+        [](const TRunStep& step) {
+            EXPECT_EQ(step.Program.Summary, step.Program.Ok ? "seen" : "");
+            return true;
+        });
+    EXPECT_EQ(outcome.Stop, TRunStop::Generation);
+    EXPECT_EQ(outcome.FailedItem, 2u);
+    EXPECT_EQ(outcome.Message, "the text is empty");
+    EXPECT_EQ(inspected.size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        TLayerTable alone;
+        alone.AddLayer("Ebene 1", 0, 0);
+        TGenerateFields own = fields;
+        own.Layer.EText = {list[i].Text};
+        const auto expected = GenerateCommand(alone, own, profile, "P");
+        std::string bytes;
+        for (std::size_t k = 0; k < expected.NCLines.size(); ++k)
+            bytes += (k ? "\r\n" : "") + expected.NCLines[k];
+        EXPECT_EQ(readBytes(list[i].Output), bytes) << list[i].Text;
+    }
+    EXPECT_NE(readBytes(list[0].Output), readBytes(list[1].Output));
+    EXPECT_FALSE(fs::exists(list[2].Output));
 }
 
 } // namespace
