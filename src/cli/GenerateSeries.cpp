@@ -56,8 +56,11 @@ bool validUtf8(std::string_view bytes) {
     return true;
 }
 
-// The run's items, or a problem text for the command line.
-std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>& items) {
+// The run's items, or a problem text and the exit status it asks for: a bad option value is a
+// usage error, a list file that cannot be used a failure.
+std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>& items,
+                      int& status) {
+    status = ExitUsage;
     if (series.Serial) {
         const auto range = ncgen::ReadSerialRange(*series.Serial);
         if (!range) return "--serial wants START[:COUNT[:STEP]], whole numbers, COUNT 1 or more";
@@ -73,6 +76,7 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
         }
         return {};
     }
+    status = ExitFailure;
     std::string bytes;
     if (!base::ReadFileBytes(utf8Path(*series.Texts), bytes))
         return utf8(config::CannotOpenText(utf8Path(*series.Texts)));
@@ -117,9 +121,10 @@ std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& probl
 
 int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     std::vector<ncgen::TRunItem> items;
-    if (const std::string problem = makeItems(series, items); !problem.empty()) {
+    int status = ExitOk;
+    if (const std::string problem = makeItems(series, items, status); !problem.empty()) {
         err << "korvex-cli generate: " << problem << '\n';
-        return series.Texts && problem.find(": ") != std::string::npos ? ExitFailure : ExitUsage;
+        return status;
     }
 
     // Settings, profile and job are read once; each text then only encodes and generates.
