@@ -74,25 +74,29 @@ TEST(ReadBack, MirrorsRotationsAndLatheModeReadAsAsked) {
         {false, true, TReadBackVerdict::ReadsMirrored},
         {true, true, TReadBackVerdict::ReadsAsText}, // a half turn
     };
-    for (const char* angle : {"0", "90", "33", "360"})
-        for (const bool lathe : {false, true})
-            for (const Row& row : mirrors) {
-                TMarking marking;
-                marking.layer.Angle = angle;
-                marking.layer.XMirror = row.xMirror;
-                marking.layer.YMirror = row.yMirror;
-                if (lathe) {
-                    marking.profile.Y = "Z";
-                    marking.profile.Z = "Y";
-                    marking.profile.J = "K";
+    // A negative spacing turns the symbol half round about the origin.
+    for (const char* size : {"0.5", "-0.5"})
+        for (const char* angle : {"0", "90", "33", "360"})
+            for (const bool lathe : {false, true})
+                for (const Row& row : mirrors) {
+                    TMarking marking;
+                    marking.layer.Size = size;
+                    marking.layer.Angle = angle;
+                    marking.layer.XMirror = row.xMirror;
+                    marking.layer.YMirror = row.yMirror;
+                    if (lathe) {
+                        marking.profile.Y = "Z";
+                        marking.profile.Z = "Y";
+                        marking.profile.J = "K";
+                    }
+                    const auto result = marking.check();
+                    const std::string where = std::string("spacing ") + size + " angle " + angle +
+                                              (lathe ? " lathe" : "") + " mirror " +
+                                              std::to_string(row.xMirror) +
+                                              std::to_string(row.yMirror);
+                    EXPECT_EQ(result.Verdict, row.expected) << where << ": " << result.Detail;
+                    EXPECT_TRUE(readback::ReadsAsIntended(result)) << where;
                 }
-                const auto result = marking.check();
-                const std::string where = std::string("angle ") + angle + (lathe ? " lathe" : "") +
-                                          " mirror " + std::to_string(row.xMirror) +
-                                          std::to_string(row.yMirror);
-                EXPECT_EQ(result.Verdict, row.expected) << where << ": " << result.Detail;
-                EXPECT_TRUE(readback::ReadsAsIntended(result)) << where;
-            }
 }
 
 TEST(ReadBack, LatheProgramWithoutTheSignChangeReadsMirrored) {
