@@ -15,7 +15,8 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
-          xvfb xauth imagemagick poppler-utils fonts-dejavu-core)
+          xvfb xauth imagemagick poppler-utils fonts-dejavu-core
+          desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
