@@ -1,5 +1,5 @@
-# Installs the build into a scratch prefix and runs korvex-cli from there as a user would:
-# its data found beside the installed executable, the configuration folder created on the
+# Installs the build into a scratch prefix and runs korvex-cli from there as a user would,
+# through its link in bin: its data found beside the installed executable, the configuration folder created on the
 # first run below a fresh home, a checked serial run of the delivered example job.
 # -DBUILD=<build folder> -DSCRATCH=<empty folder to use>
 file(REMOVE_RECURSE ${SCRATCH})
@@ -8,7 +8,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${SCRATCH}/
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${rc}")
 endif()
-foreach(file share/man/man1/korvex-cli.1 share/applications/com.korvex.Korvex.desktop
+foreach(file share/man/man1/korvex-cli.1.gz share/doc/korvex/copyright share/applications/com.korvex.Korvex.desktop
              share/icons/hicolor/scalable/apps/com.korvex.Korvex.svg
              share/metainfo/com.korvex.Korvex.metainfo.xml)
   if(NOT EXISTS ${SCRATCH}/usr/${file})
@@ -26,7 +26,7 @@ file(MAKE_DIRECTORY ${SCRATCH}/home)
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env HOME=${SCRATCH}/home XDG_CONFIG_HOME=${SCRATCH}/home/.config
           ${cli} generate --serial 1:3 --text SN-{n:04} -o ${SCRATCH}/out/SN-{n}.nc --check
-          ${SCRATCH}/usr/bin/data/examples/typenschild.ncm
+          ${SCRATCH}/usr/lib/korvex/data/examples/typenschild.ncm
   RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "installed serial run failed: ${rc}\n${err}")
