@@ -63,7 +63,9 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
     status = ExitUsage;
     if (series.Serial) {
         const auto range = ncgen::ReadSerialRange(*series.Serial);
-        if (!range) return "--serial wants START[:COUNT[:STEP]], whole numbers, COUNT 1 or more";
+        if (!range)
+            return "--serial wants START[:COUNT[:STEP]]: whole numbers, COUNT 1 to " +
+                   std::to_string(ncgen::MaxSerialCount) + ", STEP not 0";
         const auto pattern = base::Utf8ToWindows1252(*series.Options.Text);
         if (!pattern.ok)
             return "--text: the character '" + pattern.offending + "' has no Windows-1252 code";

@@ -4,6 +4,8 @@
 #include "base/TextLines.h"
 
 #include <charconv>
+#include <cstdint>
+#include <cstdlib>
 #include <set>
 
 namespace korvex::ncgen {
@@ -90,6 +92,16 @@ std::optional<TSerialRange> ReadSerialRange(std::string_view text) {
             if (!step || *step == 0) return std::nullopt;
             range.Step = *step;
         }
+    }
+    // A slip of the finger must not ask for billions of files or numbers past 64 bits.
+    if (range.Count > MaxSerialCount) return std::nullopt;
+    const std::int64_t steps = range.Count - 1;
+    if (steps > 0) {
+        if (range.Step == INT64_MIN || std::abs(range.Step) > INT64_MAX / steps)
+            return std::nullopt;
+        const std::int64_t span = steps * range.Step;
+        if (span > 0 ? range.Start > INT64_MAX - span : range.Start < INT64_MIN - span)
+            return std::nullopt;
     }
     return range;
 }

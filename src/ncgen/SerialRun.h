@@ -27,7 +27,8 @@ struct TPatternValues {
 std::string ExpandPattern(std::string_view pattern, const TPatternValues& values);
 
 // START[:COUNT[:STEP]] of a serial run; nullopt when it is not three whole numbers with a
-// COUNT of at least 1 and a STEP other than 0.
+// COUNT from 1 to MaxSerialCount, a STEP other than 0 and every number within 64 bits.
+inline constexpr std::int64_t MaxSerialCount = 1000000;
 struct TSerialRange {
     std::int64_t Start = 0;
     std::int64_t Count = 1;
