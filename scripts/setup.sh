@@ -16,7 +16,7 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core
-          desktop-file-utils appstream lintian)
+          desktop-file-utils appstream lintian file)
 
 install_missing() {
     local missing=()
