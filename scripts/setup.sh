@@ -15,7 +15,8 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
-          xvfb xauth imagemagick poppler-utils fonts-dejavu-core)
+          xvfb xauth imagemagick poppler-utils fonts-dejavu-core
+          desktop-file-utils appstream lintian file)
 
 install_missing() {
     local missing=()
@@ -58,6 +59,7 @@ test)
     check_format
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_BUILD_BENCH=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs"
+    "$root/scripts/package-check.sh" "$build"
     configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON \
         -DKORVEX_BUILD_GUI=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -17,6 +17,11 @@ constexpr const char* ENCODE_USAGE =
     "                         [--encoding ASCII|C40|TEXT|BINARY|NONE|AUTO]\n"
     "                         [--format matrix|codewords|svg|pbm] TEXT\n";
 
+constexpr const char* ENCODE_HELP =
+    "Encodes TEXT (UTF-8, characters of Windows-1252 only) as a DataMatrix ECC 200 symbol and\n"
+    "prints its modules (matrix: one line per row, 1 dark), its codewords, or a picture.\n"
+    "Exit status: 0 done, 1 the text fits no symbol, 2 bad arguments.\n";
+
 struct EncodeOptions {
     datamatrix::TFormat size = datamatrix::AUTO;
     datamatrix::TEncoding encoding = datamatrix::E_ASCII;
@@ -93,7 +98,7 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     const std::string complaint = parse(args, options);
     if (!complaint.empty()) return usageError(err, complaint);
     if (options.help) {
-        out << ENCODE_USAGE;
+        out << ENCODE_USAGE << '\n' << ENCODE_HELP;
         return ExitOk;
     }
 

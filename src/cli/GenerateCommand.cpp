@@ -1,7 +1,10 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/GenerateSeries.h"
+#include "cli/ProgramReport.h"
 
 #include "base/TextLines.h"
+#include "base/Windows1252.h"
 
 #include <ostream>
 
@@ -10,12 +13,49 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* GENERATE_USAGE =
-    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT] JOB.ncm\n";
+    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT]\n"
+    "                           [--check] [--stats] JOB.ncm\n"
+    "       korvex-cli generate --serial START[:COUNT[:STEP]] --text PATTERN -o NAMES [...] "
+    "JOB.ncm\n"
+    "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
+
+constexpr const char* GENERATE_HELP =
+    "Writes the NC program of a job's first layer, as the desktop program's batch run does.\n"
+    "\n"
+    "  --config DIR      configuration folder (main.ini, profil1.ini-profil4.ini); default:\n"
+    "                    Korvex2/config below the documents folder, created on first use\n"
+    "  --profile N|NAME  output profile by number 1-4 or by name; default: the settings' one\n"
+    "  --text TEXT       encode TEXT instead of the layer's text (a pattern in a serial run)\n"
+    "  -o OUT            write the program to OUT instead of standard output (a name pattern\n"
+    "                    in a serial or list run)\n"
+    "  --check           read the marked points back as a scanner would and say so on\n"
+    "                    standard error; exit status 3 when they do not read as the text\n"
+    "                    (a mirror image counts when exactly one mirror is on)\n"
+    "  --stats           print points, rapid and plunge travel and the plunge time\n"
+    "  --serial START[:COUNT[:STEP]]\n"
+    "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
+    "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
+    "\n"
+    "Patterns: {n} the number, {n:06} padded with zeros, {i} the program's place in the run\n"
+    "(for --texts the line's number), {line} the text. Every file is written whole or not at\n"
+    "all; the first failure stops a run and keeps the files written before it.\n"
+    "A symbol that does not fit the job's blank is reported as a warning.\n"
+    "Exit status: 0 done, 1 failed, 2 bad arguments, 3 the check found an unreadable program.\n";
+
+struct TParsed {
+    TGenerateOptions Options;
+    std::optional<std::string> Output;
+    std::optional<std::string> Serial;
+    std::optional<std::string> Texts;
+    bool Check = false;
+    bool Stats = false;
+    bool Help = false;
+};
 
 // Reads the options; an error text when they are not usable.
-std::string parse(const std::vector<std::string>& args, TGenerateOptions& options,
-                  std::optional<std::string>& output) {
+std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     std::optional<std::string> job;
+    TGenerateOptions& options = parsed.Options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::optional<std::string>* target = nullptr;
@@ -26,7 +66,11 @@ std::string parse(const std::vector<std::string>& args, TGenerateOptions& option
         else if (arg == "--text")
             target = &options.Text;
         else if (arg == "-o")
-            target = &output;
+            target = &parsed.Output;
+        else if (arg == "--serial")
+            target = &parsed.Serial;
+        else if (arg == "--texts")
+            target = &parsed.Texts;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
@@ -34,6 +78,12 @@ std::string parse(const std::vector<std::string>& args, TGenerateOptions& option
             if (args[i + 1].empty() && target != &options.Text)
                 return "option " + arg + " needs a value";
             *target = args[++i];
+        } else if (arg == "--check") {
+            parsed.Check = true;
+        } else if (arg == "--stats") {
+            parsed.Stats = true;
+        } else if (arg == "--help" || arg == "-h") {
+            parsed.Help = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
             return "unknown option '" + arg + "'";
         } else if (job) {
@@ -42,25 +92,56 @@ std::string parse(const std::vector<std::string>& args, TGenerateOptions& option
             job = arg;
         }
     }
+    if (parsed.Help) return {};
+    if (parsed.Serial && parsed.Texts) return "--serial and --texts cannot be combined";
+    if (parsed.Serial && !options.Text) return "--serial needs a --text pattern";
+    if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
+    if ((parsed.Serial || parsed.Texts) && !parsed.Output)
+        return "a serial or list run needs an -o name pattern";
     if (!job) return "no job file given";
     options.Job = *job;
     return {};
 }
 
+void printNotes(const TProgramNotes& notes, std::ostream& err) {
+    if (!notes.BlankWarning.empty())
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    if (!notes.Stats.empty()) err << "korvex-cli: " << base::Windows1252ToUtf8(notes.Stats) << '\n';
+    if (notes.Check)
+        err << "korvex-cli: read-back: "
+            << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
+}
+
 } // namespace
 
 int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    TGenerateOptions options;
-    std::optional<std::string> output;
-    if (const std::string problem = parse(args, options, output); !problem.empty()) {
+    TParsed parsed;
+    if (const std::string problem = parse(args, parsed); !problem.empty()) {
         err << "korvex-cli generate: " << problem << '\n' << GENERATE_USAGE;
         return ExitUsage;
     }
+    if (parsed.Help) {
+        out << GENERATE_USAGE << '\n' << GENERATE_HELP;
+        return ExitOk;
+    }
+    if (parsed.Serial || parsed.Texts) {
+        TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial,
+                              parsed.Texts,   parsed.Check,   parsed.Stats};
+        return RunGenerateSeries(series, err);
+    }
     TGenerateRequest request;
-    if (const auto status = MakeGenerateRequest(options, request, err)) return *status;
+    if (const auto status = MakeGenerateRequest(parsed.Options, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    return WriteCommandOutput(base::JoinLines(result.NCLines), output, request.JobFile, out, err);
+    const TProgramNotes notes =
+        NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
+                 result.Job.BlankDefinition, parsed.Stats, parsed.Check);
+    printNotes(notes, err);
+    const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
+                                          request.JobFile, out, err);
+    if (status == ExitOk && notes.Check && !readback::ReadsAsIntended(*notes.Check))
+        return ExitCheckFailed;
+    return status;
 }
 
 } // namespace korvex::cli

@@ -110,7 +110,7 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
         ncgen::TProfileTable profiles;
         result.Warnings = config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
 
-        config::TLanguageTexts texts;
+        config::TLanguageTexts& texts = result.Texts;
         texts.Load(request.DataFolder / config::LanguageFileName(result.Settings.Language));
 
         const std::string choice =
@@ -128,8 +128,8 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
 
         // A profile without a name is named by its file.
         const std::string& name = profiles[static_cast<std::size_t>(selection->Number - 1)].Name;
-        generate(request, texts, name.empty() ? base::PathText(profileFile.filename()) : name,
-                 result);
+        result.ProfileName = name.empty() ? base::PathText(profileFile.filename()) : name;
+        generate(request, texts, result.ProfileName, result);
     } catch (const std::exception& e) {
         result.NCLines.clear();
         result.SimulationLines.clear();

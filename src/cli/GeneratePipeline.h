@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigFolder.h"
+#include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
@@ -42,6 +43,8 @@ struct TGenerateResult {
     config::TSettings Settings;               // colours, view defaults, toggles
     int ProfileNumber = 0;                    // 1-4, the selected profile
     ncgen::TActiveProfile Profile;            // the active output profile used
+    std::string ProfileName;                  // what a refusal names: its name, else its file
+    config::TLanguageTexts Texts;             // the loaded language, for later messages
 };
 
 // The batch path of the desktop program without a window: settings, profile selection, the

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/ProgramReport.h"
 
 #include "base/Windows1252.h"
 #include "simulation/SimulationView.h"
@@ -21,6 +22,17 @@ constexpr const char* VIEW_USAGE =
     "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
     "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
 
+constexpr const char* VIEW_HELP =
+    "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
+    "as SVG on standard output or into OUT.svg.\n"
+    "\n"
+    "  --config, --profile, --text  as for korvex-cli generate\n"
+    "  --view XY|XZ|YZ|XYZ          a view preset instead of the job's own view\n"
+    "  --width W, --height H        picture size in pixels (16-8192; 800 x 600)\n"
+    "\n"
+    "A symbol that does not fit the job's blank is reported as a warning.\n"
+    "Exit status: 0 done, 1 failed or the drawing stopped, 2 bad arguments.\n";
+
 constexpr int DEFAULT_WIDTH = 800;
 constexpr int DEFAULT_HEIGHT = 600;
 constexpr int MIN_SIZE = 16;
@@ -32,6 +44,7 @@ struct TViewOptions {
     std::optional<simulation::ViewPreset> preset;
     int width = DEFAULT_WIDTH;
     int height = DEFAULT_HEIGHT;
+    bool help = false;
 
     std::optional<std::string> value(const std::string& name) const {
         const auto it = values.find(name);
@@ -61,7 +74,9 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
                                         "--width",  "--height",  "-o"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (std::find(std::begin(NAMES), std::end(NAMES), arg) != std::end(NAMES)) {
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (std::find(std::begin(NAMES), std::end(NAMES), arg) != std::end(NAMES)) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (!options.values.emplace(arg, args[++i]).second)
                 return "option " + arg + " given twice";
@@ -73,6 +88,7 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
             options.job = arg;
         }
     }
+    if (options.help) return {};
     if (!options.job) return "no job file given";
     if (const auto view = options.value("--view")) {
         options.preset = presetNamed(*view);
@@ -109,12 +125,20 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "korvex-cli view: " << problem << '\n' << VIEW_USAGE;
         return ExitUsage;
     }
+    if (options.help) {
+        out << VIEW_USAGE << '\n' << VIEW_HELP;
+        return ExitOk;
+    }
     const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
                                            options.value("--text"), *options.job};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "view", err)) return *status;
+    const TProgramNotes notes = NotesFor(result.SimulationLines, result.Job.Layers.Layer(1),
+                                         result.Profile, result.Job.BlankDefinition, false, false);
+    if (!notes.BlankWarning.empty())
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);

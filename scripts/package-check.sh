@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the .deb in a configured and built build folder, lets lintian judge it (no errors
+# allowed), unpacks it into a scratch root and runs the installed korvex-cli from there.
+#   scripts/package-check.sh BUILD_DIR
+set -euo pipefail
+
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+(cd "$build" && rm -f korvex_*.deb && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/korvex_*.deb)
+echo "package: $deb"
+
+# lintian declines to run as root without --allow-root on newer releases; accept either.
+lintian_args=(--tag-display-limit 0)
+lintian --help 2>/dev/null | grep -q -- --allow-root && lintian_args+=(--allow-root)
+report=$(lintian "${lintian_args[@]}" "$deb" 2>&1 || true)
+echo "$report"
+if grep -q '^E: ' <<<"$report"; then
+    echo "lintian reports errors" >&2
+    exit 1
+fi
+
+dpkg-deb --info "$deb" | grep -q 'Depends: .*libzxing' || { echo "no libzxing dependency" >&2; exit 1; }
+dpkg -x "$deb" "$scratch/root"
+cli="$scratch/root/usr/bin/korvex-cli"
+"$cli" --version
+mkdir -p "$scratch/home"
+HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" "$cli" generate \
+    --serial 1:3 --text 'SN-{n:06}' -o "$scratch/out/SN-{n}.nc" --check \
+    "$scratch/root/usr/lib/korvex/data/examples/typenschild.ncm"
+for n in 1 2 3; do
+    grep -q M30 "$scratch/out/SN-$n.nc" || { echo "SN-$n.nc is incomplete" >&2; exit 1; }
+done
+echo "installed package works"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "cli/GeneratePipeline.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace korvex::cli {
+
+// A serial or list run as the command line gives it (UTF-8).
+struct TSeriesOptions {
+    TGenerateOptions Options;          // Text is the text pattern of a serial run
+    std::string Output;                // the file name pattern
+    std::optional<std::string> Serial; // START[:COUNT[:STEP]]
+    std::optional<std::string> Texts;  // the file of texts
+    bool Check = false;
+    bool Stats = false;
+};
+
+// Writes one program per number or line, a summary line per program and a total on err; the
+// exit status (1 at the first failure, 3 when --check finds an unreadable program).
+int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err);
+
+// The texts of a list file: its non-empty lines with their numbers, converted from UTF-8 when
+// the file is valid UTF-8 (a byte-order mark is skipped), else taken as Windows-1252. On a
+// character without a Windows-1252 code, problem names the line.
+struct TListLine {
+    std::int64_t Number = 0;
+    std::string Text; // Windows-1252
+};
+std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& problem);
+
+} // namespace korvex::cli

@@ -1,0 +1,181 @@
+#include "ncgen/SerialRun.h"
+
+#include "base/AtomicFile.h"
+#include "base/TextLines.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+
+namespace korvex::ncgen {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string padded(std::int64_t value, std::string_view spec) {
+    const std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    std::string digits = std::to_string(magnitude);
+    const std::string sign = value < 0 ? "-" : "";
+    const bool zeros = spec.starts_with('0');
+    std::size_t width = 0;
+    std::from_chars(spec.data(), spec.data() + spec.size(), width);
+    width = std::min<std::size_t>(width, 64);
+    if (zeros) {
+        while (sign.size() + digits.size() < width)
+            digits.insert(digits.begin(), '0');
+        return sign + digits;
+    }
+    std::string text = sign + digits;
+    while (text.size() < width)
+        text.insert(text.begin(), ' ');
+    return text;
+}
+
+bool isWidth(std::string_view spec) {
+    if (spec.empty() || spec.size() > 3) return false;
+    for (const char c : spec)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+std::optional<std::int64_t> wholeNumber(std::string_view text) {
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string ExpandPattern(std::string_view pattern, const TPatternValues& values) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < pattern.size()) {
+        const std::size_t open = pattern.find('{', at);
+        const std::size_t close = open == pattern.npos ? open : pattern.find('}', open);
+        if (close == pattern.npos) break;
+        out.append(pattern.substr(at, open - at));
+        const std::string_view inner = pattern.substr(open + 1, close - open - 1);
+        const std::string_view name = inner.substr(0, inner.find(':'));
+        const std::string_view spec =
+            name.size() < inner.size() ? inner.substr(name.size() + 1) : std::string_view();
+        const bool plain = name.size() == inner.size();
+        if ((name == "n" || name == "i") && (plain || isWidth(spec)))
+            out += padded(name == "n" ? values.N : values.I, spec);
+        else if (inner == "line")
+            out.append(values.Line);
+        else
+            out.append(pattern.substr(open, close - open + 1));
+        at = close + 1;
+    }
+    out.append(pattern.substr(std::min(at, pattern.size())));
+    return out;
+}
+
+std::optional<TSerialRange> ReadSerialRange(std::string_view text) {
+    TSerialRange range;
+    const std::size_t first = text.find(':');
+    const auto start = wholeNumber(text.substr(0, first));
+    if (!start) return std::nullopt;
+    range.Start = *start;
+    if (first != text.npos) {
+        const std::string_view rest = text.substr(first + 1);
+        const std::size_t second = rest.find(':');
+        const auto count = wholeNumber(rest.substr(0, second));
+        if (!count || *count < 1) return std::nullopt;
+        range.Count = *count;
+        if (second != rest.npos) {
+            const auto step = wholeNumber(rest.substr(second + 1));
+            if (!step || *step == 0) return std::nullopt;
+            range.Step = *step;
+        }
+    }
+    // A slip of the finger must not ask for billions of files or numbers past 64 bits.
+    if (range.Count > MaxSerialCount) return std::nullopt;
+    const std::int64_t steps = range.Count - 1;
+    if (steps > 0) {
+        if (range.Step == INT64_MIN || std::abs(range.Step) > INT64_MAX / steps)
+            return std::nullopt;
+        const std::int64_t span = steps * range.Step;
+        if (span > 0 ? range.Start > INT64_MAX - span : range.Start < INT64_MIN - span)
+            return std::nullopt;
+    }
+    return range;
+}
+
+TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
+                        const std::function<TRunProgram(const TRunItem&)>& make,
+                        const std::function<bool(const TRunStep&)>& progress) {
+    TRunOutcome outcome;
+    // A pattern without a number would write every program over the one before.
+    std::set<fs::path> names;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (!names.insert(items[i].Output.lexically_normal()).second) {
+            outcome.Stop = TRunStop::DuplicateOutput;
+            outcome.FailedItem = i;
+            return outcome;
+        }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TRunItem& item = items[i];
+        const TRunProgram program = make(item);
+        bool written = false;
+        if (program.Ok) {
+            std::error_code ec;
+            const fs::path folder = item.Output.parent_path();
+            if (!folder.empty()) fs::create_directories(folder, ec);
+            written = base::WriteFileAtomically(item.Output, program.Bytes);
+        }
+        if (written) ++outcome.Written;
+        const bool goOn = progress({i, items.size(), item, program, written});
+        const bool last = i + 1 == items.size();
+        if (!program.Ok || !written || program.StopAfterWriting || (!goOn && !last)) {
+            outcome.FailedItem = i;
+            outcome.Stop = !program.Ok                ? TRunStop::Generation
+                           : !written                 ? TRunStop::Write
+                           : program.StopAfterWriting ? TRunStop::Refused
+                                                      : TRunStop::Cancelled;
+            outcome.Message = program.Message;
+            outcome.Refusal = program.Refusal;
+            return outcome;
+        }
+    }
+    return outcome;
+}
+
+TRunOutcome
+RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
+          std::string_view profileName, const std::vector<TRunItem>& items,
+          const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
+          const std::function<bool(const TRunStep&)>& progress) {
+    const auto make = [&](const TRunItem& item) {
+        TRunProgram program;
+        fields.Layer.EText = base::SplitLines(item.Text);
+        try {
+            const TGenerateCommandResult generated =
+                GenerateCommand(layers, fields, profile, profileName);
+            switch (generated.Outcome) {
+            case TGenerateOutcome::NoText:
+                program.Message = "the text is empty";
+                return program;
+            case TGenerateOutcome::Refused:
+                program.Refusal = generated.Message;
+                return program;
+            case TGenerateOutcome::Generated:
+                break;
+            }
+            program.Bytes = base::JoinLines(generated.NCLines);
+            program.Ok = true;
+            if (inspect) inspect(generated, program);
+        } catch (const std::exception& e) {
+            program.Ok = false;
+            program.Message = e.what();
+        }
+        return program;
+    };
+    return RunPrograms(items, make, progress);
+}
+
+} // namespace korvex::ncgen

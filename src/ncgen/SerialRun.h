@@ -1,0 +1,99 @@
+#pragma once
+
+#include "ncgen/GenerateCommand.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex::ncgen {
+
+// The values a name or text pattern can hold: "{n}" the serial number, "{i}" the number of
+// the program in the run (for a list: the line's number in the file), "{line}" the text.
+// "{n:06}" pads with zeros to six places, "{n:6}" with blanks.
+struct TPatternValues {
+    std::int64_t N = 0;
+    std::int64_t I = 0;
+    std::string_view Line;
+};
+
+// The pattern with every known placeholder replaced; other text, unknown braces included,
+// stays as written.
+std::string ExpandPattern(std::string_view pattern, const TPatternValues& values);
+
+// START[:COUNT[:STEP]] of a serial run; nullopt when it is not three whole numbers with a
+// COUNT from 1 to MaxSerialCount, a STEP other than 0 and every number within 64 bits.
+inline constexpr std::int64_t MaxSerialCount = 1000000;
+struct TSerialRange {
+    std::int64_t Start = 0;
+    std::int64_t Count = 1;
+    std::int64_t Step = 1;
+};
+std::optional<TSerialRange> ReadSerialRange(std::string_view text);
+
+// One program of a run: the text to encode (Windows-1252) and the file it goes to.
+struct TRunItem {
+    std::string Text;
+    std::filesystem::path Output;
+};
+
+// What the maker gives back for one text: the program's bytes, or why there is none. Summary
+// is shown beside the item (points, check result ...).
+struct TRunProgram {
+    bool Ok = false;
+    std::string Bytes;
+    std::string Message;        // Windows-1252, when not Ok
+    base::TTextMessage Refusal; // or the generate command's refusal, in language texts
+    std::string Summary;
+    bool StopAfterWriting = false; // written, but the run must not go on (a failed check)
+};
+
+enum class TRunStop {
+    None,
+    DuplicateOutput, // two items name one file; nothing was written
+    Generation,      // the maker failed; Message says why
+    Write,           // the file could not be written
+    Cancelled,       // the progress callback asked to stop
+    Refused,         // the maker's program was written, but it asked to stop the run
+};
+
+struct TRunOutcome {
+    std::size_t Written = 0;
+    TRunStop Stop = TRunStop::None;
+    std::size_t FailedItem = 0; // index of the item the run stopped at
+    std::string Message;
+    base::TTextMessage Refusal;
+};
+
+// Called after every item, written or not; returning false cancels the rest.
+struct TRunStep {
+    std::size_t Index = 0;
+    std::size_t Count = 0;
+    const TRunItem& Item;
+    const TRunProgram& Program;
+    bool Written = false;
+};
+
+// Makes and writes one program per item, each file through a temporary file and a rename,
+// missing folders created. The first failure ends the run; every file written before it is
+// complete, and no temporary file stays behind.
+TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
+                        const std::function<TRunProgram(const TRunItem&)>& make,
+                        const std::function<bool(const TRunStep&)>& progress);
+
+// A serial or list run of the generate command: layer 1 of `layers` takes each item's text in
+// turn, with the other fields as given; the profile name is what a refusal names. `inspect`
+// sees every generated program before it is written and may add to its summary or stop the
+// run after it. The window's run dialog and korvex-cli both run this.
+TRunOutcome
+RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
+          std::string_view profileName, const std::vector<TRunItem>& items,
+          const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
+          const std::function<bool(const TRunStep&)>& progress);
+
+} // namespace korvex::ncgen

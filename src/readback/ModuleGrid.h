@@ -1,0 +1,51 @@
+#pragma once
+
+#include "datamatrix/SizeTable.h"
+
+#include <string>
+#include <vector>
+
+namespace korvex::readback {
+
+// A marked point as the tool side sees it: U to the right, V upwards.
+struct TViewPoint {
+    long double U = 0;
+    long double V = 0;
+};
+
+// Modules in rows from the top, as a scanner looks at them.
+struct TModuleGrid {
+    int Cols = 0;
+    int Rows = 0;
+    std::vector<char> Dark; // Rows x Cols, row-major
+
+    bool At(int col, int row) const {
+        return Dark[static_cast<std::size_t>(row) * Cols + col] != 0;
+    }
+    void Set(int col, int row) { Dark[static_cast<std::size_t>(row) * Cols + col] = 1; }
+};
+
+struct TGridBuild {
+    bool Ok = false;
+    TModuleGrid Grid;
+    std::string Problem; // why no grid could be built
+};
+
+// Puts every point on the module lattice of the given pitch, turned back by the layer's
+// rotation (counter-clockwise degrees). A point farther than a quarter module from a lattice
+// site, or two points on one site, means the marks do not form a module grid of that pitch.
+TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pitch,
+                           long double angleDegrees);
+
+// One of the eight ways to lay a grid down: turns of 90 degrees clockwise (0-3), the same after
+// flipping left to right (4-7, the mirror images).
+TModuleGrid Transformed(const TModuleGrid& grid, int way);
+
+// The symbol size with exactly these dimensions; nullptr when none has them.
+const datamatrix::TSizeInfo* SizeOfGrid(int cols, int rows);
+
+// Modules of the finder and clock patterns of every data region that differ from
+// ISO/IEC 16022, 5.3.3.1 (solid left and bottom edges, alternating top and right edges).
+int FrameMismatches(const TModuleGrid& grid, const datamatrix::TSizeInfo& size);
+
+} // namespace korvex::readback

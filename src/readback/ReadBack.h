@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ncgen/Layer.h"
+#include "ncgen/OutputProfile.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex::readback {
+
+enum class TReadBackVerdict {
+    ReadsAsText,
+    ReadsMirrored, // the text, but only in a mirror image
+    DoesNotRead,
+    ReadsAsOther,
+};
+
+struct TReadBackResult {
+    TReadBackVerdict Verdict = TReadBackVerdict::DoesNotRead;
+    bool MirrorAsked = false; // exactly one of the layer's mirrors is on
+    std::string Decoded;      // what the symbol carries (Windows-1252) when it read
+    std::string Detail;       // why it does not read
+};
+
+// "reads as the text", "reads as the text only mirrored", "does not read",
+// "reads as something else".
+std::string_view VerdictText(TReadBackVerdict verdict);
+
+// Reads as the text; a mirror image counts when a mirror was asked for.
+bool ReadsAsIntended(const TReadBackResult& result);
+
+// One line for people: the verdict, and the reason or what it read instead.
+std::string Describe(const TReadBackResult& result);
+
+// Rebuilds the symbol from the points the program marks (the simulation lines, rounded to the
+// program's decimals, without the points whose template writes no X and Y), as seen from the
+// tool: looking down -Z in the XY plane, or in lathe mode at the X/Z plane from +Y. Decodes it
+// with zxing-cpp and compares with the text (Windows-1252).
+TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
+                              const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
+                              std::string_view text);
+
+} // namespace korvex::readback

@@ -1,0 +1,221 @@
+#include "CliProcess.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using korvex::testing::RunCli;
+
+namespace {
+
+const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
+const fs::path DELIVERED = KORVEX_DATA_DIR;
+const std::string SERIAL_JOB = (JOBS / "serial.ncm").string();
+
+std::vector<std::string> generate(std::vector<std::string> args,
+                                  const fs::path& config = DELIVERED) {
+    args.insert(args.begin(), {"generate", "--config", config.string()});
+    return args;
+}
+
+// The program a single korvex-cli generate writes for the text.
+std::string single(const std::string& text, const std::string& job = SERIAL_JOB) {
+    const auto r = RunCli(generate({"--text", text, job}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    return r.out;
+}
+
+std::vector<std::string> names(const fs::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator(folder))
+        found.push_back(entry.path().filename().string());
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(GenerateSeries, SerialRunWritesWhatSingleRunsWrite) {
+    TempFolder temp;
+    const auto r = RunCli(generate({"--serial", "998:3:2", "--text", "SN-{n:06}", "-o",
+                                    (temp / "out" / "SN-{n}.nc").string(), SERIAL_JOB}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(names(temp / "out"),
+              (std::vector<std::string>{"SN-1000.nc", "SN-1002.nc", "SN-998.nc"}));
+    for (const char* n : {"998", "1000", "1002"}) {
+        const std::string text =
+            std::string("SN-") + (std::string(n).size() == 3 ? "000" : "00") + n;
+        EXPECT_EQ(readBytes(temp / "out" / (std::string("SN-") + n + ".nc")), single(text)) << n;
+        EXPECT_NE(r.err.find("] " + text + " -> "), std::string::npos) << r.err;
+    }
+    EXPECT_NE(r.err.find("[3/3] SN-001002"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("korvex-cli: 3 programs written\n"), std::string::npos) << r.err;
+}
+
+TEST(GenerateSeries, ListFilesInEitherCodePageGiveTheSamePrograms) {
+    TempFolder temp;
+    writeBytes(temp / "utf8.txt", "\xEF\xBB\xBFLos 7\r\n\r\nPr\xC3\xBC"
+                                  "fung\r\n");
+    writeBytes(temp / "ansi.txt", "Los 7\n\nPr\xFC"
+                                  "fung\n");
+    for (const char* list : {"utf8.txt", "ansi.txt"}) {
+        const fs::path out = temp / (std::string(list) + ".out");
+        const auto r = RunCli(generate({"--texts", (temp / list).string(), "-o",
+                                        (out / "{i:02}-{line}.nc").string(), SERIAL_JOB}));
+        ASSERT_EQ(r.exitCode, 0) << list << r.err;
+        EXPECT_EQ(names(out), (std::vector<std::string>{"01-Los 7.nc", "03-Pr\xC3\xBC"
+                                                                       "fung.nc"}));
+        EXPECT_EQ(readBytes(out / "01-Los 7.nc"), single("Los 7")) << list;
+        EXPECT_EQ(readBytes(out / "03-Pr\xC3\xBC"
+                                  "fung.nc"),
+                  single("Pr\xC3\xBC"
+                         "fung"))
+            << list;
+    }
+}
+
+TEST(GenerateSeries, AFolderInTheWayStopsTheRunAndLeavesEarlierFilesWhole) {
+    TempFolder temp;
+    // Tests run as root, who writes through read-only files; a folder stops everybody.
+    fs::create_directories(temp / "SN-3.nc");
+    const auto r = RunCli(generate(
+        {"--serial", "1:5", "--text", "SN-{n}", "-o", (temp / "SN-{n}.nc").string(), SERIAL_JOB}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("stopped at program 3 of 5; 2 programs written"), std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("kann nicht erstellt werden"), std::string::npos) << r.err;
+    EXPECT_EQ(names(temp.path()), (std::vector<std::string>{"SN-1.nc", "SN-2.nc", "SN-3.nc"}));
+    EXPECT_EQ(readBytes(temp / "SN-1.nc"), single("SN-1"));
+    EXPECT_EQ(readBytes(temp / "SN-2.nc"), single("SN-2"));
+}
+
+TEST(GenerateSeries, RunsThatCannotWorkAreRefusedBeforeWriting) {
+    TempFolder temp;
+    const std::string out = (temp / "SN-{n}.nc").string();
+    const std::vector<std::vector<std::string>> rows = {
+        {"--serial", "1:5", "-o", out, SERIAL_JOB},
+        {"--serial", "1:5", "--text", "SN-{n}", SERIAL_JOB},
+        {"--serial", "1:0", "--text", "SN-{n}", "-o", out, SERIAL_JOB},
+        {"--serial", "1:5", "--texts", "x.txt", "--text", "A", "-o", out, SERIAL_JOB},
+        {"--texts", "x.txt", "--text", "A", "-o", out, SERIAL_JOB},
+        // Every program would go to one file.
+        {"--serial", "1:5", "--text", "SN-{n}", "-o", (temp / "SN.nc").string(), SERIAL_JOB},
+        {"--serial", "1:2", "--text", "SN-{n}", "-o", SERIAL_JOB, SERIAL_JOB},
+    };
+    for (const auto& row : rows) {
+        const auto r = RunCli(generate(row));
+        EXPECT_EQ(r.exitCode, 2) << row[1] << ": " << r.err;
+        EXPECT_TRUE(names(temp.path()).empty()) << r.err;
+    }
+}
+
+TEST(GenerateSeries, CheckAndStatsReportEveryProgram) {
+    TempFolder temp;
+    const auto r = RunCli(generate({"--serial", "1:2", "--text", "A{n}", "-o",
+                                    (temp / "{n}.nc").string(), "--check", "--stats", SERIAL_JOB}));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(count(r.err, "; reads as the text\n"), 2u) << r.err;
+    EXPECT_EQ(count(r.err, " points, rapid travel "), 2u) << r.err;
+}
+
+// A copy of the delivered settings whose first profile's first-point template lacks the
+// point itself (only the set-up lines and the plunge).
+fs::path configDroppingFirstPoint(const TempFolder& temp) {
+    const fs::path config = temp / "config";
+    fs::create_directories(config);
+    for (const auto& entry : fs::directory_iterator(DELIVERED))
+        if (entry.path().extension() == ".ini")
+            fs::copy_file(entry.path(), config / entry.path().filename());
+    std::string profile = readBytes(config / "profil1.ini");
+    const std::string line = "SynS5=G0 X[#XVAL] Y[#YVAL]";
+    const auto at = profile.find(line);
+    EXPECT_NE(at, std::string::npos);
+    profile.replace(at, line.size(), "SynS5=");
+    writeBytes(config / "profil1.ini", profile);
+    return config;
+}
+
+TEST(GenerateCheck, SaysHowTheProgramReadsAndFailsWithThreeWhenItDoesNot) {
+    TempFolder temp;
+    writeBytes(temp / "mirrored.ncm",
+               "LAYER Ebene 1\r\nSHOW\r\nSIZE 0.5\r\nDMFORM 0\r\nDMENC 0\r\nANGLE 33\r\n"
+               "XDIS 10\r\nYDIS 5\r\nXMIRROR\r\nDATA\r\n/12345678\r\n");
+    struct Row {
+        std::vector<std::string> args;
+        fs::path config;
+        int exitCode;
+        const char* said;
+    };
+    const Row rows[] = {
+        {{SERIAL_JOB}, DELIVERED, 0, "read-back: reads as the text\n"},
+        {{"--profile", "3", SERIAL_JOB}, DELIVERED, 0, "read-back: reads as the text\n"},
+        {{(temp / "mirrored.ncm").string()},
+         DELIVERED,
+         0,
+         "read-back: reads as the text only mirrored (as one mirror asks)\n"},
+        {{SERIAL_JOB},
+         configDroppingFirstPoint(temp),
+         3,
+         "read-back: does not read: the first point is not marked"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = row.args;
+        args.insert(args.begin(), {"--check", "-o", (temp / "out.nc").string()});
+        const auto r = RunCli(generate(args, row.config));
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+        EXPECT_NE(r.err.find(row.said), std::string::npos) << r.err;
+        EXPECT_GT(readBytes(temp / "out.nc").size(), 100u); // written either way
+        fs::remove(temp / "out.nc");
+    }
+}
+
+TEST(GenerateCheck, ASerialRunStopsAfterTheFirstUnreadableProgram) {
+    TempFolder temp;
+    const auto r = RunCli(generate({"--serial", "1:3", "--text", "SN-{n}", "-o",
+                                    (temp / "out" / "{n}.nc").string(), "--check", SERIAL_JOB},
+                                   configDroppingFirstPoint(temp)));
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_NE(r.err.find("stopped at program 1 of 3"), std::string::npos) << r.err;
+    EXPECT_EQ(names(temp / "out"), std::vector<std::string>{"1.nc"});
+}
+
+TEST(GenerateCheck, BlankThatTheSymbolDoesNotFitIsAWarningOnly) {
+    TempFolder temp;
+    // The 12 x 12 symbol of serial.ncm covers (9.25, 4.25) to (16.25, 11.25) with its quiet zone.
+    std::string job = readBytes(SERIAL_JOB);
+    const auto at = job.find("BLANK ");
+    ASSERT_NE(at, std::string::npos);
+    const std::string outside = "BLANK ROHDEF QUAD XM0 YP10.5 ZP0 XP30 YM0 ZM-5";
+    job.replace(at, job.find('\n', at) - at, outside);
+    writeBytes(temp / "small.ncm", job);
+    const auto generated = RunCli(generate({(temp / "small.ncm").string()}));
+    EXPECT_EQ(generated.exitCode, 0);
+    EXPECT_EQ(generated.out, single("12345678"));
+    const std::string warning =
+        "korvex-cli: warning: the symbol with its quiet zone reaches 0.750 mm past the blank's "
+        "top face\n";
+    EXPECT_EQ(generated.err, warning);
+    const auto view =
+        RunCli({"view", "--config", DELIVERED.string(), (temp / "small.ncm").string()});
+    EXPECT_EQ(view.exitCode, 0);
+    EXPECT_EQ(view.err, warning);
+}
+
+TEST(GenerateCheck, HelpNamesEveryOption) {
+    const auto r = RunCli({"generate", "--help"});
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* option : {"--config", "--profile", "--text", "-o", "--check", "--stats",
+                               "--serial", "--texts", "{n:06}", "{line}", "Exit status"})
+        EXPECT_NE(r.out.find(option), std::string::npos) << option;
+}
+
+} // namespace
