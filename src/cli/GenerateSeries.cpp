@@ -133,7 +133,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     TGenerateOptions options = series.Options;
     options.Text = utf8(items.front().Text);
     TGenerateRequest request;
-    if (const auto status = MakeGenerateRequest(options, request, err)) return *status;
+    if (const auto failed = MakeGenerateRequest(options, request, err)) return *failed;
     for (const auto& item : items) {
         std::error_code ec;
         if (fs::equivalent(item.Output, request.JobFile, ec)) {
@@ -142,7 +142,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         }
     }
     TGenerateResult prepared = RunGeneratePipeline(request);
-    if (const auto status = ReportGenerateResult(prepared, "generate", err)) return *status;
+    if (const auto failed = ReportGenerateResult(prepared, "generate", err)) return *failed;
 
     ncgen::TLayerTable& layers = prepared.Job.Layers;
     ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, prepared.Profile.SafetyDistance,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string_view>
 
 namespace fs = std::filesystem;
 using korvex::testing::RunCli;
@@ -21,7 +22,16 @@ TEST(DeliveredExamples, GenerateWithEveryProfileAndDrawWithoutComplaint) {
             const auto r =
                 RunCli({"generate", "--config", data.string(), "--profile", profile, job});
             EXPECT_EQ(r.exitCode, 0) << job << " profile " << profile << ": " << r.err;
-            EXPECT_TRUE(r.err.empty()) << job << " profile " << profile << ": " << r.err;
+            // The lathe example marks a flat on a shaft: a milling profile rightly warns that
+            // its blank is curved, the lathe profile itself must not.
+            const bool latheJobOnMill =
+                entry.path().filename() == "welle.ncm" && std::string_view(profile) != "3";
+            if (latheJobOnMill)
+                EXPECT_EQ(
+                    r.err.rfind("korvex-cli: warning: the symbol lies on a curved surface", 0), 0u)
+                    << job << " profile " << profile << ": " << r.err;
+            else
+                EXPECT_TRUE(r.err.empty()) << job << " profile " << profile << ": " << r.err;
             EXPECT_GT(r.out.size(), 100u) << job << " profile " << profile;
         }
         const auto view = RunCli({"view", "--config", data.string(), job});

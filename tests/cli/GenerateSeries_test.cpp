@@ -136,10 +136,10 @@ fs::path configDroppingFirstPoint(const TempFolder& temp) {
         if (entry.path().extension() == ".ini")
             fs::copy_file(entry.path(), config / entry.path().filename());
     std::string profile = readBytes(config / "profil1.ini");
-    const std::string line = "SynS5=G0 X[#XVAL] Y[#YVAL]";
+    const std::string line = "SynS9=G0 X[#XVAL] Y[#YVAL]";
     const auto at = profile.find(line);
     EXPECT_NE(at, std::string::npos);
-    profile.replace(at, line.size(), "SynS5=");
+    profile.replace(at, line.size(), "SynS9=");
     writeBytes(config / "profil1.ini", profile);
     return config;
 }

@@ -129,7 +129,10 @@ TEST(SerialRun, FailingGenerationAndCancelStopAtThatItem) {
         list,
         [](const TRunItem& item) {
             TRunProgram made = program(item);
-            if (item.Text == "SN-3") made = {.Ok = false, .Message = "does not fit"};
+            if (item.Text == "SN-3") {
+                made = TRunProgram{};
+                made.Message = "does not fit";
+            }
             return made;
         },
         [](const TRunStep&) { return true; });
