@@ -1,5 +1,6 @@
 #include "app/TMainForm.h"
 
+#include "app/AppTexts.h"
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
 #include "app/GenerateController.h"
@@ -47,7 +48,6 @@ namespace korvex::app {
 namespace {
 
 const QString Title = QStringLiteral("KORVEX 2.01");
-constexpr int TemplateNotATemplate = 9121;
 
 QAction* action(QObject* parent, const char* name, const QString& text) {
     auto* a = new QAction(text, parent);
@@ -100,7 +100,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     connect(panel_, &JobPanel::ConvertClicked, generator_, &GenerateController::ConvertClick);
     connect(panel_, &JobPanel::SymbolDialogWanted, this, &TMainForm::SchriftartSingleClick);
     connect(panel_, &JobPanel::Refused, this, [this](const QString& character) {
-        statusBar()->showMessage(messages_.Text(9120) + QStringLiteral(": ") + character);
+        statusBar()->showMessage(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
+                                 character);
     });
     connect(profilePanel_, &ProfilePanel::ProfileClicked, this, &TMainForm::ProfilClick);
     connect(profilePanel_, &ProfilePanel::FieldChanged, generator_,
@@ -387,7 +388,7 @@ void TMainForm::finishBatch() {
     std::string bytes;
     QString offending;
     if (!editor_->FileBytes(bytes, &offending)) {
-        FailBatch(messages_.Text(9120) + QStringLiteral(": ") + offending);
+        FailBatch(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
     if (!ncgen::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
@@ -396,7 +397,10 @@ void TMainForm::finishBatch() {
     }
     intro_->close();
     close();
-    QCoreApplication::exit(Messages::BatchFailures() > 0 ? 1 : 0);
+    // Also when the generation ran inside the start-up, before the event loop.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(Messages::BatchFailures() > 0 ? 1 : 0); },
+        Qt::QueuedConnection);
 }
 
 void TMainForm::textChange() {
@@ -433,7 +437,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     if (report.AddedDefaultLayer) {
-        messages_.Show(TemplateNotATemplate, config::PathText(path));
+        messages_.Show(NotATemplateText, config::PathText(path));
         return false;
     }
     job_ = std::move(loaded);
@@ -508,7 +512,7 @@ bool TMainForm::SaveProgram(const QString& file) {
     std::string bytes;
     QString offending;
     if (!editor_->FileBytes(bytes, &offending)) {
-        messages_.ShowText(messages_.Text(9120) + QStringLiteral(": ") + offending);
+        messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return false;
     }
     if (!ncgen::WriteFileAtomically(ToPath(file), bytes)) {
@@ -588,7 +592,7 @@ void TMainForm::BQuilloClick() {
     std::string bytes;
     QString offending;
     if (!editor_->FileBytes(bytes, &offending)) {
-        messages_.ShowText(messages_.Text(9120) + QStringLiteral(": ") + offending);
+        messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
     const QString failure = HandOffToSeparateEditor(folder, bytes);
