@@ -1,6 +1,7 @@
 #include "app/GenerateController.h"
 
 #include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
 #include "app/JobPanel.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
@@ -69,8 +70,10 @@ bool GenerateController::ConvertClick() {
         ToCodePage(panel_.EYVersatz()->text()).Bytes);
     if (!check.Ok) {
         messages_.ShowWithDetail(check.MessageText, check.DetailText);
-        if (check.EXVersatz) panel_.EXVersatz()->setText(FromCodePage(*check.EXVersatz));
-        if (check.EYVersatz) panel_.EYVersatz()->setText(FromCodePage(*check.EYVersatz));
+        if (check.EXVersatz)
+            NumericKeyFilter::SetText(panel_.EXVersatz(), FromCodePage(*check.EXVersatz));
+        if (check.EYVersatz)
+            NumericKeyFilter::SetText(panel_.EYVersatz(), FromCodePage(*check.EYVersatz));
         return false;
     }
 

@@ -124,10 +124,10 @@ ncgen::TLayerFields JobPanel::Fields() const {
 void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
     layerName_->setText(FromCodePage(fields.LText));
     text_->setPlainText(FromCodePageLines(fields.EText));
-    yVersatz_->setText(FromCodePage(fields.EYVersatz));
-    xVersatz_->setText(FromCodePage(fields.EXVersatz));
-    groesse_->setText(FromCodePage(fields.EGroesse));
-    drehWinkel_->setText(FromCodePage(fields.EDrehWinkel));
+    NumericKeyFilter::SetText(yVersatz_, FromCodePage(fields.EYVersatz));
+    NumericKeyFilter::SetText(xVersatz_, FromCodePage(fields.EXVersatz));
+    NumericKeyFilter::SetText(groesse_, FromCodePage(fields.EGroesse));
+    NumericKeyFilter::SetText(drehWinkel_, FromCodePage(fields.EDrehWinkel));
     xMirror_->setChecked(fields.EXSpiegel);
     yMirror_->setChecked(fields.EYSPiegel);
 }

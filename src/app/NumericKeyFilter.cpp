@@ -4,14 +4,25 @@
 
 namespace korvex::app {
 
-NumericKeyFilter::NumericKeyFilter(QLineEdit* field) : QValidator(field), field_(field) {}
+NumericKeyFilter::NumericKeyFilter(QLineEdit* field) : QValidator(field), before_(field->text()) {
+    // The field already holds the edited text when it asks; what it held before comes from here.
+    connect(field, &QLineEdit::textChanged, this, [this](const QString& text) { before_ = text; });
+}
 
 void NumericKeyFilter::Attach(QLineEdit* field) {
     field->setValidator(new NumericKeyFilter(field));
 }
 
+void NumericKeyFilter::SetText(QLineEdit* field, const QString& text) {
+    auto* filter = qobject_cast<NumericKeyFilter*>(const_cast<QValidator*>(field->validator()));
+    if (filter) filter->bypass_ = true;
+    field->setText(text);
+    if (filter) filter->bypass_ = false;
+}
+
 QValidator::State NumericKeyFilter::validate(QString& input, int& pos) const {
-    const QString before = field_->text();
+    if (bypass_) return Acceptable;
+    const QString& before = before_;
     // The inserted part is what lies between the common beginning and the common end.
     qsizetype head = 0;
     const qsizetype shorter = qMin(before.size(), input.size());

@@ -71,8 +71,8 @@ void ProfilePanel::ShowProfile(int number, const QString& name) {
 }
 
 void ProfilePanel::SetValues(const std::string& r, const std::string& z, const std::string& feed) {
-    r_->setText(FromCodePage(r));
-    z_->setText(FromCodePage(z));
+    NumericKeyFilter::SetText(r_, FromCodePage(r));
+    NumericKeyFilter::SetText(z_, FromCodePage(z));
     feed_->setText(FromCodePage(feed));
 }
 

@@ -1,6 +1,7 @@
 #include "app/StepButtons.h"
 
 #include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -21,7 +22,7 @@ QToolButton* stepButton(QWidget* parent, QLineEdit* field, ncgen::TStepButton st
         const TCodePageText current = ToCodePage(field->text());
         if (!current.Ok) return;
         const ncgen::TStepResult result = ncgen::StepField(step, current.Bytes);
-        if (result.Changed) field->setText(FromCodePage(result.Text));
+        if (result.Changed) NumericKeyFilter::SetText(field, FromCodePage(result.Text));
     });
     return button;
 }

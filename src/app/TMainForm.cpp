@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
 #include "app/GenerateController.h"
 #include "app/IntroWindow.h"
 #include "app/JobPanel.h"
@@ -329,7 +330,7 @@ void TMainForm::Startup() {
                          settings_.CurrentEncodation);
     SelectLayer(1);
     job_.Layers.CurrentLayer = 1;
-    panel_->EGroesse()->setText(FromCodePage(settings_.DotSpacing));
+    NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
     batchMode_ = false;
     if (!options_.Arguments.isEmpty()) runCommandLine();
     preview_->SetDatamatrix(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());

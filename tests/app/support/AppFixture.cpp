@@ -1,5 +1,6 @@
 #include "support/AppFixture.h"
 
+#include "app/KorvexApplication.h"
 #include "app/Platform.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,8 @@ StartedWindow::StartedWindow(const QStringList& arguments) {
     form = std::make_unique<korvex::app::TMainForm>(options);
     form->resize(1000, 700);
     form->show();
+    if (auto* app = qobject_cast<korvex::app::KorvexApplication*>(qApp))
+        app->SetMessages(&form->Messenger());
     form->Startup();
 }
 
