@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
 #include "cli/EncodeOutput.h"
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
 
@@ -97,7 +97,7 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return ExitOk;
     }
 
-    const auto converted = config::Utf8ToWindows1252(options.texts.front());
+    const auto converted = base::Utf8ToWindows1252(options.texts.front());
     if (!converted.ok)
         return usageError(err, "the character '" + converted.offending +
                                    "' has no code in Windows-1252");
@@ -110,7 +110,7 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         dm.paintBarcode(nullptr);
     } catch (const datamatrix::ERangeError& e) {
-        err << config::Windows1252ToUtf8(e.what()) << '\n';
+        err << base::Windows1252ToUtf8(e.what()) << '\n';
         return ExitFailure;
     }
     out << FormatSymbol(dm, options.format);

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
 
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
 #include <ostream>
 
@@ -60,7 +60,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto status = MakeGenerateRequest(options, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    return WriteCommandOutput(config::JoinLines(result.NCLines), output, request.JobFile, out, err);
+    return WriteCommandOutput(base::JoinLines(result.NCLines), output, request.JobFile, out, err);
 }
 
 } // namespace korvex::cli

@@ -1,20 +1,19 @@
 #include "cli/GeneratePipeline.h"
 
+#include "base/AtomicFile.h"
+#include "base/PathText.h"
+#include "base/TextLines.h"
+#include "base/TextNumbers.h"
+#include "base/Windows1252.h"
 #include "cli/Commands.h"
-#include "ncgen/AtomicFile.h"
 #include "config/ConfigError.h"
 #include "config/DefaultConfiguration.h"
 #include "config/LanguageTexts.h"
-#include "config/PathText.h"
 #include "config/SettingsFile.h"
-#include "config/TextLines.h"
-#include "config/Windows1252.h"
-#include "datamatrix/TDatamatrix.h"
-#include "ncgen/GenerateChecks.h"
-#include "ncgen/GenerateLayer.h"
+#include "datamatrix/TFormat.h"
+#include "ncgen/GenerateCommand.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
-#include "ncgen/TextNumbers.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -45,7 +44,7 @@ void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>&
 
 // Runs the steps after the settings are known; throws for errors the core reports by exception.
 void generate(const TGenerateRequest& request, const config::TLanguageTexts& texts,
-              TGenerateResult& result) {
+              std::string_view profileName, TGenerateResult& result) {
     // Start-up: the first layer, then the default dot spacing in the spacing field.
     ncgen::TJob& job = result.Job;
     const std::string layerName = texts.Text(text::DefaultLayerName);
@@ -59,7 +58,7 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     std::error_code ec;
     if (fs::is_directory(request.JobFile, ec) ||
         !ncgen::LadeVorlage(request.JobFile, job, report, options)) {
-        fail(result, "Vorlage [" + config::PathText(request.JobFile) + "] existiert nicht!");
+        fail(result, "Vorlage [" + base::PathText(request.JobFile) + "] existiert nicht!");
         return;
     }
     if (!report.Opened) {
@@ -68,54 +67,38 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
         return;
     }
     addLoadWarnings(report, result.Warnings);
-
-    ncgen::TLayerFields fields = job.Layers.SelectLayer(1).Fields;
-    if (request.Text) fields.EText = config::SplitLines(*request.Text);
-    const std::string code = config::JoinLines(fields.EText);
-
-    const ncgen::TStatusCheck status = ncgen::Checkstatus(code, fields.EDrehWinkel);
-    if (status.MessageText != 0) {
-        fail(result, texts.Text(status.MessageText));
+    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, request.JobFile);
+        !noLayer.Empty()) {
+        fail(result, texts.Message(noLayer));
         return;
     }
-    const ncgen::TGenerateCheck check =
-        ncgen::CheckGenerateFields(fields.EGroesse, fields.EXVersatz, fields.EYVersatz);
-    if (!check.Ok) {
-        fail(result, texts.Message(check.MessageText, texts.Text(check.DetailText)));
+
+    // The window after loading: layer 1 shown, the profile's R and Z in their fields.
+    ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
+                                  result.Profile.InfeedDepth};
+    if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
+
+    ncgen::TGenerateCommandResult generated =
+        ncgen::GenerateCommand(job.Layers, fields, result.Profile, profileName);
+    switch (generated.Outcome) {
+    case ncgen::TGenerateOutcome::Refused:
+        fail(result, texts.Message(generated.Message));
         return;
-    }
-    if (code.empty()) {
+    case ncgen::TGenerateOutcome::NoText:
         fail(result, "Layer 1 of the job has no text to encode");
         return;
+    case ncgen::TGenerateOutcome::Generated:
+        break;
     }
-    job.Layers.StoreCurrentLayer(fields);
-
-    datamatrix::TDatamatrix symbol;
-    symbol.Code = code;
-    symbol.Encoding = fields.CurrentEncodation < datamatrix::ENCODING_COUNT
-                          ? static_cast<datamatrix::TEncoding>(fields.CurrentEncodation)
-                          : datamatrix::E_ASCII;
-    symbol.PreferredFormat = fields.CurrentSymbolSize < datamatrix::FORMAT_COUNT
-                                 ? static_cast<datamatrix::TFormat>(fields.CurrentSymbolSize)
-                                 : datamatrix::AUTO;
-    symbol.rebuild = true;
-    symbol.paintBarcode(nullptr);
     // The desktop program shows this in red in the preview caption.
-    if (symbol.PreferredFormat != datamatrix::AUTO &&
-        symbol.CalculatedFormat() != symbol.PreferredFormat)
-        result.Warnings.push_back(
-            "the text does not fit " + std::string(datamatrix::FormatName(symbol.PreferredFormat)) +
-            "; the symbol is " + std::string(datamatrix::FormatName(symbol.CalculatedFormat())));
-
-    const datamatrix::TIArray matrix = symbol.Matrix();
-    ncgen::TGenerateOutput output;
-    const ncgen::TGenerateInput input{
-        job.Layers.Layer(1),        matrix,         symbol.MatrixCols(),
-        symbol.MatrixRows(),        result.Profile, result.Profile.SafetyDistance,
-        result.Profile.InfeedDepth, false};
-    ncgen::GenerateLayer(input, output);
-    result.NCLines = std::move(output.NCLines);
-    result.SimulationLines = std::move(output.SimulationLines);
+    if (generated.PreferredFormat != datamatrix::AUTO &&
+        generated.CalculatedFormat != generated.PreferredFormat)
+        result.Warnings.push_back("the text does not fit " +
+                                  std::string(datamatrix::FormatName(generated.PreferredFormat)) +
+                                  "; the symbol is " +
+                                  std::string(datamatrix::FormatName(generated.CalculatedFormat)));
+    result.NCLines = std::move(generated.NCLines);
+    result.SimulationLines = std::move(generated.SimulationLines);
     result.Status = TGenerateStatus::Ok;
 }
 
@@ -145,7 +128,10 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
         if (!fs::is_regular_file(profileFile))
             return fail(result, config::CannotOpenText(profileFile));
 
-        generate(request, texts, result);
+        // A profile without a name is named by its file.
+        const std::string& name = profiles[static_cast<std::size_t>(selection->Number - 1)].Name;
+        generate(request, texts, name.empty() ? base::PathText(profileFile.filename()) : name,
+                 result);
     } catch (const std::exception& e) {
         result.NCLines.clear();
         result.SimulationLines.clear();
@@ -197,14 +183,14 @@ std::filesystem::path utf8Path(const std::string& text) {
 }
 
 void printWindows1252(std::ostream& err, const std::string& message) {
-    err << config::Windows1252ToUtf8(message) << '\n';
+    err << base::Windows1252ToUtf8(message) << '\n';
 }
 
 // Command-line texts are UTF-8; the core wants Windows-1252.
 bool toCodePage(const char* option, const std::optional<std::string>& utf8,
                 std::optional<std::string>& target, std::ostream& err) {
     if (!utf8) return true;
-    auto converted = config::Utf8ToWindows1252(*utf8);
+    auto converted = base::Utf8ToWindows1252(*utf8);
     if (!converted.ok) {
         err << "korvex-cli: " << option << ": the character '" << converted.offending
             << "' has no Windows-1252 code\n";
@@ -267,7 +253,7 @@ int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>&
         err << "korvex-cli: the output file is the job file itself; nothing was written\n";
         return ExitUsage;
     }
-    if (!ncgen::WriteFileAtomically(path, bytes)) {
+    if (!base::WriteFileAtomically(path, bytes)) {
         printWindows1252(err, config::CannotCreateText(path));
         return ExitFailure;
     }

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
 
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 #include "simulation/SimulationView.h"
 #include "simulation/SvgCanvas.h"
 #include "simulation/TMathImage.h"
@@ -118,7 +118,7 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);
-    simulation::SvgCanvas canvas(options.width, options.height, config::Windows1252ToUtf8);
+    simulation::SvgCanvas canvas(options.width, options.height, base::Windows1252ToUtf8);
     grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
     grafik.SetCanvas(&canvas);
     simulation::SimulationView view(grafik);

@@ -1,8 +1,10 @@
 #include "config/ConfigError.h"
 
-#include "config/PathText.h"
+#include "base/PathText.h"
 
 namespace korvex::config {
+
+using base::PathText;
 
 std::string CannotOpenText(const std::filesystem::path& file) {
     return "Datei " + PathText(file) +

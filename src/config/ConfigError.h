@@ -1,15 +1,16 @@
 #pragma once
 
+#include "base/EKorvexError.h"
+
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 
 namespace korvex::config {
 
 // A settings, language or file error; what() is the Windows-1252 message the user sees.
-class TConfigError : public std::runtime_error {
+class EConfigError : public EKorvexError {
   public:
-    explicit TConfigError(const std::string& message) : std::runtime_error(message) {}
+    explicit EConfigError(const std::string& message) : EKorvexError(message) {}
 };
 
 // The system's file messages, with the full file name.

@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TConfigError notCreated(const fs::path& what) {
-    return TConfigError(CannotCreateText(what));
+EConfigError notCreated(const fs::path& what) {
+    return EConfigError(CannotCreateText(what));
 }
 
 // "a/b/" names the folder b; its parent is a.

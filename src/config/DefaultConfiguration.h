@@ -4,9 +4,6 @@
 
 namespace korvex::config {
 
-// Status text after a first start created the folder; the folder follows as the detail.
-inline constexpr int ConfigFolderCreatedText = 9110;
-
 // The five settings files, by base name, that make a configuration folder.
 inline constexpr const char* SETTINGS_FILES[] = {"main", "profil1", "profil2", "profil3",
                                                  "profil4"};
@@ -14,7 +11,7 @@ inline constexpr const char* SETTINGS_FILES[] = {"main", "profil1", "profil2", "
 // First start: when the configuration folder does not exist, creates it with copies of the
 // delivered settings files from the defaults folder and returns true. An existing folder is
 // never touched (false). The copies are assembled in a temporary sibling folder and renamed
-// into place, so a failure leaves no half-filled folder; it throws TConfigError
+// into place, so a failure leaves no half-filled folder; it throws EConfigError
 // "Datei <file> kann nicht erstellt werden" naming the file or folder that failed.
 bool CreateConfigFolder(const std::filesystem::path& folder, const std::filesystem::path& defaults);
 

@@ -1,9 +1,9 @@
 #include "config/IniFile.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "config/ConfigError.h"
-#include "config/TextLines.h"
-#include "config/Windows1252.h"
+#include "base/TextLines.h"
+#include "base/Windows1252.h"
 
 #include <charconv>
 #include <optional>
@@ -11,8 +11,10 @@
 
 namespace korvex::config {
 
-using ncgen::ReadFileBytes;
-using ncgen::WriteFileAtomically;
+using base::ReadFileBytes;
+using base::SplitLines;
+using base::Utf8ToWindows1252;
+using base::WriteFileAtomically;
 
 namespace {
 
@@ -172,7 +174,7 @@ void TIniFile::WriteString(std::string_view key, std::string_view value) const {
     std::string bytes;
     std::error_code ec;
     const bool exists = std::filesystem::exists(file_, ec);
-    const auto refused = [this] { return TConfigError(CannotWriteText(file_)); };
+    const auto refused = [this] { return EConfigError(CannotWriteText(file_)); };
     if (exists && !ReadFileBytes(file_, bytes)) throw refused();
     decodeByteOrderMark(bytes);
     auto lines = SplitLines(bytes);

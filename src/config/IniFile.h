@@ -27,7 +27,7 @@ class TIniFile {
     bool ReadBool(std::string_view key) const;
 
     // Writes replace the whole file atomically and keep all other lines in their order.
-    // A refused write throws TConfigError "In <file> kann nicht geschrieben werden".
+    // A refused write throws EConfigError "In <file> kann nicht geschrieben werden".
     void WriteString(std::string_view key, std::string_view value) const;
     void WriteInteger(std::string_view key, std::int32_t value) const;
     void WriteBool(std::string_view key, bool value) const;

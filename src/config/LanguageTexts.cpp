@@ -1,16 +1,17 @@
 #include "config/LanguageTexts.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "config/ConfigError.h"
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
 namespace korvex::config {
 
-using ncgen::ReadFileBytes;
+using base::ReadFileBytes;
+using base::SplitLines;
 
 void TLanguageTexts::Load(const std::filesystem::path& file) {
     std::string bytes;
-    if (!ReadFileBytes(file, bytes)) throw TConfigError(CannotOpenText(file));
+    if (!ReadFileBytes(file, bytes)) throw EConfigError(CannotOpenText(file));
     SetContent(bytes);
 }
 
@@ -34,6 +35,12 @@ std::string TLanguageTexts::Message(int number, std::string_view detail) const {
         message += detail;
     }
     return message;
+}
+
+std::string TLanguageTexts::Message(const base::TTextMessage& message) const {
+    const std::string detail = message.DetailText != 0 ? Text(message.DetailText) : message.Detail;
+    if (message.Text == 0) return detail;
+    return Message(message.Text, detail);
 }
 
 std::string LanguageFileName(int language) {

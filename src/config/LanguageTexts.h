@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextMessage.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,7 +16,7 @@ class TLanguageTexts {
     static constexpr std::size_t LookupWidth = 4096; // a lookup sees this much of a line
 
     // Replaces the loaded lines by the file's lines (CR LF, CR or LF). When the file cannot
-    // be opened, throws TConfigError "Datei <file> kann nicht geöffnet werden" and keeps the
+    // be opened, throws EConfigError "Datei <file> kann nicht geöffnet werden" and keeps the
     // previous lines.
     void Load(const std::filesystem::path& file);
 
@@ -29,6 +31,9 @@ class TLanguageTexts {
 
     // Text N, then ": " and the detail when the detail is not empty.
     std::string Message(int number, std::string_view detail = {}) const;
+
+    // The words of a message the core handed up (see base::TTextMessage).
+    std::string Message(const base::TTextMessage& message) const;
 
   private:
     std::vector<std::string> lines_;

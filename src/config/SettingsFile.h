@@ -17,7 +17,7 @@ void LoadSettings(const std::filesystem::path& folder, TSettings& settings,
                   ncgen::TProfileTable& profiles);
 
 // Writes all five files in the dialog's key order, then loads them again. A refused write
-// throws TConfigError at that value: the values before it stay written, nothing is reloaded.
+// throws EConfigError at that value: the values before it stay written, nothing is reloaded.
 void SaveSettings(const std::filesystem::path& folder, TSettings& settings,
                   ncgen::TProfileTable& profiles);
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/EKorvexError.h"
 
 namespace korvex::datamatrix {
 
 // No symbol size holds the data. The message is Windows-1252 ("Bereichspr\xFC" = "...prü...").
-class ERangeError : public std::runtime_error {
+class ERangeError : public EKorvexError {
   public:
     static constexpr const char* MESSAGE = "Fehler bei Bereichspr\xFC"
                                            "fung";
-    ERangeError() : std::runtime_error(MESSAGE) {}
+    ERangeError() : EKorvexError(MESSAGE) {}
 };
 
 } // namespace korvex::datamatrix

@@ -1,6 +1,6 @@
 #include "ncgen/DecimalText.h"
 
-#include "ncgen/NumberFormatError.h"
+#include "ncgen/ENumberFormatError.h"
 
 #include <array>
 #include <cfloat>
@@ -171,7 +171,7 @@ void appendDigits(std::string& text, std::uint64_t value) {
 
 void requireFinite(long double x) {
     if (!std::isfinite(x)) {
-        throw TNumberFormatError();
+        throw ENumberFormatError();
     }
 }
 

@@ -5,7 +5,7 @@
 namespace korvex::ncgen {
 
 // Exact decimal rounding of extended-precision values, without locale or printf.
-// Both round half away from zero; a value that is not finite throws TNumberFormatError.
+// Both round half away from zero; a value that is not finite throws ENumberFormatError.
 
 // x in fixed notation with `decimals` decimals, after rounding to its 18 most significant
 // digits. A "-" is written for x < 0, also when the rounded digits are all zero.

@@ -1,14 +1,27 @@
 #include "ncgen/GenerateChecks.h"
 
+#include "base/TextNumbers.h"
 #include "ncgen/NumberReading.h"
-#include "ncgen/TextNumbers.h"
 
 namespace korvex::ncgen {
 
-TStatusCheck Checkstatus(std::string_view eText, std::string_view eDrehWinkel) {
-    const long double theta = 360 - ReadNumber(eDrehWinkel).value;
-    const bool invalid = theta < 0 || theta > 360;
-    return {!eText.empty() && !invalid, invalid ? text::AngleOutOfRange : 0};
+namespace {
+
+bool levelFieldValid(std::string_view field, std::string_view profileText) {
+    return ReadNumber(field).ok || field == profileText;
+}
+
+} // namespace
+
+TStatusCheck Checkstatus(const TStatusFields& fields, const TActiveProfile& profile) {
+    const TNumberReading angle = ReadNumber(fields.EDrehWinkel);
+    const long double theta = 360 - angle.value;
+    if (!angle.ok || theta < 0 || theta > 360) return {false, text::AngleOutOfRange, 0};
+    if (!levelFieldValid(fields.REbeneauswahl, profile.SafetyDistance))
+        return {false, text::InvalidInput, text::SafetyDistanceLabel};
+    if (!levelFieldValid(fields.ZEbeneauswahl, profile.InfeedDepth))
+        return {false, text::InvalidInput, text::InfeedDepthLabel};
+    return {!fields.EText.empty(), 0, 0};
 }
 
 TGenerateCheck CheckGenerateFields(std::string_view eGroesse, std::string_view eXVersatz,

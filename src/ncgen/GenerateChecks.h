@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ncgen/OutputProfile.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,14 +11,28 @@ namespace korvex::ncgen {
 // What an offset field shows after it was rejected.
 inline constexpr std::string_view ResetOffsetText = "0.0";
 
+// The main window's fields the status check reads.
+struct TStatusFields {
+    std::string_view EText;         // the text to encode, lines joined
+    std::string_view EDrehWinkel;   // rotation
+    std::string_view REbeneauswahl; // safety distance
+    std::string_view ZEbeneauswahl; // infeed depth
+};
+
 // Outcome of the status check after a parameter change.
 struct TStatusCheck {
     bool ProgramOutOfDate = false; // enable Convert and restart ConvertTimer
-    int MessageText = 0;           // language text to show (9002), or 0
+    int MessageText = 0;           // language text to show, or 0
+    int DetailText = 0;            // shown after MessageText and ": ", or 0
 };
 
-// The status check: angle within 0-360 and a non-empty text make the program out of date.
-TStatusCheck Checkstatus(std::string_view eText, std::string_view eDrehWinkel);
+// The status check. The rotation must be a number within 0-360 (else text 9002). The R and Z
+// fields must be numbers, or the profile's own safety distance or infeed depth as it stands
+// (a controller parameter the program writes verbatim); anything else would put the profile's
+// value into the program while the graphic shows the partial value of the field (text 9008
+// with the field's label). A text that is not a number never counts as its partial value.
+// Valid fields with a non-empty text make the program out of date.
+TStatusCheck Checkstatus(const TStatusFields& fields, const TActiveProfile& profile);
 
 // Outcome of the generate command's field checks.
 struct TGenerateCheck {

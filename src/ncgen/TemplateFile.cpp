@@ -1,9 +1,11 @@
 #include "ncgen/TemplateFile.h"
 
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/PathText.h"
+#include "base/TextLines.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -11,6 +13,10 @@
 #include <iterator>
 
 namespace korvex::ncgen {
+
+using base::ReadFileBytes;
+using base::WriteFileAtomically;
+
 namespace {
 
 constexpr int ViewDigits = 15;
@@ -26,33 +32,6 @@ std::array<std::pair<std::string_view, long double TJob::*>, 8> viewKeywords() {
              {"3DZ1 ", &TJob::D3WorldZ1},
              {"3DZ2 ", &TJob::D3WorldZ2}}};
 }
-
-class TLineReader {
-  public:
-    explicit TLineReader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool next(std::string_view& line) {
-        if (position_ >= bytes_.size()) {
-            return false;
-        }
-        const auto end = bytes_.find_first_of("\r\n", position_);
-        if (end == std::string_view::npos) {
-            line = bytes_.substr(position_);
-            position_ = bytes_.size();
-            return true;
-        }
-        line = bytes_.substr(position_, end - position_);
-        position_ = end + 1;
-        if (bytes_[end] == '\r' && position_ < bytes_.size() && bytes_[position_] == '\n') {
-            ++position_;
-        }
-        return true;
-    }
-
-  private:
-    std::string_view bytes_;
-    std::size_t position_ = 0;
-};
 
 enum class TLayerKeyword {
     None,
@@ -155,11 +134,11 @@ void applyJobKeyword(std::string_view line, TJob& job) {
 
 } // namespace
 
-TTemplateWriteError::TTemplateWriteError(std::filesystem::path fileName)
-    : std::runtime_error("Datei " + fileName.string() + " kann nicht erstellt werden"),
+ETemplateWriteError::ETemplateWriteError(std::filesystem::path fileName)
+    : EKorvexError("Datei " + base::PathText(fileName) + " kann nicht erstellt werden"),
       fileName_(std::move(fileName)) {}
 
-int TTemplateWriteError::TextNumber() const {
+int ETemplateWriteError::TextNumber() const {
     return text::TemplateNotWritable;
 }
 
@@ -171,9 +150,8 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
     bool textBlock = false;
     bool anyLayer = false;
     TLayer* layer = nullptr; // null before the first layer and inside surplus layers
-    TLineReader reader(bytes);
-    std::string_view line;
-    while (reader.next(line)) {
+    for (const std::string& text : base::SplitLines(bytes)) {
+        const std::string_view line = text;
         if (line.starts_with("LAYER ")) {
             textBlock = false;
             anyLayer = true;
@@ -271,7 +249,7 @@ std::string VorlageText(const TJob& job) {
 }
 
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
-    if (!WriteFileAtomically(fileName, VorlageText(job))) throw TTemplateWriteError(fileName);
+    if (!WriteFileAtomically(fileName, VorlageText(job))) throw ETemplateWriteError(fileName);
 }
 
 } // namespace korvex::ncgen

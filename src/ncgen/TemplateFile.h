@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/EKorvexError.h"
 #include "ncgen/Job.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -29,9 +29,9 @@ struct TLoadReport {
 };
 
 // Writing a template failed; the message is language text 9013 + ": " + FileName().
-class TTemplateWriteError : public std::runtime_error {
+class ETemplateWriteError : public EKorvexError {
   public:
-    explicit TTemplateWriteError(std::filesystem::path fileName);
+    explicit ETemplateWriteError(std::filesystem::path fileName);
     int TextNumber() const;
     const std::filesystem::path& FileName() const { return fileName_; }
 
@@ -52,7 +52,7 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
 std::string VorlageText(const TJob& job);
 
 // Writes the job through a temporary file and a rename, so a failure keeps the old file;
-// throws TTemplateWriteError.
+// throws ETemplateWriteError.
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job);
 
 } // namespace korvex::ncgen

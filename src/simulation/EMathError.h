@@ -1,15 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/EKorvexError.h"
+
 #include <string>
 
 namespace korvex::simulation {
 
 // A floating-point fault of the view arithmetic (an empty world box, a zero scale), reported
 // with the platform's wording for a division by zero or an invalid operation.
-class EMathError : public std::runtime_error {
+class EMathError : public EKorvexError {
   public:
-    using std::runtime_error::runtime_error;
+    using EKorvexError::EKorvexError;
     static EMathError ZeroDivide() { return EMathError("Gleitkommadivision durch Null"); }
     static EMathError InvalidOp() { return EMathError("Ung\xFCltige Gleitkommaoperation"); }
 };

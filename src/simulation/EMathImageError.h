@@ -1,13 +1,13 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/EKorvexError.h"
 
 namespace korvex::simulation {
 
 // A world point that cannot be mapped to a pixel.
-class EMathImageError : public std::runtime_error {
+class EMathImageError : public EKorvexError {
   public:
-    EMathImageError() : std::runtime_error("D3-World to pixel transform fails") {}
+    EMathImageError() : EKorvexError("D3-World to pixel transform fails") {}
 };
 
 } // namespace korvex::simulation

@@ -2,7 +2,7 @@
 
 #include "CliProcess.h"
 
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 #include "datamatrix/SymbolReader.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +139,7 @@ TEST(EncodeCommand, LargestSymbolAndEveryCodePageCharacterScanBack) {
     std::string bytes;
     for (int c = 1; c < 256; ++c)
         bytes += static_cast<char>(c);
-    const std::string utf8 = korvex::config::Windows1252ToUtf8(bytes);
+    const std::string utf8 = korvex::base::Windows1252ToUtf8(bytes);
     const auto all = RunCli({"encode", "--encoding", "AUTO", "--format", "pbm", utf8});
     EXPECT_EQ(all.exitCode, 0);
     EXPECT_EQ(readPbm(all.out).value_or("<unreadable>"), bytes);

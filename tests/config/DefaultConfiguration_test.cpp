@@ -59,7 +59,7 @@ TEST(DefaultConfiguration, MissingDefaultsLeaveNoHalfFolder) {
     try {
         CreateConfigFolder(folder, dir / "defaults");
         FAIL() << "created a folder without its profiles";
-    } catch (const korvex::config::TConfigError& e) {
+    } catch (const korvex::config::EConfigError& e) {
         EXPECT_NE(std::string(e.what()).find("profil1.ini kann nicht erstellt werden"),
                   std::string::npos)
             << e.what();

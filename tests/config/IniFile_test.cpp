@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using korvex::config::EConfigError;
 using korvex::config::ParseIniInteger;
-using korvex::config::TConfigError;
 using korvex::config::TIniFile;
 
 namespace {
@@ -142,13 +142,13 @@ TEST(IniFile, RefusedWriteNamesTheFileAndChangesNothing) {
     try {
         readOnly.WriteString("A", "2");
         FAIL() << "a read-only file was written";
-    } catch (const TConfigError& e) {
+    } catch (const EConfigError& e) {
         EXPECT_EQ(std::string(e.what()), "In " + file.string() + " kann nicht geschrieben werden");
     }
     EXPECT_EQ(readBytes(file), "[set]\r\nA=1\r\n");
 
     const auto missing = dir / "no" / "such" / "x.ini";
-    EXPECT_THROW(TIniFile(missing, "set").WriteBool("A", true), TConfigError);
+    EXPECT_THROW(TIniFile(missing, "set").WriteBool("A", true), EConfigError);
     EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
     // No temporary file is left behind by the refused writes.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

@@ -1,6 +1,6 @@
+#include "base/TextNumbers.h"
 #include "config/CaptionTable.h"
 #include "config/ConfigError.h"
-#include "config/DialogTexts.h"
 #include "config/LanguageTexts.h"
 
 #include "support/TempFolder.h"
@@ -12,8 +12,8 @@
 #include <set>
 #include <vector>
 
+using korvex::config::EConfigError;
 using korvex::config::LanguageFileName;
-using korvex::config::TConfigError;
 using korvex::config::TLanguageTexts;
 
 namespace {
@@ -110,12 +110,12 @@ TEST(LanguageTexts, FailedLoadKeepsThePreviousTexts) {
     try {
         texts.Load(missing);
         FAIL() << "loading a missing file succeeded";
-    } catch (const TConfigError& e) {
+    } catch (const EConfigError& e) {
         EXPECT_EQ(std::string(e.what()), "Datei " + missing.string() +
                                              " kann nicht ge\xF6"
                                              "ffnet werden");
     }
-    EXPECT_THROW(texts.Load(dir.path()), TConfigError) << "a folder is no language file";
+    EXPECT_THROW(texts.Load(dir.path()), EConfigError) << "a folder is no language file";
     EXPECT_EQ(texts.Text(1001), "Rohteil");
 
     writeBytes(dir / "english.txt", "1001Blank\r\n");
@@ -155,13 +155,10 @@ std::vector<int> numbersAfter(const std::string& text, const std::string& before
 // constants, the tables, and any number written directly into a lookup anywhere in src/.
 std::set<int> numbersUsedByTheCode() {
     std::set<int> numbers;
-    for (const char* header : {"src/ncgen/TextNumbers.h", "src/config/DialogTexts.h",
-                               "src/config/DefaultConfiguration.h"}) {
-        const std::string text = readBytes(SOURCE / header);
-        EXPECT_FALSE(text.empty()) << header;
-        for (int n : numbersAfter(text, "="))
-            numbers.insert(n);
-    }
+    const std::string header = readBytes(SOURCE / "src/base/TextNumbers.h");
+    EXPECT_FALSE(header.empty());
+    for (int n : numbersAfter(header, "="))
+        numbers.insert(n);
     for (const auto& entry : std::filesystem::recursive_directory_iterator(SOURCE / "src")) {
         const auto extension = entry.path().extension();
         if (extension != ".cpp" && extension != ".h") continue;
@@ -170,7 +167,7 @@ std::set<int> numbersUsedByTheCode() {
             for (int n : numbersAfter(text, call))
                 numbers.insert(n);
     }
-    for (int n : korvex::config::INFORMATION_DIALOG_TEXTS)
+    for (int n : korvex::text::INFORMATION_DIALOG_TEXTS)
         numbers.insert(n);
     for (const auto& row : korvex::config::CaptionTable())
         numbers.insert(row.number);

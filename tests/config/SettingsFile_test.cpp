@@ -255,7 +255,7 @@ TEST(SettingsFile, RefusedWriteStopsAtThatValue) {
     try {
         config::SaveSettings(dir.path(), changedSettings, changed);
         FAIL() << "the read-only profile file was written";
-    } catch (const config::TConfigError& e) {
+    } catch (const config::EConfigError& e) {
         EXPECT_EQ(std::string(e.what()),
                   "In " + (dir / "profil2.ini").string() + " kann nicht geschrieben werden");
     }
@@ -272,7 +272,7 @@ TEST(SettingsFile, SavingIntoAMissingFolderChangesNothingOnDisk) {
     const auto missing = dir / "Korvex2";
     TSettings s = sampleSettings();
     auto profiles = sampleProfiles();
-    EXPECT_THROW(config::SaveSettings(missing / "config", s, profiles), config::TConfigError);
+    EXPECT_THROW(config::SaveSettings(missing / "config", s, profiles), config::EConfigError);
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

@@ -1,5 +1,6 @@
 #include "ncgen/GenerateChecks.h"
-#include "ncgen/TextNumbers.h"
+
+#include "base/TextNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,48 @@ using namespace korvex::ncgen;
 
 namespace {
 
-struct TAngleCase {
-    const char* text;
-    const char* angle;
-    bool outOfDate;
-    int message;
-};
-
-TEST(Checkstatus, AngleMustLieWithinZeroToThreeSixtyAndTextMustNotBeEmpty) {
-    const std::array<TAngleCase, 9> cases = {{
-        {"123456", "0", true, 0},
-        {"123456", "360", true, 0},
-        {"123456", "359.9", true, 0},
-        {"123456", "361", false, korvex::text::AngleOutOfRange},
-        {"123456", "-1", false, korvex::text::AngleOutOfRange},
-        {"123456", "360.001", false, korvex::text::AngleOutOfRange},
-        {"123456", "9x9", true, 0}, // not a number: its partial value 9 is used
-        {"", "45", false, 0},
-        {"", "400", false, korvex::text::AngleOutOfRange},
-    }};
-    for (const TAngleCase& c : cases) {
-        const TStatusCheck check = Checkstatus(c.text, c.angle);
-        EXPECT_EQ(check.ProgramOutOfDate, c.outOfDate) << c.angle;
-        EXPECT_EQ(check.MessageText, c.message) << c.angle;
+TEST(Checkstatus, FieldsMustBeNumbersInRangeAndTextMustNotBeEmpty) {
+    using namespace korvex::text;
+    TActiveProfile profile;
+    profile.SafetyDistance = "2";
+    profile.InfeedDepth = "Q201"; // a controller parameter, written verbatim
+    const struct {
+        const char* text;
+        const char* angle;
+        const char* r;
+        const char* z;
+        bool outOfDate;
+        int message;
+        int detail;
+    } cases[] = {
+        {"123456", "0", "2", "Q201", true, 0, 0},
+        {"123456", "360", "2.5", "-0.2", true, 0, 0},
+        {"123456", "359.9", " 1e1", "Q201", true, 0, 0},
+        {"123456", "361", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "-1", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "360.001", "2", "Q201", false, AngleOutOfRange, 0},
+        // Not a number is out of range too, never its partial value (9, 125, 1, 15).
+        {"123456", "9x9", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "12.5°", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "1,5", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "1.5.3", "2", "Q201", false, AngleOutOfRange, 0},
+        {"123456", "", "2", "Q201", false, AngleOutOfRange, 0},
+        // R and Z: a number, or the profile's own text as it stands.
+        {"123456", "0", "-0,2", "Q201", false, InvalidInput, SafetyDistanceLabel},
+        {"123456", "0", "", "Q201", false, InvalidInput, SafetyDistanceLabel},
+        {"123456", "0", "Q201", "Q201", false, InvalidInput, SafetyDistanceLabel},
+        {"123456", "0", "2", "-0,2", false, InvalidInput, InfeedDepthLabel},
+        {"123456", "0", "2", "Q1", false, InvalidInput, InfeedDepthLabel},
+        {"123456", "0", "2", "Q201 ", false, InvalidInput, InfeedDepthLabel},
+        {"", "45", "2", "Q201", false, 0, 0},
+        {"", "400", "2", "Q201", false, AngleOutOfRange, 0},
+    };
+    for (const auto& c : cases) {
+        const TStatusCheck check = Checkstatus({c.text, c.angle, c.r, c.z}, profile);
+        const std::string row = std::string(c.angle) + " R " + c.r + " Z " + c.z;
+        EXPECT_EQ(check.ProgramOutOfDate, c.outOfDate) << row;
+        EXPECT_EQ(check.MessageText, c.message) << row;
+        EXPECT_EQ(check.DetailText, c.detail) << row;
     }
 }
 

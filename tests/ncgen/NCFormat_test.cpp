@@ -1,5 +1,5 @@
 #include "ncgen/NCFormat.h"
-#include "ncgen/NumberFormatError.h"
+#include "ncgen/ENumberFormatError.h"
 
 #include <gtest/gtest.h>
 
@@ -125,9 +125,9 @@ TEST(FormatNumber, ManyDecimalsAndHugeValuesStayInFixedNotation) {
 TEST(FormatNumber, NonFiniteValuesThrowInsteadOfWritingGarbage) {
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
     EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::infinity()),
-                 korvex::ncgen::TNumberFormatError);
+                 korvex::ncgen::ENumberFormatError);
     EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::quiet_NaN()),
-                 korvex::ncgen::TNumberFormatError);
+                 korvex::ncgen::ENumberFormatError);
 }
 
 } // namespace

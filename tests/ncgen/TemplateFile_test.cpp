@@ -196,7 +196,7 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
     try {
         SpeichereVorlage(occupied, exampleJob());
         FAIL() << "writing over a folder must fail";
-    } catch (const TTemplateWriteError& error) {
+    } catch (const ETemplateWriteError& error) {
         EXPECT_EQ(error.TextNumber(), 9013);
         EXPECT_EQ(error.FileName(), occupied);
         EXPECT_NE(std::string(error.what()).find("occupied.ncm"), std::string::npos);
@@ -205,7 +205,19 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()),
               1); // no temporary left
     EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()),
-                 TTemplateWriteError);
+                 ETemplateWriteError);
+    // Messages are Windows-1252: a name with an umlaut must not come out as two characters.
+    const fs::path umlaut = dir / "no" / fs::path(u8"Pr\u00fcfung.ncm");
+    try {
+        SpeichereVorlage(umlaut, exampleJob());
+        FAIL() << "a missing folder must fail";
+    } catch (const ETemplateWriteError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("Pr\xFC"
+                            "fung.ncm"),
+                  std::string::npos)
+            << error.what();
+    }
 }
 
 TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer) {

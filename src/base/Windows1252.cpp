@@ -1,9 +1,9 @@
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <array>
 #include <cstdint>
 
-namespace korvex::config {
+namespace korvex::base {
 
 namespace {
 
@@ -93,4 +93,4 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-} // namespace korvex::config
+} // namespace korvex::base

@@ -1,4 +1,4 @@
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include "support/TempFolder.h"
 
@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-using namespace korvex::ncgen;
+using namespace korvex::base;
 namespace fs = std::filesystem;
 
 namespace {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <stdexcept>
+#include "base/EKorvexError.h"
 
 namespace korvex::ncgen {
 
 // A value that has no decimal text (infinite or NaN) reached a formatter.
-class TNumberFormatError : public std::runtime_error {
+class ENumberFormatError : public EKorvexError {
   public:
-    TNumberFormatError() : std::runtime_error("Ung\xFCltige Gleitkommazahl") {}
+    ENumberFormatError() : EKorvexError("Ung\xFCltige Gleitkommazahl") {}
 };
 
 } // namespace korvex::ncgen

@@ -1,6 +1,6 @@
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
-namespace korvex::config {
+namespace korvex::base {
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -28,4 +28,4 @@ std::string JoinLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-} // namespace korvex::config
+} // namespace korvex::base

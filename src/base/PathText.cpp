@@ -1,8 +1,8 @@
-#include "config/PathText.h"
+#include "base/PathText.h"
 
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 
-namespace korvex::config {
+namespace korvex::base {
 
 namespace {
 
@@ -38,4 +38,4 @@ std::string PathText(const std::filesystem::path& path) {
     return text;
 }
 
-} // namespace korvex::config
+} // namespace korvex::base

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 // Replaces (or creates) a file with the given bytes through a temporary file in the same
 // folder and a rename, so readers see either the old or the new content, never a part.
@@ -19,4 +19,4 @@ bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes);
 // attribute of other systems); such files are never replaced.
 bool IsReadOnly(const std::filesystem::path& file);
 
-} // namespace korvex::ncgen
+} // namespace korvex::base

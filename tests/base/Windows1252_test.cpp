@@ -1,9 +1,9 @@
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <gtest/gtest.h>
 
-using korvex::config::Utf8ToWindows1252;
-using korvex::config::Windows1252ToUtf8;
+using korvex::base::Utf8ToWindows1252;
+using korvex::base::Windows1252ToUtf8;
 
 TEST(Windows1252, EveryByteSurvivesARoundTripThroughUtf8) {
     std::string all;

@@ -1,10 +1,10 @@
-#include "config/PathText.h"
+#include "base/PathText.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-using korvex::config::PathText;
+using korvex::base::PathText;
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvex::config {
+namespace korvex::base {
 
 // Windows-1252 <-> UTF-8 at the boundary of the core (command line, widgets).
 // The core keeps every text as single bytes of the Windows Western code page.
@@ -22,4 +22,4 @@ TCodePageResult Utf8ToWindows1252(std::string_view utf8);
 // controls of the same value, so every byte survives a round trip.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-} // namespace korvex::config
+} // namespace korvex::base

@@ -1,9 +1,9 @@
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <fstream>
 #include <random>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 namespace fs = std::filesystem;
 
@@ -68,4 +68,4 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
     return true;
 }
 
-} // namespace korvex::ncgen
+} // namespace korvex::base

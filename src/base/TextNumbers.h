@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+
+// Numbers of the language texts (german.txt / english.txt) that the code looks up.
+// Every number the program uses is named here, so one test can check both language files.
+namespace korvex::text {
+
+inline constexpr int SafetyDistanceLabel = 3301; // "Sicherheitsabstand (R)", detail of 9008
+inline constexpr int InfeedDepthLabel = 3302;    // "Zustelltiefe (Z)", detail of 9008
+inline constexpr int SaveFilterDescription = 4119;
+inline constexpr int DefaultLayerName = 5007;
+inline constexpr int AngleOutOfRange = 9002;
+inline constexpr int InvalidInput = 9008;
+inline constexpr int InvalidDotSpacing = 9009;
+inline constexpr int InvalidXOffset = 9010;
+inline constexpr int InvalidYOffset = 9011;
+inline constexpr int TemplateNotWritable = 9013;
+inline constexpr int EditorNotInstalled = 9014;
+inline constexpr int TemplateHoldsNoLayer = 9015; // the file follows as the detail
+inline constexpr int ProfileHasNoTemplate = 9016; // the profile follows as the detail
+inline constexpr int SettingsSaved = 9101;
+inline constexpr int PickModeStatus = 9105;
+inline constexpr int CloseQuestion = 9106;
+inline constexpr int GeneratingStatus = 9107;
+inline constexpr int GeneratedStatus = 9108;
+inline constexpr int ConfigFolderCreated = 9110; // status after a first start; the folder follows
+inline constexpr int HelpFileName = 9203;
+inline constexpr int HelpFileNotFound = 9204;
+
+// Texts that dialogs set on themselves when they are shown (outside the caption table).
+inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbol dialog
+inline constexpr int SymbolDialogPreview = 5102;    // label "Vorschau"
+inline constexpr int SymbolDialogSize = 5103;       // label "Symbolgröße"
+inline constexpr int SymbolDialogEncodation = 5104; // label "Kodierung"
+
+// The information dialog: caption, lines of its text and its buttons, in display order.
+inline constexpr std::array<int, 13> INFORMATION_DIALOG_TEXTS = {
+    6001, 6002, 6003, 6004, 6005, 6006, 6007, 6008, 6009, 6010, 6108, 6051, 6052};
+
+} // namespace korvex::text

@@ -1,0 +1,108 @@
+#include "ncgen/GenerateCommand.h"
+
+#include "base/PathText.h"
+#include "base/TextLines.h"
+#include "base/TextNumbers.h"
+#include "datamatrix/TDatamatrix.h"
+#include "ncgen/GenerateChecks.h"
+#include "ncgen/GenerateLayer.h"
+
+#include <algorithm>
+
+namespace korvex::ncgen {
+
+namespace {
+
+void refuse(TGenerateCommandResult& result, base::TTextMessage message) {
+    result.Outcome = TGenerateOutcome::Refused;
+    result.Message = std::move(message);
+}
+
+bool hasTemplateLines(const TActiveProfile& profile) {
+    const auto any = [](const TTemplate& lines) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [](const std::string& line) { return !line.empty(); });
+    };
+    return any(profile.FirstPoint) || any(profile.FollowingPoints) || any(profile.End);
+}
+
+} // namespace
+
+void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                     const TActiveProfile& profile, std::string_view profileName,
+                     TGenerateCommandResult& result) {
+    const TLayerFields& window = fields.Layer;
+    const std::string code = base::JoinLines(window.EText);
+
+    const TStatusCheck status = Checkstatus(
+        {code, window.EDrehWinkel, fields.REbeneauswahl, fields.ZEbeneauswahl}, profile);
+    if (status.MessageText != 0) {
+        refuse(result, {status.MessageText, status.DetailText, {}});
+        return;
+    }
+    const TGenerateCheck check =
+        CheckGenerateFields(window.EGroesse, window.EXVersatz, window.EYVersatz);
+    if (!check.Ok) {
+        result.EXVersatz = check.EXVersatz;
+        result.EYVersatz = check.EYVersatz;
+        refuse(result, {check.MessageText, check.DetailText, {}});
+        return;
+    }
+    // Without a single template line the program would be empty and look like success.
+    if (!hasTemplateLines(profile)) {
+        refuse(result, {text::ProfileHasNoTemplate, 0, std::string(profileName)});
+        return;
+    }
+    if (code.empty()) {
+        result.Outcome = TGenerateOutcome::NoText;
+        return;
+    }
+    result.DroppedTextLines = layers.StoreCurrentLayer(window);
+
+    datamatrix::TDatamatrix symbol;
+    symbol.Code = code;
+    symbol.Encoding = window.CurrentEncodation < datamatrix::ENCODING_COUNT
+                          ? static_cast<datamatrix::TEncoding>(window.CurrentEncodation)
+                          : datamatrix::E_ASCII;
+    symbol.PreferredFormat = window.CurrentSymbolSize < datamatrix::FORMAT_COUNT
+                                 ? static_cast<datamatrix::TFormat>(window.CurrentSymbolSize)
+                                 : datamatrix::AUTO;
+    symbol.rebuild = true;
+    symbol.paintBarcode(nullptr);
+    result.PreferredFormat = symbol.PreferredFormat;
+    result.CalculatedFormat = symbol.CalculatedFormat();
+
+    const datamatrix::TIArray matrix = symbol.Matrix();
+    TGenerateOutput output;
+    const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
+                               symbol.MatrixRows(),  profile, fields.REbeneauswahl,
+                               fields.ZEbeneauswahl, false};
+    const auto keep = [&result, &output] {
+        result.NCLines = std::move(output.NCLines);
+        result.SimulationLines = std::move(output.SimulationLines);
+        result.LastUsedFormat = output.LastUsedFormat;
+    };
+    try {
+        GenerateLayer(input, output);
+    } catch (...) {
+        keep();
+        throw;
+    }
+    keep();
+    result.Outcome = TGenerateOutcome::Generated;
+}
+
+TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                                       const TActiveProfile& profile,
+                                       std::string_view profileName) {
+    TGenerateCommandResult result;
+    GenerateCommand(layers, fields, profile, profileName, result);
+    return result;
+}
+
+base::TTextMessage CheckBatchJob(const TLoadReport& report, const std::filesystem::path& file) {
+    if (!report.AddedDefaultLayer) return {};
+    return {text::TemplateHoldsNoLayer, 0, base::PathText(file)};
+}
+
+} // namespace korvex::ncgen

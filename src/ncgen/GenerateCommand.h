@@ -1,0 +1,81 @@
+#pragma once
+
+#include "base/TextMessage.h"
+#include "datamatrix/TFormat.h"
+#include "ncgen/LayerTable.h"
+#include "ncgen/NCFormat.h"
+#include "ncgen/OutputProfile.h"
+#include "ncgen/TemplateFile.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex::ncgen {
+
+// The main window as the generate command reads it. In a batch run (the window's /V ... /D and
+// korvex-cli) these are layer 1 of the loaded job (SelectLayer(1)) and the active profile's
+// safety distance and infeed depth, as the window shows them after loading.
+struct TGenerateFields {
+    TLayerFields Layer;        // the current layer's fields: EText, EGroesse, offsets, ...
+    std::string REbeneauswahl; // safety distance field
+    std::string ZEbeneauswahl; // infeed depth field
+};
+
+enum class TGenerateOutcome {
+    Generated, // NCLines and SimulationLines hold the new program
+    NoText,    // nothing to encode: the window keeps Convert disabled, a batch run fails
+    Refused,   // Message says why; nothing was generated
+};
+
+struct TGenerateCommandResult {
+    TGenerateOutcome Outcome = TGenerateOutcome::Refused;
+    base::TTextMessage Message; // when Refused
+    // A rejected offset field is set to this text (after the message), as the window does.
+    std::optional<std::string> EXVersatz;
+    std::optional<std::string> EYVersatz;
+    std::vector<std::string> NCLines;         // the NC program, one entry per editor line
+    std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
+    TNCFormat LastUsedFormat;
+    // The symbol: the size the layer asks for, and the one the text needed (shown in red
+    // by the preview when they differ and the layer's size is not AUTO).
+    datamatrix::TFormat PreferredFormat = datamatrix::AUTO;
+    datamatrix::TFormat CalculatedFormat = datamatrix::AUTO;
+    int DroppedTextLines = 0; // text lines beyond 100 that the layer could not keep
+};
+
+// The generate command (ConvertClick), one sequence for the window's Convert button, its
+// automatic regeneration, the batch run and korvex-cli:
+//   1. the status check of the fields (Checkstatus: rotation, R and Z; text 9002 or 9008),
+//   2. dot spacing and offsets (text 9008 with 9009/9010/9011; a bad offset is reset),
+//   3. a profile without any template line is refused (text 9016 naming profileName),
+//   4. no text: NoText,
+//   5. StoreCurrentLayer, the symbol of the text with the layer's size and encodation,
+//      GenerateLayer for layer 1 with the R and Z fields.
+// The window calls it on every generation with its fields and then shows the result: a
+// message box for Message, the offset resets, NCLines into NCEditor, SimulationLines into
+// NCEditorSim (the graphic), and leaves the NC editor, pick mode, the progress bar and the
+// view switch to itself. Nothing is written to disk; the batch end writes NCLines joined by
+// base::JoinLines (CR LF between lines) to the output file.
+// profileName is what a refusal of the profile names: its name, or its file when it has none.
+// Throws the core's EKorvexError errors (ERangeError when no symbol size holds the text,
+// ENumberFormatError); the layer is stored by then.
+TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                                       const TActiveProfile& profile, std::string_view profileName);
+
+// The same into a result the caller owns and has emptied: when an error ends the generation,
+// NCLines and SimulationLines keep what was written so far and LastUsedFormat is set, so the
+// window can show the partial program as the generator leaves it.
+void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                     const TActiveProfile& profile, std::string_view profileName,
+                     TGenerateCommandResult& result);
+
+// A batch run refuses a job file in which the template reader found no layer: the reader adds
+// a default layer so that the window keeps its text, but a program from that layer would be
+// marked at a placement nobody chose. Text 9015 with the file as the detail; empty when the
+// job holds a layer.
+base::TTextMessage CheckBatchJob(const TLoadReport& report, const std::filesystem::path& file);
+
+} // namespace korvex::ncgen
