@@ -29,6 +29,29 @@ void writeTemplate(const TTemplate& lines, const TPointValues& values,
     }
 }
 
+// Dark modules the walk will visit, so that the line lists grow once instead of doubling
+// (moving every line) and faulting in fresh pages along the way.
+std::size_t countDark(const datamatrix::TIArray& matrix, int cols, int rows) {
+    std::size_t count = 0;
+    for (int column = 0; column < cols; ++column) {
+        for (int row = 0; row < rows; ++row) {
+            count += isDark(matrix, column, row) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Plans of the point templates, or the general path for X and Y texts the plan cannot take.
+void writePoint(const TTemplatePlan& plan, const TTemplate& lines, const TPointValues& values,
+                const TActiveProfile& profile, std::int32_t& blockCounter,
+                std::vector<std::string>& program) {
+    if (TTemplatePlan::Accepts(values.XVal, values.YVal)) {
+        plan.Write(values.XVal, values.YVal, blockCounter, program);
+    } else {
+        writeTemplate(lines, values, profile, blockCounter, program);
+    }
+}
+
 void walk(const TGenerateInput& input, TGenerateOutput& output) {
     const TActiveProfile& profile = input.Profile;
     const TLayer& layer = input.Layer;
@@ -48,13 +71,25 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
     const long double rNumber = ReadNumber(input.REbeneauswahl).value;
     const long double zNumber = ReadNumber(input.ZEbeneauswahl).value;
     output.SimulationLines.clear();
+    const int cols = input.MatrixCols;
+    const int rows = input.MatrixRows;
 
     std::string xText;
     std::string yText;
     TPointValues values{xText, yText, zText, rText, profile.FeedZ, profile.X, profile.Y, profile.Z};
+    const TTemplatePlan firstPlan(profile.FirstPoint, values, profile);
+    const TTemplatePlan followingPlan(profile.FollowingPoints, values, profile);
+    const TTemplatePlan endPlan(profile.End, values, profile);
+    const std::size_t points = countDark(input.Matrix, cols, rows);
+    output.SimulationLines.reserve(points + 1);
+    if (!input.ToBuffer) {
+        std::size_t lines = endPlan.LineCount();
+        if (points > 0) {
+            lines += firstPlan.LineCount() + (points - 1) * followingPlan.LineCount();
+        }
+        output.NCLines.reserve(output.NCLines.size() + lines);
+    }
     bool first = true;
-    const int cols = input.MatrixCols;
-    const int rows = input.MatrixRows;
     for (int visited = 0; visited < rows; ++visited) {
         const int row = rows - 1 - visited;
         const bool rightToLeft = visited % 2 == 0;
@@ -81,8 +116,9 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
                 yText = FormatNumber(profile.Format, y);
                 values.XVal = xText;
                 values.YVal = yText;
-                writeTemplate(first ? profile.FirstPoint : profile.FollowingPoints, values, profile,
-                              blockCounter, output.NCLines);
+                writePoint(first ? firstPlan : followingPlan,
+                           first ? profile.FirstPoint : profile.FollowingPoints, values, profile,
+                           blockCounter, output.NCLines);
             }
             first = false;
         }
@@ -90,7 +126,7 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
     if (input.ToBuffer) {
         output.BufferLines = output.SimulationLines;
     } else {
-        writeTemplate(profile.End, values, profile, blockCounter, output.NCLines);
+        writePoint(endPlan, profile.End, values, profile, blockCounter, output.NCLines);
     }
 }
 

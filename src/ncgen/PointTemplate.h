@@ -35,6 +35,45 @@ void WriteTemplateLine(const std::string& templateLine, const TPointValues& valu
                        const TActiveProfile& profile, std::int32_t& blockCounter,
                        std::vector<std::string>& program);
 
+// A template with both replacement passes done once per generation for every value but the
+// point's X and Y texts, so that a point's line is built in one piece. X and Y texts made of
+// digits, signs and points (what FormatNumber writes) cannot form, split or hide a
+// placeholder, so the passes find the same occurrences whatever their values; other texts
+// (an empty one, say) need WriteTemplateLine.
+class TTemplatePlan {
+  public:
+    TTemplatePlan(const TTemplate& lines, const TPointValues& values,
+                  const TActiveProfile& profile);
+
+    // Whether the plan writes what WriteTemplateLine would for these X and Y texts.
+    static bool Accepts(std::string_view xText, std::string_view yText);
+
+    // The lines of one point, as WriteTemplateLine writes them for each non-empty line.
+    void Write(std::string_view xText, std::string_view yText, std::int32_t& blockCounter,
+               std::vector<std::string>& program) const;
+
+    // Lines written per point.
+    std::size_t LineCount() const { return lines_.size(); }
+
+  private:
+    // Fixed text, or the point's X or Y text: pieces alternate between text and a value.
+    struct TPiece {
+        std::string Text;
+        char Value = 0; // 'X', 'Y', or 0 for fixed text
+    };
+    struct TLine {
+        std::vector<TPiece> Pieces;
+        bool Numbered = false;
+        std::size_t FixedSize = 0;
+        int XCount = 0;
+        int YCount = 0;
+    };
+
+    std::vector<TLine> lines_;
+    std::string blockLetter_;
+    std::int32_t step_ = 0;
+};
+
 // The R or Z text of a generation: the field formatted when it is a number, else the
 // profile's text verbatim.
 std::string FieldValueText(std::string_view fieldText, std::string_view profileText,

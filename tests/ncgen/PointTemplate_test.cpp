@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 using namespace korvex::ncgen;
 
@@ -51,6 +52,54 @@ TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingM
         EXPECT_EQ(program[0], c.written) << c.line;
         EXPECT_EQ(counter, c.counterAfter) << c.line;
     }
+}
+
+// The plan must write byte for byte what the two passes write, also for templates where
+// placeholders form out of values and neighbouring text, or a value holds a placeholder.
+TEST(TemplatePlan, WritesWhatTheReplacementPassesWriteForEveryPointText) {
+    const std::array<std::string_view, 12> fragments = {
+        "[#XVAL]", "[#YVAL]", "[#ZVAL]", "[#FVAL]", "[#XAXIS]", "[#",
+        "XVAL]",   "VAL]",    "-",       " G0 ",    "]",        "[#RVAL]",
+    };
+    const std::array<std::string_view, 5> feeds = {"50", "", "[#XVAL]", "X", "[#YVAL]F[#ZVAL]"};
+    const std::array<std::pair<std::string_view, std::string_view>, 4> points = {
+        {{"1.5", "0"}, {"-12.25", "+3"}, {"0.", "-0"}, {"100", "-.5"}}};
+    std::mt19937 random(9);
+    for (int round = 0; round < 400; ++round) {
+        TActiveProfile profile = numberedProfile(round % 2 == 0);
+        profile.Format.Satzzeichen = round % 3 == 0 ? "" : "N";
+        for (std::size_t line = 0; line < 4; ++line) {
+            std::string text;
+            for (int piece = static_cast<int>(random() % 6); piece > 0; --piece) {
+                text += fragments[random() % fragments.size()];
+            }
+            profile.FollowingPoints[line * 2] = text; // leave gaps: empty lines are skipped
+        }
+        const std::string_view feed = feeds[random() % feeds.size()];
+        const std::string_view xAxis = round % 5 == 0 ? "[#YVAL]" : "X";
+        TPointValues values{"", "", "-0.1", "[#FVAL]2", feed, xAxis, "Y", "Z"};
+        const TTemplatePlan plan(profile.FollowingPoints, values, profile);
+        for (const auto& [x, y] : points) {
+            ASSERT_TRUE(TTemplatePlan::Accepts(x, y));
+            values.XVal = x;
+            values.YVal = y;
+            std::vector<std::string> expected;
+            std::int32_t expectedCounter = 10;
+            for (const std::string& line : profile.FollowingPoints) {
+                if (!line.empty()) {
+                    WriteTemplateLine(line, values, profile, expectedCounter, expected);
+                }
+            }
+            std::vector<std::string> written;
+            std::int32_t counter = 10;
+            plan.Write(x, y, counter, written);
+            ASSERT_EQ(written, expected) << "round " << round << ", X " << x << ", Y " << y;
+            ASSERT_EQ(counter, expectedCounter);
+            ASSERT_EQ(plan.LineCount(), written.size());
+        }
+    }
+    EXPECT_FALSE(TTemplatePlan::Accepts("", "1"));
+    EXPECT_FALSE(TTemplatePlan::Accepts("1", "X"));
 }
 
 TEST(FieldValueText, FormatsNumbersAndFallsBackToTheProfileTextVerbatim) {
