@@ -4,6 +4,5 @@
 namespace korvex::app {
 
 inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
-inline constexpr int NotATemplateText = 9121;     // + ": " + the file name
 
 } // namespace korvex::app

@@ -1,17 +1,17 @@
 #include "app/CodePage.h"
 
-#include "config/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace korvex::app {
 
 QString FromCodePage(std::string_view bytes) {
-    const std::string utf8 = config::Windows1252ToUtf8(bytes);
+    const std::string utf8 = base::Windows1252ToUtf8(bytes);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 TCodePageText ToCodePage(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    auto converted = config::Utf8ToWindows1252(std::string_view(utf8.constData(), utf8.size()));
+    auto converted = base::Utf8ToWindows1252(std::string_view(utf8.constData(), utf8.size()));
     TCodePageText result;
     result.Ok = converted.ok;
     if (converted.ok)

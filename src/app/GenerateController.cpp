@@ -7,10 +7,9 @@
 #include "app/NCEditor.h"
 #include "app/ProfilePanel.h"
 #include "app/SymbolPreview.h"
-#include "datamatrix/ERangeError.h"
 #include "ncgen/GenerateChecks.h"
-#include "ncgen/GenerateLayer.h"
-#include "ncgen/TextNumbers.h"
+#include "ncgen/GenerateCommand.h"
+#include "base/TextNumbers.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,9 +19,11 @@ namespace korvex::app {
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                                        ProfilePanel& profilePanel, ncgen::TJob& job,
                                        const ncgen::TActiveProfile& profile,
-                                       const Messages& messages, QObject* parent)
+                                       const Messages& messages, const std::string& profileName,
+                                       QObject* parent)
     : QObject(parent), panel_(panel), preview_(preview), editor_(editor),
-      profilePanel_(profilePanel), job_(job), profile_(profile), messages_(messages) {
+      profilePanel_(profilePanel), job_(job), profile_(profile), messages_(messages),
+      profileName_(profileName) {
     timer_.setObjectName(QStringLiteral("ConvertTimer"));
     timer_.setSingleShot(true);
     timer_.setInterval(250);
@@ -30,9 +31,12 @@ GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, 
 }
 
 void GenerateController::Checkstatus() {
-    const ncgen::TStatusCheck status =
-        ncgen::Checkstatus(panel_.Code(), ToCodePage(panel_.EDrehWinkel()->text()).Bytes);
-    if (status.MessageText != 0) messages_.Show(status.MessageText);
+    const std::string code = panel_.Code();
+    const std::string angle = ToCodePage(panel_.EDrehWinkel()->text()).Bytes;
+    const std::string r = profilePanel_.REbeneauswahl();
+    const std::string z = profilePanel_.ZEbeneauswahl();
+    const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
+    if (status.MessageText != 0) messages_.ShowWithDetail(status.MessageText, status.DetailText);
     // A text field with only line breaks still has characters.
     outOfDate_ = panel_.HasText() && status.MessageText == 0;
     panel_.SetConvertEnabled(outOfDate_);
@@ -51,12 +55,11 @@ void GenerateController::ConvertTimerTimer() {
 void GenerateController::ClearProgram() {
     editor_.Clear();
     simulationLines_.clear();
-    bufferLines_.clear();
 }
 
 bool GenerateController::ConvertClick() {
-    // A program must never mark the text as it was before the last keystroke: a refresh that
-    // is still waiting runs now. Its range error ends the command here.
+    // The preview shows what will be marked: a refresh still waiting for its timer runs first,
+    // and its range error ends the command here.
     if (preview_.RefreshPending()) preview_.DMTimerTimer();
 
     outOfDate_ = false;
@@ -65,51 +68,38 @@ bool GenerateController::ConvertClick() {
     emit Starting();
     ClearProgram();
 
-    const ncgen::TGenerateCheck check = ncgen::CheckGenerateFields(
-        ToCodePage(panel_.EGroesse()->text()).Bytes, ToCodePage(panel_.EXVersatz()->text()).Bytes,
-        ToCodePage(panel_.EYVersatz()->text()).Bytes);
-    if (!check.Ok) {
-        messages_.ShowWithDetail(check.MessageText, check.DetailText);
-        if (check.EXVersatz)
-            NumericKeyFilter::SetText(panel_.EXVersatz(), FromCodePage(*check.EXVersatz));
-        if (check.EYVersatz)
-            NumericKeyFilter::SetText(panel_.EYVersatz(), FromCodePage(*check.EYVersatz));
-        return false;
-    }
-
-    ncgen::TLayerFields fields = panel_.Fields();
-    fields.CurrentSymbolSize = preview_.CurrentSymbolSize();
-    fields.CurrentEncodation = preview_.CurrentEncodation();
-    job_.Layers.StoreCurrentLayer(fields);
-
-    if (!preview_.SymbolCurrent()) {
-        // The symbol on screen is not the one of this text (it did not fit, or there is none).
-        if (panel_.Code().empty()) {
-            messages_.ShowText(QStringLiteral("Layer 1 of the job has no text to encode"));
-            return false;
-        }
-        throw datamatrix::ERangeError();
-    }
-
+    ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
+                                  profilePanel_.ZEbeneauswahl()};
+    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
+    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
     emit Status(messages_.Text(text::GeneratingStatus));
-    ncgen::TGenerateOutput output;
-    const ncgen::TGenerateInput input{job_.Layers.Layer(1),
-                                      preview_.Matrix(),
-                                      preview_.MatrixCols(),
-                                      preview_.MatrixRows(),
-                                      profile_,
-                                      profilePanel_.REbeneauswahl(),
-                                      profilePanel_.ZEbeneauswahl(),
-                                      false};
+    ncgen::TGenerateCommandResult result;
     try {
-        ncgen::GenerateLayer(input, output);
+        ncgen::GenerateCommand(job_.Layers, fields, profile_, profileName_, result);
     } catch (...) {
-        editor_.ShowProgram(output.NCLines, output.LastUsedFormat);
-        simulationLines_ = std::move(output.SimulationLines);
+        // The program as far as the generator got, as the editor showed it.
+        simulationLines_ = std::move(result.SimulationLines);
+        editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
         throw;
     }
-    simulationLines_ = std::move(output.SimulationLines);
-    editor_.ShowProgram(output.NCLines, output.LastUsedFormat);
+    switch (result.Outcome) {
+    case ncgen::TGenerateOutcome::Refused:
+        messages_.Show(result.Message);
+        if (result.EXVersatz)
+            NumericKeyFilter::SetText(panel_.EXVersatz(), FromCodePage(*result.EXVersatz));
+        if (result.EYVersatz)
+            NumericKeyFilter::SetText(panel_.EYVersatz(), FromCodePage(*result.EYVersatz));
+        return false;
+    case ncgen::TGenerateOutcome::NoText:
+        // Only a batch gets here: the window keeps Convert disabled without a text.
+        if (messages_.BatchMode())
+            FailBatch(QStringLiteral("Layer 1 of the job has no text to encode"));
+        return false;
+    case ncgen::TGenerateOutcome::Generated:
+        break;
+    }
+    simulationLines_ = std::move(result.SimulationLines);
+    editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
     panel_.SetProgress(true);
     emit Status(messages_.Text(text::GeneratedStatus));
     emit Generated();

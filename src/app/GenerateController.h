@@ -26,7 +26,7 @@ class GenerateController : public QObject {
     GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                        ProfilePanel& profilePanel, ncgen::TJob& job,
                        const ncgen::TActiveProfile& profile, const Messages& messages,
-                       QObject* parent = nullptr);
+                       const std::string& profileName, QObject* parent = nullptr);
 
     // Whether the graphic view is showing (the automatic regeneration runs only there).
     void SetGraphicVisible(std::function<bool()> visible) { graphicVisible_ = std::move(visible); }
@@ -55,11 +55,11 @@ class GenerateController : public QObject {
     ncgen::TJob& job_;
     const ncgen::TActiveProfile& profile_;
     const Messages& messages_;
+    const std::string& profileName_; // what a refusal of the profile names
     std::function<bool()> graphicVisible_;
     QTimer timer_;
     bool outOfDate_ = false;
     std::vector<std::string> simulationLines_;
-    std::vector<std::string> bufferLines_;
 };
 
 } // namespace korvex::app

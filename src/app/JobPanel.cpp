@@ -4,7 +4,7 @@
 #include "app/NumericKeyFilter.h"
 #include "app/StepButtons.h"
 #include "app/TextField.h"
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -133,7 +133,7 @@ void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
 }
 
 std::string JobPanel::Code() const {
-    return config::JoinLines(ToCodePageLines(TextLines(text_->document()->toRawText())));
+    return base::JoinLines(ToCodePageLines(TextLines(text_->document()->toRawText())));
 }
 
 bool JobPanel::HasText() const {

@@ -1,6 +1,7 @@
 #include "app/Messages.h"
 
 #include "app/CodePage.h"
+#include "base/TextMessage.h"
 #include "config/LanguageTexts.h"
 
 #include <QApplication>
@@ -39,6 +40,10 @@ QString Messages::Text(int number) const {
 
 void Messages::Show(int number, std::string_view detail) const {
     ShowText(FromCodePage(texts_.Message(number, detail)));
+}
+
+void Messages::Show(const base::TTextMessage& message) const {
+    ShowText(FromCodePage(texts_.Message(message)));
 }
 
 void Messages::ShowWithDetail(int number, int detailNumber) const {

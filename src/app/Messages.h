@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace korvex::base {
+struct TTextMessage;
+}
+
 namespace korvex::config {
 class TLanguageTexts;
 }
@@ -27,6 +31,8 @@ class Messages {
 
     // Language text number, then ": " and the detail when there is one.
     void Show(int number, std::string_view detail = {}) const;
+    // A message the core handed up.
+    void Show(const base::TTextMessage& message) const;
     // Text N, ": " and text M, as the field checks name the field.
     void ShowWithDetail(int number, int detailNumber) const;
     void ShowText(const QString& text) const;

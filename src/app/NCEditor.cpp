@@ -2,7 +2,7 @@
 
 #include "app/CodePage.h"
 #include "app/NCHighlighter.h"
-#include "config/TextLines.h"
+#include "base/TextLines.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -73,7 +73,7 @@ bool NCEditor::Lines(std::vector<std::string>& lines, QString* offending) const 
 bool NCEditor::FileBytes(std::string& bytes, QString* offending) const {
     std::vector<std::string> lines;
     if (!Lines(lines, offending)) return false;
-    bytes = config::JoinLines(lines);
+    bytes = base::JoinLines(lines);
     return true;
 }
 

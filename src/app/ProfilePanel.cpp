@@ -71,9 +71,14 @@ void ProfilePanel::ShowProfile(int number, const QString& name) {
 }
 
 void ProfilePanel::SetValues(const std::string& r, const std::string& z, const std::string& feed) {
-    NumericKeyFilter::SetText(r_, FromCodePage(r));
-    NumericKeyFilter::SetText(z_, FromCodePage(z));
-    feed_->setText(FromCodePage(feed));
+    // One status check for the three, not one per field against a half-filled panel.
+    {
+        const QSignalBlocker blockR(r_), blockZ(z_), blockFeed(feed_);
+        NumericKeyFilter::SetText(r_, FromCodePage(r));
+        NumericKeyFilter::SetText(z_, FromCodePage(z));
+        feed_->setText(FromCodePage(feed));
+    }
+    emit FeedChanged(EVorschubZ());
 }
 
 std::string ProfilePanel::REbeneauswahl() const {

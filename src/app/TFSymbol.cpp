@@ -2,7 +2,7 @@
 
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
-#include "config/DialogTexts.h"
+#include "base/TextNumbers.h"
 #include "config/LanguageTexts.h"
 
 #include <QFrame>
@@ -83,10 +83,10 @@ TFSymbol::TFSymbol(const config::TLanguageTexts& texts, QWidget* parent)
 }
 
 void TFSymbol::Prepare(std::uint8_t size, std::uint8_t encodation) {
-    cancel_->setText(FromCodePage(texts_.Text(config::SymbolDialogCancel)));
-    previewLabel_->setText(FromCodePage(texts_.Text(config::SymbolDialogPreview)));
-    sizeLabel_->setText(FromCodePage(texts_.Text(config::SymbolDialogSize)));
-    codeLabel_->setText(FromCodePage(texts_.Text(config::SymbolDialogEncodation)));
+    cancel_->setText(FromCodePage(texts_.Text(text::SymbolDialogCancel)));
+    previewLabel_->setText(FromCodePage(texts_.Text(text::SymbolDialogPreview)));
+    sizeLabel_->setText(FromCodePage(texts_.Text(text::SymbolDialogSize)));
+    codeLabel_->setText(FromCodePage(texts_.Text(text::SymbolDialogEncodation)));
     const QSignalBlocker blockSizes(symbox_);
     const QSignalBlocker blockCodes(codebox_);
     symbox_->setCurrentRow(size < datamatrix::FORMAT_COUNT ? size : 0);

@@ -17,12 +17,14 @@
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
 #include "config/DefaultConfiguration.h"
-#include "config/PathText.h"
+#include "base/PathText.h"
 #include "config/SettingsFile.h"
-#include "ncgen/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/TextMessage.h"
+#include "ncgen/GenerateCommand.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
-#include "ncgen/TextNumbers.h"
+#include "base/TextNumbers.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -80,6 +82,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     resize(1000, 700);
     setMinimumSize(652, 492);
     messages_.SetParent(this);
+    // Without a display a box would wait for nobody.
+    messages_.SetBatchMode(options_.Headless);
 
     panel_ = new JobPanel;
     preview_ = new SymbolPreview;
@@ -89,7 +93,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     info_ = new TInfo(texts_, this);
     intro_ = new IntroWindow(this);
     generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, job_,
-                                        profile_, messages_, this);
+                                        profile_, messages_, profileName_, this);
     buildViews();
     buildMenus();
 
@@ -288,8 +292,8 @@ void TMainForm::buildMenus() {
 void TMainForm::loadSettings() {
     try {
         if (config::CreateConfigFolder(options_.ConfigFolder, options_.DataFolder))
-            statusBar()->showMessage(FromCodePage(texts_.Message(
-                config::ConfigFolderCreatedText, config::PathText(options_.ConfigFolder))));
+            statusBar()->showMessage(FromCodePage(
+                texts_.Message(text::ConfigFolderCreated, base::PathText(options_.ConfigFolder))));
     } catch (const std::exception& e) {
         messages_.ShowError(FromCodePage(e.what()));
     }
@@ -309,6 +313,9 @@ void TMainForm::selectProfile(const std::string& choice) {
     const auto selection = ncgen::SelectProfile(profiles_, choice);
     if (!selection) return;
     profile_ = selection->Profile;
+    // A profile without a name is named by its file.
+    const std::string& name = profiles_[static_cast<std::size_t>(selection->Number - 1)].Name;
+    profileName_ = name.empty() ? "profil" + std::to_string(selection->Number) + ".ini" : name;
     profilePanel_->ShowProfile(selection->Number,
                                FromCodePage(profiles_[selection->Number - 1].Name));
 }
@@ -392,7 +399,7 @@ void TMainForm::finishBatch() {
         FailBatch(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
-    if (!ncgen::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
+    if (!base::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
         FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
         return;
     }
@@ -437,8 +444,9 @@ bool TMainForm::LadeVorlage(const QString& file) {
         messages_.ShowText(FromCodePage(config::CannotOpenText(path)));
         return false;
     }
-    if (report.AddedDefaultLayer) {
-        messages_.Show(NotATemplateText, config::PathText(path));
+    // The reader makes up a layer for a file without one; that is no job to replace ours with.
+    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, path); !noLayer.Empty()) {
+        messages_.Show(noLayer);
         return false;
     }
     job_ = std::move(loaded);
@@ -456,8 +464,8 @@ void TMainForm::SaveVorlage(const QString& file) {
     job_.Layers.StoreCurrentLayer(fields);
     try {
         ncgen::SpeichereVorlage(ToPath(file), job_);
-    } catch (const ncgen::TTemplateWriteError& error) {
-        messages_.Show(error.TextNumber(), config::PathText(error.FileName()));
+    } catch (const ncgen::ETemplateWriteError& error) {
+        messages_.Show(error.TextNumber(), base::PathText(error.FileName()));
         return;
     }
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
@@ -516,7 +524,7 @@ bool TMainForm::SaveProgram(const QString& file) {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return false;
     }
-    if (!ncgen::WriteFileAtomically(ToPath(file), bytes)) {
+    if (!base::WriteFileAtomically(ToPath(file), bytes)) {
         messages_.ShowError(FromCodePage(config::CannotCreateText(ToPath(file))));
         return false;
     }
@@ -545,8 +553,8 @@ void TMainForm::SpeichernClick() {
 
 void TMainForm::ProfilClick(int number) {
     selectProfile(std::to_string(number));
+    // Filling the fields runs the status check.
     profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
-    generator_->Checkstatus();
     if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
 }
 

@@ -104,6 +104,7 @@ class TMainForm : public QMainWindow {
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;
+    std::string profileName_;
     ncgen::TJob job_;
     QString ncFolderFilter_;
 

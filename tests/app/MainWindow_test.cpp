@@ -228,7 +228,9 @@ void MainWindowTest::numericFieldsFilterTypedAndPastedText() {
     QGuiApplication::clipboard()->setText(QStringLiteral("a,2b-"));
     field->paste();
     QCOMPARE(field->text(), QStringLiteral("1.5.2-"));
-    // A controller parameter the profile put there survives typing behind it.
+    // A controller parameter the profile put there survives typing behind it (the status
+    // check then objects to the changed parameter).
+    BoxAnswerer boxes;
     auto* r = child<QLineEdit>(*window.form, "REbeneauswahl");
     korvex::app::NumericKeyFilter::SetText(r, QStringLiteral("Q200"));
     r->end(false);
