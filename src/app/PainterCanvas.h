@@ -3,8 +3,7 @@
 #include "datamatrix/SymbolCanvas.h"
 
 #include <QImage>
-
-class QPainter;
+#include <QPainter>
 
 namespace korvex::app {
 
