@@ -119,10 +119,12 @@ void TFSymbol::VorschauRefresh() {
     }
     const int columns = datamatrix_.MatrixCols();
     const int natural = columns * CellPixels;
-    const QSize side = FittedSide(natural, panel_->height());
+    // Inside the panel's border, as the border is part of the panel.
+    const QRect inside = static_cast<QFrame*>(panel_)->contentsRect();
+    const QSize side = FittedSide(natural, inside.height());
     picture_ = DrawDiscs(datamatrix_.Matrix(), columns, datamatrix_.MatrixRows(), side.width(),
                          DialogDiscs);
-    image_->setGeometry(0, 0, side.width(), side.height());
+    image_->setGeometry(inside.left(), inside.top(), side.width(), side.height());
     image_->setPixmap(QPixmap::fromImage(picture_));
 }
 
