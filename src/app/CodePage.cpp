@@ -2,6 +2,8 @@
 
 #include "base/Windows1252.h"
 
+#include <array>
+
 namespace korvex::app {
 
 QString FromCodePage(std::string_view bytes) {
@@ -46,16 +48,27 @@ std::vector<std::string> ToCodePageLines(const QStringList& lines, QString* offe
 }
 
 QString FromCodePageLines(const std::vector<std::string>& lines) {
-    std::string joined;
-    std::size_t size = 0;
+    // Byte by byte through a table: a whole program is 30,000 lines on the largest symbol.
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> codes{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = static_cast<char>(b);
+            codes[static_cast<std::size_t>(b)] =
+                FromCodePage(std::string_view(&byte, 1)).at(0).unicode();
+        }
+        return codes;
+    }();
+    qsizetype size = 0;
     for (const auto& line : lines)
-        size += line.size() + 1;
-    joined.reserve(size);
+        size += static_cast<qsizetype>(line.size()) + 1;
+    QString text(qMax<qsizetype>(0, size - 1), Qt::Uninitialized);
+    QChar* out = text.data();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) joined += '\n';
-        joined += lines[i];
+        if (i > 0) *out++ = QLatin1Char('\n');
+        for (const char c : lines[i])
+            *out++ = QChar(table[static_cast<unsigned char>(c)]);
     }
-    return FromCodePage(joined);
+    return text;
 }
 
 } // namespace korvex::app

@@ -78,16 +78,16 @@ bool NCEditor::FileBytes(std::string& bytes, QString* offending) const {
 }
 
 void NCEditor::ShowProgram(const std::vector<std::string>& lines, const ncgen::TNCFormat& format) {
-    // The old highlighter goes first, so the new text is coloured once, not twice.
-    delete highlighter_;
-    highlighter_ = nullptr;
+    // Each program gets a scanner built from its own format. The highlighter object stays: a
+    // new one would first wipe the old program's colours and then colour the new one again.
+    if (highlighter_)
+        highlighter_->SetFormat(format);
+    else
+        highlighter_ = new NCHighlighter(format, document());
     setPlainText(FromCodePageLines(lines));
-    highlighter_ = new NCHighlighter(format, document());
 }
 
 void NCEditor::Clear() {
-    delete highlighter_;
-    highlighter_ = nullptr;
     clear();
 }
 

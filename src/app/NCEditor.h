@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-class QSyntaxHighlighter;
-
 namespace korvex::ncgen {
 struct TNCFormat;
 }
 
 namespace korvex::app {
+
+class NCHighlighter;
 
 // The NC program: what the save command, the batch run and the hand-off write.
 class NCEditor : public QPlainTextEdit {
@@ -37,7 +37,7 @@ class NCEditor : public QPlainTextEdit {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    QSyntaxHighlighter* highlighter_ = nullptr;
+    NCHighlighter* highlighter_ = nullptr;
 };
 
 // Courier New at 16 pixels, or its metric twin where it is not installed.

@@ -18,6 +18,9 @@ class NCHighlighter : public QSyntaxHighlighter {
   public:
     NCHighlighter(const ncgen::TNCFormat& format, QTextDocument* document);
 
+    // The scanner of the next program; the document is coloured when its text is set.
+    void SetFormat(const ncgen::TNCFormat& format) { syn_ = ncgen::TNCSyn(format); }
+
     // The runs one line is painted with, for tests and the highlighter itself.
     const std::vector<ncgen::TNCToken>& Scan(const QString& line);
     static QTextCharFormat FormatOf(ncgen::TNCTokenKind kind);
