@@ -6,6 +6,7 @@
 #include "app/Platform.h"
 #include "app/SymbolPreview.h"
 #include "app/TFSymbol.h"
+#include "app/TestPrint.h"
 #include "app/TextField.h"
 #include "support/AppFixture.h"
 
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -68,6 +70,8 @@ class MainWindowTest : public QObject {
     void generateRightAfterTypingMarksTheNewText();
     void textThatFitsNoSizeNeverMarksTheOldSymbol();
     void closeQuestionCancelKeepsTheWindow();
+    void testPrintIsOnePageWithTheSymbol();
+    void handOffWithoutTheEditorSaysItIsNotInstalled();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -389,6 +393,31 @@ void MainWindowTest::closeQuestionCancelKeepsTheWindow() {
     QVERIFY(window.form->isVisible());
     BoxAnswerer ok;
     QVERIFY(window.form->close());
+}
+
+void MainWindowTest::testPrintIsOnePageWithTheSymbol() {
+    StartedWindow window;
+    textField(*window.form)->setPlainText(QStringLiteral("SN-1"));
+    window.form->Preview().DMTimerTimer();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = window.folder.filePath("print.pdf");
+    printer.setOutputFileName(pdf);
+    korvex::app::PrintSymbol(window.form->Preview().Encoder(), printer);
+    const QByteArray bytes = ReadAll(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+    QCOMPARE(window.form->Preview().Encoder().PixelsDot, 20);
+}
+
+void MainWindowTest::handOffWithoutTheEditorSaysItIsNotInstalled() {
+    if (!korvex::app::SeparateEditorFolder().isEmpty() &&
+        korvex::app::SeparateEditorFolder() != QStringLiteral("?"))
+        QSKIP("this machine has the separate editor set up");
+    StartedWindow window;
+    BoxAnswerer boxes;
+    window.form->BQuilloClick();
+    QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9014)});
 }
 
 int main(int argc, char** argv) {
