@@ -54,11 +54,12 @@ struct TGenerateCommandResult {
 //   4. no text: NoText,
 //   5. StoreCurrentLayer, the symbol of the text with the layer's size and encodation,
 //      GenerateLayer for layer 1 with the R and Z fields.
-// The window calls it on every generation with its fields and then shows the result: a
-// message box for Message, the offset resets, NCLines into NCEditor, SimulationLines into
-// NCEditorSim (the graphic), and leaves the NC editor, pick mode, the progress bar and the
-// view switch to itself. Nothing is written to disk; the batch end writes NCLines joined by
-// base::JoinLines (CR LF between lines) to the output file.
+// The window calls it on every generation with its fields (Layer.CurrentSymbolSize and
+// CurrentEncodation set to the ones in use) and shows the result: a message box for Message,
+// the offset resets, NCLines in NCEditor, SimulationLines in NCEditorSim for the graphic. The
+// rest stays with the window: ending pick mode and emptying its line lists first, the
+// progress bar, the highlighter and the view switch. Nothing is written to disk; the batch
+// end writes NCLines joined by base::JoinLines (CR LF between lines) to the output file.
 // profileName is what a refusal of the profile names: its name, or its file when it has none.
 // Throws the core's EKorvexError errors (ERangeError when no symbol size holds the text,
 // ENumberFormatError); the layer is stored by then.
