@@ -20,7 +20,8 @@ enum class TNCTokenKind : std::uint8_t {
     CommentClosing, // a closing character outside a comment: the editor's plain colours
 };
 
-// Kind, first character and length of one token; positions count the bytes of the 8-bit line.
+// Kind, first character and length of one token. Positions count the bytes of the 8-bit line,
+// one per character of the editor's text converted to Windows-1252.
 struct TNCToken {
     TNCTokenKind Kind = TNCTokenKind::Other;
     int Start = 0;
