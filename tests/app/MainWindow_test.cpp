@@ -70,6 +70,7 @@ class MainWindowTest : public QObject {
     void generateRightAfterTypingMarksTheNewText();
     void textThatFitsNoSizeNeverMarksTheOldSymbol();
     void closeQuestionCancelKeepsTheWindow();
+    void badTemplateFilesLeaveTheJobAsItWas();
     void testPrintIsOnePageWithTheSymbol();
     void handOffWithoutTheEditorSaysItIsNotInstalled();
 };
@@ -393,6 +394,42 @@ void MainWindowTest::closeQuestionCancelKeepsTheWindow() {
     QVERIFY(window.form->isVisible());
     BoxAnswerer ok;
     QVERIFY(window.form->close());
+}
+
+void MainWindowTest::badTemplateFilesLeaveTheJobAsItWas() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    auto* text = textField(*window.form);
+    text->setPlainText(QStringLiteral("KEEP"));
+    const QString title = window.form->windowTitle();
+    // Garbage without any layer line.
+    const QString garbage = window.folder.filePath("garbage.ncm");
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x00\xff\x13PK\x03\x04 not a job\r\n/SECRET\r\n", 30));
+    file.close();
+    QVERIFY(!window.form->LadeVorlage(garbage));
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY(boxes.Texts.first().startsWith(window.form->Messenger().Text(9015)));
+    QCOMPARE(text->toPlainText(), QStringLiteral("KEEP"));
+    QCOMPARE(window.form->windowTitle(), title);
+
+    // Saving over a read-only template shows 9013 and keeps the old file.
+    const QString job = window.folder.filePath("job.ncm");
+    window.form->SaveVorlage(job);
+    QVERIFY(window.form->windowTitle().endsWith("[" + QDir::toNativeSeparators(job) + "]"));
+    const QByteArray saved = ReadAll(job);
+    QVERIFY(saved.contains("/KEEP\r\n"));
+    QFile::setPermissions(job, QFileDevice::ReadOwner);
+    text->setPlainText(QStringLiteral("OTHER"));
+    window.form->SaveVorlage(job);
+    QCOMPARE(boxes.Texts.size(), 2);
+    QVERIFY(boxes.Texts.last().startsWith(window.form->Messenger().Text(9013)));
+    QCOMPARE(ReadAll(job), saved);
+    // "Neu" drops the file name from the caption.
+    window.form->NeuErstellen1Click();
+    QCOMPARE(window.form->windowTitle(), QStringLiteral("KORVEX 2.01"));
+    QVERIFY(text->toPlainText().isEmpty());
 }
 
 void MainWindowTest::testPrintIsOnePageWithTheSymbol() {
