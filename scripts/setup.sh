@@ -15,7 +15,7 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
-          xvfb xauth imagemagick poppler-utils fonts-dejavu-core
+          xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
 
 install_missing() {
@@ -49,11 +49,14 @@ install_missing
 case "$mode" in
 run)
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    if [ -x "$build/bin/korvex" ]; then
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
         exec "$build/bin/korvex" "$@"
     fi
-    # Until the window exists, show the encoder at work on a sample serial number.
-    exec "$build/bin/korvex-cli" encode "${@:-SN-2026-000123}"
+    # No display: a window would wait unseen. Run the delivered example job unattended instead.
+    out=${KORVEX_RUN_OUTPUT:-$build/typenschild.nc}
+    echo "No display found: running the example job unattended instead of opening the window."
+    "$build/bin/korvex" /V "$build/bin/data/examples/typenschild.ncm" /D "$out"
+    echo "The NC program of the example job was written to $out"
     ;;
 test)
     check_format

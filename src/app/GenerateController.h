@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ncgen/Job.h"
+#include "ncgen/OutputProfile.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korvex::app {
+
+class JobPanel;
+class Messages;
+class NCEditor;
+class ProfilePanel;
+class SymbolPreview;
+
+// The generate command and what keeps the program up to date: the status check after every
+// change, the 250 ms regeneration while the graphic is shown, and the generation itself.
+class GenerateController : public QObject {
+    Q_OBJECT
+  public:
+    GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
+                       ProfilePanel& profilePanel, ncgen::TJob& job,
+                       const ncgen::TActiveProfile& profile, const Messages& messages,
+                       const std::string& profileName, QObject* parent = nullptr);
+
+    // Whether the graphic view is showing (the automatic regeneration runs only there).
+    void SetGraphicVisible(std::function<bool()> visible) { graphicVisible_ = std::move(visible); }
+
+    bool ProgramOutOfDate() const { return outOfDate_; }
+    const std::vector<std::string>& SimulationLines() const { return simulationLines_; }
+    QTimer& ConvertTimer() { return timer_; }
+
+    void Checkstatus();
+    void ConvertTimerTimer();
+    // The generate command; false when nothing was generated.
+    bool ConvertClick();
+    // Empties the program and the simulation lines (empty text, new job).
+    void ClearProgram();
+
+  signals:
+    void Starting();  // before anything changes: the batch shows its intro window here
+    void Generated(); // the editor holds the new program
+    void Status(const QString& text);
+
+  private:
+    JobPanel& panel_;
+    SymbolPreview& preview_;
+    NCEditor& editor_;
+    ProfilePanel& profilePanel_;
+    ncgen::TJob& job_;
+    const ncgen::TActiveProfile& profile_;
+    const Messages& messages_;
+    const std::string& profileName_; // what a refusal of the profile names
+    std::function<bool()> graphicVisible_;
+    QTimer timer_;
+    bool outOfDate_ = false;
+    std::vector<std::string> simulationLines_;
+};
+
+} // namespace korvex::app

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+namespace korvex::app {
+
+// The borderless picture at start, and the one-second wait of a batch run.
+class IntroWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit IntroWindow(QWidget* parent = nullptr);
+    QTimer& Timer() { return timer_; }
+    // Shows the picture centred on `over` and starts the timer.
+    void Start(QWidget* over, int milliseconds);
+
+  signals:
+    void Elapsed();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QTimer timer_;
+};
+
+} // namespace korvex::app

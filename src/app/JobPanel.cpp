@@ -1,0 +1,158 @@
+#include "app/JobPanel.h"
+
+#include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
+#include "app/StepButtons.h"
+#include "app/TextField.h"
+#include "base/TextLines.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace korvex::app {
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QLineEdit* numericField(QWidget* parent, const char* name, const QString& text) {
+    auto* field = new QLineEdit(text, parent);
+    field->setObjectName(QString::fromLatin1(name));
+    NumericKeyFilter::Attach(field);
+    return field;
+}
+
+QToolButton* mirror(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setCheckable(true);
+    button->setFixedWidth(36);
+    return button;
+}
+
+} // namespace
+
+JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("JobPanel"));
+    setFixedWidth(248);
+    using S = ncgen::TStepButton;
+
+    auto* symbolButton = new QPushButton(QStringLiteral("Symbolgröße und Kodierung"), this);
+    symbolButton->setObjectName(QStringLiteral("SchriftartSingle"));
+    layerName_ = label(this, "LText", QStringLiteral("Text"));
+    text_ = new TextField(this);
+    text_->setMinimumHeight(80);
+    groesse_ = numericField(this, "EGroesse", QStringLiteral("1"));
+    xVersatz_ = numericField(this, "EXVersatz", QStringLiteral("0"));
+    yVersatz_ = numericField(this, "EYVersatz", QStringLiteral("0"));
+    drehWinkel_ = numericField(this, "EDrehWinkel", QStringLiteral("0"));
+    xMirror_ = mirror(this, "EXSpiegel", QStringLiteral("X"));
+    yMirror_ = mirror(this, "EYSPiegel", QStringLiteral("Y"));
+    convert_ = new QPushButton(QStringLiteral("&NC-Programm generieren"), this);
+    convert_->setObjectName(QStringLiteral("Convert"));
+    convert_->setEnabled(false);
+    progress_ = new QFrame(this);
+    progress_->setObjectName(QStringLiteral("Verlauf1"));
+    progress_->setFixedHeight(8);
+    progress_->setAutoFillBackground(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(label(this, "LSchriftart", QStringLiteral("Datamatrix")));
+    layout->addWidget(symbolButton);
+    layout->addWidget(layerName_);
+    layout->addWidget(text_, 1);
+    layout->addWidget(label(this, "LParameter", QStringLiteral("Parameter")));
+    auto* grid = new QGridLayout;
+    grid->addWidget(label(this, "LGroesse", QStringLiteral("Punktabstand")), 0, 0);
+    grid->addLayout(FieldWithSteps(this, groesse_, S::GMinus, "GMinus", S::GPlus, "GPlus"), 0, 1);
+    grid->addWidget(label(this, "LVerschiebungX", QStringLiteral("Verschiebung X")), 1, 0);
+    grid->addLayout(FieldWithSteps(this, xVersatz_, S::XMinus, "XMinus", S::Xplus, "Xplus"), 1, 1);
+    grid->addWidget(label(this, "LVerschiebungY", QStringLiteral("Verschiebung Y")), 2, 0);
+    grid->addLayout(FieldWithSteps(this, yVersatz_, S::YMinus, "YMinus", S::YPlus, "YPlus"), 2, 1);
+    grid->addWidget(label(this, "LRotation", QStringLiteral("Drehung")), 3, 0);
+    grid->addLayout(FieldWithSteps(this, drehWinkel_, S::DMinus, "DMinus", S::DPlus, "DPlus"), 3,
+                    1);
+    grid->addWidget(label(this, "LSpiegel", QStringLiteral("Spiegel")), 4, 0);
+    auto* mirrors = new QHBoxLayout;
+    mirrors->addWidget(xMirror_);
+    mirrors->addWidget(yMirror_);
+    mirrors->addStretch(1);
+    grid->addLayout(mirrors, 4, 1);
+    layout->addLayout(grid);
+    layout->addWidget(convert_);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(progress_);
+    bar->addStretch(1);
+    layout->addLayout(bar);
+    SetProgress(false);
+
+    connect(text_, &QPlainTextEdit::textChanged, this, &JobPanel::TextChanged);
+    connect(text_, &TextField::Refused, this, &JobPanel::Refused);
+    for (QLineEdit* field : {groesse_, xVersatz_, yVersatz_, drehWinkel_})
+        connect(field, &QLineEdit::textChanged, this, &JobPanel::FieldChanged);
+    for (QToolButton* button : {xMirror_, yMirror_})
+        connect(button, &QToolButton::toggled, this, &JobPanel::FieldChanged);
+    connect(convert_, &QPushButton::clicked, this, &JobPanel::ConvertClicked);
+    connect(symbolButton, &QPushButton::clicked, this, &JobPanel::SymbolDialogWanted);
+}
+
+ncgen::TLayerFields JobPanel::Fields() const {
+    ncgen::TLayerFields fields;
+    fields.LText = ToCodePage(layerName_->text()).Bytes;
+    fields.EText = ToCodePageLines(TextLines(text_->document()->toRawText()));
+    fields.EGroesse = ToCodePage(groesse_->text()).Bytes;
+    fields.EXVersatz = ToCodePage(xVersatz_->text()).Bytes;
+    fields.EYVersatz = ToCodePage(yVersatz_->text()).Bytes;
+    fields.EDrehWinkel = ToCodePage(drehWinkel_->text()).Bytes;
+    fields.EXSpiegel = xMirror_->isChecked();
+    fields.EYSPiegel = yMirror_->isChecked();
+    return fields;
+}
+
+void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
+    layerName_->setText(FromCodePage(fields.LText));
+    text_->setPlainText(FromCodePageLines(fields.EText));
+    NumericKeyFilter::SetText(yVersatz_, FromCodePage(fields.EYVersatz));
+    NumericKeyFilter::SetText(xVersatz_, FromCodePage(fields.EXVersatz));
+    NumericKeyFilter::SetText(groesse_, FromCodePage(fields.EGroesse));
+    NumericKeyFilter::SetText(drehWinkel_, FromCodePage(fields.EDrehWinkel));
+    xMirror_->setChecked(fields.EXSpiegel);
+    yMirror_->setChecked(fields.EYSPiegel);
+}
+
+std::string JobPanel::Code() const {
+    return base::JoinLines(ToCodePageLines(TextLines(text_->document()->toRawText())));
+}
+
+bool JobPanel::HasText() const {
+    return !text_->document()->isEmpty();
+}
+
+void JobPanel::ClearText() {
+    text_->clear();
+}
+
+void JobPanel::SetConvertEnabled(bool enabled) {
+    convert_->setEnabled(enabled);
+}
+
+void JobPanel::SetProgress(bool generated) {
+    progress_->setFixedWidth(generated ? 233 : 0);
+    QPalette palette = progress_->palette();
+    palette.setColor(QPalette::Window, generated ? QColor(0, 255, 0) : QColor(0, 0, 128));
+    progress_->setPalette(palette);
+}
+
+} // namespace korvex::app

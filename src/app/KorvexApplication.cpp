@@ -1,0 +1,47 @@
+#include "app/KorvexApplication.h"
+
+#include "app/CodePage.h"
+#include "app/Messages.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace korvex::app {
+
+KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("KORVEX 2.01"));
+    setApplicationDisplayName(QStringLiteral("KORVEX 2.01"));
+}
+
+void KorvexApplication::ShowError(const std::exception& error) const {
+    // The core's messages are Windows-1252 bytes.
+    const QString text = FromCodePage(error.what());
+    if (messages_)
+        messages_->ShowError(text);
+    else
+        std::fprintf(stderr, "%s\n", WithFullStop(text).toUtf8().constData());
+}
+
+bool KorvexApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    return false;
+}
+
+bool ChooseOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return false;
+    const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return false;
+#else
+    if (x11 || wayland) return false;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+#endif
+}
+
+} // namespace korvex::app

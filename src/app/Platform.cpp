@@ -1,0 +1,71 @@
+#include "app/Platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace korvex::app {
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+    return QString::fromStdU16String(path.u16string());
+}
+
+std::filesystem::path DocumentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty()) return ToPath(documents);
+    const QString home = QDir::homePath();
+    return home.isEmpty() ? std::filesystem::path() : ToPath(home);
+}
+
+QString SeparateEditorFolder() {
+    const QSettings settings(QSettings::SystemScope, QStringLiteral("Brevik"),
+                             QStringLiteral("Path"));
+    if (settings.status() != QSettings::NoError) return QStringLiteral("?");
+    return settings.value(QStringLiteral("Main")).toString();
+}
+
+QString HandOffToSeparateEditor(const QString& folder, const std::string& programBytes) {
+    // The stored folder normally ends with its separator, so the names are appended as they are.
+    QSaveFile file(folder + QStringLiteral("Brevik.tmp"));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(programBytes.data(), static_cast<qint64>(programBytes.size())) !=
+            static_cast<qint64>(programBytes.size()) ||
+        !file.commit())
+        return file.errorString();
+#ifdef Q_OS_WIN
+    const QString program = folder + QStringLiteral("quillo.exe");
+#else
+    const QString program = folder + QStringLiteral("quillo");
+#endif
+    QProcess process;
+    process.setProgram(program);
+    process.setWorkingDirectory(folder);
+    if (!process.startDetached()) {
+        return QFileInfo::exists(program) ? process.errorString()
+                                          : QStringLiteral("File was not found: ") + program;
+    }
+    return {};
+}
+
+QString HelpFile(const QString& relativeName) {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(relativeName);
+}
+
+bool OpenHelp(const QString& file) {
+    if (!QFileInfo(file).isFile()) return false;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    return true;
+}
+
+} // namespace korvex::app

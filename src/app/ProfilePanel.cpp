@@ -1,0 +1,96 @@
+#include "app/ProfilePanel.h"
+
+#include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
+#include "app/StepButtons.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvex::app {
+
+ProfilePanel::ProfilePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PProfil"));
+    setFixedWidth(220);
+    using S = ncgen::TStepButton;
+    auto* layout = new QVBoxLayout(this);
+    auto* group = new QButtonGroup(this);
+    for (int n = 1; n <= 4; ++n) {
+        auto* button = new QRadioButton(QString::number(n), this);
+        button->setObjectName(QStringLiteral("Profil%1").arg(n));
+        group->addButton(button, n);
+        buttons_[n - 1] = button;
+        connect(button, &QRadioButton::clicked, this, [this, n] { emit ProfileClicked(n); });
+    }
+    auto* row = new QHBoxLayout;
+    for (auto* button : buttons_)
+        row->addWidget(button);
+    layout->addLayout(row);
+    name_ = new QLabel(this);
+    name_->setObjectName(QStringLiteral("NCProfilname"));
+    name_->setWordWrap(true);
+    QFont bold = name_->font();
+    bold.setBold(true);
+    name_->setFont(bold);
+    layout->addWidget(name_);
+
+    const auto field = [this](const char* name) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        return edit;
+    };
+    const auto caption = [this, layout](const char* name, const QString& text) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        layout->addWidget(label);
+    };
+    r_ = field("REbeneauswahl");
+    z_ = field("ZEbeneauswahl");
+    feed_ = field("EVorschubZ");
+    NumericKeyFilter::Attach(r_);
+    NumericKeyFilter::Attach(z_);
+    caption("LRAbstand", QStringLiteral("Sicherheitsabstand (R)"));
+    layout->addLayout(FieldWithSteps(this, r_, S::RMinus, "RMinus", S::RPlus, "RPlus"));
+    caption("LZAbstand", QStringLiteral("Zustelltiefe (Z)"));
+    layout->addLayout(FieldWithSteps(this, z_, S::ZMinus, "ZMinus", S::ZPlus, "ZPlus"));
+    caption("LZVorschub", QStringLiteral("Vorschub Z"));
+    layout->addWidget(feed_);
+    layout->addStretch(1);
+
+    connect(r_, &QLineEdit::textChanged, this, &ProfilePanel::FieldChanged);
+    connect(z_, &QLineEdit::textChanged, this, &ProfilePanel::FieldChanged);
+    connect(feed_, &QLineEdit::textChanged, this, [this] { emit FeedChanged(EVorschubZ()); });
+}
+
+void ProfilePanel::ShowProfile(int number, const QString& name) {
+    if (number >= 1 && number <= 4) buttons_[number - 1]->setChecked(true);
+    name_->setText(name);
+}
+
+void ProfilePanel::SetValues(const std::string& r, const std::string& z, const std::string& feed) {
+    // One status check for the three, not one per field against a half-filled panel.
+    {
+        const QSignalBlocker blockR(r_), blockZ(z_), blockFeed(feed_);
+        NumericKeyFilter::SetText(r_, FromCodePage(r));
+        NumericKeyFilter::SetText(z_, FromCodePage(z));
+        feed_->setText(FromCodePage(feed));
+    }
+    emit FeedChanged(EVorschubZ());
+}
+
+std::string ProfilePanel::REbeneauswahl() const {
+    return ToCodePage(r_->text()).Bytes;
+}
+
+std::string ProfilePanel::ZEbeneauswahl() const {
+    return ToCodePage(z_->text()).Bytes;
+}
+
+std::string ProfilePanel::EVorschubZ() const {
+    return ToCodePage(feed_->text()).Bytes;
+}
+
+} // namespace korvex::app

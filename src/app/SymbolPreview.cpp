@@ -1,0 +1,177 @@
+#include "app/SymbolPreview.h"
+
+#include "app/CodePage.h"
+#include "app/DiscPicture.h"
+#include "datamatrix/ERangeError.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <exception>
+
+namespace korvex::app {
+
+namespace {
+
+const QColor PanelColour(0, 23, 47); // 3086080 as the panel stores it
+const TDiscStyle WindowDiscs{PanelColour, QColor(224, 192, 0), QColor(64, 64, 64), false};
+
+// Cells of the placeholder arrow that points left, at (x, y).
+bool isArrow(int x, int y) {
+    if (y == 2) return true;
+    static constexpr int cells[][2] = {{2, 0}, {1, 1}, {2, 1}, {1, 3}, {2, 3}, {2, 4}};
+    for (const auto& cell : cells)
+        if (cell[0] == x && cell[1] == y) return true;
+    return false;
+}
+
+// "C12X26 - ASCII" -> 12 rows, 26 columns; anything else (AUTO) a 10 x 10 grid.
+void gridOf(const QString& caption, int& rows, int& columns) {
+    rows = columns = 10;
+    if (!caption.startsWith(QLatin1Char('C'))) return;
+    const int x = caption.indexOf(QLatin1Char('X'));
+    const int blank = caption.indexOf(QLatin1Char(' '));
+    if (x < 0 || blank < x) return;
+    bool okRows = false, okColumns = false;
+    const int r = caption.mid(1, x - 1).toInt(&okRows);
+    const int c = caption.mid(x + 1, blank - x - 1).toInt(&okColumns);
+    if (okRows && okColumns && r > 0 && c > 0) {
+        rows = r;
+        columns = c;
+    }
+}
+
+} // namespace
+
+SymbolPreview::SymbolPreview(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("PDatamatrix"));
+    datamatrix_.PixelsDot = 4;
+    datamatrix_.Margin = 5;
+    timer_.setObjectName(QStringLiteral("DMTimer"));
+    timer_.setSingleShot(true);
+    timer_.setInterval(300);
+    connect(&timer_, &QTimer::timeout, this, &SymbolPreview::DMTimerTimer);
+
+    auto* font = new QLabel(QStringLiteral("Datamatrix-Format:"), this);
+    font->setObjectName(QStringLiteral("LFont"));
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("Schriftname"));
+    QFont bold = caption_->font();
+    bold.setBold(true);
+    caption_->setFont(bold);
+    auto* top = new QHBoxLayout;
+    top->addWidget(font);
+    top->addWidget(caption_, 1);
+
+    panel_ = new QFrame(this);
+    panel_->setObjectName(QStringLiteral("PDMGrafik"));
+    panel_->setAutoFillBackground(true);
+    QPalette palette = panel_->palette();
+    palette.setColor(QPalette::Window, PanelColour);
+    panel_->setPalette(palette);
+    image_ = new QLabel(panel_);
+    image_->setObjectName(QStringLiteral("DMGrafik"));
+    image_->setScaledContents(true);
+    image_->move(0, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(top);
+    layout->addWidget(panel_, 1);
+}
+
+QString SymbolPreview::listCaption() const {
+    return QString::fromLatin1(datamatrix::FormatName(static_cast<datamatrix::TFormat>(size_))) +
+           QStringLiteral(" - ") +
+           QString::fromLatin1(
+               datamatrix::EncodingName(static_cast<datamatrix::TEncoding>(encodation_)));
+}
+
+void SymbolPreview::SetDatamatrix(std::uint8_t size, std::uint8_t encodation) {
+    size_ = size < datamatrix::FORMAT_COUNT ? size : 0;
+    encodation_ = encodation < datamatrix::ENCODING_COUNT ? encodation : 0;
+    datamatrix_.Encoding = static_cast<datamatrix::TEncoding>(encodation_);
+    datamatrix_.PreferredFormat = static_cast<datamatrix::TFormat>(size_);
+    caption_->setText(listCaption());
+}
+
+void SymbolPreview::ResetDMGrafik() {
+    picture_ = QImage();
+    image_->clear();
+}
+
+void SymbolPreview::show(const QImage& picture, int natural) {
+    picture_ = picture;
+    const QSize fitted = FittedSide(natural, panel_->height());
+    image_->setGeometry(0, 0, fitted.width(), fitted.height());
+    image_->setPixmap(QPixmap::fromImage(picture));
+}
+
+void SymbolPreview::ClearDMGrafik() {
+    const QString caption = listCaption();
+    caption_->setText(caption);
+    caption_->setStyleSheet(QStringLiteral("color: black"));
+    int rows = 10, columns = 10;
+    gridOf(caption, rows, columns);
+    datamatrix::TIArray arrow(static_cast<std::size_t>(columns),
+                              std::vector<int>(static_cast<std::size_t>(rows), 0));
+    for (int x = 0; x < columns; ++x)
+        for (int y = 0; y < rows; ++y)
+            arrow[x][y] = isArrow(x, y) ? 1 : 0;
+    const int natural = columns * CellPixels;
+    const QSize side = FittedSide(natural, panel_->height());
+    show(DrawDiscs(arrow, columns, rows, side.width(), WindowDiscs), natural);
+}
+
+void SymbolPreview::DrawDMGrafik() {
+    matrix_ = datamatrix_.Matrix();
+    cols_ = datamatrix_.MatrixCols();
+    rows_ = datamatrix_.MatrixRows();
+    const int natural = cols_ * CellPixels;
+    const QSize side = FittedSide(natural, panel_->height());
+    show(DrawDiscs(matrix_, cols_, rows_, side.width(), WindowDiscs), natural);
+
+    const QString size = QStringLiteral("C%1X%2").arg(rows_).arg(cols_);
+    const QString chosen =
+        QString::fromLatin1(datamatrix::FormatName(static_cast<datamatrix::TFormat>(size_)));
+    const bool misfit = chosen != QLatin1String("AUTO") && chosen != size;
+    caption_->setStyleSheet(misfit ? QStringLiteral("color: red") : QStringLiteral("color: black"));
+    caption_->setText(size + QStringLiteral(" - ") +
+                      QString::fromLatin1(datamatrix::EncodingName(
+                          static_cast<datamatrix::TEncoding>(encodation_))));
+}
+
+void SymbolPreview::ETextChange() {
+    timer_.stop();
+    timer_.start();
+}
+
+void SymbolPreview::DMTimerTimer() {
+    timer_.stop();
+    panel_->setUpdatesEnabled(false);
+    const std::string code = codeSource_ ? codeSource_() : std::string();
+    datamatrix_.Code = code;
+    datamatrix_.rebuild = true;
+    std::exception_ptr failure;
+    try {
+        datamatrix_.paintBarcode(nullptr);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    // The previous symbol stays on screen after a failure, but it no longer belongs to the text.
+    symbolCurrent_ = !failure && !code.empty();
+    if (code.empty()) {
+        emit TextEmptied();
+        ClearDMGrafik();
+    } else {
+        DrawDMGrafik();
+    }
+    panel_->setUpdatesEnabled(true);
+    panel_->update();
+    emit Refreshed();
+    if (failure) std::rethrow_exception(failure);
+}
+
+} // namespace korvex::app

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "datamatrix/TDatamatrix.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QLabel;
+class QFrame;
+
+namespace korvex::app {
+
+// The "Datamatrix" view: the symbol of the text, redrawn 300 ms after the last change, its
+// caption, and the module matrix the generator marks.
+class SymbolPreview : public QWidget {
+    Q_OBJECT
+  public:
+    explicit SymbolPreview(QWidget* parent = nullptr);
+
+    // Where the preview reads the text to encode (Windows-1252, lines joined with CR LF).
+    void SetCodeSource(std::function<std::string()> source) { codeSource_ = std::move(source); }
+
+    std::uint8_t CurrentSymbolSize() const { return size_; }
+    std::uint8_t CurrentEncodation() const { return encodation_; }
+
+    // The encoder takes the size and encodation; the caption names them.
+    void SetDatamatrix(std::uint8_t size, std::uint8_t encodation);
+    void ResetDMGrafik();
+    void ClearDMGrafik();
+    void DrawDMGrafik();
+
+    // Restarts the 300 ms timer: the refresh follows the last change.
+    void ETextChange();
+    bool RefreshPending() const { return timer_.isActive(); }
+    // The refresh itself; throws the encoder's range error after drawing the previous symbol.
+    void DMTimerTimer();
+
+    // The matrix of the text as it was at the last refresh; false when that refresh failed or
+    // the text was empty, so nothing may be marked from it.
+    bool SymbolCurrent() const { return symbolCurrent_; }
+    const datamatrix::TIArray& Matrix() const { return matrix_; }
+    int MatrixCols() const { return cols_; }
+    int MatrixRows() const { return rows_; }
+    datamatrix::TDatamatrix& Encoder() { return datamatrix_; }
+    QImage Picture() const { return picture_; }
+
+  signals:
+    void TextEmptied();
+    void Refreshed();
+
+  private:
+    void show(const QImage& picture, int natural);
+    QString listCaption() const;
+
+    datamatrix::TDatamatrix datamatrix_;
+    std::function<std::string()> codeSource_;
+    QTimer timer_;
+    QFrame* panel_ = nullptr;
+    QLabel* image_ = nullptr;
+    QLabel* caption_ = nullptr;
+    QImage picture_;
+    datamatrix::TIArray matrix_;
+    int cols_ = 0;
+    int rows_ = 0;
+    bool symbolCurrent_ = false;
+    std::uint8_t size_ = 0;
+    std::uint8_t encodation_ = 0;
+};
+
+} // namespace korvex::app

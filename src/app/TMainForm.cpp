@@ -1,0 +1,642 @@
+#include "app/TMainForm.h"
+
+#include "app/AppTexts.h"
+#include "app/CaptionApplier.h"
+#include "app/CodePage.h"
+#include "app/NumericKeyFilter.h"
+#include "app/GenerateController.h"
+#include "app/IntroWindow.h"
+#include "app/JobPanel.h"
+#include "app/NCEditor.h"
+#include "app/Platform.h"
+#include "app/ProfilePanel.h"
+#include "app/SymbolPreview.h"
+#include "app/TFSymbol.h"
+#include "app/TInfo.h"
+#include "app/TestPrint.h"
+#include "config/ConfigError.h"
+#include "config/ConfigFolder.h"
+#include "config/DefaultConfiguration.h"
+#include "base/PathText.h"
+#include "config/SettingsFile.h"
+#include "base/AtomicFile.h"
+#include "base/TextMessage.h"
+#include "ncgen/GenerateCommand.h"
+#include "ncgen/ProfileSelection.h"
+#include "ncgen/TemplateFile.h"
+#include "base/TextNumbers.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QDir>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace korvex::app {
+
+namespace {
+
+const QString Title = QStringLiteral("KORVEX 2.01");
+
+QAction* action(QObject* parent, const char* name, const QString& text) {
+    auto* a = new QAction(text, parent);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setCheckable(true);
+    button->setMinimumSize(110, 40);
+    return button;
+}
+
+QWidget* placeholderPage(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    return page;
+}
+
+} // namespace
+
+TMainForm::TMainForm(TStartOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)) {
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(Title);
+    resize(1000, 700);
+    setMinimumSize(652, 492);
+    messages_.SetParent(this);
+    // Without a display a box would wait for nobody.
+    messages_.SetBatchMode(options_.Headless);
+
+    panel_ = new JobPanel;
+    preview_ = new SymbolPreview;
+    editor_ = new NCEditor;
+    profilePanel_ = new ProfilePanel;
+    symbolDialog_ = new TFSymbol(texts_, this);
+    info_ = new TInfo(texts_, this);
+    intro_ = new IntroWindow(this);
+    generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, job_,
+                                        profile_, messages_, profileName_, this);
+    buildViews();
+    buildMenus();
+
+    preview_->SetCodeSource([this] { return panel_->Code(); });
+    generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
+
+    connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
+    connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
+    connect(panel_, &JobPanel::ConvertClicked, generator_, &GenerateController::ConvertClick);
+    connect(panel_, &JobPanel::SymbolDialogWanted, this, &TMainForm::SchriftartSingleClick);
+    connect(panel_, &JobPanel::Refused, this, [this](const QString& character) {
+        statusBar()->showMessage(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
+                                 character);
+    });
+    connect(profilePanel_, &ProfilePanel::ProfileClicked, this, &TMainForm::ProfilClick);
+    connect(profilePanel_, &ProfilePanel::FieldChanged, generator_,
+            &GenerateController::Checkstatus);
+    connect(profilePanel_, &ProfilePanel::FeedChanged, this, [this](const std::string& feed) {
+        profile_.FeedZ = feed;
+        generator_->Checkstatus();
+    });
+    connect(preview_, &SymbolPreview::TextEmptied, generator_, &GenerateController::ClearProgram);
+    connect(generator_, &GenerateController::Status, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(generator_, &GenerateController::Starting, this, [this] {
+        // Without a display nobody sees the picture, so the batch does not wait for it.
+        if (batchMode_ && !options_.Headless) {
+            showMinimized();
+            intro_->Start(this, 1000);
+        }
+    });
+    connect(generator_, &GenerateController::Generated, this, [this] {
+        if (views_->currentWidget() == preview_) BProgramClick();
+        if (batchMode_ && !intro_->Timer().isActive()) finishBatch();
+    });
+    connect(intro_, &IntroWindow::Elapsed, this, [this] {
+        if (batchMode_ && !editor_->document()->isEmpty())
+            finishBatch();
+        else
+            intro_->close();
+    });
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildViews() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("PMain"));
+    auto* outer = new QHBoxLayout(central);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panel_);
+
+    auto* right = new QVBoxLayout;
+    auto* viewBar = new QWidget(central);
+    viewBar->setObjectName(QStringLiteral("PAnsicht"));
+    viewBar->setFixedHeight(73);
+    auto* bar = new QHBoxLayout(viewBar);
+    auto* viewLabel = new QLabel(QStringLiteral("Ansicht"), viewBar);
+    viewLabel->setObjectName(QStringLiteral("LAnsicht"));
+    bar->addWidget(viewLabel);
+    bDatamatrix_ = viewButton(viewBar, "BDatamatrix", QStringLiteral("Datamatrix"));
+    bProgram_ = viewButton(viewBar, "BProgram", QStringLiteral("NC-Programm"));
+    bGrafik_ = viewButton(viewBar, "BGrafik", QStringLiteral("NC-Grafik"));
+    bBlank_ = viewButton(viewBar, "BBlank", QStringLiteral("Rohteil"));
+    viewButtons_ = new QButtonGroup(this);
+    viewButtons_->setExclusive(true);
+    for (QToolButton* button : {bDatamatrix_, bProgram_, bGrafik_, bBlank_}) {
+        viewButtons_->addButton(button);
+        bar->addWidget(button);
+    }
+    bar->addStretch(1);
+    connect(bDatamatrix_, &QToolButton::clicked, this, &TMainForm::BDatamatrixClick);
+    connect(bProgram_, &QToolButton::clicked, this, &TMainForm::BProgramClick);
+    connect(bGrafik_, &QToolButton::clicked, this, &TMainForm::BGrafikClick);
+    connect(bBlank_, &QToolButton::clicked, this, &TMainForm::BBlankClick);
+
+    // The NC program view: its toolbar above the editor, the profile panel beside it.
+    programPage_ = new QWidget;
+    programPage_->setObjectName(QStringLiteral("PNCProgramm"));
+    auto* page = new QVBoxLayout(programPage_);
+    page->setContentsMargins(0, 0, 0, 0);
+    auto* tools = new QToolBar(programPage_);
+    tools->setObjectName(QStringLiteral("EditorToolbar"));
+    tools->setFixedHeight(36);
+    const auto tool = [this, tools](const char* name, QStyle::StandardPixmap icon,
+                                    const QString& hint) {
+        QAction* a = action(this, name, hint);
+        a->setIcon(style()->standardIcon(icon));
+        a->setToolTip(hint);
+        tools->addAction(a);
+        return a;
+    };
+    connect(tool("Speichern", QStyle::SP_DialogSaveButton, QStringLiteral("Speichern")),
+            &QAction::triggered, this, &TMainForm::SpeichernClick);
+    connect(tool("Undo2", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig")), &QAction::triggered,
+            editor_, &QPlainTextEdit::undo);
+    connect(tool("Redo2", QStyle::SP_ArrowForward, QStringLiteral("Widerrufen")),
+            &QAction::triggered, editor_, &QPlainTextEdit::redo);
+    connect(tool("Cut", QStyle::SP_DialogDiscardButton, QStringLiteral("Ausschneiden")),
+            &QAction::triggered, editor_, &QPlainTextEdit::cut);
+    connect(tool("copy1", QStyle::SP_FileDialogDetailedView, QStringLiteral("Kopieren")),
+            &QAction::triggered, editor_, &QPlainTextEdit::copy);
+    connect(tool("paste1", QStyle::SP_DialogApplyButton, QStringLiteral("Einfügen")),
+            &QAction::triggered, editor_, &QPlainTextEdit::paste);
+    connect(tool("BQuillo", QStyle::SP_DialogOpenButton, QStringLiteral("Quillo NC-Editor")),
+            &QAction::triggered, this, &TMainForm::BQuilloClick);
+    bProfil_ = new QToolButton(tools);
+    bProfil_->setObjectName(QStringLiteral("BProfil"));
+    bProfil_->setText(QStringLiteral("PROFIL"));
+    bProfil_->setCheckable(true);
+    bProfil_->setChecked(true);
+    tools->addWidget(bProfil_);
+    connect(bProfil_, &QToolButton::toggled, profilePanel_, &QWidget::setVisible);
+    page->addWidget(tools);
+    auto* editorRow = new QHBoxLayout;
+    editorRow->addWidget(editor_, 1);
+    editorRow->addWidget(profilePanel_);
+    page->addLayout(editorRow, 1);
+    connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
+
+    graphicPage_ = placeholderPage("PGrafik");
+    blankPage_ = placeholderPage("PRohteil");
+    views_ = new QStackedWidget(central);
+    views_->setObjectName(QStringLiteral("Views"));
+    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})
+        views_->addWidget(view);
+
+    right->addWidget(viewBar);
+    right->addWidget(views_, 1);
+    outer->addLayout(right, 1);
+    setCentralWidget(central);
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+}
+
+void TMainForm::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto* file = bar->addMenu(QStringLiteral("&Datei"));
+    file->setObjectName(QStringLiteral("Datei1"));
+    QAction* newJob = action(this, "Neueerstellen1", QStringLiteral("&Neu"));
+    QAction* open = action(this, "OpenVorlage", QStringLiteral("&Vorlage öffnen ..."));
+    QAction* save = action(this, "SaveVorlage", QStringLiteral("Als Vorlage &speichern ..."));
+    QAction* saveProgram =
+        action(this, "NCProgrammspeichern1", QStringLiteral("&NC-Programm speichern ..."));
+    QAction* font = action(this, "SLSchriftart1", QStringLiteral("&Singleline-Schriftart ..."));
+    font->setVisible(false);
+    QAction* print = action(this, "BTestdruck", QStringLiteral("&Testausdruck ..."));
+    QAction* quit = action(this, "Beenden1", QStringLiteral("&Beenden"));
+    file->addActions({newJob, open, save, saveProgram, font, print});
+    file->addSeparator();
+    file->addAction(quit);
+    auto* layer = bar->addMenu(QStringLiteral("E&bene"));
+    layer->setObjectName(QStringLiteral("Ebene1"));
+    layer->menuAction()->setVisible(false);
+    QAction* settings = action(this, "Einstellungen1", QStringLiteral("&Einstellungen"));
+    bar->addAction(settings);
+    QAction* version = action(this, "Version1", QStringLiteral("&Version"));
+    version->setVisible(false);
+    bar->addAction(version);
+    QAction* info = action(this, "Info1", QStringLiteral("&Info"));
+    bar->addAction(info);
+    QAction* help = action(this, "Hilfe1", QStringLiteral("&Hilfe"));
+    bar->addAction(help);
+
+    connect(newJob, &QAction::triggered, this, &TMainForm::NeuErstellen1Click);
+    connect(open, &QAction::triggered, this, &TMainForm::OpenVorlageClick);
+    connect(save, &QAction::triggered, this, &TMainForm::SaveVorlageClick);
+    connect(saveProgram, &QAction::triggered, this, &TMainForm::SpeichernClick);
+    connect(print, &QAction::triggered, this, &TMainForm::BTestdruckClick);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(info, &QAction::triggered, this, &TMainForm::InfoClick);
+    connect(help, &QAction::triggered, this, &TMainForm::HelpClick);
+
+    auto* top = addToolBar(QStringLiteral("Werkzeuge"));
+    top->setObjectName(QStringLiteral("ToolBar1"));
+    top->setMovable(false);
+    top->setFixedHeight(36);
+    const auto button = [this, top](const char* name, QStyle::StandardPixmap icon,
+                                    const QString& hint, QAction* same) {
+        QAction* a = action(this, name, hint);
+        a->setIcon(style()->standardIcon(icon));
+        connect(a, &QAction::triggered, same, &QAction::trigger);
+        top->addAction(a);
+        return a;
+    };
+    button("BTSave", QStyle::SP_DialogSaveButton, QStringLiteral("Als Vorlage speichern"), save);
+    button("BTLoad", QStyle::SP_DialogOpenButton, QStringLiteral("Vorlage öffnen"), open);
+    button("NeuErstellen1", QStyle::SP_FileIcon, QStringLiteral("Neu"), newJob);
+    button("BSetup", QStyle::SP_FileDialogContentsView, QStringLiteral("Einstellungen"), settings);
+    button("BHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Hilfe"), help);
+    auto* spacer = new QWidget(top);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    top->addWidget(spacer);
+    button("BInfo", QStyle::SP_MessageBoxInformation, QStringLiteral("Info"), info);
+}
+
+void TMainForm::loadSettings() {
+    try {
+        if (config::CreateConfigFolder(options_.ConfigFolder, options_.DataFolder))
+            statusBar()->showMessage(FromCodePage(
+                texts_.Message(text::ConfigFolderCreated, base::PathText(options_.ConfigFolder))));
+    } catch (const std::exception& e) {
+        messages_.ShowError(FromCodePage(e.what()));
+    }
+    config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
+    try {
+        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
+    } catch (const std::exception& e) {
+        messages_.ShowError(FromCodePage(e.what()));
+    }
+    ApplyCaptions(this, "TMainForm", texts_);
+    ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
+    // A menu text that also names a window keeps its "&" only in the menu.
+    info_->Prepare();
+}
+
+void TMainForm::selectProfile(const std::string& choice) {
+    const auto selection = ncgen::SelectProfile(profiles_, choice);
+    if (!selection) return;
+    profile_ = selection->Profile;
+    // A profile without a name is named by its file.
+    const std::string& name = profiles_[static_cast<std::size_t>(selection->Number - 1)].Name;
+    profileName_ = name.empty() ? "profil" + std::to_string(selection->Number) + ".ini" : name;
+    profilePanel_->ShowProfile(selection->Number,
+                               FromCodePage(profiles_[selection->Number - 1].Name));
+}
+
+void TMainForm::Startup() {
+    setWindowTitle(Title);
+    QLocale::setDefault(QLocale::c());
+    showView(preview_, bDatamatrix_);
+    panel_->SetProgress(false);
+    loadSettings();
+    selectProfile(std::to_string(settings_.DefaultProfile));
+    profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
+    if (options_.Arguments.isEmpty() && options_.ShowIntro && !options_.Headless)
+        intro_->Start(this, 4000);
+    showView(preview_, bDatamatrix_);
+
+    job_.Layers.LayerCount = 0;
+    job_.Layers.AddLayer(texts_.Text(text::DefaultLayerName), settings_.CurrentSymbolSize,
+                         settings_.CurrentEncodation);
+    SelectLayer(1);
+    job_.Layers.CurrentLayer = 1;
+    NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
+    batchMode_ = false;
+    if (!options_.Arguments.isEmpty()) runCommandLine();
+    preview_->SetDatamatrix(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());
+    preview_->ResetDMGrafik();
+    preview_->ClearDMGrafik();
+}
+
+void TMainForm::setBatchMode(const QString& output) {
+    batchMode_ = true;
+    batchOutput_ = output;
+    messages_.SetBatchMode(true);
+}
+
+void TMainForm::runCommandLine() {
+    const TCommandLine line = ParseCommandLine(options_.Arguments);
+    switch (line.Kind) {
+    case TCommandLine::Form::None:
+        return;
+    case TCommandLine::Form::BatchNoOutput:
+        if (options_.Headless)
+            FailBatch(QStringLiteral("korvex: /V without /D: no output file was named"));
+        return;
+    case TCommandLine::Form::Batch: {
+        // An empty name is a template that does not exist.
+        const QFileInfo info(line.Template);
+        if (line.Template.isEmpty() || !info.isFile()) {
+            const QString message =
+                QStringLiteral("Vorlage [") + line.Template + QStringLiteral("] existiert nicht!");
+            if (options_.Headless)
+                FailBatch(message);
+            else
+                messages_.ShowText(message);
+            return;
+        }
+        setBatchMode(line.Output);
+        if (!LadeVorlage(line.Template)) return;
+        generator_->ConvertClick();
+        return;
+    }
+    case TCommandLine::Form::Open:
+        LadeVorlage(line.Template);
+        if (line.ClearText) panel_->ClearText();
+        if (line.HasOutput) {
+            setBatchMode(line.Output);
+            generator_->ConvertClick();
+        } else if (options_.Headless) {
+            FailBatch(QStringLiteral("korvex: no display; name an output file to run unattended"));
+        }
+        return;
+    }
+}
+
+void TMainForm::finishBatch() {
+    if (batchWritten_) return;
+    batchWritten_ = true;
+    std::string bytes;
+    QString offending;
+    if (!editor_->FileBytes(bytes, &offending)) {
+        FailBatch(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
+        return;
+    }
+    if (!base::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
+        FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
+        return;
+    }
+    intro_->close();
+    close();
+    // Also when the generation ran inside the start-up, before the event loop.
+    QMetaObject::invokeMethod(
+        qApp, [] { QCoreApplication::exit(Messages::BatchFailures() > 0 ? 1 : 0); },
+        Qt::QueuedConnection);
+}
+
+void TMainForm::textChange() {
+    preview_->ETextChange();
+    generator_->Checkstatus();
+}
+
+void TMainForm::SelectLayer(int n) {
+    const ncgen::TSelectedLayer selected = job_.Layers.SelectLayer(n);
+    panel_->SetFields(selected.Fields);
+    preview_->SetDatamatrix(selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation);
+}
+
+void TMainForm::setCaptionFile(const QString& file) {
+    QString caption = windowTitle();
+    const qsizetype bracket = caption.indexOf(QLatin1Char('['));
+    if (bracket >= 0) caption = caption.left(qMax<qsizetype>(0, bracket - 1));
+    if (!file.isEmpty()) caption += QStringLiteral(" [") + file + QStringLiteral("]");
+    setWindowTitle(caption);
+}
+
+bool TMainForm::LadeVorlage(const QString& file) {
+    const std::filesystem::path path = ToPath(file);
+    if (!QFileInfo(file).isFile()) return false;
+    // Read into a copy: a file that is unreadable or no template leaves the job as it was.
+    ncgen::TJob loaded = job_;
+    ncgen::TLoadReport report;
+    const ncgen::TLoadOptions loadOptions{preview_->CurrentSymbolSize(),
+                                          preview_->CurrentEncodation(),
+                                          texts_.Text(text::DefaultLayerName)};
+    if (!ncgen::LadeVorlage(path, loaded, report, loadOptions)) return false;
+    if (!report.Opened) {
+        messages_.ShowText(FromCodePage(config::CannotOpenText(path)));
+        return false;
+    }
+    // The reader makes up a layer for a file without one; that is no job to replace ours with.
+    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, path); !noLayer.Empty()) {
+        messages_.Show(noLayer);
+        return false;
+    }
+    job_ = std::move(loaded);
+    setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+    SelectLayer(1);
+    textChange();
+    showView(preview_, bDatamatrix_);
+    return true;
+}
+
+void TMainForm::SaveVorlage(const QString& file) {
+    ncgen::TLayerFields fields = panel_->Fields();
+    fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
+    fields.CurrentEncodation = preview_->CurrentEncodation();
+    job_.Layers.StoreCurrentLayer(fields);
+    try {
+        ncgen::SpeichereVorlage(ToPath(file), job_);
+    } catch (const ncgen::ETemplateWriteError& error) {
+        messages_.Show(error.TextNumber(), base::PathText(error.FileName()));
+        return;
+    }
+    setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+}
+
+void TMainForm::SaveVorlageClick() {
+    QFileDialog dialog(this, QString(), FromCodePage(settings_.TemplateFolder),
+                       QStringLiteral("Vorlage *.ncm (*.ncm)"));
+    dialog.setObjectName(QStringLiteral("SaveDialogVorlage"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ncm"));
+    // Store first, so a cancelled dialog still leaves the layer as the window shows it.
+    ncgen::TLayerFields fields = panel_->Fields();
+    fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
+    fields.CurrentEncodation = preview_->CurrentEncodation();
+    job_.Layers.StoreCurrentLayer(fields);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    SaveVorlage(dialog.selectedFiles().first());
+}
+
+void TMainForm::OpenVorlageClick() {
+    QFileDialog dialog(this, QString(), FromCodePage(settings_.TemplateFolder),
+                       QStringLiteral("Vorlage *.ncm (*.ncm)"));
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("ncm"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    LadeVorlage(dialog.selectedFiles().first());
+}
+
+void TMainForm::NeuErstellen1Click() {
+    ncgen::NewJob(job_, texts_.Text(text::DefaultLayerName), preview_->CurrentSymbolSize(),
+                  preview_->CurrentEncodation());
+    SelectLayer(1);
+    job_.BlankDefinition.clear();
+    editor_->Clear();
+    showView(preview_, bDatamatrix_);
+    setCaptionFile(QString());
+    textChange();
+}
+
+QStringList TMainForm::SaveFilters(const QString& suffix, const QString& description) {
+    if (!suffix.isEmpty())
+        return {description + suffix + QStringLiteral(" (*.") + suffix + QStringLiteral(")")};
+    QStringList filters;
+    for (const char* ext : {"nc", "h", "cnc", "din"})
+        filters << QStringLiteral("NC-Programm *.%1 (*.%1)").arg(QLatin1String(ext));
+    filters << QStringLiteral("Textdokument *.txt (*.txt)");
+    return filters;
+}
+
+bool TMainForm::SaveProgram(const QString& file) {
+    std::string bytes;
+    QString offending;
+    if (!editor_->FileBytes(bytes, &offending)) {
+        messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
+        return false;
+    }
+    if (!base::WriteFileAtomically(ToPath(file), bytes)) {
+        messages_.ShowError(FromCodePage(config::CannotCreateText(ToPath(file))));
+        return false;
+    }
+    editor_->document()->setModified(false);
+    return true;
+}
+
+void TMainForm::SpeichernClick() {
+    const QString suffix = FromCodePage(profile_.Suffix);
+    // A filter set by an earlier save stays when the profile names no suffix.
+    if (!suffix.isEmpty()) {
+        saveFilters_ = SaveFilters(suffix, messages_.Text(text::SaveFilterDescription));
+        saveSuffix_ = suffix;
+    } else if (saveFilters_.isEmpty()) {
+        saveFilters_ = SaveFilters(QString(), QString());
+        saveSuffix_ = QStringLiteral("nc");
+    }
+    QFileDialog dialog(this, QString(), FromCodePage(settings_.NcFolder));
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(saveFilters_);
+    dialog.setDefaultSuffix(saveSuffix_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    SaveProgram(dialog.selectedFiles().first());
+}
+
+void TMainForm::ProfilClick(int number) {
+    selectProfile(std::to_string(number));
+    // Filling the fields runs the status check.
+    profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
+    if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
+}
+
+void TMainForm::SchriftartSingleClick() {
+    symbolDialog_->Prepare(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());
+    if (symbolDialog_->exec() != QDialog::Accepted) return;
+    preview_->SetDatamatrix(symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation());
+    textChange();
+}
+
+void TMainForm::showView(QWidget* page, QToolButton* button) {
+    views_->setCurrentWidget(page);
+    button->setChecked(true);
+}
+
+void TMainForm::BDatamatrixClick() {
+    showView(preview_, bDatamatrix_);
+}
+
+void TMainForm::BProgramClick() {
+    if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
+    showView(programPage_, bProgram_);
+}
+
+void TMainForm::BGrafikClick() {
+    showView(graphicPage_, bGrafik_);
+}
+
+void TMainForm::BBlankClick() {
+    showView(blankPage_, bBlank_);
+}
+
+void TMainForm::HelpClick() {
+    const QString file = HelpFile(messages_.Text(text::HelpFileName));
+    if (!OpenHelp(file)) messages_.Show(text::HelpFileNotFound);
+}
+
+void TMainForm::BQuilloClick() {
+    const QString folder = SeparateEditorFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        messages_.Show(text::EditorNotInstalled);
+        return;
+    }
+    std::string bytes;
+    QString offending;
+    if (!editor_->FileBytes(bytes, &offending)) {
+        messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
+        return;
+    }
+    const QString failure = HandOffToSeparateEditor(folder, bytes);
+    if (!failure.isEmpty()) messages_.ShowError(failure);
+}
+
+void TMainForm::BTestdruckClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintSymbol(preview_->Encoder(), printer);
+}
+
+void TMainForm::InfoClick() {
+    info_->Prepare();
+    info_->exec();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (batchMode_) {
+        event->accept();
+        return;
+    }
+    const auto answer = QMessageBox::question(this, Title, messages_.Text(text::CloseQuestion),
+                                              QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer == QMessageBox::Cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // The graphic's keys (zoom, rotation, Escape for the pick mode) belong to its own page.
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace korvex::app

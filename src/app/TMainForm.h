@@ -1,0 +1,137 @@
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/Messages.h"
+#include "config/LanguageTexts.h"
+#include "config/Settings.h"
+#include "ncgen/Job.h"
+#include "ncgen/OutputProfile.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <optional>
+
+class QAction;
+class QButtonGroup;
+class QStackedWidget;
+class QToolButton;
+
+namespace korvex::app {
+
+class GenerateController;
+class IntroWindow;
+class JobPanel;
+class NCEditor;
+class ProfilePanel;
+class SymbolPreview;
+class TFSymbol;
+class TInfo;
+
+// Where the program finds its files and what it was started with.
+struct TStartOptions {
+    std::filesystem::path DataFolder;   // language texts, delivered settings, help pages
+    std::filesystem::path ConfigFolder; // main.ini and profil1-4.ini; created when missing
+    QStringList Arguments;              // the command line without the program name
+    bool Headless = false;              // no display: nobody can answer a box
+    bool ShowIntro = true;              // the picture at an interactive start
+};
+
+// The main window: it lays out the areas, owns them and connects them; the rules live in the
+// areas and in the core.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TMainForm(TStartOptions options, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The show handler's start-up, command line included.
+    void Startup();
+
+    const Messages& Messenger() const { return messages_; }
+    bool BatchMode() const { return batchMode_; }
+    ncgen::TJob& Job() { return job_; }
+    JobPanel& Panel() { return *panel_; }
+    SymbolPreview& Preview() { return *preview_; }
+    GenerateController& Generator() { return *generator_; }
+    NCEditor& Editor() { return *editor_; }
+    TFSymbol& SymbolDialog() { return *symbolDialog_; }
+    TInfo& InfoDialog() { return *info_; }
+    const ncgen::TActiveProfile& ActiveProfile() const { return profile_; }
+
+    // Commands, as the menu, the toolbars and the command line run them.
+    void SelectLayer(int n);
+    bool LadeVorlage(const QString& file);
+    void SaveVorlage(const QString& file);
+    void NeuErstellen1Click();
+    bool SaveProgram(const QString& file);
+    void SpeichernClick();
+    void SaveVorlageClick();
+    void OpenVorlageClick();
+    void ProfilClick(int number);
+    void SchriftartSingleClick();
+    void BDatamatrixClick();
+    void BProgramClick();
+    void BGrafikClick();
+    void BBlankClick();
+    void HelpClick();
+    void BQuilloClick();
+    void BTestdruckClick();
+    void InfoClick();
+
+    // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
+    static QStringList SaveFilters(const QString& suffix, const QString& description);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildViews();
+    void loadSettings();
+    void selectProfile(const std::string& choice);
+    void textChange();
+    void runCommandLine();
+    void showView(QWidget* page, QToolButton* button);
+    void setCaptionFile(const QString& file);
+    void finishBatch();
+    void setBatchMode(const QString& output);
+
+    TStartOptions options_;
+    config::TLanguageTexts texts_;
+    Messages messages_{texts_};
+    config::TSettings settings_;
+    ncgen::TProfileTable profiles_{};
+    ncgen::TActiveProfile profile_;
+    std::string profileName_;
+    ncgen::TJob job_;
+    QString ncFolderFilter_;
+
+    JobPanel* panel_ = nullptr;
+    SymbolPreview* preview_ = nullptr;
+    NCEditor* editor_ = nullptr;
+    ProfilePanel* profilePanel_ = nullptr;
+    GenerateController* generator_ = nullptr;
+    QStackedWidget* views_ = nullptr;
+    QWidget* programPage_ = nullptr;
+    QWidget* graphicPage_ = nullptr;
+    QWidget* blankPage_ = nullptr;
+    QButtonGroup* viewButtons_ = nullptr;
+    QToolButton* bDatamatrix_ = nullptr;
+    QToolButton* bProgram_ = nullptr;
+    QToolButton* bGrafik_ = nullptr;
+    QToolButton* bBlank_ = nullptr;
+    QToolButton* bProfil_ = nullptr;
+    TFSymbol* symbolDialog_ = nullptr;
+    TInfo* info_ = nullptr;
+    IntroWindow* intro_ = nullptr;
+
+    bool batchMode_ = false;
+    QString batchOutput_;
+    bool batchWritten_ = false;
+    QStringList saveFilters_;
+    QString saveSuffix_ = QStringLiteral("nc");
+};
+
+} // namespace korvex::app

@@ -1,0 +1,15 @@
+#pragma once
+
+class QPrinter;
+
+namespace korvex::datamatrix {
+class TDatamatrix;
+}
+
+namespace korvex::app {
+
+// One page with the symbol at 20 printer pixels per module, a tenth of the page width from the
+// top left corner of the printable area. The encoder keeps both values afterwards.
+void PrintSymbol(datamatrix::TDatamatrix& symbol, QPrinter& printer);
+
+} // namespace korvex::app

@@ -1,0 +1,112 @@
+#include "app/CommandLine.h"
+#include "app/Platform.h"
+#include "config/IniFile.h"
+#include "support/AppFixture.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using korvex::app::ParseCommandLine;
+using korvex::app::TCommandLine;
+
+class BatchTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void commandLineForms_data();
+    void commandLineForms();
+    void batchWritesWhatTheCliWritesForEveryProfile();
+    void batchFailuresEndWithStatusOneAtOnce_data();
+    void batchFailuresEndWithStatusOneAtOnce();
+};
+
+void BatchTest::commandLineForms_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("templateFile");
+    QTest::addColumn<QString>("output");
+    const int batch = int(TCommandLine::Form::Batch);
+    const int open = int(TCommandLine::Form::Open);
+    QTest::newRow("four arguments")
+        << QStringList{"/V", "plate.ncm", "/D", "out.nc"} << batch << "plate.ncm"
+        << "out.nc";
+    QTest::newRow("three arguments")
+        << QStringList{"/Vplate.ncm", "/D", "out.nc"} << batch << "plate.ncm"
+        << "out.nc";
+    QTest::newRow("character after /D dropped")
+        << QStringList{"/V", "plate.ncm", "/Dout.nc"} << batch << "plate.ncm"
+        << "ut.nc";
+    QTest::newRow("blank in a path")
+        << QStringList{"/V", "my", "plate.ncm", "/D", "out.nc"} << batch << "my plate.ncm"
+        << "out.nc";
+    QTest::newRow("no /D") << QStringList{"/V", "plate.ncm"}
+                           << int(TCommandLine::Form::BatchNoOutput) << ""
+                           << "";
+    QTest::newRow("empty template") << QStringList{"/V", "/D", "out.nc"} << batch << ""
+                                    << "out.nc";
+    QTest::newRow("lower-case v is a file name")
+        << QStringList{"/v", "plate.ncm", "/D", "out.nc"} << open << "/v"
+        << "/D";
+}
+
+void BatchTest::commandLineForms() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, kind);
+    const TCommandLine line = ParseCommandLine(arguments);
+    QCOMPARE(int(line.Kind), kind);
+    QTEST(line.Template, "templateFile");
+    QTEST(line.Output, "output");
+}
+
+void BatchTest::batchWritesWhatTheCliWritesForEveryProfile() {
+    QTemporaryDir home;
+    const QString job = DataFile("examples/typenschild.ncm");
+    const QString config = home.filePath("Documents/Korvex2/config/");
+    // The first run creates the configuration folder from the delivered defaults.
+    QCOMPARE(
+        RunProgram(KORVEX_CLI_PATH, {"generate", "-o", home.filePath("first.nc"), job}, home.path())
+            .Status,
+        0);
+    for (int profile = 1; profile <= 4; ++profile) {
+        korvex::config::TIniFile(korvex::app::ToPath(config + "main.ini"), "set")
+            .WriteInteger("Profil", profile);
+        const QString cliOut = home.filePath(QStringLiteral("cli%1.nc").arg(profile));
+        const QString appOut = home.filePath(QStringLiteral("app%1.nc").arg(profile));
+        const ProcessResult cli = RunProgram(
+            KORVEX_CLI_PATH, {"generate", "--profile", QString::number(profile), "-o", cliOut, job},
+            home.path());
+        QCOMPARE(cli.Status, 0);
+        const ProcessResult app =
+            RunProgram(KORVEX_APP_PATH, {"/V", job, "/D", appOut}, home.path());
+        QVERIFY2(app.Status == 0, app.Err.constData());
+        const QByteArray expected = ReadAll(cliOut);
+        QVERIFY(expected.size() > 100);
+        QCOMPARE(ReadAll(appOut), expected);
+    }
+}
+
+void BatchTest::batchFailuresEndWithStatusOneAtOnce_data() {
+    QTest::addColumn<QString>("templateFile");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing template") << "/nowhere/job.ncm"
+                                      << "out.nc"
+                                      << "Vorlage [/nowhere/job.ncm] existiert nicht!";
+    QTest::newRow("unwritable output") << DataFile("examples/typenschild.ncm") << "/nowhere/out.nc"
+                                       << "Datei /nowhere/out.nc kann nicht erstellt werden";
+}
+
+void BatchTest::batchFailuresEndWithStatusOneAtOnce() {
+    QFETCH(QString, templateFile);
+    QFETCH(QString, output);
+    QFETCH(QString, message);
+    QTemporaryDir home;
+    const ProcessResult app =
+        RunProgram(KORVEX_APP_PATH, {"/V", templateFile, "/D", output}, home.path());
+    QCOMPARE(app.Status, 1);
+    QVERIFY2(QString::fromUtf8(app.Err).contains(message), app.Err.constData());
+    QVERIFY2(app.Milliseconds < 1000, QByteArray::number(app.Milliseconds).constData());
+}
+
+QTEST_MAIN(BatchTest)
+#include "Batch_test.moc"

@@ -1,0 +1,465 @@
+#include "app/GenerateController.h"
+#include "app/JobPanel.h"
+#include "app/KorvexApplication.h"
+#include "app/NCEditor.h"
+#include "app/NumericKeyFilter.h"
+#include "app/Platform.h"
+#include "app/SymbolPreview.h"
+#include "app/TFSymbol.h"
+#include "app/TestPrint.h"
+#include "app/TextField.h"
+#include "support/AppFixture.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QtTest>
+
+using korvex::app::TMainForm;
+
+namespace {
+
+template <typename T> T* child(TMainForm& form, const char* name) {
+    T* found = form.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+
+QPlainTextEdit* textField(TMainForm& form) {
+    return child<QPlainTextEdit>(form, "EText");
+}
+
+// Types characters that QTest's key table does not know.
+void typeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+// Waits until the preview's timer has fired.
+void settle(int milliseconds = 400) {
+    QTest::qWait(milliseconds);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void typingFiveCharactersRefreshesThePreviewOnce();
+    void convertFollowsTheStatusCheck_data();
+    void convertFollowsTheStatusCheck();
+    void invalidFieldsNameTheFieldAndResetOffsets_data();
+    void invalidFieldsNameTheFieldAndResetOffsets();
+    void captionRedForATooSmallSizeAndBlackUnderAuto();
+    void emptyTextShowsThePlaceholderGrid();
+    void profileButtonsFillRZAndFeed();
+    void numericFieldsFilterTypedAndPastedText();
+    void stepButtonsKeepTheirLimits_data();
+    void stepButtonsKeepTheirLimits();
+    void characterWithoutCodeIsRefused();
+    void openGenerateSaveWritesTheCliProgram();
+    void generateRightAfterTypingMarksTheNewText();
+    void textThatFitsNoSizeNeverMarksTheOldSymbol();
+    void closeQuestionCancelKeepsTheWindow();
+    void badTemplateFilesLeaveTheJobAsItWas();
+    void testPrintIsOnePageWithTheSymbol();
+    void handOffWithoutTheEditorSaysItIsNotInstalled();
+};
+
+void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
+    StartedWindow window;
+    QSignalSpy refreshed(&window.form->Preview(), &korvex::app::SymbolPreview::Refreshed);
+    settle();
+    refreshed.clear();
+    QTest::keyClicks(textField(*window.form), QStringLiteral("AB123"), Qt::NoModifier, 20);
+    QCOMPARE(refreshed.count(), 0);
+    settle();
+    QCOMPARE(refreshed.count(), 1);
+    QVERIFY(window.form->Preview().SymbolCurrent());
+}
+
+void MainWindowTest::convertFollowsTheStatusCheck_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("angle");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("empty text") << ""
+                                << "0" << false << false;
+    QTest::newRow("text") << "A1"
+                          << "0" << true << false;
+    QTest::newRow("360 degrees") << "A1"
+                                 << "360" << true << false;
+    QTest::newRow("361 degrees") << "A1"
+                                 << "361" << false << true;
+    QTest::newRow("-1 degree") << "A1"
+                               << "-1" << false << true;
+}
+
+void MainWindowTest::convertFollowsTheStatusCheck() {
+    QFETCH(QString, text);
+    QFETCH(QString, angle);
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QLineEdit>(*window.form, "EDrehWinkel")->setText(angle);
+    textField(*window.form)->setPlainText(text);
+    QTest::qWait(50);
+    QTEST(child<QPushButton>(*window.form, "Convert")->isEnabled(), "enabled");
+    QFETCH(bool, message);
+    QCOMPARE(boxes.Texts.contains(window.form->Messenger().Text(9002)), message);
+}
+
+void MainWindowTest::invalidFieldsNameTheFieldAndResetOffsets_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("detail");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("spacing 0") << "EGroesse"
+                               << "0" << 9009 << "0";
+    QTest::newRow("spacing 1,5") << "EGroesse"
+                                 << "1,5" << 9009 << "1,5";
+    QTest::newRow("offset X") << "EXVersatz"
+                              << "x1" << 9010 << "0.0";
+    QTest::newRow("offset Y") << "EYVersatz"
+                              << "" << 9011 << "0.0";
+}
+
+void MainWindowTest::invalidFieldsNameTheFieldAndResetOffsets() {
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(int, detail);
+    StartedWindow window;
+    BoxAnswerer boxes;
+    textField(*window.form)->setPlainText(QStringLiteral("A1"));
+    // Set as a template would set it: the key filter only judges typing.
+    korvex::app::NumericKeyFilter::SetText(
+        child<QLineEdit>(*window.form, field.toLatin1().constData()), value);
+    QVERIFY(!window.form->Generator().ConvertClick());
+    const auto& messages = window.form->Messenger();
+    QCOMPARE(boxes.Texts, QStringList{messages.Text(9008) + ": " + messages.Text(detail)});
+    QTEST(child<QLineEdit>(*window.form, field.toLatin1().constData())->text(), "after");
+    QVERIFY(window.form->Editor().document()->isEmpty());
+    QVERIFY(window.form->Generator().SimulationLines().empty());
+}
+
+void MainWindowTest::captionRedForATooSmallSizeAndBlackUnderAuto() {
+    StartedWindow window;
+    auto* caption = child<QLabel>(*window.form, "Schriftname");
+    auto& preview = window.form->Preview();
+    textField(*window.form)->setPlainText(QStringLiteral("1234567890ABCDEF"));
+    preview.SetDatamatrix(1, 0); // C10X10, ASCII
+    preview.DMTimerTimer();
+    QCOMPARE(caption->text(), QStringLiteral("C16X16 - ASCII"));
+    QVERIFY(caption->styleSheet().contains("red"));
+    preview.SetDatamatrix(0, 0);
+    preview.DMTimerTimer();
+    QCOMPARE(caption->text(), QStringLiteral("C16X16 - ASCII"));
+    QVERIFY(caption->styleSheet().contains("black"));
+    // C8X18: 18 x 8 discs at the top of a square picture of 450 pixels.
+    textField(*window.form)->setPlainText(QStringLiteral("12"));
+    preview.SetDatamatrix(25, 0);
+    preview.DMTimerTimer();
+    QVERIFY(caption->text().startsWith("C8X18"));
+    QVERIFY(caption->styleSheet().contains("black"));
+    QCOMPARE(preview.Picture().size(), QSize(450, 450));
+}
+
+void MainWindowTest::emptyTextShowsThePlaceholderGrid() {
+    StartedWindow window;
+    auto& preview = window.form->Preview();
+    textField(*window.form)->setPlainText(QStringLiteral("A1"));
+    window.form->Generator().ConvertClick();
+    QVERIFY(!window.form->Editor().document()->isEmpty());
+    textField(*window.form)->clear();
+    preview.DMTimerTimer();
+    QVERIFY(window.form->Editor().document()->isEmpty());
+    QCOMPARE(preview.Picture().width(), 10 * 25);
+    // C12X26 is 650 pixels wide: a panel lower than that shows it as a square of its height.
+    const int panel = preview.findChild<QWidget*>("PDMGrafik")->height();
+    preview.SetDatamatrix(27, 0);
+    preview.ClearDMGrafik();
+    const QImage picture = preview.Picture();
+    QCOMPARE(picture.width(), qMin(26 * 25, panel));
+    QCOMPARE(preview.findChild<QWidget*>("DMGrafik")->size(), picture.size());
+    // The arrow points left: row 2 and (2, 0) are gold, (0, 0) and (0, 3) grey.
+    const double cell = picture.width() / 26.0;
+    const auto disc = [&](int x, int y) {
+        return QColor(picture.pixel(int((x + 0.5) * cell), int((y + 0.5) * cell)));
+    };
+    const QColor gold(224, 192, 0), grey(64, 64, 64);
+    QCOMPARE(disc(0, 2), gold);
+    QCOMPARE(disc(25, 2), gold);
+    QCOMPARE(disc(2, 0), gold);
+    QCOMPARE(disc(0, 0), grey);
+    QCOMPARE(disc(0, 3), grey);
+    QCOMPARE(disc(3, 4), grey);
+}
+
+void MainWindowTest::profileButtonsFillRZAndFeed() {
+    StartedWindow window;
+    const auto profiles =
+        window.form->findChildren<QRadioButton*>(QRegularExpression("^Profil\\d$"));
+    QCOMPARE(profiles.size(), 4);
+    QStringList seen;
+    for (int n = 4; n >= 1; --n) {
+        child<QRadioButton>(*window.form, QStringLiteral("Profil%1").arg(n).toLatin1())->click();
+        const auto& profile = window.form->ActiveProfile();
+        QCOMPARE(child<QLineEdit>(*window.form, "REbeneauswahl")->text(),
+                 QString::fromLatin1(profile.SafetyDistance));
+        QCOMPARE(child<QLineEdit>(*window.form, "ZEbeneauswahl")->text(),
+                 QString::fromLatin1(profile.InfeedDepth));
+        QCOMPARE(child<QLineEdit>(*window.form, "EVorschubZ")->text(),
+                 QString::fromLatin1(profile.FeedZ));
+        seen << child<QLabel>(*window.form, "NCProfilname")->text();
+    }
+    seen.removeDuplicates();
+    QCOMPARE(seen.size(), 4);
+}
+
+void MainWindowTest::numericFieldsFilterTypedAndPastedText() {
+    StartedWindow window;
+    auto* field = child<QLineEdit>(*window.form, "EGroesse");
+    field->clear();
+    QTest::keyClicks(field, QStringLiteral("1,5x"));
+    QCOMPARE(field->text(), QStringLiteral("1.5"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("a,2b-"));
+    field->paste();
+    QCOMPARE(field->text(), QStringLiteral("1.5.2-"));
+    // A controller parameter the profile put there survives typing behind it (the status
+    // check then objects to the changed parameter).
+    BoxAnswerer boxes;
+    auto* r = child<QLineEdit>(*window.form, "REbeneauswahl");
+    korvex::app::NumericKeyFilter::SetText(r, QStringLiteral("Q200"));
+    r->end(false);
+    QTest::keyClicks(r, QStringLiteral("1a"));
+    QCOMPARE(r->text(), QStringLiteral("Q2001"));
+}
+
+void MainWindowTest::stepButtonsKeepTheirLimits_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("GMinus at 0.1") << "EGroesse"
+                                   << "GMinus"
+                                   << "0.1"
+                                   << "0.1";
+    QTest::newRow("GMinus at 0.25") << "EGroesse"
+                                    << "GMinus"
+                                    << "0.25"
+                                    << "0.15";
+    QTest::newRow("DPlus at 355") << "EDrehWinkel"
+                                  << "DPlus"
+                                  << "355"
+                                  << "360.00";
+    QTest::newRow("DPlus at 356") << "EDrehWinkel"
+                                  << "DPlus"
+                                  << "356"
+                                  << "356";
+    QTest::newRow("DMinus at 5") << "EDrehWinkel"
+                                 << "DMinus"
+                                 << "5"
+                                 << "0.00";
+    QTest::newRow("DMinus at 4.9") << "EDrehWinkel"
+                                   << "DMinus"
+                                   << "4.9"
+                                   << "4.9";
+    QTest::newRow("Xplus") << "EXVersatz"
+                           << "Xplus"
+                           << "0.5"
+                           << "0.60";
+    QTest::newRow("YMinus") << "EYVersatz"
+                            << "YMinus"
+                            << "0"
+                            << "-0.10";
+    QTest::newRow("RPlus") << "REbeneauswahl"
+                           << "RPlus"
+                           << "2"
+                           << "2.10";
+    QTest::newRow("ZMinus on a parameter") << "ZEbeneauswahl"
+                                           << "ZMinus"
+                                           << "Q1"
+                                           << "Q1";
+}
+
+void MainWindowTest::stepButtonsKeepTheirLimits() {
+    QFETCH(QString, field);
+    QFETCH(QString, button);
+    QFETCH(QString, before);
+    StartedWindow window;
+    BoxAnswerer boxes;
+    auto* edit = child<QLineEdit>(*window.form, field.toLatin1().constData());
+    korvex::app::NumericKeyFilter::SetText(edit, before);
+    QTest::mouseClick(child<QAbstractButton>(*window.form, button.toLatin1().constData()),
+                      Qt::LeftButton);
+    QTEST(edit->text(), "after");
+}
+
+void MainWindowTest::characterWithoutCodeIsRefused() {
+    StartedWindow window;
+    auto* text = textField(*window.form);
+    typeText(text, QStringLiteral("A€Ω"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("x→y"));
+    text->paste();
+    QCOMPARE(text->toPlainText(), QStringLiteral("A€"));
+    QVERIFY(window.form->statusBar()->currentMessage().contains(QStringLiteral("→")));
+    // Long pasted text is taken whole.
+    QGuiApplication::clipboard()->setText(QString(5000, QLatin1Char('7')));
+    text->paste();
+    QCOMPARE(text->toPlainText().size(), 5002);
+}
+
+void MainWindowTest::openGenerateSaveWritesTheCliProgram() {
+    StartedWindow window;
+    const QString job = DataFile("examples/typenschild.ncm");
+    QVERIFY(window.form->LadeVorlage(job));
+    QVERIFY(window.form->windowTitle().endsWith(" [" + QDir::toNativeSeparators(job) + "]"));
+    QVERIFY(window.form->Generator().ConvertClick());
+    // Generating from the symbol view shows the program.
+    QCOMPARE(child<QWidget>(*window.form, "PNCProgramm")->isVisible(), true);
+    QCOMPARE(child<QWidget>(*window.form, "Verlauf1")->width(), 233);
+    const QString out = window.folder.filePath("out.nc");
+    QVERIFY(window.form->SaveProgram(out));
+    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
+                                         {"generate", "--config", window.ConfigFolder(), "-o",
+                                          window.folder.filePath("cli.nc"), job},
+                                         window.folder.path());
+    QCOMPARE(cli.Status, 0);
+    QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
+    QVERIFY(!ReadAll(out).endsWith("\r\n"));
+
+    // A read-only target keeps its old content.
+    QFile::setPermissions(out, QFileDevice::ReadOwner);
+    BoxAnswerer boxes;
+    window.form->Editor().setPlainText(QStringLiteral("G0 X0"));
+    QVERIFY(!window.form->SaveProgram(out));
+    QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
+    QCOMPARE(boxes.Texts.size(), 1);
+}
+
+void MainWindowTest::generateRightAfterTypingMarksTheNewText() {
+    StartedWindow window;
+    const QString job = DataFile("examples/typenschild.ncm");
+    QVERIFY(window.form->LadeVorlage(job));
+    settle();
+    auto* text = textField(*window.form);
+    text->selectAll();
+    QTest::keyClicks(text, QStringLiteral("NEU-42"));
+    // No wait: the preview's refresh is still pending.
+    QVERIFY(window.form->Preview().RefreshPending());
+    QTest::mouseClick(child<QPushButton>(*window.form, "Convert"), Qt::LeftButton);
+    const QString out = window.folder.filePath("out.nc");
+    QVERIFY(window.form->SaveProgram(out));
+    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
+                                         {"generate", "--config", window.ConfigFolder(), "--text",
+                                          "NEU-42", "-o", window.folder.filePath("cli.nc"), job},
+                                         window.folder.path());
+    QCOMPARE(cli.Status, 0);
+    QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
+}
+
+void MainWindowTest::textThatFitsNoSizeNeverMarksTheOldSymbol() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    auto* text = textField(*window.form);
+    text->setPlainText(QStringLiteral("A1"));
+    settle();
+    const int columns = window.form->Preview().MatrixCols();
+    text->setPlainText(QString(4000, QLatin1Char('Z')));
+    settle();
+    QCOMPARE(boxes.Texts.size(), 1); // the range error, once
+    QCOMPARE(window.form->Preview().MatrixCols(), columns);
+    auto* convert = child<QPushButton>(*window.form, "Convert");
+    QVERIFY(convert->isEnabled());
+    QTest::mouseClick(convert, Qt::LeftButton);
+    QTest::qWait(50);
+    QVERIFY(window.form->Editor().document()->isEmpty());
+}
+
+void MainWindowTest::closeQuestionCancelKeepsTheWindow() {
+    StartedWindow window;
+    {
+        BoxAnswerer cancel(true);
+        QVERIFY(!window.form->close());
+        QCOMPARE(cancel.Texts, QStringList{window.form->Messenger().Text(9106)});
+    }
+    QVERIFY(window.form->isVisible());
+    BoxAnswerer ok;
+    QVERIFY(window.form->close());
+}
+
+void MainWindowTest::badTemplateFilesLeaveTheJobAsItWas() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    auto* text = textField(*window.form);
+    text->setPlainText(QStringLiteral("KEEP"));
+    const QString title = window.form->windowTitle();
+    // Garbage without any layer line.
+    const QString garbage = window.folder.filePath("garbage.ncm");
+    QFile file(garbage);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("\x00\xff\x13PK\x03\x04 not a job\r\n/SECRET\r\n", 30));
+    file.close();
+    QVERIFY(!window.form->LadeVorlage(garbage));
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY(boxes.Texts.first().startsWith(window.form->Messenger().Text(9015)));
+    QCOMPARE(text->toPlainText(), QStringLiteral("KEEP"));
+    QCOMPARE(window.form->windowTitle(), title);
+
+    // Saving over a read-only template shows 9013 and keeps the old file.
+    const QString job = window.folder.filePath("job.ncm");
+    window.form->SaveVorlage(job);
+    QVERIFY(window.form->windowTitle().endsWith("[" + QDir::toNativeSeparators(job) + "]"));
+    const QByteArray saved = ReadAll(job);
+    QVERIFY(saved.contains("/KEEP\r\n"));
+    QFile::setPermissions(job, QFileDevice::ReadOwner);
+    text->setPlainText(QStringLiteral("OTHER"));
+    window.form->SaveVorlage(job);
+    QCOMPARE(boxes.Texts.size(), 2);
+    QVERIFY(boxes.Texts.last().startsWith(window.form->Messenger().Text(9013)));
+    QCOMPARE(ReadAll(job), saved);
+    // "Neu" drops the file name from the caption.
+    window.form->NeuErstellen1Click();
+    QCOMPARE(window.form->windowTitle(), QStringLiteral("KORVEX 2.01"));
+    QVERIFY(text->toPlainText().isEmpty());
+}
+
+void MainWindowTest::testPrintIsOnePageWithTheSymbol() {
+    StartedWindow window;
+    textField(*window.form)->setPlainText(QStringLiteral("SN-1"));
+    window.form->Preview().DMTimerTimer();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = window.folder.filePath("print.pdf");
+    printer.setOutputFileName(pdf);
+    korvex::app::PrintSymbol(window.form->Preview().Encoder(), printer);
+    const QByteArray bytes = ReadAll(pdf);
+    QVERIFY(bytes.startsWith("%PDF"));
+    QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
+    QCOMPARE(window.form->Preview().Encoder().PixelsDot, 20);
+}
+
+void MainWindowTest::handOffWithoutTheEditorSaysItIsNotInstalled() {
+    if (!korvex::app::SeparateEditorFolder().isEmpty() &&
+        korvex::app::SeparateEditorFolder() != QStringLiteral("?"))
+        QSKIP("this machine has the separate editor set up");
+    StartedWindow window;
+    BoxAnswerer boxes;
+    window.form->BQuilloClick();
+    QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9014)});
+}
+
+int main(int argc, char** argv) {
+    korvex::app::KorvexApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "MainWindow_test.moc"

@@ -1,0 +1,64 @@
+// Pictures of the windows for the README and the help pages: run under Xvfb,
+//   xvfb-run -a build/bin/korvex-screenshots docs/screenshots
+#include "app/KorvexApplication.h"
+#include "app/Platform.h"
+#include "app/TFSymbol.h"
+#include "app/TInfo.h"
+#include "app/TMainForm.h"
+#include "config/DefaultConfiguration.h"
+#include "config/IniFile.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace korvex;
+
+namespace {
+
+void save(QWidget* widget, const QString& file) {
+    QTest::qWait(200);
+    widget->grab().save(file);
+}
+
+void capture(const QString& folder, const QString& language, int number) {
+    QTemporaryDir home;
+    app::TStartOptions options;
+    options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
+    options.ConfigFolder = app::ToPath(home.filePath("config/"));
+    config::CreateConfigFolder(options.ConfigFolder, options.DataFolder);
+    config::TIniFile(options.ConfigFolder / "main.ini", "set").WriteInteger("lang", number);
+    options.Arguments = {QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm")};
+    options.ShowIntro = false;
+    app::TMainForm form(options);
+    form.resize(1100, 720);
+    form.show();
+    form.Startup();
+    QTest::qWait(500);
+    save(&form, folder + "/main-datamatrix-" + language + ".png");
+    form.findChild<QAbstractButton*>("Convert")->click();
+    save(&form, folder + "/main-program-" + language + ".png");
+    app::TFSymbol& symbol = form.SymbolDialog();
+    symbol.Prepare(0, 0);
+    symbol.show();
+    save(&symbol, folder + "/symbol-dialog-" + language + ".png");
+    symbol.hide();
+    app::TInfo& info = form.InfoDialog();
+    info.Prepare();
+    info.show();
+    save(&info, folder + "/info-dialog-" + language + ".png");
+    info.hide();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    app::KorvexApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    capture(folder, "de", 1);
+    capture(folder, "en", 2);
+    return 0;
+}

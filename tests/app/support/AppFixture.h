@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/TMainForm.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+// A main window started as the program starts it, on a fresh configuration folder made from the
+// delivered defaults.
+struct StartedWindow {
+    explicit StartedWindow(const QStringList& arguments = {});
+    QTemporaryDir folder;
+    std::unique_ptr<korvex::app::TMainForm> form;
+    QString ConfigFolder() const { return folder.filePath(QStringLiteral("config/")); }
+};
+
+// Answers the modal boxes that come up while it lives, and keeps their texts.
+class BoxAnswerer : public QObject {
+  public:
+    // The button a question gets: OK, or Cancel when `cancel` is set.
+    explicit BoxAnswerer(bool cancel = false);
+    QStringList Texts;
+
+  private:
+    QTimer timer_;
+    bool cancel_;
+};
+
+// The delivered files the program reads beside its executable.
+QString DataFile(const QString& name);
+
+// Runs a program and returns its exit status, with standard output and error.
+struct ProcessResult {
+    int Status = -1;
+    QByteArray Out;
+    QByteArray Err;
+    qint64 Milliseconds = 0;
+};
+ProcessResult RunProgram(const QString& program, const QStringList& arguments, const QString& home);
+
+QByteArray ReadAll(const QString& file);
