@@ -290,19 +290,25 @@ void TMainForm::buildMenus() {
 }
 
 void TMainForm::loadSettings() {
+    config::TConfigFill fill;
     try {
-        if (config::CreateConfigFolder(options_.ConfigFolder, options_.DataFolder))
-            statusBar()->showMessage(FromCodePage(
-                texts_.Message(text::ConfigFolderCreated, base::PathText(options_.ConfigFolder))));
+        fill = config::FillConfigFolder(options_.ConfigFolder, options_.DataFolder);
     } catch (const std::exception& e) {
         messages_.ShowError(FromCodePage(e.what()));
     }
-    config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
+    const std::vector<std::string> partlyRead =
+        config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
     try {
         texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
     } catch (const std::exception& e) {
         messages_.ShowError(FromCodePage(e.what()));
     }
+    // Said once the language is known, so the notice speaks the user's language.
+    // Both are notices, not failures: a batch run goes on with what could be read.
+    std::string said = config::ConfigFillMessage(fill, options_.ConfigFolder, texts_);
+    for (const std::string& problem : partlyRead)
+        said += (said.empty() ? "" : " ") + problem;
+    if (!said.empty()) statusBar()->showMessage(FromCodePage(said));
     ApplyCaptions(this, "TMainForm", texts_);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
     // A menu text that also names a window keeps its "&" only in the menu.

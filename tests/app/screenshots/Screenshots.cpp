@@ -28,7 +28,7 @@ void capture(const QString& folder, const QString& language, int number) {
     app::TStartOptions options;
     options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
     options.ConfigFolder = app::ToPath(home.filePath("config/"));
-    config::CreateConfigFolder(options.ConfigFolder, options.DataFolder);
+    config::FillConfigFolder(options.ConfigFolder, options.DataFolder);
     config::TIniFile(options.ConfigFolder / "main.ini", "set").WriteInteger("lang", number);
     options.Arguments = {QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm")};
     options.ShowIntro = false;
