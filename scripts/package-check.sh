@@ -33,4 +33,8 @@ HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" "$cli" generate \
 for n in 1 2 3; do
     grep -q M30 "$scratch/out/SN-$n.nc" || { echo "SN-$n.nc is incomplete" >&2; exit 1; }
 done
+# The desktop program's unattended run, from the same installed files.
+HOME="$scratch/home" QT_QPA_PLATFORM=offscreen "$scratch/root/usr/bin/korvex" \
+    /V "$scratch/root/usr/lib/korvex/data/examples/typenschild.ncm" /D "$scratch/out/batch.nc"
+grep -q M30 "$scratch/out/batch.nc" || { echo "the batch program is incomplete" >&2; exit 1; }
 echo "installed package works"
