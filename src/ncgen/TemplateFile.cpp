@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/TextLines.h"
 #include "ncgen/DecimalText.h"
+#include "ncgen/LayerTable.h"
 #include "ncgen/NumberReading.h"
 #include "base/TextNumbers.h"
 
@@ -10,6 +11,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace korvex::ncgen {
 
@@ -70,8 +72,9 @@ TLayerKeyword layerKeyword(std::string_view line, std::string_view& value) {
     return TLayerKeyword::None;
 }
 
-void storeIndex(std::string_view value, std::string& field, TLoadReport& report) {
-    if (ReadIndexText(value)) {
+void storeIndex(std::optional<std::uint8_t> (*read)(std::string_view), std::string_view value,
+                std::string& field, TLoadReport& report) {
+    if (read(value)) {
         field = std::string(value);
     } else {
         field = "0";
@@ -89,10 +92,10 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
         layer.Size = std::string(value);
         break;
     case TLayerKeyword::DMForm:
-        storeIndex(value, layer.DMForm, report);
+        storeIndex(ReadSymbolSizeIndex, value, layer.DMForm, report);
         break;
     case TLayerKeyword::DMEnc:
-        storeIndex(value, layer.DMEnc, report);
+        storeIndex(ReadEncodationIndex, value, layer.DMEnc, report);
         break;
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);
