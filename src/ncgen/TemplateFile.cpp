@@ -1,6 +1,7 @@
 #include "ncgen/TemplateFile.h"
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "base/TextLines.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/LayerTable.h"
@@ -137,7 +138,7 @@ void applyJobKeyword(std::string_view line, TJob& job) {
 } // namespace
 
 ETemplateWriteError::ETemplateWriteError(std::filesystem::path fileName)
-    : EKorvexError("Datei " + fileName.string() + " kann nicht erstellt werden"),
+    : EKorvexError("Datei " + base::PathText(fileName) + " kann nicht erstellt werden"),
       fileName_(std::move(fileName)) {}
 
 int ETemplateWriteError::TextNumber() const {

@@ -111,6 +111,11 @@ TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
         std::string err;
         const char* comment;
     };
+    const auto raw = [&dir](const std::string& name, const std::string& bytes) {
+        writeBytes(dir / name, bytes);
+        return (dir / name).string();
+    };
+    const std::string noLayer = "Die Datei enth\u00e4lt keine Ebene: ";
     const std::string missing = (dir / "fehlt.ncm").string();
     const Row rows[] = {
         {{missing}, 1, "Vorlage [" + missing + "] existiert nicht!\n", "missing template"},
@@ -126,6 +131,22 @@ TEST(GenerateCommand, FailuresGiveTheirTextAndNoProgram) {
          1,
          "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n",
          "angle outside 0-360"},
+        {{jobWith("a2.ncm", "ANGLE 12.5\xB0\r\n")},
+         1,
+         "Der Drehwinkel muss zwischen 0 und 360 Grad liegen\n",
+         "angle that is no number"},
+        {{"--text", "X", raw("leer.ncm", "")},
+         1,
+         noLayer + (dir / "leer.ncm").string() + "\n",
+         "empty job"},
+        {{"--text", "X", raw("teil.ncm", "%\r\nN10 G0 X1 Y2\r\nM30\r\n")},
+         1,
+         noLayer + (dir / "teil.ncm").string() + "\n",
+         "an NC program as the job"},
+        {{"--text", "X", raw("bytes.ncm", std::string("\x00\xFF\x7F\r\x80", 5))},
+         1,
+         noLayer + (dir / "bytes.ncm").string() + "\n",
+         "random bytes as the job"},
         {{jobWith("b.ncm", "SIZE 0\r\n")},
          1,
          "Ung\u00fcltige Eingabe: Punktabstand\n",
@@ -311,6 +332,28 @@ TEST(GenerateCommand, AnExistingConfigFolderIsUsedAndNotOverwritten) {
     EXPECT_TRUE(result.out.starts_with("14.5;5\r\n")) << result.out.substr(0, 40);
     EXPECT_TRUE(result.out.ends_with("\r\nENDE"));
     EXPECT_FALSE(fs::exists(config / "profil2.ini"));
+}
+
+TEST(GenerateCommand, AProfileWithoutTemplateLinesIsRefusedByName) {
+    TempFolder dir;
+    writeBytes(dir / "main.ini", "[set]\r\nProfil=1\r\n");
+    const struct {
+        const char* profile;
+        const char* named;
+    } rows[] = {
+        {"\x89PNG\r\n\x1a\n\x00\x01garbage", "profil1.ini"},
+        {"[andere]\r\nSynS1=G0 X[#XVAL]\r\n", "profil1.ini"},
+        {"[set]\r\nProfil=Leer\r\nREbene=2\r\n", "Leer"},
+    };
+    for (const auto& row : rows) {
+        writeBytes(dir / "profil1.ini", row.profile);
+        const auto result =
+            RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
+        EXPECT_EQ(result.exitCode, 1) << row.named;
+        EXPECT_EQ(result.err,
+                  "Das Profil enth\u00e4lt keine Vorlagenzeilen: " + std::string(row.named) + "\n");
+        EXPECT_EQ(result.out, "") << row.named;
+    }
 }
 
 TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {

@@ -228,6 +228,18 @@ TEST(TemplateFile, FailedWriteNamesTheFileAndLeavesWhatWasThere) {
               1); // no temporary left
     EXPECT_THROW(SpeichereVorlage(dir / "no" / "such" / "folder.ncm", exampleJob()),
                  ETemplateWriteError);
+    // Messages are Windows-1252: a name with an umlaut must not come out as two characters.
+    const fs::path umlaut = dir / "no" / fs::path(u8"Pr\u00fcfung.ncm");
+    try {
+        SpeichereVorlage(umlaut, exampleJob());
+        FAIL() << "a missing folder must fail";
+    } catch (const ETemplateWriteError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("Pr\xFC"
+                            "fung.ncm"),
+                  std::string::npos)
+            << error.what();
+    }
 }
 
 TEST(TemplateFile, NewJobKeepsTheViewAndStartsOneFreshLayer) {
