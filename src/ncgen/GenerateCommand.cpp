@@ -6,6 +6,7 @@
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
+#include "ncgen/ProfileSelection.h"
 
 #include <algorithm>
 
@@ -49,6 +50,9 @@ TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateField
     // Without a single template line the program would be empty and look like success.
     if (!hasTemplateLines(profile))
         return refuse(result, {text::ProfileHasNoTemplate, 0, std::string(profileName)});
+    if (base::TTextMessage unreadable = CheckNumberFormat(profile.Format, profileName);
+        !unreadable.Empty())
+        return refuse(result, std::move(unreadable));
     if (code.empty()) {
         result.Outcome = TGenerateOutcome::NoText;
         return result;
