@@ -3,9 +3,6 @@
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
 
-#include "datamatrix/TEncoding.h"
-#include "datamatrix/TFormat.h"
-
 #include <algorithm>
 #include <stdexcept>
 
