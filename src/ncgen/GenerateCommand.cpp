@@ -14,10 +14,9 @@ namespace korvex::ncgen {
 
 namespace {
 
-TGenerateCommandResult& refuse(TGenerateCommandResult& result, base::TTextMessage message) {
+void refuse(TGenerateCommandResult& result, base::TTextMessage message) {
     result.Outcome = TGenerateOutcome::Refused;
     result.Message = std::move(message);
-    return result;
 }
 
 bool hasTemplateLines(const TActiveProfile& profile) {
@@ -30,32 +29,39 @@ bool hasTemplateLines(const TActiveProfile& profile) {
 
 } // namespace
 
-TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
-                                       const TActiveProfile& profile,
-                                       std::string_view profileName) {
-    TGenerateCommandResult result;
+void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                     const TActiveProfile& profile, std::string_view profileName,
+                     TGenerateCommandResult& result) {
     const TLayerFields& window = fields.Layer;
     const std::string code = base::JoinLines(window.EText);
 
     const TStatusCheck status = Checkstatus(
         {code, window.EDrehWinkel, fields.REbeneauswahl, fields.ZEbeneauswahl}, profile);
-    if (status.MessageText != 0) return refuse(result, {status.MessageText, status.DetailText});
+    if (status.MessageText != 0) {
+        refuse(result, {status.MessageText, status.DetailText, {}});
+        return;
+    }
     const TGenerateCheck check =
         CheckGenerateFields(window.EGroesse, window.EXVersatz, window.EYVersatz);
     if (!check.Ok) {
         result.EXVersatz = check.EXVersatz;
         result.EYVersatz = check.EYVersatz;
-        return refuse(result, {check.MessageText, check.DetailText});
+        refuse(result, {check.MessageText, check.DetailText, {}});
+        return;
     }
     // Without a single template line the program would be empty and look like success.
-    if (!hasTemplateLines(profile))
-        return refuse(result, {text::ProfileHasNoTemplate, 0, std::string(profileName)});
+    if (!hasTemplateLines(profile)) {
+        refuse(result, {text::ProfileHasNoTemplate, 0, std::string(profileName)});
+        return;
+    }
     if (base::TTextMessage unreadable = CheckNumberFormat(profile.Format, profileName);
-        !unreadable.Empty())
-        return refuse(result, std::move(unreadable));
+        !unreadable.Empty()) {
+        refuse(result, std::move(unreadable));
+        return;
+    }
     if (code.empty()) {
         result.Outcome = TGenerateOutcome::NoText;
-        return result;
+        return;
     }
     result.DroppedTextLines = layers.StoreCurrentLayer(window);
 
@@ -77,11 +83,26 @@ TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateField
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,
                                fields.ZEbeneauswahl, false};
-    GenerateLayer(input, output);
-    result.NCLines = std::move(output.NCLines);
-    result.SimulationLines = std::move(output.SimulationLines);
-    result.LastUsedFormat = output.LastUsedFormat;
+    const auto keep = [&result, &output] {
+        result.NCLines = std::move(output.NCLines);
+        result.SimulationLines = std::move(output.SimulationLines);
+        result.LastUsedFormat = output.LastUsedFormat;
+    };
+    try {
+        GenerateLayer(input, output);
+    } catch (...) {
+        keep();
+        throw;
+    }
+    keep();
     result.Outcome = TGenerateOutcome::Generated;
+}
+
+TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                                       const TActiveProfile& profile,
+                                       std::string_view profileName) {
+    TGenerateCommandResult result;
+    GenerateCommand(layers, fields, profile, profileName, result);
     return result;
 }
 

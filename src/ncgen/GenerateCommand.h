@@ -55,16 +55,24 @@ struct TGenerateCommandResult {
 //   4. no text: NoText,
 //   5. StoreCurrentLayer, the symbol of the text with the layer's size and encodation,
 //      GenerateLayer for layer 1 with the R and Z fields.
-// The window calls it on every generation with its fields and then shows the result: a
-// message box for Message, the offset resets, NCLines into NCEditor, SimulationLines into
-// NCEditorSim (the graphic), and leaves the NC editor, pick mode, the progress bar and the
-// view switch to itself. Nothing is written to disk; the batch end writes NCLines joined by
-// base::JoinLines (CR LF between lines) to the output file.
+// The window calls it on every generation with its fields (Layer.CurrentSymbolSize and
+// CurrentEncodation set to the ones in use) and shows the result: a message box for Message,
+// the offset resets, NCLines in NCEditor, SimulationLines in NCEditorSim for the graphic. The
+// rest stays with the window: ending pick mode and emptying its line lists first, the
+// progress bar, the highlighter and the view switch. Nothing is written to disk; the batch
+// end writes NCLines joined by base::JoinLines (CR LF between lines) to the output file.
 // profileName is what a refusal of the profile names: its name, or its file when it has none.
 // Throws the core's EKorvexError errors (ERangeError when no symbol size holds the text,
 // ENumberFormatError); the layer is stored by then.
 TGenerateCommandResult GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
                                        const TActiveProfile& profile, std::string_view profileName);
+
+// The same into a result the caller owns and has emptied: when an error ends the generation,
+// NCLines and SimulationLines keep what was written so far and LastUsedFormat is set, so the
+// window can show the partial program as the generator leaves it.
+void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
+                     const TActiveProfile& profile, std::string_view profileName,
+                     TGenerateCommandResult& result);
 
 // A batch run refuses a job file in which the template reader found no layer: the reader adds
 // a default layer so that the window keeps its text, but a program from that layer would be

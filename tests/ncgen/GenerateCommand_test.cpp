@@ -3,6 +3,7 @@
 #include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "datamatrix/ERangeError.h"
+#include "ncgen/ENumberFormatError.h"
 
 #include <gtest/gtest.h>
 
@@ -54,37 +55,37 @@ TEST(GenerateCommand, RefusesBadFieldsInOrderWithTheirTextsAndGeneratesNothing) 
     } rows[] = {
         {"angle outside 0-360",
          [](TWindow& w) { w.fields.Layer.EDrehWinkel = "361"; },
-         {text::AngleOutOfRange}},
+         {text::AngleOutOfRange, 0, ""}},
         // Read as their digits these would turn the symbol 125 and 1 degrees.
         {"angle with a degree sign",
          [](TWindow& w) { w.fields.Layer.EDrehWinkel = "12.5\xB0"; },
-         {text::AngleOutOfRange}},
+         {text::AngleOutOfRange, 0, ""}},
         {"angle with a comma",
          [](TWindow& w) { w.fields.Layer.EDrehWinkel = "1,5"; },
-         {text::AngleOutOfRange}},
+         {text::AngleOutOfRange, 0, ""}},
         // The program would get the profile's 2 while the graphic showed 0.
         {"R with a comma",
          [](TWindow& w) { w.fields.REbeneauswahl = "-0,2"; },
-         {text::InvalidInput, text::SafetyDistanceLabel}},
+         {text::InvalidInput, text::SafetyDistanceLabel, ""}},
         {"Z with a comma",
          [](TWindow& w) { w.fields.ZEbeneauswahl = "-0,2"; },
-         {text::InvalidInput, text::InfeedDepthLabel}},
+         {text::InvalidInput, text::InfeedDepthLabel, ""}},
         {"angle before spacing",
          [](TWindow& w) {
              w.fields.Layer.EDrehWinkel = "x";
              w.fields.Layer.EGroesse = "0";
          },
-         {text::AngleOutOfRange}},
+         {text::AngleOutOfRange, 0, ""}},
         {"spacing 0",
          [](TWindow& w) { w.fields.Layer.EGroesse = "0"; },
-         {text::InvalidInput, text::InvalidDotSpacing}},
+         {text::InvalidInput, text::InvalidDotSpacing, ""}},
         {"X offset",
          [](TWindow& w) { w.fields.Layer.EXVersatz = "1,5"; },
-         {text::InvalidInput, text::InvalidXOffset},
+         {text::InvalidInput, text::InvalidXOffset, ""},
          true},
         {"Y offset",
          [](TWindow& w) { w.fields.Layer.EYVersatz = "1e"; },
-         {text::InvalidInput, text::InvalidYOffset},
+         {text::InvalidInput, text::InvalidYOffset, ""},
          false,
          true},
         {"profile without template lines",
@@ -179,6 +180,22 @@ TEST(GenerateCommand, ATextNoSymbolHoldsIsAUserFacingError) {
     window.fields.Layer.EText = {std::string(1600, 'A')};
     EXPECT_THROW(window.Generate(), korvex::datamatrix::ERangeError);
     EXPECT_THROW(window.Generate(), korvex::EKorvexError) << "the general handler's base";
+}
+
+TEST(GenerateCommand, AnErrorDuringTheWalkLeavesWhatWasWrittenInTheCallersResult) {
+    TWindow window;
+    // Rows higher up overflow the extended range once rotated; the bottom rows still fit.
+    window.fields.Layer.EGroesse = "1e4931";
+    window.fields.Layer.EDrehWinkel = "45";
+    window.profile.Format.Nachkommastellen = 0;
+    window.profile.Format.Satzzeichen = "P";
+    TGenerateCommandResult result;
+    EXPECT_THROW(GenerateCommand(window.layers, window.fields, window.profile, "Eigen", result),
+                 ENumberFormatError);
+    EXPECT_FALSE(result.NCLines.empty());
+    EXPECT_FALSE(result.SimulationLines.empty());
+    EXPECT_EQ(result.LastUsedFormat.Satzzeichen, "P");
+    EXPECT_EQ(window.layers.Layer(1).Size, "1e4931") << "the layer was stored before";
 }
 
 TEST(CheckBatchJob, AFileWithoutALayerIsRefusedNamingTheFile) {
