@@ -53,6 +53,7 @@ int C40ValueCount(unsigned char code) {
 int EncodeC40Text(std::string_view data, int start, bool text, bool latch, bool stepwise,
                   CodewordBuffer& out, int& leftover) {
     const int end = static_cast<int>(data.size());
+    const int latchAt = out.size();
     if (latch) out.push(text ? CW_LATCH_TEXT : CW_LATCH_C40);
 
     int pending[3] = {0, 0, 0};
@@ -102,7 +103,17 @@ int EncodeC40Text(std::string_view data, int start, bool text, bool latch, bool 
         // shift would be left without its character. Going back to the latest character
         // boundary with zero or two values pending covers both cases alike.
         out.truncate(restoreOut);
-        if (restoreCount == 2) pack(restorePending[0], restorePending[1], 0, out);
+        if (restoreCount == 2) {
+            pack(restorePending[0], restorePending[1], 0, out);
+        } else if (latch && restoreOut == latchAt + 1) {
+            // Not one pair before the unlatch: a latch directly followed by its unlatch is valid
+            // but misread by common decoders (libdmtx takes the 254 as data). The whole run
+            // goes in ASCII instead, as if C40/TEXT had never been entered.
+            out.truncate(latchAt);
+            leftover = 0;
+            EncodeAscii(data, restorePos, end, out);
+            return end;
+        }
         out.push(CW_UNLATCH);
         EncodeAscii(data, restorePos, end, out);
     }

@@ -24,7 +24,8 @@ constexpr unsigned char ExchangeCase(unsigned char code) {
 
 // Encodes data from start in C40 (text false) or TEXT (text true). Stepwise, it stops after the
 // first character that leaves no value pending. Returns the new position; leftover receives
-// the number of values left over at the end of the data (0, 1 or 2).
+// the number of values left over at the end of the data (0, 1 or 2). A run that would get its
+// latch but not one pair of values is written in ASCII, without the latch (leftover 0).
 int EncodeC40Text(std::string_view data, int start, bool text, bool latch, bool stepwise,
                   CodewordBuffer& out, int& leftover);
 

@@ -6,6 +6,7 @@
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
+#include "ncgen/ProfileSelection.h"
 
 #include <algorithm>
 
@@ -51,6 +52,11 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     // Without a single template line the program would be empty and look like success.
     if (!hasTemplateLines(profile)) {
         refuse(result, {text::ProfileHasNoTemplate, 0, std::string(profileName)});
+        return;
+    }
+    if (base::TTextMessage unreadable = CheckNumberFormat(profile.Format, profileName);
+        !unreadable.Empty()) {
+        refuse(result, std::move(unreadable));
         return;
     }
     if (code.empty()) {

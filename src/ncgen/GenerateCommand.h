@@ -50,7 +50,8 @@ struct TGenerateCommandResult {
 // automatic regeneration, the batch run and korvex-cli:
 //   1. the status check of the fields (Checkstatus: rotation, R and Z; text 9002 or 9008),
 //   2. dot spacing and offsets (text 9008 with 9009/9010/9011; a bad offset is reset),
-//   3. a profile without any template line is refused (text 9016 naming profileName),
+//   3. a profile without any template line is refused (text 9016 naming profileName), and
+//      one whose numbers could not be read back (text 9017, CheckNumberFormat),
 //   4. no text: NoText,
 //   5. StoreCurrentLayer, the symbol of the text with the layer's size and encodation,
 //      GenerateLayer for layer 1 with the R and Z fields.

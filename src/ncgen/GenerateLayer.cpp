@@ -56,7 +56,7 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
     const TActiveProfile& profile = input.Profile;
     const TLayer& layer = input.Layer;
     std::int32_t blockCounter = profile.Format.Start;
-    const bool latheMode = profile.Y == "Z" && profile.J == "K";
+    const bool latheMode = IsLatheMode(profile);
     const long double xOffset = ReadNumber(layer.XDis).value;
     const long double yOffset = ReadNumber(layer.YDis).value;
     const long double spacing = ReadNumber(layer.Size).value;

@@ -29,6 +29,11 @@ struct TGenerateOutput {
     TNCFormat LastUsedFormat;                 // set at the end, also after an error
 };
 
+// A lathe's X/Z plane (Y letter "Z", J letter "K"): X is written negated, offset included.
+inline bool IsLatheMode(const TActiveProfile& profile) {
+    return profile.Y == "Z" && profile.J == "K";
+}
+
 // Writes the NC program and simulation lines of one layer, walking the matrix in meanders
 // from the bottom-right module. Errors propagate after LastUsedFormat is set.
 void GenerateLayer(const TGenerateInput& input, TGenerateOutput& output);

@@ -1,5 +1,8 @@
 #include "ncgen/LayerTable.h"
 
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -53,8 +56,8 @@ TSelectedLayer TLayerTable::SelectLayer(int n) {
     fields.EDrehWinkel = layer.Angle;
     fields.EXSpiegel = layer.XMirror;
     fields.EYSPiegel = layer.YMirror;
-    const auto size = ReadIndexText(layer.DMForm);
-    const auto encodation = ReadIndexText(layer.DMEnc);
+    const auto size = ReadSymbolSizeIndex(layer.DMForm);
+    const auto encodation = ReadEncodationIndex(layer.DMEnc);
     fields.CurrentSymbolSize = size.value_or(0);
     fields.CurrentEncodation = encodation.value_or(0);
     selected.IndexFallback = !size || !encodation;
@@ -79,7 +82,7 @@ int TLayerTable::StoreCurrentLayer(const TLayerFields& fields) {
     return static_cast<int>(fields.EText.size() - count);
 }
 
-std::optional<std::uint8_t> ReadIndexText(std::string_view text) {
+std::optional<std::uint8_t> ReadIndexText(std::string_view text, int count) {
     std::size_t i = text.find_first_not_of(" \t");
     if (i == std::string_view::npos) {
         return std::nullopt;
@@ -96,11 +99,19 @@ std::optional<std::uint8_t> ReadIndexText(std::string_view text) {
             return std::nullopt;
         }
         value = value * 10 + static_cast<unsigned>(text[i] - '0');
-        if (value > 255) {
+        if (value >= static_cast<unsigned>(count)) {
             return std::nullopt;
         }
     }
     return static_cast<std::uint8_t>(value);
+}
+
+std::optional<std::uint8_t> ReadSymbolSizeIndex(std::string_view text) {
+    return ReadIndexText(text, datamatrix::FORMAT_COUNT);
+}
+
+std::optional<std::uint8_t> ReadEncodationIndex(std::string_view text) {
+    return ReadIndexText(text, datamatrix::ENCODING_COUNT);
 }
 
 } // namespace korvex::ncgen

@@ -61,7 +61,12 @@ class TLayerTable {
     int StoreCurrentLayer(const TLayerFields& fields);
 };
 
-// A symbol size or encodation index text: a whole number 0-255, else nothing.
-std::optional<std::uint8_t> ReadIndexText(std::string_view text);
+// A symbol size or encodation index text: a whole number below `count`, else nothing.
+std::optional<std::uint8_t> ReadIndexText(std::string_view text, int count);
+
+// The stored DMForm and DMEnc texts: the index of a symbol size (AUTO included) or of an
+// encodation. A larger number would select AUTO or ASCII without a word.
+std::optional<std::uint8_t> ReadSymbolSizeIndex(std::string_view text);
+std::optional<std::uint8_t> ReadEncodationIndex(std::string_view text);
 
 } // namespace korvex::ncgen

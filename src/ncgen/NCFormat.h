@@ -22,6 +22,13 @@ struct TNCFormat {
     std::int32_t Start = 10;
 };
 
+// Whether a controller can read the numbers back. Without a point, trailing zeros and leading
+// zeros, 10.000 and 0.001 are both written "1"; a profile like that (only a hand-edited file
+// makes one) is refused. Leading zeros without trailing ones are the classic tape format.
+constexpr bool CanBeReadBack(const TNCFormat& format) {
+    return format.Dezipunkt || format.NNullen || format.VNullen;
+}
+
 // Pure formatter for X/Y coordinates and numeric R/Z values.
 std::string FormatNumber(const TNCFormat& format, long double x);
 

@@ -32,7 +32,11 @@ void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
         ConvertBuffer(input, pick, bufferLines);
         return;
     }
-    const long double dx = ReadNumber(pick.PickX).value - ReadNumber(pick.LetzterX).value;
+    long double dx = ReadNumber(pick.PickX).value - ReadNumber(pick.LetzterX).value;
+    // The buffer holds X after the lathe's sign change, which follows the offset.
+    if (IsLatheMode(input.Profile)) {
+        dx = -dx;
+    }
     const long double dy = ReadNumber(pick.PickY).value - ReadNumber(pick.LetzterY).value;
     for (std::string& line : bufferLines) {
         if (line.find("XY") == std::string::npos) {

@@ -18,8 +18,9 @@ struct TPickState {
 void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
                    std::vector<std::string>& bufferLines);
 
-// Shifts every "XY" line of the buffer from the last applied position to the pick position;
-// fills the buffer instead when nothing was picked yet.
+// Shifts every "XY" line of the buffer from the last applied position to the pick position
+// (x the other way in lathe mode, as the generator writes it); fills the buffer instead when
+// nothing was picked yet.
 void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
                          std::vector<std::string>& bufferLines);
 

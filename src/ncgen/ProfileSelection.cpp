@@ -1,5 +1,6 @@
 #include "ncgen/ProfileSelection.h"
 
+#include "base/TextNumbers.h"
 #include "ncgen/NumberReading.h"
 
 #include <string>
@@ -24,7 +25,18 @@ std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, st
     if (k == 0) {
         return std::nullopt;
     }
-    return TProfileSelection{k, ActivateProfile(profiles[static_cast<std::size_t>(k - 1)])};
+    const TOutputProfile& profile = profiles[static_cast<std::size_t>(k - 1)];
+    TProfileSelection selection{k, ActivateProfile(profile), {}};
+    selection.Refusal = CheckNumberFormat(selection.Profile.Format,
+                                          profile.Name.empty() ? std::to_string(k) : profile.Name);
+    return selection;
+}
+
+base::TTextMessage CheckNumberFormat(const TNCFormat& format, std::string_view profileName) {
+    if (CanBeReadBack(format)) {
+        return {};
+    }
+    return {text::UnreadableNumberFormat, 0, std::string(profileName)};
 }
 
 TActiveProfile ActivateProfile(const TOutputProfile& profile) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TextMessage.h"
 #include "ncgen/OutputProfile.h"
 
 #include <optional>
@@ -10,11 +11,18 @@ namespace korvex::ncgen {
 struct TProfileSelection {
     int Number = 0;         // 1-4: the profile button to press down; its name for NCProfilname
     TActiveProfile Profile; // the new active output profile
+    // Not empty when the profile cannot be used: the caller shows it and keeps the profile
+    // it had (CheckNumberFormat).
+    base::TTextMessage Refusal;
 };
 
 // Finds the profile whose name or digit equals `s` (the last match wins) and builds the
 // active profile from it; nothing when no profile matches.
 std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, std::string_view s);
+
+// Text 9017 naming the profile when its numbers could not be read back (CanBeReadBack);
+// empty otherwise.
+base::TTextMessage CheckNumberFormat(const TNCFormat& format, std::string_view profileName);
 
 // The active profile built from one stored profile, empty letters and comment end defaulted.
 TActiveProfile ActivateProfile(const TOutputProfile& profile);

@@ -4,6 +4,7 @@
 #include "base/PathText.h"
 #include "base/TextLines.h"
 #include "ncgen/DecimalText.h"
+#include "ncgen/LayerTable.h"
 #include "ncgen/NumberReading.h"
 #include "base/TextNumbers.h"
 
@@ -11,6 +12,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace korvex::ncgen {
 
@@ -71,8 +73,9 @@ TLayerKeyword layerKeyword(std::string_view line, std::string_view& value) {
     return TLayerKeyword::None;
 }
 
-void storeIndex(std::string_view value, std::string& field, TLoadReport& report) {
-    if (ReadIndexText(value)) {
+void storeIndex(std::optional<std::uint8_t> (*read)(std::string_view), std::string_view value,
+                std::string& field, TLoadReport& report) {
+    if (read(value)) {
         field = std::string(value);
     } else {
         field = "0";
@@ -90,10 +93,10 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
         layer.Size = std::string(value);
         break;
     case TLayerKeyword::DMForm:
-        storeIndex(value, layer.DMForm, report);
+        storeIndex(ReadSymbolSizeIndex, value, layer.DMForm, report);
         break;
     case TLayerKeyword::DMEnc:
-        storeIndex(value, layer.DMEnc, report);
+        storeIndex(ReadEncodationIndex, value, layer.DMEnc, report);
         break;
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);

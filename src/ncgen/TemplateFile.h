@@ -24,7 +24,7 @@ struct TLoadReport {
     int DroppedTextLines = 0;       // "/" lines beyond 100 in one layer
     int IgnoredLayerLines = 0;      // layer keywords before the first "LAYER " line
     int DroppedLayers = 0;          // layers beyond 50, ignored with all their lines
-    int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values not 0-255, stored as "0"
+    int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values that name no size / encodation: "0"
     bool AddedDefaultLayer = false; // the file held no layer; one default layer was added
 };
 

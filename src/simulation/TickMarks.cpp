@@ -17,9 +17,12 @@ std::vector<long double> TickValues(long double lo, long double hi, int count) {
     const long double e = std::log10((hi - lo) / 8);
     const long double k = e >= 0 ? std::trunc(e) : std::trunc(e) - 1;
     const long double step = std::pow(10.0L, k);
+    // A power of ten below one is not exact (10^-2 lies a little above 0.01, so 50 steps land a
+    // hair above 0.5): a tick within a millionth of a step of a bound lies on it, not inside.
+    const long double slack = step * 1e-6L;
 
     long double i = std::rint(lo / step);
-    for (int guard = 0; i * step <= lo; ++guard) {
+    for (int guard = 0; i * step <= lo + slack; ++guard) {
         if (guard > 4) return ticks;
         i += 1;
     }
@@ -33,7 +36,7 @@ std::vector<long double> TickValues(long double lo, long double hi, int count) {
         ticks.push_back(j * step);
         if (j + m == j || ticks.size() >= MAX_TICKS) break;
         j += m;
-    } while (j * step < hi);
+    } while (j * step < hi - slack);
     return ticks;
 }
 

@@ -1,6 +1,7 @@
 #include "simulation/ViewCommands.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -77,12 +78,18 @@ void WheelZoomIn(TMathImage& image, int px, int py) {
     const long double ex = image.D3WorldX2() - image.D3WorldX1();
     const long double ey = image.D3WorldY2() - image.D3WorldY1();
     const long double ez = image.D3WorldZ2() - image.D3WorldZ1();
-    image.SetD3WorldX1(w.x - WHEEL_HALF_EXTENT * ex);
-    image.SetD3WorldX2(w.x + WHEEL_HALF_EXTENT * ex);
-    image.SetD3WorldY1(w.y - WHEEL_HALF_EXTENT * ey);
-    image.SetD3WorldY2(w.y + WHEEL_HALF_EXTENT * ey);
-    image.SetD3WorldZ1(w.z - WHEEL_HALF_EXTENT * ez);
-    image.SetD3WorldZ2(w.z + WHEEL_HALF_EXTENT * ez);
+    // Both bounds of an axis at once: one by one, a point beyond the range makes the first
+    // bound cross the other and be refused while the second is taken, widening the axis.
+    const auto setAxis = [&image](int axis, long double centre, long double extent) {
+        std::array<long double, 6> box = {image.D3WorldX1(), image.D3WorldY1(), image.D3WorldZ1(),
+                                          image.D3WorldX2(), image.D3WorldY2(), image.D3WorldZ2()};
+        box[axis] = centre - WHEEL_HALF_EXTENT * extent;
+        box[axis + 3] = centre + WHEEL_HALF_EXTENT * extent;
+        image.SetWorldBox(box[0], box[1], box[2], box[3], box[4], box[5]);
+    };
+    setAxis(0, w.x, ex);
+    setAxis(1, w.y, ey);
+    setAxis(2, w.z, ez);
 }
 
 void ZoomToRectangle(TMathImage& image, int px, int py) {

@@ -405,6 +405,19 @@ TEST(GenerateCommand, AProfileWithoutTemplateLinesIsRefusedByName) {
     }
 }
 
+TEST(GenerateCommand, AHandEditedProfileWhoseNumbersCannotBeReadBackIsRefused) {
+    TempFolder dir;
+    writeBytes(dir / "main.ini", "[set]\r\nProfil=1\r\n");
+    writeBytes(dir / "profil1.ini",
+               "[set]\r\nProfil=Band\r\nSynS1=X[#XVAL] Y[#YVAL]\r\nSyn1=X[#XVAL] Y[#YVAL]\r\n"
+               "Dezipunkt=0\r\nNNullen=0\r\nVNullen=0\r\nNachkommastellen=3\r\n");
+    const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Das Zahlenformat ist nicht lesbar: Dezimalpunkt, Vornullen und "
+                          "Nachnullen (Dezipunkt, VNullen, NNullen) sind alle aus. Profil: Band\n");
+    EXPECT_EQ(result.out, "");
+}
+
 TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {
     korvex::cli::TGenerateRequest request;
     request.ConfigFolder = DELIVERED;

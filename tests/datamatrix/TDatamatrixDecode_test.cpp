@@ -1,5 +1,7 @@
-// Every size and encodation, read back by zxing-cpp: the decoder must return the input bytes.
+// Every size and encodation, read back by zxing-cpp and libdmtx: both must return the input
+// bytes.
 
+#include "datamatrix/CodewordBuffer.h"
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
 #include "datamatrix/SymbolReader.h"
@@ -65,6 +67,12 @@ std::optional<std::string> decode(const TDatamatrix& dm) {
                                    [&m](int x, int y) { return m[x][y] != 0; });
 }
 
+std::optional<std::string> decodeDmtx(const TDatamatrix& dm) {
+    const TIArray m = dm.Matrix();
+    return testing::ReadDataMatrixDmtx(dm.MatrixCols(), dm.MatrixRows(),
+                                       [&m](int x, int y) { return m[x][y] != 0; });
+}
+
 bool buildsIn(TDatamatrix& dm, const std::string& text, TFormat size) {
     dm.Code = text;
     dm.rebuild = true;
@@ -93,7 +101,7 @@ int capacityLength(TDatamatrix& dm, const std::string& pattern, TFormat size) {
 
 class EverySizeAndEncodation : public ::testing::TestWithParam<std::tuple<int, TEncoding>> {};
 
-TEST_P(EverySizeAndEncodation, ZxingReadsBackShortHalfAndFullTexts) {
+TEST_P(EverySizeAndEncodation, ZxingAndLibdmtxReadBackShortHalfAndFullTexts) {
     const auto size = static_cast<TFormat>(std::get<0>(GetParam()));
     TDatamatrix dm;
     dm.Encoding = std::get<1>(GetParam());
@@ -110,6 +118,11 @@ TEST_P(EverySizeAndEncodation, ZxingReadsBackShortHalfAndFullTexts) {
             const auto read = decode(dm);
             ASSERT_TRUE(read.has_value()) << alphabet.name << " length " << length;
             EXPECT_EQ(*read, text) << alphabet.name << " length " << length;
+            if (size == C144X144) continue; // libdmtx's own interleave there
+            const auto dmtxRead = decodeDmtx(dm);
+            ASSERT_TRUE(dmtxRead.has_value())
+                << "libdmtx, " << alphabet.name << " length " << length;
+            EXPECT_EQ(*dmtxRead, text) << "libdmtx, " << alphabet.name << " length " << length;
         }
     }
     EXPECT_GE(fitting, 2);
@@ -123,6 +136,35 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(FormatName(static_cast<TFormat>(std::get<0>(param.param)))) + "_" +
                std::string(EncodingName(std::get<1>(param.param)));
     });
+
+// Every short text over characters of one to four C40/TEXT values, where a C40/TEXT run can
+// end before it has a single pair: never a latch directly followed by its unlatch, and both
+// decoders read the text back.
+TEST(ShortTexts, NoEmptyC40OrTextRunAndBothDecodersReadThem) {
+    const std::string chars = "5Aa \xC1\xE1!";
+    std::vector<std::string> texts;
+    for (const char a : chars) {
+        texts.emplace_back(1, a);
+        for (const char b : chars)
+            texts.push_back(std::string{a, b});
+    }
+    for (const TEncoding encoding : {E_C40, E_TEXT, E_AUTO}) {
+        for (const std::string& text : texts) {
+            TDatamatrix dm;
+            dm.Encoding = encoding;
+            dm.Code = text;
+            dm.paintBarcode(nullptr);
+            const std::vector<int> cw(dm.DataCodewords().begin(), dm.DataCodewords().end());
+            const std::string what = std::string(EncodingName(encoding)) + " \"" + text + "\"";
+            for (std::size_t i = 0; i + 1 < cw.size() && cw[i] != CW_LATCH_BASE256; ++i)
+                EXPECT_FALSE((cw[i] == CW_LATCH_C40 || cw[i] == CW_LATCH_TEXT) &&
+                             cw[i + 1] == CW_UNLATCH)
+                    << what;
+            EXPECT_EQ(decode(dm), text) << what;
+            EXPECT_EQ(decodeDmtx(dm), text) << "libdmtx, " << what;
+        }
+    }
+}
 
 // NONE passes codes through; texts made of valid ASCII-mode codewords read back decoded.
 TEST(NoneEncodation, CodesThatAreAsciiCodewordsReadBackDecoded) {

@@ -91,6 +91,13 @@ TEST(GenerateCommand, RefusesBadFieldsInOrderWithTheirTextsAndGeneratesNothing) 
         {"profile without template lines",
          [](TWindow& w) { w.profile = TActiveProfile{}; },
          {text::ProfileHasNoTemplate, 0, "Eigen"}},
+        // 10.000 would be written "1", like 0.001.
+        {"numbers without point, trailing and leading zeros",
+         [](TWindow& w) {
+             w.profile.Format.Dezipunkt = w.profile.Format.NNullen = false;
+             w.profile.Format.VNullen = false;
+         },
+         {text::UnreadableNumberFormat, 0, "Eigen"}},
     };
     for (const auto& row : rows) {
         TWindow window;
@@ -104,6 +111,24 @@ TEST(GenerateCommand, RefusesBadFieldsInOrderWithTheirTextsAndGeneratesNothing) 
         EXPECT_TRUE(result.NCLines.empty()) << row.what;
         EXPECT_TRUE(result.SimulationLines.empty()) << row.what;
         EXPECT_EQ(window.layers.Layer(1), before) << row.what << ": the layer is not stored";
+    }
+}
+
+TEST(GenerateCommand, OnlyTheNumberFormatWithoutPointAndZerosIsRefused) {
+    // Point, trailing zeros, leading zeros: each one alone makes 10 mm readable, the classic
+    // tape format (leading zeros only) included.
+    for (int flags = 0; flags < 8; ++flags) {
+        TWindow window;
+        TNCFormat& format = window.profile.Format;
+        format.Dezipunkt = (flags & 1) != 0;
+        format.NNullen = (flags & 2) != 0;
+        format.VNullen = (flags & 4) != 0;
+        format.Stellen = 6;
+        window.fields.Layer.EXVersatz = "10";
+        const TGenerateCommandResult result = window.Generate();
+        EXPECT_EQ(result.Outcome,
+                  flags == 0 ? TGenerateOutcome::Refused : TGenerateOutcome::Generated)
+            << flags;
     }
 }
 

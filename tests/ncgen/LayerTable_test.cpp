@@ -108,20 +108,23 @@ TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored) {
 }
 
 TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo) {
-    const std::array<std::pair<const char*, bool>, 7> cases = {{{"12", true},
-                                                                {"255", true},
-                                                                {" 3", true},
-                                                                {"256", false},
-                                                                {"-1", false},
-                                                                {"abc", false},
-                                                                {"", false}}};
-    for (const auto& [text, usable] : cases) {
+    // Symbol sizes are 0-30 (AUTO and the 30 sizes), encodations 0-5.
+    const struct {
+        const char* form;
+        const char* enc;
+        bool usable;
+    } cases[] = {{"12", "3", true},   {"30", "5", true},   {" 3", "0", true},   {"31", "0", false},
+                 {"255", "0", false}, {"0", "6", false},   {"0", "255", false}, {"256", "0", false},
+                 {"-1", "0", false},  {"abc", "0", false}, {"", "0", false}};
+    for (const auto& c : cases) {
         TLayerTable table = startedTable();
-        table.Layer(1).DMForm = text;
+        table.Layer(1).DMForm = c.form;
+        table.Layer(1).DMEnc = c.enc;
         const TSelectedLayer selected = table.SelectLayer(1);
-        EXPECT_EQ(selected.IndexFallback, !usable) << text;
-        if (!usable) {
-            EXPECT_EQ(selected.Fields.CurrentSymbolSize, 0) << text;
+        EXPECT_EQ(selected.IndexFallback, !c.usable) << c.form << " / " << c.enc;
+        if (!c.usable) {
+            EXPECT_EQ(selected.Fields.CurrentSymbolSize + selected.Fields.CurrentEncodation, 0)
+                << c.form << " / " << c.enc;
         }
     }
 }

@@ -42,20 +42,26 @@ TEST_F(TPickFixture, ShiftEqualsRegenerationAtTheNewOffsetAndKeepsTheLevelLine) 
     layer.Size = "0.7";
     layer.Angle = "33";
     layer.XMirror = true;
-    pick.PickX = "1.000";
-    pick.PickY = "1.000";
-    ConvertBuffer(input(), pick, buffer);
-    const std::string levelLine = buffer.front();
-    pick.PickX = "6.000"; // the mouse moved by (+5, +2)
-    pick.PickY = "3.000";
-    ConvertGrafikBuffer(input(), pick, buffer);
-    EXPECT_EQ(buffer.front(), levelLine);
-    EXPECT_EQ(buffer, regenerated("6", "3"));
-    EXPECT_EQ(pick.LetzterX, "6.000");
-    // A second move shifts from the last applied position, not from the start.
-    pick.PickX = "-4.500";
-    ConvertGrafikBuffer(input(), pick, buffer);
-    EXPECT_EQ(buffer, regenerated("-4.5", "3"));
+    // In lathe mode X is negated after the offset is added, so the preview must move the
+    // other way for it to show what the regeneration writes.
+    for (const bool lathe : {false, true}) {
+        SCOPED_TRACE(lathe ? "lathe" : "mill");
+        profile.Y = lathe ? "Z" : "Y";
+        profile.J = lathe ? "K" : "J";
+        pick = {"1.000", "1.000", "", ""};
+        ConvertBuffer(input(), pick, buffer);
+        const std::string levelLine = buffer.front();
+        pick.PickX = "6.000"; // the mouse moved by (+5, +2)
+        pick.PickY = "3.000";
+        ConvertGrafikBuffer(input(), pick, buffer);
+        EXPECT_EQ(buffer.front(), levelLine);
+        EXPECT_EQ(buffer, regenerated("6", "3"));
+        EXPECT_EQ(pick.LetzterX, "6.000");
+        // A second move shifts from the last applied position, not from the start.
+        pick.PickX = "-4.500";
+        ConvertGrafikBuffer(input(), pick, buffer);
+        EXPECT_EQ(buffer, regenerated("-4.5", "3"));
+    }
 }
 
 TEST_F(TPickFixture, ShiftWithoutPickFillsTheBufferInstead) {

@@ -1,6 +1,8 @@
 #include "ncgen/PointTemplate.h"
 #include "ncgen/ProfileSelection.h"
 
+#include "base/TextNumbers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -142,6 +144,24 @@ TEST(SelectProfile, MatchesNameOrDigitAndTheLastMatchWins) {
     }
     EXPECT_FALSE(SelectProfile(table, "din").has_value());
     EXPECT_FALSE(SelectProfile(table, "5").has_value());
+}
+
+TEST(SelectProfile, RefusesAProfileWhoseNumbersCannotBeReadBack) {
+    TProfileTable table;
+    table[0] = storedProfile("DIN");
+    table[1] = storedProfile("");
+    for (TOutputProfile& profile : table) {
+        profile.Dezipunkt = profile.NNullen = profile.VNullen = false;
+    }
+    table[2].VNullen = true; // the tape format: leading zeros fix the point
+    const auto din = SelectProfile(table, "DIN");
+    ASSERT_TRUE(din.has_value());
+    EXPECT_EQ(din->Refusal,
+              (korvex::base::TTextMessage{korvex::text::UnreadableNumberFormat, 0, "DIN"}));
+    const auto unnamed = SelectProfile(table, "2");
+    ASSERT_TRUE(unnamed.has_value());
+    EXPECT_EQ(unnamed->Refusal.Detail, "2"); // named by its number
+    EXPECT_TRUE(SelectProfile(table, "3")->Refusal.Empty());
 }
 
 TEST(SelectProfile, ConvertsNumbersAndDefaultsEmptyLetters) {

@@ -147,6 +147,28 @@ TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported) {
     EXPECT_EQ(last.LineCount, 1); // layers 51 and 52 did not spill into layer 50
 }
 
+TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
+    // Sizes are 0-30, encodations 0-5; anything else would silently become AUTO / ASCII.
+    const struct {
+        const char* form;
+        const char* enc;
+        const char* storedForm;
+        const char* storedEnc;
+        int fallbacks;
+    } cases[] = {{"30", "5", "30", "5", 0},   {"0", "0", "0", "0", 0},
+                 {"31", "5", "0", "5", 1},    {"255", "6", "0", "0", 2},
+                 {"12", "255", "12", "0", 1}, {"300", "-1", "0", "0", 2}};
+    for (const auto& c : cases) {
+        TLoadReport report;
+        const TJob job = read(std::string("LAYER L\r\nDMFORM ") + c.form + "\r\nDMENC " + c.enc +
+                                  "\r\nDATA\r\n/x\r\n",
+                              &report);
+        EXPECT_EQ(report.IndexFallbacks, c.fallbacks) << c.form << " / " << c.enc;
+        EXPECT_EQ(job.Layers.Layer(1).DMForm, c.storedForm);
+        EXPECT_EQ(job.Layers.Layer(1).DMEnc, c.storedEnc);
+    }
+}
+
 TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer) {
     TLoadReport report;
     const TJob job = read("BLANK \r\n3DZ 5\r\n", &report);

@@ -95,6 +95,22 @@ TEST(ViewCommands, WheelZoomsInAboutThePointUnderTheMouse) {
     EXPECT_NEAR(d(image.D3WorldX2() - image.D3WorldX1()), 144, 1e-9);
 }
 
+TEST(ViewCommands, WheelNeverGrowsAnAxisWhereverTheMouseIs) {
+    // The mouse may be anywhere over the main window, so the world point under it can lie
+    // beyond an axis's range: the zoom moves that axis rather than widening it.
+    const PixelPoint mice[] = {{253, 94}, {2000, 200}, {-1500, 200}, {200, 2000}, {200, -1500}};
+    for (const PixelPoint mouse : mice) {
+        TMathImage image(400, 400);
+        testing::SetInitialView(image);
+        WheelZoomIn(image, mouse.x, mouse.y);
+        const long double extents[] = {image.D3WorldX2() - image.D3WorldX1(),
+                                       image.D3WorldY2() - image.D3WorldY1(),
+                                       image.D3WorldZ2() - image.D3WorldZ1()};
+        for (const long double extent : extents)
+            EXPECT_NEAR(d(extent), 144, 1e-9) << "mouse " << mouse.x << ", " << mouse.y;
+    }
+}
+
 TEST(ViewCommands, ZoomRectangleHalvesTheBoxAroundTheClick) {
     TMathImage image(400, 400);
     testing::SetInitialView(image);
