@@ -108,7 +108,7 @@ void TFSymbol::SymboxClick() {
 }
 
 void TFSymbol::VorschauRefresh() {
-    datamatrix_.Code = "1";
+    datamatrix_.Code = std::string(1, '1'); // a literal here trips a false -Wrestrict in GCC 12
     datamatrix_.PreferredFormat = static_cast<datamatrix::TFormat>(ChosenSize());
     datamatrix_.Encoding = static_cast<datamatrix::TEncoding>(ChosenEncodation());
     datamatrix_.rebuild = true;
