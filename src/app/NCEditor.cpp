@@ -8,7 +8,9 @@
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QMenu>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace korvex::app {
 
@@ -41,7 +43,18 @@ NCEditor::NCEditor(QWidget* parent) : QPlainTextEdit(parent) {
     add("Cut2", QStringLiteral("&Ausschneiden"), &QPlainTextEdit::cut);
     add("Copy2", QStringLiteral("&Kopieren"), &QPlainTextEdit::copy);
     add("Paste2", QStringLiteral("&Einfügen"), &QPlainTextEdit::paste);
+    // An edited line, and every line an undo or redo brings back, is coloured again when shown.
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position, int, int added) {
+        const QTextBlock last = document()->findBlock(position + added);
+        for (QTextBlock block = document()->findBlock(position); block.isValid();
+             block = block.next()) {
+            block.setUserState(-1);
+            if (block == last) break;
+        }
+    });
 }
+
+NCEditor::~NCEditor() = default;
 
 void NCEditor::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
@@ -78,13 +91,36 @@ bool NCEditor::FileBytes(std::string& bytes, QString* offending) const {
 }
 
 void NCEditor::ShowProgram(const std::vector<std::string>& lines, const ncgen::TNCFormat& format) {
-    // Each program gets a scanner built from its own format. The highlighter object stays: a
-    // new one would first wipe the old program's colours and then colour the new one again.
-    if (highlighter_)
-        highlighter_->SetFormat(format);
-    else
-        highlighter_ = new NCHighlighter(format, document());
+    // Each program gets a scanner built from its own format.
+    highlighter_ = std::make_unique<NCHighlighter>(format);
+    ++generation_;
     setPlainText(FromCodePageLines(lines));
+}
+
+void NCEditor::paintEvent(QPaintEvent* event) {
+    colourShownLines();
+    QPlainTextEdit::paintEvent(event);
+}
+
+// A program of tens of thousands of lines shows a few dozen: only those get their colours,
+// just before they are painted, and keep them until they are edited or the program changes.
+// The runs live on the line layouts, never in the text, so undo and saving do not see them.
+void NCEditor::colourShownLines() {
+    if (!highlighter_) return;
+    const QPointF offset = contentOffset();
+    const qreal bottom = viewport()->height();
+    int from = -1;
+    int to = -1;
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom) break;
+        if (block.userState() == generation_) continue;
+        block.layout()->setFormats(highlighter_->Runs(block.text()));
+        block.setUserState(generation_);
+        if (from < 0) from = block.position();
+        to = block.position() + block.length();
+    }
+    // The layouts lay their lines out again with the new runs before they are drawn.
+    if (from >= 0) document()->markContentsDirty(from, to - from);
 }
 
 void NCEditor::Clear() {

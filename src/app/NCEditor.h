@@ -19,6 +19,7 @@ class NCEditor : public QPlainTextEdit {
     Q_OBJECT
   public:
     explicit NCEditor(QWidget* parent = nullptr);
+    ~NCEditor() override;
 
     // The editor's lines as Windows-1252 bytes; false names a character without a code.
     bool Lines(std::vector<std::string>& lines, QString* offending = nullptr) const;
@@ -35,9 +36,14 @@ class NCEditor : public QPlainTextEdit {
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
-    NCHighlighter* highlighter_ = nullptr;
+    void colourShownLines();
+
+    std::unique_ptr<NCHighlighter> highlighter_;
+    // Stored in each line's user state once its layout carries this program's colours.
+    int generation_ = 0;
 };
 
 // Courier New at 16 pixels, or its metric twin where it is not installed.

@@ -39,19 +39,24 @@ QTextCharFormat NCHighlighter::FormatOf(ncgen::TNCTokenKind kind) {
     return format;
 }
 
-NCHighlighter::NCHighlighter(const ncgen::TNCFormat& format, QTextDocument* document)
-    : QSyntaxHighlighter(static_cast<QObject*>(nullptr)), syn_(format) {
+NCHighlighter::NCHighlighter(const ncgen::TNCFormat& format) : syn_(format) {
     for (std::size_t k = 0; k < formats_.size(); ++k) {
         const auto kind = static_cast<ncgen::TNCTokenKind>(k);
         formats_[k] = FormatOf(kind);
         // Blanks and comment-closing tokens keep the editor's plain format.
         const ncgen::TNCAttribute* attribute = ncgen::AttributeOf(kind);
-        painted_[k] = attribute && !attribute->EditorColor;
+        look_[k] = -1;
+        if (!attribute || attribute->EditorColor) continue;
+        look_[k] = static_cast<int>(k);
+        for (std::size_t j = 0; j < k; ++j)
+            if (look_[j] >= 0 && formats_[j] == formats_[k]) {
+                look_[k] = static_cast<int>(j);
+                break;
+            }
     }
-    setDocument(document);
 }
 
-const std::vector<ncgen::TNCToken>& NCHighlighter::Scan(const QString& line) {
+const std::vector<ncgen::TNCToken>& NCHighlighter::scan(const QString& line) {
     bytes_.resize(static_cast<std::size_t>(line.size()));
     for (qsizetype i = 0; i < line.size(); ++i)
         bytes_[static_cast<std::size_t>(i)] = byteOf(line.at(i));
@@ -59,11 +64,20 @@ const std::vector<ncgen::TNCToken>& NCHighlighter::Scan(const QString& line) {
     return tokens_;
 }
 
-void NCHighlighter::highlightBlock(const QString& text) {
-    for (const ncgen::TNCToken& token : Scan(text)) {
+const QList<QTextLayout::FormatRange>& NCHighlighter::Runs(const QString& line) {
+    runs_.clear();
+    int previousLook = -1;
+    for (const ncgen::TNCToken& token : scan(line)) {
         const auto k = static_cast<std::size_t>(token.Kind);
-        if (k < painted_.size() && painted_[k]) setFormat(token.Start, token.Length, formats_[k]);
+        const int look = k < look_.size() ? look_[k] : -1;
+        // Tokens have no gaps: the same look as the token before continues its run.
+        if (look >= 0 && look == previousLook)
+            runs_.back().length += token.Length;
+        else if (look >= 0)
+            runs_.append({token.Start, token.Length, formats_[static_cast<std::size_t>(look)]});
+        previousLook = look;
     }
+    return runs_;
 }
 
 } // namespace korvex::app

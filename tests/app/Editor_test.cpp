@@ -1,7 +1,7 @@
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
-#include "app/NCHighlighter.h"
 #include "app/TMainForm.h"
+#include "base/TextLines.h"
 
 #include <QTextBlock>
 #include <QTextLayout>
@@ -13,9 +13,10 @@ using korvex::ncgen::TNCFormat;
 namespace {
 
 // What the editor shows of one line: each painted run as "text:colour/b/i", blanks left out.
-QString paintedRuns(NCEditor& editor, const QString& line) {
+QString paintedRuns(const NCEditor& editor, int lineNumber) {
     QString shown;
-    const QTextBlock block = editor.document()->findBlockByNumber(0);
+    const QTextBlock block = editor.document()->findBlockByNumber(lineNumber);
+    const QString line = block.text();
     for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
         const QTextCharFormat& f = range.format;
         shown += line.mid(range.start, range.length) + ':' +
@@ -26,6 +27,20 @@ QString paintedRuns(NCEditor& editor, const QString& line) {
     return shown.trimmed();
 }
 
+// Lines are coloured when the editor paints them, as on the user's screen.
+bool showAndPaint(NCEditor& editor) {
+    editor.show();
+    if (!QTest::qWaitForWindowExposed(&editor)) return false;
+    QCoreApplication::processEvents();
+    return true;
+}
+
+// The runs of a generated line "N<number> G1 X5".
+QString numberedLineRuns(const QString& numbered) {
+    const QString grey = "#808080", red = "#ff0000", navy = "#000080";
+    return QString("%1 :%2/i G:%3/b 1:%4/b X:%3/b 5:%4/b").arg(numbered, grey, red, navy);
+}
+
 } // namespace
 
 class EditorTest : public QObject {
@@ -33,6 +48,7 @@ class EditorTest : public QObject {
   private slots:
     void highlighterPaintsTheScannerTokens_data();
     void highlighterPaintsTheScannerTokens();
+    void linesShownLateAndEditedLinesAreColouredWithoutUndoSteps();
     void programFileHasCrLfBetweenLinesAndKeepsEveryByte();
     void saveFiltersFollowTheProfileSuffix();
 };
@@ -83,8 +99,53 @@ void EditorTest::highlighterPaintsTheScannerTokens() {
     format.Komstart = open.toStdString();
     format.Komende = close.toStdString();
     editor.ShowProgram({line.toStdString()}, format);
+    QVERIFY(showAndPaint(editor));
+    QTEST(paintedRuns(editor, 0), "runs");
+}
+
+void EditorTest::linesShownLateAndEditedLinesAreColouredWithoutUndoSteps() {
+    std::vector<std::string> program;
+    for (int i = 0; i < 3000; ++i)
+        program.push_back("N" + std::to_string(i) + " G1 X5");
+    TNCFormat format;
+    format.Komstart = "(";
+    format.Komende = ")";
+    NCEditor editor;
+    editor.resize(400, 200);
+    editor.ShowProgram(program, format);
+    QVERIFY(showAndPaint(editor));
+    QCOMPARE(paintedRuns(editor, 0), numberedLineRuns("N0"));
+
+    // A taller window shows more lines; the end of the program is reached by scrolling.
+    editor.resize(400, 900);
     QCoreApplication::processEvents();
-    QTEST(paintedRuns(editor, line), "runs");
+    QCOMPARE(paintedRuns(editor, 30), numberedLineRuns("N30"));
+    editor.moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+    QCOMPARE(paintedRuns(editor, 2999), numberedLineRuns("N2999"));
+    // Colouring is no edit: nothing to undo, nothing modified.
+    QVERIFY(!editor.document()->isUndoAvailable());
+    QVERIFY(!editor.document()->isModified());
+
+    // A comment typed before the block number is painted as one, and the rest moves along.
+    QTextCursor cursor(editor.document()->findBlockByNumber(2999));
+    cursor.insertText("(C) ");
+    QCoreApplication::processEvents();
+    const QString edited = "(C):#808080/b/i " + numberedLineRuns("N2999");
+    QCOMPARE(paintedRuns(editor, 2999), edited);
+
+    // Undo brings back the line and its colours; the saved program is the generated one.
+    editor.undo();
+    QCoreApplication::processEvents();
+    QVERIFY(!editor.document()->isUndoAvailable());
+    QCOMPARE(paintedRuns(editor, 2999), numberedLineRuns("N2999"));
+    std::string bytes;
+    QVERIFY(editor.FileBytes(bytes));
+    QCOMPARE(bytes, korvex::base::JoinLines(program));
+    editor.redo();
+    QCoreApplication::processEvents();
+    QCOMPARE(paintedRuns(editor, 2999), edited);
+    QCOMPARE(editor.document()->lastBlock().text(), "(C) N2999 G1 X5");
 }
 
 void EditorTest::programFileHasCrLfBetweenLinesAndKeepsEveryByte() {
