@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolButton>
@@ -552,14 +553,40 @@ void TEinstellungen::takeOverProfilePage(int number) {
         *letters[i] = bytes(eAxes_[i]->text());
 }
 
+// The files hold Windows-1252: a character without a code would be lost on the way, so the
+// user gets to change it first.
+bool TEinstellungen::refuseUncodedText() {
+    const auto refused = [this](QWidget* edit, const QString& text) {
+        const TCodePageText converted = ToCodePage(text);
+        if (converted.Ok) return false;
+        QWidget* page = pages_->currentWidget();
+        if (page->isAncestorOf(edit)) edit->setFocus();
+        messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
+                           converted.Offending);
+        return true;
+    };
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (refused(edit, edit->text())) return true;
+    for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>())
+        if (refused(edit, edit->toPlainText())) return true;
+    return false;
+}
+
 void TEinstellungen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Coming back from a minimised state is no new opening.
+    if (event->spontaneous()) return;
     page_ = 0;
     pages_->setCurrentIndex(0);
     pageButtons_->button(0)->setChecked(true);
-    QDialog::showEvent(event);
 }
 
 void TEinstellungen::PageClick(int page) {
+    if (page != 0 && page_ != 0 && refuseUncodedText()) {
+        // The page stays, and so does its button.
+        pageButtons_->button(pages_->currentIndex() == 0 ? 0 : page_)->setChecked(true);
+        return;
+    }
     pageButtons_->button(page)->setChecked(true);
     if (page == 0) {
         pages_->setCurrentIndex(0);
@@ -572,6 +599,7 @@ void TEinstellungen::PageClick(int page) {
 }
 
 void TEinstellungen::SpeichernClick() {
+    if (refuseUncodedText()) return;
     if (page_ != 0) takeOverProfilePage(page_);
     config::TSettings next = settings_;
     settingsFromControls(next);

@@ -66,6 +66,7 @@ class TEinstellungen : public QDialog {
     void chooseFolder(QLineEdit* field);
     void chooseColour(ColourSwatch* swatch);
     void checkStart();
+    bool refuseUncodedText();
 
     config::TSettings& settings_;
     ncgen::TProfileTable& profiles_;

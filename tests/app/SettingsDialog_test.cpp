@@ -82,6 +82,7 @@ class SettingsDialogTest : public QObject {
     void startFieldFallsBackToTheStep();
     void pointAndTrailingZerosCannotBothBeOff();
     void refusedSaveKeepsTheDialogOpenAndTheFiles();
+    void characterWithoutCodeKeepsThePage();
     void englishAndBackRestoresEveryCaption();
 };
 
@@ -308,6 +309,27 @@ void SettingsDialogTest::refusedSaveKeepsTheDialogOpenAndTheFiles() {
     QCOMPARE(configFiles(window), before);
     QCOMPARE(child<QLineEdit>(dialog, "EZieldir")->text(), QStringLiteral("/srv/elsewhere"));
     QCOMPARE(child<QLineEdit>(dialog, "EERebene")->text(), QStringLiteral("9.000"));
+}
+
+void SettingsDialogTest::characterWithoutCodeKeepsThePage() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    const QByteArray onDisk = ReadAll(window.ConfigFolder() + "profil1.ini");
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    const QString name = child<QLineEdit>(dialog, "EEProfil")->text();
+    child<QLineEdit>(dialog, "EEProfil")->setText(QStringLiteral("Fräsen Ω"));
+    press(dialog, "P2");
+    QCOMPARE(dialog.CurrentProfilePage(), 1);
+    QVERIFY(child<QAbstractButton>(dialog, "P1")->isChecked());
+    QCOMPARE(child<QLineEdit>(dialog, "EEProfil")->text(), QStringLiteral("Fräsen Ω"));
+    press(dialog, "Speichern");
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(boxes.Texts.size(), 2);
+    QVERIFY(boxes.Texts[0].endsWith(QStringLiteral(": Ω")));
+    QCOMPARE(ReadAll(window.ConfigFolder() + "profil1.ini"), onDisk);
+    window.form->ProfilClick(1);
+    QCOMPARE(child<QLabel>(*window.form, "NCProfilname")->text(), name);
 }
 
 void SettingsDialogTest::englishAndBackRestoresEveryCaption() {
