@@ -154,6 +154,11 @@ void SettingsDialogTest::templatesCloseUpTheirGapsAndKeepTwentyLines() {
     QCOMPARE(stored(window, "profil1.ini", "set", "SynS3"), std::string());
     QCOMPARE(stored(window, "profil1.ini", "set", "SynE20"), std::string("N20"));
     QCOMPARE(stored(window, "profil1.ini", "set", "SynE21"), std::string());
+    // Values the page does not offer pass through the page unchanged.
+    for (const char* key : {"X", "J", "R", "VorschubXY", "Komstart", "Komende"})
+        QCOMPARE(
+            stored(window, "profil1.ini", "set", key),
+            korvex::config::TIniFile(DataFile("profil1.ini").toStdString(), "set").ReadString(key));
 }
 
 void SettingsDialogTest::steppersKeepTheirLimits_data() {
