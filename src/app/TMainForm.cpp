@@ -11,6 +11,7 @@
 #include "app/Platform.h"
 #include "app/ProfilePanel.h"
 #include "app/SymbolPreview.h"
+#include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
 #include "app/TestPrint.h"
@@ -265,6 +266,7 @@ void TMainForm::buildMenus() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
     connect(info, &QAction::triggered, this, &TMainForm::InfoClick);
     connect(help, &QAction::triggered, this, &TMainForm::HelpClick);
+    connect(settings, &QAction::triggered, this, &TMainForm::EinstellungenClick);
 
     auto* top = addToolBar(QStringLiteral("Werkzeuge"));
     top->setObjectName(QStringLiteral("ToolBar1"));
@@ -625,6 +627,40 @@ void TMainForm::BTestdruckClick() {
 void TMainForm::InfoClick() {
     info_->Prepare();
     info_->exec();
+}
+
+TEinstellungen& TMainForm::SettingsDialog() {
+    if (!settingsDialog_) {
+        // Made once: between openings it keeps what the user typed, as main.ini's working copy.
+        settingsDialog_ =
+            new TEinstellungen(settings_, profiles_, options_.ConfigFolder, messages_, this);
+        settingsDialog_->Fill();
+        ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+        connect(settingsDialog_, &TEinstellungen::HelpWanted, this, &TMainForm::HelpClick);
+        connect(settingsDialog_, &TEinstellungen::LanguageChosen, this, &TMainForm::applyLanguage);
+        connect(settingsDialog_, &TEinstellungen::Saved, this, [this] {
+            applyLanguage();
+            // Saving reloads but does not select: the active profile changes at the next choice.
+        });
+    }
+    return *settingsDialog_;
+}
+
+void TMainForm::EinstellungenClick() {
+    SettingsDialog().exec();
+}
+
+void TMainForm::applyLanguage() {
+    try {
+        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
+    } catch (const std::exception& e) {
+        messages_.ShowError(FromCodePage(e.what()));
+        return;
+    }
+    ApplyCaptions(this, "TMainForm", texts_);
+    ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
+    if (settingsDialog_) ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+    info_->Prepare();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -25,6 +25,7 @@ class JobPanel;
 class NCEditor;
 class ProfilePanel;
 class SymbolPreview;
+class TEinstellungen;
 class TFSymbol;
 class TInfo;
 
@@ -78,6 +79,8 @@ class TMainForm : public QMainWindow {
     void BQuilloClick();
     void BTestdruckClick();
     void InfoClick();
+    void EinstellungenClick();
+    TEinstellungen& SettingsDialog();
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);
@@ -97,6 +100,7 @@ class TMainForm : public QMainWindow {
     void setCaptionFile(const QString& file);
     void finishBatch();
     void setBatchMode(const QString& output);
+    void applyLanguage();
 
     TStartOptions options_;
     config::TLanguageTexts texts_;
@@ -125,6 +129,7 @@ class TMainForm : public QMainWindow {
     QToolButton* bProfil_ = nullptr;
     TFSymbol* symbolDialog_ = nullptr;
     TInfo* info_ = nullptr;
+    TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
 
     bool batchMode_ = false;

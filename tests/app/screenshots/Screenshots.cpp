@@ -2,6 +2,7 @@
 //   xvfb-run -a build/bin/korvex-screenshots docs/screenshots
 #include "app/KorvexApplication.h"
 #include "app/Platform.h"
+#include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
 #include "app/TMainForm.h"
@@ -50,6 +51,12 @@ void capture(const QString& folder, const QString& language, int number) {
     info.show();
     save(&info, folder + "/info-dialog-" + language + ".png");
     info.hide();
+    app::TEinstellungen& settings = form.SettingsDialog();
+    settings.show();
+    save(&settings, folder + "/settings-program-" + language + ".png");
+    settings.PageClick(1);
+    save(&settings, folder + "/settings-profile-" + language + ".png");
+    settings.hide();
 }
 
 } // namespace

@@ -1,0 +1,358 @@
+#include "app/TEinstellungen.h"
+#include "config/IniFile.h"
+#include "support/AppFixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+using korvex::app::TEinstellungen;
+
+namespace {
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+
+void press(TEinstellungen& dialog, const char* button) {
+    QTest::mouseClick(child<QAbstractButton>(dialog, button), Qt::LeftButton);
+}
+
+// The dialog as the settings command opens it, but without blocking.
+TEinstellungen& opened(StartedWindow& window) {
+    TEinstellungen& dialog = window.form->SettingsDialog();
+    dialog.show();
+    return dialog;
+}
+
+std::string stored(const StartedWindow& window, const QString& file, const char* section,
+                   const char* key) {
+    const QString path = window.ConfigFolder() + file;
+    return korvex::config::TIniFile(path.toStdString(), section).ReadString(key);
+}
+
+QMap<QString, QByteArray> configFiles(const StartedWindow& window) {
+    QMap<QString, QByteArray> files;
+    for (const char* name :
+         {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+        files[name] = ReadAll(window.ConfigFolder() + name);
+    return files;
+}
+
+// Every caption a language can change, by object and kind.
+QStringList captions(QWidget& window) {
+    QStringList all;
+    all << window.windowTitle();
+    for (auto* b : window.findChildren<QAbstractButton*>())
+        all << b->objectName() + "=" + b->text();
+    for (auto* l : window.findChildren<QLabel*>())
+        all << l->objectName() + "=" + l->text();
+    for (auto* g : window.findChildren<QGroupBox*>())
+        all << g->objectName() + "=" + g->title();
+    for (auto* a : window.findChildren<QAction*>())
+        all << a->objectName() + "=" + a->text();
+    for (auto* t : window.findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i)
+            all << t->objectName() + "=" + t->tabText(i);
+    return all;
+}
+
+} // namespace
+
+class SettingsDialogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cancelKeepsEditsForTheNextOpeningAndASaveWritesThem();
+    void pageSwitchTakesTheProfileOverInMemoryOnly_data();
+    void pageSwitchTakesTheProfileOverInMemoryOnly();
+    void templatesCloseUpTheirGapsAndKeepTwentyLines();
+    void steppersKeepTheirLimits_data();
+    void steppersKeepTheirLimits();
+    void startFieldFallsBackToTheStep();
+    void pointAndTrailingZerosCannotBothBeOff();
+    void refusedSaveKeepsTheDialogOpenAndTheFiles();
+    void characterWithoutCodeKeepsThePage();
+    void englishAndBackRestoresEveryCaption();
+};
+
+void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    const std::string before = stored(window, "main.ini", "path", "nc");
+    TEinstellungen& dialog = opened(window);
+    child<QLineEdit>(dialog, "EZieldir")->setText(QStringLiteral("/srv/nc/cut"));
+    press(dialog, "Abbrechen");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(stored(window, "main.ini", "path", "nc"), before);
+
+    dialog.show();
+    QCOMPARE(child<QLineEdit>(dialog, "EZieldir")->text(), QStringLiteral("/srv/nc/cut"));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(stored(window, "main.ini", "path", "nc"), before);
+
+    dialog.show();
+    press(dialog, "Speichern");
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(stored(window, "main.ini", "path", "nc"), std::string("/srv/nc/cut"));
+    QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9101)});
+}
+
+void SettingsDialogTest::pageSwitchTakesTheProfileOverInMemoryOnly_data() {
+    QTest::addColumn<bool>("viaProgramPage");
+    QTest::newRow("P2 -> P3") << false;
+    QTest::newRow("P2 -> Programm -> P3") << true;
+}
+
+void SettingsDialogTest::pageSwitchTakesTheProfileOverInMemoryOnly() {
+    QFETCH(bool, viaProgramPage);
+    StartedWindow window;
+    const QByteArray onDisk = ReadAll(window.ConfigFolder() + "profil2.ini");
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P2");
+    child<QLineEdit>(dialog, "EERebene")->setText(QStringLiteral("7.250"));
+    if (viaProgramPage) press(dialog, "MP");
+    press(dialog, "P3");
+    QCOMPARE(dialog.CurrentProfilePage(), 3);
+    press(dialog, "Abbrechen");
+
+    QCOMPARE(ReadAll(window.ConfigFolder() + "profil2.ini"), onDisk);
+    window.form->ProfilClick(2);
+    QCOMPARE(window.form->ActiveProfile().SafetyDistance, std::string("7.250"));
+    QCOMPARE(child<QLineEdit>(*window.form, "REbeneauswahl")->text(), QStringLiteral("7.250"));
+}
+
+void SettingsDialogTest::templatesCloseUpTheirGapsAndKeepTwentyLines() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    child<QPlainTextEdit>(dialog, "ESyntaxS")->setPlainText(QStringLiteral("G0 A\n\nG1 C"));
+    QStringList many;
+    for (int n = 1; n <= 22; ++n)
+        many << QStringLiteral("N%1").arg(n);
+    child<QPlainTextEdit>(dialog, "ESyntaxE")->setPlainText(many.join('\n'));
+    press(dialog, "P2");
+    press(dialog, "P1");
+    QCOMPARE(child<QPlainTextEdit>(dialog, "ESyntaxS")->toPlainText(),
+             QStringLiteral("G0 A\nG1 C"));
+    press(dialog, "Speichern");
+
+    QCOMPARE(stored(window, "profil1.ini", "set", "SynS1"), std::string("G0 A"));
+    QCOMPARE(stored(window, "profil1.ini", "set", "SynS2"), std::string("G1 C"));
+    QCOMPARE(stored(window, "profil1.ini", "set", "SynS3"), std::string());
+    QCOMPARE(stored(window, "profil1.ini", "set", "SynE20"), std::string("N20"));
+    QCOMPARE(stored(window, "profil1.ini", "set", "SynE21"), std::string());
+    // Values the page does not offer pass through the page unchanged.
+    for (const char* key : {"X", "J", "R", "VorschubXY", "Komstart", "Komende"})
+        QCOMPARE(
+            stored(window, "profil1.ini", "set", key),
+            korvex::config::TIniFile(DataFile("profil1.ini").toStdString(), "set").ReadString(key));
+}
+
+void SettingsDialogTest::steppersKeepTheirLimits_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QString>("start"); // EEstart afterwards, when the step sets it
+
+    QTest::newRow("Stellen 10 +") << "EEStellen"
+                                  << "SPlus1"
+                                  << "10"
+                                  << "10"
+                                  << "";
+    QTest::newRow("Stellen 0 -") << "EEStellen"
+                                 << "SMinus1"
+                                 << "0"
+                                 << "0"
+                                 << "";
+    QTest::newRow("Stellen 2.7 +") << "EEStellen"
+                                   << "SPlus1"
+                                   << "2.7"
+                                   << "3"
+                                   << "";
+    QTest::newRow("Nachkomma 3 -") << "EENachkommastellen"
+                                   << "NMinus1"
+                                   << "3"
+                                   << "2"
+                                   << "";
+    QTest::newRow("Schritt 99 +") << "EESatzschritt"
+                                  << "SNPlus1"
+                                  << "99"
+                                  << "99"
+                                  << "99";
+    QTest::newRow("Schritt 99 -") << "EESatzschritt"
+                                  << "SNMinus1"
+                                  << "99"
+                                  << "98"
+                                  << "98";
+    QTest::newRow("Schritt 1 -") << "EESatzschritt"
+                                 << "SNMinus1"
+                                 << "1"
+                                 << "1"
+                                 << "1";
+    QTest::newRow("Aufloesung 0.10 -") << "EAufloesung"
+                                       << "LMinus"
+                                       << "0.10"
+                                       << "0.10"
+                                       << "";
+    QTest::newRow("Aufloesung 0.15 -") << "EAufloesung"
+                                       << "LMinus"
+                                       << "0.15"
+                                       << "0.05"
+                                       << "";
+    QTest::newRow("Aufloesung abc +") << "EAufloesung"
+                                      << "LPlus"
+                                      << "abc"
+                                      << "abc"
+                                      << "";
+    QTest::newRow("R abc +") << "EERebene"
+                             << "RPlus1"
+                             << "abc"
+                             << "0"
+                             << "";
+    QTest::newRow("R 2 +") << "EERebene"
+                           << "RPlus1"
+                           << "2"
+                           << "2.100"
+                           << "";
+    QTest::newRow("Z 0.1 - no minus zero") << "EEZebene"
+                                           << "ZMinus1"
+                                           << "0.1"
+                                           << "0.000"
+                                           << "";
+    QTest::newRow("Z 0 -") << "EEZebene"
+                           << "ZMinus1"
+                           << "0"
+                           << "-0.100"
+                           << "";
+}
+
+void SettingsDialogTest::steppersKeepTheirLimits() {
+    QFETCH(QString, field);
+    QFETCH(QString, button);
+    QFETCH(QString, before);
+    QFETCH(QString, start);
+    StartedWindow window;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    if (field == "EAufloesung") press(dialog, "MP");
+    auto* edit = child<QLineEdit>(dialog, field.toLatin1().constData());
+    auto* startField = child<QLineEdit>(dialog, "EEstart");
+    startField->setText(QStringLiteral("10"));
+    edit->setText(before);
+    press(dialog, button.toLatin1().constData());
+    QTEST(edit->text(), "after");
+    QCOMPARE(startField->text(), start.isEmpty() ? QStringLiteral("10") : start);
+}
+
+void SettingsDialogTest::startFieldFallsBackToTheStep() {
+    StartedWindow window;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    child<QLineEdit>(dialog, "EESatzschritt")->setText(QStringLiteral("5"));
+    auto* startField = child<QLineEdit>(dialog, "EEstart");
+    startField->setText(QStringLiteral("100"));
+    startField->setFocus();
+    startField->end(false);
+    QTest::keyClicks(startField, QStringLiteral("x"));
+    QCOMPARE(startField->text(), QStringLiteral("5"));
+    startField->clear();
+    QCOMPARE(startField->text(), QStringLiteral("5"));
+    // A step that is no number either must not loop.
+    child<QLineEdit>(dialog, "EESatzschritt")->setText(QStringLiteral("?"));
+    startField->setText(QStringLiteral("y"));
+    QCOMPARE(startField->text(), QStringLiteral("?"));
+}
+
+void SettingsDialogTest::pointAndTrailingZerosCannotBothBeOff() {
+    StartedWindow window;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    auto* point = child<QCheckBox>(dialog, "EEDeziPunkt");
+    auto* zeros = child<QCheckBox>(dialog, "EENNullen");
+    point->setChecked(false);
+    zeros->setChecked(true);
+    zeros->click();
+    QVERIFY(!zeros->isChecked());
+    QVERIFY(point->isChecked());
+    point->click();
+    QVERIFY(!point->isChecked());
+    QVERIFY(zeros->isChecked());
+}
+
+void SettingsDialogTest::refusedSaveKeepsTheDialogOpenAndTheFiles() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    // A file without write permission is never replaced, for root too.
+    QVERIFY(QFile::setPermissions(window.ConfigFolder() + "profil1.ini",
+                                  QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const auto before = configFiles(window);
+    TEinstellungen& dialog = opened(window);
+    child<QLineEdit>(dialog, "EZieldir")->setText(QStringLiteral("/srv/elsewhere"));
+    press(dialog, "P2");
+    child<QLineEdit>(dialog, "EERebene")->setText(QStringLiteral("9.000"));
+    press(dialog, "Speichern");
+
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY2(boxes.Texts[0].contains("profil1.ini") &&
+                 boxes.Texts[0].contains("kann nicht geschrieben werden"),
+             qPrintable(boxes.Texts[0]));
+    QCOMPARE(configFiles(window), before);
+    QCOMPARE(child<QLineEdit>(dialog, "EZieldir")->text(), QStringLiteral("/srv/elsewhere"));
+    QCOMPARE(child<QLineEdit>(dialog, "EERebene")->text(), QStringLiteral("9.000"));
+}
+
+void SettingsDialogTest::characterWithoutCodeKeepsThePage() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    const QByteArray onDisk = ReadAll(window.ConfigFolder() + "profil1.ini");
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    const QString name = child<QLineEdit>(dialog, "EEProfil")->text();
+    child<QLineEdit>(dialog, "EEProfil")->setText(QStringLiteral("Fräsen Ω"));
+    press(dialog, "P2");
+    QCOMPARE(dialog.CurrentProfilePage(), 1);
+    QVERIFY(child<QAbstractButton>(dialog, "P1")->isChecked());
+    QCOMPARE(child<QLineEdit>(dialog, "EEProfil")->text(), QStringLiteral("Fräsen Ω"));
+    press(dialog, "Speichern");
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(boxes.Texts.size(), 2);
+    QVERIFY(boxes.Texts[0].endsWith(QStringLiteral(": Ω")));
+    QCOMPARE(ReadAll(window.ConfigFolder() + "profil1.ini"), onDisk);
+    window.form->ProfilClick(1);
+    QCOMPARE(child<QLabel>(*window.form, "NCProfilname")->text(), name);
+}
+
+void SettingsDialogTest::englishAndBackRestoresEveryCaption() {
+    StartedWindow window;
+    TEinstellungen& dialog = opened(window);
+    // The layer's name shares its label with a caption, so the German state is the start.
+    press(dialog, "Bger");
+    const QStringList mainBefore = captions(*window.form);
+    const QStringList dialogBefore = captions(dialog);
+    press(dialog, "Beng");
+    QCOMPARE(child<QAbstractButton>(dialog, "Speichern")->text(), QStringLiteral("&Save"));
+    QCOMPARE(child<QAbstractButton>(*window.form, "Convert")->text(),
+             window.form->Messenger().Text(3012));
+    QVERIFY(captions(*window.form) != mainBefore);
+    press(dialog, "Bger");
+    QCOMPARE(captions(*window.form), mainBefore);
+    QCOMPARE(captions(dialog), dialogBefore);
+}
+
+QTEST_MAIN(SettingsDialogTest)
+#include "SettingsDialog_test.moc"
