@@ -5,6 +5,7 @@
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
 #include "app/GenerateController.h"
+#include "app/GraphicPage.h"
 #include "app/IntroWindow.h"
 #include "app/JobPanel.h"
 #include "app/NCEditor.h"
@@ -98,6 +99,12 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     buildMenus();
 
     preview_->SetCodeSource([this] { return panel_->Code(); });
+    graphic_->SetSources(
+        [this]() -> const std::vector<std::string>& { return generator_->SimulationLines(); },
+        [this]() -> const std::string& { return job_.BlankDefinition; });
+    connect(graphic_, &GraphicPage::Status, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(graphic_, &GraphicPage::RefreshWanted, this, &TMainForm::BGrafikClick);
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
@@ -127,6 +134,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     });
     connect(generator_, &GenerateController::Generated, this, [this] {
         if (views_->currentWidget() == preview_) BProgramClick();
+        if (views_->currentWidget() == graphicPage_) graphic_->Drawsimulation();
         if (batchMode_ && !intro_->Timer().isActive()) finishBatch();
     });
     connect(intro_, &IntroWindow::Elapsed, this, [this] {
@@ -214,7 +222,8 @@ void TMainForm::buildViews() {
     page->addLayout(editorRow, 1);
     connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
 
-    graphicPage_ = placeholderPage("PGrafik");
+    graphic_ = new GraphicPage(messages_);
+    graphicPage_ = graphic_;
     blankPage_ = placeholderPage("PRohteil");
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
@@ -332,6 +341,9 @@ void TMainForm::Startup() {
     showView(preview_, bDatamatrix_);
     panel_->SetProgress(false);
     loadSettings();
+    graphic_->SetColors(settings_);
+    graphic_->ApplyLanguage();
+    graphic_->ApplySettingsView(settings_);
     selectProfile(std::to_string(settings_.DefaultProfile));
     profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
     if (options_.Arguments.isEmpty() && options_.ShowIntro && !options_.Headless)
@@ -456,6 +468,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     job_ = std::move(loaded);
+    graphic_->ApplyJobView(job_);
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
     textChange();
@@ -468,6 +481,7 @@ void TMainForm::SaveVorlage(const QString& file) {
     fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
     fields.CurrentEncodation = preview_->CurrentEncodation();
     job_.Layers.StoreCurrentLayer(fields);
+    graphic_->StoreJobView(job_);
     try {
         ncgen::SpeichereVorlage(ToPath(file), job_);
     } catch (const ncgen::ETemplateWriteError& error) {
@@ -587,6 +601,11 @@ void TMainForm::BProgramClick() {
 
 void TMainForm::BGrafikClick() {
     showView(graphicPage_, bGrafik_);
+    // A generation ends with its own pass.
+    if (generator_->ProgramOutOfDate())
+        generator_->ConvertClick();
+    else
+        graphic_->Drawsimulation();
 }
 
 void TMainForm::BBlankClick() {

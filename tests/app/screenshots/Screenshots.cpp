@@ -40,6 +40,17 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&form, folder + "/main-datamatrix-" + language + ".png");
     form.findChild<QAbstractButton*>("Convert")->click();
     save(&form, folder + "/main-program-" + language + ".png");
+    const auto click = [&form](const char* name) {
+        form.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    };
+    click("BGrafik");
+    click("Fit");
+    save(&form, folder + "/main-graphic-axes-" + language + ".png");
+    click("AxisButt");
+    click("G0Butt");
+    save(&form, folder + "/main-graphic-xyz-" + language + ".png");
+    click("XYButt");
+    save(&form, folder + "/main-graphic-xy-" + language + ".png");
     app::TFSymbol& symbol = form.SymbolDialog();
     symbol.Prepare(0, 0);
     symbol.show();
