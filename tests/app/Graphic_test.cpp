@@ -1,0 +1,282 @@
+#include "app/GenerateController.h"
+#include "app/GraphicPage.h"
+#include "app/GraphicView.h"
+#include "app/KorvexApplication.h"
+#include "simulation/ViewCommands.h"
+#include "support/AppFixture.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QStatusBar>
+#include <QtTest>
+
+using korvex::app::GraphicPage;
+using korvex::app::TMainForm;
+
+namespace {
+
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
+
+// The example job, generated, with its graphic page showing.
+struct GraphicWindow : StartedWindow {
+    GraphicWindow() : StartedWindow({DataFile(QStringLiteral("examples/typenschild.ncm"))}) {
+        child<QAbstractButton>(*form, "Convert")->click();
+        child<QAbstractButton>(*form, "BGrafik")->click();
+        QTest::qWait(50);
+    }
+    GraphicPage& Page() { return form->Graphic(); }
+    QWidget& Surface() { return Page().Surface(); }
+};
+
+std::vector<std::uint32_t> pixels(GraphicPage& page) {
+    const auto& canvas = page.Surface().Canvas();
+    return {canvas.bits(), canvas.bits() + canvas.width() * canvas.height()};
+}
+
+void sendMove(QWidget& target, QPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers keys) {
+    QMouseEvent move(QEvent::MouseMove, at, target.mapToGlobal(at), Qt::NoButton, buttons, keys);
+    QApplication::sendEvent(&target, &move);
+}
+
+QStringList readOut(QWidget& page) {
+    return {child<QLabel>(page, "LAchseXWert")->text(), child<QLabel>(page, "LAchseYWert")->text(),
+            child<QLabel>(page, "LAchseZWert")->text()};
+}
+
+} // namespace
+
+class GraphicTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void presetButtonsSetTheAnglesAndOnlyTheirButton();
+    void zoomOutWidensEachAxisByATenth();
+    void wheelZoomsAboutTheMouseAndLaterRedraws();
+    void zoomRectangleHalvesTheBoxAndAResizeEndsIt();
+    void dragRotatesOnlyWithTheLeftButtonAlone_data();
+    void dragRotatesOnlyWithTheLeftButtonAlone();
+    void previewPassTwiceRestoresThePicture();
+    void badLineEndsThePassAfterWhatWasDrawn();
+    void passAskedForDuringAPassFollowsIt();
+    void fitShowsEveryDotOfTheJob();
+};
+
+void GraphicTest::presetButtonsSetTheAnglesAndOnlyTheirButton() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    const char* const buttons[] = {"XYButt", "XZButt", "YZButt", "XYZButt"};
+    const auto down = [&page, &buttons] {
+        QStringList names;
+        for (const char* name : buttons)
+            if (child<QAbstractButton>(page, name)->isChecked()) names << name;
+        return names;
+    };
+    child<QAbstractButton>(page, "XYButt")->click();
+    QCOMPARE(page.Grafik().D3Yrotation(), 0.0L);
+    QCOMPARE(page.Grafik().D3Zrotation(), -90.0L);
+    // Already XY: no pass and no button change.
+    child<QAbstractButton>(page, "XZButt")->setChecked(true);
+    const int passes = page.PassCount();
+    page.PresetClick(korvex::simulation::ViewPreset::XY);
+    QCOMPARE(page.PassCount(), passes);
+    QCOMPARE(down(), QStringList{"XZButt"});
+
+    const struct {
+        const char* button;
+        long double y, z;
+    } presets[] = {{"XZButt", 90, -90}, {"YZButt", 90, 180}, {"XYZButt", 55, -105}};
+    for (const auto& preset : presets) {
+        const int before = page.PassCount();
+        child<QAbstractButton>(page, preset.button)->click();
+        QCOMPARE(page.Grafik().D3Yrotation(), preset.y);
+        QCOMPARE(page.Grafik().D3Zrotation(), preset.z);
+        QCOMPARE(page.PassCount(), before + 1);
+        QCOMPARE(down(), QStringList{preset.button});
+    }
+}
+
+void GraphicTest::zoomOutWidensEachAxisByATenth() {
+    GraphicWindow window;
+    auto& grafik = window.Page().Grafik();
+    grafik.SetWorldBox(-80, -80, 0, 80, 80, 9);
+    child<QAbstractButton>(window.Page(), "Zoomout")->click();
+    QCOMPARE(grafik.D3WorldX1(), -96.0L);
+    QCOMPARE(grafik.D3WorldX2(), 96.0L);
+    QCOMPARE(grafik.D3WorldY1(), -96.0L);
+    QCOMPARE(grafik.D3WorldY2(), 96.0L);
+    // Below extent 10 the button leaves the axis alone.
+    QCOMPARE(grafik.D3WorldZ1(), 0.0L);
+    QCOMPARE(grafik.D3WorldZ2(), 9.0L);
+}
+
+void GraphicTest::wheelZoomsAboutTheMouseAndLaterRedraws() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    auto& grafik = page.Grafik();
+    grafik.SetWorldBox(0, 0, 0, 5, 5, 5);
+    page.MSWheelWheelEvent(-120, window.Surface().mapToGlobal(QPoint(10, 10)));
+    QCOMPARE(grafik.D3WorldX1(), -1.0L);
+    QCOMPARE(grafik.D3WorldX2(), 6.0L);
+
+    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    grafik.RecomputeView();
+    const QPoint at(200, 150);
+    const auto w = grafik.UnprojectPixel(at.x(), at.y());
+    const int passes = page.PassCount();
+    page.MSWheelWheelEvent(120, window.Surface().mapToGlobal(at));
+    QCOMPARE(grafik.D3WorldX1(), w.x - 72);
+    QCOMPARE(grafik.D3WorldX2(), w.x + 72);
+    QCOMPARE(grafik.D3WorldY1(), w.y - 72);
+    QCOMPARE(grafik.D3WorldY2(), w.y + 72);
+    QCOMPARE(grafik.D3WorldZ1(), w.z - 72);
+    const QWidget& surface = window.Surface();
+    QCOMPARE(QCursor::pos(), surface.mapToGlobal(QPoint(qRound(surface.width() / 2.0),
+                                                        qRound(surface.height() / 2.0))));
+    // The pass waits for the timer.
+    QCOMPARE(page.PassCount(), passes);
+    QTRY_COMPARE(page.PassCount(), passes + 1);
+}
+
+void GraphicTest::zoomRectangleHalvesTheBoxAndAResizeEndsIt() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    auto& grafik = page.Grafik();
+    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    grafik.RecomputeView();
+    const QPoint at(300, 200);
+    const auto w = grafik.UnprojectPixel(at.x(), at.y());
+    child<QAbstractButton>(page, "Zoomin")->click();
+    QTest::mouseMove(&window.Surface(), at);
+    QTest::mouseClick(&window.Surface(), Qt::LeftButton, {}, at);
+    QCOMPARE(grafik.D3WorldX1(), w.x - 40);
+    QCOMPARE(grafik.D3WorldX2(), w.x + 40);
+    QCOMPARE(grafik.D3WorldY1(), w.y - 40);
+    QCOMPARE(grafik.D3WorldY2(), w.y + 40);
+    QCOMPARE(grafik.D3WorldZ1(), 0.0L);
+    QCOMPARE(grafik.D3WorldZ2(), 1.0L);
+    QVERIFY(!page.View().zoomRectangleMode);
+
+    child<QAbstractButton>(page, "Zoomin")->click();
+    window.form->resize(window.form->width() - 40, window.form->height() - 30);
+    QTest::qWait(50);
+    QVERIFY(!page.View().zoomRectangleMode);
+    QTest::mouseClick(&window.Surface(), Qt::LeftButton, {}, at);
+    QCOMPARE(grafik.D3WorldX1(), w.x - 40);
+}
+
+void GraphicTest::dragRotatesOnlyWithTheLeftButtonAlone_data() {
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("keys");
+    QTest::addColumn<bool>("rotates");
+    QTest::newRow("left") << int(Qt::LeftButton) << int(Qt::NoModifier) << true;
+    QTest::newRow("left with shift") << int(Qt::LeftButton) << int(Qt::ShiftModifier) << false;
+    QTest::newRow("right") << int(Qt::RightButton) << int(Qt::NoModifier) << false;
+    QTest::newRow("left and right")
+        << int(Qt::LeftButton | Qt::RightButton) << int(Qt::NoModifier) << false;
+}
+
+void GraphicTest::dragRotatesOnlyWithTheLeftButtonAlone() {
+    QFETCH(int, buttons);
+    QFETCH(int, keys);
+    QFETCH(bool, rotates);
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    QWidget& surface = window.Surface();
+    sendMove(surface, {200, 200}, Qt::NoButton, Qt::NoModifier);
+    const QStringList before = readOut(page);
+    const long double y = page.Grafik().D3Yrotation();
+    const long double z = page.Grafik().D3Zrotation();
+    // Up and left by one pixel in one event.
+    sendMove(surface, {199, 199}, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(keys));
+    QCOMPARE(page.Grafik().D3Yrotation(), rotates ? y + 1 : y);
+    QCOMPARE(page.Grafik().D3Zrotation(), rotates ? z + 1 : z);
+    QCOMPARE(page.RedrawTimer().isActive(), rotates);
+    QVERIFY(readOut(page) != before);
+    if (!rotates) return;
+    // Further moves do not put the redraw off.
+    QTest::qWait(60);
+    sendMove(surface, {195, 199}, Qt::MouseButtons(buttons), Qt::KeyboardModifiers(keys));
+    QVERIFY(page.RedrawTimer().remainingTime() <= 50);
+}
+
+void GraphicTest::previewPassTwiceRestoresThePicture() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    const std::vector<std::string>& lines = window.form->Generator().SimulationLines();
+    QVERIFY(lines.size() > 10);
+    page.Drawsimulation();
+    const auto drawn = pixels(page);
+    page.PreviewPass(lines);
+    QVERIFY(pixels(page) != drawn);
+    page.PreviewPass(lines);
+    QVERIFY(pixels(page) == drawn);
+}
+
+void GraphicTest::badLineEndsThePassAfterWhatWasDrawn() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    page.Grafik().SetWorldBox(-10, -10, -10, 10, 10, 10);
+    std::vector<std::string> lines = {"ZR;2;-1", "XY;1;2"};
+    static const std::string noBlank;
+    page.SetSources([&lines]() -> const std::vector<std::string>& { return lines; },
+                    []() -> const std::string& { return noBlank; });
+    page.Drawsimulation();
+    const auto firstTwo = pixels(page);
+    lines.push_back("XY;1;x");
+    lines.push_back("XY;-3;-4");
+    page.Drawsimulation();
+    QVERIFY(pixels(page) == firstTwo);
+    QCOMPARE(window.form->statusBar()->currentMessage(), window.form->Messenger().Text(9108));
+    lines.erase(lines.begin() + 2);
+    page.Drawsimulation();
+    QVERIFY(pixels(page) != firstTwo);
+}
+
+void GraphicTest::passAskedForDuringAPassFollowsIt() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    auto& view = page.View();
+    const auto letEventsRun = view.processMessages;
+    QList<int> passesSeen;
+    view.processMessages = [&] {
+        passesSeen << page.PassCount();
+        // A resize or timer arriving in the middle of the pass.
+        if (passesSeen.size() == 1) page.Drawsimulation();
+        letEventsRun();
+    };
+    const int before = page.PassCount();
+    page.Drawsimulation();
+    view.processMessages = letEventsRun;
+    QCOMPARE(page.PassCount(), before + 2);
+    // Each pass lets events run twice; the second started only after the first had ended.
+    QCOMPARE(passesSeen, (QList<int>{before, before, before + 1, before + 1}));
+}
+
+void GraphicTest::fitShowsEveryDotOfTheJob() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    auto& grafik = page.Grafik();
+    QTest::keyClick(&page, Qt::Key_Home);
+    grafik.RecomputeView();
+    int dots = 0;
+    for (const std::string& line : window.form->Generator().SimulationLines()) {
+        if (!line.starts_with("XY;")) continue;
+        const auto second = line.find(';', 3);
+        const auto p = grafik.ProjectPoint(std::stold(line.substr(3, second - 3)),
+                                           std::stold(line.substr(second + 1)), 0);
+        QVERIFY2(p.x >= 0 && p.y >= 0 && p.x < grafik.Width() && p.y < grafik.Height(),
+                 line.c_str());
+        ++dots;
+    }
+    QVERIFY(dots > 100);
+}
+
+int main(int argc, char** argv) {
+    korvex::app::KorvexApplication app(argc, argv);
+    GraphicTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "Graphic_test.moc"
