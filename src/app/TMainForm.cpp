@@ -4,6 +4,7 @@
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
+#include "app/BlankPage.h"
 #include "app/GenerateController.h"
 #include "app/GraphicPage.h"
 #include "app/IntroWindow.h"
@@ -66,12 +67,6 @@ QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) 
     button->setCheckable(true);
     button->setMinimumSize(110, 40);
     return button;
-}
-
-QWidget* placeholderPage(const char* name) {
-    auto* page = new QWidget;
-    page->setObjectName(QString::fromLatin1(name));
-    return page;
 }
 
 } // namespace
@@ -224,7 +219,12 @@ void TMainForm::buildViews() {
 
     graphic_ = new GraphicPage(messages_);
     graphicPage_ = graphic_;
-    blankPage_ = placeholderPage("PRohteil");
+    auto* blank = new BlankPage;
+    blankPage_ = blank;
+    connect(blank, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
+        job_.BlankDefinition = definition;
+        BGrafikClick();
+    });
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
     for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})

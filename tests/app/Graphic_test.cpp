@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QtTest>
 
@@ -62,6 +63,7 @@ class GraphicTest : public QObject {
     void badLineEndsThePassAfterWhatWasDrawn();
     void passAskedForDuringAPassFollowsIt();
     void fitShowsEveryDotOfTheJob();
+    void blankPageDrawsAndDeletesTheTypedBlank();
 };
 
 void GraphicTest::presetButtonsSetTheAnglesAndOnlyTheirButton() {
@@ -272,6 +274,30 @@ void GraphicTest::fitShowsEveryDotOfTheJob() {
         ++dots;
     }
     QVERIFY(dots > 100);
+}
+
+void GraphicTest::blankPageDrawsAndDeletesTheTypedBlank() {
+    GraphicWindow window;
+    TMainForm& form = *window.form;
+    GraphicPage& page = window.Page();
+    form.BBlankClick();
+    child<QAbstractButton>(form, "ZYL3")->click();
+    QVERIFY(child<QWidget>(form, "PANELZYL3")->isVisible());
+    QVERIFY(!child<QWidget>(form, "PANELQUADER1")->isVisible());
+    QLineEdit* radius = child<QLineEdit>(form, "ZYL3_R");
+    radius->clear();
+    QTest::keyClicks(radius, "1a2,5");
+    QCOMPARE(radius->text(), QStringLiteral("12.5"));
+    child<QAbstractButton>(form, "RAnzeigen")->click();
+    QCOMPARE(form.Job().BlankDefinition, std::string("ROHDEF ZYL3 XC0 YM-25 RA12.5 ZC0 YP25"));
+    QVERIFY(page.isVisible());
+    const auto withBlank = pixels(page);
+
+    form.BBlankClick();
+    child<QAbstractButton>(form, "RDelete")->click();
+    QVERIFY(form.Job().BlankDefinition.empty());
+    QVERIFY(page.isVisible());
+    QVERIFY(pixels(page) != withBlank);
 }
 
 int main(int argc, char** argv) {

@@ -51,6 +51,12 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&form, folder + "/main-graphic-xyz-" + language + ".png");
     click("XYButt");
     save(&form, folder + "/main-graphic-xy-" + language + ".png");
+    click("BBlank");
+    for (const char* shape : {"QUADER1", "ZYL1", "ZYL2", "ZYL3"}) {
+        click(shape);
+        save(&form, folder + "/main-blank-" + QString::fromLatin1(shape).toLower() + "-" +
+                        language + ".png");
+    }
     app::TFSymbol& symbol = form.SymbolDialog();
     symbol.Prepare(0, 0);
     symbol.show();
