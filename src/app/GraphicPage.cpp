@@ -27,6 +27,19 @@ namespace {
 constexpr int StatusDrawing = 9107;
 constexpr int StatusDone = 9108;
 constexpr int FirstTooltip = 3401;
+constexpr int StatusPick = 9105;
+
+long double numberOr0(const std::string& text) {
+    try {
+        return simulation::ParseSimulationNumber(text);
+    } catch (...) {
+        return 0;
+    }
+}
+
+QString threeDecimals(long double value) {
+    return QString::fromStdString(simulation::FormatReadOut(value));
+}
 
 // A small picture of the button's meaning, drawn here so the program needs no image files.
 QIcon pictureIcon(const QString& picture) {
@@ -54,6 +67,17 @@ void widen(long double& low, long double& high) {
 }
 
 } // namespace
+
+void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy) {
+    for (std::string& line : lines) {
+        if (!line.starts_with("XY;")) continue;
+        const auto split = line.find(';', 3);
+        if (split == std::string::npos) continue;
+        const long double x = numberOr0(line.substr(3, split - 3));
+        const long double y = numberOr0(line.substr(split + 1));
+        line = "XY;" + simulation::FormatReadOut(x + dx) + ";" + simulation::FormatReadOut(y + dy);
+    }
+}
 
 WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank) {
     constexpr long double NONE = std::numeric_limits<long double>::infinity();
@@ -184,6 +208,8 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
             &GraphicPage::RefreshWanted);
     connect(addButton("Fit", QStringLiteral("[ ]"), false), &QToolButton::clicked, this,
             &GraphicPage::FitClick);
+    bPick_ = addButton("BPick", QStringLiteral("✛"), true);
+    connect(bPick_, &QToolButton::clicked, this, &GraphicPage::BPickClick);
     bar->addStretch(1);
 
     auto* position = new QWidget(toolbar_);
@@ -219,6 +245,8 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     redrawTimer_.setSingleShot(true);
     redrawTimer_.setInterval(100);
     connect(&redrawTimer_, &QTimer::timeout, this, &GraphicPage::RedrawTimerTimer);
+    bufferTimer_.setInterval(30);
+    connect(&bufferTimer_, &QTimer::timeout, this, &GraphicPage::BufferTimerTimer);
 
     view_.processMessages = [this] {
         surface_->repaint();
@@ -252,7 +280,7 @@ void GraphicPage::ApplyLanguage() {
         if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
             button->setToolTip(messages_.Text(number++));
     if (auto* caption = toolbar_->findChild<QLabel*>(QStringLiteral("LZeigerposition")))
-        caption->setText(messages_.Text(FirstTooltip + 14));
+        caption->setText(messages_.Text(FirstTooltip + 15));
 }
 
 void GraphicPage::SetSources(std::function<const std::vector<std::string>&()> lines,
@@ -282,6 +310,12 @@ void GraphicPage::Drawsimulation(bool preview) {
             focus->clearFocus();
         emit Status(messages_.Text(StatusDrawing));
         if (view_.zoomRectangleMode) surface_->unsetCursor();
+        if (!preview && pickMode_) {
+            pickMode_ = false;
+            bufferTimer_.stop();
+            bPick_->setChecked(false);
+            surface_->unsetCursor();
+        }
         view_.Drawsimulation(lines_ ? lines_() : none, blank_ ? blank_() : noBlank, preview);
         ++passes_;
         surface_->update();
@@ -301,22 +335,26 @@ void GraphicPage::PreviewPass(const std::vector<std::string>& lines) {
 }
 
 void GraphicPage::ZoomoutClick() {
+    StopPick();
     simulation::ZoomOutStep(grafik_, false);
     Drawsimulation();
 }
 
 void GraphicPage::ZoominClick() {
+    StopPick();
     view_.lastMarker = {};
     view_.zoomRectangleMode = true;
     surface_->setCursor(Qt::PointingHandCursor);
 }
 
 void GraphicPage::RotateClick(simulation::RotationButton button) {
+    StopPick();
     simulation::RotateStep(grafik_, button);
     Drawsimulation();
 }
 
 void GraphicPage::PresetClick(simulation::ViewPreset preset) {
+    StopPick();
     if (!simulation::ApplyViewPreset(grafik_, preset)) return;
     Drawsimulation();
     setPresetButtons(preset);
@@ -327,16 +365,19 @@ void GraphicPage::setPresetButtons(simulation::ViewPreset preset) {
 }
 
 void GraphicPage::AxisButtClick() {
+    StopPick();
     view_.showAxes = axisButt_->isChecked();
     Drawsimulation();
 }
 
 void GraphicPage::G0ButtClick() {
+    StopPick();
     view_.showRapidMoves = g0Butt_->isChecked();
     Drawsimulation();
 }
 
 void GraphicPage::FitClick() {
+    StopPick();
     static const std::vector<std::string> none;
     static const std::string noBlank;
     const WorldBox job = JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank);
@@ -386,12 +427,22 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
         if (view_.zoomRectangleMode) {
             view_.DrawZoomRectangle(x, y);
             surface_->update();
-        } else if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier) {
+        } else if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier && !pickMode_) {
             if (simulation::DragRotationStep(grafik_, view_.lastMouse, now) &&
                 !redrawTimer_.isActive())
                 redrawTimer_.start();
         }
-        showReadOut(grafik_.UnprojectPixel(x, y));
+        simulation::WorldPoint w = grafik_.UnprojectPixel(x, y);
+        if (pickMode_) {
+            bufferTimer_.stop();
+            pickX_ = threeDecimals(w.x);
+            pickY_ = threeDecimals(w.y);
+            w = view_.DrawPickCrosshair(x, y,
+                                        pick_.infeedDepth ? numberOr0(pick_.infeedDepth()) : 0);
+            surface_->update();
+            bufferTimer_.start();
+        }
+        showReadOut(w);
     } catch (const std::exception&) {
         // A view that cannot be projected shows no position; the next pass says nothing either.
     }
@@ -401,7 +452,13 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
 void GraphicPage::GrafikMouseDown(int x, int y) {
     if (QWidget* focus = QApplication::focusWidget(); focus && window()->isAncestorOf(focus))
         focus->clearFocus();
-    if (!view_.zoomRectangleMode) return;
+    if (!view_.zoomRectangleMode) {
+        if (pickMode_) {
+            if (pick_.setOffsets) pick_.setOffsets(pickX_, pickY_);
+            StopPick();
+        }
+        return;
+    }
     try {
         simulation::ZoomToRectangle(grafik_, x, y);
     } catch (const std::exception&) {
@@ -431,17 +488,78 @@ void GraphicPage::MSWheelWheelEvent(int delta, QPoint screen) {
                                          static_cast<int>(std::lround(surface_->height() / 2.0)))));
 }
 
+void GraphicPage::BPickClick() {
+    if (!pickMode_) {
+        if (pick_.generateIfOutOfDate) pick_.generateIfOutOfDate();
+        // The generated lines stand at the offsets; moving them is the same as generating
+        // at the picked position, since the offsets are added last.
+        bufferLines_ = lines_ ? lines_() : std::vector<std::string>{};
+        lastX_ = pick_.offsetX ? pick_.offsetX() : QString();
+        lastY_ = pick_.offsetY ? pick_.offsetY() : QString();
+    }
+    pickMode_ = bPick_->isChecked();
+    view_.lastMarker = {};
+    if (pickMode_) {
+        pickX_ = lastX_;
+        pickY_ = lastY_;
+        surface_->setCursor(Qt::PointingHandCursor);
+        emit Status(messages_.Text(StatusPick));
+        bufferDrawPending_ = true;
+    } else {
+        bufferTimer_.stop();
+        surface_->unsetCursor();
+        emit Status(QString());
+        Drawsimulation();
+    }
+}
+
+void GraphicPage::StopPick() {
+    if (!pickMode_) return;
+    pickMode_ = false;
+    bufferTimer_.stop();
+    bPick_->setChecked(false);
+    surface_->unsetCursor();
+    if (pick_.refresh)
+        pick_.refresh();
+    else
+        Drawsimulation();
+}
+
+void GraphicPage::BufferTimerTimer() {
+    if (bufferGuard_) return;
+    bufferGuard_ = true;
+    bufferTimer_.stop();
+    // The buffer is drawn inverting: drawing it again where it was erases it.
+    if (!bufferDrawPending_) PreviewPass(bufferLines_);
+    const long double dx = numberOr0(pickX_.toStdString()) - numberOr0(lastX_.toStdString());
+    const long double dy = numberOr0(pickY_.toStdString()) - numberOr0(lastY_.toStdString());
+    ShiftBuffer(bufferLines_, dx, dy);
+    lastX_ = pickX_;
+    lastY_ = pickY_;
+    PreviewPass(bufferLines_);
+    bufferDrawPending_ = false;
+    bufferGuard_ = false;
+}
+
+bool GraphicPage::HandleKey(int key) {
+    if (key == Qt::Key_Home) {
+        FitClick();
+        return true;
+    }
+    if (key == Qt::Key_Escape && pickMode_) {
+        StopPick();
+        return true;
+    }
+    return false;
+}
+
 void GraphicPage::wheelEvent(QWheelEvent* event) {
     MSWheelWheelEvent(event->angleDelta().y(), event->globalPosition().toPoint());
     event->accept();
 }
 
 void GraphicPage::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Home) {
-        FitClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    if (!HandleKey(event->key())) QWidget::keyPressEvent(event);
 }
 
 void GraphicPage::ApplyJobView(const ncgen::TJob& job) {

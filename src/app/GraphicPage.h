@@ -21,6 +21,19 @@ namespace korvex::app {
 class GraphicView;
 class Messages;
 
+// What pick mode needs from the main window.
+struct PickHooks {
+    std::function<QString()> offsetX, offsetY; // EXVersatz, EYVersatz
+    std::function<std::string()> infeedDepth;  // ZEbeneauswahl
+    std::function<void(const QString&, const QString&)> setOffsets;
+    std::function<void()> generateIfOutOfDate;
+    // The refresh: generate when out of date, else redraw.
+    std::function<void()> refresh;
+};
+
+// Moves every "XY" line by (dx, dy), three decimals; other lines stay.
+void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy);
+
 // The "NC-Grafik" page: toolbar, the drawing surface and the pointer read-out. It draws the
 // simulation lines and the blank it is given and owns every change of the view.
 class GraphicPage : public QWidget {
@@ -32,6 +45,7 @@ class GraphicPage : public QWidget {
     void SetSources(std::function<const std::vector<std::string>&()> lines,
                     std::function<const std::string&()> blank);
     void SetColors(const config::TSettings& settings);
+    void SetPickHooks(PickHooks hooks) { pick_ = std::move(hooks); }
     // Tooltips in the user's language, once the language is known.
     void ApplyLanguage();
 
@@ -54,6 +68,14 @@ class GraphicPage : public QWidget {
     void G0ButtClick();
     void FitClick();
     void RedrawTimerTimer();
+    void BPickClick();
+    void StopPick();
+    void BufferTimerTimer();
+    bool PickMode() const { return pickMode_; }
+    const std::vector<std::string>& BufferLines() const { return bufferLines_; }
+    QTimer& BufferTimer() { return bufferTimer_; }
+    // The page's keys: Home fits, Escape ends pick mode. True when the key was used.
+    bool HandleKey(int key);
     void GrafikMouseMove(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void GrafikMouseDown(int x, int y);
     // Wheel delta > 0: away from the user; the position is in screen coordinates.
@@ -89,6 +111,14 @@ class GraphicPage : public QWidget {
     QToolButton* g0Butt_ = nullptr;
     QLabel* readOut_[3] = {};
     QTimer redrawTimer_;
+    QToolButton* bPick_ = nullptr;
+    PickHooks pick_;
+    bool pickMode_ = false;
+    QString pickX_, pickY_, lastX_, lastY_;
+    std::vector<std::string> bufferLines_;
+    QTimer bufferTimer_;
+    bool bufferDrawPending_ = false;
+    bool bufferGuard_ = false;
     std::function<const std::vector<std::string>&()> lines_;
     std::function<const std::string&()> blank_;
     bool drawing_ = false;

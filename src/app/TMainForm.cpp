@@ -100,6 +100,17 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     connect(graphic_, &GraphicPage::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(graphic_, &GraphicPage::RefreshWanted, this, &TMainForm::BGrafikClick);
+    graphic_->SetPickHooks({[this] { return panel_->EXVersatz()->text(); },
+                            [this] { return panel_->EYVersatz()->text(); },
+                            [this] { return profilePanel_->ZEbeneauswahl(); },
+                            [this](const QString& x, const QString& y) {
+                                NumericKeyFilter::SetText(panel_->EXVersatz(), x);
+                                NumericKeyFilter::SetText(panel_->EYVersatz(), y);
+                            },
+                            [this] {
+                                if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
+                            },
+                            [this] { BGrafikClick(); }});
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
@@ -660,7 +671,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    // The graphic's keys (zoom, rotation, Escape for the pick mode) belong to its own page.
+    // The passes take the focus from every control, so the graphic's keys arrive here.
+    if (views_->currentWidget() == graphicPage_ && graphic_->HandleKey(event->key())) return;
     QMainWindow::keyPressEvent(event);
 }
 

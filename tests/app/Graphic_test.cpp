@@ -2,6 +2,7 @@
 #include "app/GraphicPage.h"
 #include "app/GraphicView.h"
 #include "app/KorvexApplication.h"
+#include "app/NCEditor.h"
 #include "simulation/ViewCommands.h"
 #include "support/AppFixture.h"
 
@@ -10,6 +11,8 @@
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QtTest>
+
+#include <cmath>
 
 using korvex::app::GraphicPage;
 using korvex::app::TMainForm;
@@ -64,6 +67,8 @@ class GraphicTest : public QObject {
     void passAskedForDuringAPassFollowsIt();
     void fitShowsEveryDotOfTheJob();
     void blankPageDrawsAndDeletesTheTypedBlank();
+    void pickReadOutTakesTheInfeedDepth();
+    void pickMoveShiftsTheBufferAndAClickGeneratesThere();
 };
 
 void GraphicTest::presetButtonsSetTheAnglesAndOnlyTheirButton() {
@@ -298,6 +303,76 @@ void GraphicTest::blankPageDrawsAndDeletesTheTypedBlank() {
     QVERIFY(form.Job().BlankDefinition.empty());
     QVERIFY(page.isVisible());
     QVERIFY(pixels(page) != withBlank);
+}
+
+void GraphicTest::pickReadOutTakesTheInfeedDepth() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    QLineEdit* depth = child<QLineEdit>(*window.form, "ZEbeneauswahl");
+    const QSignalBlocker quiet(depth);
+    depth->setText(QStringLiteral("abc"));
+    child<QAbstractButton>(page, "BPick")->click();
+    QVERIFY(page.PickMode());
+    sendMove(window.Surface(), {150, 120}, Qt::LeftButton, Qt::NoModifier);
+    const auto w = page.Grafik().UnprojectPixel(150, 120);
+    const QStringList expected = {QString::fromStdString(korvex::simulation::FormatReadOut(w.x)),
+                                  QString::fromStdString(korvex::simulation::FormatReadOut(w.y)),
+                                  QStringLiteral("0.000")};
+    QCOMPARE(readOut(page), expected);
+    // In pick mode a drag does not turn the view.
+    QCOMPARE(page.RedrawTimer().isActive(), false);
+    QTest::keyClick(window.form.get(), Qt::Key_Escape);
+    QVERIFY(!page.PickMode());
+}
+
+void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
+    GraphicWindow window;
+    GraphicPage& page = window.Page();
+    TMainForm& form = *window.form;
+    const QString program = form.Editor().toPlainText();
+    const double offsetX = child<QLineEdit>(form, "EXVersatz")->text().toDouble();
+    const double offsetY = child<QLineEdit>(form, "EYVersatz")->text().toDouble();
+    child<QAbstractButton>(page, "BPick")->click();
+    const std::vector<std::string> before = page.BufferLines();
+    const QPoint at(260, 180);
+    sendMove(window.Surface(), at, Qt::NoButton, Qt::NoModifier);
+    QTRY_VERIFY(!page.BufferTimer().isActive());
+    const double pickX = child<QLabel>(page, "LAchseXWert")->text().toDouble();
+    const double pickY = child<QLabel>(page, "LAchseYWert")->text().toDouble();
+    const std::vector<std::string> moved = page.BufferLines();
+    QCOMPARE(moved.size(), before.size());
+    const auto xy = [](const std::string& line) {
+        const auto split = line.find(';', 3);
+        return std::pair{std::stod(line.substr(3, split - 3)), std::stod(line.substr(split + 1))};
+    };
+    int dots = 0;
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        if (!moved[i].starts_with("XY;")) {
+            QCOMPARE(moved[i], before[i]);
+            continue;
+        }
+        const auto [x0, y0] = xy(before[i]);
+        const auto [x1, y1] = xy(moved[i]);
+        QVERIFY(std::abs(x1 - (x0 + pickX - offsetX)) < 0.0015);
+        QVERIFY(std::abs(y1 - (y0 + pickY - offsetY)) < 0.0015);
+        ++dots;
+    }
+    QVERIFY(dots > 100);
+    QCOMPARE(form.Editor().toPlainText(), program);
+
+    // The click generates at the picked position: the same dots the buffer showed.
+    QTest::mouseClick(&window.Surface(), Qt::LeftButton, {}, at);
+    QVERIFY(!page.PickMode());
+    QCOMPARE(child<QLineEdit>(form, "EXVersatz")->text().toDouble(), pickX);
+    QCOMPARE(child<QLineEdit>(form, "EYVersatz")->text().toDouble(), pickY);
+    QVERIFY(form.Editor().toPlainText() != program);
+    const std::vector<std::string>& generated = form.Generator().SimulationLines();
+    QCOMPARE(generated.size(), moved.size());
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+        if (!moved[i].starts_with("XY;")) continue;
+        QVERIFY(std::abs(xy(generated[i]).first - xy(moved[i]).first) < 0.0015);
+        QVERIFY(std::abs(xy(generated[i]).second - xy(moved[i]).second) < 0.0015);
+    }
 }
 
 int main(int argc, char** argv) {
