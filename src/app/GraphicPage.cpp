@@ -43,7 +43,7 @@ QString threeDecimals(long double value) {
 
 // A small picture of the button's meaning, drawn here so the program needs no image files.
 QIcon pictureIcon(const QString& picture) {
-    QPixmap pixmap(28, 22);
+    QPixmap pixmap(26, 22);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -165,7 +165,7 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     toolbar_->setFixedHeight(36);
     auto* bar = new QHBoxLayout(toolbar_);
     bar->setContentsMargins(2, 2, 2, 2);
-    bar->setSpacing(2);
+    bar->setSpacing(0);
 
     using simulation::RotationButton;
     using simulation::ViewPreset;
@@ -263,7 +263,7 @@ QToolButton* GraphicPage::addButton(const char* name, const QString& picture, bo
     auto* button = new QToolButton(toolbar_);
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(pictureIcon(picture));
-    button->setIconSize(QSize(28, 22));
+    button->setIconSize(QSize(26, 22));
     button->setCheckable(checkable);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);

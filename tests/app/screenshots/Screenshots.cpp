@@ -51,6 +51,14 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&form, folder + "/main-graphic-xyz-" + language + ".png");
     click("XYButt");
     save(&form, folder + "/main-graphic-xy-" + language + ".png");
+    click("XYZButt");
+    click("BPick");
+    QWidget* grafik = form.findChild<QWidget*>(QStringLiteral("Grafik"));
+    // From elsewhere first: the cursor may still stand there from the other language.
+    QTest::mouseMove(grafik, QPoint(10, 10));
+    QTest::mouseMove(grafik, QPoint(grafik->width() / 2 + 60, grafik->height() / 2 - 40));
+    save(&form, folder + "/main-graphic-pick-" + language + ".png");
+    click("BPick");
     click("BBlank");
     for (const char* shape : {"QUADER1", "ZYL1", "ZYL2", "ZYL3"}) {
         click(shape);
