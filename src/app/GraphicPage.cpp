@@ -541,7 +541,60 @@ void GraphicPage::BufferTimerTimer() {
     bufferGuard_ = false;
 }
 
-bool GraphicPage::HandleKey(int key) {
+void GraphicPage::KeyZoom(bool out) {
+    auto& g = grafik_;
+    const auto step = [out](long double low, long double high, bool isZ, auto setLow,
+                            auto setHigh) {
+        long double d = std::trunc(std::fabs(high - low) / 10);
+        if (isZ && d == 0) d = 1;
+        setLow(out ? low - d : low + d);
+        setHigh(out ? high + d : high - d);
+    };
+    step(
+        g.D3WorldX1(), g.D3WorldX2(), false, [&g](long double v) { g.SetD3WorldX1(v); },
+        [&g](long double v) { g.SetD3WorldX2(v); });
+    step(
+        g.D3WorldY1(), g.D3WorldY2(), false, [&g](long double v) { g.SetD3WorldY1(v); },
+        [&g](long double v) { g.SetD3WorldY2(v); });
+    step(
+        g.D3WorldZ1(), g.D3WorldZ2(), true, [&g](long double v) { g.SetD3WorldZ1(v); },
+        [&g](long double v) { g.SetD3WorldZ2(v); });
+    Drawsimulation();
+}
+
+bool GraphicPage::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    using simulation::RotationButton;
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    switch (key) {
+    case Qt::Key_PageUp:
+        KeyZoom(true);
+        return true;
+    case Qt::Key_PageDown:
+        KeyZoom(false);
+        return true;
+    case Qt::Key_Left:
+        RotateClick(RotationButton::ZM_ROT);
+        return true;
+    case Qt::Key_Right:
+        RotateClick(RotationButton::ZP_ROT);
+        return true;
+    case Qt::Key_Up:
+        RotateClick(RotationButton::YM_ROT);
+        return true;
+    case Qt::Key_Down:
+        RotateClick(RotationButton::YP_ROT);
+        return true;
+    case Qt::Key_Minus:
+        if (!keypad) return false;
+        KeyZoom(true);
+        return true;
+    case Qt::Key_Plus:
+        if (!keypad) return false;
+        KeyZoom(false);
+        return true;
+    default:
+        break;
+    }
     if (key == Qt::Key_Home) {
         FitClick();
         return true;
@@ -559,7 +612,7 @@ void GraphicPage::wheelEvent(QWheelEvent* event) {
 }
 
 void GraphicPage::keyPressEvent(QKeyEvent* event) {
-    if (!HandleKey(event->key())) QWidget::keyPressEvent(event);
+    if (!HandleKey(event->key(), event->modifiers())) QWidget::keyPressEvent(event);
 }
 
 void GraphicPage::ApplyJobView(const ncgen::TJob& job) {

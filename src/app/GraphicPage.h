@@ -75,7 +75,9 @@ class GraphicPage : public QWidget {
     const std::vector<std::string>& BufferLines() const { return bufferLines_; }
     QTimer& BufferTimer() { return bufferTimer_; }
     // The page's keys: Home fits, Escape ends pick mode. True when the key was used.
-    bool HandleKey(int key);
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Page Up / Page Down: widen or narrow every axis by a tenth at both ends.
+    void KeyZoom(bool out);
     void GrafikMouseMove(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     void GrafikMouseDown(int x, int y);
     // Wheel delta > 0: away from the user; the position is in screen coordinates.

@@ -672,7 +672,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     // The passes take the focus from every control, so the graphic's keys arrive here.
-    if (views_->currentWidget() == graphicPage_ && graphic_->HandleKey(event->key())) return;
+    if (views_->currentWidget() == graphicPage_ &&
+        graphic_->HandleKey(event->key(), event->modifiers()))
+        return;
     QMainWindow::keyPressEvent(event);
 }
 

@@ -68,6 +68,8 @@ class GraphicTest : public QObject {
     void fitShowsEveryDotOfTheJob();
     void blankPageDrawsAndDeletesTheTypedBlank();
     void pickReadOutTakesTheInfeedDepth();
+    void keysZoomAndTurnTheView();
+    void templateKeepsTheViewOfTheGraphic();
     void pickMoveShiftsTheBufferAndAClickGeneratesThere();
 };
 
@@ -373,6 +375,44 @@ void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
         QVERIFY(std::abs(xy(generated[i]).first - xy(moved[i]).first) < 0.0015);
         QVERIFY(std::abs(xy(generated[i]).second - xy(moved[i]).second) < 0.0015);
     }
+}
+
+void GraphicTest::keysZoomAndTurnTheView() {
+    GraphicWindow window;
+    auto& grafik = window.Page().Grafik();
+    grafik.SetWorldBox(-80, -80, -4, 80, 80, 4);
+    QTest::keyClick(window.form.get(), Qt::Key_PageUp);
+    QCOMPARE(grafik.D3WorldX1(), -96.0L);
+    QCOMPARE(grafik.D3WorldY2(), 96.0L);
+    // Z below extent 10 still moves by one.
+    QCOMPARE(grafik.D3WorldZ1(), -5.0L);
+    QCOMPARE(grafik.D3WorldZ2(), 5.0L);
+    QTest::keyClick(window.form.get(), Qt::Key_Plus, Qt::KeypadModifier);
+    QCOMPARE(grafik.D3WorldX1(), -77.0L);
+    QCOMPARE(grafik.D3WorldZ2(), 4.0L);
+    const long double y = grafik.D3Yrotation();
+    const long double z = grafik.D3Zrotation();
+    QTest::keyClick(window.form.get(), Qt::Key_Left);
+    QTest::keyClick(window.form.get(), Qt::Key_Up);
+    QCOMPARE(grafik.D3Zrotation(), z - 5);
+    QCOMPARE(grafik.D3Yrotation(), y + 5);
+}
+
+void GraphicTest::templateKeepsTheViewOfTheGraphic() {
+    GraphicWindow window;
+    auto& grafik = window.Page().Grafik();
+    grafik.SetWorldBox(-5, -6, -7, 50, 60, 70);
+    grafik.SetD3Yrotation(33);
+    grafik.SetD3Zrotation(-44);
+    const QString file = window.folder.filePath(QStringLiteral("view.ncm"));
+    window.form->SaveVorlage(file);
+    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    grafik.SetD3Yrotation(0);
+    QVERIFY(window.form->LadeVorlage(file));
+    QCOMPARE(grafik.D3WorldX1(), -5.0L);
+    QCOMPARE(grafik.D3WorldZ2(), 70.0L);
+    QCOMPARE(grafik.D3Yrotation(), 33.0L);
+    QCOMPARE(grafik.D3Zrotation(), -44.0L);
 }
 
 int main(int argc, char** argv) {
