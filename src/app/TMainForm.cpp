@@ -43,6 +43,7 @@
 #include <QPrinter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -676,6 +677,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         graphic_->HandleKey(event->key(), event->modifiers()))
         return;
     QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::wheelEvent(QWheelEvent* event) {
+    // The wheel zooms the graphic wherever the mouse is over the window.
+    if (views_->currentWidget() != graphicPage_) return QMainWindow::wheelEvent(event);
+    graphic_->MSWheelWheelEvent(event->angleDelta().y(), event->globalPosition().toPoint());
+    event->accept();
 }
 
 } // namespace korvex::app

@@ -147,6 +147,13 @@ void GraphicTest::wheelZoomsAboutTheMouseAndLaterRedraws() {
     // The pass waits for the timer.
     QCOMPARE(page.PassCount(), passes);
     QTRY_COMPARE(page.PassCount(), passes + 1);
+
+    // Over another part of the window the wheel zooms the graphic as well.
+    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    QWheelEvent wheel(QPointF(5, 5), window.form->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window.form.get(), &wheel);
+    QCOMPARE(grafik.D3WorldX1(), -96.0L);
 }
 
 void GraphicTest::zoomRectangleHalvesTheBoxAndAResizeEndsIt() {
