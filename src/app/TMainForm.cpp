@@ -111,7 +111,12 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
                             [this] {
                                 if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
                             },
-                            [this] { BGrafikClick(); }});
+                            [this] {
+                                if (generator_->ProgramOutOfDate())
+                                    generator_->ConvertClick();
+                                else
+                                    graphic_->Drawsimulation();
+                            }});
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
@@ -598,6 +603,7 @@ void TMainForm::SchriftartSingleClick() {
 }
 
 void TMainForm::showView(QWidget* page, QToolButton* button) {
+    graphic_->StopPick();
     views_->setCurrentWidget(page);
     button->setChecked(true);
 }

@@ -332,6 +332,11 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     QCOMPARE(page.RedrawTimer().isActive(), false);
     QTest::keyClick(window.form.get(), Qt::Key_Escape);
     QVERIFY(!page.PickMode());
+    // Another view ends it too: nothing is left to click on.
+    child<QAbstractButton>(page, "BPick")->click();
+    child<QAbstractButton>(*window.form, "BDatamatrix")->click();
+    QVERIFY(!page.PickMode());
+    QVERIFY(!child<QAbstractButton>(page, "BPick")->isChecked());
 }
 
 void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
