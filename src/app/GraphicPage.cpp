@@ -531,7 +531,9 @@ void GraphicPage::BufferTimerTimer() {
     bufferTimer_.stop();
     // The buffer is drawn inverting: drawing it again where it was erases it.
     if (!bufferDrawPending_) PreviewPass(bufferLines_);
-    const long double dx = numberOr0(pickX_.toStdString()) - numberOr0(lastX_.toStdString());
+    long double dx = numberOr0(pickX_.toStdString()) - numberOr0(lastX_.toStdString());
+    // A lathe program negates X after adding the offset, and so do its simulation lines.
+    if (pick_.latheMode && pick_.latheMode()) dx = -dx;
     const long double dy = numberOr0(pickY_.toStdString()) - numberOr0(lastY_.toStdString());
     ShiftBuffer(bufferLines_, dx, dy);
     lastX_ = pickX_;

@@ -25,6 +25,7 @@ class Messages;
 struct PickHooks {
     std::function<QString()> offsetX, offsetY; // EXVersatz, EYVersatz
     std::function<std::string()> infeedDepth;  // ZEbeneauswahl
+    std::function<bool()> latheMode;           // the program's X is the negated offset X
     std::function<void(const QString&, const QString&)> setOffsets;
     std::function<void()> generateIfOutOfDate;
     // The refresh: generate when out of date, else redraw.

@@ -70,6 +70,7 @@ class GraphicTest : public QObject {
     void pickReadOutTakesTheInfeedDepth();
     void keysZoomAndTurnTheView();
     void templateKeepsTheViewOfTheGraphic();
+    void pickMoveShiftsTheBufferAndAClickGeneratesThere_data();
     void pickMoveShiftsTheBufferAndAClickGeneratesThere();
 };
 
@@ -339,8 +340,20 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     QVERIFY(!child<QAbstractButton>(page, "BPick")->isChecked());
 }
 
+void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere_data() {
+    QTest::addColumn<int>("profile");
+    QTest::addColumn<double>("xSign");
+    QTest::newRow("mill") << 1 << 1.0;
+    // The lathe profile writes X negated: the outline moves the other way.
+    QTest::newRow("lathe") << 3 << -1.0;
+}
+
 void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
+    QFETCH(int, profile);
+    QFETCH(double, xSign);
     GraphicWindow window;
+    window.form->ProfilClick(profile);
+    window.form->Generator().ConvertClick();
     GraphicPage& page = window.Page();
     TMainForm& form = *window.form;
     const QString program = form.Editor().toPlainText();
@@ -367,7 +380,7 @@ void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
         }
         const auto [x0, y0] = xy(before[i]);
         const auto [x1, y1] = xy(moved[i]);
-        QVERIFY(std::abs(x1 - (x0 + pickX - offsetX)) < 0.0015);
+        QVERIFY(std::abs(x1 - (x0 + xSign * (pickX - offsetX))) < 0.0015);
         QVERIFY(std::abs(y1 - (y0 + pickY - offsetY)) < 0.0015);
         ++dots;
     }
