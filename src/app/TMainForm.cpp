@@ -4,7 +4,9 @@
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
+#include "app/BlankPage.h"
 #include "app/GenerateController.h"
+#include "app/GraphicPage.h"
 #include "app/IntroWindow.h"
 #include "app/JobPanel.h"
 #include "app/NCEditor.h"
@@ -42,6 +44,7 @@
 #include <QPrinter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -66,12 +69,6 @@ QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) 
     button->setCheckable(true);
     button->setMinimumSize(110, 40);
     return button;
-}
-
-QWidget* placeholderPage(const char* name) {
-    auto* page = new QWidget;
-    page->setObjectName(QString::fromLatin1(name));
-    return page;
 }
 
 } // namespace
@@ -99,6 +96,30 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     buildMenus();
 
     preview_->SetCodeSource([this] { return panel_->Code(); });
+    graphic_->SetSources(
+        [this]() -> const std::vector<std::string>& { return generator_->SimulationLines(); },
+        [this]() -> const std::string& { return job_.BlankDefinition; });
+    connect(graphic_, &GraphicPage::Status, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(graphic_, &GraphicPage::RefreshWanted, this, &TMainForm::BGrafikClick);
+    graphic_->SetPickHooks({[this] { return panel_->EXVersatz()->text(); },
+                            [this] { return panel_->EYVersatz()->text(); },
+                            [this] { return profilePanel_->ZEbeneauswahl(); },
+                            // The generator's lathe rule: the X/Z plane with the letters Z and K.
+                            [this] { return profile_.Y == "Z" && profile_.J == "K"; },
+                            [this](const QString& x, const QString& y) {
+                                NumericKeyFilter::SetText(panel_->EXVersatz(), x);
+                                NumericKeyFilter::SetText(panel_->EYVersatz(), y);
+                            },
+                            [this] {
+                                if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
+                            },
+                            [this] {
+                                if (generator_->ProgramOutOfDate())
+                                    generator_->ConvertClick();
+                                else
+                                    graphic_->Drawsimulation();
+                            }});
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
@@ -128,6 +149,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     });
     connect(generator_, &GenerateController::Generated, this, [this] {
         if (views_->currentWidget() == preview_) BProgramClick();
+        if (views_->currentWidget() == graphicPage_) graphic_->Drawsimulation();
         if (batchMode_ && !intro_->Timer().isActive()) finishBatch();
     });
     connect(intro_, &IntroWindow::Elapsed, this, [this] {
@@ -215,8 +237,14 @@ void TMainForm::buildViews() {
     page->addLayout(editorRow, 1);
     connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
 
-    graphicPage_ = placeholderPage("PGrafik");
-    blankPage_ = placeholderPage("PRohteil");
+    graphic_ = new GraphicPage(messages_);
+    graphicPage_ = graphic_;
+    auto* blank = new BlankPage;
+    blankPage_ = blank;
+    connect(blank, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
+        job_.BlankDefinition = definition;
+        BGrafikClick();
+    });
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
     for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})
@@ -334,6 +362,9 @@ void TMainForm::Startup() {
     showView(preview_, bDatamatrix_);
     panel_->SetProgress(false);
     loadSettings();
+    graphic_->SetColors(settings_);
+    graphic_->ApplyLanguage();
+    graphic_->ApplySettingsView(settings_);
     selectProfile(std::to_string(settings_.DefaultProfile));
     profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
     if (options_.Arguments.isEmpty() && options_.ShowIntro && !options_.Headless)
@@ -458,6 +489,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     job_ = std::move(loaded);
+    graphic_->ApplyJobView(job_);
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
     textChange();
@@ -470,6 +502,7 @@ void TMainForm::SaveVorlage(const QString& file) {
     fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
     fields.CurrentEncodation = preview_->CurrentEncodation();
     job_.Layers.StoreCurrentLayer(fields);
+    graphic_->StoreJobView(job_);
     try {
         ncgen::SpeichereVorlage(ToPath(file), job_);
     } catch (const ncgen::ETemplateWriteError& error) {
@@ -574,6 +607,7 @@ void TMainForm::SchriftartSingleClick() {
 }
 
 void TMainForm::showView(QWidget* page, QToolButton* button) {
+    graphic_->StopPick();
     views_->setCurrentWidget(page);
     button->setChecked(true);
 }
@@ -589,6 +623,11 @@ void TMainForm::BProgramClick() {
 
 void TMainForm::BGrafikClick() {
     showView(graphicPage_, bGrafik_);
+    // A generation ends with its own pass.
+    if (generator_->ProgramOutOfDate())
+        generator_->ConvertClick();
+    else
+        graphic_->Drawsimulation();
 }
 
 void TMainForm::BBlankClick() {
@@ -677,8 +716,18 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-    // The graphic's keys (zoom, rotation, Escape for the pick mode) belong to its own page.
+    // The passes take the focus from every control, so the graphic's keys arrive here.
+    if (views_->currentWidget() == graphicPage_ &&
+        graphic_->HandleKey(event->key(), event->modifiers()))
+        return;
     QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::wheelEvent(QWheelEvent* event) {
+    // The wheel zooms the graphic wherever the mouse is over the window.
+    if (views_->currentWidget() != graphicPage_) return QMainWindow::wheelEvent(event);
+    graphic_->MSWheelWheelEvent(event->angleDelta().y(), event->globalPosition().toPoint());
+    event->accept();
 }
 
 } // namespace korvex::app

@@ -20,6 +20,7 @@ class QToolButton;
 namespace korvex::app {
 
 class GenerateController;
+class GraphicPage;
 class IntroWindow;
 class JobPanel;
 class NCEditor;
@@ -56,6 +57,7 @@ class TMainForm : public QMainWindow {
     SymbolPreview& Preview() { return *preview_; }
     GenerateController& Generator() { return *generator_; }
     NCEditor& Editor() { return *editor_; }
+    GraphicPage& Graphic() { return *graphic_; }
     TFSymbol& SymbolDialog() { return *symbolDialog_; }
     TInfo& InfoDialog() { return *info_; }
     const ncgen::TActiveProfile& ActiveProfile() const { return profile_; }
@@ -88,6 +90,7 @@ class TMainForm : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     void buildMenus();
@@ -120,6 +123,7 @@ class TMainForm : public QMainWindow {
     QStackedWidget* views_ = nullptr;
     QWidget* programPage_ = nullptr;
     QWidget* graphicPage_ = nullptr;
+    GraphicPage* graphic_ = nullptr;
     QWidget* blankPage_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
     QToolButton* bDatamatrix_ = nullptr;

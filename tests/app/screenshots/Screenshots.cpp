@@ -41,6 +41,31 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&form, folder + "/main-datamatrix-" + language + ".png");
     form.findChild<QAbstractButton*>("Convert")->click();
     save(&form, folder + "/main-program-" + language + ".png");
+    const auto click = [&form](const char* name) {
+        form.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    };
+    click("BGrafik");
+    click("Fit");
+    save(&form, folder + "/main-graphic-axes-" + language + ".png");
+    click("AxisButt");
+    click("G0Butt");
+    save(&form, folder + "/main-graphic-xyz-" + language + ".png");
+    click("XYButt");
+    save(&form, folder + "/main-graphic-xy-" + language + ".png");
+    click("XYZButt");
+    click("BPick");
+    QWidget* grafik = form.findChild<QWidget*>(QStringLiteral("Grafik"));
+    // From elsewhere first: the cursor may still stand there from the other language.
+    QTest::mouseMove(grafik, QPoint(10, 10));
+    QTest::mouseMove(grafik, QPoint(grafik->width() / 2 + 60, grafik->height() / 2 - 40));
+    save(&form, folder + "/main-graphic-pick-" + language + ".png");
+    click("BPick");
+    click("BBlank");
+    for (const char* shape : {"QUADER1", "ZYL1", "ZYL2", "ZYL3"}) {
+        click(shape);
+        save(&form, folder + "/main-blank-" + QString::fromLatin1(shape).toLower() + "-" +
+                        language + ".png");
+    }
     app::TFSymbol& symbol = form.SymbolDialog();
     symbol.Prepare(0, 0);
     symbol.show();

@@ -1,0 +1,649 @@
+#include "app/GraphicPage.h"
+
+#include "app/GraphicView.h"
+#include "app/Messages.h"
+#include "simulation/BlankDrawing.h"
+#include "simulation/SimulationNumber.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace korvex::app {
+
+namespace {
+
+constexpr int StatusDrawing = 9107;
+constexpr int StatusDone = 9108;
+constexpr int FirstTooltip = 3401;
+constexpr int StatusPick = 9105;
+
+long double numberOr0(const std::string& text) {
+    try {
+        return simulation::ParseSimulationNumber(text);
+    } catch (...) {
+        return 0;
+    }
+}
+
+QString threeDecimals(long double value) {
+    return QString::fromStdString(simulation::FormatReadOut(value));
+}
+
+// A small picture of the button's meaning, drawn here so the program needs no image files.
+QIcon pictureIcon(const QString& picture) {
+    QPixmap pixmap(26, 22);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = painter.font();
+    font.setPixelSize(picture.size() > 3 ? 10 : 12);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(30, 60, 120));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, picture);
+    return QIcon(pixmap);
+}
+
+void widen(long double& low, long double& high) {
+    if (high - low <= 0) {
+        low -= 1;
+        high += 1;
+    }
+    const long double margin = (high - low) / 10;
+    low -= margin;
+    high += margin;
+}
+
+} // namespace
+
+void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy) {
+    for (std::string& line : lines) {
+        if (!line.starts_with("XY;")) continue;
+        const auto split = line.find(';', 3);
+        if (split == std::string::npos) continue;
+        const long double x = numberOr0(line.substr(3, split - 3));
+        const long double y = numberOr0(line.substr(split + 1));
+        line = "XY;" + simulation::FormatReadOut(x + dx) + ";" + simulation::FormatReadOut(y + dy);
+    }
+}
+
+WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank) {
+    constexpr long double NONE = std::numeric_limits<long double>::infinity();
+    WorldBox box{NONE, NONE, NONE, -NONE, -NONE, -NONE};
+    const auto take = [&box](long double x, long double y, long double z) {
+        box.x1 = std::min(box.x1, x);
+        box.x2 = std::max(box.x2, x);
+        box.y1 = std::min(box.y1, y);
+        box.y2 = std::max(box.y2, y);
+        box.z1 = std::min(box.z1, z);
+        box.z2 = std::max(box.z2, z);
+    };
+    long double safety = 0;
+    long double depth = 0;
+    for (const std::string& line : lines) {
+        const auto first = line.find(';');
+        const auto second = first == std::string::npos ? first : line.find(';', first + 1);
+        if (second == std::string::npos) continue;
+        const std::string_view text(line);
+        try {
+            const long double a =
+                simulation::ParseSimulationNumber(text.substr(first + 1, second - first - 1));
+            const long double b = simulation::ParseSimulationNumber(text.substr(second + 1));
+            if (line.starts_with("ZR;")) {
+                safety = a;
+                depth = b;
+            } else if (line.starts_with("XY;")) {
+                take(a, b, safety);
+                take(a, b, depth);
+            }
+        } catch (...) {
+            // The pass stops at such a line; the extents need not know it.
+        }
+    }
+    const simulation::BlankValues v = simulation::ReadBlankValues(blank);
+    int shape = 0;
+    for (const auto& [word, number] : {std::pair{"QUAD", 1}, {"ZYL1", 2}, {"ZYL2", 3}, {"ZYL3", 4}})
+        if (blank.find(word) != std::string::npos) shape = number;
+    switch (shape) {
+    case 1:
+        take(v.xm, v.ym, v.zm);
+        take(v.xp, v.yp, v.zp);
+        break;
+    case 2:
+        take(v.xc - v.ra, v.yc - v.ra, v.zm);
+        take(v.xc + v.ra, v.yc + v.ra, v.zp);
+        break;
+    case 3:
+        take(v.xm, v.yc - v.ra, v.zc - v.ra);
+        take(v.xp, v.yc + v.ra, v.zc + v.ra);
+        break;
+    case 4:
+        take(v.xc - v.ra, v.ym, v.zc - v.ra);
+        take(v.xc + v.ra, v.yp, v.zc + v.ra);
+        break;
+    default:
+        break;
+    }
+    if (box.x1 > box.x2) box = {0, 0, 0, 0, 0, 0};
+    widen(box.x1, box.x2);
+    widen(box.y1, box.y2);
+    widen(box.z1, box.z2);
+    return box;
+}
+
+GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
+    : QWidget(parent), messages_(messages), view_(grafik_) {
+    setObjectName(QStringLiteral("PGrafik"));
+    grafik_.SetWorldBox(-80, -80, -80, 80, 80, 80);
+    grafik_.SetD3ViewDist(3);
+    grafik_.SetD3ViewAngle(6);
+    grafik_.SetD3AspectRatio(true);
+    grafik_.SetD3Zrotation(-90);
+    grafik_.SetD3Yrotation(0);
+    const QColor text = palette().color(QPalette::WindowText);
+    grafik_.SetFont(
+        {"Arial", 9,
+         static_cast<simulation::Color>(text.red() | (text.green() << 8) | (text.blue() << 16))});
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    toolbar_ = new QWidget(this);
+    toolbar_->setObjectName(QStringLiteral("NCGPanel"));
+    toolbar_->setFixedHeight(36);
+    auto* bar = new QHBoxLayout(toolbar_);
+    bar->setContentsMargins(2, 2, 2, 2);
+    bar->setSpacing(0);
+
+    using simulation::RotationButton;
+    using simulation::ViewPreset;
+    connect(addButton("Zoomin", QStringLiteral("[+]"), false), &QToolButton::clicked, this,
+            &GraphicPage::ZoominClick);
+    connect(addButton("Zoomout", QStringLiteral("−"), false), &QToolButton::clicked, this,
+            &GraphicPage::ZoomoutClick);
+    const std::pair<const char*, RotationButton> rotations[] = {{"YM_ROT", RotationButton::YM_ROT},
+                                                                {"YP_ROT", RotationButton::YP_ROT},
+                                                                {"ZM_ROT", RotationButton::ZM_ROT},
+                                                                {"ZP_ROT", RotationButton::ZP_ROT}};
+    const QString rotationPictures[] = {QStringLiteral("Y+5"), QStringLiteral("Y−5"),
+                                        QStringLiteral("Z−5"), QStringLiteral("Z+5")};
+    for (int i = 0; i < 4; ++i) {
+        const RotationButton button = rotations[i].second;
+        connect(addButton(rotations[i].first, rotationPictures[i], false), &QToolButton::clicked,
+                this, [this, button] { RotateClick(button); });
+    }
+    auto* presets = new QButtonGroup(this);
+    presets->setExclusive(true);
+    const std::pair<const char*, ViewPreset> presetNames[] = {{"XYButt", ViewPreset::XY},
+                                                              {"XZButt", ViewPreset::XZ},
+                                                              {"YZButt", ViewPreset::YZ},
+                                                              {"XYZButt", ViewPreset::XYZ}};
+    const QString presetPictures[] = {QStringLiteral("XY"), QStringLiteral("XZ"),
+                                      QStringLiteral("YZ"), QStringLiteral("XYZ")};
+    for (int i = 0; i < 4; ++i) {
+        const ViewPreset preset = presetNames[i].second;
+        presetButtons_[i] = addButton(presetNames[i].first, presetPictures[i], true);
+        presets->addButton(presetButtons_[i]);
+        connect(presetButtons_[i], &QToolButton::clicked, this,
+                [this, preset] { PresetClick(preset); });
+    }
+    presetButtons_[3]->setChecked(true);
+    axisButt_ = addButton("AxisButt", QStringLiteral("⊥"), true);
+    connect(axisButt_, &QToolButton::clicked, this, &GraphicPage::AxisButtClick);
+    g0Butt_ = addButton("G0Butt", QStringLiteral("G0"), true);
+    connect(g0Butt_, &QToolButton::clicked, this, &GraphicPage::G0ButtClick);
+    connect(addButton("Refresh", QStringLiteral("↻"), false), &QToolButton::clicked, this,
+            &GraphicPage::RefreshWanted);
+    connect(addButton("Fit", QStringLiteral("[ ]"), false), &QToolButton::clicked, this,
+            &GraphicPage::FitClick);
+    bPick_ = addButton("BPick", QStringLiteral("✛"), true);
+    connect(bPick_, &QToolButton::clicked, this, &GraphicPage::BPickClick);
+    bar->addStretch(1);
+
+    auto* position = new QWidget(toolbar_);
+    position->setObjectName(QStringLiteral("PanelPos"));
+    auto* positionRow = new QHBoxLayout(position);
+    positionRow->setContentsMargins(4, 0, 4, 0);
+    positionRow->setSpacing(3);
+    auto* caption = new QLabel(QStringLiteral("Zeigerposition"), position);
+    caption->setObjectName(QStringLiteral("LZeigerposition"));
+    positionRow->addWidget(caption);
+    const char* const axisNames[] = {"LAchseX", "LAchseY", "LAchseZ"};
+    const char* const valueNames[] = {"LAchseXWert", "LAchseYWert", "LAchseZWert"};
+    const QString axisTexts[] = {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
+    for (int i = 0; i < 3; ++i) {
+        auto* axis = new QLabel(axisTexts[i], position);
+        axis->setObjectName(QString::fromLatin1(axisNames[i]));
+        readOut_[i] = new QLabel(position);
+        readOut_[i]->setObjectName(QString::fromLatin1(valueNames[i]));
+        readOut_[i]->setMinimumWidth(52);
+        readOut_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        positionRow->addWidget(axis);
+        positionRow->addWidget(readOut_[i]);
+    }
+    bar->addWidget(position);
+    page->addWidget(toolbar_);
+
+    surface_ = new GraphicView(grafik_, this);
+    page->addWidget(surface_, 1);
+    connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
+    connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
+    connect(surface_, &GraphicView::MousePressed, this, &GraphicPage::GrafikMouseDown);
+
+    redrawTimer_.setSingleShot(true);
+    redrawTimer_.setInterval(100);
+    connect(&redrawTimer_, &QTimer::timeout, this, &GraphicPage::RedrawTimerTimer);
+    bufferTimer_.setInterval(30);
+    connect(&bufferTimer_, &QTimer::timeout, this, &GraphicPage::BufferTimerTimer);
+
+    view_.processMessages = [this] {
+        surface_->repaint();
+        QApplication::processEvents();
+    };
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+GraphicPage::~GraphicPage() {
+    grafik_.SetCanvas(nullptr);
+}
+
+QToolButton* GraphicPage::addButton(const char* name, const QString& picture, bool checkable) {
+    auto* button = new QToolButton(toolbar_);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(pictureIcon(picture));
+    button->setIconSize(QSize(26, 22));
+    button->setCheckable(checkable);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    static_cast<QHBoxLayout*>(toolbar_->layout())->addWidget(button);
+    return button;
+}
+
+void GraphicPage::ApplyLanguage() {
+    const char* const names[] = {"Zoomin",   "Zoomout", "YM_ROT",  "YP_ROT", "ZM_ROT",
+                                 "ZP_ROT",   "XYButt",  "XZButt",  "YZButt", "XYZButt",
+                                 "AxisButt", "G0Butt",  "Refresh", "Fit"};
+    int number = FirstTooltip;
+    for (const char* name : names)
+        if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
+            button->setToolTip(messages_.Text(number++));
+    if (auto* caption = toolbar_->findChild<QLabel*>(QStringLiteral("LZeigerposition")))
+        caption->setText(messages_.Text(FirstTooltip + 15));
+}
+
+void GraphicPage::SetSources(std::function<const std::vector<std::string>&()> lines,
+                             std::function<const std::string&()> blank) {
+    lines_ = std::move(lines);
+    blank_ = std::move(blank);
+}
+
+void GraphicPage::SetColors(const config::TSettings& settings) {
+    view_.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid,
+                    settings.Blank};
+}
+
+void GraphicPage::Drawsimulation(bool preview) {
+    if (!isVisible()) return;
+    if (drawing_) {
+        // The pass lets events run; a redraw they ask for follows the running pass.
+        normalPending_ = true;
+        return;
+    }
+    static const std::vector<std::string> none;
+    static const std::string noBlank;
+    drawing_ = true;
+    do {
+        normalPending_ = false;
+        if (QWidget* focus = QApplication::focusWidget(); focus && window()->isAncestorOf(focus))
+            focus->clearFocus();
+        emit Status(messages_.Text(StatusDrawing));
+        if (view_.zoomRectangleMode) surface_->unsetCursor();
+        if (!preview && pickMode_) {
+            pickMode_ = false;
+            bufferTimer_.stop();
+            bPick_->setChecked(false);
+            surface_->unsetCursor();
+        }
+        view_.Drawsimulation(lines_ ? lines_() : none, blank_ ? blank_() : noBlank, preview);
+        ++passes_;
+        surface_->update();
+        emit Status(messages_.Text(StatusDone));
+        preview = false;
+    } while (normalPending_);
+    drawing_ = false;
+}
+
+void GraphicPage::PreviewPass(const std::vector<std::string>& lines) {
+    if (!isVisible() || drawing_) return;
+    drawing_ = true;
+    view_.Drawsimulation(lines, {}, true);
+    surface_->update();
+    drawing_ = false;
+    if (normalPending_) Drawsimulation();
+}
+
+void GraphicPage::ZoomoutClick() {
+    StopPick();
+    simulation::ZoomOutStep(grafik_, false);
+    Drawsimulation();
+}
+
+void GraphicPage::ZoominClick() {
+    StopPick();
+    view_.lastMarker = {};
+    view_.zoomRectangleMode = true;
+    surface_->setCursor(Qt::PointingHandCursor);
+}
+
+void GraphicPage::RotateClick(simulation::RotationButton button) {
+    StopPick();
+    simulation::RotateStep(grafik_, button);
+    Drawsimulation();
+}
+
+void GraphicPage::PresetClick(simulation::ViewPreset preset) {
+    StopPick();
+    if (!simulation::ApplyViewPreset(grafik_, preset)) return;
+    Drawsimulation();
+    setPresetButtons(preset);
+}
+
+void GraphicPage::setPresetButtons(simulation::ViewPreset preset) {
+    presetButtons_[static_cast<int>(preset)]->setChecked(true);
+}
+
+void GraphicPage::AxisButtClick() {
+    StopPick();
+    view_.showAxes = axisButt_->isChecked();
+    Drawsimulation();
+}
+
+void GraphicPage::G0ButtClick() {
+    StopPick();
+    view_.showRapidMoves = g0Butt_->isChecked();
+    Drawsimulation();
+}
+
+void GraphicPage::FitClick() {
+    StopPick();
+    static const std::vector<std::string> none;
+    static const std::string noBlank;
+    const WorldBox job = JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank);
+    // The perspective shows only the middle of the world box: widen it about the job's centre
+    // until every corner of the job lies on the picture.
+    const long double cx = (job.x1 + job.x2) / 2, cy = (job.y1 + job.y2) / 2,
+                      cz = (job.z1 + job.z2) / 2;
+    long double scale = 1;
+    for (int step = 0; step < 60; ++step) {
+        grafik_.SetWorldBox(cx + (job.x1 - cx) * scale, cy + (job.y1 - cy) * scale,
+                            cz + (job.z1 - cz) * scale, cx + (job.x2 - cx) * scale,
+                            cy + (job.y2 - cy) * scale, cz + (job.z2 - cz) * scale);
+        grafik_.RecomputeView();
+        bool inside = true;
+        try {
+            for (int corner = 0; corner < 8 && inside; ++corner) {
+                const simulation::PixelPoint p =
+                    grafik_.ProjectPoint(corner & 1 ? job.x2 : job.x1, corner & 2 ? job.y2 : job.y1,
+                                         corner & 4 ? job.z2 : job.z1);
+                inside = p.x >= 0 && p.y >= 0 && p.x < grafik_.Width() && p.y < grafik_.Height();
+            }
+        } catch (const std::exception&) {
+            inside = false;
+        }
+        if (inside) break;
+        scale *= 1.2L;
+    }
+    Drawsimulation();
+}
+
+void GraphicPage::RedrawTimerTimer() {
+    redrawTimer_.stop();
+    Drawsimulation();
+}
+
+void GraphicPage::showReadOut(const simulation::WorldPoint& w) {
+    const long double values[] = {w.x, w.y, w.z};
+    for (int i = 0; i < 3; ++i)
+        readOut_[i]->setText(QString::fromStdString(simulation::FormatReadOut(values[i])));
+}
+
+void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
+                                  Qt::KeyboardModifiers modifiers) {
+    const simulation::PixelPoint now{x, y};
+    if (now == view_.lastMouse) return;
+    try {
+        if (view_.zoomRectangleMode) {
+            view_.DrawZoomRectangle(x, y);
+            surface_->update();
+        } else if (buttons == Qt::LeftButton && modifiers == Qt::NoModifier && !pickMode_) {
+            if (simulation::DragRotationStep(grafik_, view_.lastMouse, now) &&
+                !redrawTimer_.isActive())
+                redrawTimer_.start();
+        }
+        simulation::WorldPoint w = grafik_.UnprojectPixel(x, y);
+        if (pickMode_) {
+            bufferTimer_.stop();
+            pickX_ = threeDecimals(w.x);
+            pickY_ = threeDecimals(w.y);
+            w = view_.DrawPickCrosshair(x, y,
+                                        pick_.infeedDepth ? numberOr0(pick_.infeedDepth()) : 0);
+            surface_->update();
+            bufferTimer_.start();
+        }
+        showReadOut(w);
+    } catch (const std::exception&) {
+        // A view that cannot be projected shows no position; the next pass says nothing either.
+    }
+    view_.lastMouse = now;
+}
+
+void GraphicPage::GrafikMouseDown(int x, int y) {
+    if (QWidget* focus = QApplication::focusWidget(); focus && window()->isAncestorOf(focus))
+        focus->clearFocus();
+    if (!view_.zoomRectangleMode) {
+        if (pickMode_) {
+            if (pick_.setOffsets) pick_.setOffsets(pickX_, pickY_);
+            StopPick();
+        }
+        return;
+    }
+    try {
+        simulation::ZoomToRectangle(grafik_, x, y);
+    } catch (const std::exception&) {
+    }
+    view_.lastMarker = {};
+    Drawsimulation();
+    view_.zoomRectangleMode = false;
+    surface_->unsetCursor();
+}
+
+void GraphicPage::MSWheelWheelEvent(int delta, QPoint screen) {
+    if (!isVisible() || view_.zoomRectangleMode) return;
+    redrawTimer_.stop();
+    if (delta < 0) {
+        simulation::ZoomOutStep(grafik_, true);
+    } else {
+        const QPoint pixel = surface_->mapFromGlobal(screen);
+        try {
+            simulation::WheelZoomIn(grafik_, pixel.x(), pixel.y());
+        } catch (const std::exception&) {
+        }
+    }
+    redrawTimer_.start();
+    if (delta > 0)
+        QCursor::setPos(
+            surface_->mapToGlobal(QPoint(static_cast<int>(std::lround(surface_->width() / 2.0)),
+                                         static_cast<int>(std::lround(surface_->height() / 2.0)))));
+}
+
+void GraphicPage::BPickClick() {
+    if (!pickMode_) {
+        if (pick_.generateIfOutOfDate) pick_.generateIfOutOfDate();
+        // The generated lines stand at the offsets; moving them is the same as generating
+        // at the picked position, since the offsets are added last.
+        bufferLines_ = lines_ ? lines_() : std::vector<std::string>{};
+        lastX_ = pick_.offsetX ? pick_.offsetX() : QString();
+        lastY_ = pick_.offsetY ? pick_.offsetY() : QString();
+    }
+    pickMode_ = bPick_->isChecked();
+    view_.lastMarker = {};
+    if (pickMode_) {
+        pickX_ = lastX_;
+        pickY_ = lastY_;
+        surface_->setCursor(Qt::PointingHandCursor);
+        emit Status(messages_.Text(StatusPick));
+        bufferDrawPending_ = true;
+    } else {
+        bufferTimer_.stop();
+        surface_->unsetCursor();
+        emit Status(QString());
+        Drawsimulation();
+    }
+}
+
+void GraphicPage::StopPick() {
+    if (!pickMode_) return;
+    pickMode_ = false;
+    bufferTimer_.stop();
+    bPick_->setChecked(false);
+    surface_->unsetCursor();
+    if (pick_.refresh)
+        pick_.refresh();
+    else
+        Drawsimulation();
+}
+
+void GraphicPage::BufferTimerTimer() {
+    if (bufferGuard_) return;
+    bufferGuard_ = true;
+    bufferTimer_.stop();
+    // The buffer is drawn inverting: drawing it again where it was erases it.
+    if (!bufferDrawPending_) PreviewPass(bufferLines_);
+    long double dx = numberOr0(pickX_.toStdString()) - numberOr0(lastX_.toStdString());
+    // A lathe program negates X after adding the offset, and so do its simulation lines.
+    if (pick_.latheMode && pick_.latheMode()) dx = -dx;
+    const long double dy = numberOr0(pickY_.toStdString()) - numberOr0(lastY_.toStdString());
+    ShiftBuffer(bufferLines_, dx, dy);
+    lastX_ = pickX_;
+    lastY_ = pickY_;
+    PreviewPass(bufferLines_);
+    bufferDrawPending_ = false;
+    bufferGuard_ = false;
+}
+
+void GraphicPage::KeyZoom(bool out) {
+    auto& g = grafik_;
+    const auto step = [out](long double low, long double high, bool isZ, auto setLow,
+                            auto setHigh) {
+        long double d = std::trunc(std::fabs(high - low) / 10);
+        if (isZ && d == 0) d = 1;
+        setLow(out ? low - d : low + d);
+        setHigh(out ? high + d : high - d);
+    };
+    step(
+        g.D3WorldX1(), g.D3WorldX2(), false, [&g](long double v) { g.SetD3WorldX1(v); },
+        [&g](long double v) { g.SetD3WorldX2(v); });
+    step(
+        g.D3WorldY1(), g.D3WorldY2(), false, [&g](long double v) { g.SetD3WorldY1(v); },
+        [&g](long double v) { g.SetD3WorldY2(v); });
+    step(
+        g.D3WorldZ1(), g.D3WorldZ2(), true, [&g](long double v) { g.SetD3WorldZ1(v); },
+        [&g](long double v) { g.SetD3WorldZ2(v); });
+    Drawsimulation();
+}
+
+bool GraphicPage::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
+    using simulation::RotationButton;
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    switch (key) {
+    case Qt::Key_PageUp:
+        KeyZoom(true);
+        return true;
+    case Qt::Key_PageDown:
+        KeyZoom(false);
+        return true;
+    case Qt::Key_Left:
+        RotateClick(RotationButton::ZM_ROT);
+        return true;
+    case Qt::Key_Right:
+        RotateClick(RotationButton::ZP_ROT);
+        return true;
+    case Qt::Key_Up:
+        RotateClick(RotationButton::YM_ROT);
+        return true;
+    case Qt::Key_Down:
+        RotateClick(RotationButton::YP_ROT);
+        return true;
+    case Qt::Key_Minus:
+        if (!keypad) return false;
+        KeyZoom(true);
+        return true;
+    case Qt::Key_Plus:
+        if (!keypad) return false;
+        KeyZoom(false);
+        return true;
+    default:
+        break;
+    }
+    if (key == Qt::Key_Home) {
+        FitClick();
+        return true;
+    }
+    if (key == Qt::Key_Escape && pickMode_) {
+        StopPick();
+        return true;
+    }
+    return false;
+}
+
+void GraphicPage::wheelEvent(QWheelEvent* event) {
+    MSWheelWheelEvent(event->angleDelta().y(), event->globalPosition().toPoint());
+    event->accept();
+}
+
+void GraphicPage::keyPressEvent(QKeyEvent* event) {
+    if (!HandleKey(event->key(), event->modifiers())) QWidget::keyPressEvent(event);
+}
+
+void GraphicPage::ApplyJobView(const ncgen::TJob& job) {
+    grafik_.SetWorldBox(job.D3WorldX1, job.D3WorldY1, job.D3WorldZ1, job.D3WorldX2, job.D3WorldY2,
+                        job.D3WorldZ2);
+    grafik_.SetD3Zrotation(job.D3Zrotation);
+    grafik_.SetD3Yrotation(job.D3Yrotation);
+}
+
+void GraphicPage::StoreJobView(ncgen::TJob& job) const {
+    job.D3WorldX1 = grafik_.D3WorldX1();
+    job.D3WorldY1 = grafik_.D3WorldY1();
+    job.D3WorldZ1 = grafik_.D3WorldZ1();
+    job.D3WorldX2 = grafik_.D3WorldX2();
+    job.D3WorldY2 = grafik_.D3WorldY2();
+    job.D3WorldZ2 = grafik_.D3WorldZ2();
+    job.D3Zrotation = grafik_.D3Zrotation();
+    job.D3Yrotation = grafik_.D3Yrotation();
+}
+
+void GraphicPage::ApplySettingsView(const config::TSettings& settings) {
+    view_.showAxes = settings.ShowAxes;
+    view_.showRapidMoves = settings.ShowRapidMoves;
+    axisButt_->setChecked(settings.ShowAxes);
+    g0Butt_->setChecked(settings.ShowRapidMoves);
+    const auto preset = static_cast<simulation::ViewPreset>(static_cast<int>(settings.View));
+    simulation::ApplyViewPreset(grafik_, preset);
+    setPresetButtons(preset);
+    Drawsimulation();
+}
+
+} // namespace korvex::app

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "config/Settings.h"
+#include "ncgen/Job.h"
+#include "simulation/SimulationView.h"
+#include "simulation/TMathImage.h"
+#include "simulation/ViewCommands.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QToolButton;
+
+namespace korvex::app {
+
+class GraphicView;
+class Messages;
+
+// What pick mode needs from the main window.
+struct PickHooks {
+    std::function<QString()> offsetX, offsetY; // EXVersatz, EYVersatz
+    std::function<std::string()> infeedDepth;  // ZEbeneauswahl
+    std::function<bool()> latheMode;           // the program's X is the negated offset X
+    std::function<void(const QString&, const QString&)> setOffsets;
+    std::function<void()> generateIfOutOfDate;
+    // The refresh: generate when out of date, else redraw.
+    std::function<void()> refresh;
+};
+
+// Moves every "XY" line by (dx, dy), three decimals; other lines stay.
+void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy);
+
+// The "NC-Grafik" page: toolbar, the drawing surface and the pointer read-out. It draws the
+// simulation lines and the blank it is given and owns every change of the view.
+class GraphicPage : public QWidget {
+    Q_OBJECT
+  public:
+    explicit GraphicPage(const Messages& messages, QWidget* parent = nullptr);
+    ~GraphicPage() override;
+
+    void SetSources(std::function<const std::vector<std::string>&()> lines,
+                    std::function<const std::string&()> blank);
+    void SetColors(const config::TSettings& settings);
+    void SetPickHooks(PickHooks hooks) { pick_ = std::move(hooks); }
+    // Tooltips in the user's language, once the language is known.
+    void ApplyLanguage();
+
+    simulation::TMathImage& Grafik() { return grafik_; }
+    simulation::SimulationView& View() { return view_; }
+    GraphicView& Surface() { return *surface_; }
+    QTimer& RedrawTimer() { return redrawTimer_; }
+    int PassCount() const { return passes_; }
+
+    // A normal pass, or a preview pass of `lines`. One asked for while a pass runs follows
+    // when it ends.
+    void Drawsimulation(bool preview = false);
+    void PreviewPass(const std::vector<std::string>& lines);
+
+    void ZoomoutClick();
+    void ZoominClick();
+    void RotateClick(simulation::RotationButton button);
+    void PresetClick(simulation::ViewPreset preset);
+    void AxisButtClick();
+    void G0ButtClick();
+    void FitClick();
+    void RedrawTimerTimer();
+    void BPickClick();
+    void StopPick();
+    void BufferTimerTimer();
+    bool PickMode() const { return pickMode_; }
+    const std::vector<std::string>& BufferLines() const { return bufferLines_; }
+    QTimer& BufferTimer() { return bufferTimer_; }
+    // The page's keys: Home fits, Escape ends pick mode. True when the key was used.
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Page Up / Page Down: widen or narrow every axis by a tenth at both ends.
+    void KeyZoom(bool out);
+    void GrafikMouseMove(int x, int y, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void GrafikMouseDown(int x, int y);
+    // Wheel delta > 0: away from the user; the position is in screen coordinates.
+    void MSWheelWheelEvent(int delta, QPoint screen);
+
+    // The world box and angles a template stores.
+    void ApplyJobView(const ncgen::TJob& job);
+    void StoreJobView(ncgen::TJob& job) const;
+    // The settings' default view and toggles, as at start-up.
+    void ApplySettingsView(const config::TSettings& settings);
+
+  signals:
+    // The refresh button: regenerate when out of date, else redraw.
+    void RefreshWanted();
+    void Status(const QString& text);
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    QToolButton* addButton(const char* name, const QString& picture, bool checkable);
+    void setPresetButtons(simulation::ViewPreset preset);
+    void showReadOut(const simulation::WorldPoint& w);
+
+    const Messages& messages_;
+    simulation::TMathImage grafik_;
+    simulation::SimulationView view_;
+    GraphicView* surface_ = nullptr;
+    QWidget* toolbar_ = nullptr;
+    QToolButton* presetButtons_[4] = {};
+    QToolButton* axisButt_ = nullptr;
+    QToolButton* g0Butt_ = nullptr;
+    QLabel* readOut_[3] = {};
+    QTimer redrawTimer_;
+    QToolButton* bPick_ = nullptr;
+    PickHooks pick_;
+    bool pickMode_ = false;
+    QString pickX_, pickY_, lastX_, lastY_;
+    std::vector<std::string> bufferLines_;
+    QTimer bufferTimer_;
+    bool bufferDrawPending_ = false;
+    bool bufferGuard_ = false;
+    std::function<const std::vector<std::string>&()> lines_;
+    std::function<const std::string&()> blank_;
+    bool drawing_ = false;
+    bool normalPending_ = false;
+    int passes_ = 0;
+};
+
+// The world box that shows every dot of the lines and the blank, with a tenth of margin.
+struct WorldBox {
+    long double x1, y1, z1, x2, y2, z2;
+};
+WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank);
+
+} // namespace korvex::app
