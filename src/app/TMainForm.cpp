@@ -679,6 +679,7 @@ TEinstellungen& TMainForm::SettingsDialog() {
         connect(settingsDialog_, &TEinstellungen::LanguageChosen, this, &TMainForm::applyLanguage);
         connect(settingsDialog_, &TEinstellungen::Saved, this, [this] {
             applyLanguage();
+            graphic_->SetColors(settings_); // new colours show at once; the view stays as it is
             // Saving reloads but does not select: the active profile changes at the next choice.
         });
     }
