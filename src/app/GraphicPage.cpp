@@ -1,4 +1,5 @@
 #include "app/GraphicPage.h"
+#include "ncgen/PickBuffer.h"
 
 #include "app/GraphicView.h"
 #include "app/Messages.h"
@@ -67,17 +68,6 @@ void widen(long double& low, long double& high) {
 }
 
 } // namespace
-
-void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy) {
-    for (std::string& line : lines) {
-        if (!line.starts_with("XY;")) continue;
-        const auto split = line.find(';', 3);
-        if (split == std::string::npos) continue;
-        const long double x = numberOr0(line.substr(3, split - 3));
-        const long double y = numberOr0(line.substr(split + 1));
-        line = "XY;" + simulation::FormatReadOut(x + dx) + ";" + simulation::FormatReadOut(y + dy);
-    }
-}
 
 WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank) {
     constexpr long double NONE = std::numeric_limits<long double>::infinity();
@@ -535,7 +525,7 @@ void GraphicPage::BufferTimerTimer() {
     // A lathe program negates X after adding the offset, and so do its simulation lines.
     if (pick_.latheMode && pick_.latheMode()) dx = -dx;
     const long double dy = numberOr0(pickY_.toStdString()) - numberOr0(lastY_.toStdString());
-    ShiftBuffer(bufferLines_, dx, dy);
+    ncgen::ShiftPointLines(bufferLines_, dx, dy);
     lastX_ = pickX_;
     lastY_ = pickY_;
     PreviewPass(bufferLines_);

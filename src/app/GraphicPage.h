@@ -32,9 +32,6 @@ struct PickHooks {
     std::function<void()> refresh;
 };
 
-// Moves every "XY" line by (dx, dy), three decimals; other lines stay.
-void ShiftBuffer(std::vector<std::string>& lines, long double dx, long double dy);
-
 // The "NC-Grafik" page: toolbar, the drawing surface and the pointer read-out. It draws the
 // simulation lines and the blank it is given and owns every change of the view.
 class GraphicPage : public QWidget {

@@ -25,6 +25,7 @@
 #include "base/AtomicFile.h"
 #include "base/TextMessage.h"
 #include "ncgen/GenerateCommand.h"
+#include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
 #include "base/TextNumbers.h"
@@ -105,8 +106,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     graphic_->SetPickHooks({[this] { return panel_->EXVersatz()->text(); },
                             [this] { return panel_->EYVersatz()->text(); },
                             [this] { return profilePanel_->ZEbeneauswahl(); },
-                            // The generator's lathe rule: the X/Z plane with the letters Z and K.
-                            [this] { return profile_.Y == "Z" && profile_.J == "K"; },
+                            [this] { return ncgen::IsLatheMode(profile_); },
                             [this](const QString& x, const QString& y) {
                                 NumericKeyFilter::SetText(panel_->EXVersatz(), x);
                                 NumericKeyFilter::SetText(panel_->EYVersatz(), y);

@@ -26,6 +26,21 @@ void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
     pick.LetzterY = pick.PickY;
 }
 
+void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy) {
+    for (std::string& line : lines) {
+        if (line.find("XY") == std::string::npos) {
+            continue;
+        }
+        const std::string_view rest =
+            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
+        const auto separator = rest.find(';');
+        const std::string_view xText = rest.substr(0, separator);
+        const std::string_view yText =
+            separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
+        line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
+    }
+}
+
 void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
                          std::vector<std::string>& bufferLines) {
     if (pick.PickX.empty()) {
@@ -38,18 +53,7 @@ void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
         dx = -dx;
     }
     const long double dy = ReadNumber(pick.PickY).value - ReadNumber(pick.LetzterY).value;
-    for (std::string& line : bufferLines) {
-        if (line.find("XY") == std::string::npos) {
-            continue;
-        }
-        const std::string_view rest =
-            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
-        const auto separator = rest.find(';');
-        const std::string_view xText = rest.substr(0, separator);
-        const std::string_view yText =
-            separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
-        line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
-    }
+    ShiftPointLines(bufferLines, dx, dy);
     pick.LetzterX = pick.PickX;
     pick.LetzterY = pick.PickY;
 }

@@ -18,6 +18,9 @@ struct TPickState {
 void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
                    std::vector<std::string>& bufferLines);
 
+// Moves every "XY" line of lines by dx, dy, written as the generator writes its points.
+void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy);
+
 // Shifts every "XY" line of the buffer from the last applied position to the pick position
 // (x the other way in lathe mode, as the generator writes it); fills the buffer instead when
 // nothing was picked yet.
