@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
 #include "cli/GenerateSeries.h"
-#include "cli/ProgramReport.h"
+#include "readback/ProgramNotes.h"
 
 #include "base/TextLines.h"
 #include "base/Windows1252.h"
@@ -103,10 +103,11 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     return {};
 }
 
-void printNotes(const TProgramNotes& notes, std::ostream& err) {
+void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
-    if (!notes.Stats.empty()) err << "korvex-cli: " << base::Windows1252ToUtf8(notes.Stats) << '\n';
+    if (!notes.StatsText.empty())
+        err << "korvex-cli: " << base::Windows1252ToUtf8(notes.StatsText) << '\n';
     if (notes.Check)
         err << "korvex-cli: read-back: "
             << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
@@ -133,9 +134,9 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto status = MakeGenerateRequest(parsed.Options, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    const TProgramNotes notes =
-        NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
-                 result.Job.BlankDefinition, parsed.Stats, parsed.Check);
+    const readback::TProgramNotes notes =
+        readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
+                           result.Job.BlankDefinition, parsed.Stats, parsed.Check);
     printNotes(notes, err);
     const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
                                           request.JobFile, out, err);

@@ -1,7 +1,7 @@
 #include "cli/GenerateSeries.h"
 
 #include "cli/Commands.h"
-#include "cli/ProgramReport.h"
+#include "readback/ProgramNotes.h"
 #include "config/ConfigError.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
@@ -150,16 +150,16 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     bool checkFailed = false;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
-        const TProgramNotes notes =
-            NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
-                     prepared.Job.BlankDefinition, series.Stats, series.Check);
+        const readback::TProgramNotes notes =
+            readback::NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
+                               prepared.Job.BlankDefinition, series.Stats, series.Check);
         std::string& summary = program.Summary;
         if (generated.PreferredFormat != datamatrix::AUTO &&
             generated.CalculatedFormat != generated.PreferredFormat)
             summary += "; warning: the symbol is " +
                        std::string(datamatrix::FormatName(generated.CalculatedFormat));
         if (!notes.BlankWarning.empty()) summary += "; warning: " + notes.BlankWarning;
-        if (!notes.Stats.empty()) summary += "; " + notes.Stats;
+        if (!notes.StatsText.empty()) summary += "; " + notes.StatsText;
         if (notes.Check) {
             summary += "; " + readback::Describe(*notes.Check);
             program.StopAfterWriting = !readback::ReadsAsIntended(*notes.Check);

@@ -1,6 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
-#include "cli/ProgramReport.h"
+#include "readback/ProgramNotes.h"
 
 #include "base/Windows1252.h"
 #include "simulation/SimulationView.h"
@@ -135,8 +135,9 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "view", err)) return *status;
-    const TProgramNotes notes = NotesFor(result.SimulationLines, result.Job.Layers.Layer(1),
-                                         result.Profile, result.Job.BlankDefinition, false, false);
+    const readback::TProgramNotes notes =
+        readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
+                           result.Job.BlankDefinition, false, false);
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
 

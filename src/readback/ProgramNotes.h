@@ -1,20 +1,25 @@
 #pragma once
 
 #include "ncgen/Layer.h"
+#include "ncgen/MarkingStats.h"
 #include "ncgen/OutputProfile.h"
 #include "readback/ReadBack.h"
+#include "simulation/BlankFit.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace korvex::cli {
+namespace korvex::readback {
 
-// What korvex-cli can say about one generated program besides writing it.
+// What can be said about one generated program besides writing it; korvex-cli prints it, the
+// window shows it in its status bars.
 struct TProgramNotes {
-    std::string BlankWarning;                       // empty when it fits or there is no blank
-    std::string Stats;                              // with --stats
-    std::optional<readback::TReadBackResult> Check; // with --check
+    simulation::TBlankFit BlankFit; // NoBlank in lathe mode: the blank's face is not marked
+    std::string BlankWarning;       // empty when it fits or there is no blank
+    std::optional<ncgen::TMarkingStats> Stats;
+    std::string StatsText; // with stats
+    std::optional<TReadBackResult> Check;
 };
 
 // The layer's text as the symbol encodes it (Windows-1252, lines joined by CR LF).
@@ -24,4 +29,4 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
                        bool stats, bool check);
 
-} // namespace korvex::cli
+} // namespace korvex::readback

@@ -1,10 +1,9 @@
-#include "cli/ProgramReport.h"
+#include "readback/ProgramNotes.h"
 
-#include "ncgen/MarkingStats.h"
+#include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
-#include "simulation/BlankFit.h"
 
-namespace korvex::cli {
+namespace korvex::readback {
 
 std::string LayerCode(const ncgen::TLayer& layer) {
     std::string code;
@@ -20,21 +19,21 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
                        bool stats, bool check) {
     TProgramNotes notes;
     // A lathe marks in the X/Z plane, not on the face at ZP that the blank describes.
-    const bool lathe = profile.Y == "Z" && profile.J == "K";
-    if (!blankDefinition.empty() && !lathe) {
+    if (!blankDefinition.empty() && !ncgen::IsLatheMode(profile)) {
         std::vector<simulation::TDot> dots;
         for (const auto& point : ncgen::SimulationPoints(simulationLines))
             dots.push_back({point.X, point.Y});
-        notes.BlankWarning = simulation::BlankFitWarning(
+        notes.BlankFit =
             simulation::CheckBlankFit(blankDefinition, dots, ncgen::ReadNumber(layer.Size).value,
-                                      ncgen::ReadNumber(layer.Angle).value));
+                                      ncgen::ReadNumber(layer.Angle).value);
+        notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
     }
-    if (stats)
-        notes.Stats = ncgen::DescribeStats(ncgen::MarkingStats(simulationLines, profile.FeedZ),
-                                           profile.FeedZ);
-    if (check)
-        notes.Check = readback::CheckReadBack(simulationLines, layer, profile, LayerCode(layer));
+    if (stats) {
+        notes.Stats = ncgen::MarkingStats(simulationLines, profile.FeedZ);
+        notes.StatsText = ncgen::DescribeStats(*notes.Stats, profile.FeedZ);
+    }
+    if (check) notes.Check = CheckReadBack(simulationLines, layer, profile, LayerCode(layer));
     return notes;
 }
 
-} // namespace korvex::cli
+} // namespace korvex::readback
