@@ -41,6 +41,10 @@ void GenerateController::Checkstatus() {
     outOfDate_ = panel_.HasText() && status.MessageText == 0;
     panel_.SetConvertEnabled(outOfDate_);
     if (outOfDate_) panel_.SetProgress(false);
+    if (outOfDate_ && notesCurrent_) {
+        notesCurrent_ = false;
+        emit NotesChanged();
+    }
     timer_.stop();
     if (outOfDate_) timer_.start();
 }
@@ -55,6 +59,17 @@ void GenerateController::ConvertTimerTimer() {
 void GenerateController::ClearProgram() {
     editor_.Clear();
     simulationLines_.clear();
+    notes_ = {};
+    notesCurrent_ = false;
+    emit NotesChanged();
+}
+
+void GenerateController::RefreshBlankFit() {
+    const readback::TProgramNotes fit = readback::NotesFor(
+        simulationLines_, job_.Layers.Layer(1), profile_, job_.BlankDefinition, false, false);
+    notes_.BlankFit = fit.BlankFit;
+    notes_.BlankWarning = fit.BlankWarning;
+    emit NotesChanged();
 }
 
 bool GenerateController::ConvertClick() {
@@ -69,6 +84,9 @@ bool GenerateController::ConvertClick() {
     // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
     simulationLines_.clear();
+    notes_ = {};
+    notesCurrent_ = false;
+    emit NotesChanged();
 
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
                                   profilePanel_.ZEbeneauswahl()};
@@ -104,6 +122,13 @@ bool GenerateController::ConvertClick() {
     simulationLines_ = std::move(result.SimulationLines);
     editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
     panel_.SetProgress(true);
+    // Nobody looks at a batch run's status bar; its program is written as it is.
+    if (!messages_.BatchMode()) {
+        notes_ = readback::NotesFor(simulationLines_, job_.Layers.Layer(1), profile_,
+                                    job_.BlankDefinition, true, true);
+        notesCurrent_ = true;
+        emit NotesChanged();
+    }
     emit Status(messages_.Text(text::GeneratedStatus));
     emit Generated();
     return true;

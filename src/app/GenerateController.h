@@ -2,6 +2,7 @@
 
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
+#include "readback/ProgramNotes.h"
 
 #include <QObject>
 #include <QTimer>
@@ -34,6 +35,12 @@ class GenerateController : public QObject {
     bool ProgramOutOfDate() const { return outOfDate_; }
     const std::vector<std::string>& SimulationLines() const { return simulationLines_; }
     QTimer& ConvertTimer() { return timer_; }
+    // What the last generation's points say: read-back, statistics, blank fit. Current is
+    // false once the fields changed since.
+    const readback::TProgramNotes& Notes() const { return notes_; }
+    bool NotesCurrent() const { return notesCurrent_; }
+    // The blank changed: the fit of the program shown is judged again.
+    void RefreshBlankFit();
 
     void Checkstatus();
     void ConvertTimerTimer();
@@ -46,6 +53,7 @@ class GenerateController : public QObject {
     void Starting();  // before anything changes: the batch shows its intro window here
     void Generated(); // the editor holds the new program
     void Status(const QString& text);
+    void NotesChanged();
 
   private:
     JobPanel& panel_;
@@ -60,6 +68,8 @@ class GenerateController : public QObject {
     QTimer timer_;
     bool outOfDate_ = false;
     std::vector<std::string> simulationLines_;
+    readback::TProgramNotes notes_;
+    bool notesCurrent_ = false;
 };
 
 } // namespace korvex::app

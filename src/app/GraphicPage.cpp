@@ -228,6 +228,13 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
 
     surface_ = new GraphicView(grafik_, this);
     page->addWidget(surface_, 1);
+    // Always there, so a warning coming or going never resizes the picture.
+    blankWarning_ = new QLabel(this);
+    blankWarning_->setObjectName(QStringLiteral("BlankFitWarning"));
+    blankWarning_->setFixedHeight(22);
+    blankWarning_->setContentsMargins(6, 0, 6, 0);
+    blankWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    page->addWidget(blankWarning_);
     connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
     connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
     connect(surface_, &GraphicView::MousePressed, this, &GraphicPage::GrafikMouseDown);
@@ -501,6 +508,17 @@ void GraphicPage::BPickClick() {
         emit Status(QString());
         Drawsimulation();
     }
+}
+
+void GraphicPage::SetBlankWarning(const QString& text) {
+    blankWarning_->setText(text);
+    blankWarning_->setToolTip(text);
+    blankWarning_->setStyleSheet(
+        text.isEmpty() ? QString() : QStringLiteral("color: #b00000; font-weight: bold"));
+}
+
+QString GraphicPage::BlankWarning() const {
+    return blankWarning_->text();
 }
 
 void GraphicPage::StopPick() {

@@ -44,6 +44,9 @@ class GraphicPage : public QWidget {
                     std::function<const std::string&()> blank);
     void SetColors(const config::TSettings& settings);
     void SetPickHooks(PickHooks hooks) { pick_ = std::move(hooks); }
+    // The page's status line: where the symbol lies on the blank; empty when it fits.
+    void SetBlankWarning(const QString& text);
+    QString BlankWarning() const;
     // Tooltips in the user's language, once the language is known.
     void ApplyLanguage();
 
@@ -110,6 +113,7 @@ class GraphicPage : public QWidget {
     QToolButton* axisButt_ = nullptr;
     QToolButton* g0Butt_ = nullptr;
     QLabel* readOut_[3] = {};
+    QLabel* blankWarning_ = nullptr;
     QTimer redrawTimer_;
     QToolButton* bPick_ = nullptr;
     PickHooks pick_;

@@ -47,6 +47,7 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("JobPanel"));
     setFixedWidth(248);
     using S = ncgen::TStepButton;
+    const auto stepWanted = [this] { emit StepWanted(); };
 
     auto* symbolButton = new QPushButton(QStringLiteral("Symbolgröße und Kodierung"), this);
     symbolButton->setObjectName(QStringLiteral("SchriftartSingle"));
@@ -76,14 +77,18 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(label(this, "LParameter", QStringLiteral("Parameter")));
     auto* grid = new QGridLayout;
     grid->addWidget(label(this, "LGroesse", QStringLiteral("Punktabstand")), 0, 0);
-    grid->addLayout(FieldWithSteps(this, groesse_, S::GMinus, "GMinus", S::GPlus, "GPlus"), 0, 1);
+    grid->addLayout(
+        FieldWithSteps(this, groesse_, S::GMinus, "GMinus", S::GPlus, "GPlus", stepWanted), 0, 1);
     grid->addWidget(label(this, "LVerschiebungX", QStringLiteral("Verschiebung X")), 1, 0);
-    grid->addLayout(FieldWithSteps(this, xVersatz_, S::XMinus, "XMinus", S::Xplus, "Xplus"), 1, 1);
+    grid->addLayout(
+        FieldWithSteps(this, xVersatz_, S::XMinus, "XMinus", S::Xplus, "Xplus", stepWanted), 1, 1);
     grid->addWidget(label(this, "LVerschiebungY", QStringLiteral("Verschiebung Y")), 2, 0);
-    grid->addLayout(FieldWithSteps(this, yVersatz_, S::YMinus, "YMinus", S::YPlus, "YPlus"), 2, 1);
+    grid->addLayout(
+        FieldWithSteps(this, yVersatz_, S::YMinus, "YMinus", S::YPlus, "YPlus", stepWanted), 2, 1);
     grid->addWidget(label(this, "LRotation", QStringLiteral("Drehung")), 3, 0);
-    grid->addLayout(FieldWithSteps(this, drehWinkel_, S::DMinus, "DMinus", S::DPlus, "DPlus"), 3,
-                    1);
+    grid->addLayout(
+        FieldWithSteps(this, drehWinkel_, S::DMinus, "DMinus", S::DPlus, "DPlus", stepWanted), 3,
+        1);
     grid->addWidget(label(this, "LSpiegel", QStringLiteral("Spiegel")), 4, 0);
     auto* mirrors = new QHBoxLayout;
     mirrors->addWidget(xMirror_);

@@ -47,6 +47,7 @@ class JobPanel : public QWidget {
   signals:
     void TextChanged();  // preview refresh and status check
     void FieldChanged(); // status check
+    void StepWanted();   // a step button, before its field changes
     void ConvertClicked();
     void SymbolDialogWanted();
     void Refused(const QString& character);

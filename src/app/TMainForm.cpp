@@ -12,6 +12,7 @@
 #include "app/NCEditor.h"
 #include "app/Platform.h"
 #include "app/ProfilePanel.h"
+#include "app/ProgramNotesText.h"
 #include "app/SymbolPreview.h"
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
@@ -126,6 +127,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
     connect(panel_, &JobPanel::ConvertClicked, generator_, &GenerateController::ConvertClick);
     connect(panel_, &JobPanel::SymbolDialogWanted, this, &TMainForm::SchriftartSingleClick);
+    connect(panel_, &JobPanel::StepWanted, graphic_, &GraphicPage::StopPick);
     connect(panel_, &JobPanel::Refused, this, [this](const QString& character) {
         statusBar()->showMessage(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
                                  character);
@@ -138,6 +140,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
         generator_->Checkstatus();
     });
     connect(preview_, &SymbolPreview::TextEmptied, generator_, &GenerateController::ClearProgram);
+    connect(generator_, &GenerateController::NotesChanged, this, &TMainForm::showNotes);
     connect(generator_, &GenerateController::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(generator_, &GenerateController::Starting, this, [this] {
@@ -243,6 +246,7 @@ void TMainForm::buildViews() {
     blankPage_ = blank;
     connect(blank, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
         job_.BlankDefinition = definition;
+        generator_->RefreshBlankFit();
         BGrafikClick();
     });
     views_ = new QStackedWidget(central);
@@ -255,6 +259,35 @@ void TMainForm::buildViews() {
     outer->addLayout(right, 1);
     setCentralWidget(central);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    // Permanent, so the generator's and the graphic's messages do not hide them.
+    markingStats_ = new QLabel(this);
+    markingStats_->setObjectName(QStringLiteral("MarkingStats"));
+    statusBar()->addPermanentWidget(markingStats_);
+    readBackMark_ = new QLabel(this);
+    readBackMark_->setObjectName(QStringLiteral("ReadBackMark"));
+    readBackMark_->setTextFormat(Qt::RichText);
+    statusBar()->addPermanentWidget(readBackMark_);
+}
+
+void TMainForm::showNotes() {
+    const readback::TProgramNotes& notes = generator_->Notes();
+    graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
+    markingStats_->setText(notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_)
+                                       : QString());
+    if (!notes.Check) {
+        readBackMark_->clear();
+        readBackMark_->setToolTip(QString());
+        return;
+    }
+    if (!generator_->NotesCurrent()) {
+        readBackMark_->setText(QStringLiteral("<span style=\"color:#808080\">\u25CF</span>"));
+        readBackMark_->setToolTip(messages_.Text(ReadBackStaleText));
+        return;
+    }
+    const ReadBackMarkText mark = ReadBackMarkFor(*notes.Check, messages_);
+    readBackMark_->setText(QStringLiteral("<span style=\"color:%1\">\u25CF</span> %2")
+                               .arg(mark.Colour.name(), mark.Label.toHtmlEscaped()));
+    readBackMark_->setToolTip(mark.ToolTip);
 }
 
 void TMainForm::buildMenus() {
@@ -343,6 +376,7 @@ void TMainForm::loadSettings() {
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
     // A menu text that also names a window keeps its "&" only in the menu.
     info_->Prepare();
+    showNotes();
 }
 
 void TMainForm::selectProfile(const std::string& choice) {
@@ -493,6 +527,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
     textChange();
+    generator_->RefreshBlankFit();
     showView(preview_, bDatamatrix_);
     return true;
 }
@@ -600,6 +635,7 @@ void TMainForm::ProfilClick(int number) {
 }
 
 void TMainForm::SchriftartSingleClick() {
+    graphic_->StopPick();
     symbolDialog_->Prepare(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());
     if (symbolDialog_->exec() != QDialog::Accepted) return;
     preview_->SetDatamatrix(symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation());
@@ -701,6 +737,7 @@ void TMainForm::applyLanguage() {
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
     if (settingsDialog_) ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
     info_->Prepare();
+    showNotes();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 class QButtonGroup;
 class QStackedWidget;
 class QToolButton;
@@ -104,6 +105,7 @@ class TMainForm : public QMainWindow {
     void finishBatch();
     void setBatchMode(const QString& output);
     void applyLanguage();
+    void showNotes();
 
     TStartOptions options_;
     config::TLanguageTexts texts_;
@@ -135,6 +137,8 @@ class TMainForm : public QMainWindow {
     TInfo* info_ = nullptr;
     TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
+    QLabel* markingStats_ = nullptr;
+    QLabel* readBackMark_ = nullptr;
 
     bool batchMode_ = false;
     QString batchOutput_;

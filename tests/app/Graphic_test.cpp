@@ -3,10 +3,13 @@
 #include "app/GraphicView.h"
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
+#include "app/TFSymbol.h"
 #include "simulation/ViewCommands.h"
 #include "support/AppFixture.h"
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -72,6 +75,8 @@ class GraphicTest : public QObject {
     void templateKeepsTheViewOfTheGraphic();
     void pickMoveShiftsTheBufferAndAClickGeneratesThere_data();
     void pickMoveShiftsTheBufferAndAClickGeneratesThere();
+    void statusBarsTellReadBackStatsAndBlankFit_data();
+    void statusBarsTellReadBackStatsAndBlankFit();
 };
 
 void GraphicTest::presetButtonsSetTheAnglesAndOnlyTheirButton() {
@@ -320,6 +325,7 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     GraphicPage& page = window.Page();
     QLineEdit* depth = child<QLineEdit>(*window.form, "ZEbeneauswahl");
     const QSignalBlocker quiet(depth);
+    const QString depthBefore = depth->text();
     depth->setText(QStringLiteral("abc"));
     child<QAbstractButton>(page, "BPick")->click();
     QVERIFY(page.PickMode());
@@ -338,6 +344,20 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     child<QAbstractButton>(*window.form, "BDatamatrix")->click();
     QVERIFY(!page.PickMode());
     QVERIFY(!child<QAbstractButton>(page, "BPick")->isChecked());
+    // So do a step button and the symbol dialog, before they change anything.
+    depth->setText(depthBefore);
+    window.form->BGrafikClick();
+    child<QAbstractButton>(page, "BPick")->click();
+    child<QAbstractButton>(*window.form, "Xplus")->click();
+    QVERIFY(!page.PickMode());
+    child<QAbstractButton>(page, "BPick")->click();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&window] {
+        if (window.form->SymbolDialog().isVisible()) window.form->SymbolDialog().reject();
+    });
+    closer.start(20);
+    child<QAbstractButton>(*window.form, "SchriftartSingle")->click();
+    QVERIFY(!page.PickMode());
 }
 
 void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere_data() {
@@ -446,3 +466,47 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 #include "Graphic_test.moc"
+
+void GraphicTest::statusBarsTellReadBackStatsAndBlankFit_data() {
+    QTest::addColumn<bool>("mirrorX");
+    QTest::addColumn<QString>("offsetX");
+    QTest::addColumn<QString>("verdict");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("on the blank") << false << "5"
+                                  << "lesbar" << false;
+    // One mirror asks for a mirror image: that is what reads, and it is not a fault.
+    QTest::newRow("one mirror") << true << "15"
+                                << "nur gespiegelt lesbar" << false;
+    // The blank is 30 mm long: the symbol at X 40 lies beside it, but is still generated.
+    QTest::newRow("beside the blank") << false << "40"
+                                      << "lesbar" << true;
+}
+
+void GraphicTest::statusBarsTellReadBackStatsAndBlankFit() {
+    QFETCH(bool, mirrorX);
+    QFETCH(QString, offsetX);
+    QFETCH(QString, verdict);
+    QFETCH(bool, warned);
+    GraphicWindow window;
+    TMainForm& form = *window.form;
+    child<QAbstractButton>(form, "EXSpiegel")->setChecked(mirrorX);
+    child<QLineEdit>(form, "EXVersatz")->setText(offsetX);
+    QVERIFY(form.Generator().ConvertClick());
+    QLabel* mark = child<QLabel>(form, "ReadBackMark");
+    QVERIFY(mark->text().endsWith(QStringLiteral("</span> ") + verdict));
+    QVERIFY(mark->text().contains(QStringLiteral("#00a000")));
+    QVERIFY(mark->toolTip().contains(verdict));
+
+    int dots = 0;
+    for (const std::string& line : form.Generator().SimulationLines())
+        dots += line.starts_with("XY;") ? 1 : 0;
+    QVERIFY(child<QLabel>(form, "MarkingStats")
+                ->text()
+                .startsWith(QString::number(dots) + QStringLiteral(" Punkte, Eilgang ")));
+    QCOMPARE(window.Page().BlankWarning().contains(QStringLiteral("ragt")), warned);
+    QVERIFY(!form.Editor().document()->isEmpty());
+
+    // A changed field leaves the mark grey until the next generation.
+    child<QLineEdit>(form, "EYVersatz")->setText(QStringLiteral("6"));
+    QVERIFY(mark->text().contains(QStringLiteral("#808080")));
+}

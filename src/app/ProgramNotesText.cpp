@@ -1,0 +1,77 @@
+#include "app/ProgramNotesText.h"
+
+#include "app/CodePage.h"
+#include "app/Messages.h"
+
+namespace korvex::app {
+
+namespace {
+
+QString number(long double value, int decimals) {
+    return QString::number(static_cast<double>(value), 'f', decimals);
+}
+
+} // namespace
+
+ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
+                                 const Messages& messages) {
+    using V = readback::TReadBackVerdict;
+    int verdict = DoesNotReadText;
+    switch (result.Verdict) {
+    case V::ReadsAsText:
+        verdict = ReadsAsTextText;
+        break;
+    case V::ReadsMirrored:
+        verdict = ReadsMirroredText;
+        break;
+    case V::ReadsAsOther:
+        verdict = ReadsAsOtherText;
+        break;
+    case V::DoesNotRead:
+        break;
+    }
+    ReadBackMarkText mark;
+    const bool intended = readback::ReadsAsIntended(result);
+    // A mirror image nobody asked for will not scan on the part: as bad as no read.
+    mark.Colour = intended ? QColor(0, 160, 0) : QColor(210, 0, 0);
+    mark.Label = messages.Text(verdict);
+    QString tip = messages.Text(ReadBackTitleText) + QStringLiteral(": ") + mark.Label;
+    if (result.Verdict == V::ReadsMirrored)
+        tip += QLatin1Char(' ') +
+               messages.Text(result.MirrorAsked ? MirrorAskedText : NoMirrorAskedText);
+    if (result.Verdict == V::ReadsAsOther)
+        tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
+    if (!result.Detail.empty()) tip += QStringLiteral("\n") + FromCodePage(result.Detail);
+    mark.ToolTip = tip;
+    return mark;
+}
+
+QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view feed,
+                         const Messages& messages) {
+    QString text = messages.Text(StatsText)
+                       .arg(stats.Points)
+                       .arg(number(stats.RapidTravel, 1), number(stats.PlungeTravel, 1));
+    if (stats.PlungeSeconds)
+        text +=
+            messages.Text(PlungeTimeText).arg(number(*stats.PlungeSeconds, 1), FromCodePage(feed));
+    else
+        text += messages.Text(NoPlungeTimeText).arg(FromCodePage(feed));
+    return text;
+}
+
+QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages) {
+    switch (fit.Result) {
+    case simulation::TBlankFit::NoBlank:
+    case simulation::TBlankFit::Fits:
+        return {};
+    case simulation::TBlankFit::Outside:
+        return messages.Text(BlankOutsideText).arg(number(fit.Beyond, 3));
+    case simulation::TBlankFit::Curved:
+        break;
+    }
+    QString text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
+    if (fit.OffCylinder) text += messages.Text(BlankOffCylinderText).arg(number(fit.Beyond, 3));
+    return text;
+}
+
+} // namespace korvex::app
