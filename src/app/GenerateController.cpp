@@ -57,6 +57,14 @@ void GenerateController::ClearProgram() {
     simulationLines_.clear();
 }
 
+ncgen::TGenerateFields GenerateController::Fields() const {
+    ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
+                                  profilePanel_.ZEbeneauswahl()};
+    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
+    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
+    return fields;
+}
+
 bool GenerateController::ConvertClick() {
     // The preview shows what will be marked: a refresh still waiting for its timer runs first,
     // and its range error ends the command here.
@@ -70,10 +78,7 @@ bool GenerateController::ConvertClick() {
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
     simulationLines_.clear();
 
-    ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl()};
-    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
-    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
+    const ncgen::TGenerateFields fields = Fields();
     emit Status(messages_.Text(text::GeneratingStatus));
     ncgen::TGenerateCommandResult result;
     try {

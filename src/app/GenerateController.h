@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
 
@@ -34,6 +35,12 @@ class GenerateController : public QObject {
     bool ProgramOutOfDate() const { return outOfDate_; }
     const std::vector<std::string>& SimulationLines() const { return simulationLines_; }
     QTimer& ConvertTimer() { return timer_; }
+
+    // What the generate command takes from the window now; a serial run starts from copies.
+    ncgen::TGenerateFields Fields() const;
+    const ncgen::TJob& Job() const { return job_; }
+    const ncgen::TActiveProfile& Profile() const { return profile_; }
+    const std::string& ProfileName() const { return profileName_; }
 
     void Checkstatus();
     void ConvertTimerTimer();
