@@ -74,6 +74,7 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     folder_ = lineEdit(fields_, "EOrdner", folder.isEmpty() ? QDir::homePath() : folder);
     auto* browse = button(fields_, "BOrdner");
     browse->setText(QStringLiteral("…"));
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("…")) + 24);
     names_ = lineEdit(fields_, "ENamensmuster",
                       QStringLiteral("{n}.") + (suffix.isEmpty() ? QStringLiteral("nc") : suffix));
 
@@ -127,7 +128,7 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     layout->addWidget(summary_);
     layout->addStretch(1);
     layout->addLayout(buttons);
-    setMinimumWidth(560);
+    setMinimumWidth(600);
 
     for (QLineEdit* edit : {start_, step_, text_, folder_, names_})
         connect(edit, &QLineEdit::textChanged, this, &SerialDialog::updatePreview);

@@ -114,31 +114,36 @@ void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
 
 void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles_data() {
     QTest::addColumn<QString>("names");
-    QTest::addColumn<QString>("inTheWay");
-    QTest::addColumn<bool>("isFolder");
-    QTest::addColumn<QStringList>("kept");
-    QTest::addColumn<int>("questions"); // only a name that is taken is asked about
-    QTest::newRow("folder named like program 3")
-        << "{n}.nc"
-        << "3.nc" << true << QStringList{"1.nc", "2.nc", "3.nc"} << 1;
-    QTest::newRow("file where program 3's folder goes")
-        << "{n}/p.nc"
-        << "3" << false << QStringList{"1", "2", "3"} << 0;
+    QTest::addColumn<QString>("blocker"); // "folder/3.nc", "file/3" ...
+    QTest::addColumn<QString>("target");  // program 3's file
+    QTest::addColumn<int>("questions");   // a name that is taken is asked about first
+    QTest::newRow("folder named like program 3") << "{n}.nc"
+                                                 << "folder/3.nc"
+                                                 << "3.nc" << 1;
+    QTest::newRow("read-only program 3") << "{n}.nc"
+                                         << "read-only/3.nc"
+                                         << "3.nc" << 1;
+    QTest::newRow("file where program 3's folder goes") << "{n}/p.nc"
+                                                        << "file/3"
+                                                        << "3/p.nc" << 0;
 }
 
 void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles() {
     QFETCH(QString, names);
-    QFETCH(QString, inTheWay);
-    QFETCH(bool, isFolder);
-    QFETCH(QStringList, kept);
+    QFETCH(QString, blocker);
+    QFETCH(QString, target);
     QFETCH(int, questions);
     SerialWindow window;
-    const QString blocker = window.Out() + "/" + inTheWay;
-    if (isFolder) {
-        QVERIFY(QDir().mkpath(blocker));
+    const QString kind = blocker.section('/', 0, 0);
+    const QString inTheWay = window.Out() + "/" + blocker.section('/', 1);
+    if (kind == "folder") {
+        QVERIFY(QDir().mkpath(inTheWay));
     } else {
-        QFile file(blocker);
+        QFile file(inTheWay);
         QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        file.close();
+        if (kind == "read-only") QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
     }
     SerialDialog& dialog = window.Opened("1", 6, "1", "A{n}", names);
     BoxAnswerer boxes;
@@ -146,15 +151,17 @@ void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles() {
 
     QCOMPARE(boxes.Texts.size(), questions);
     if (questions > 0) QCOMPARE(boxes.Texts.front(), window.Text(9149).arg(1));
-    QCOMPARE(entries(window.Out()), kept);
-    QStringList written;
-    for (const QString& name : kept.mid(0, 2))
-        written << (isFolder ? name : name + "/p.nc");
+    QStringList written{names, names};
+    written[0].replace("{n}", "1");
+    written[1].replace("{n}", "2");
+    QCOMPARE(entries(window.Out()),
+             (QStringList{written[0].section('/', 0, 0), written[1].section('/', 0, 0),
+                          blocker.section('/', 1)}));
     verifyComplete(window.Out(), written);
-    const QString target =
-        QDir::toNativeSeparators(window.Out() + "/" + inTheWay + (isFolder ? "" : "/p.nc"));
+    if (kind != "folder") QCOMPARE(ReadAll(inTheWay), QByteArray("old"));
+    const QString file = QDir::toNativeSeparators(window.Out() + "/" + target);
     QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text(),
-             window.Text(9145).arg("3", "6", "A3", window.Text(9147).arg(target)) + "\n" +
+             window.Text(9145).arg("3", "6", "A3", window.Text(9147).arg(file)) + "\n" +
                  window.Text(9144).arg(2).arg(QDir::toNativeSeparators(window.Out())));
     QVERIFY(child<QAbstractButton>(dialog, "Starten")->isEnabled());
 }
