@@ -72,6 +72,14 @@ void GenerateController::RefreshBlankFit() {
     emit NotesChanged();
 }
 
+ncgen::TGenerateFields GenerateController::Fields() const {
+    ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
+                                  profilePanel_.ZEbeneauswahl()};
+    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
+    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
+    return fields;
+}
+
 bool GenerateController::ConvertClick() {
     // The preview shows what will be marked: a refresh still waiting for its timer runs first,
     // and its range error ends the command here.
@@ -88,10 +96,7 @@ bool GenerateController::ConvertClick() {
     notesCurrent_ = false;
     emit NotesChanged();
 
-    ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl()};
-    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
-    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
+    const ncgen::TGenerateFields fields = Fields();
     emit Status(messages_.Text(text::GeneratingStatus));
     ncgen::TGenerateCommandResult result;
     try {

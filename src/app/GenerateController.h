@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
 #include "readback/ProgramNotes.h"
@@ -41,6 +42,12 @@ class GenerateController : public QObject {
     bool NotesCurrent() const { return notesCurrent_; }
     // The blank changed: the fit of the program shown is judged again.
     void RefreshBlankFit();
+
+    // What the generate command takes from the window now; a serial run starts from copies.
+    ncgen::TGenerateFields Fields() const;
+    const ncgen::TJob& Job() const { return job_; }
+    const ncgen::TActiveProfile& Profile() const { return profile_; }
+    const std::string& ProfileName() const { return profileName_; }
 
     void Checkstatus();
     void ConvertTimerTimer();

@@ -38,6 +38,10 @@ QString Messages::Text(int number) const {
     return FromCodePage(texts_.Text(number));
 }
 
+QString Messages::Text(const base::TTextMessage& message) const {
+    return FromCodePage(texts_.Message(message));
+}
+
 void Messages::Show(int number, std::string_view detail) const {
     ShowText(FromCodePage(texts_.Message(number, detail)));
 }

@@ -40,6 +40,7 @@ class Messages {
     void ShowError(const QString& text) const;
 
     QString Text(int number) const;
+    QString Text(const base::TTextMessage& message) const;
 
     // A batch run that met a message ends with this status.
     static int BatchFailures();

@@ -13,6 +13,7 @@
 #include "app/Platform.h"
 #include "app/ProfilePanel.h"
 #include "app/ProgramNotesText.h"
+#include "app/SerialDialog.h"
 #include "app/SymbolPreview.h"
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
@@ -302,8 +303,13 @@ void TMainForm::buildMenus() {
     QAction* font = action(this, "SLSchriftart1", QStringLiteral("&Singleline-Schriftart ..."));
     font->setVisible(false);
     QAction* print = action(this, "BTestdruck", QStringLiteral("&Testausdruck ..."));
+    QAction* serial = action(this, "Serienlauf1", QStringLiteral("Se&rienlauf ..."));
     QAction* quit = action(this, "Beenden1", QStringLiteral("&Beenden"));
-    file->addActions({newJob, open, save, saveProgram, font, print});
+    file->addActions({newJob, open, save, saveProgram, font, print, serial});
+    // Not in the caption table: its text follows the language when the menu opens.
+    connect(file, &QMenu::aboutToShow, serial,
+            [this, serial] { serial->setText(messages_.Text(SerialMenuText)); });
+    connect(serial, &QAction::triggered, this, [this] { SerialRunDialog().exec(); });
     file->addSeparator();
     file->addAction(quit);
     auto* layer = bar->addMenu(QStringLiteral("E&bene"));
@@ -720,6 +726,14 @@ TEinstellungen& TMainForm::SettingsDialog() {
         });
     }
     return *settingsDialog_;
+}
+
+SerialDialog& TMainForm::SerialRunDialog() {
+    auto* dialog = findChild<SerialDialog*>();
+    if (!dialog)
+        dialog = new SerialDialog(*generator_, messages_, FromCodePage(settings_.NcFolder),
+                                  FromCodePage(profile_.Suffix), this);
+    return *dialog;
 }
 
 void TMainForm::EinstellungenClick() {

@@ -26,6 +26,7 @@ class IntroWindow;
 class JobPanel;
 class NCEditor;
 class ProfilePanel;
+class SerialDialog;
 class SymbolPreview;
 class TEinstellungen;
 class TFSymbol;
@@ -84,6 +85,7 @@ class TMainForm : public QMainWindow {
     void InfoClick();
     void EinstellungenClick();
     TEinstellungen& SettingsDialog();
+    SerialDialog& SerialRunDialog();
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);

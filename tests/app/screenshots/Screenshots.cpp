@@ -2,6 +2,7 @@
 //   xvfb-run -a build/bin/korvex-screenshots docs/screenshots
 #include "app/KorvexApplication.h"
 #include "app/Platform.h"
+#include "app/SerialDialog.h"
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
@@ -11,6 +12,8 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +85,22 @@ void capture(const QString& folder, const QString& language, int number) {
     settings.PageClick(1);
     save(&settings, folder + "/settings-profile-" + language + ".png");
     settings.hide();
+    // A finished run, into a folder whose name reads well in the picture.
+    QDir runFolder(QDir::temp().filePath("korvex-serie"));
+    runFolder.removeRecursively();
+    app::SerialDialog& serial = form.SerialRunDialog();
+    serial.show();
+    serial.findChild<QLineEdit*>("EStart")->setText("1001");
+    serial.findChild<QSpinBox*>("EAnzahl")->setValue(25);
+    serial.findChild<QLineEdit*>("ETextmuster")->setText("SN-{n:06}");
+    serial.findChild<QLineEdit*>("EOrdner")->setText(runFolder.path());
+    serial.findChild<QLineEdit*>("ENamensmuster")->setText("SN-{n:06}.nc");
+    serial.StartClick();
+    while (serial.Running())
+        QTest::qWait(20);
+    save(&serial, folder + "/serial-dialog-" + language + ".png");
+    serial.hide();
+    runFolder.removeRecursively();
 }
 
 } // namespace

@@ -1,0 +1,351 @@
+#include "app/SerialDialog.h"
+
+#include "app/AppTexts.h"
+#include "app/CodePage.h"
+#include "app/GenerateController.h"
+#include "app/Messages.h"
+#include "app/Platform.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace korvex::app {
+
+namespace {
+
+QLineEdit* lineEdit(QWidget* parent, const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QLabel* label(QWidget* parent, const char* name) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name) {
+    auto* b = new QPushButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+// "Se&rienlauf ..." -> "Serienlauf"
+QString titleOf(QString menuText) {
+    menuText.remove(QLatin1Char('&'));
+    if (menuText.endsWith(QStringLiteral("..."))) menuText.chop(3);
+    return menuText.trimmed();
+}
+
+} // namespace
+
+SerialDialog::SerialDialog(GenerateController& generator, const Messages& messages,
+                           const QString& folder, const QString& suffix, QWidget* parent)
+    : QDialog(parent), generator_(generator), messages_(messages) {
+    setObjectName(QStringLiteral("SerialDialog"));
+
+    fields_ = new QWidget(this);
+    // Signed whole numbers; the range check below knows the limits.
+    auto* whole =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-+]?\\d{0,19}")), this);
+    start_ = lineEdit(fields_, "EStart", QStringLiteral("1"));
+    start_->setValidator(whole);
+    count_ = new QSpinBox(fields_);
+    count_->setObjectName(QStringLiteral("EAnzahl"));
+    count_->setRange(1, static_cast<int>(ncgen::MaxSerialCount));
+    count_->setValue(10);
+    step_ = lineEdit(fields_, "ESchritt", QStringLiteral("1"));
+    step_->setValidator(whole);
+    text_ = lineEdit(fields_, "ETextmuster", QStringLiteral("{n}"));
+    folder_ = lineEdit(fields_, "EOrdner", folder.isEmpty() ? QDir::homePath() : folder);
+    auto* browse = button(fields_, "BOrdner");
+    browse->setText(QStringLiteral("…"));
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("…")) + 24);
+    names_ = lineEdit(fields_, "ENamensmuster",
+                      QStringLiteral("{n}.") + (suffix.isEmpty() ? QStringLiteral("nc") : suffix));
+
+    auto* numbers = new QHBoxLayout;
+    numbers->setContentsMargins(0, 0, 0, 0);
+    numbers->addWidget(start_, 2);
+    numbers->addWidget(label(fields_, "LAnzahl"));
+    numbers->addWidget(count_, 1);
+    numbers->addWidget(label(fields_, "LSchritt"));
+    numbers->addWidget(step_, 1);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->setContentsMargins(0, 0, 0, 0);
+    folderRow->addWidget(folder_, 1);
+    folderRow->addWidget(browse);
+    auto* hint = label(fields_, "LPlatzhalter");
+    hint->setEnabled(false); // greyed: a note, not a control
+    auto* form = new QFormLayout(fields_);
+    form->setContentsMargins(0, 0, 0, 0);
+    form->addRow(label(fields_, "LStart"), numbers);
+    form->addRow(label(fields_, "LTextmuster"), text_);
+    form->addRow(QString(), hint);
+    form->addRow(label(fields_, "LOrdner"), folderRow);
+    form->addRow(label(fields_, "LNamensmuster"), names_);
+
+    preview_ = label(this, "LVorschau");
+    preview_->setTextFormat(Qt::PlainText);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("Fortschritt"));
+    progress_->setFormat(QStringLiteral("%v / %m"));
+    progress_->setValue(0);
+    summary_ = label(this, "LErgebnis");
+    summary_->setTextFormat(Qt::PlainText);
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    startButton_ = button(this, "Starten");
+    startButton_->setDefault(true);
+    cancelButton_ = button(this, "Abbrechen");
+    cancelButton_->setEnabled(false);
+    closeButton_ = button(this, "Schliessen");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(startButton_);
+    buttons->addWidget(cancelButton_);
+    buttons->addWidget(closeButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fields_);
+    layout->addWidget(preview_);
+    layout->addWidget(progress_);
+    layout->addWidget(summary_);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+    setMinimumWidth(600);
+
+    for (QLineEdit* edit : {start_, step_, text_, folder_, names_})
+        connect(edit, &QLineEdit::textChanged, this, &SerialDialog::updatePreview);
+    connect(count_, &QSpinBox::valueChanged, this, &SerialDialog::updatePreview);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getExistingDirectory(
+            this, messages_.Text(SerialFolderLabel), folder_->text());
+        if (!chosen.isEmpty()) folder_->setText(QDir::toNativeSeparators(chosen));
+    });
+    connect(startButton_, &QPushButton::clicked, this, &SerialDialog::StartClick);
+    connect(cancelButton_, &QPushButton::clicked, this, &SerialDialog::CancelClick);
+    connect(closeButton_, &QPushButton::clicked, this, &SerialDialog::reject);
+    applyTexts();
+}
+
+SerialDialog::~SerialDialog() {
+    stopAndWait();
+}
+
+void SerialDialog::showEvent(QShowEvent* event) {
+    // The language may have changed since the last opening.
+    applyTexts();
+    QDialog::showEvent(event);
+}
+
+void SerialDialog::applyTexts() {
+    setWindowTitle(titleOf(messages_.Text(SerialMenuText)));
+    const auto set = [this](const char* name, int number) {
+        const QString text = messages_.Text(number);
+        if (auto* l = findChild<QLabel*>(QString::fromLatin1(name))) l->setText(text);
+        if (auto* b = findChild<QPushButton*>(QString::fromLatin1(name))) b->setText(text);
+    };
+    set("LStart", SerialStartLabel);
+    set("LAnzahl", SerialCountLabel);
+    set("LSchritt", SerialStepLabel);
+    set("LTextmuster", SerialTextLabel);
+    set("LPlatzhalter", SerialPlaceholderText);
+    set("LOrdner", SerialFolderLabel);
+    set("LNamensmuster", SerialNamesLabel);
+    set("Starten", SerialStartButton);
+    set("Abbrechen", SerialCancelButton);
+    set("Schliessen", SerialCloseButton);
+    updatePreview();
+}
+
+std::optional<SerialDialog::TPlan> SerialDialog::plan(QString& problem) const {
+    const QString range = start_->text() + QLatin1Char(':') + QString::number(count_->value()) +
+                          QLatin1Char(':') + step_->text();
+    const auto read = ncgen::ReadSerialRange(range.toStdString());
+    if (!read) {
+        problem = messages_.Text(SerialRangeText).arg(ncgen::MaxSerialCount);
+        return std::nullopt;
+    }
+    const TCodePageText text = ToCodePage(text_->text());
+    if (!text.Ok) {
+        problem = messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + text.Offending;
+        return std::nullopt;
+    }
+    return TPlan{*read, text.Bytes, folder_->text(), names_->text()};
+}
+
+ncgen::TRunItem SerialDialog::item(const TPlan& plan, std::int64_t k) const {
+    const ncgen::TPatternValues values{plan.Range.Start + k * plan.Range.Step, k + 1, {}};
+    const QString name =
+        QString::fromStdString(ncgen::ExpandPattern(plan.Names.toStdString(), values));
+    return {ncgen::ExpandPattern(plan.Text, values), ToPath(QDir(plan.Folder).filePath(name))};
+}
+
+void SerialDialog::updatePreview() {
+    QString problem;
+    const auto planned = plan(problem);
+    const bool complete = planned && !planned->Text.empty() &&
+                          !planned->Folder.trimmed().isEmpty() &&
+                          !planned->Names.trimmed().isEmpty();
+    startButton_->setEnabled(complete && !Running());
+    if (!planned) {
+        preview_->setText(problem);
+        return;
+    }
+    const auto line = [this, &planned](int number, std::int64_t k) {
+        const ncgen::TRunItem shown = item(*planned, k);
+        return messages_.Text(number) + QStringLiteral(": ") + FromCodePage(shown.Text) +
+               QStringLiteral("  →  ") + QDir::toNativeSeparators(FromPath(shown.Output));
+    };
+    QString text = line(SerialFirstText, 0);
+    if (planned->Range.Count > 1)
+        text += QLatin1Char('\n') + line(SerialLastText, planned->Range.Count - 1);
+    preview_->setText(text);
+}
+
+void SerialDialog::setRunning(bool running) {
+    fields_->setEnabled(!running);
+    cancelButton_->setEnabled(running);
+    if (running)
+        startButton_->setEnabled(false);
+    else
+        updatePreview();
+}
+
+void SerialDialog::StartClick() {
+    if (Running()) return;
+    QString problem;
+    const auto planned = plan(problem);
+    if (!planned) {
+        summary_->setText(problem);
+        return;
+    }
+    std::vector<ncgen::TRunItem> items;
+    items.reserve(static_cast<std::size_t>(planned->Range.Count));
+    std::size_t existing = 0;
+    for (std::int64_t k = 0; k < planned->Range.Count; ++k) {
+        items.push_back(item(*planned, k));
+        std::error_code ec;
+        if (std::filesystem::exists(items.back().Output, ec)) ++existing;
+    }
+    if (existing > 0 &&
+        QMessageBox::question(this, windowTitle(),
+                              messages_.Text(SerialOverwriteQuestion).arg(existing),
+                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+
+    // Copies: the window's job and profile stay untouched, whatever the run does with them.
+    ncgen::TLayerTable layers = generator_.Job().Layers;
+    ncgen::TGenerateFields fields = generator_.Fields();
+    ncgen::TActiveProfile profile = generator_.Profile();
+    std::string profileName = generator_.ProfileName();
+    items_ = std::move(items);
+    cancel_ = false;
+    done_ = 0;
+    updatePosted_ = false;
+    progress_->setRange(0, static_cast<int>(items_.size()));
+    progress_->setValue(0);
+    summary_->clear();
+    setRunning(true);
+    worker_ = std::thread([this, layers = std::move(layers), fields = std::move(fields),
+                           profile = std::move(profile),
+                           profileName = std::move(profileName)]() mutable {
+        const auto progress = [this](const ncgen::TRunStep& step) {
+            done_ = step.Index + 1;
+            // One update waiting in the queue is enough, however fast the programs come.
+            if (!updatePosted_.exchange(true))
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        updatePosted_ = false;
+                        progress_->setValue(static_cast<int>(done_.load()));
+                    },
+                    Qt::QueuedConnection);
+            return !cancel_;
+        };
+        ncgen::TRunOutcome outcome;
+        try {
+            outcome = ncgen::RunSerial(layers, fields, profile, profileName, items_, {}, progress);
+        } catch (const std::exception& e) {
+            outcome.Stop = ncgen::TRunStop::Generation;
+            outcome.Message = e.what();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+    });
+}
+
+void SerialDialog::CancelClick() {
+    cancel_ = true;
+}
+
+void SerialDialog::stopAndWait() {
+    cancel_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void SerialDialog::reject() {
+    // Closing while a run goes on ends it after the program being written.
+    stopAndWait();
+    QDialog::reject();
+}
+
+void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
+    if (worker_.joinable()) worker_.join();
+    progress_->setValue(static_cast<int>(done_.load()));
+    const QString folder = QDir::toNativeSeparators(folder_->text());
+    const QString written = messages_.Text(SerialWrittenText).arg(outcome.Written).arg(folder);
+    const QString count = QString::number(items_.size());
+    const QString at = QString::number(outcome.FailedItem + 1);
+    QString why;
+    switch (outcome.Stop) {
+    case ncgen::TRunStop::None:
+        summary_->setText(written);
+        break;
+    case ncgen::TRunStop::Cancelled:
+        summary_->setText(messages_.Text(SerialCancelledText).arg(at, count) + QLatin1Char('\n') +
+                          written);
+        break;
+    case ncgen::TRunStop::DuplicateOutput:
+        summary_->setText(
+            messages_.Text(SerialSameFileText)
+                .arg(at, QDir::toNativeSeparators(FromPath(items_[outcome.FailedItem].Output))));
+        break;
+    case ncgen::TRunStop::Write:
+        why = messages_.Text(SerialCannotWriteText)
+                  .arg(QDir::toNativeSeparators(FromPath(items_[outcome.FailedItem].Output)));
+        [[fallthrough]];
+    case ncgen::TRunStop::Generation:
+    case ncgen::TRunStop::Refused:
+        if (why.isEmpty())
+            why = outcome.Refusal.Empty() ? FromCodePage(outcome.Message)
+                                          : messages_.Text(outcome.Refusal);
+        summary_->setText(
+            messages_.Text(SerialStoppedText)
+                .arg(at, count,
+                     items_.empty() ? QString() : FromCodePage(items_[outcome.FailedItem].Text),
+                     why) +
+            QLatin1Char('\n') + written);
+        break;
+    }
+    setRunning(false);
+    emit Finished();
+}
+
+} // namespace korvex::app

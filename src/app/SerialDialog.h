@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ncgen/SerialRun.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+namespace korvex::app {
+
+class GenerateController;
+class Messages;
+
+// One NC program per serial number, from the job as the window shows it: the numbers put into
+// a text pattern for layer 1 and into a file-name pattern. The run works on copies on a thread
+// of its own, so the window's job stays as it is and the dialog can cancel it.
+class SerialDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // `folder` and `suffix` give the defaults of the output folder and the name pattern.
+    SerialDialog(GenerateController& generator, const Messages& messages, const QString& folder,
+                 const QString& suffix, QWidget* parent = nullptr);
+    ~SerialDialog() override;
+
+    void StartClick();
+    void CancelClick();
+    bool Running() const { return worker_.joinable(); }
+
+  signals:
+    void Finished(); // the summary shows how the run ended
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+  private:
+    struct TPlan {
+        ncgen::TSerialRange Range;
+        std::string Text; // Windows-1252
+        QString Folder;
+        QString Names;
+    };
+    std::optional<TPlan> plan(QString& problem) const;
+    ncgen::TRunItem item(const TPlan& plan, std::int64_t k) const;
+    void applyTexts();
+    void updatePreview();
+    void setRunning(bool running);
+    void finish(const ncgen::TRunOutcome& outcome);
+    void stopAndWait();
+
+    GenerateController& generator_;
+    const Messages& messages_;
+
+    QWidget* fields_ = nullptr;
+    QLineEdit* start_ = nullptr;
+    QSpinBox* count_ = nullptr;
+    QLineEdit* step_ = nullptr;
+    QLineEdit* text_ = nullptr;
+    QLineEdit* folder_ = nullptr;
+    QLineEdit* names_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* summary_ = nullptr;
+    QPushButton* startButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+
+    std::vector<ncgen::TRunItem> items_; // read by the worker while it runs
+    std::thread worker_;
+    std::atomic<bool> cancel_{false};
+    std::atomic<std::size_t> done_{0};
+    std::atomic<bool> updatePosted_{false};
+};
+
+} // namespace korvex::app
