@@ -5,7 +5,10 @@
 #include "app/GenerateController.h"
 #include "app/Messages.h"
 #include "app/Platform.h"
+#include "app/ProgramNotesText.h"
+#include "readback/ProgramNotes.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
@@ -91,6 +94,9 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     folderRow->addWidget(browse);
     auto* hint = label(fields_, "LPlatzhalter");
     hint->setEnabled(false); // greyed: a note, not a control
+    check_ = new QCheckBox(fields_);
+    check_->setObjectName(QStringLiteral("CLesekontrolle"));
+    check_->setChecked(true);
     auto* form = new QFormLayout(fields_);
     form->setContentsMargins(0, 0, 0, 0);
     form->addRow(label(fields_, "LStart"), numbers);
@@ -98,6 +104,7 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     form->addRow(QString(), hint);
     form->addRow(label(fields_, "LOrdner"), folderRow);
     form->addRow(label(fields_, "LNamensmuster"), names_);
+    form->addRow(QString(), check_);
 
     preview_ = label(this, "LVorschau");
     preview_->setTextFormat(Qt::PlainText);
@@ -171,6 +178,7 @@ void SerialDialog::applyTexts() {
     set("Starten", SerialStartButton);
     set("Abbrechen", SerialCancelButton);
     set("Schliessen", SerialCloseButton);
+    check_->setText(messages_.Text(SerialCheckText));
     updatePreview();
 }
 
@@ -255,6 +263,8 @@ void SerialDialog::StartClick() {
     ncgen::TGenerateFields fields = generator_.Fields();
     ncgen::TActiveProfile profile = generator_.Profile();
     std::string profileName = generator_.ProfileName();
+    const bool check = check_->isChecked();
+    failedCheck_.reset();
     items_ = std::move(items);
     cancel_ = false;
     done_ = 0;
@@ -264,8 +274,8 @@ void SerialDialog::StartClick() {
     summary_->clear();
     setRunning(true);
     worker_ = std::thread([this, layers = std::move(layers), fields = std::move(fields),
-                           profile = std::move(profile),
-                           profileName = std::move(profileName)]() mutable {
+                           profile = std::move(profile), profileName = std::move(profileName),
+                           check]() mutable {
         const auto progress = [this](const ncgen::TRunStep& step) {
             done_ = step.Index + 1;
             // One update waiting in the queue is enough, however fast the programs come.
@@ -281,7 +291,20 @@ void SerialDialog::StartClick() {
         };
         ncgen::TRunOutcome outcome;
         try {
-            outcome = ncgen::RunSerial(layers, fields, profile, profileName, items_, {}, progress);
+            // A program that will not scan is kept, as korvex-cli --check keeps it, but the
+            // run stops there: the next ones would fail the same way.
+            const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
+                                     ncgen::TRunProgram& program) {
+                if (!check) return;
+                const readback::TReadBackResult result =
+                    readback::CheckReadBack(generated.SimulationLines, layers.Layer(1), profile,
+                                            readback::LayerCode(layers.Layer(1)));
+                if (readback::ReadsAsIntended(result)) return;
+                failedCheck_ = result;
+                program.StopAfterWriting = true;
+            };
+            outcome =
+                ncgen::RunSerial(layers, fields, profile, profileName, items_, inspect, progress);
         } catch (const std::exception& e) {
             outcome.Stop = ncgen::TRunStop::Generation;
             outcome.Message = e.what();
@@ -333,6 +356,8 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
         [[fallthrough]];
     case ncgen::TRunStop::Generation:
     case ncgen::TRunStop::Refused:
+        if (outcome.Stop == ncgen::TRunStop::Refused && failedCheck_)
+            why = ReadBackMarkFor(*failedCheck_, messages_).ToolTip;
         if (why.isEmpty())
             why = outcome.Refusal.Empty() ? FromCodePage(outcome.Message)
                                           : messages_.Text(outcome.Refusal);

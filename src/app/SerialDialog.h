@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ncgen/SerialRun.h"
+#include "readback/ReadBack.h"
 
 #include <QDialog>
 
@@ -9,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -67,6 +69,7 @@ class SerialDialog : public QDialog {
     QLineEdit* text_ = nullptr;
     QLineEdit* folder_ = nullptr;
     QLineEdit* names_ = nullptr;
+    QCheckBox* check_ = nullptr;
     QLabel* preview_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* summary_ = nullptr;
@@ -75,6 +78,8 @@ class SerialDialog : public QDialog {
     QPushButton* closeButton_ = nullptr;
 
     std::vector<ncgen::TRunItem> items_; // read by the worker while it runs
+    // The read-back that stopped the run; written by the worker, read after it ended.
+    std::optional<readback::TReadBackResult> failedCheck_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<std::size_t> done_{0};

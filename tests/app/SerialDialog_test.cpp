@@ -16,6 +16,7 @@
 #include <QtTest>
 
 using korvex::app::SerialDialog;
+using korvex::app::TEinstellungen;
 
 namespace {
 
@@ -78,6 +79,8 @@ class SerialDialogTest : public QObject {
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles();
     void cancelOrCloseStopsALongRunEarly_data();
     void cancelOrCloseStopsALongRunEarly();
+    void unreadableProgramStopsACheckedRun_data();
+    void unreadableProgramStopsACheckedRun();
     void textsFollowTheLanguage();
 };
 
@@ -170,6 +173,36 @@ void SerialDialogTest::cancelOrCloseStopsALongRunEarly() {
              window.Text(9146).arg(written, QString::number(count)) + "\n" +
                  window.Text(9144).arg(written, QDir::toNativeSeparators(window.Out())));
     QVERIFY(child<QWidget>(dialog, "EStart")->isEnabled());
+}
+
+void SerialDialogTest::unreadableProgramStopsACheckedRun_data() {
+    QTest::addColumn<bool>("check");
+    QTest::newRow("checked") << true;
+    QTest::newRow("not checked") << false;
+}
+
+void SerialDialogTest::unreadableProgramStopsACheckedRun() {
+    QFETCH(bool, check);
+    SerialWindow window;
+    BoxAnswerer boxes;
+    // A first-point template that moves nowhere leaves the symbol without its first module.
+    TEinstellungen& settings = window.form->SettingsDialog();
+    settings.show();
+    QTest::mouseClick(child<QAbstractButton>(settings, "P1"), Qt::LeftButton);
+    child<QPlainTextEdit>(settings, "ESyntaxS")->setPlainText(QStringLiteral("G0 Z5"));
+    QTest::mouseClick(child<QAbstractButton>(settings, "Speichern"), Qt::LeftButton);
+    window.form->ProfilClick(1);
+    // The window's own mark says so too.
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(child<QLabel>(*window.form, "ReadBackMark")->text().endsWith("nicht lesbar"));
+
+    SerialDialog& dialog = window.Opened("1", 3, "1", "A{n}", "{n}.nc");
+    child<QAbstractButton>(dialog, "CLesekontrolle")->setChecked(check);
+    runToTheEnd(dialog);
+    const QStringList files = entries(window.Out());
+    QCOMPARE(files.size(), check ? 1 : 3);
+    verifyComplete(window.Out(), files);
+    QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text().contains("nicht lesbar"), check);
 }
 
 void SerialDialogTest::textsFollowTheLanguage() {
