@@ -26,6 +26,9 @@ dpkg-deb --info "$deb" | grep -q 'Depends: .*libzxing' || { echo "no libzxing de
 dpkg -x "$deb" "$scratch/root"
 cli="$scratch/root/usr/bin/korvex-cli"
 "$cli" --version
+# Answered without a display, as a script on a server asks it.
+env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/korvex" --version | grep -q '^korvex [0-9]' ||
+    { echo "korvex --version does not answer" >&2; exit 1; }
 mkdir -p "$scratch/home"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" "$cli" generate \
     --serial 1:3 --text 'SN-{n:06}' -o "$scratch/out/SN-{n}.nc" --check \
