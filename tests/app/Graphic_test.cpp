@@ -22,12 +22,6 @@ using korvex::app::TMainForm;
 
 namespace {
 
-template <typename T> T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
-
 // The example job, generated, with its graphic page showing.
 struct GraphicWindow : StartedWindow {
     GraphicWindow() : StartedWindow({DataFile(QStringLiteral("examples/typenschild.ncm"))}) {

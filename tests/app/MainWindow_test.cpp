@@ -24,12 +24,6 @@ using korvex::app::TMainForm;
 
 namespace {
 
-template <typename T> T* child(TMainForm& form, const char* name) {
-    T* found = form.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
-
 QPlainTextEdit* textField(TMainForm& form) {
     return child<QPlainTextEdit>(form, "EText");
 }

@@ -20,12 +20,6 @@ using korvex::app::TEinstellungen;
 
 namespace {
 
-template <typename T> T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
-
 struct SerialWindow : StartedWindow {
     SerialWindow() : StartedWindow({DataFile(QStringLiteral("examples/typenschild.ncm"))}) {
         QDir().mkpath(Out());

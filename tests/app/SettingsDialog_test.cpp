@@ -19,12 +19,6 @@ using korvex::app::TEinstellungen;
 
 namespace {
 
-template <typename T> T* child(QWidget& parent, const char* name) {
-    T* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found) qFatal("no widget %s", name);
-    return found;
-}
-
 void press(TEinstellungen& dialog, const char* button) {
     QTest::mouseClick(child<QAbstractButton>(dialog, button), Qt::LeftButton);
 }

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QTimer>
 
 #include <memory>
@@ -28,6 +29,13 @@ class BoxAnswerer : public QObject {
     QTimer timer_;
     bool cancel_;
 };
+
+// The named widget below `parent`; a test without it cannot go on.
+template <typename T> T* child(QWidget& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found) qFatal("no widget %s", name);
+    return found;
+}
 
 // The delivered files the program reads beside its executable.
 QString DataFile(const QString& name);
