@@ -67,6 +67,8 @@ void capture(const QString& folder, const QString& language, int number) {
     form.findChild<QLineEdit*>(QStringLiteral("EXVersatz"))->setText(QStringLiteral("27"));
     click("Convert");
     save(&form, folder + "/main-graphic-blankfit-" + language + ".png");
+    form.findChild<QLineEdit*>(QStringLiteral("EXVersatz"))->setText(QStringLiteral("5"));
+    click("Convert");
     click("BBlank");
     for (const char* shape : {"QUADER1", "ZYL1", "ZYL2", "ZYL3"}) {
         click(shape);
