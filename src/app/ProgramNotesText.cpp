@@ -11,6 +11,19 @@ QString number(long double value, int decimals) {
     return QString::number(static_cast<double>(value), 'f', decimals);
 }
 
+// Texts 9165-9175 follow the reasons one by one.
+static_assert(static_cast<int>(readback::TProblem::DoesNotDecode) == 11);
+
+// The reason in the user's language, with the values it names. Only the line reason carries
+// text of its own, and it comes alone, so no value can hold a later placeholder.
+QString problemText(const readback::TReadBackProblem& problem, const Messages& messages) {
+    if (problem.Empty()) return {};
+    QString text = messages.Text(FirstProblemText + static_cast<int>(problem.Reason) - 1);
+    for (const std::string& value : problem.Values)
+        text = text.arg(FromCodePage(value));
+    return text;
+}
+
 } // namespace
 
 ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
@@ -41,7 +54,8 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
                messages.Text(result.MirrorAsked ? MirrorAskedText : NoMirrorAskedText);
     if (result.Verdict == V::ReadsAsOther)
         tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
-    if (!result.Detail.empty()) tip += QStringLiteral("\n") + FromCodePage(result.Detail);
+    if (!result.Problem.Empty())
+        tip += QStringLiteral("\n") + problemText(result.Problem, messages);
     mark.ToolTip = tip;
     return mark;
 }

@@ -25,6 +25,7 @@ inline constexpr int BlankOutsideText = 9160; // %1 how far
 inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
 inline constexpr int BlankOffCylinderText = 9162;
 inline constexpr int ReadBackStaleText = 9163;
+inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
 
 // The status bar's mark of the read-back check: a coloured dot, a word and the whole verdict.
 struct ReadBackMarkText {

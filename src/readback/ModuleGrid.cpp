@@ -23,16 +23,54 @@ std::string number(long double value) {
 
 } // namespace
 
+std::string ProblemText(const TReadBackProblem& problem) {
+    const auto value = [&problem](std::size_t i) {
+        return i < problem.Values.size() ? problem.Values[i] : std::string();
+    };
+    const bool one = value(0) == "1";
+    switch (problem.Reason) {
+    case TProblem::None:
+        return {};
+    case TProblem::NoPoint:
+        return "no point is marked";
+    case TProblem::NoSpacing:
+        return "the dot spacing is not a length";
+    case TProblem::TooLarge:
+        return "the points span more than " + value(0) + " modules of pitch " + value(1);
+    case TProblem::OffGrid:
+        return "point (" + value(0) + ", " + value(1) + ") lies off the module grid of pitch " +
+               value(2);
+    case TProblem::SharedModule:
+        return "two points fall on one module at (" + value(0) + ", " + value(1) + ")";
+    case TProblem::BadLine:
+        return "the simulation line \"" + value(0) + "\" is no point";
+    case TProblem::FirstNotMarked:
+        return "the first point is not marked: its template writes no [#XVAL] and [#YVAL]";
+    case TProblem::FollowingNotMarked:
+        return value(0) + (one ? " point is" : " points are") +
+               " not marked: the following-points template writes no [#XVAL] and [#YVAL]";
+    case TProblem::NoSize:
+        return "the marked points form " + value(0) + " x " + value(1) +
+               " modules, no DataMatrix size";
+    case TProblem::FrameWrong:
+        return value(0) + (one ? " module" : " modules") +
+               " of the finder and clock patterns wrong";
+    case TProblem::DoesNotDecode:
+        return "the data modules do not decode";
+    }
+    return {};
+}
+
 TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pitch,
                            long double angleDegrees) {
     TGridBuild build;
     if (points.empty()) {
-        build.Problem = "no point is marked";
+        build.Problem = {TProblem::NoPoint, {}};
         return build;
     }
     const long double step = std::fabs(pitch);
     if (!(step > 0) || !std::isfinite(step)) {
-        build.Problem = "the dot spacing is not a length";
+        build.Problem = {TProblem::NoSpacing, {}};
         return build;
     }
     const long double a = -angleDegrees * Pi / 180;
@@ -54,20 +92,18 @@ TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pi
         const long double u = lattice[k].first - minU;
         const long double v = lattice[k].second - minV;
         if (u > MaxLattice || v > MaxLattice) {
-            build.Problem = "the points span more than " + number(MaxLattice) +
-                            " modules of pitch " + number(step);
+            build.Problem = {TProblem::TooLarge, {number(MaxLattice), number(step)}};
             return build;
         }
         const long double i = std::round(u);
         const long double j = std::round(v);
         if (std::fabs(u - i) > 0.25L || std::fabs(v - j) > 0.25L) {
-            build.Problem = "point (" + number(points[k].U) + ", " + number(points[k].V) +
-                            ") lies off the module grid of pitch " + number(step);
+            build.Problem = {TProblem::OffGrid,
+                             {number(points[k].U), number(points[k].V), number(step)}};
             return build;
         }
         if (!sites.emplace(static_cast<long long>(i), static_cast<long long>(j)).second) {
-            build.Problem = "two points fall on one module at (" + number(points[k].U) + ", " +
-                            number(points[k].V) + ")";
+            build.Problem = {TProblem::SharedModule, {number(points[k].U), number(points[k].V)}};
             return build;
         }
         maxI = std::max(maxI, static_cast<long long>(i));

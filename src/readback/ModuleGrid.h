@@ -25,10 +25,36 @@ struct TModuleGrid {
     void Set(int col, int row) { Dark[static_cast<std::size_t>(row) * Cols + col] = 1; }
 };
 
+// Why the marks make no readable symbol, with the values the reason names (numbers as
+// written, or a line), so the window can say it in the user's language.
+enum class TProblem {
+    None,
+    NoPoint,
+    NoSpacing,
+    TooLarge,           // modules, pitch
+    OffGrid,            // u, v, pitch
+    SharedModule,       // u, v
+    BadLine,            // the simulation line
+    FirstNotMarked,     //
+    FollowingNotMarked, // how many points
+    NoSize,             // columns, rows
+    FrameWrong,         // how many modules
+    DoesNotDecode,
+};
+
+struct TReadBackProblem {
+    TProblem Reason = TProblem::None;
+    std::vector<std::string> Values;
+    bool Empty() const { return Reason == TProblem::None; }
+};
+
+// The problem in English, as korvex-cli says it.
+std::string ProblemText(const TReadBackProblem& problem);
+
 struct TGridBuild {
     bool Ok = false;
     TModuleGrid Grid;
-    std::string Problem; // why no grid could be built
+    TReadBackProblem Problem; // why no grid could be built
 };
 
 // Puts every point on the module lattice of the given pitch, turned back by the layer's

@@ -45,7 +45,7 @@ long double AsWritten(long double value, int decimals) {
 
 struct TMarks {
     std::vector<TViewPoint> Points;
-    std::string Problem;
+    TReadBackProblem Problem;
 };
 
 TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
@@ -64,7 +64,7 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         const auto x = ncgen::ReadNumber(rest.substr(0, split));
         const auto y = ncgen::ReadNumber(split == rest.npos ? "" : rest.substr(split + 1));
         if (!x.ok || !y.ok) {
-            marks.Problem = "the simulation line \"" + line + "\" is no point";
+            marks.Problem = {TProblem::BadLine, {line}};
             return marks;
         }
         const bool marked = first ? firstMarked : followingMarked;
@@ -79,11 +79,9 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         marks.Points.push_back({lathe ? -u : u, AsWritten(y.value, decimals)});
     }
     if (dropped > 0 && !firstMarked)
-        marks.Problem = "the first point is not marked: its template writes no [#XVAL] and [#YVAL]";
+        marks.Problem = {TProblem::FirstNotMarked, {}};
     else if (dropped > 0)
-        marks.Problem = std::to_string(dropped) + (dropped == 1 ? " point is" : " points are") +
-                        " not marked: the following-points template writes no "
-                        "[#XVAL] and [#YVAL]";
+        marks.Problem = {TProblem::FollowingNotMarked, {std::to_string(dropped)}};
     return marks;
 }
 
@@ -146,14 +144,16 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const TMarks marks = MarkedPoints(simulationLines, profile);
-    if (!marks.Problem.empty()) {
-        result.Detail = marks.Problem;
+    if (!marks.Problem.Empty()) {
+        result.Problem = marks.Problem;
+        result.Detail = ProblemText(result.Problem);
         return result;
     }
     const TGridBuild build = BuildModuleGrid(marks.Points, ncgen::ReadNumber(layer.Size).value,
                                              ncgen::ReadNumber(layer.Angle).value);
     if (!build.Ok) {
-        result.Detail = build.Problem;
+        result.Problem = build.Problem;
+        result.Detail = ProblemText(result.Problem);
         return result;
     }
     // A clean picture hides what a worn mark and a real scanner would not forgive: the finder
@@ -179,14 +179,13 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         return result;
     }
     if (fewestMismatches < 0)
-        result.Detail = "the marked points form " + std::to_string(build.Grid.Cols) + " x " +
-                        std::to_string(build.Grid.Rows) + " modules, no DataMatrix size";
+        result.Problem = {TProblem::NoSize,
+                          {std::to_string(build.Grid.Cols), std::to_string(build.Grid.Rows)}};
     else if (fewestMismatches > 0)
-        result.Detail = std::to_string(fewestMismatches) +
-                        (fewestMismatches == 1 ? " module" : " modules") +
-                        " of the finder and clock patterns wrong";
+        result.Problem = {TProblem::FrameWrong, {std::to_string(fewestMismatches)}};
     else
-        result.Detail = "the data modules do not decode";
+        result.Problem = {TProblem::DoesNotDecode, {}};
+    result.Detail = ProblemText(result.Problem);
     return result;
 }
 

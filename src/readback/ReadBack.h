@@ -2,6 +2,7 @@
 
 #include "ncgen/Layer.h"
 #include "ncgen/OutputProfile.h"
+#include "readback/ModuleGrid.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,8 @@ struct TReadBackResult {
     TReadBackVerdict Verdict = TReadBackVerdict::DoesNotRead;
     bool MirrorAsked = false; // exactly one of the layer's mirrors is on
     std::string Decoded;      // what the symbol carries (Windows-1252) when it read
-    std::string Detail;       // why it does not read
+    std::string Detail;       // why it does not read, in English
+    TReadBackProblem Problem; // the same, for other languages
 };
 
 // "reads as the text", "reads as the text only mirrored", "does not read",

@@ -188,7 +188,10 @@ void SerialDialogTest::unreadableProgramStopsACheckedRun() {
     window.form->ProfilClick(1);
     // The window's own mark says so too.
     QVERIFY(window.form->Generator().ConvertClick());
-    QVERIFY(child<QLabel>(*window.form, "ReadBackMark")->text().endsWith("nicht lesbar"));
+    QLabel* mark = child<QLabel>(*window.form, "ReadBackMark");
+    QVERIFY(mark->text().endsWith("nicht lesbar"));
+    QVERIFY2(mark->toolTip().contains("der erste Punkt wird nicht markiert"),
+             qPrintable(mark->toolTip()));
 
     SerialDialog& dialog = window.Opened("1", 3, "1", "A{n}", "{n}.nc");
     child<QAbstractButton>(dialog, "CLesekontrolle")->setChecked(check);
