@@ -65,12 +65,23 @@ QAction* action(QObject* parent, const char* name, const QString& text) {
     return a;
 }
 
+// 110 pixels wide where there is room; in a narrow window they shrink to their text instead of
+// lying on top of each other.
+class ViewButton : public QToolButton {
+  public:
+    using QToolButton::QToolButton;
+    QSize sizeHint() const override { return QToolButton::sizeHint().expandedTo({110, 40}); }
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(text()) + 12, 40};
+    }
+};
+
 QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) {
-    auto* button = new QToolButton(parent);
+    auto* button = new ViewButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(text);
     button->setCheckable(true);
-    button->setMinimumSize(110, 40);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return button;
 }
 
@@ -263,6 +274,8 @@ void TMainForm::buildViews() {
     // Permanent, so the generator's and the graphic's messages do not hide them.
     markingStats_ = new QLabel(this);
     markingStats_->setObjectName(QStringLiteral("MarkingStats"));
+    // A narrow window clips the figures (the tooltip keeps them) instead of growing.
+    markingStats_->setMinimumWidth(40);
     statusBar()->addPermanentWidget(markingStats_);
     readBackMark_ = new QLabel(this);
     readBackMark_->setObjectName(QStringLiteral("ReadBackMark"));
@@ -273,8 +286,10 @@ void TMainForm::buildViews() {
 void TMainForm::showNotes() {
     const readback::TProgramNotes& notes = generator_->Notes();
     graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
-    markingStats_->setText(notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_)
-                                       : QString());
+    const QString stats =
+        notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
+    markingStats_->setText(stats);
+    markingStats_->setToolTip(stats);
     if (!notes.Check) {
         readBackMark_->clear();
         readBackMark_->setToolTip(QString());
