@@ -74,12 +74,12 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     step_ = lineEdit(fields_, "ESchritt", QStringLiteral("1"));
     step_->setValidator(whole);
     text_ = lineEdit(fields_, "ETextmuster", QStringLiteral("{n}"));
-    folder_ = lineEdit(fields_, "EOrdner", folder.isEmpty() ? QDir::homePath() : folder);
+    folder_ = lineEdit(fields_, "EOrdner", QString());
     auto* browse = button(fields_, "BOrdner");
     browse->setText(QStringLiteral("…"));
     browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("…")) + 24);
-    names_ = lineEdit(fields_, "ENamensmuster",
-                      QStringLiteral("{n}.") + (suffix.isEmpty() ? QStringLiteral("nc") : suffix));
+    names_ = lineEdit(fields_, "ENamensmuster", QString());
+    SetDefaults(folder, suffix);
 
     auto* numbers = new QHBoxLayout;
     numbers->setContentsMargins(0, 0, 0, 0);
@@ -153,6 +153,18 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
 
 SerialDialog::~SerialDialog() {
     stopAndWait();
+}
+
+void SerialDialog::SetDefaults(const QString& folder, const QString& suffix) {
+    const QString newFolder = folder.isEmpty() ? QDir::homePath() : folder;
+    const QString newNames =
+        QStringLiteral("{n}.") + (suffix.isEmpty() ? QStringLiteral("nc") : suffix);
+    // A lathe profile's programs must not go out as ".nc" because the dialog was first
+    // opened with a milling profile.
+    if (folder_->text() == defaultFolder_) folder_->setText(newFolder);
+    if (names_->text() == defaultNames_) names_->setText(newNames);
+    defaultFolder_ = newFolder;
+    defaultNames_ = newNames;
 }
 
 void SerialDialog::showEvent(QShowEvent* event) {

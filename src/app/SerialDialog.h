@@ -33,6 +33,9 @@ class SerialDialog : public QDialog {
                  const QString& suffix, QWidget* parent = nullptr);
     ~SerialDialog() override;
 
+    // The defaults again, from the settings and the profile now in use; a field the user
+    // changed keeps the change.
+    void SetDefaults(const QString& folder, const QString& suffix);
     void StartClick();
     void CancelClick();
     bool Running() const { return worker_.joinable(); }
@@ -70,6 +73,7 @@ class SerialDialog : public QDialog {
     QLineEdit* folder_ = nullptr;
     QLineEdit* names_ = nullptr;
     QCheckBox* check_ = nullptr;
+    QString defaultFolder_, defaultNames_;
     QLabel* preview_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* summary_ = nullptr;

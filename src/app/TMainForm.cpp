@@ -324,7 +324,11 @@ void TMainForm::buildMenus() {
     // Not in the caption table: its text follows the language when the menu opens.
     connect(file, &QMenu::aboutToShow, serial,
             [this, serial] { serial->setText(messages_.Text(SerialMenuText)); });
-    connect(serial, &QAction::triggered, this, [this] { SerialRunDialog().exec(); });
+    connect(serial, &QAction::triggered, this, [this] {
+        SerialDialog& dialog = SerialRunDialog();
+        dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(profile_.Suffix));
+        dialog.exec();
+    });
     file->addSeparator();
     file->addAction(quit);
     auto* layer = bar->addMenu(QStringLiteral("E&bene"));

@@ -75,6 +75,7 @@ class SerialDialogTest : public QObject {
     void cancelOrCloseStopsALongRunEarly();
     void unreadableProgramStopsACheckedRun_data();
     void unreadableProgramStopsACheckedRun();
+    void nameFollowsTheProfileUntilTyped();
     void textsFollowTheLanguage();
 };
 
@@ -200,6 +201,26 @@ void SerialDialogTest::unreadableProgramStopsACheckedRun() {
     QCOMPARE(files.size(), check ? 1 : 3);
     verifyComplete(window.Out(), files);
     QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text().contains("nicht lesbar"), check);
+}
+
+void SerialDialogTest::nameFollowsTheProfileUntilTyped() {
+    SerialWindow window;
+    // The menu entry opens the dialog modally; it is closed as soon as it shows.
+    const auto openFromMenu = [&window] {
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&window] {
+            if (window.form->SerialRunDialog().isVisible()) window.form->SerialRunDialog().close();
+        });
+        closer.start(20);
+        child<QAction>(*window.form, "Serienlauf1")->trigger();
+        return child<QLineEdit>(window.form->SerialRunDialog(), "ENamensmuster")->text();
+    };
+    QCOMPARE(openFromMenu(), QStringLiteral("{n}.nc"));
+    window.form->ProfilClick(2);
+    QCOMPARE(openFromMenu(), QStringLiteral("{n}.h"));
+    child<QLineEdit>(window.form->SerialRunDialog(), "ENamensmuster")->setText("x{n}.nc");
+    window.form->ProfilClick(3);
+    QCOMPARE(openFromMenu(), QStringLiteral("x{n}.nc"));
 }
 
 void SerialDialogTest::textsFollowTheLanguage() {
