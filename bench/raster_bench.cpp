@@ -9,6 +9,8 @@
 #include "simulation/TMathImage.h"
 #include "simulation/ViewCommands.h"
 
+#include "support/PassBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -22,43 +24,9 @@ using simulation::PixelPoint;
 constexpr int WIDTH = 1000;
 constexpr int HEIGHT = 700;
 
-// Counts primitives and draws nothing.
-class CountingCanvas : public simulation::Canvas {
-  public:
-    long long primitives = 0;
-    void fillRect(int, int, int, int) override { ++primitives; }
-    void polyline(std::span<const PixelPoint>) override { ++primitives; }
-    void textOut(int, int, std::string_view) override { ++primitives; }
-    int textWidth(std::string_view text) const override {
-        return 7 * static_cast<int>(text.size());
-    }
-    int textHeight(std::string_view) const override { return 15; }
-
-  protected:
-    void drawLine(PixelPoint, PixelPoint) override { ++primitives; }
-};
-
-const std::vector<std::string>& symbolLines() {
-    static const std::vector<std::string> lines = [] {
-        datamatrix::TDatamatrix symbol;
-        symbol.Code = std::string(1000, 'A') + "SN-2026-000123";
-        symbol.PreferredFormat = datamatrix::C144X144;
-        symbol.paintBarcode(nullptr);
-        const datamatrix::TIArray matrix = symbol.Matrix();
-        const ncgen::TLayer layer; // dot spacing 0.5: a 72 mm symbol
-        const ncgen::TActiveProfile profile;
-        ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", true},
-            output);
-        return output.SimulationLines;
-    }();
-    return lines;
-}
-
 // The graphic's first box, distance and angle, in the oblique view, with rapid moves.
 void runPass(benchmark::State& state, simulation::Canvas& canvas) {
-    const auto& lines = symbolLines();
+    const auto& lines = bench::LargestSymbolLines();
     simulation::TMathImage image(WIDTH, HEIGHT);
     image.SetWorldBox(-80, -80, -80, 80, 80, 80);
     image.SetD3ViewDist(3);
@@ -76,7 +44,7 @@ void runPass(benchmark::State& state, simulation::Canvas& canvas) {
 }
 
 void BM_PassCounting(benchmark::State& state) {
-    CountingCanvas canvas;
+    bench::CountingCanvas canvas;
     runPass(state, canvas);
     state.counters["primitives/pass"] =
         static_cast<double>(canvas.primitives) / static_cast<double>(state.iterations());

@@ -8,6 +8,8 @@
 #include "simulation/TMathImage.h"
 #include "simulation/ViewCommands.h"
 
+#include "support/PassBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -21,40 +23,6 @@ using namespace korvex;
 using simulation::PixelPoint;
 using simulation::WorldPoint;
 
-// Counts primitives and draws nothing.
-class CountingCanvas : public simulation::Canvas {
-  public:
-    long long primitives = 0;
-    void fillRect(int, int, int, int) override { ++primitives; }
-    void polyline(std::span<const PixelPoint>) override { ++primitives; }
-    void textOut(int, int, std::string_view) override { ++primitives; }
-    int textWidth(std::string_view text) const override {
-        return 7 * static_cast<int>(text.size());
-    }
-    int textHeight(std::string_view) const override { return 15; }
-
-  protected:
-    void drawLine(PixelPoint, PixelPoint) override { ++primitives; }
-};
-
-const std::vector<std::string>& symbolLines() {
-    static const std::vector<std::string> lines = [] {
-        datamatrix::TDatamatrix symbol;
-        symbol.Code = std::string(1000, 'A') + "SN-2026-000123";
-        symbol.PreferredFormat = datamatrix::C144X144;
-        symbol.paintBarcode(nullptr);
-        const datamatrix::TIArray matrix = symbol.Matrix();
-        const ncgen::TLayer layer; // dot spacing 0.5: a 72 mm symbol
-        const ncgen::TActiveProfile profile;
-        ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", true},
-            output);
-        return output.SimulationLines;
-    }();
-    return lines;
-}
-
 void setView(simulation::TMathImage& image) {
     image.SetWorldBox(-80, -80, -80, 80, 80, 80);
     image.SetD3ViewDist(3);
@@ -63,10 +31,10 @@ void setView(simulation::TMathImage& image) {
 }
 
 void BM_DrawPassNormal(benchmark::State& state) {
-    const auto& lines = symbolLines();
+    const auto& lines = bench::LargestSymbolLines();
     simulation::TMathImage image(800, 800);
     setView(image);
-    CountingCanvas canvas;
+    bench::CountingCanvas canvas;
     image.SetCanvas(&canvas);
     simulation::SimulationView view(image);
     view.showRapidMoves = true;
@@ -83,7 +51,7 @@ BENCHMARK(BM_DrawPassNormal)->Unit(benchmark::kMillisecond);
 // The same world points the pass projects for each dot (rapid move, plunge, eleven chords,
 // the marker's centre), ready-made, projected and handed to the canvas.
 void BM_ProjectionBaseline(benchmark::State& state) {
-    const auto& lines = symbolLines();
+    const auto& lines = bench::LargestSymbolLines();
     std::vector<WorldPoint> points;
     long double px = 0, py = 0;
     for (const std::string& line : lines) {
@@ -102,7 +70,7 @@ void BM_ProjectionBaseline(benchmark::State& state) {
     }
     simulation::TMathImage image(800, 800);
     setView(image);
-    CountingCanvas canvas;
+    bench::CountingCanvas canvas;
     for (auto _ : state) {
         for (const WorldPoint& p : points) {
             const PixelPoint pixel = image.ProjectPoint(p);
@@ -116,7 +84,7 @@ BENCHMARK(BM_ProjectionBaseline)->Unit(benchmark::kMillisecond);
 
 // What `korvex-cli view` adds: the same pass into an SVG document.
 void BM_DrawPassSvg(benchmark::State& state) {
-    const auto& lines = symbolLines();
+    const auto& lines = bench::LargestSymbolLines();
     simulation::TMathImage image(800, 800);
     setView(image);
     simulation::SimulationView view(image);

@@ -10,6 +10,8 @@
 #include "simulation/SimulationView.h"
 #include "simulation/ViewCommands.h"
 
+#include "support/PassBench.h"
+
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -22,38 +24,6 @@ namespace {
 constexpr int WIDTH = 1000;
 constexpr int HEIGHT = 700;
 const std::string BLANK = "ROHDEF QUAD XM0 YP80 ZP0 XP80 YM0 ZM-10";
-
-class CountingCanvas : public simulation::Canvas {
-  public:
-    void fillRect(int, int, int, int) override {}
-    void polyline(std::span<const simulation::PixelPoint>) override {}
-    void textOut(int, int, std::string_view) override {}
-    int textWidth(std::string_view text) const override {
-        return 7 * static_cast<int>(text.size());
-    }
-    int textHeight(std::string_view) const override { return 15; }
-
-  protected:
-    void drawLine(simulation::PixelPoint, simulation::PixelPoint) override {}
-};
-
-const std::vector<std::string>& symbolLines() {
-    static const std::vector<std::string> lines = [] {
-        datamatrix::TDatamatrix symbol;
-        symbol.Code = std::string(1000, 'A') + "SN-2026-000123";
-        symbol.PreferredFormat = datamatrix::C144X144;
-        symbol.paintBarcode(nullptr);
-        const datamatrix::TIArray matrix = symbol.Matrix();
-        const ncgen::TLayer layer;
-        const ncgen::TActiveProfile profile;
-        ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", true},
-            output);
-        return output.SimulationLines;
-    }();
-    return lines;
-}
 
 // The fitted view of the symbol, oblique, axes and rapid moves on.
 void prepare(simulation::TMathImage& image, simulation::SimulationView& view) {
@@ -77,7 +47,7 @@ void BM_DragToScreen(benchmark::State& state) {
     for (auto _ : state) {
         simulation::DragRotationStep(image, {x, 350}, {x + 1, 350});
         ++x;
-        view.Drawsimulation(symbolLines(), BLANK, false);
+        view.Drawsimulation(bench::LargestSymbolLines(), BLANK, false);
         widget.repaint();
     }
 }
@@ -85,7 +55,7 @@ BENCHMARK(BM_DragToScreen)->Unit(benchmark::kMillisecond);
 
 void BM_PassCounting(benchmark::State& state) {
     simulation::TMathImage image(WIDTH, HEIGHT);
-    CountingCanvas canvas;
+    bench::CountingCanvas canvas;
     image.SetCanvas(&canvas);
     simulation::SimulationView view(image);
     prepare(image, view);
@@ -93,7 +63,7 @@ void BM_PassCounting(benchmark::State& state) {
     for (auto _ : state) {
         simulation::DragRotationStep(image, {x, 350}, {x + 1, 350});
         ++x;
-        benchmark::DoNotOptimize(view.Drawsimulation(symbolLines(), BLANK, false));
+        benchmark::DoNotOptimize(view.Drawsimulation(bench::LargestSymbolLines(), BLANK, false));
     }
 }
 BENCHMARK(BM_PassCounting)->Unit(benchmark::kMillisecond);
