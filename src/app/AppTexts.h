@@ -28,4 +28,21 @@ inline constexpr int SerialCheckText = 9164;
 inline constexpr int SerialSameFileText = 9148;      // %1 the program, %2 the file
 inline constexpr int SerialOverwriteQuestion = 9149; // %1 how many
 
+// The notes on a generated program: read-back, figures, blank fit.
+inline constexpr int ReadsAsTextText = 9150;
+inline constexpr int ReadsMirroredText = 9151;
+inline constexpr int DoesNotReadText = 9152;
+inline constexpr int ReadsAsOtherText = 9153;
+inline constexpr int MirrorAskedText = 9154;
+inline constexpr int NoMirrorAskedText = 9155;
+inline constexpr int ReadBackTitleText = 9156;
+inline constexpr int StatsText = 9157;      // %1 points, %2 rapid, %3 plunge travel
+inline constexpr int PlungeTimeText = 9158; // %1 seconds, %2 feed
+inline constexpr int NoPlungeTimeText = 9159;
+inline constexpr int BlankOutsideText = 9160; // %1 how far
+inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
+inline constexpr int BlankOffCylinderText = 9162;
+inline constexpr int ReadBackStaleText = 9163;
+inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
+
 } // namespace korvex::app

@@ -2,6 +2,7 @@
 #include "ncgen/PickBuffer.h"
 
 #include "app/GraphicView.h"
+#include "base/TextNumbers.h"
 #include "app/Messages.h"
 #include "simulation/BlankDrawing.h"
 #include "simulation/SimulationNumber.h"
@@ -25,10 +26,7 @@ namespace korvex::app {
 
 namespace {
 
-constexpr int StatusDrawing = 9107;
-constexpr int StatusDone = 9108;
 constexpr int FirstTooltip = 3401;
-constexpr int StatusPick = 9105;
 
 long double numberOr0(const std::string& text) {
     try {
@@ -305,7 +303,7 @@ void GraphicPage::Drawsimulation(bool preview) {
         normalPending_ = false;
         if (QWidget* focus = QApplication::focusWidget(); focus && window()->isAncestorOf(focus))
             focus->clearFocus();
-        emit Status(messages_.Text(StatusDrawing));
+        emit Status(messages_.Text(text::GeneratingStatus));
         if (view_.zoomRectangleMode) surface_->unsetCursor();
         if (!preview && pickMode_) {
             pickMode_ = false;
@@ -316,7 +314,7 @@ void GraphicPage::Drawsimulation(bool preview) {
         view_.Drawsimulation(lines_ ? lines_() : none, blank_ ? blank_() : noBlank, preview);
         ++passes_;
         surface_->update();
-        emit Status(messages_.Text(StatusDone));
+        emit Status(messages_.Text(text::GeneratedStatus));
         preview = false;
     } while (normalPending_);
     drawing_ = false;
@@ -500,7 +498,7 @@ void GraphicPage::BPickClick() {
         pickX_ = lastX_;
         pickY_ = lastY_;
         surface_->setCursor(Qt::PointingHandCursor);
-        emit Status(messages_.Text(StatusPick));
+        emit Status(messages_.Text(text::PickModeStatus));
         bufferDrawPending_ = true;
     } else {
         bufferTimer_.stop();
