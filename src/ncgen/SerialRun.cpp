@@ -14,14 +14,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string padded(std::int64_t value, std::string_view spec) {
+std::string padded(std::int64_t value, std::string_view format) {
     const std::uint64_t magnitude =
         value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     std::string digits = std::to_string(magnitude);
     const std::string sign = value < 0 ? "-" : "";
-    const bool zeros = spec.starts_with('0');
+    const bool zeros = format.starts_with('0');
     std::size_t width = 0;
-    std::from_chars(spec.data(), spec.data() + spec.size(), width);
+    std::from_chars(format.data(), format.data() + format.size(), width);
     width = std::min<std::size_t>(width, 64);
     if (zeros) {
         while (sign.size() + digits.size() < width)
@@ -34,9 +34,9 @@ std::string padded(std::int64_t value, std::string_view spec) {
     return text;
 }
 
-bool isWidth(std::string_view spec) {
-    if (spec.empty() || spec.size() > 3) return false;
-    for (const char c : spec)
+bool isWidth(std::string_view format) {
+    if (format.empty() || format.size() > 3) return false;
+    for (const char c : format)
         if (c < '0' || c > '9') return false;
     return true;
 }
@@ -60,11 +60,11 @@ std::string ExpandPattern(std::string_view pattern, const TPatternValues& values
         out.append(pattern.substr(at, open - at));
         const std::string_view inner = pattern.substr(open + 1, close - open - 1);
         const std::string_view name = inner.substr(0, inner.find(':'));
-        const std::string_view spec =
+        const std::string_view format =
             name.size() < inner.size() ? inner.substr(name.size() + 1) : std::string_view();
         const bool plain = name.size() == inner.size();
-        if ((name == "n" || name == "i") && (plain || isWidth(spec)))
-            out += padded(name == "n" ? values.N : values.I, spec);
+        if ((name == "n" || name == "i") && (plain || isWidth(format)))
+            out += padded(name == "n" ? values.N : values.I, format);
         else if (inner == "line")
             out.append(values.Line);
         else
