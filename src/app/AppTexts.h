@@ -1,48 +1,8 @@
 #pragma once
 
-// Language texts of the desktop program beyond the core's.
+#include "base/TextNumbers.h"
+
+// The window names its texts without the registry's namespace.
 namespace korvex::app {
-
-inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
-
-// The serial run dialog; %1, %2 ... are filled in by the dialog.
-inline constexpr int SerialMenuText = 9130; // the menu entry, and without "&" and "..." the title
-inline constexpr int SerialPlaceholderText = 9131;
-inline constexpr int SerialStartLabel = 9132;
-inline constexpr int SerialCountLabel = 9133;
-inline constexpr int SerialStepLabel = 9134;
-inline constexpr int SerialTextLabel = 9135;
-inline constexpr int SerialFolderLabel = 9136;
-inline constexpr int SerialNamesLabel = 9137;
-inline constexpr int SerialStartButton = 9138;
-inline constexpr int SerialCancelButton = 9139;
-inline constexpr int SerialCloseButton = 9140;
-inline constexpr int SerialFirstText = 9141;
-inline constexpr int SerialLastText = 9142;
-inline constexpr int SerialRangeText = 9143;       // %1 the largest count
-inline constexpr int SerialWrittenText = 9144;     // %1 programs, %2 folder
-inline constexpr int SerialStoppedText = 9145;     // %1 of %2, %3 the text, %4 why
-inline constexpr int SerialCancelledText = 9146;   // %1 of %2
-inline constexpr int SerialCannotWriteText = 9147; // %1 the file
-inline constexpr int SerialCheckText = 9164;
-inline constexpr int SerialSameFileText = 9148;      // %1 the program, %2 the file
-inline constexpr int SerialOverwriteQuestion = 9149; // %1 how many
-
-// The notes on a generated program: read-back, figures, blank fit.
-inline constexpr int ReadsAsTextText = 9150;
-inline constexpr int ReadsMirroredText = 9151;
-inline constexpr int DoesNotReadText = 9152;
-inline constexpr int ReadsAsOtherText = 9153;
-inline constexpr int MirrorAskedText = 9154;
-inline constexpr int NoMirrorAskedText = 9155;
-inline constexpr int ReadBackTitleText = 9156;
-inline constexpr int StatsText = 9157;      // %1 points, %2 rapid, %3 plunge travel
-inline constexpr int PlungeTimeText = 9158; // %1 seconds, %2 feed
-inline constexpr int NoPlungeTimeText = 9159;
-inline constexpr int BlankOutsideText = 9160; // %1 how far
-inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
-inline constexpr int BlankOffCylinderText = 9162;
-inline constexpr int ReadBackStaleText = 9163;
-inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
-
+using namespace korvex::text;
 } // namespace korvex::app

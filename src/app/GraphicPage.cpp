@@ -26,7 +26,7 @@ namespace korvex::app {
 
 namespace {
 
-constexpr int FirstTooltip = 3401;
+constexpr int FirstTooltip = text::FirstGraphicTooltip;
 
 long double numberOr0(const std::string& text) {
     try {

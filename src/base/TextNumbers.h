@@ -2,38 +2,115 @@
 
 #include <array>
 
-// Numbers of the language texts (german.txt / english.txt) that the code looks up.
-// Every number the program uses is named here, so one test can check both language files.
+// Numbers of the language texts (german.txt / english.txt) that the code looks up: the core's,
+// the window's and korvex-cli's. Every number the program names is registered here once, so
+// one test can check both language files against the registry. Texts with "%1", "%2" ... are
+// filled by TLanguageTexts::Format.
+#define KORVEX_TEXT_NUMBERS(X)                                                                     \
+    X(SafetyDistanceLabel, 3301) /* "Sicherheitsabstand (R)", detail of 9008 */                    \
+    X(InfeedDepthLabel, 3302)    /* "Zustelltiefe (Z)", detail of 9008 */                          \
+    X(FirstGraphicTooltip, 3401) /* the graphic's buttons, in order */                             \
+    X(LastGraphicTooltip, 3416)  /* the pointer position's caption */                              \
+    X(SaveFilterDescription, 4119)                                                                 \
+    X(DefaultLayerName, 5007)                                                                      \
+    X(SymbolDialogCancel, 5101)     /* "&Abbrechen" of the symbol dialog */                        \
+    X(SymbolDialogPreview, 5102)    /* label "Vorschau" */                                         \
+    X(SymbolDialogSize, 5103)       /* label "Symbolgröße" */                                    \
+    X(SymbolDialogEncodation, 5104) /* label "Kodierung" */                                        \
+    X(AngleOutOfRange, 9002)                                                                       \
+    X(InvalidInput, 9008)                                                                          \
+    X(InvalidDotSpacing, 9009)                                                                     \
+    X(InvalidXOffset, 9010)                                                                        \
+    X(InvalidYOffset, 9011)                                                                        \
+    X(TemplateNotWritable, 9013)                                                                   \
+    X(EditorNotInstalled, 9014)                                                                    \
+    X(TemplateHoldsNoLayer, 9015)   /* the file follows as the detail */                           \
+    X(ProfileHasNoTemplate, 9016)   /* the profile follows as the detail */                        \
+    X(UnreadableNumberFormat, 9017) /* the profile follows as the detail */                        \
+    X(SettingsSaved, 9101)                                                                         \
+    X(PickModeStatus, 9105)                                                                        \
+    X(CloseQuestion, 9106)                                                                         \
+    X(GeneratingStatus, 9107)                                                                      \
+    X(GeneratedStatus, 9108)                                                                       \
+    X(ConfigFolderCreated, 9110)  /* status after a first start; the folder follows */             \
+    X(RefusedCharacterText, 9120) /* + ": " + the character */                                     \
+    X(SerialMenuText, 9130)       /* the menu entry, and without "&" and "..." the title */        \
+    X(SerialPlaceholderText, 9131)                                                                 \
+    X(SerialStartLabel, 9132)                                                                      \
+    X(SerialCountLabel, 9133)                                                                      \
+    X(SerialStepLabel, 9134)                                                                       \
+    X(SerialTextLabel, 9135)                                                                       \
+    X(SerialFolderLabel, 9136)                                                                     \
+    X(SerialNamesLabel, 9137)                                                                      \
+    X(SerialStartButton, 9138)                                                                     \
+    X(SerialCancelButton, 9139)                                                                    \
+    X(SerialCloseButton, 9140)                                                                     \
+    X(SerialFirstText, 9141)                                                                       \
+    X(SerialLastText, 9142)                                                                        \
+    X(SerialRangeText, 9143)         /* %1 the largest count */                                    \
+    X(SerialWrittenText, 9144)       /* %1 programs, %2 folder */                                  \
+    X(SerialStoppedText, 9145)       /* %1 of %2, %3 the text, %4 why */                           \
+    X(SerialCancelledText, 9146)     /* %1 of %2 */                                                \
+    X(SerialCannotWriteText, 9147)   /* %1 the file */                                             \
+    X(SerialSameFileText, 9148)      /* %1 the program, %2 the file */                             \
+    X(SerialOverwriteQuestion, 9149) /* %1 how many */                                             \
+    X(ReadsAsTextText, 9150)                                                                       \
+    X(ReadsMirroredText, 9151)                                                                     \
+    X(DoesNotReadText, 9152)                                                                       \
+    X(ReadsAsOtherText, 9153)                                                                      \
+    X(MirrorAskedText, 9154)                                                                       \
+    X(NoMirrorAskedText, 9155)                                                                     \
+    X(ReadBackTitleText, 9156)                                                                     \
+    X(StatsText, 9157)      /* %1 points, %2 rapid, %3 plunge travel */                            \
+    X(PlungeTimeText, 9158) /* %1 seconds, %2 feed */                                              \
+    X(NoPlungeTimeText, 9159)                                                                      \
+    X(BlankOutsideText, 9160) /* %1 how far */                                                     \
+    X(BlankCurvedText, 9161)  /* %1 span, %2 fall */                                               \
+    X(BlankOffCylinderText, 9162)                                                                  \
+    X(ReadBackStaleText, 9163)                                                                     \
+    X(SerialCheckText, 9164)                                                                       \
+    X(FirstProblemText, 9165) /* one text per read-back reason, in the order of TProblem */        \
+    X(LastProblemText, 9175)                                                                       \
+    X(HelpFileName, 9203)                                                                          \
+    X(HelpFileNotFound, 9204)                                                                      \
+    X(NoTextToEncode, 9401)                                                                        \
+    X(SymbolMisfit, 9402)           /* %1 the size asked for, %2 the size used */                  \
+    X(WarningText, 9403)            /* %1 the warning */                                           \
+    X(ReadBackLine, 9404)           /* %1 the verdict */                                           \
+    X(LoaderDroppedTextLines, 9405) /* %1 how many */                                              \
+    X(LoaderIgnoredLines, 9406)                                                                    \
+    X(LoaderDroppedLayers, 9407)                                                                   \
+    X(LoaderIndexFallbacks, 9408)                                                                  \
+    X(NoProfileNamed, 9409) /* %1 the name */                                                      \
+    X(OutputIsJobFile, 9410)                                                                       \
+    X(ProgramsWritten, 9412) /* %1 how many */                                                     \
+    X(SameOutputFile, 9416)  /* %1 the program, %2 the file */                                     \
+    X(RunStopped, 9417)      /* %1 the program, %2 of how many, %3 written */                      \
+    X(DrawingStopped, 9418)  /* %1 lines drawn, %2 of how many */                                  \
+    X(VerdictReads, 9420)                                                                          \
+    X(VerdictReadsMirrored, 9421)                                                                  \
+    X(VerdictReadsAsOther, 9422)                                                                   \
+    X(VerdictDoesNotRead, 9423)                                                                    \
+    X(VerdictMirrorAsked, 9424)                                                                    \
+    X(VerdictNoMirrorAsked, 9425)                                                                  \
+    X(NoteOutside, 9426)     /* %1 how far */                                                      \
+    X(NoteCurved, 9427)      /* %1 span, %2 fall */                                                \
+    X(NoteOffCylinder, 9428) /* %1 how far */                                                      \
+    X(NoteStats, 9429)       /* %1 points, %2 rapid, %3 plunge travel */                           \
+    X(NoteStatsOnePoint, 9430)                                                                     \
+    X(NotePlungeTime, 9431)   /* %1 seconds, %2 feed */                                            \
+    X(NoteNoPlungeTime, 9432) /* %1 feed */
+
 namespace korvex::text {
 
-inline constexpr int SafetyDistanceLabel = 3301; // "Sicherheitsabstand (R)", detail of 9008
-inline constexpr int InfeedDepthLabel = 3302;    // "Zustelltiefe (Z)", detail of 9008
-inline constexpr int SaveFilterDescription = 4119;
-inline constexpr int DefaultLayerName = 5007;
-inline constexpr int AngleOutOfRange = 9002;
-inline constexpr int InvalidInput = 9008;
-inline constexpr int InvalidDotSpacing = 9009;
-inline constexpr int InvalidXOffset = 9010;
-inline constexpr int InvalidYOffset = 9011;
-inline constexpr int TemplateNotWritable = 9013;
-inline constexpr int EditorNotInstalled = 9014;
-inline constexpr int TemplateHoldsNoLayer = 9015;   // the file follows as the detail
-inline constexpr int ProfileHasNoTemplate = 9016;   // the profile follows as the detail
-inline constexpr int UnreadableNumberFormat = 9017; // the profile follows as the detail
-inline constexpr int SettingsSaved = 9101;
-inline constexpr int PickModeStatus = 9105;
-inline constexpr int CloseQuestion = 9106;
-inline constexpr int GeneratingStatus = 9107;
-inline constexpr int GeneratedStatus = 9108;
-inline constexpr int ConfigFolderCreated = 9110; // status after a first start; the folder follows
-inline constexpr int HelpFileName = 9203;
-inline constexpr int HelpFileNotFound = 9204;
+#define KORVEX_TEXT_CONSTANT(name, number) inline constexpr int name = number;
+KORVEX_TEXT_NUMBERS(KORVEX_TEXT_CONSTANT)
+#undef KORVEX_TEXT_CONSTANT
 
-// Texts that dialogs set on themselves when they are shown (outside the caption table).
-inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbol dialog
-inline constexpr int SymbolDialogPreview = 5102;    // label "Vorschau"
-inline constexpr int SymbolDialogSize = 5103;       // label "Symbolgröße"
-inline constexpr int SymbolDialogEncodation = 5104; // label "Kodierung"
+// Every registered number, for the check of the language files.
+#define KORVEX_TEXT_ENTRY(name, number) number,
+inline constexpr int REGISTERED[] = {KORVEX_TEXT_NUMBERS(KORVEX_TEXT_ENTRY)};
+#undef KORVEX_TEXT_ENTRY
 
 // The information dialog: caption, lines of its text and its buttons, in display order.
 inline constexpr std::array<int, 13> INFORMATION_DIALOG_TEXTS = {

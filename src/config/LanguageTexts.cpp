@@ -40,7 +40,25 @@ std::string TLanguageTexts::Message(int number, std::string_view detail) const {
 std::string TLanguageTexts::Message(const base::TTextMessage& message) const {
     const std::string detail = message.DetailText != 0 ? Text(message.DetailText) : message.Detail;
     if (message.Text == 0) return detail;
-    return Message(message.Text, detail);
+    std::vector<std::string_view> values(message.Values.begin(), message.Values.end());
+    std::string words = FormatText(Text(message.Text), values);
+    if (!detail.empty()) words += ": " + detail;
+    return words;
+}
+
+std::string FormatText(std::string_view text, std::span<const std::string_view> values) {
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const std::size_t k = static_cast<std::size_t>(next - '1');
+        if (text[i] == '%' && next >= '1' && next <= '9' && k < values.size()) {
+            result += values[k];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
 }
 
 std::string LanguageFileName(int language) {

@@ -3,11 +3,15 @@
 #include "base/TextMessage.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvex::config {
+
+// The text with "%1" ... "%9" replaced by the values in one pass.
+std::string FormatText(std::string_view text, std::span<const std::string_view> values);
 
 // The numbered texts of the loaded language file: each line is a decimal number followed
 // immediately by its text. Only one language is loaded at a time.
@@ -34,6 +38,14 @@ class TLanguageTexts {
 
     // The words of a message the core handed up (see base::TTextMessage).
     std::string Message(const base::TTextMessage& message) const;
+
+    // Text N with "%1" ... "%9" replaced by the arguments in one pass, so an argument that
+    // holds "%2" stays as it is; a marker without its argument stays too, as the window's
+    // texts behave.
+    template <typename... Args> std::string Format(int number, const Args&... args) const {
+        const std::string_view values[] = {std::string_view(args)..., std::string_view()};
+        return FormatText(Text(number), {values, sizeof...(Args)});
+    }
 
   private:
     std::vector<std::string> lines_;

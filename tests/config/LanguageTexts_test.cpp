@@ -151,27 +151,32 @@ std::vector<int> numbersAfter(const std::string& text, const std::string& before
     return numbers;
 }
 
-// Every language number the code names, collected from the sources themselves: the named
-// constants, the tables, and any number written directly into a lookup anywhere in src/.
+// Every language number the code names: the registry, its ranges and the tables.
 std::set<int> numbersUsedByTheCode() {
-    std::set<int> numbers;
-    const std::string header = readBytes(SOURCE / "src/base/TextNumbers.h");
-    EXPECT_FALSE(header.empty());
-    for (int n : numbersAfter(header, "="))
+    using namespace korvex::text;
+    std::set<int> numbers(std::begin(REGISTERED), std::end(REGISTERED));
+    for (int n = FirstGraphicTooltip; n <= LastGraphicTooltip; ++n)
         numbers.insert(n);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(SOURCE / "src")) {
-        const auto extension = entry.path().extension();
-        if (extension != ".cpp" && extension != ".h") continue;
-        const std::string text = readBytes(entry.path());
-        for (const char* call : {"Text(", "Message("})
-            for (int n : numbersAfter(text, call))
-                numbers.insert(n);
-    }
-    for (int n : korvex::text::INFORMATION_DIALOG_TEXTS)
+    for (int n = FirstProblemText; n <= LastProblemText; ++n)
+        numbers.insert(n);
+    for (int n : INFORMATION_DIALOG_TEXTS)
         numbers.insert(n);
     for (const auto& row : korvex::config::CaptionTable())
         numbers.insert(row.number);
     return numbers;
+}
+
+// A number written directly into a lookup anywhere in src/ must be registered too.
+TEST(LanguageTexts, EveryNumberLookedUpInTheSourcesIsRegistered) {
+    const std::set<int> registered = numbersUsedByTheCode();
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SOURCE / "src")) {
+        const auto extension = entry.path().extension();
+        if (extension != ".cpp" && extension != ".h") continue;
+        const std::string text = readBytes(entry.path());
+        for (const char* call : {"Text(", "Message(", "Format("})
+            for (int n : numbersAfter(text, call))
+                EXPECT_TRUE(registered.contains(n)) << entry.path() << " looks up " << n;
+    }
 }
 
 TEST(LanguageTexts, NumberCollectionFindsConstantsAndLiteralLookups) {
