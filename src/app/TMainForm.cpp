@@ -408,9 +408,7 @@ void TMainForm::selectProfile(const std::string& choice) {
     const auto selection = ncgen::SelectProfile(profiles_, choice);
     if (!selection) return;
     profile_ = selection->Profile;
-    // A profile without a name is named by its file.
-    const std::string& name = profiles_[static_cast<std::size_t>(selection->Number - 1)].Name;
-    profileName_ = name.empty() ? "profil" + std::to_string(selection->Number) + ".ini" : name;
+    profileName_ = selection->Name;
     profilePanel_->ShowProfile(selection->Number,
                                FromCodePage(profiles_[selection->Number - 1].Name));
 }

@@ -1,9 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
 #include "cli/GenerateSeries.h"
-#include "readback/ProgramNotes.h"
+#include "job/NoteTexts.h"
 
+#include "base/EKorvexError.h"
 #include "base/TextLines.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 
 #include <ostream>
@@ -103,14 +105,19 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     return {};
 }
 
-void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
-    if (!notes.BlankWarning.empty())
-        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
-    if (!notes.StatsText.empty())
-        err << "korvex-cli: " << base::Windows1252ToUtf8(notes.StatsText) << '\n';
+// The notes on the program, in the job's language.
+void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ostream& err) {
+    const config::TLanguageTexts& texts = job.Session.Texts;
+    const auto line = [&err](const std::string& words) {
+        err << "korvex-cli: " << base::Windows1252ToUtf8(words) << '\n';
+    };
+    if (program.Misfit) line(texts.Format(text::WarningText, texts.Message(*program.Misfit)));
+    const readback::TProgramNotes& notes = program.Notes;
+    if (const std::string blank = job::BlankFitWords(notes.BlankFit, texts); !blank.empty())
+        line(texts.Format(text::WarningText, blank));
+    if (notes.Stats) line(job::StatsWords(*notes.Stats, job.Profile.Profile.FeedZ, texts));
     if (notes.Check)
-        err << "korvex-cli: read-back: "
-            << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
+        line(texts.Format(text::ReadBackLine, job::ReadBackWords(*notes.Check, texts)));
 }
 
 } // namespace
@@ -130,19 +137,35 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
                               parsed.Texts,   parsed.Check,   parsed.Stats};
         return RunGenerateSeries(series, err);
     }
-    TGenerateRequest request;
-    if (const auto status = MakeGenerateRequest(parsed.Options, request, err)) return *status;
-    const TGenerateResult result = RunGeneratePipeline(request);
-    if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    const readback::TProgramNotes notes =
-        readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
-                           result.Job.BlankDefinition, parsed.Stats, parsed.Check);
-    printNotes(notes, err);
-    const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
-                                          request.JobFile, out, err);
-    if (status == ExitOk && notes.Check && !readback::ReadsAsIntended(*notes.Check))
-        return ExitCheckFailed;
-    return status;
+    job::TJobOptions options{std::nullopt, std::nullopt, parsed.Stats, parsed.Check};
+    job::TOpenJob opened;
+    if (const auto status = OpenCommandJob(parsed.Options, "generate", options, opened, err))
+        return *status;
+    job::TProgram program;
+    try {
+        if (const job::TOutcome generated = job::Generate(opened, options, program);
+            !generated.Ok())
+            return Print(err, opened, generated.Message, ""), ExitStatus(generated);
+    } catch (const EKorvexError& e) {
+        err << base::Windows1252ToUtf8(e.what()) << '\n';
+        return ExitFailure;
+    }
+    printNotes(opened, program, err);
+    job::TOutcome written;
+    if (parsed.Output) {
+        written = job::WriteProgram(opened, program, Utf8Path(*parsed.Output));
+        if (!written.Ok()) {
+            const bool usage = written.Status == job::TStatus::BadRequest;
+            Print(err, opened, written.Message, usage ? "korvex-cli: " : "");
+            return ExitStatus(written);
+        }
+    } else {
+        const std::string bytes = base::JoinLines(program.Generated.NCLines);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) return ExitFailure;
+    }
+    return program.CheckFailed() ? ExitCheckFailed : ExitOk;
 }
 
 } // namespace korvex::cli

@@ -1,19 +1,9 @@
 #include "cli/GeneratePipeline.h"
 
-#include "base/AtomicFile.h"
-#include "base/PathText.h"
-#include "base/TextLines.h"
-#include "base/TextNumbers.h"
+#include "base/EKorvexError.h"
 #include "base/Windows1252.h"
+#include "base/TextNumbers.h"
 #include "cli/Commands.h"
-#include "config/ConfigError.h"
-#include "config/DefaultConfiguration.h"
-#include "config/LanguageTexts.h"
-#include "config/SettingsFile.h"
-#include "datamatrix/TFormat.h"
-#include "ncgen/GenerateCommand.h"
-#include "ncgen/ProfileSelection.h"
-#include "ncgen/TemplateFile.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -22,121 +12,6 @@
 namespace korvex::cli {
 
 namespace fs = std::filesystem;
-
-namespace {
-
-TGenerateResult& fail(TGenerateResult& result, std::string message,
-                      TGenerateStatus status = TGenerateStatus::Failed) {
-    result.Status = status;
-    result.Message = std::move(message);
-    return result;
-}
-
-void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>& warnings) {
-    const auto note = [&warnings](int count, const char* what) {
-        if (count > 0) warnings.push_back(std::to_string(count) + " " + what);
-    };
-    note(report.DroppedTextLines, "text lines beyond 100 per layer were left out");
-    note(report.IgnoredLayerLines, "lines before the first layer were ignored");
-    note(report.DroppedLayers, "layers beyond 50 were left out");
-    note(report.IndexFallbacks, "symbol size or encodation values were not 0-255 and became 0");
-}
-
-// Runs the steps after the settings are known; throws for errors the core reports by exception.
-void generate(const TGenerateRequest& request, const config::TLanguageTexts& texts,
-              std::string_view profileName, TGenerateResult& result) {
-    // Start-up: the first layer, then the default dot spacing in the spacing field.
-    ncgen::TJob& job = result.Job;
-    const std::string layerName = texts.Text(text::DefaultLayerName);
-    job.Layers.AddLayer(layerName, result.Settings.CurrentSymbolSize,
-                        result.Settings.CurrentEncodation);
-
-    ncgen::TLoadReport report;
-    const ncgen::TLoadOptions options{result.Settings.CurrentSymbolSize,
-                                      result.Settings.CurrentEncodation, layerName};
-    // The desktop program's command line asks whether the template file exists; a folder is none.
-    std::error_code ec;
-    if (fs::is_directory(request.JobFile, ec) ||
-        !ncgen::LadeVorlage(request.JobFile, job, report, options)) {
-        fail(result, "Vorlage [" + base::PathText(request.JobFile) + "] existiert nicht!");
-        return;
-    }
-    if (!report.Opened) {
-        // The desktop program would go on with the empty start-up layer; a batch must not.
-        fail(result, config::CannotOpenText(request.JobFile));
-        return;
-    }
-    addLoadWarnings(report, result.Warnings);
-    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, request.JobFile);
-        !noLayer.Empty()) {
-        fail(result, texts.Message(noLayer));
-        return;
-    }
-
-    // The window after loading: layer 1 shown, the profile's R and Z in their fields.
-    ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
-                                  result.Profile.InfeedDepth};
-    if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
-
-    ncgen::TGenerateCommandResult generated =
-        ncgen::GenerateCommand(job.Layers, fields, result.Profile, profileName);
-    switch (generated.Outcome) {
-    case ncgen::TGenerateOutcome::Refused:
-        fail(result, texts.Message(generated.Message));
-        return;
-    case ncgen::TGenerateOutcome::NoText:
-        fail(result, "Layer 1 of the job has no text to encode");
-        return;
-    case ncgen::TGenerateOutcome::Generated:
-        break;
-    }
-    // The desktop program shows this in red in the preview caption.
-    if (generated.PreferredFormat != datamatrix::AUTO &&
-        generated.CalculatedFormat != generated.PreferredFormat)
-        result.Warnings.push_back("the text does not fit " +
-                                  std::string(datamatrix::FormatName(generated.PreferredFormat)) +
-                                  "; the symbol is " +
-                                  std::string(datamatrix::FormatName(generated.CalculatedFormat)));
-    result.NCLines = std::move(generated.NCLines);
-    result.SimulationLines = std::move(generated.SimulationLines);
-    result.Status = TGenerateStatus::Ok;
-}
-
-} // namespace
-
-TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
-    TGenerateResult result;
-    try {
-        ncgen::TProfileTable profiles;
-        result.Warnings = config::LoadSettings(request.ConfigFolder, result.Settings, profiles);
-
-        config::TLanguageTexts& texts = result.Texts;
-        texts.Load(request.DataFolder / config::LanguageFileName(result.Settings.Language));
-
-        const std::string choice =
-            request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
-        const auto selection = ncgen::SelectProfile(profiles, choice);
-        if (!selection)
-            return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
-        result.ProfileNumber = selection->Number;
-        result.Profile = selection->Profile;
-        // A folder without the profile's file would give an empty program that looks like success.
-        const fs::path profileFile = config::SettingsFile(
-            request.ConfigFolder, "profil" + std::to_string(selection->Number));
-        if (!fs::is_regular_file(profileFile))
-            return fail(result, config::CannotOpenText(profileFile));
-
-        // A profile without a name is named by its file.
-        const std::string& name = profiles[static_cast<std::size_t>(selection->Number - 1)].Name;
-        result.ProfileName = name.empty() ? base::PathText(profileFile.filename()) : name;
-        generate(request, texts, result.ProfileName, result);
-    } catch (const std::exception& e) {
-        result.NCLines.clear();
-        result.SimulationLines.clear();
-        fail(result, e.what());
-    }
-    return result;
-}
 
 fs::path DefaultDataFolder() {
     std::error_code ec;
@@ -165,24 +40,8 @@ fs::path xdgDocuments(const fs::path& home) {
     return {};
 }
 
-} // namespace
-
-config::TConfigFolder DefaultConfigFolder() {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) return config::ConfigFolder({});
-    const fs::path documents = xdgDocuments(home);
-    return config::FindConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents,
-                                    home);
-}
-
-namespace {
-
-std::filesystem::path utf8Path(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-void printWindows1252(std::ostream& err, const std::string& message) {
-    err << base::Windows1252ToUtf8(message) << '\n';
+void printLine(std::ostream& err, std::string_view prefix, const std::string& windows1252) {
+    err << prefix << base::Windows1252ToUtf8(windows1252) << '\n';
 }
 
 // Command-line texts are UTF-8; the core wants Windows-1252.
@@ -199,84 +58,71 @@ bool toCodePage(const char* option, const std::optional<std::string>& utf8,
     return true;
 }
 
-// Start-up of every command that reads the settings: the files the folder lacks come from the
-// delivered defaults, and the user is told in the language those settings choose.
-std::optional<int> fillConfigFolder(const fs::path& folder, const fs::path& data,
-                                    std::ostream& err) {
-    try {
-        const config::TConfigFill fill = config::FillConfigFolder(folder, data);
-        if (fill.AddedFiles.empty()) return std::nullopt;
-        config::TSettings settings;
-        ncgen::TProfileTable profiles;
-        config::LoadSettings(folder, settings, profiles);
-        config::TLanguageTexts texts;
-        texts.Load(data / config::LanguageFileName(settings.Language));
-        printWindows1252(err, "korvex-cli: " + config::ConfigFillMessage(fill, folder, texts));
-        return std::nullopt;
-    } catch (const std::exception& e) {
-        printWindows1252(err, e.what());
-        return ExitFailure;
-    }
-}
-
 } // namespace
 
-std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerateRequest& request,
-                                       std::ostream& err) {
-    if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
-        !toCodePage("--text", options.Text, request.Text, err))
-        return ExitUsage;
-    if (options.Config) {
-        request.ConfigFolder = utf8Path(*options.Config);
-    } else {
-        const config::TConfigFolder folder = DefaultConfigFolder();
-        if (!folder.message.empty()) {
-            // Without a documents folder the relative folder would depend on where we run.
-            printWindows1252(err, folder.message);
-            return ExitFailure;
-        }
-        request.ConfigFolder = folder.folder;
-    }
-    request.DataFolder = DefaultDataFolder();
-    request.JobFile = utf8Path(options.Job);
-    return fillConfigFolder(request.ConfigFolder, request.DataFolder, err);
+config::TConfigFolder DefaultConfigFolder() {
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) return config::ConfigFolder({});
+    const fs::path documents = xdgDocuments(home);
+    return config::FindConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents,
+                                    home);
 }
 
-std::optional<int> ReportGenerateResult(const TGenerateResult& result, std::string_view command,
-                                        std::ostream& err) {
-    for (const auto& warning : result.Warnings)
-        printWindows1252(err, "korvex-cli: warning: " + warning);
-    switch (result.Status) {
-    case TGenerateStatus::Ok:
-        return std::nullopt;
-    case TGenerateStatus::BadRequest:
-        printWindows1252(err, "korvex-cli " + std::string(command) + ": " + result.Message);
+fs::path Utf8Path(const std::string& text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+void Print(std::ostream& err, const job::TOpenJob& job, const base::TTextMessage& message,
+           std::string_view prefix) {
+    printLine(err, prefix, job.Session.Texts.Message(message));
+}
+
+int ExitStatus(const job::TOutcome& outcome) {
+    switch (outcome.Status) {
+    case job::TStatus::Ok:
+        return ExitOk;
+    case job::TStatus::BadRequest:
         return ExitUsage;
-    case TGenerateStatus::Failed:
+    case job::TStatus::Failed:
         break;
     }
-    printWindows1252(err, result.Message);
     return ExitFailure;
 }
 
-int WriteCommandOutput(std::string_view bytes, const std::optional<std::string>& file,
-                       const std::filesystem::path& jobFile, std::ostream& out, std::ostream& err) {
-    if (!file) {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        return out ? ExitOk : ExitFailure;
-    }
-    const auto path = utf8Path(*file);
-    std::error_code ec;
-    if (std::filesystem::equivalent(path, jobFile, ec)) {
-        err << "korvex-cli: the output file is the job file itself; nothing was written\n";
+std::optional<int> OpenCommandJob(const TGenerateOptions& options, std::string_view command,
+                                  job::TJobOptions& jobOptions, job::TOpenJob& job,
+                                  std::ostream& err) {
+    if (!toCodePage("--profile", options.Profile, jobOptions.Profile, err) ||
+        !toCodePage("--text", options.Text, jobOptions.Text, err))
         return ExitUsage;
+    fs::path folder;
+    if (options.Config) {
+        folder = Utf8Path(*options.Config);
+    } else {
+        const config::TConfigFolder found = DefaultConfigFolder();
+        // Without a documents folder the relative folder would depend on where we run.
+        if (!found.message.empty()) return printLine(err, "", found.message), ExitFailure;
+        folder = found.folder;
     }
-    if (!base::WriteFileAtomically(path, bytes)) {
-        printWindows1252(err, config::CannotCreateText(path));
+    try {
+        job::TSession session = job::OpenSession(folder, DefaultDataFolder());
+        if (!session.FillNotice.empty()) printLine(err, "korvex-cli: ", session.FillNotice);
+        for (const std::string& warning : session.SettingsWarnings)
+            printLine(err, "korvex-cli: ", session.Texts.Format(text::WarningText, warning));
+        const job::TOutcome opened =
+            job::OpenJob(std::move(session), Utf8Path(options.Job), jobOptions.Profile, job);
+        for (const base::TTextMessage& warning : job.Warnings)
+            printLine(
+                err, "korvex-cli: ",
+                job.Session.Texts.Format(text::WarningText, job.Session.Texts.Message(warning)));
+        if (opened.Ok()) return std::nullopt;
+        const std::string prefix = "korvex-cli " + std::string(command) + ": ";
+        Print(err, job, opened.Message, opened.Status == job::TStatus::BadRequest ? prefix : "");
+        return ExitStatus(opened);
+    } catch (const EKorvexError& e) {
+        printLine(err, "", e.what());
         return ExitFailure;
     }
-    return ExitOk;
 }
 
 } // namespace korvex::cli

@@ -1,15 +1,14 @@
 #include "cli/GenerateSeries.h"
 
 #include "cli/Commands.h"
-#include "readback/ProgramNotes.h"
-#include "config/ConfigError.h"
+#include "base/AtomicFile.h"
+#include "base/EKorvexError.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
-#include "datamatrix/TFormat.h"
-#include "base/AtomicFile.h"
-#include "ncgen/GenerateCommand.h"
-#include "ncgen/SerialRun.h"
+#include "config/ConfigError.h"
+#include "job/Series.h"
 
 #include <ostream>
 
@@ -19,24 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path utf8Path(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
 std::string utf8(const std::string& windows1252) {
     return base::Windows1252ToUtf8(windows1252);
-}
-
-// A text put into a file name must not reach another folder or break the name.
-std::string fileNamePart(const std::string& text) {
-    std::string part;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        part += byte < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos
-                    ? '_'
-                    : c;
-    }
-    return part == "." || part == ".." ? std::string(part.size(), '_') : part;
 }
 
 // Well-formed UTF-8: lead bytes followed by the right number of continuation bytes.
@@ -69,28 +52,18 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
         const auto pattern = base::Utf8ToWindows1252(*series.Options.Text);
         if (!pattern.ok)
             return "--text: the character '" + pattern.offending + "' has no Windows-1252 code";
-        for (std::int64_t k = 0; k < range->Count; ++k) {
-            const std::int64_t n = range->Start + k * range->Step;
-            const std::string text = ncgen::ExpandPattern(pattern.text, {n, k + 1, ""});
-            const std::string name = fileNamePart(utf8(text));
-            items.push_back(
-                {text, utf8Path(ncgen::ExpandPattern(series.Output, {n, k + 1, name}))});
-        }
+        items = job::PlanSerialItems(*range, pattern.text, series.Output);
         return {};
     }
     status = ExitFailure;
     std::string bytes;
-    if (!base::ReadFileBytes(utf8Path(*series.Texts), bytes))
-        return utf8(config::CannotOpenText(utf8Path(*series.Texts)));
+    if (!base::ReadFileBytes(Utf8Path(*series.Texts), bytes))
+        return utf8(config::CannotOpenText(Utf8Path(*series.Texts)));
     std::string problem;
     const std::vector<TListLine> lines = ReadListFile(bytes, problem);
     if (!problem.empty()) return *series.Texts + ": " + problem;
     if (lines.empty()) return *series.Texts + ": no text in the file";
-    for (const TListLine& line : lines) {
-        const std::string name = fileNamePart(utf8(line.Text));
-        items.push_back({line.Text, utf8Path(ncgen::ExpandPattern(
-                                        series.Output, {line.Number, line.Number, name}))});
-    }
+    items = job::PlanListItems(lines, series.Output);
     return {};
 }
 
@@ -129,80 +102,49 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         return status;
     }
 
-    // Settings, profile and job are read once; each text then only encodes and generates.
-    TGenerateOptions options = series.Options;
-    options.Text = utf8(items.front().Text);
-    TGenerateRequest request;
-    if (const auto failed = MakeGenerateRequest(options, request, err)) return *failed;
-    for (const auto& item : items) {
-        std::error_code ec;
-        if (fs::equivalent(item.Output, request.JobFile, ec)) {
-            err << "korvex-cli: the output file is the job file itself; nothing was written\n";
-            return ExitUsage;
-        }
+    // Settings, profile and job are read once, and the first text is tried before any file is
+    // written; each text then only encodes and generates.
+    TGenerateOptions first = series.Options;
+    first.Text = utf8(items.front().Text);
+    job::TJobOptions options{std::nullopt, std::nullopt, series.Stats, series.Check};
+    job::TOpenJob opened;
+    if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
+    const config::TLanguageTexts& texts = opened.Session.Texts;
+    try {
+        job::TOpenJob trial = opened;
+        job::TProgram program;
+        if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
+            return Print(err, opened, tried.Message, ""), ExitStatus(tried);
+    } catch (const EKorvexError& e) {
+        err << utf8(e.what()) << '\n';
+        return ExitFailure;
     }
-    TGenerateResult prepared = RunGeneratePipeline(request);
-    if (const auto failed = ReportGenerateResult(prepared, "generate", err)) return *failed;
+    options.Text.reset();
 
-    ncgen::TLayerTable& layers = prepared.Job.Layers;
-    ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, prepared.Profile.SafetyDistance,
-                                  prepared.Profile.InfeedDepth};
-    bool checkFailed = false;
-    const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
-                             ncgen::TRunProgram& program) {
-        const readback::TProgramNotes notes =
-            readback::NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
-                               prepared.Job.BlankDefinition, series.Stats, series.Check);
-        std::string& summary = program.Summary;
-        if (generated.PreferredFormat != datamatrix::AUTO &&
-            generated.CalculatedFormat != generated.PreferredFormat)
-            summary += "; warning: the symbol is " +
-                       std::string(datamatrix::FormatName(generated.CalculatedFormat));
-        if (!notes.BlankWarning.empty()) summary += "; warning: " + notes.BlankWarning;
-        if (!notes.StatsText.empty()) summary += "; " + notes.StatsText;
-        if (notes.Check) {
-            summary += "; " + readback::Describe(*notes.Check);
-            program.StopAfterWriting = !readback::ReadsAsIntended(*notes.Check);
-            checkFailed = program.StopAfterWriting;
-        }
-    };
-    const auto progress = [&err](const ncgen::TRunStep& step) {
+    const auto progress = [&err](const job::TSeriesStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
             << utf8(step.Item.Text);
         if (step.Written) err << " -> " << utf8(base::PathText(step.Item.Output));
-        err << utf8(step.Program.Summary) << '\n';
+        err << utf8(step.Summary) << '\n';
         return true;
     };
-    const ncgen::TRunOutcome outcome = ncgen::RunSerial(
-        layers, fields, prepared.Profile, prepared.ProfileName, items, inspect, progress);
-
-    switch (outcome.Stop) {
-    case ncgen::TRunStop::None:
-        err << "korvex-cli: " << outcome.Written << " programs written\n";
+    const job::TSeriesOutcome run = job::RunSeries(opened, options, items, progress);
+    if (!run.Stopped && run.Outcome.Ok()) {
+        Print(err, opened, {text::ProgramsWritten, 0, {}, {std::to_string(run.Written)}});
         return ExitOk;
-    case ncgen::TRunStop::DuplicateOutput:
-        err << "korvex-cli generate: programs " << outcome.FailedItem + 1
-            << " and an earlier one would both be written to "
-            << utf8(base::PathText(items[outcome.FailedItem].Output))
-            << "; the name pattern needs {n}, {i} or {line}\n";
-        return ExitUsage;
-    case ncgen::TRunStop::Generation:
-        err << "korvex-cli: "
-            << utf8(outcome.Refusal.Empty() ? outcome.Message
-                                            : prepared.Texts.Message(outcome.Refusal))
-            << '\n';
-        break;
-    case ncgen::TRunStop::Write:
-        err << "korvex-cli: " << utf8(config::CannotCreateText(items[outcome.FailedItem].Output))
-            << '\n';
-        break;
-    case ncgen::TRunStop::Cancelled:
-    case ncgen::TRunStop::Refused:
-        break;
     }
-    err << "korvex-cli: stopped at program " << outcome.FailedItem + 1 << " of " << items.size()
-        << "; " << outcome.Written << " programs written\n";
-    return checkFailed ? ExitCheckFailed : ExitFailure;
+    if (run.Outcome.Status == job::TStatus::BadRequest) {
+        const bool sameFile = run.Outcome.Message.Text == text::SameOutputFile;
+        Print(err, opened, run.Outcome.Message,
+              sameFile ? "korvex-cli generate: " : "korvex-cli: ");
+        return ExitUsage;
+    }
+    if (!run.Outcome.Message.Empty()) Print(err, opened, run.Outcome.Message);
+    err << "korvex-cli: "
+        << utf8(texts.Format(text::RunStopped, std::to_string(run.StoppedAt + 1),
+                             std::to_string(items.size()), std::to_string(run.Written)))
+        << '\n';
+    return run.CheckFailed ? ExitCheckFailed : ExitFailure;
 }
 
 } // namespace korvex::cli

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "cli/GeneratePipeline.h"
+#include "job/Series.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvex::cli {
 
@@ -25,10 +28,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err);
 // The texts of a list file: its non-empty lines with their numbers, converted from UTF-8 when
 // the file is valid UTF-8 (a byte-order mark is skipped), else taken as Windows-1252. On a
 // character without a Windows-1252 code, problem names the line.
-struct TListLine {
-    std::int64_t Number = 0;
-    std::string Text; // Windows-1252
-};
+using TListLine = job::TListText;
 std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& problem);
 
 } // namespace korvex::cli

@@ -1,8 +1,12 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
-#include "readback/ProgramNotes.h"
+#include "job/NoteTexts.h"
 
+#include "base/AtomicFile.h"
+#include "base/EKorvexError.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
+#include "config/ConfigError.h"
 #include "simulation/SimulationView.h"
 #include "simulation/SvgCanvas.h"
 #include "simulation/TMathImage.h"
@@ -131,38 +135,60 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
                                            options.value("--text"), *options.job};
-    TGenerateRequest request;
-    if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
-    const TGenerateResult result = RunGeneratePipeline(request);
-    if (const auto status = ReportGenerateResult(result, "view", err)) return *status;
-    const readback::TProgramNotes notes =
-        readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
-                           result.Job.BlankDefinition, false, false);
-    if (!notes.BlankWarning.empty())
-        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    job::TJobOptions jobOptions;
+    job::TOpenJob opened;
+    if (const auto status = OpenCommandJob(generateOptions, "view", jobOptions, opened, err))
+        return *status;
+    job::TProgram program;
+    try {
+        if (const job::TOutcome generated = job::Generate(opened, jobOptions, program);
+            !generated.Ok())
+            return Print(err, opened, generated.Message, ""), ExitStatus(generated);
+    } catch (const EKorvexError& e) {
+        err << base::Windows1252ToUtf8(e.what()) << '\n';
+        return ExitFailure;
+    }
+    const config::TLanguageTexts& texts = opened.Session.Texts;
+    if (program.Misfit)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(*program.Misfit)}});
+    if (const std::string blank = job::BlankFitWords(program.Notes.BlankFit, texts); !blank.empty())
+        Print(err, opened, {text::WarningText, 0, {}, {blank}});
+    const std::vector<std::string>& lines = program.Generated.SimulationLines;
+    const ncgen::TJob& jobData = opened.Job;
 
     simulation::TMathImage grafik(options.width, options.height);
-    applyView(grafik, result.Job, options.preset);
+    applyView(grafik, jobData, options.preset);
     simulation::SvgCanvas canvas(options.width, options.height, base::Windows1252ToUtf8);
     grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
     grafik.SetCanvas(&canvas);
     simulation::SimulationView view(grafik);
-    const config::TSettings& settings = result.Settings;
+    const config::TSettings& settings = opened.Session.Settings;
     view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid,
                    settings.Blank};
     view.showAxes = settings.ShowAxes;
     view.showRapidMoves = settings.ShowRapidMoves;
     const simulation::DrawPassResult pass =
-        view.Drawsimulation(result.SimulationLines, result.Job.BlankDefinition, false);
+        view.Drawsimulation(lines, jobData.BlankDefinition, false);
 
-    if (const int status =
-            WriteCommandOutput(canvas.document(), options.value("-o"), request.JobFile, out, err);
-        status != ExitOk)
-        return status;
+    if (const auto output = options.value("-o")) {
+        const std::filesystem::path file = Utf8Path(*output);
+        if (job::IsJobFile(opened, file))
+            return Print(err, opened, {text::OutputIsJobFile, 0, {}, {}}), ExitUsage;
+        if (!base::WriteFileAtomically(file, canvas.document()))
+            return Print(err, opened, {0, 0, config::CannotCreateText(file), {}}, ""), ExitFailure;
+    } else {
+        out << canvas.document();
+        out.flush();
+        if (!out) return ExitFailure;
+    }
     // The window ends such a pass quietly; a batch must not call a partial picture a success.
     if (pass.stoppedByError) {
-        err << "korvex-cli view: the drawing stopped after " << pass.linesEvaluated << " of "
-            << result.SimulationLines.size() << " simulation lines\n";
+        Print(err, opened,
+              {text::DrawingStopped,
+               0,
+               {},
+               {std::to_string(pass.linesEvaluated), std::to_string(lines.size())}},
+              "korvex-cli view: ");
         return ExitFailure;
     }
     return ExitOk;

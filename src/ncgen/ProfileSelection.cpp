@@ -26,10 +26,15 @@ std::optional<TProfileSelection> SelectProfile(const TProfileTable& profiles, st
         return std::nullopt;
     }
     const TOutputProfile& profile = profiles[static_cast<std::size_t>(k - 1)];
-    TProfileSelection selection{k, ActivateProfile(profile), {}};
+    TProfileSelection selection{k, ActivateProfile(profile), {}, ProfileName(profiles, k)};
     selection.Refusal = CheckNumberFormat(selection.Profile.Format,
                                           profile.Name.empty() ? std::to_string(k) : profile.Name);
     return selection;
+}
+
+std::string ProfileName(const TProfileTable& profiles, int number) {
+    const std::string& name = profiles[static_cast<std::size_t>(number - 1)].Name;
+    return name.empty() ? "profil" + std::to_string(number) + ".ini" : name;
 }
 
 base::TTextMessage CheckNumberFormat(const TNCFormat& format, std::string_view profileName) {

@@ -4,6 +4,7 @@
 #include "ncgen/OutputProfile.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvex::ncgen {
@@ -14,7 +15,11 @@ struct TProfileSelection {
     // Not empty when the profile cannot be used: the caller shows it and keeps the profile
     // it had (CheckNumberFormat).
     base::TTextMessage Refusal;
+    std::string Name; // what the generate command names: the profile's name, else its file
 };
+
+// Profile n's name, or its file "profil<n>.ini" when it has none.
+std::string ProfileName(const TProfileTable& profiles, int number);
 
 // Finds the profile whose name or digit equals `s` (the last match wins) and builds the
 // active profile from it; nothing when no profile matches.

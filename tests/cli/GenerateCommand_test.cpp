@@ -2,8 +2,6 @@
 #include "support/TempFolder.h"
 #include "datamatrix/SymbolReader.h"
 
-#include "cli/GeneratePipeline.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -240,6 +238,21 @@ TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
     EXPECT_EQ(result.err, "Invalid input: Dot spacing\n");
 }
 
+// The window and korvex-cli load templates through one step; its repairs reach the user.
+TEST(GenerateCommand, TheLoadersRepairsAreReportedAndTheJobGoesOn) {
+    TempFolder dir;
+    std::string lines;
+    for (int i = 0; i < 102; ++i)
+        lines += "/A\r\n";
+    writeBytes(dir / "lang.ncm", "SIZE 0.5\r\nLAYER L\r\nDATA\r\n" + lines);
+    const auto result =
+        RunCli({"generate", "--config", DELIVERED.string(), (dir / "lang.ncm").string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "korvex-cli: warning: 2 text lines beyond 100 per layer were left out\n"
+                          "korvex-cli: warning: 1 lines before the first layer were ignored\n");
+    EXPECT_FALSE(result.out.empty());
+}
+
 TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     TempFolder dir;
     const auto out = dir / "teil.nc";
@@ -419,41 +432,6 @@ TEST(GenerateCommand, AHandEditedProfileWhoseNumbersCannotBeReadBackIsRefused) {
                                      "Profil: Band\n"))
         << result.err;
     EXPECT_EQ(result.out, "");
-}
-
-TEST(GeneratePipeline, HandsBackWhatTheToolPathDrawingNeeds) {
-    korvex::cli::TGenerateRequest request;
-    request.ConfigFolder = DELIVERED;
-    request.DataFolder = DELIVERED;
-    request.JobFile = JOBS / "rotated.ncm";
-    request.Profile = "3";
-    const auto result = korvex::cli::RunGeneratePipeline(request);
-    ASSERT_EQ(result.Status, korvex::cli::TGenerateStatus::Ok) << result.Message;
-    EXPECT_EQ(result.ProfileNumber, 3);
-    EXPECT_EQ(result.Job.BlankDefinition, "ROHDEF 1;-20;20;-20;20;0;-5");
-    EXPECT_EQ(result.Job.D3Zrotation, -30);
-    EXPECT_EQ(result.Job.Layers.LayerCount, 2);
-    EXPECT_EQ(result.Settings.Background, 0xFF5030u);
-    ASSERT_FALSE(result.SimulationLines.empty());
-    EXPECT_EQ(result.SimulationLines.front(), "ZR;2.000;-0.100");
-    const auto plunges = std::count_if(result.NCLines.begin(), result.NCLines.end(),
-                                       [](const std::string& l) { return l.starts_with("G1 "); });
-    EXPECT_EQ(static_cast<std::size_t>(plunges) + 1, result.SimulationLines.size());
-    EXPECT_EQ(result.SimulationLines[1], "XY;4.500;0.000") << "lathe mode negates X";
-}
-
-TEST(GeneratePipeline, MissingLanguageFileIsAFailureNotAnUntitledProgram) {
-    TempFolder data; // the installation's data folder without german.txt
-    korvex::cli::TGenerateRequest request;
-    request.ConfigFolder = DELIVERED;
-    request.DataFolder = data.path();
-    request.JobFile = JOBS / "serial.ncm";
-    const auto result = korvex::cli::RunGeneratePipeline(request);
-    EXPECT_EQ(result.Status, korvex::cli::TGenerateStatus::Failed);
-    EXPECT_EQ(result.Message, "Datei " + (data / "german.txt").string() +
-                                  " kann nicht ge\xF6"
-                                  "ffnet werden");
-    EXPECT_TRUE(result.NCLines.empty());
 }
 
 } // namespace

@@ -1,0 +1,129 @@
+#include "job/Job.h"
+
+#include "base/AtomicFile.h"
+#include "base/PathText.h"
+#include "base/TextLines.h"
+#include "base/TextNumbers.h"
+#include "config/ConfigError.h"
+#include "datamatrix/TFormat.h"
+
+namespace korvex::job {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TOutcome failed(base::TTextMessage message, TStatus status = TStatus::Failed) {
+    return {status, std::move(message)};
+}
+
+base::TTextMessage systemMessage(std::string text) {
+    return {0, 0, std::move(text), {}};
+}
+
+} // namespace
+
+ncgen::TJob StartupJob(const TSession& session) {
+    ncgen::TJob job;
+    job.Layers.AddLayer(session.Texts.Text(text::DefaultLayerName),
+                        session.Settings.CurrentSymbolSize, session.Settings.CurrentEncodation);
+    return job;
+}
+
+std::string TemplateMissingText(const fs::path& file) {
+    return "Vorlage [" + base::PathText(file) + "] existiert nicht!";
+}
+
+std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report) {
+    std::vector<base::TTextMessage> notes;
+    const auto note = [&notes](int count, int number) {
+        if (count > 0) notes.push_back({number, 0, {}, {std::to_string(count)}});
+    };
+    note(report.DroppedTextLines, text::LoaderDroppedTextLines);
+    note(report.IgnoredLayerLines, text::LoaderIgnoredLines);
+    note(report.DroppedLayers, text::LoaderDroppedLayers);
+    note(report.IndexFallbacks, text::LoaderIndexFallbacks);
+    return notes;
+}
+
+TOutcome OpenJob(TSession session, const fs::path& file, const std::optional<std::string>& profile,
+                 TOpenJob& job) {
+    job.Session = std::move(session);
+    job.File = file;
+    const std::string choice = profile.value_or(DefaultProfileChoice(job.Session));
+    auto selection = ChooseProfile(job.Session, choice);
+    if (!selection) return failed({text::NoProfileNamed, 0, {}, {choice}}, TStatus::BadRequest);
+    if (base::TTextMessage missing = CheckProfileFile(job.Session, selection->Number);
+        !missing.Empty())
+        return failed(std::move(missing));
+    job.Profile = std::move(*selection);
+    job.Job = StartupJob(job.Session);
+
+    const config::TSettings& settings = job.Session.Settings;
+    const ncgen::TLoadOptions options{settings.CurrentSymbolSize, settings.CurrentEncodation,
+                                      job.Session.Texts.Text(text::DefaultLayerName)};
+    // The desktop program's command line asks whether the template file exists; a folder is none.
+    std::error_code ec;
+    if (fs::is_directory(file, ec) || !ncgen::LadeVorlage(file, job.Job, job.Report, options))
+        return failed(systemMessage(TemplateMissingText(file)));
+    // The window would go on with the empty start-up layer; a run without a person must not.
+    if (!job.Report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
+    job.Warnings = LoadReportNotes(job.Report);
+    if (base::TTextMessage noLayer = ncgen::CheckBatchJob(job.Report, file); !noLayer.Empty())
+        return failed(std::move(noLayer));
+    return {};
+}
+
+bool TProgram::CheckFailed() const {
+    return Notes.Check && !readback::ReadsAsIntended(*Notes.Check);
+}
+
+std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResult& generated) {
+    if (generated.PreferredFormat == datamatrix::AUTO ||
+        generated.CalculatedFormat == generated.PreferredFormat)
+        return std::nullopt;
+    return base::TTextMessage{text::SymbolMisfit,
+                              0,
+                              {},
+                              {std::string(datamatrix::FormatName(generated.PreferredFormat)),
+                               std::string(datamatrix::FormatName(generated.CalculatedFormat))}};
+}
+
+TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) {
+    ncgen::TLayerTable& layers = job.Job.Layers;
+    ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, job.Profile.Profile.SafetyDistance,
+                                  job.Profile.Profile.InfeedDepth};
+    if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
+    program.Generated =
+        ncgen::GenerateCommand(layers, fields, job.Profile.Profile, job.Profile.Name);
+    switch (program.Generated.Outcome) {
+    case ncgen::TGenerateOutcome::Refused:
+        return failed(program.Generated.Message);
+    case ncgen::TGenerateOutcome::NoText:
+        return failed({text::NoTextToEncode, 0, {}, {}});
+    case ncgen::TGenerateOutcome::Generated:
+        break;
+    }
+    program.Misfit = SymbolMisfit(program.Generated);
+    program.Notes =
+        readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1), job.Profile.Profile,
+                           job.Job.BlankDefinition, options.Stats, options.Check);
+    return {};
+}
+
+bool IsJobFile(const TOpenJob& job, const fs::path& output) {
+    std::error_code ec;
+    return fs::equivalent(output, job.File, ec);
+}
+
+TOutcome WriteProgram(const TOpenJob& job, const TProgram& program, const fs::path& output,
+                      const TWrittenHook& written) {
+    if (IsJobFile(job, output))
+        return failed({text::OutputIsJobFile, 0, {}, {}}, TStatus::BadRequest);
+    if (!base::WriteFileAtomically(output, base::JoinLines(program.Generated.NCLines)))
+        return failed(systemMessage(config::CannotCreateText(output)));
+    if (written) written(output, program);
+    return {};
+}
+
+} // namespace korvex::job

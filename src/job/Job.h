@@ -1,0 +1,94 @@
+#pragma once
+
+#include "base/TextMessage.h"
+#include "job/Session.h"
+#include "ncgen/GenerateCommand.h"
+#include "ncgen/Job.h"
+#include "ncgen/SerialRun.h"
+#include "ncgen/TemplateFile.h"
+#include "readback/ProgramNotes.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex::job {
+
+enum class TStatus {
+    Ok,
+    Failed,     // the job could not be done; Message says why
+    BadRequest, // the request names something that does not exist (an unknown profile)
+};
+
+// A step's result for the user: a text number with its values or a system message.
+struct TOutcome {
+    TStatus Status = TStatus::Ok;
+    base::TTextMessage Message;
+
+    bool Ok() const { return Status == TStatus::Ok; }
+};
+
+// What a job is run with besides its file. Later options (content kind, tool) join here.
+struct TJobOptions {
+    std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings'
+    std::optional<std::string> Text;    // replaces layer 1's lines (Windows-1252, split at breaks)
+    bool Stats = false;                 // figures of the marking
+    bool Check = false;                 // read the marked points back
+};
+
+// A job ready to generate: the session, the chosen profile and the loaded template.
+struct TOpenJob {
+    TSession Session;
+    ncgen::TProfileSelection Profile;
+    std::filesystem::path File;
+    ncgen::TJob Job;
+    ncgen::TLoadReport Report;
+    std::vector<base::TTextMessage> Warnings; // the loader's repairs
+};
+
+// The job of a fresh start: one layer named by text 5007 with the settings' size and
+// encodation.
+ncgen::TJob StartupJob(const TSession& session);
+
+// The system message of a template that cannot be found.
+std::string TemplateMissingText(const std::filesystem::path& file);
+
+// The loader's repairs, one message each (texts 9405-9408 with the count).
+std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report);
+
+// Chooses the profile and loads the template over the start-up job, refusing a job that
+// would mark nothing the user chose (no file, no layer).
+TOutcome OpenJob(TSession session, const std::filesystem::path& file,
+                 const std::optional<std::string>& profile, TOpenJob& job);
+
+// One generated program and what can be said about it.
+struct TProgram {
+    ncgen::TGenerateCommandResult Generated;
+    readback::TProgramNotes Notes;
+    std::optional<base::TTextMessage> Misfit; // the symbol is larger than the size asked for
+
+    // The read-back found a program that will not scan as its text.
+    bool CheckFailed() const;
+};
+
+// The symbol misfit warning: text 9402 with the size asked for and the size used.
+std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResult& generated);
+
+// Runs the generate command on layer 1 with the window's fields after loading (the profile's
+// R and Z), the text replaced when one is given, then the notes asked for.
+TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program);
+
+// Called after a program file has been written, with the file and its text.
+using TWrittenHook = std::function<void(const std::filesystem::path&, const TProgram&)>;
+
+// Writes the program through a temporary file and a rename. An output that is the job file
+// itself is refused, so a slip cannot replace the job with its program.
+TOutcome WriteProgram(const TOpenJob& job, const TProgram& program,
+                      const std::filesystem::path& output, const TWrittenHook& written = {});
+
+// True when the output names the job file.
+bool IsJobFile(const TOpenJob& job, const std::filesystem::path& output);
+
+} // namespace korvex::job

@@ -1,0 +1,132 @@
+#include "job/Series.h"
+
+#include "base/PathText.h"
+#include "base/TextNumbers.h"
+#include "base/Windows1252.h"
+#include "config/ConfigError.h"
+#include "job/NoteTexts.h"
+
+namespace korvex::job {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path utf8Path(const std::string& text) {
+    return fs::path(std::u8string(text.begin(), text.end()));
+}
+
+} // namespace
+
+std::string FileNamePart(std::string_view utf8) {
+    std::string part;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        part += byte < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos
+                    ? '_'
+                    : c;
+    }
+    return part == "." || part == ".." ? std::string(part.size(), '_') : part;
+}
+
+std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
+                                             std::string_view textPattern,
+                                             std::string_view outputPattern) {
+    std::vector<ncgen::TRunItem> items;
+    for (std::int64_t k = 0; k < range.Count; ++k) {
+        const std::int64_t n = range.Start + k * range.Step;
+        const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, ""});
+        const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
+        items.push_back({text, utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))});
+    }
+    return items;
+}
+
+std::vector<ncgen::TRunItem> PlanListItems(const std::vector<TListText>& texts,
+                                           std::string_view outputPattern) {
+    std::vector<ncgen::TRunItem> items;
+    for (const TListText& line : texts) {
+        const std::string name = FileNamePart(base::Windows1252ToUtf8(line.Text));
+        items.push_back({line.Text, utf8Path(ncgen::ExpandPattern(
+                                        outputPattern, {line.Number, line.Number, name}))});
+    }
+    return items;
+}
+
+TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
+                         const std::vector<ncgen::TRunItem>& items,
+                         const std::function<bool(const TSeriesStep&)>& progress,
+                         const TWrittenHook& written) {
+    TSeriesOutcome result;
+    for (const ncgen::TRunItem& item : items)
+        if (IsJobFile(job, item.Output)) {
+            result.Outcome = {TStatus::BadRequest, {text::OutputIsJobFile, 0, {}, {}}};
+            return result;
+        }
+    const config::TLanguageTexts& texts = job.Session.Texts;
+    const ncgen::TLayerTable& layers = job.Job.Layers;
+    ncgen::TGenerateFields fields{job.Job.Layers.SelectLayer(1).Fields,
+                                  job.Profile.Profile.SafetyDistance,
+                                  job.Profile.Profile.InfeedDepth};
+    TProgram last;
+    const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
+                             ncgen::TRunProgram& program) {
+        last.Generated = generated;
+        last.Misfit = SymbolMisfit(generated);
+        last.Notes =
+            readback::NotesFor(generated.SimulationLines, layers.Layer(1), job.Profile.Profile,
+                               job.Job.BlankDefinition, options.Stats, options.Check);
+        const auto warning = [&](const std::string& words) {
+            program.Summary += "; " + texts.Format(text::WarningText, words);
+        };
+        if (last.Misfit) warning(texts.Message(*last.Misfit));
+        if (const std::string blank = BlankFitWords(last.Notes.BlankFit, texts); !blank.empty())
+            warning(blank);
+        if (last.Notes.Stats)
+            program.Summary +=
+                "; " + StatsWords(*last.Notes.Stats, job.Profile.Profile.FeedZ, texts);
+        if (last.Notes.Check) {
+            program.Summary += "; " + ReadBackWords(*last.Notes.Check, texts);
+            program.StopAfterWriting = last.CheckFailed();
+            result.CheckFailed = program.StopAfterWriting;
+        }
+    };
+    const auto step = [&](const ncgen::TRunStep& done) {
+        if (done.Written && written) written(done.Item.Output, last);
+        return progress({done.Index, done.Count, done.Item, done.Written, done.Program.Summary});
+    };
+    const ncgen::TRunOutcome outcome = ncgen::RunSerial(job.Job.Layers, fields, job.Profile.Profile,
+                                                        job.Profile.Name, items, inspect, step);
+
+    result.Written = outcome.Written;
+    result.StoppedAt = outcome.FailedItem;
+    result.Stopped = outcome.Stop != ncgen::TRunStop::None;
+    switch (outcome.Stop) {
+    case ncgen::TRunStop::None:
+    case ncgen::TRunStop::Cancelled:
+    case ncgen::TRunStop::Refused:
+        break;
+    case ncgen::TRunStop::DuplicateOutput:
+        result.Outcome = {TStatus::BadRequest,
+                          {text::SameOutputFile,
+                           0,
+                           {},
+                           {std::to_string(outcome.FailedItem + 1),
+                            base::PathText(items[outcome.FailedItem].Output)}}};
+        break;
+    case ncgen::TRunStop::Generation:
+        result.Outcome.Status = TStatus::Failed;
+        result.Outcome.Message = outcome.Refusal.Empty()
+                                     ? base::TTextMessage{0, 0, outcome.Message, {}}
+                                     : outcome.Refusal;
+        break;
+    case ncgen::TRunStop::Write:
+        result.Outcome = {TStatus::Failed,
+                          {0, 0, config::CannotCreateText(items[outcome.FailedItem].Output), {}}};
+        break;
+    }
+    if (result.Stopped && result.Outcome.Ok()) result.Outcome.Status = TStatus::Failed;
+    return result;
+}
+
+} // namespace korvex::job

@@ -1,0 +1,96 @@
+#include "support/TempFolder.h"
+
+#include "base/TextNumbers.h"
+#include "config/ConfigError.h"
+#include "job/Job.h"
+#include "job/Series.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using namespace korvex;
+
+namespace {
+
+const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
+const fs::path DELIVERED = KORVEX_DATA_DIR;
+
+TEST(Job, HandsBackWhatTheToolPathDrawingNeeds) {
+    job::TOpenJob opened;
+    ASSERT_TRUE(
+        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm", "3", opened)
+            .Ok());
+    job::TProgram program;
+    ASSERT_TRUE(job::Generate(opened, {}, program).Ok());
+    EXPECT_EQ(opened.Profile.Number, 3);
+    EXPECT_EQ(opened.Job.BlankDefinition, "ROHDEF 1;-20;20;-20;20;0;-5");
+    EXPECT_EQ(opened.Job.D3Zrotation, -30);
+    EXPECT_EQ(opened.Job.Layers.LayerCount, 2);
+    EXPECT_EQ(opened.Session.Settings.Background, 0xFF5030u);
+    const auto& simulation = program.Generated.SimulationLines;
+    const auto& nc = program.Generated.NCLines;
+    ASSERT_FALSE(simulation.empty());
+    EXPECT_EQ(simulation.front(), "ZR;2.000;-0.100");
+    const auto plunges = std::count_if(nc.begin(), nc.end(),
+                                       [](const std::string& l) { return l.starts_with("G1 "); });
+    EXPECT_EQ(static_cast<std::size_t>(plunges) + 1, simulation.size());
+    EXPECT_EQ(simulation[1], "XY;4.500;0.000") << "lathe mode negates X";
+}
+
+TEST(Job, MissingLanguageFileIsAFailureNotAnUntitledProgram) {
+    TempFolder data; // the installation's data folder without german.txt
+    try {
+        job::OpenSession(DELIVERED, data.path());
+        FAIL() << "a session without its language";
+    } catch (const config::EConfigError& e) {
+        EXPECT_EQ(std::string(e.what()), "Datei " + (data / "german.txt").string() +
+                                             " kann nicht ge\xF6"
+                                             "ffnet werden");
+    }
+}
+
+// The window's serial dialog and korvex-cli plan their files here; {line} once was empty in one.
+TEST(Job, SerialAndListRunsNameTheirFilesAlike) {
+    struct Row {
+        const char* output;
+        std::vector<std::string> serial; // the files of texts "SN-{n}" for n = 8, 10
+        std::vector<std::string> list;   // the files of lines 2 "SN-8" and 5 "SN-10"
+    };
+    const Row rows[] = {
+        {"out/{line}.nc", {"out/SN-8.nc", "out/SN-10.nc"}, {"out/SN-8.nc", "out/SN-10.nc"}},
+        {"out/{n:06}.nc", {"out/000008.nc", "out/000010.nc"}, {"out/000002.nc", "out/000005.nc"}},
+        {"out/{i}-{n}.nc", {"out/1-8.nc", "out/2-10.nc"}, {"out/2-2.nc", "out/5-5.nc"}},
+    };
+    for (const Row& row : rows) {
+        const auto serial = job::PlanSerialItems({8, 2, 2}, "SN-{n}", row.output);
+        const auto list = job::PlanListItems({{2, "SN-8"}, {5, "SN-10"}}, row.output);
+        ASSERT_EQ(serial.size(), 2u);
+        ASSERT_EQ(list.size(), 2u);
+        for (std::size_t k = 0; k < 2; ++k) {
+            EXPECT_EQ(serial[k].Text, list[k].Text) << row.output;
+            EXPECT_EQ(serial[k].Output, fs::path(row.serial[k])) << row.output;
+            EXPECT_EQ(list[k].Output, fs::path(row.list[k])) << row.output;
+        }
+    }
+    // A text cannot reach another folder through {line}.
+    EXPECT_EQ(job::PlanListItems({{1, "../a/b"}}, "out/{line}.nc").front().Output,
+              fs::path("out/.._a_b.nc"));
+}
+
+TEST(Job, MessagesFillTheirValuesInTheLanguage) {
+    config::TLanguageTexts texts;
+    texts.SetContent("9417stopped at program %1 of %2; %3 programs written\n9403warning: %1\n");
+    EXPECT_EQ(texts.Format(text::RunStopped, "3", "5", "2"),
+              "stopped at program 3 of 5; 2 programs written");
+    // A value that holds a marker stays as it is; a marker without its value too.
+    EXPECT_EQ(texts.Format(text::WarningText, "%2 %1"), "warning: %2 %1");
+    EXPECT_EQ(texts.Format(text::RunStopped, "3"),
+              "stopped at program 3 of %2; %3 programs written");
+    EXPECT_EQ(texts.Message({text::WarningText, 0, "Punktabstand", {"x"}}),
+              "warning: x: Punktabstand");
+}
+
+} // namespace
