@@ -3,7 +3,6 @@
 #include "cli/GenerateSeries.h"
 #include "job/NoteTexts.h"
 
-#include "base/EKorvexError.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
@@ -142,14 +141,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto status = OpenCommandJob(parsed.Options, "generate", options, opened, err))
         return *status;
     job::TProgram program;
-    try {
-        if (const job::TOutcome generated = job::Generate(opened, options, program);
-            !generated.Ok())
-            return Print(err, opened, generated.Message, ""), ExitStatus(generated);
-    } catch (const EKorvexError& e) {
-        err << base::Windows1252ToUtf8(e.what()) << '\n';
-        return ExitFailure;
-    }
+    if (const job::TOutcome generated = job::Generate(opened, options, program); !generated.Ok())
+        return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
     job::TOutcome written;
     if (parsed.Output) {

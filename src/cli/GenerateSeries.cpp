@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "base/AtomicFile.h"
-#include "base/EKorvexError.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
@@ -110,15 +109,10 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     job::TOpenJob opened;
     if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
     const config::TLanguageTexts& texts = opened.Session.Texts;
-    try {
-        job::TOpenJob trial = opened;
-        job::TProgram program;
-        if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
-            return Print(err, opened, tried.Message, ""), ExitStatus(tried);
-    } catch (const EKorvexError& e) {
-        err << utf8(e.what()) << '\n';
-        return ExitFailure;
-    }
+    job::TOpenJob trial = opened;
+    job::TProgram program;
+    if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
+        return Print(err, opened, tried.Message, ""), ExitStatus(tried);
     options.Text.reset();
 
     const auto progress = [&err](const job::TSeriesStep& step) {

@@ -3,7 +3,6 @@
 #include "job/NoteTexts.h"
 
 #include "base/AtomicFile.h"
-#include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/ConfigError.h"
@@ -140,14 +139,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (const auto status = OpenCommandJob(generateOptions, "view", jobOptions, opened, err))
         return *status;
     job::TProgram program;
-    try {
-        if (const job::TOutcome generated = job::Generate(opened, jobOptions, program);
-            !generated.Ok())
-            return Print(err, opened, generated.Message, ""), ExitStatus(generated);
-    } catch (const EKorvexError& e) {
-        err << base::Windows1252ToUtf8(e.what()) << '\n';
-        return ExitFailure;
-    }
+    if (const job::TOutcome generated = job::Generate(opened, jobOptions, program); !generated.Ok())
+        return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     const config::TLanguageTexts& texts = opened.Session.Texts;
     if (program.Misfit)
         Print(err, opened, {text::WarningText, 0, {}, {texts.Message(*program.Misfit)}});

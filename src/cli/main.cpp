@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -27,9 +28,15 @@ int main(int argc, char** argv) {
     }
     const std::string command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "encode") return korvex::cli::RunEncode(args, std::cout, std::cerr);
-    if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
-    if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);
+    try {
+        if (command == "encode") return korvex::cli::RunEncode(args, std::cout, std::cerr);
+        if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
+        if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        // The commands word every outcome a user can cause; anything else is a fault of ours.
+        std::cerr << "korvex-cli: internal error, please report: " << e.what() << '\n';
+        return korvex::cli::ExitFailure;
+    }
     if (command == "--version") {
         std::cout << "korvex-cli " KORVEX_VERSION "\n";
         return korvex::cli::ExitOk;

@@ -1,6 +1,7 @@
 #include "job/Job.h"
 
 #include "base/AtomicFile.h"
+#include "base/EKorvexError.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
@@ -94,8 +95,13 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
     ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, job.Profile.Profile.SafetyDistance,
                                   job.Profile.Profile.InfeedDepth};
     if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
-    program.Generated =
-        ncgen::GenerateCommand(layers, fields, job.Profile.Profile, job.Profile.Name);
+    try {
+        program.Generated =
+            ncgen::GenerateCommand(layers, fields, job.Profile.Profile, job.Profile.Name);
+    } catch (const EKorvexError& e) {
+        // A text that fits no size, a number the profile cannot write: the system's message.
+        return failed(systemMessage(e.what()));
+    }
     switch (program.Generated.Outcome) {
     case ncgen::TGenerateOutcome::Refused:
         return failed(program.Generated.Message);

@@ -77,7 +77,8 @@ struct TProgram {
 std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResult& generated);
 
 // Runs the generate command on layer 1 with the window's fields after loading (the profile's
-// R and Z), the text replaced when one is given, then the notes asked for.
+// R and Z), the text replaced when one is given, then the notes asked for. An EKorvexError
+// comes back as the system's message.
 TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program);
 
 // Called after a program file has been written, with the file and its text.

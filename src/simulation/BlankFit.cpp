@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace korvex::simulation {
 
@@ -46,10 +46,13 @@ long double beyondRange(long double value, long double a, long double b) {
     return std::max({std::min(a, b) - value, value - std::max(a, b), 0.0L});
 }
 
+// Not through the C library: under a German locale printf writes a comma.
 std::string mm(long double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f mm", static_cast<double>(value));
-    return text;
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, static_cast<double>(value),
+                                   std::chars_format::fixed, 3)
+                         .ptr;
+    return std::string(text, end) + " mm";
 }
 
 } // namespace
