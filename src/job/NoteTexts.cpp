@@ -11,6 +11,10 @@ std::string millimetres(long double value, int decimals) {
     return ncgen::FixedText(value, decimals);
 }
 
+// Texts 9165-9175 follow the read-back reasons one by one.
+static_assert(static_cast<int>(readback::TProblem::DoesNotDecode) ==
+              text::LastProblemText - text::FirstProblemText + 1);
+
 } // namespace
 
 std::string BlankFitWords(const simulation::TBlankFit& fit, const config::TLanguageTexts& texts) {
@@ -61,8 +65,12 @@ std::string ReadBackWords(const readback::TReadBackResult& result,
         words = texts.Text(text::VerdictDoesNotRead);
         break;
     }
-    // The reason's words stay the read-back's own until korvex-cli's lines are translated.
-    if (!result.Detail.empty()) words += ": " + result.Detail;
+    const readback::TReadBackProblem& problem = result.Problem;
+    if (!problem.Empty()) {
+        const std::vector<std::string_view> values(problem.Values.begin(), problem.Values.end());
+        const int number = text::FirstProblemText + static_cast<int>(problem.Reason) - 1;
+        words += ": " + config::FormatText(texts.Text(number), values);
+    }
     return words;
 }
 

@@ -1,4 +1,7 @@
 #include "CliProcess.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -20,6 +23,21 @@ std::string slurp(const std::string& path) {
 }
 
 } // namespace
+
+std::string EnglishConfig() {
+    static const TempFolder folder;
+    static const std::string made = [] {
+        const std::filesystem::path delivered = KORVEX_DATA_DIR;
+        for (const char* name :
+             {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+            std::filesystem::copy_file(delivered / name, folder / name);
+        std::string main = readBytes(folder / "main.ini");
+        main.replace(main.find("lang=1"), 6, "lang=2");
+        writeBytes(folder / "main.ini", main);
+        return folder.path().string();
+    }();
+    return made;
+}
 
 TProcessResult RunCli(const std::vector<std::string>& args) {
     // Files, not pipes: a large symbol on stdout must not block the child on a full pipe.

@@ -17,4 +17,8 @@ struct TProcessResult {
 // Runs korvex-cli with the given arguments (no shell: arguments arrive unchanged).
 TProcessResult RunCli(const std::vector<std::string>& args);
 
+// A configuration folder with the delivered settings in English (lang=2), made once per test
+// process, for the tests that check korvex-cli's English wording.
+std::string EnglishConfig();
+
 } // namespace korvex::testing

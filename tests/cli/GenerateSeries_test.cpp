@@ -12,11 +12,11 @@ using korvex::testing::RunCli;
 namespace {
 
 const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
-const fs::path DELIVERED = KORVEX_DATA_DIR;
+// The summaries these tests read are worded in the settings' language.
+const fs::path ENGLISH = korvex::testing::EnglishConfig();
 const std::string SERIAL_JOB = (JOBS / "serial.ncm").string();
 
-std::vector<std::string> generate(std::vector<std::string> args,
-                                  const fs::path& config = DELIVERED) {
+std::vector<std::string> generate(std::vector<std::string> args, const fs::path& config = ENGLISH) {
     args.insert(args.begin(), {"generate", "--config", config.string()});
     return args;
 }
@@ -132,7 +132,7 @@ TEST(GenerateSeries, CheckAndStatsReportEveryProgram) {
 fs::path configDroppingFirstPoint(const TempFolder& temp) {
     const fs::path config = temp / "config";
     fs::create_directories(config);
-    for (const auto& entry : fs::directory_iterator(DELIVERED))
+    for (const auto& entry : fs::directory_iterator(ENGLISH))
         if (entry.path().extension() == ".ini")
             fs::copy_file(entry.path(), config / entry.path().filename());
     std::string profile = readBytes(config / "profil1.ini");
@@ -156,10 +156,10 @@ TEST(GenerateCheck, SaysHowTheProgramReadsAndFailsWithThreeWhenItDoesNot) {
         const char* said;
     };
     const Row rows[] = {
-        {{SERIAL_JOB}, DELIVERED, 0, "read-back: reads as the text\n"},
-        {{"--profile", "3", SERIAL_JOB}, DELIVERED, 0, "read-back: reads as the text\n"},
+        {{SERIAL_JOB}, ENGLISH, 0, "read-back: reads as the text\n"},
+        {{"--profile", "3", SERIAL_JOB}, ENGLISH, 0, "read-back: reads as the text\n"},
         {{(temp / "mirrored.ncm").string()},
-         DELIVERED,
+         ENGLISH,
          0,
          "read-back: reads as the text only mirrored (as one mirror asks)\n"},
         {{SERIAL_JOB},
@@ -204,8 +204,7 @@ TEST(GenerateCheck, BlankThatTheSymbolDoesNotFitIsAWarningOnly) {
         "korvex-cli: warning: the symbol with its quiet zone reaches 0.750 mm past the blank's "
         "top face\n";
     EXPECT_EQ(generated.err, warning);
-    const auto view =
-        RunCli({"view", "--config", DELIVERED.string(), (temp / "small.ncm").string()});
+    const auto view = RunCli({"view", "--config", ENGLISH.string(), (temp / "small.ncm").string()});
     EXPECT_EQ(view.exitCode, 0);
     EXPECT_EQ(view.err, warning);
 }

@@ -145,8 +145,8 @@ TEST(ViewCommand, PassStoppedByAnUnprojectableBlankIsNoSuccess) {
     writeBytes(jobFile, job);
     const fs::path out = jobFile.parent_path() / "far_blank.svg";
 
-    const auto result =
-        RunCli({"view", "--config", CONFIG, "--view", "XY", "-o", out.string(), jobFile.string()});
+    const auto result = RunCli({"view", "--config", korvex::testing::EnglishConfig(), "--view",
+                                "XY", "-o", out.string(), jobFile.string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("stopped after 0 of"), std::string::npos) << result.err;
     // What was drawn before the stop is still written, as the window would show it.
