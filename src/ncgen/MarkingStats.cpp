@@ -2,22 +2,13 @@
 
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/SimulationLine.h"
 
 #include <cmath>
 
 namespace korvex::ncgen {
 
 namespace {
-
-struct TFields {
-    TNumberReading A, B;
-};
-
-TFields twoNumbers(std::string_view rest) {
-    const auto split = rest.find(';');
-    if (split == rest.npos) return {};
-    return {ReadNumber(rest.substr(0, split)), ReadNumber(rest.substr(split + 1))};
-}
 
 std::string millimetres(long double value) {
     return FixedText(value, 1) + " mm";
@@ -28,9 +19,8 @@ std::string millimetres(long double value) {
 std::vector<TSimPoint> SimulationPoints(const std::vector<std::string>& simulationLines) {
     std::vector<TSimPoint> points;
     for (const std::string& line : simulationLines) {
-        if (!line.starts_with("XY;")) continue;
-        const TFields f = twoNumbers(std::string_view(line).substr(3));
-        if (f.A.ok && f.B.ok) points.push_back({f.A.value, f.B.value});
+        const TSimulationLine read = ReadSimulationLine(line);
+        if (read.Kind == TSimulationLine::Point && read.Ok) points.push_back({read.A, read.B});
     }
     return points;
 }
@@ -42,16 +32,14 @@ TMarkingStats MarkingStats(const std::vector<std::string>& simulationLines,
     const TSimPoint* previous = nullptr;
     TSimPoint last;
     for (const std::string& line : simulationLines) {
-        const bool level = line.starts_with("ZR;");
-        if (!level && !line.starts_with("XY;")) continue;
-        const TFields f = twoNumbers(std::string_view(line).substr(3));
-        if (!f.A.ok || !f.B.ok) continue;
-        if (level) {
-            safety = f.A.value;
-            depth = f.B.value;
+        const TSimulationLine read = ReadSimulationLine(line);
+        if (read.Kind == TSimulationLine::Other || !read.Ok) continue;
+        if (read.Kind == TSimulationLine::Level) {
+            safety = read.A;
+            depth = read.B;
             continue;
         }
-        const TSimPoint point{f.A.value, f.B.value};
+        const TSimPoint point{read.A, read.B};
         if (previous) stats.RapidTravel += std::hypot(point.X - last.X, point.Y - last.Y);
         const long double plunge = std::fabs(safety - depth);
         stats.PlungeTravel += plunge;

@@ -1,6 +1,7 @@
 #include "ncgen/SimulationLine.h"
 
 #include "ncgen/DecimalText.h"
+#include "ncgen/NumberReading.h"
 
 #include <string_view>
 
@@ -35,6 +36,25 @@ std::string LevelLine(long double r, long double z) {
 
 std::string PointLine(long double x, long double y) {
     return twoFieldLine("XY;", x, y);
+}
+
+TSimulationLine ReadSimulationLine(std::string_view line) {
+    TSimulationLine read;
+    if (line.starts_with("ZR;"))
+        read.Kind = TSimulationLine::Level;
+    else if (line.starts_with("XY;"))
+        read.Kind = TSimulationLine::Point;
+    else
+        return read;
+    const std::string_view rest = line.substr(3);
+    const auto split = rest.find(';');
+    if (split == rest.npos) return read;
+    const TNumberReading a = ReadNumber(rest.substr(0, split));
+    const TNumberReading b = ReadNumber(rest.substr(split + 1));
+    read.Ok = a.ok && b.ok;
+    read.A = a.value;
+    read.B = b.value;
+    return read;
 }
 
 } // namespace korvex::ncgen

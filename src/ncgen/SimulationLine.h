@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvex::ncgen {
 
@@ -9,5 +10,15 @@ std::string LevelLine(long double r, long double z);
 
 // "XY;" X ";" Y with three decimals: one dot of the simulation.
 std::string PointLine(long double x, long double y);
+
+// One simulation line read back: its kind and, when Ok, its two numbers (standard number
+// reading, separated by ";").
+struct TSimulationLine {
+    enum TKind { Other, Level, Point } Kind = Other;
+    bool Ok = false;
+    long double A = 0; // R or X
+    long double B = 0; // Z or Y
+};
+TSimulationLine ReadSimulationLine(std::string_view line);
 
 } // namespace korvex::ncgen

@@ -2,6 +2,7 @@
 
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
+#include "ncgen/SimulationLine.h"
 #include "readback/ModuleGrid.h"
 
 #include <ZXing/BarcodeFormat.h>
@@ -58,12 +59,9 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
     int dropped = 0;
     bool first = true;
     for (const std::string& line : simulationLines) {
-        if (!line.starts_with("XY;")) continue;
-        const std::string_view rest = std::string_view(line).substr(3);
-        const auto split = rest.find(';');
-        const auto x = ncgen::ReadNumber(rest.substr(0, split));
-        const auto y = ncgen::ReadNumber(split == rest.npos ? "" : rest.substr(split + 1));
-        if (!x.ok || !y.ok) {
+        const ncgen::TSimulationLine read = ncgen::ReadSimulationLine(line);
+        if (read.Kind != ncgen::TSimulationLine::Point) continue;
+        if (!read.Ok) {
             marks.Problem = {TProblem::BadLine, {line}};
             return marks;
         }
@@ -75,8 +73,8 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         }
         // In lathe mode the program's X is turned round so that, seen from +Y, the symbol
         // reads the right way; undo it to look from there.
-        const long double u = AsWritten(x.value, decimals);
-        marks.Points.push_back({lathe ? -u : u, AsWritten(y.value, decimals)});
+        const long double u = AsWritten(read.A, decimals);
+        marks.Points.push_back({lathe ? -u : u, AsWritten(read.B, decimals)});
     }
     if (dropped > 0 && !firstMarked)
         marks.Problem = {TProblem::FirstNotMarked, {}};
