@@ -42,4 +42,13 @@ long double BlankValue(std::string_view definition, std::string_view key) {
     }
 }
 
+BlankFields::Shape BlankShapeOf(std::string_view definition) {
+    BlankFields::Shape shape = BlankFields::None;
+    if (definition.find("QUAD") != definition.npos) shape = BlankFields::Box;
+    if (definition.find("ZYL1") != definition.npos) shape = BlankFields::CylinderZ;
+    if (definition.find("ZYL2") != definition.npos) shape = BlankFields::CylinderX;
+    if (definition.find("ZYL3") != definition.npos) shape = BlankFields::CylinderY;
+    return shape;
+}
+
 } // namespace korvex::simulation

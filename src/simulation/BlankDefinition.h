@@ -7,7 +7,7 @@ namespace korvex::simulation {
 
 // The field texts of the blank page, as typed, with their defaults; one set per shape.
 struct BlankFields {
-    enum Shape { Box = 1, CylinderZ = 2, CylinderX = 3, CylinderY = 4 };
+    enum Shape { None = 0, Box = 1, CylinderZ = 2, CylinderX = 3, CylinderY = 4 };
     int shape = Box;
     struct {
         std::string xm = "0", xp = "100", ym = "0", yp = "50", zm = "-10", zp = "0";
@@ -26,6 +26,10 @@ struct BlankFields {
 // The one-line blank definition ("ROHDEF QUAD XM0 YP50 ...") of the chosen shape, each key
 // followed by its field text verbatim. An unknown shape number gives an empty text.
 std::string BuildBlankDefinition(const BlankFields& fields);
+
+// The shape a definition names: the last of "QUAD", "ZYL1", "ZYL2", "ZYL3" it contains wins,
+// as the drawing and the fit check have always read it; None without any.
+BlankFields::Shape BlankShapeOf(std::string_view definition);
 
 // The number after the first occurrence of `key` (characters "+", "-", "." and digits);
 // 0 when the key is missing or its text does not convert.

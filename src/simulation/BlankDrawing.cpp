@@ -51,11 +51,7 @@ BlankValues ReadBlankValues(std::string_view d) {
 }
 
 void Drawblank(TMathImage& image, std::string_view definition, Color color) {
-    int shape = 0;
-    if (definition.find("QUAD") != std::string_view::npos) shape = 1;
-    if (definition.find("ZYL1") != std::string_view::npos) shape = 2;
-    if (definition.find("ZYL2") != std::string_view::npos) shape = 3;
-    if (definition.find("ZYL3") != std::string_view::npos) shape = 4;
+    const int shape = BlankShapeOf(definition);
     const BlankValues values = ReadBlankValues(definition);
     setBlankPen(image, color);
     if (shape == 1)

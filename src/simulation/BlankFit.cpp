@@ -60,11 +60,7 @@ std::string mm(long double value) {
 TBlankFit CheckBlankFit(std::string_view definition, const std::vector<TDot>& dots,
                         long double pitch, long double angleDegrees) {
     TBlankFit fit;
-    int shape = 0;
-    if (definition.find("QUAD") != definition.npos) shape = 1;
-    if (definition.find("ZYL1") != definition.npos) shape = 2;
-    if (definition.find("ZYL2") != definition.npos) shape = 3;
-    if (definition.find("ZYL3") != definition.npos) shape = 4;
+    const int shape = BlankShapeOf(definition);
     if (shape == 0 || dots.empty()) return fit;
     const auto value = [definition](const char* key) { return BlankValue(definition, key); };
     const long double module = std::fabs(pitch);
