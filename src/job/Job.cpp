@@ -117,6 +117,15 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
     return {};
 }
 
+TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {
+    try {
+        ncgen::SpeichereVorlage(file, job);
+    } catch (const ncgen::ETemplateWriteError& e) {
+        return failed({e.TextNumber(), 0, base::PathText(e.FileName())});
+    }
+    return {};
+}
+
 bool IsJobFile(const TOpenJob& job, const fs::path& output) {
     std::error_code ec;
     return fs::equivalent(output, job.File, ec);

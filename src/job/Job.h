@@ -89,6 +89,10 @@ using TWrittenHook = std::function<void(const std::filesystem::path&, const TPro
 TOutcome WriteProgram(const TOpenJob& job, const TProgram& program,
                       const std::filesystem::path& output, const TWrittenHook& written = {});
 
+// Saves the job as a template file, whole or not at all; text 9013 with the file when it
+// cannot be written.
+TOutcome SaveJob(const ncgen::TJob& job, const std::filesystem::path& file);
+
 // True when the output names the job file.
 bool IsJobFile(const TOpenJob& job, const std::filesystem::path& output);
 

@@ -80,6 +80,25 @@ TEST(Job, SerialAndListRunsNameTheirFilesAlike) {
               fs::path("out/.._a_b.nc"));
 }
 
+TEST(Job, ASavedJobOpensAsItWasAndAFailedSaveNamesTheFile) {
+    TempFolder temp;
+    job::TOpenJob opened;
+    ASSERT_TRUE(
+        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm", "3", opened)
+            .Ok());
+    ASSERT_TRUE(job::SaveJob(opened.Job, temp / "copy.ncm").Ok());
+    job::TOpenJob again;
+    ASSERT_TRUE(
+        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), temp / "copy.ncm", "3", again).Ok());
+    EXPECT_EQ(again.Job.BlankDefinition, opened.Job.BlankDefinition);
+    EXPECT_EQ(again.Job.Layers.LayerCount, opened.Job.Layers.LayerCount);
+
+    const fs::path nowhere = temp / "fehlt" / "copy.ncm";
+    const job::TOutcome failed = job::SaveJob(opened.Job, nowhere);
+    EXPECT_EQ(failed.Status, job::TStatus::Failed);
+    EXPECT_EQ(failed.Message, (base::TTextMessage{text::TemplateNotWritable, 0, nowhere.string()}));
+}
+
 TEST(Job, MessagesFillTheirValuesInTheLanguage) {
     config::TLanguageTexts texts;
     texts.SetContent("9417stopped at program %1 of %2; %3 programs written\n9403warning: %1\n");
