@@ -1,6 +1,7 @@
 #include "ncgen/SerialRun.h"
 
 #include "base/AtomicFile.h"
+#include "base/EKorvexError.h"
 #include "base/TextLines.h"
 
 #include <charconv>
@@ -169,7 +170,7 @@ RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& pro
             program.Bytes = base::JoinLines(generated.NCLines);
             program.Ok = true;
             if (inspect) inspect(generated, program);
-        } catch (const std::exception& e) {
+        } catch (const EKorvexError& e) {
             program.Ok = false;
             program.Message = e.what();
         }
