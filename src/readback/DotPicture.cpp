@@ -122,9 +122,6 @@ std::optional<TDotDecode> decodeDmtx(const TDotPicture& picture) {
     if (!image) return std::nullopt;
     std::optional<TDotDecode> decoded;
     if (DmtxDecode* dec = dmtxDecodeCreate(image, 1)) {
-        // The symbol fills the picture but for its quiet zone.
-        const int cell = DotPixelsPerCell;
-        dmtxDecodeSetProp(dec, DmtxPropEdgeMin, cell * 8);
         DmtxTime timeout = dmtxTimeAdd(dmtxTimeNow(), 1000);
         if (DmtxRegion* region = dmtxRegionFindNext(dec, &timeout)) {
             if (DmtxMessage* message = dmtxDecodeMatrixRegion(dec, region, DmtxUndefined)) {

@@ -210,7 +210,7 @@ namespace {
 // The grid laid down the way a scanner would see it, as round dots; the verdict, and why not
 // where the dots are out of a reader's reach.
 TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view text,
-                          const ncgen::TDotFigures& dots, TReadBackResult& result) {
+                          const ncgen::TDotFigures& dots, bool margin, TReadBackResult& result) {
     const auto decoded = decodeDots(grid, TDotDecoder::ZXing);
     if (decoded) {
         result.Decoded = decoded->Bytes;
@@ -235,7 +235,7 @@ TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view tex
             TProblem::DotsDoNotDecode,
             {percentText(result.Dots->SmallestFill), percentText(result.Dots->LargestFill)}};
     result.Detail = ProblemText(result.Problem);
-    result.Dots->Margin = dotMargin(grid, text);
+    if (margin) result.Dots->Margin = dotMargin(grid, text);
     return result;
 }
 
@@ -243,7 +243,7 @@ TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view tex
 
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
-                              std::string_view text) {
+                              std::string_view text, bool margin) {
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const long double pitch = ncgen::ReadNumber(layer.Size).value;
@@ -274,7 +274,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         const int mismatches = FrameMismatches(grid, *size);
         if (fewestMismatches < 0 || mismatches < fewestMismatches) fewestMismatches = mismatches;
         if (mismatches != 0) continue;
-        if (dots) return readDots(grid, way, text, *dots, result);
+        if (dots) return readDots(grid, way, text, *dots, margin, result);
         const auto decoded = Decode(grid);
         if (!decoded) continue;
         const auto& bytes = decoded->bytes();

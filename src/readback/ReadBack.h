@@ -63,6 +63,6 @@ std::string Describe(const TReadBackResult& result);
 // even where a clean picture of them would. Without a tool the modules are perfect squares.
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
-                              std::string_view text);
+                              std::string_view text, bool margin = true);
 
 } // namespace korvex::readback
