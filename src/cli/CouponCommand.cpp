@@ -33,7 +33,8 @@ constexpr const char* COUPON_HELP =
     "  --measured DEPTH:DIAMETER\n"
     "                          a dot measured on the coupon: prints the tool that makes it (a\n"
     "                          cone's effective angle, a ball's effective radius); no program\n"
-    "  --save                  with --measured: store that tool in the profile's file\n";
+    "  --save                  with --measured, store that tool in the profile's file\n"
+    "Exit status: 0 done, 1 failed, 2 bad arguments.\n";
 
 struct TCouponArgs {
     TGenerateOptions Options;
