@@ -25,6 +25,7 @@ struct TLargest {
         Profile.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL]";
         Profile.FirstPoint[1] = "G1 Z[#ZVAL]";
         Profile.FollowingPoints = Profile.FirstPoint;
+        Profile.InfeedDepth = "-0.2";
         datamatrix::TDatamatrix symbol;
         symbol.Code = Text;
         symbol.PreferredFormat = datamatrix::C144X144;

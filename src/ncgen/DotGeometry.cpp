@@ -61,6 +61,10 @@ std::optional<long double> DepthForDiameter(const TTool& tool, long double diame
     return std::nullopt;
 }
 
+TTool CheckedTool(const TActiveProfile& profile) {
+    return ReadNumber(profile.InfeedDepth).ok ? profile.Tool : TTool{};
+}
+
 std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
                                       const TTool& tool, long double pitch) {
     if (tool.Kind == TToolKind::None || !(pitch > 0) || !std::isfinite(pitch)) return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ncgen/OutputProfile.h"
 #include "ncgen/Tool.h"
 
 #include <cstddef>
@@ -22,6 +23,10 @@ long double DotDiameter(const TTool& tool, long double depth);
 // The depth below the surface that leaves a dot of `diameter`; nothing when the tool cannot
 // (a ball smaller than the dot, a tip flat wider than it).
 std::optional<long double> DepthForDiameter(const TTool& tool, long double diameter);
+
+// The tool the dot checks go by: none when the profile's infeed depth is no number (a
+// controller parameter), since how deep that goes is not known here.
+TTool CheckedTool(const TActiveProfile& profile);
 
 // What the tool makes of the program's dots at the layer's spacing.
 struct TDotFigures {

@@ -37,8 +37,8 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
     }
     if (stats || check) {
         notes.ToolProblem = profile.ToolProblem;
-        notes.Dots =
-            ncgen::DotFigures(simulationLines, profile.Tool, ncgen::ReadNumber(layer.Size).value);
+        notes.Dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile),
+                                       ncgen::ReadNumber(layer.Size).value);
         if (notes.Dots) {
             notes.DotsText = ncgen::DescribeDots(*notes.Dots);
             notes.DotsWarning = ncgen::DotWarning(*notes.Dots);

@@ -247,7 +247,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const long double pitch = ncgen::ReadNumber(layer.Size).value;
-    const auto dots = ncgen::DotFigures(simulationLines, profile.Tool, pitch);
+    const auto dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile), pitch);
     if (dots)
         result.Dots = TDotCheck{static_cast<float>(dots->SmallestFill),
                                 static_cast<float>(dots->LargestFill), std::nullopt};

@@ -81,6 +81,7 @@ struct TDotMarking {
         profile.FirstPoint[1] = "G1 Z[#ZVAL] F[#FVAL]";
         profile.FollowingPoints = profile.FirstPoint;
         profile.Tool = {ncgen::TToolKind::Cone, 90, 0, 0};
+        profile.InfeedDepth = "-0.2";
     }
 
     readback::TReadBackResult check() const {
@@ -156,6 +157,10 @@ TEST(DotReadBack, MarginSaysFromWhichFillItReadsAndWhetherCentreErrorsHurt) {
     TDotMarking squares;
     squares.profile.Tool = {};
     EXPECT_FALSE(squares.check().Dots);
+    // Nor when the depth is the controller's parameter: how deep it goes is not known.
+    TDotMarking parameter;
+    parameter.profile.InfeedDepth = "Q200";
+    EXPECT_FALSE(parameter.check().Dots);
 }
 
 } // namespace
