@@ -73,6 +73,21 @@
     X(LastProblemText, 9175)                                                                       \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
+    X(FirstDotProblemText, 9650) /* from TProblem::DotsTooSmall on, in order */                    \
+    X(LastDotProblemText, 9652)                                                                    \
+    X(ReadsFromText, 9653) /* %1 percent */                                                        \
+    X(ReadsAtNoFillText, 9654)                                                                     \
+    X(CentreErrorReadsText, 9655)                                                                  \
+    X(CentreErrorFailsText, 9656)                                                                  \
+    X(SecondOpinionReadsText, 9657)                                                                \
+    X(SecondOpinionFailsText, 9658)                                                                \
+    X(DotFiguresText, 9659) /* %1 diameter, %2 percent */                                          \
+    X(IdealDepthText, 9660) /* %1 depth, %2 and %3 the window around it */                         \
+    X(NoIdealDepthText, 9661)                                                                      \
+    X(CycleTimeText, 9662)    /* %1 seconds, %2 rapid rate, %3 block time */                       \
+    X(DotsTooSmallText, 9663) /* %1 how many */                                                    \
+    X(DotsMergeText, 9664)    /* %1 how many */                                                    \
+    X(ToolNotUsed, 9433)      /* %1 why */                                                         \
     X(NoTextToEncode, 9401)                                                                        \
     X(SymbolMisfit, 9402)           /* %1 the size asked for, %2 the size used */                  \
     X(WarningText, 9403)            /* %1 the warning */                                           \

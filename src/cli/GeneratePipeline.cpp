@@ -4,6 +4,7 @@
 #include "base/Windows1252.h"
 #include "base/TextNumbers.h"
 #include "cli/Commands.h"
+#include "ncgen/Tool.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -89,12 +90,16 @@ int ExitStatus(const job::TOutcome& outcome) {
     return ExitFailure;
 }
 
-std::optional<int> OpenCommandJob(const TGenerateOptions& options, std::string_view command,
-                                  job::TJobOptions& jobOptions, job::TOpenJob& job,
-                                  std::ostream& err) {
+std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJobOptions& jobOptions,
+                                      job::TSession& session, std::ostream& err) {
     if (!toCodePage("--profile", options.Profile, jobOptions.Profile, err) ||
         !toCodePage("--text", options.Text, jobOptions.Text, err))
         return ExitUsage;
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.empty()) return err << "korvex-cli: " << tool.Problem << '\n', ExitUsage;
+        jobOptions.Tool = tool.Tool;
+    }
     fs::path folder;
     if (options.Config) {
         folder = Utf8Path(*options.Config);
@@ -105,24 +110,30 @@ std::optional<int> OpenCommandJob(const TGenerateOptions& options, std::string_v
         folder = found.folder;
     }
     try {
-        job::TSession session = job::OpenSession(folder, DefaultDataFolder());
-        if (!session.FillNotice.empty()) printLine(err, "korvex-cli: ", session.FillNotice);
-        for (const std::string& warning : session.SettingsWarnings)
-            printLine(err, "korvex-cli: ", session.Texts.Format(text::WarningText, warning));
-        const job::TOutcome opened =
-            job::OpenJob(std::move(session), Utf8Path(options.Job), jobOptions.Profile, job);
-        for (const base::TTextMessage& warning : job.Warnings)
-            printLine(
-                err, "korvex-cli: ",
-                job.Session.Texts.Format(text::WarningText, job.Session.Texts.Message(warning)));
-        if (opened.Ok()) return std::nullopt;
-        const std::string prefix = "korvex-cli " + std::string(command) + ": ";
-        Print(err, job, opened.Message, opened.Status == job::TStatus::BadRequest ? prefix : "");
-        return ExitStatus(opened);
+        session = job::OpenSession(folder, DefaultDataFolder());
     } catch (const EKorvexError& e) {
-        printLine(err, "", e.what());
-        return ExitFailure;
+        return printLine(err, "", e.what()), ExitFailure;
     }
+    if (!session.FillNotice.empty()) printLine(err, "korvex-cli: ", session.FillNotice);
+    for (const std::string& warning : session.SettingsWarnings)
+        printLine(err, "korvex-cli: ", session.Texts.Format(text::WarningText, warning));
+    return std::nullopt;
+}
+
+std::optional<int> OpenCommandJob(const TGenerateOptions& options, std::string_view command,
+                                  job::TJobOptions& jobOptions, job::TOpenJob& job,
+                                  std::ostream& err) {
+    job::TSession session;
+    if (const auto status = OpenCommandSession(options, jobOptions, session, err)) return status;
+    const job::TOutcome opened =
+        job::OpenJob(std::move(session), Utf8Path(options.Job), jobOptions, job);
+    const config::TLanguageTexts& texts = job.Session.Texts;
+    for (const base::TTextMessage& warning : job.Warnings)
+        printLine(err, "korvex-cli: ", texts.Format(text::WarningText, texts.Message(warning)));
+    if (opened.Ok()) return std::nullopt;
+    const std::string prefix = "korvex-cli " + std::string(command) + ": ";
+    Print(err, job, opened.Message, opened.Status == job::TStatus::BadRequest ? prefix : "");
+    return ExitStatus(opened);
 }
 
 } // namespace korvex::cli

@@ -25,6 +25,7 @@ struct TGenerateOptions {
     std::optional<std::string> Profile; // --profile N|NAME
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
+    std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 
 std::filesystem::path Utf8Path(const std::string& text);
@@ -35,6 +36,12 @@ void Print(std::ostream& err, const job::TOpenJob& job, const base::TTextMessage
 
 // The exit status of a step's outcome.
 int ExitStatus(const job::TOutcome& outcome);
+
+// Opens the settings the options name: the folder, filled from the defaults, settings,
+// profiles and language, with the notices on err; the options' texts and tool for the job.
+// On a problem it prints it and returns the exit status to end with.
+std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJobOptions& jobOptions,
+                                      job::TSession& session, std::ostream& err);
 
 // Opens the job the options name: folders, settings, profile and template, every notice and
 // warning on err in the settings' language. On a problem it prints it and returns the exit

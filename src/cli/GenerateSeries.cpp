@@ -105,7 +105,9 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     // written; each text then only encodes and generates.
     TGenerateOptions first = series.Options;
     first.Text = utf8(items.front().Text);
-    job::TJobOptions options{std::nullopt, std::nullopt, series.Stats, series.Check};
+    job::TJobOptions options;
+    options.Stats = series.Stats;
+    options.Check = series.Check;
     job::TOpenJob opened;
     if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
     const config::TLanguageTexts& texts = opened.Session.Texts;

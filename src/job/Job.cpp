@@ -47,8 +47,9 @@ std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report
     return notes;
 }
 
-TOutcome OpenJob(TSession session, const fs::path& file, const std::optional<std::string>& profile,
+TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobOptions,
                  TOpenJob& job) {
+    const std::optional<std::string>& profile = jobOptions.Profile;
     job.Session = std::move(session);
     job.File = file;
     const std::string choice = profile.value_or(DefaultProfileChoice(job.Session));
@@ -58,6 +59,13 @@ TOutcome OpenJob(TSession session, const fs::path& file, const std::optional<std
         !missing.Empty())
         return failed(std::move(missing));
     job.Profile = std::move(*selection);
+    ncgen::TActiveProfile& active = job.Profile.Profile;
+    if (jobOptions.Tool) {
+        active.Tool = *jobOptions.Tool;
+        active.ToolProblem.clear();
+    } else if (!active.ToolProblem.empty()) {
+        job.Warnings.push_back({text::ToolNotUsed, 0, {}, {active.ToolProblem}});
+    }
     job.Job = StartupJob(job.Session);
 
     const config::TSettings& settings = job.Session.Settings;
@@ -69,7 +77,8 @@ TOutcome OpenJob(TSession session, const fs::path& file, const std::optional<std
         return failed(systemMessage(TemplateMissingText(file)));
     // The window would go on with the empty start-up layer; a run without a person must not.
     if (!job.Report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
-    job.Warnings = LoadReportNotes(job.Report);
+    for (base::TTextMessage& note : LoadReportNotes(job.Report))
+        job.Warnings.push_back(std::move(note));
     if (base::TTextMessage noLayer = ncgen::CheckBatchJob(job.Report, file); !noLayer.Empty())
         return failed(std::move(noLayer));
     return {};
@@ -111,9 +120,9 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
         break;
     }
     program.Misfit = SymbolMisfit(program.Generated);
-    program.Notes =
-        readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1), job.Profile.Profile,
-                           job.Job.BlankDefinition, options.Stats, options.Check);
+    program.Notes = readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1),
+                                       job.Profile.Profile, job.Job.BlankDefinition, options.Stats,
+                                       options.Check, job.Session.Settings.RapidRate);
     return {};
 }
 

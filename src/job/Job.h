@@ -36,6 +36,7 @@ struct TJobOptions {
     std::optional<std::string> Text;    // replaces layer 1's lines (Windows-1252, split at breaks)
     bool Stats = false;                 // figures of the marking
     bool Check = false;                 // read the marked points back
+    std::optional<ncgen::TTool> Tool;   // replaces the profile's tool
 };
 
 // A job ready to generate: the session, the chosen profile and the loaded template.
@@ -45,7 +46,7 @@ struct TOpenJob {
     std::filesystem::path File;
     ncgen::TJob Job;
     ncgen::TLoadReport Report;
-    std::vector<base::TTextMessage> Warnings; // the loader's repairs
+    std::vector<base::TTextMessage> Warnings; // the profile's tool, the loader's repairs
 };
 
 // The job of a fresh start: one layer named by text 5007 with the settings' size and
@@ -58,10 +59,11 @@ std::string TemplateMissingText(const std::filesystem::path& file);
 // The loader's repairs, one message each (texts 9405-9408 with the count).
 std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report);
 
-// Chooses the profile and loads the template over the start-up job, refusing a job that
-// would mark nothing the user chose (no file, no layer).
-TOutcome OpenJob(TSession session, const std::filesystem::path& file,
-                 const std::optional<std::string>& profile, TOpenJob& job);
+// Chooses the profile (with the tool the options give, else a warning when its own cannot be
+// used) and loads the template over the start-up job, refusing a job that would mark nothing
+// the user chose (no file, no layer).
+TOutcome OpenJob(TSession session, const std::filesystem::path& file, const TJobOptions& options,
+                 TOpenJob& job);
 
 // One generated program and what can be said about it.
 struct TProgram {

@@ -68,9 +68,15 @@ std::string ReadBackWords(const readback::TReadBackResult& result,
     const readback::TReadBackProblem& problem = result.Problem;
     if (!problem.Empty()) {
         const std::vector<std::string_view> values(problem.Values.begin(), problem.Values.end());
-        const int number = text::FirstProblemText + static_cast<int>(problem.Reason) - 1;
+        const int reason = static_cast<int>(problem.Reason);
+        const int firstDot = static_cast<int>(readback::TProblem::DotsTooSmall);
+        const int number = reason >= firstDot ? text::FirstDotProblemText + reason - firstDot
+                                              : text::FirstProblemText + reason - 1;
         words += ": " + config::FormatText(texts.Text(number), values);
     }
+    // The round-dot margin is worded by the core in English for now.
+    if (result.Dots && result.Dots->Margin)
+        words += "; " + readback::DescribeMargin(*result.Dots->Margin);
     return words;
 }
 

@@ -73,9 +73,9 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                              ncgen::TRunProgram& program) {
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);
-        last.Notes =
-            readback::NotesFor(generated.SimulationLines, layers.Layer(1), job.Profile.Profile,
-                               job.Job.BlankDefinition, options.Stats, options.Check);
+        last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1),
+                                        job.Profile.Profile, job.Job.BlankDefinition, options.Stats,
+                                        options.Check, job.Session.Settings.RapidRate);
         const auto warning = [&](const std::string& words) {
             program.Summary += "; " + texts.Format(text::WarningText, words);
         };

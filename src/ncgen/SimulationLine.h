@@ -16,8 +16,9 @@ std::string PointLine(long double x, long double y);
 struct TSimulationLine {
     enum TKind { Other, Level, Point } Kind = Other;
     bool Ok = false;
-    long double A = 0; // R or X
-    long double B = 0; // Z or Y
+    bool TwoFields = false; // a ";" stands between the numbers; A and B hold what was read
+    long double A = 0;      // R or X
+    long double B = 0;      // Z or Y
 };
 TSimulationLine ReadSimulationLine(std::string_view line);
 

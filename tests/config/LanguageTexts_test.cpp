@@ -159,6 +159,8 @@ std::set<int> numbersUsedByTheCode() {
         numbers.insert(n);
     for (int n = FirstProblemText; n <= LastProblemText; ++n)
         numbers.insert(n);
+    for (int n = FirstDotProblemText; n <= LastDotProblemText; ++n)
+        numbers.insert(n);
     for (int n : INFORMATION_DIALOG_TEXTS)
         numbers.insert(n);
     for (const auto& row : korvex::config::CaptionTable())

@@ -18,11 +18,17 @@ namespace {
 const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
 const fs::path DELIVERED = KORVEX_DATA_DIR;
 
+job::TJobOptions profile(const char* choice) {
+    job::TJobOptions options;
+    options.Profile = choice;
+    return options;
+}
+
 TEST(Job, HandsBackWhatTheToolPathDrawingNeeds) {
     job::TOpenJob opened;
-    ASSERT_TRUE(
-        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm", "3", opened)
-            .Ok());
+    ASSERT_TRUE(job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm",
+                             profile("3"), opened)
+                    .Ok());
     job::TProgram program;
     ASSERT_TRUE(job::Generate(opened, {}, program).Ok());
     EXPECT_EQ(opened.Profile.Number, 3);
@@ -83,13 +89,14 @@ TEST(Job, SerialAndListRunsNameTheirFilesAlike) {
 TEST(Job, ASavedJobOpensAsItWasAndAFailedSaveNamesTheFile) {
     TempFolder temp;
     job::TOpenJob opened;
-    ASSERT_TRUE(
-        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm", "3", opened)
-            .Ok());
+    ASSERT_TRUE(job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), JOBS / "rotated.ncm",
+                             profile("3"), opened)
+                    .Ok());
     ASSERT_TRUE(job::SaveJob(opened.Job, temp / "copy.ncm").Ok());
     job::TOpenJob again;
     ASSERT_TRUE(
-        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), temp / "copy.ncm", "3", again).Ok());
+        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), temp / "copy.ncm", profile("3"), again)
+            .Ok());
     EXPECT_EQ(again.Job.BlankDefinition, opened.Job.BlankDefinition);
     EXPECT_EQ(again.Job.Layers.LayerCount, opened.Job.Layers.LayerCount);
 
