@@ -2,7 +2,7 @@
 
 #include "base/EKorvexError.h"
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 // A value that has no decimal text (infinite or NaN) reached a formatter.
 class ENumberFormatError : public EKorvexError {
@@ -10,4 +10,4 @@ class ENumberFormatError : public EKorvexError {
     ENumberFormatError() : EKorvexError("Ung\xFCltige Gleitkommazahl") {}
 };
 
-} // namespace korvex::ncgen
+} // namespace korvex::base

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 
 // Exact decimal rounding of extended-precision values, without locale or printf.
 // Both round half away from zero; a value that is not finite throws ENumberFormatError.
@@ -15,4 +15,4 @@ std::string FixedText(long double x, int decimals);
 // point lies within the digits' reach, otherwise "1.5E-7" / "1E20".
 std::string GeneralText(long double x, int precision);
 
-} // namespace korvex::ncgen
+} // namespace korvex::base
