@@ -4,6 +4,7 @@
 namespace korvex::app {
 
 inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
+inline constexpr int NoOutputAfterDText = 9300;   // "/D" ends the command line
 
 // The serial run dialog; %1, %2 ... are filled in by the dialog.
 inline constexpr int SerialMenuText = 9130; // the menu entry, and without "&" and "..." the title
