@@ -1,0 +1,9 @@
+#pragma once
+
+#include "base/ENumberFormatError.h"
+
+namespace korvex::ncgen {
+
+using base::ENumberFormatError;
+
+} // namespace korvex::ncgen
