@@ -84,10 +84,19 @@
     X(DotFiguresText, 9659) /* %1 diameter, %2 percent */                                          \
     X(IdealDepthText, 9660) /* %1 depth, %2 and %3 the window around it */                         \
     X(NoIdealDepthText, 9661)                                                                      \
-    X(CycleTimeText, 9662)    /* %1 seconds, %2 rapid rate, %3 block time */                       \
-    X(DotsTooSmallText, 9663) /* %1 how many */                                                    \
-    X(DotsMergeText, 9664)    /* %1 how many */                                                    \
-    X(ToolNotUsed, 9433)      /* %1 why */                                                         \
+    X(CycleTimeText, 9662)        /* %1 seconds, %2 rapid rate, %3 block time */                   \
+    X(DotsTooSmallText, 9663)     /* %1 how many */                                                \
+    X(DotsMergeText, 9664)        /* %1 how many */                                                \
+    X(NoteSafetyTooLow, 9434)     /* %1 safety level, %2 highest point */                          \
+    X(NoteMarksInAir, 9435)       /* %1 depth, %2 how far, %3 surface */                           \
+    X(NoteMarksDeep, 9436)        /* %1 depth, %2 how far, %3 surface */                           \
+    X(NoteOffCylinderAlone, 9437) /* %1 how far */                                                 \
+    X(NoteEndsWithLineBreak, 9438)                                                                 \
+    X(ToolNotUsed, 9433)           /* %1 why */                                                    \
+    X(NoOutputAfterDText, 9300)    /* "/D" ends the command line */                                \
+    X(BlankSafetyTooLowText, 9301) /* %1 safety level, %2 highest point */                         \
+    X(BlankMarksInAirText, 9302)   /* %1 depth, %2 how far, %3 surface */                          \
+    X(BlankMarksDeepText, 9303)    /* %1 depth, %2 how far, %3 surface */                          \
     X(NoTextToEncode, 9401)                                                                        \
     X(SymbolMisfit, 9402)           /* %1 the size asked for, %2 the size used */                  \
     X(WarningText, 9403)            /* %1 the warning */                                           \

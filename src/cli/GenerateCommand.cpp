@@ -122,6 +122,8 @@ void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ost
     };
     if (program.Misfit) line(texts.Format(text::WarningText, texts.Message(*program.Misfit)));
     const readback::TProgramNotes& notes = program.Notes;
+    if (notes.EndsWithLineBreak)
+        line(texts.Format(text::WarningText, texts.Text(text::NoteEndsWithLineBreak)));
     if (const std::string blank = job::BlankFitWords(notes.BlankFit, texts); !blank.empty())
         line(texts.Format(text::WarningText, blank));
     if (notes.Stats) line(job::StatsWords(*notes.Stats, job.Profile.Profile.FeedZ, texts));

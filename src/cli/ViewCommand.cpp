@@ -149,6 +149,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const config::TLanguageTexts& texts = opened.Session.Texts;
     if (program.Misfit)
         Print(err, opened, {text::WarningText, 0, {}, {texts.Message(*program.Misfit)}});
+    if (program.Notes.EndsWithLineBreak)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Text(text::NoteEndsWithLineBreak)}});
     if (const std::string blank = job::BlankFitWords(program.Notes.BlankFit, texts); !blank.empty())
         Print(err, opened, {text::WarningText, 0, {}, {blank}});
     if (!program.Notes.DotsWarning.empty())

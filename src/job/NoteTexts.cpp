@@ -1,14 +1,14 @@
 #include "job/NoteTexts.h"
 
 #include "base/TextNumbers.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 
 namespace korvex::job {
 
 namespace {
 
 std::string millimetres(long double value, int decimals) {
-    return ncgen::FixedText(value, decimals);
+    return base::FixedText(value, decimals);
 }
 
 // Texts 9165-9175 follow the read-back reasons one by one.
@@ -17,7 +17,15 @@ static_assert(static_cast<int>(readback::TProblem::DoesNotDecode) ==
 
 } // namespace
 
-std::string BlankFitWords(const simulation::TBlankFit& fit, const config::TLanguageTexts& texts) {
+namespace {
+
+void append(std::string& words, const std::string& part) {
+    if (part.empty()) return;
+    if (!words.empty()) words += "; ";
+    words += part;
+}
+
+std::string faceWords(const simulation::TBlankFit& fit, const config::TLanguageTexts& texts) {
     switch (fit.Result) {
     case simulation::TBlankFit::NoBlank:
     case simulation::TBlankFit::Fits:
@@ -27,9 +35,32 @@ std::string BlankFitWords(const simulation::TBlankFit& fit, const config::TLangu
     case simulation::TBlankFit::Curved:
         break;
     }
-    std::string words =
-        texts.Format(text::NoteCurved, millimetres(fit.Span, 3), millimetres(fit.FallAway, 3));
-    if (fit.OffCylinder) words += texts.Format(text::NoteOffCylinder, millimetres(fit.Beyond, 3));
+    std::string words;
+    // A depth far from the surface is said instead; the curvature then does not matter.
+    if (!fit.DepthOff)
+        words =
+            texts.Format(text::NoteCurved, millimetres(fit.Span, 3), millimetres(fit.FallAway, 3));
+    if (fit.OffCylinder)
+        words += texts.Format(words.empty() ? text::NoteOffCylinderAlone : text::NoteOffCylinder,
+                              millimetres(fit.Beyond, 3));
+    return words;
+}
+
+} // namespace
+
+std::string BlankFitWords(const simulation::TBlankFit& fit, const config::TLanguageTexts& texts) {
+    std::string words;
+    if (fit.SafetyTooLow)
+        words = texts.Format(text::NoteSafetyTooLow, millimetres(fit.Safety, 3),
+                             millimetres(fit.Top, 3));
+    if (fit.DepthOff)
+        append(words, texts.Format(fit.InAir() ? text::NoteMarksInAir : text::NoteMarksDeep,
+                                   millimetres(fit.Depth, 3),
+                                   millimetres(fit.Depth > fit.Surface ? fit.Depth - fit.Surface
+                                                                       : fit.Surface - fit.Depth,
+                                               3),
+                                   millimetres(fit.Surface, 3)));
+    append(words, faceWords(fit, texts));
     return words;
 }
 

@@ -1,6 +1,6 @@
 #include "ncgen/MarkingStats.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 
@@ -11,7 +11,7 @@ namespace korvex::ncgen {
 namespace {
 
 std::string millimetres(long double value) {
-    return FixedText(value, 1) + " mm";
+    return base::FixedText(value, 1) + " mm";
 }
 
 } // namespace
@@ -23,6 +23,14 @@ std::vector<TSimPoint> SimulationPoints(const std::vector<std::string>& simulati
         if (read.Kind == TSimulationLine::Point && read.Ok) points.push_back({read.A, read.B});
     }
     return points;
+}
+
+std::optional<TSimLevels> SimulationLevels(const std::vector<std::string>& simulationLines) {
+    for (const std::string& line : simulationLines) {
+        const TSimulationLine read = ReadSimulationLine(line);
+        if (read.Kind == TSimulationLine::Level && read.Ok) return TSimLevels{read.A, read.B};
+    }
+    return std::nullopt;
 }
 
 TMarkingStats MarkingStats(const std::vector<std::string>& simulationLines,
@@ -61,7 +69,7 @@ std::string DescribeStats(const TMarkingStats& stats, std::string_view feedText)
                        ", rapid travel " + millimetres(stats.RapidTravel) + ", plunge travel " +
                        millimetres(stats.PlungeTravel);
     if (stats.PlungeSeconds)
-        text += ", plunge time " + FixedText(*stats.PlungeSeconds, 1) + " s at feed " +
+        text += ", plunge time " + base::FixedText(*stats.PlungeSeconds, 1) + " s at feed " +
                 std::string(feedText);
     else
         text +=
