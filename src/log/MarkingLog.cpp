@@ -438,6 +438,10 @@ TMarkingLog::TBegun TMarkingLog::BeginWrites(std::vector<TMarkRecord>& records,
         record.User = user;
         record.Host = host;
         record.Pending = true;
+        // The file is found again by this name whatever folder a later look runs in.
+        std::error_code ec;
+        if (const fs::path absolute = fs::absolute(record.Output, ec); !ec)
+            record.Output = absolute.lexically_normal();
         insert.Bind(1, utc).Bind(2, local).Bind(3, user).Bind(4, host);
         insert.Bind(5, static_cast<std::int64_t>(::getpid()));
         insert.Bind(6, utf8(record.Text)).Bind(7, utf8(record.ContentKind));
