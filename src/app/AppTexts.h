@@ -45,4 +45,13 @@ inline constexpr int BlankOffCylinderText = 9162;
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
 
+// The marking log window.
+inline constexpr int LogMenuText = 9760;
+inline constexpr int LogTitleText = 9761;
+inline constexpr int LogSearchLabel = 9762;
+inline constexpr int LogExportButton = 9763;
+inline constexpr int LogCloseButton = 9764;
+inline constexpr int LogShownText = 9765;       // %1 shown, %2 in all
+inline constexpr int LogFirstColumnText = 9770; // one per column of log::RECORD_COLUMNS
+
 } // namespace korvex::app

@@ -64,6 +64,28 @@ std::vector<std::string> RecordValues(const TMarkRecord& r) {
             r.Serial ? std::to_string(*r.Serial) : std::string()};
 }
 
+bool RecordMatches(const TMarkRecord& record, std::string_view needle) {
+    // Capitals of ASCII and of Latin-1 (U+00C0-U+00DE but the multiplication sign, two bytes
+    // in UTF-8 with 0xC3 first) become small; that covers the German texts.
+    const auto fold = [](std::string text) {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(text[i]);
+            if (byte >= 'A' && byte <= 'Z') text[i] = static_cast<char>(byte - 'A' + 'a');
+            if (byte == 0xC3 && i + 1 < text.size()) {
+                const auto next = static_cast<unsigned char>(text[i + 1]);
+                if (next >= 0x80 && next <= 0x9E && next != 0x97)
+                    text[i + 1] = static_cast<char>(next + 0x20);
+                ++i;
+            }
+        }
+        return text;
+    };
+    const std::string folded = fold(std::string(needle));
+    for (const std::string& value : RecordValues(record))
+        if (fold(value).find(folded) != std::string::npos) return true;
+    return false;
+}
+
 std::string RecordsCsv(const std::vector<TMarkRecord>& records) {
     std::string csv;
     for (std::size_t i = 0; i < RECORD_COLUMNS.size(); ++i)

@@ -18,6 +18,10 @@ inline constexpr std::array<std::string_view, 17> RECORD_COLUMNS = {
 // The record's values in RECORD_COLUMNS order, as UTF-8.
 std::vector<std::string> RecordValues(const TMarkRecord& record);
 
+// Whether any of the record's values holds the needle (UTF-8), letters of any case alike;
+// an empty needle is in every record.
+bool RecordMatches(const TMarkRecord& record, std::string_view needle);
+
 // A header line and one line per record, CR LF, fields quoted where they hold a comma, quote
 // or line break (RFC 4180); UTF-8.
 std::string RecordsCsv(const std::vector<TMarkRecord>& records);
