@@ -166,6 +166,33 @@ TEST(MarkingLog, WriteCutShortIsSettledAtTheNextOpening) {
     }
 }
 
+// A run's file that cannot be written takes its record and every later one of its batch
+// along: the log names only files that are there.
+TEST(MarkingLog, RunStopsAtAFileThatCannotBeWrittenAndLogsOnlyWhatIsThere) {
+    TempFolder temp;
+    TMarkingLog log{temp / LogFileName};
+    fs::create_directory(temp / "SN-2.nc"); // a folder where program 2 should go
+    const std::vector<korvex::ncgen::TRunItem> items = {
+        {"SN-1", temp / "SN-1.nc"}, {"SN-2", temp / "SN-2.nc"}, {"SN-3", temp / "SN-3.nc"}};
+    std::vector<korvex::ncgen::TRunProgram> programs(3);
+    for (auto& program : programs) {
+        program.Ok = true;
+        program.Bytes = "G1\r\n";
+    }
+    TLoggedSink sink(log, record("", {}), {1, 2, 3});
+    const auto written = sink.Write(0, {&items[0], &items[1], &items[2]},
+                                    {&programs[0], &programs[1], &programs[2]});
+    EXPECT_EQ(written.Count, 1u);
+    EXPECT_TRUE(written.Failure.Empty());
+    const auto records = log.Query({});
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].Output, temp / "SN-1.nc");
+    EXPECT_EQ(records[0].Serial, 1);
+    EXPECT_FALSE(fs::exists(temp / "SN-3.nc"));
+    for (const auto& entry : fs::directory_iterator(temp.path()))
+        EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
+}
+
 TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     TempFolder temp;
     TMarkingLog log{temp / LogFileName};
