@@ -12,7 +12,7 @@ asan_build=${KORVEX_ASAN_BUILD_DIR:-$root/build-asan}
 jobs=${KORVEX_JOBS:-2}
 
 packages=(build-essential cmake ninja-build pkg-config clang-format
-          qt6-base-dev libgl-dev
+          qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation

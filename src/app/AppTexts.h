@@ -45,4 +45,13 @@ inline constexpr int BlankOffCylinderText = 9162;
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
 
+// The window's own texts added later.
+inline constexpr int NotGeneratedStatus = 9350; // + ": " + why, after a refused generation
+inline constexpr int EndsWithLineBreakText = 9351;
+inline constexpr int TooManyLinesText = 9352;      // %1 the largest number of lines
+inline constexpr int HelpViewerMissingText = 9358; // + ": " + the help file
+inline constexpr int FolderNotWritableText = 9359; // + ": " + the folder
+inline constexpr int EmptyProgramQuestion = 9360;
+inline constexpr int ShowToggleText = 9361; // the axis and rapid-move toggles of the settings
+
 } // namespace korvex::app

@@ -2,6 +2,7 @@
 
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "app/Version.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,8 +10,9 @@
 namespace korvex::app {
 
 KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    setApplicationName(QStringLiteral("KORVEX 2.01"));
-    setApplicationDisplayName(QStringLiteral("KORVEX 2.01"));
+    // No display name: the platform would append it to every title that already holds it.
+    setApplicationName(ProgramTitle);
+    setApplicationVersion(ProgramVersion);
 }
 
 void KorvexApplication::ShowError(const std::exception& error) const {

@@ -10,13 +10,16 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QButtonGroup;
 class QStackedWidget;
 class QToolButton;
+class QTranslator;
 
 namespace korvex::app {
 
@@ -107,6 +110,8 @@ class TMainForm : public QMainWindow {
     void finishBatch();
     void setBatchMode(const QString& output);
     void applyLanguage();
+    bool loadLanguage();
+    void applyCaptions();
     void showNotes();
 
     TStartOptions options_;
@@ -139,9 +144,11 @@ class TMainForm : public QMainWindow {
     TInfo* info_ = nullptr;
     TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
     QLabel* markingStats_ = nullptr;
     QLabel* readBackMark_ = nullptr;
 
+    std::unique_ptr<QTranslator> qtTranslator_;
     bool batchMode_ = false;
     QString batchOutput_;
     bool batchWritten_ = false;
