@@ -200,7 +200,9 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     connect(bPick_, &QToolButton::clicked, this, &GraphicPage::BPickClick);
     bar->addStretch(1);
 
-    auto* position = new QWidget(toolbar_);
+    // Under the picture, beside the blank warning: the toolbar's buttons take its whole width in
+    // the smallest window, and the read-out stays legible there.
+    auto* position = new QWidget(this);
     position->setObjectName(QStringLiteral("PanelPos"));
     auto* positionRow = new QHBoxLayout(position);
     positionRow->setContentsMargins(4, 0, 4, 0);
@@ -221,7 +223,6 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
         positionRow->addWidget(axis);
         positionRow->addWidget(readOut_[i]);
     }
-    bar->addWidget(position);
     page->addWidget(toolbar_);
     showReadOut({});
 
@@ -233,7 +234,11 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     blankWarning_->setFixedHeight(22);
     blankWarning_->setContentsMargins(6, 0, 6, 0);
     blankWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    page->addWidget(blankWarning_);
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->addWidget(blankWarning_, 1);
+    bottom->addWidget(position);
+    page->addLayout(bottom);
     connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
     connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
     connect(surface_, &GraphicView::MousePressed, this, &GraphicPage::GrafikMouseDown);
@@ -276,7 +281,7 @@ void GraphicPage::ApplyLanguage() {
         if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
             button->setToolTip(messages_.Text(number++));
     bPick_->setToolTip(messages_.Text(FirstTooltip + 14));
-    if (auto* caption = toolbar_->findChild<QLabel*>(QStringLiteral("LZeigerposition")))
+    if (auto* caption = findChild<QLabel*>(QStringLiteral("LZeigerposition")))
         caption->setText(messages_.Text(FirstTooltip + 15));
 }
 

@@ -104,7 +104,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(Title);
     resize(1000, 700);
-    setMinimumSize(652, 492);
+    // Wide enough for the graphic's toolbar and the blank page's tabs.
+    setMinimumSize(690, 492);
     messages_.SetParent(this);
     // Without a display a box would wait for nobody.
     messages_.SetBatchMode(options_.Headless);
