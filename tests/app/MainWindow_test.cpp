@@ -80,6 +80,7 @@ class MainWindowTest : public QObject {
     void qtDialogsSpeakTheChosenLanguage();
     void helpThatCannotBeShownSaysSo();
     void titleInfoAndVersionOptionShowOneVersion();
+    void keyboardReachesEveryViewHelpAndTheSizeList();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -634,6 +635,42 @@ void MainWindowTest::titleInfoAndVersionOptionShowOneVersion() {
     const auto labels = window.form->InfoDialog().findChildren<QLabel*>();
     QVERIFY(std::any_of(labels.begin(), labels.end(),
                         [&](QLabel* l) { return l->text().endsWith(QLatin1Char(' ') + number); }));
+}
+
+void MainWindowTest::keyboardReachesEveryViewHelpAndTheSizeList() {
+    StartedWindow window;
+    TMainForm& form = *window.form;
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const std::pair<Qt::Key, const char*> views[] = {{Qt::Key_3, "BGrafik"},
+                                                     {Qt::Key_4, "BBlank"},
+                                                     {Qt::Key_2, "BProgram"},
+                                                     {Qt::Key_1, "BDatamatrix"}};
+    for (const auto& [key, button] : views) {
+        QTest::keyClick(&form, key, Qt::ControlModifier);
+        QVERIFY2(child<QAbstractButton>(form, button)->isChecked(), button);
+    }
+    // Tab goes from field to field, past the step buttons.
+    auto* spacing = child<QLineEdit>(form, "EGroesse");
+    spacing->setFocus();
+    QTest::keyClick(spacing, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(form, "EXVersatz"));
+    {
+        BoxAnswerer boxes;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(boxes.Texts.size(), 1);
+    }
+    QTimer closer;
+    QWidget* focused = nullptr;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!form.SymbolDialog().isVisible()) return;
+        focused = QApplication::focusWidget();
+        form.SymbolDialog().reject();
+    });
+    closer.start(20);
+    form.SchriftartSingleClick();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), QStringLiteral("Symbox"));
 }
 
 int main(int argc, char** argv) {
