@@ -120,6 +120,13 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
+        if (request.Tool) {
+            result.Profile.Tool = *request.Tool;
+            result.Profile.ToolProblem.clear();
+        } else if (!result.Profile.ToolProblem.empty()) {
+            result.Warnings.push_back("the profile's tool is not used: " +
+                                      result.Profile.ToolProblem);
+        }
         // A folder without the profile's file would give an empty program that looks like success.
         const fs::path profileFile = config::SettingsFile(
             request.ConfigFolder, "profil" + std::to_string(selection->Number));
@@ -226,6 +233,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
         !toCodePage("--text", options.Text, request.Text, err))
         return ExitUsage;
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.empty()) {
+            err << "korvex-cli: " << tool.Problem << '\n';
+            return ExitUsage;
+        }
+        request.Tool = tool.Tool;
+    }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);
     } else {
