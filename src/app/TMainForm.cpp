@@ -910,6 +910,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    // The figures never take the whole status bar: a refusal or a notice must stay readable
+    // beside them (the tooltip keeps the clipped figures).
+    markingStats_->setMaximumWidth(qMax(40, width() * 11 / 20));
+    QMainWindow::resizeEvent(event);
+}
+
 void TMainForm::wheelEvent(QWheelEvent* event) {
     // The wheel zooms the graphic wherever the mouse is over the window.
     if (views_->currentWidget() != graphicPage_) return QMainWindow::wheelEvent(event);
