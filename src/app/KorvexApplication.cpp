@@ -4,12 +4,16 @@
 #include "app/Messages.h"
 #include "app/Version.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 namespace korvex::app {
 
 KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // QApplication took the C library's locale from the environment; a library that formats
+    // through it would write "1,900" under a German locale.
+    std::setlocale(LC_NUMERIC, "C");
     // No display name: the platform would append it to every title that already holds it.
     setApplicationName(ProgramTitle);
     setApplicationVersion(ProgramVersion);

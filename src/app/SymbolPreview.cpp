@@ -1,6 +1,6 @@
 #include "app/SymbolPreview.h"
 
-#include "ncgen/LayerText.h"
+#include "ncgen/Layer.h"
 
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
@@ -149,7 +149,7 @@ void SymbolPreview::DrawCaption() {
                       QString::fromLatin1(datamatrix::EncodingName(
                           static_cast<datamatrix::TEncoding>(encodation_)));
     // Nothing in the field shows a trailing Return, yet it is marked.
-    const bool lineBreak = ncgen::TextEndsWithLineBreak(datamatrix_.Code);
+    const bool lineBreak = ncgen::EndsWithLineBreak(datamatrix_.Code);
     if (lineBreak && !lineBreakNote_.isEmpty())
         caption += QStringLiteral(" \u2014 ") + lineBreakNote_;
     caption_->setText(caption);

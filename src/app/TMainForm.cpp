@@ -29,7 +29,7 @@
 #include "base/TextMessage.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/GenerateLayer.h"
-#include "ncgen/LayerText.h"
+#include "ncgen/Layer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
 #include "base/TextNumbers.h"
@@ -337,7 +337,7 @@ void TMainForm::showNotes() {
     const ReadBackMarkText mark = ReadBackMarkFor(*notes.Check, messages_);
     readBackMark_->setText(QStringLiteral("<span style=\"color:%1\">\u25CF</span> %2")
                                .arg(mark.Colour.name(), mark.Label.toHtmlEscaped()));
-    const bool lineBreak = ncgen::TextEndsWithLineBreak(panel_->Code());
+    const bool lineBreak = notes.EndsWithLineBreak;
     readBackMark_->setToolTip(
         mark.ToolTip +
         (lineBreak ? QStringLiteral("\n") + messages_.Text(EndsWithLineBreakText) : QString()));
@@ -543,7 +543,12 @@ void TMainForm::setBatchMode(const QString& output) {
 }
 
 void TMainForm::runCommandLine() {
-    const TCommandLine line = ParseCommandLine(options_.Arguments);
+    std::vector<std::string> arguments;
+    for (const QString& argument : options_.Arguments)
+        arguments.push_back(argument.toStdString());
+    const TCommandLine line = ParseCommandLine(arguments);
+    const QString templateFile = QString::fromStdString(line.Template);
+    const QString output = QString::fromStdString(line.Output);
     switch (line.Kind) {
     case TCommandLine::Form::None:
         return;
@@ -552,27 +557,35 @@ void TMainForm::runCommandLine() {
             FailBatch(QStringLiteral("korvex: /V without /D: no output file was named"));
         return;
     case TCommandLine::Form::Batch: {
-        // An empty name is a template that does not exist.
-        const QFileInfo info(line.Template);
-        if (line.Template.isEmpty() || !info.isFile()) {
-            const QString message =
-                QStringLiteral("Vorlage [") + line.Template + QStringLiteral("] existiert nicht!");
+        if (output.isEmpty()) {
+            const QString message = messages_.Text(NoOutputAfterDText);
             if (options_.Headless)
                 FailBatch(message);
             else
                 messages_.ShowText(message);
             return;
         }
-        setBatchMode(line.Output);
-        if (!LadeVorlage(line.Template)) return;
+        // An empty name is a template that does not exist.
+        const QFileInfo info(templateFile);
+        if (templateFile.isEmpty() || !info.isFile()) {
+            const QString message =
+                QStringLiteral("Vorlage [") + templateFile + QStringLiteral("] existiert nicht!");
+            if (options_.Headless)
+                FailBatch(message);
+            else
+                messages_.ShowText(message);
+            return;
+        }
+        setBatchMode(output);
+        if (!LadeVorlage(templateFile)) return;
         generator_->ConvertClick();
         return;
     }
     case TCommandLine::Form::Open:
-        LadeVorlage(line.Template);
+        LadeVorlage(templateFile);
         if (line.ClearText) panel_->ClearText();
         if (line.HasOutput) {
-            setBatchMode(line.Output);
+            setBatchMode(output);
             generator_->ConvertClick();
         } else if (options_.Headless) {
             FailBatch(QStringLiteral("korvex: no display; name an output file to run unattended"));
