@@ -77,6 +77,7 @@ class GenerateController : public QObject {
     std::vector<std::string> simulationLines_;
     readback::TProgramNotes notes_;
     bool notesCurrent_ = false;
+    bool statusProblem_ = false; // the status bar tells of a field the check refused
 };
 
 } // namespace korvex::app
