@@ -4,18 +4,22 @@
 #include "ncgen/PointTemplate.h"
 #include "readback/ModuleGrid.h"
 
+#if KORVEX_READBACK
 #include <ZXing/BarcodeFormat.h>
 #include <ZXing/DecodeHints.h>
 #include <ZXing/ImageView.h>
 #include <ZXing/ReadBarcode.h>
 #include <ZXing/Result.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 
 namespace korvex::readback {
 
+#if KORVEX_READBACK
 namespace {
 
 // Whether the lines a template writes for a point carry that point's X and Y at all; a
@@ -109,6 +113,7 @@ std::optional<ZXing::Result> Decode(const TModuleGrid& grid) {
 }
 
 } // namespace
+#endif
 
 std::string_view VerdictText(TReadBackVerdict verdict) {
     switch (verdict) {
@@ -141,6 +146,12 @@ std::string Describe(const TReadBackResult& result) {
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                               std::string_view text) {
+#if !KORVEX_READBACK
+    // Callers ask ReadBackAvailable first; a "does not read" here would be a false verdict.
+    static_cast<void>(simulationLines), static_cast<void>(layer), static_cast<void>(profile),
+        static_cast<void>(text);
+    throw std::logic_error(std::string(ReadBackMissing));
+#else
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const TMarks marks = MarkedPoints(simulationLines, profile);
@@ -187,6 +198,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         result.Problem = {TProblem::DoesNotDecode, {}};
     result.Detail = ProblemText(result.Problem);
     return result;
+#endif
 }
 
 } // namespace korvex::readback
