@@ -77,20 +77,13 @@ bool ReplaceFileContent(const fs::path& target, std::string_view bytes) {
     // file.
     ok = ok && ::FlushFileBuffers(file);
     ok = ::CloseHandle(file) && ok;
-    if (ok && exists) {
-        // ReplaceFileW keeps the old file's attributes, security and creation time; where the
-        // system cannot (some network shares), the attributes are carried over by hand.
-        ok = ::ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
-        if (!ok && ::GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            const DWORD kept = old & KeptAttributes;
-            ::SetFileAttributesW(temporary.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
-            ok = ::MoveFileExW(temporary.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        }
-    } else if (ok) {
-        ok = ::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    }
+    // The attributes go onto the replacement before it moves, so the file is never without
+    // them. Not ReplaceFileW: it merges the two files in steps that, under Wine at least, can
+    // leave a part-written file when the process dies; a rename cannot.
+    const DWORD kept = exists ? old & KeptAttributes : 0;
+    if (ok && kept) ok = ::SetFileAttributesW(temporary.c_str(), kept);
+    ok = ok && ::MoveFileExW(temporary.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) ::DeleteFileW(temporary.c_str());
     return ok;
 }
