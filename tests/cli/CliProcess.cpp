@@ -1,6 +1,7 @@
 #include "CliProcess.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -19,6 +20,18 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
+// The program and the words before its arguments: KORVEX_CLI_COMMAND split at blanks, else
+// the korvex-cli of this build.
+std::vector<std::string> cliCommand() {
+    const char* command = std::getenv("KORVEX_CLI_COMMAND");
+    if (!command || !*command) return {KORVEX_CLI_PATH};
+    std::vector<std::string> words;
+    std::istringstream in(command);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
 } // namespace
 
 TProcessResult RunCli(const std::vector<std::string>& args) {
@@ -29,7 +42,7 @@ TProcessResult RunCli(const std::vector<std::string>& args) {
     const int errFd = mkstemp(errName);
     if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
 
-    std::vector<std::string> argv = {KORVEX_CLI_PATH};
+    std::vector<std::string> argv = cliCommand();
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> raw;
     for (auto& a : argv)
@@ -42,7 +55,7 @@ TProcessResult RunCli(const std::vector<std::string>& args) {
         dup2(nullIn, 0);
         dup2(outFd, 1);
         dup2(errFd, 2);
-        execv(raw[0], raw.data());
+        execvp(raw[0], raw.data());
         _exit(127);
     }
     int status = 0;
