@@ -4,6 +4,7 @@
 namespace korvex::app {
 
 inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
+inline constexpr int NoOutputAfterDText = 9300;   // "/D" ends the command line
 
 // The serial run dialog; %1, %2 ... are filled in by the dialog.
 inline constexpr int SerialMenuText = 9130; // the menu entry, and without "&" and "..." the title
@@ -42,7 +43,24 @@ inline constexpr int NoPlungeTimeText = 9159;
 inline constexpr int BlankOutsideText = 9160; // %1 how far
 inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
 inline constexpr int BlankOffCylinderText = 9162;
+inline constexpr int BlankSafetyTooLowText = 9301; // %1 safety level, %2 highest point
+inline constexpr int BlankMarksInAirText = 9302;   // %1 depth, %2 how far, %3 surface
+inline constexpr int BlankMarksDeepText = 9303;    // %1 depth, %2 how far, %3 surface
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
+// The marks as round dots of the profile's tool.
+inline constexpr int FirstDotProblemText = 9650; // from TProblem::DotsTooSmall on, in order
+inline constexpr int ReadsFromText = 9653;       // %1 percent
+inline constexpr int ReadsAtNoFillText = 9654;
+inline constexpr int CentreErrorReadsText = 9655;
+inline constexpr int CentreErrorFailsText = 9656;
+inline constexpr int SecondOpinionReadsText = 9657;
+inline constexpr int SecondOpinionFailsText = 9658;
+inline constexpr int DotFiguresText = 9659; // %1 diameter, %2 percent
+inline constexpr int IdealDepthText = 9660; // %1 depth, %2 and %3 the window around it
+inline constexpr int NoIdealDepthText = 9661;
+inline constexpr int CycleTimeText = 9662;    // %1 seconds, %2 rapid rate, %3 block time
+inline constexpr int DotsTooSmallText = 9663; // %1 how many
+inline constexpr int DotsMergeText = 9664;    // %1 how many
 
 } // namespace korvex::app

@@ -2,23 +2,32 @@
 
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "base/DecimalText.h"
+
+#include <cmath>
+
+#include <algorithm>
 
 namespace korvex::app {
 
 namespace {
 
 QString number(long double value, int decimals) {
-    return QString::number(static_cast<double>(value), 'f', decimals);
+    return QString::fromLatin1(base::FixedText(value, decimals));
 }
 
 // Texts 9165-9175 follow the reasons one by one.
 static_assert(static_cast<int>(readback::TProblem::DoesNotDecode) == 11);
+static_assert(static_cast<int>(readback::TProblem::DotsDoNotDecode) == 14);
 
 // The reason in the user's language, with the values it names. Only the line reason carries
 // text of its own, and it comes alone, so no value can hold a later placeholder.
 QString problemText(const readback::TReadBackProblem& problem, const Messages& messages) {
     if (problem.Empty()) return {};
-    QString text = messages.Text(FirstProblemText + static_cast<int>(problem.Reason) - 1);
+    const int reason = static_cast<int>(problem.Reason);
+    const int firstDot = static_cast<int>(readback::TProblem::DotsTooSmall);
+    QString text = messages.Text(reason >= firstDot ? FirstDotProblemText + reason - firstDot
+                                                    : FirstProblemText + reason - 1);
     for (const std::string& value : problem.Values)
         text = text.arg(FromCodePage(value));
     return text;
@@ -56,6 +65,18 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
         tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
     if (!result.Problem.Empty())
         tip += QStringLiteral("\n") + problemText(result.Problem, messages);
+    if (result.Dots && result.Dots->Margin) {
+        const readback::TDotMargin& margin = *result.Dots->Margin;
+        tip += QStringLiteral("\n") +
+               (margin.ReadsFrom
+                    ? messages.Text(ReadsFromText).arg(number(*margin.ReadsFrom * 100.0L, 0))
+                    : messages.Text(ReadsAtNoFillText));
+        tip += messages.Text(margin.ReadsWithCentreError ? CentreErrorReadsText
+                                                         : CentreErrorFailsText);
+        if (margin.SecondOpinion)
+            tip += messages.Text(*margin.SecondOpinion ? SecondOpinionReadsText
+                                                       : SecondOpinionFailsText);
+    }
     mark.ToolTip = tip;
     return mark;
 }
@@ -73,19 +94,72 @@ QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view fee
     return text;
 }
 
+QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messages) {
+    QString text;
+    if (notes.Dots) {
+        const ncgen::TDotFigures& dots = *notes.Dots;
+        const long double smallest =
+            *std::min_element(dots.Diameters.begin(), dots.Diameters.end());
+        text = messages.Text(DotFiguresText)
+                   .arg(number(smallest, 3), number(dots.SmallestFill * 100, 0));
+        if (dots.IdealDepth && dots.LeastDepth) {
+            const QString most =
+                dots.MostDepth ? number(*dots.MostDepth - *dots.IdealDepth, 3) : QString();
+            text += messages.Text(IdealDepthText)
+                        .arg(number(*dots.IdealDepth, 3),
+                             number(*dots.LeastDepth - *dots.IdealDepth, 3),
+                             most.startsWith(QLatin1Char('-')) || most.isEmpty()
+                                 ? most
+                                 : QLatin1Char('+') + most);
+        } else if (!dots.IdealDepth) {
+            text += messages.Text(NoIdealDepthText);
+        }
+        if (dots.TooSmall > 0)
+            text += QStringLiteral("; ") +
+                    messages.Text(DotsTooSmallText).arg(static_cast<qulonglong>(dots.TooSmall));
+        if (dots.Merging > 0)
+            text += QStringLiteral("; ") +
+                    messages.Text(DotsMergeText).arg(static_cast<qulonglong>(dots.Merging));
+    }
+    if (notes.Cycle) {
+        if (!text.isEmpty()) text += QStringLiteral("; ");
+        text += messages.Text(CycleTimeText)
+                    .arg(number(notes.Cycle->Seconds, 1), number(notes.Cycle->RapidRate, 0),
+                         number(ncgen::SecondsPerBlock, 2));
+    }
+    return text;
+}
+
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages) {
+    QStringList parts;
+    if (fit.SafetyTooLow)
+        parts
+            << messages.Text(BlankSafetyTooLowText).arg(number(fit.Safety, 3), number(fit.Top, 3));
+    if (fit.DepthOff)
+        parts << messages.Text(fit.InAir() ? BlankMarksInAirText : BlankMarksDeepText)
+                     .arg(number(fit.Depth, 3), number(std::fabs(fit.Depth - fit.Surface), 3),
+                          number(fit.Surface, 3));
     switch (fit.Result) {
     case simulation::TBlankFit::NoBlank:
     case simulation::TBlankFit::Fits:
-        return {};
+        break;
     case simulation::TBlankFit::Outside:
-        return messages.Text(BlankOutsideText).arg(number(fit.Beyond, 3));
-    case simulation::TBlankFit::Curved:
+        parts << messages.Text(BlankOutsideText).arg(number(fit.Beyond, 3));
+        break;
+    case simulation::TBlankFit::Curved: {
+        // Far from the surface the curvature is beside the point.
+        QString text;
+        if (!fit.DepthOff)
+            text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
+        if (fit.OffCylinder)
+            text += messages.Text(text.isEmpty() ? BlankOutsideText : BlankOffCylinderText)
+                        .arg(number(fit.Beyond, 3));
+        parts << text;
         break;
     }
-    QString text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
-    if (fit.OffCylinder) text += messages.Text(BlankOffCylinderText).arg(number(fit.Beyond, 3));
-    return text;
+    }
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace korvex::app

@@ -38,7 +38,8 @@ void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>&
     note(report.DroppedTextLines, "text lines beyond 100 per layer were left out");
     note(report.IgnoredLayerLines, "lines before the first layer were ignored");
     note(report.DroppedLayers, "layers beyond 50 were left out");
-    note(report.IndexFallbacks, "symbol size or encodation values were not 0-255 and became 0");
+    note(report.IndexFallbacks, "DMFORM or DMENC values named no symbol size (0-30) or "
+                                "encodation (0-5) and became 0 (automatic size, ASCII)");
 }
 
 // Runs the steps after the settings are known; throws for errors the core reports by exception.
@@ -119,6 +120,13 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
+        if (request.Tool) {
+            result.Profile.Tool = *request.Tool;
+            result.Profile.ToolProblem.clear();
+        } else if (!result.Profile.ToolProblem.empty()) {
+            result.Warnings.push_back("the profile's tool is not used: " +
+                                      result.Profile.ToolProblem);
+        }
         // A folder without the profile's file would give an empty program that looks like success.
         const fs::path profileFile = config::SettingsFile(
             request.ConfigFolder, "profil" + std::to_string(selection->Number));
@@ -193,6 +201,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
         !toCodePage("--text", options.Text, request.Text, err))
         return ExitUsage;
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.empty()) {
+            err << "korvex-cli: " << tool.Problem << '\n';
+            return ExitUsage;
+        }
+        request.Tool = tool.Tool;
+    }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);
     } else {

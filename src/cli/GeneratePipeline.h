@@ -23,6 +23,7 @@ struct TGenerateRequest {
     std::filesystem::path JobFile;      // the template (.ncm)
     std::optional<std::string>
         Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
+    std::optional<ncgen::TTool> Tool; // replaces the profile's tool
 };
 
 enum class TGenerateStatus {
@@ -61,6 +62,7 @@ struct TGenerateOptions {
     std::optional<std::string> Profile; // --profile N|NAME
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
+    std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 
 // Builds the request (default configuration and data folders, Windows-1252 texts) and fills
