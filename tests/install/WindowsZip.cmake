@@ -29,13 +29,13 @@ endforeach()
 
 execute_process(COMMAND ${EMULATOR} ${root}/korvex-cli.exe --version
                 OUTPUT_VARIABLE version RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0 OR NOT version MATCHES "^korvex-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+if(NOT rc EQUAL 0 OR NOT version MATCHES "^korvex-cli [0-9]+\\.[0-9]+(\\.[0-9]+)?\n$")
   message(FATAL_ERROR "korvex-cli.exe --version: ${rc} '${version}'")
 endif()
 
 # Started from another folder: the data is found beside the executable, not in the current one.
 execute_process(COMMAND ${EMULATOR} ${root}/korvex-cli.exe generate --config ${SCRATCH}/config
-                        --profile 1 -o ${SCRATCH}/typenschild.nc
+                        --no-log --profile 1 -o ${SCRATCH}/typenschild.nc
                         ${root}/data/examples/typenschild.ncm
                 WORKING_DIRECTORY ${SCRATCH} RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
