@@ -28,6 +28,30 @@ inline constexpr int GeneratedStatus = 9108;
 inline constexpr int ConfigFolderCreated = 9110; // status after a first start; the folder follows
 inline constexpr int HelpFileName = 9203;
 inline constexpr int HelpFileNotFound = 9204;
+// Content refusals; the element or value at fault follows as the detail.
+inline constexpr int Gs1NoIdentifier = 9501;
+inline constexpr int Gs1UnknownAi = 9502;
+inline constexpr int Gs1TooShort = 9503;
+inline constexpr int Gs1TooLong = 9504;
+inline constexpr int Gs1BadCharacter = 9505;
+inline constexpr int Gs1WrongCheckDigit = 9506;
+inline constexpr int Gs1BadDate = 9507;
+inline constexpr int Iso15434NoElement = 9510;
+inline constexpr int Iso15434ControlCharacter = 9511;
+inline constexpr int UiiTwoConstructs = 9520;
+inline constexpr int UiiNoPartOrLot = 9521;
+inline constexpr int UiiNoSerial = 9522;
+inline constexpr int UiiTooLong = 9523;
+inline constexpr int UiiBadCharacter = 9524;
+// IUID marking warnings; the value follows as the detail.
+inline constexpr int IuidModuleSize = 9530;
+inline constexpr int IuidSymbolTooLarge = 9531;
+inline constexpr int IuidNotSquare = 9532;
+// Why a symbol reads as something else although its bytes are right.
+inline constexpr int ReadsWithIdentifier = 9540; // the identifier read, the one expected
+inline constexpr int ReadsGsForFnc1 = 9541;
+inline constexpr int ReadsAsContentType = 9542; // the type read, the one expected
+inline constexpr int ReadsWithoutEci = 9543;
 
 // Texts that dialogs set on themselves when they are shown (outside the caption table).
 inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbol dialog
