@@ -17,12 +17,25 @@ enum class TReadBackVerdict {
     ReadsAsOther,
 };
 
+// Why a symbol whose bytes are right still reads as something else: a scanner also reports
+// the symbology identifier, the content type and the ECI, and systems act on them.
+enum class TContentMismatch {
+    None,
+    Identifier,  // values: read, expected
+    GsForFnc1,   // ]d1 where ]d2 was meant: a GS written instead of the leading FNC1
+    ContentType, // values: read, expected
+    NoEci,       // the text reads only as control characters without ECI 23
+};
+
 struct TReadBackResult {
     TReadBackVerdict Verdict = TReadBackVerdict::DoesNotRead;
-    bool MirrorAsked = false; // exactly one of the layer's mirrors is on
-    std::string Decoded;      // what the symbol carries (Windows-1252) when it read
-    std::string Detail;       // why it does not read, in English
-    TReadBackProblem Problem; // the same, for other languages
+    bool MirrorAsked = false;        // exactly one of the layer's mirrors is on
+    std::string Decoded;             // what the symbol carries (Windows-1252) when it read
+    std::string Detail;              // why it does not read, in English
+    TReadBackProblem Problem;        // the same, for other languages
+    std::string SymbologyIdentifier; // as read, "]d2"
+    TContentMismatch Mismatch = TContentMismatch::None;
+    std::vector<std::string> MismatchValues;
 };
 
 // "reads as the text", "reads as the text only mirrored", "does not read",
@@ -35,10 +48,14 @@ bool ReadsAsIntended(const TReadBackResult& result);
 // One line for people: the verdict, and the reason or what it read instead.
 std::string Describe(const TReadBackResult& result);
 
+// The mismatch in English, as korvex-cli says it; empty for None.
+std::string MismatchText(TContentMismatch mismatch, const std::vector<std::string>& values);
+
 // Rebuilds the symbol from the points the program marks (the simulation lines, rounded to the
 // program's decimals, without the points whose template writes no X and Y), as seen from the
 // tool: looking down -Z in the XY plane, or in lathe mode at the X/Z plane from +Y. Decodes it
-// with zxing-cpp and compares with the text (Windows-1252).
+// with zxing-cpp and compares with the text (Windows-1252) as the layer's content kind encodes
+// it: the bytes a reader returns, the symbology identifier, the content type and the ECI.
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                               std::string_view text);
