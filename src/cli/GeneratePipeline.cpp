@@ -77,6 +77,7 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
                                   result.Profile.InfeedDepth};
     if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
+    if (request.Content) fields.Layer.Content = *request.Content;
 
     ncgen::TGenerateCommandResult generated =
         ncgen::GenerateCommand(job.Layers, fields, result.Profile, profileName);
@@ -97,6 +98,8 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
                                   std::string(datamatrix::FormatName(generated.PreferredFormat)) +
                                   "; the symbol is " +
                                   std::string(datamatrix::FormatName(generated.CalculatedFormat)));
+    for (const base::TTextMessage& warning : generated.ContentWarnings)
+        result.Warnings.push_back(texts.Message(warning));
     result.NCLines = std::move(generated.NCLines);
     result.SimulationLines = std::move(generated.SimulationLines);
     result.Status = TGenerateStatus::Ok;
@@ -226,6 +229,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
         !toCodePage("--text", options.Text, request.Text, err))
         return ExitUsage;
+    if (options.Content) {
+        request.Content = content::ContentKindFromName(*options.Content);
+        if (!request.Content) {
+            err << "korvex-cli: '" << *options.Content
+                << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, iso15434-12)\n";
+            return ExitUsage;
+        }
+    }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);
     } else {

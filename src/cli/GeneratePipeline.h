@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigFolder.h"
+#include "content/ContentKind.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
@@ -23,6 +24,7 @@ struct TGenerateRequest {
     std::filesystem::path JobFile;      // the template (.ncm)
     std::optional<std::string>
         Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
+    std::optional<content::TContentKind> Content; // replaces layer 1's content kind
 };
 
 enum class TGenerateStatus {
@@ -66,6 +68,7 @@ struct TGenerateOptions {
     std::optional<std::string> Profile; // --profile N|NAME
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
+    std::optional<std::string> Content; // --content text|gs1|iso15434-05|-06|-12
 };
 
 // Builds the request (default configuration and data folders, Windows-1252 texts) and fills

@@ -19,8 +19,8 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* VIEW_USAGE =
-    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
-    "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
+    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--content KIND]\n"
+    "                       [--view XY|XZ|YZ|XYZ] [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
 
 constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
@@ -70,8 +70,8 @@ bool readSize(const std::string& text, int& size) {
 
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
-    static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
-                                        "--width",  "--height",  "-o"};
+    static const char* const NAMES[] = {"--config", "--profile", "--text",   "--content",
+                                        "--view",   "--width",   "--height", "-o"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -130,7 +130,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return ExitOk;
     }
     const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
-                                           options.value("--text"), *options.job};
+                                           options.value("--text"), *options.job,
+                                           options.value("--content")};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
