@@ -4,6 +4,7 @@
 
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
+#include "content/IuidMarking.h"
 #include "content/SymbolContent.h"
 #include "datamatrix/CodewordBuffer.h"
 #include "datamatrix/TDatamatrix.h"
@@ -280,6 +281,31 @@ TEST(SymbolContent, Windows1252OnlyCharactersGetEci23AndReadBackAsText) {
                                                                      "ller");
     EXPECT_FALSE(umlaut.Eci);
     EXPECT_TRUE(umlaut.Marks.Empty());
+}
+
+TEST(SymbolContent, IuidMarksOutsideMilStd130LimitsAreWarned) {
+    struct Row {
+        TContentKind kind;
+        long double moduleSize;
+        int cols, rows;
+        std::vector<base::TTextMessage> expected;
+    };
+    const Row rows[] = {
+        {TContentKind::Iso15434Format06, 0.5L, 22, 22, {}},
+        {TContentKind::Iso15434Format06, 0.19L, 18, 18, {}},
+        {TContentKind::Iso15434Format06, 0.18L, 18, 18, {{text::IuidModuleSize, 0, "0.180 mm"}}},
+        {TContentKind::Iso15434Format05, -0.7L, 10, 10, {{text::IuidModuleSize, 0, "0.700 mm"}}},
+        {TContentKind::Iso15434Format12,
+         0.6L,
+         44,
+         44,
+         {{text::IuidSymbolTooLarge, 0, "26.400 mm"}}},
+        {TContentKind::Iso15434Format06, 0.5L, 32, 8, {{text::IuidNotSquare, 0, "32 x 8"}}},
+        {TContentKind::Gs1, 1.0L, 32, 8, {}},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(IuidMarkingWarnings(row.kind, row.moduleSize, row.cols, row.rows), row.expected)
+            << static_cast<double>(row.moduleSize) << " " << row.cols << "x" << row.rows;
 }
 
 } // namespace
