@@ -37,8 +37,17 @@ void GenerateController::Checkstatus() {
     const std::string z = profilePanel_.ZEbeneauswahl();
     const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
     if (status.MessageText != 0) messages_.ShowWithDetail(status.MessageText, status.DetailText);
+    // Content its kind refuses is said in the status bar while typing, not in a box per key,
+    // and cannot be generated.
+    const content::TSymbolContent content = content::PrepareContent(panel_.ContentKind(), code);
+    const bool refused = panel_.HasText() && !content.Ok();
+    if (refused)
+        emit Status(messages_.Text(content.Refusal));
+    else if (contentRefused_)
+        emit Status(QString());
+    contentRefused_ = refused;
     // A text field with only line breaks still has characters.
-    outOfDate_ = panel_.HasText() && status.MessageText == 0;
+    outOfDate_ = panel_.HasText() && status.MessageText == 0 && !refused;
     panel_.SetConvertEnabled(outOfDate_);
     if (outOfDate_) panel_.SetProgress(false);
     if (outOfDate_ && notesCurrent_) {

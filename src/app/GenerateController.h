@@ -63,6 +63,7 @@ class GenerateController : public QObject {
     void NotesChanged();
 
   private:
+    bool contentRefused_ = false; // the status bar shows why
     JobPanel& panel_;
     SymbolPreview& preview_;
     NCEditor& editor_;

@@ -11,6 +11,7 @@
 #include "support/AppFixture.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,6 +68,7 @@ class MainWindowTest : public QObject {
     void badTemplateFilesLeaveTheJobAsItWas();
     void testPrintIsOnePageWithTheSymbol();
     void handOffWithoutTheEditorSaysItIsNotInstalled();
+    void gs1ContentIsCheckedWhileTypingAndShownUnderThePreview();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -449,6 +451,32 @@ void MainWindowTest::handOffWithoutTheEditorSaysItIsNotInstalled() {
     BoxAnswerer boxes;
     window.form->BQuilloClick();
     QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9014)});
+}
+
+void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
+    settle();
+    QVERIFY(!child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(),
+             QStringLiteral("Falsche Prüfziffer im GS1-Element: (01)09506000134353"));
+    QVERIFY(!window.form->Preview().SymbolCurrent());
+    QVERIFY(boxes.Texts.isEmpty());
+
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
+    settle();
+    QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(), QString());
+    QCOMPARE(child<QLabel>(*window.form, "Klarschrift")->text(),
+             QStringLiteral("(01)09506000134352(21)7"));
+    QVERIFY(window.form->Preview().SymbolCurrent());
+    QCOMPARE(window.form->Preview().Encoder().DataCodewords().front(), 232);
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString job = window.folder.filePath("gs1.ncm");
+    window.form->SaveVorlage(job);
+    QVERIFY(ReadAll(job).contains("CONTENT GS1\r\n"));
 }
 
 int main(int argc, char** argv) {
