@@ -287,8 +287,10 @@ void TMainForm::buildViews() {
 void TMainForm::showNotes() {
     const readback::TProgramNotes& notes = generator_->Notes();
     graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
-    const QString stats =
+    QString stats =
         notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
+    if (const QString dots = DotNotesText(notes, messages_); !dots.isEmpty())
+        stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + dots;
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
     if (!notes.Check) {

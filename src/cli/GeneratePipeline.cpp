@@ -123,6 +123,13 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
+        if (request.Tool) {
+            result.Profile.Tool = *request.Tool;
+            result.Profile.ToolProblem.clear();
+        } else if (!result.Profile.ToolProblem.empty()) {
+            result.Warnings.push_back("the profile's tool is not used: " +
+                                      result.Profile.ToolProblem);
+        }
         // A folder without the profile's file would give an empty program that looks like success.
         const fs::path profileFile = config::SettingsFile(
             request.ConfigFolder, "profil" + std::to_string(selection->Number));
@@ -236,6 +243,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
                 << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, iso15434-12)\n";
             return ExitUsage;
         }
+    }
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.empty()) {
+            err << "korvex-cli: " << tool.Problem << '\n';
+            return ExitUsage;
+        }
+        request.Tool = tool.Tool;
     }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);

@@ -59,6 +59,8 @@ ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int numbe
     p.I = ini.ReadString("I");
     p.J = ini.ReadString("J");
     p.R = ini.ReadString("R");
+    p.Tool = {ini.ReadString("WzTyp"), ini.ReadString("WzWinkel"), ini.ReadString("WzSpitze"),
+              ini.ReadString("WzRadius")};
     return p;
 }
 
@@ -94,6 +96,14 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("I", p.I);
     ini.WriteString("J", p.J);
     ini.WriteString("R", p.R);
+    // A profile that never had a tool keeps its file as the Parts write it.
+    const ncgen::TToolTexts& tool = p.Tool;
+    if (!tool.Kind.empty() || !tool.Angle.empty() || !tool.Tip.empty() || !tool.Radius.empty()) {
+        ini.WriteString("WzTyp", tool.Kind);
+        ini.WriteString("WzWinkel", tool.Angle);
+        ini.WriteString("WzSpitze", tool.Tip);
+        ini.WriteString("WzRadius", tool.Radius);
+    }
     ini.Commit();
 }
 
@@ -141,6 +151,7 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     s.DefaultEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
     const std::int32_t language = ini.ReadInteger("lang");
     s.Language = language >= 1 && language <= 4 ? language : 1;
+    s.RapidRate = ini.ReadString("Eilgangrate");
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
@@ -177,6 +188,8 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     ini.WriteBool("AXIS", s.ShowAxes);
     ini.WriteInteger("Profil", s.DefaultProfile);
     ini.WriteInteger("lang", s.Language);
+    // Written once someone set it, so older files stay as the Parts write them.
+    if (!s.RapidRate.empty()) ini.WriteString("Eilgangrate", s.RapidRate);
     ini.Commit();
 
     LoadSettings(folder, s, profiles);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ncgen/NCFormat.h"
+#include "ncgen/Tool.h"
 
 #include <array>
 #include <string>
@@ -36,6 +37,7 @@ struct TOutputProfile {
     std::string Schritt;
     std::string Start;
     std::string X, Y, Z, I, J, R; // address letters
+    TToolTexts Tool;              // "WzTyp", "WzWinkel", "WzSpitze", "WzRadius"
 };
 
 // Profiles 1-4 at index 0-3.
@@ -53,6 +55,8 @@ struct TActiveProfile {
     bool BlockNumbering = false;
     TNCFormat Format;
     std::string X = "X", Y = "Y", Z = "Z", I = "I", J = "J", R = "R";
+    TTool Tool;              // none: every check of the dots is silent
+    std::string ToolProblem; // why the stored tool could not be used
 };
 
 } // namespace korvex::ncgen

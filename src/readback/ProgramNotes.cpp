@@ -16,7 +16,7 @@ std::string LayerCode(const ncgen::TLayer& layer) {
 
 TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
-                       bool stats, bool check) {
+                       bool stats, bool check, std::string_view rapidRate) {
     TProgramNotes notes;
     // A lathe marks in the X/Z plane, not on the face at ZP that the blank describes.
     if (!blankDefinition.empty() && !ncgen::IsLatheMode(profile)) {
@@ -31,6 +31,18 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
     if (stats) {
         notes.Stats = ncgen::MarkingStats(simulationLines, profile.FeedZ);
         notes.StatsText = ncgen::DescribeStats(*notes.Stats, profile.FeedZ);
+        notes.Cycle = ncgen::CycleTime(*notes.Stats, ncgen::RapidRateOf(rapidRate),
+                                       ncgen::ProgramBlocks(profile, notes.Stats->Points));
+        if (notes.Cycle) notes.CycleText = ncgen::DescribeCycleTime(*notes.Cycle);
+    }
+    if (stats || check) {
+        notes.ToolProblem = profile.ToolProblem;
+        notes.Dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile),
+                                       ncgen::ReadNumber(layer.Size).value);
+        if (notes.Dots) {
+            notes.DotsText = ncgen::DescribeDots(*notes.Dots);
+            notes.DotsWarning = ncgen::DotWarning(*notes.Dots);
+        }
     }
     if (check) notes.Check = CheckReadBack(simulationLines, layer, profile, LayerCode(layer));
     return notes;
