@@ -48,20 +48,26 @@ void GenerateController::Checkstatus() {
     const std::string z = profilePanel_.ZEbeneauswahl();
     const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
     // While the user types, a box per keystroke would be in the way: the status bar says it and
-    // the field is marked; the box comes when a generation is asked for.
+    // the field is marked; the box comes when a generation is asked for. Content its kind
+    // refuses is said the same way and cannot be generated.
     using F = ncgen::TStatusField;
     markField(panel_.EDrehWinkel(), status.Field == F::Rotation);
     markField(profilePanel_.RField(), status.Field == F::SafetyDistance);
     markField(profilePanel_.ZField(), status.Field == F::InfeedDepth);
+    const content::TSymbolContent content = content::PrepareContent(panel_.ContentKind(), code);
+    const bool refused = panel_.HasText() && !content.Ok();
     if (status.MessageText != 0) {
         emit Status(messages_.Text(base::TTextMessage{status.MessageText, status.DetailText, {}}));
+        statusProblem_ = true;
+    } else if (refused) {
+        emit Status(messages_.Text(content.Refusal));
         statusProblem_ = true;
     } else if (statusProblem_) {
         emit Status(QString());
         statusProblem_ = false;
     }
     // A text field with only line breaks still has characters.
-    outOfDate_ = panel_.HasText() && status.MessageText == 0;
+    outOfDate_ = panel_.HasText() && status.MessageText == 0 && !refused;
     panel_.SetConvertEnabled(outOfDate_);
     if (outOfDate_) panel_.SetProgress(false);
     if (outOfDate_ && notesCurrent_) {

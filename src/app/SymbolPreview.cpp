@@ -82,6 +82,11 @@ SymbolPreview::SymbolPreview(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(panel_, 1);
+    humanReadable_ = new QLabel(this);
+    humanReadable_->setObjectName(QStringLiteral("Klarschrift"));
+    humanReadable_->setAlignment(Qt::AlignHCenter);
+    humanReadable_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(humanReadable_);
 }
 
 QString SymbolPreview::listCaption() const {
@@ -165,16 +170,21 @@ void SymbolPreview::DMTimerTimer() {
     timer_.stop();
     panel_->setUpdatesEnabled(false);
     const std::string code = codeSource_ ? codeSource_() : std::string();
-    datamatrix_.Code = code;
-    datamatrix_.rebuild = true;
+    content_ = content::PrepareContent(
+        contentSource_ ? contentSource_() : content::TContentKind::Text, code);
+    humanReadable_->setText(FromCodePage(content_.HumanReadable));
     std::exception_ptr failure;
-    try {
-        datamatrix_.paintBarcode(nullptr);
-    } catch (...) {
-        failure = std::current_exception();
+    if (content_.Ok() || code.empty()) {
+        content::ApplyContent(content_, datamatrix_);
+        try {
+            datamatrix_.paintBarcode(nullptr);
+        } catch (...) {
+            failure = std::current_exception();
+        }
     }
-    // The previous symbol stays on screen after a failure, but it no longer belongs to the text.
-    symbolCurrent_ = !failure && !code.empty();
+    // The previous symbol stays on screen after a failure, but it no longer belongs to the text;
+    // refused content has no symbol at all (the status bar says why).
+    symbolCurrent_ = !failure && !code.empty() && content_.Ok();
     if (code.empty()) {
         emit TextEmptied();
         ClearDMGrafik();

@@ -130,6 +130,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     buildMenus();
 
     preview_->SetCodeSource([this] { return panel_->Code(); });
+    preview_->SetContentSource([this] { return panel_->ContentKind(); });
     graphic_->SetSources(
         [this]() -> const std::vector<std::string>& { return generator_->SimulationLines(); },
         [this]() -> const std::string& { return job_.BlankDefinition; });

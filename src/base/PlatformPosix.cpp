@@ -63,8 +63,7 @@ TWriter CurrentWriter() {
     return writer;
 }
 
-bool ReplaceFileContent(const fs::path& target, std::string_view bytes,
-                        const fs::path& temporary) {
+bool ReplaceFileContent(const fs::path& target, std::string_view bytes, const fs::path& temporary) {
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     const TWriter writer = CurrentWriter();

@@ -58,8 +58,7 @@ fs::path registryCommonDocuments() {
 
 } // namespace
 
-bool ReplaceFileContent(const fs::path& target, std::string_view bytes,
-                        const fs::path& temporary) {
+bool ReplaceFileContent(const fs::path& target, std::string_view bytes, const fs::path& temporary) {
     const DWORD old = ::GetFileAttributesW(target.c_str());
     const bool exists = old != INVALID_FILE_ATTRIBUTES;
     if (exists) {

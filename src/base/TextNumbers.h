@@ -34,6 +34,30 @@ inline constexpr int LoadDroppedTextLines = 9354;
 inline constexpr int LoadIgnoredLayerLines = 9355;
 inline constexpr int LoadDroppedLayers = 9356;
 inline constexpr int LoadIndexFallbacks = 9357;
+// Content refusals; the element or value at fault follows as the detail.
+inline constexpr int Gs1NoIdentifier = 9501;
+inline constexpr int Gs1UnknownAi = 9502;
+inline constexpr int Gs1TooShort = 9503;
+inline constexpr int Gs1TooLong = 9504;
+inline constexpr int Gs1BadCharacter = 9505;
+inline constexpr int Gs1WrongCheckDigit = 9506;
+inline constexpr int Gs1BadDate = 9507;
+inline constexpr int Iso15434NoElement = 9510;
+inline constexpr int Iso15434ControlCharacter = 9511;
+inline constexpr int UiiTwoConstructs = 9520;
+inline constexpr int UiiNoPartOrLot = 9521;
+inline constexpr int UiiNoSerial = 9522;
+inline constexpr int UiiTooLong = 9523;
+inline constexpr int UiiBadCharacter = 9524;
+// IUID marking warnings; the value follows as the detail.
+inline constexpr int IuidModuleSize = 9530;
+inline constexpr int IuidSymbolTooLarge = 9531;
+inline constexpr int IuidNotSquare = 9532;
+// Why a symbol reads as something else although its bytes are right.
+inline constexpr int ReadsWithIdentifier = 9540; // the identifier read, the one expected
+inline constexpr int ReadsGsForFnc1 = 9541;
+inline constexpr int ReadsAsContentType = 9542; // the type read, the one expected
+inline constexpr int ReadsWithoutEci = 9543;
 
 // The marking log.
 inline constexpr int LogCannotOpen = 9750;     // the file and the system's reason follow

@@ -18,9 +18,9 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* GENERATE_USAGE =
-    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT]\n"
-    "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
-    "                           [--no-log] [--allow-duplicate] JOB.ncm\n"
+    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [--content KIND]\n"
+    "                           [-o OUT] [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check]\n"
+    "                           [--stats] [--no-log] [--allow-duplicate] JOB.ncm\n"
     "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
     "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
@@ -32,6 +32,8 @@ constexpr const char* GENERATE_HELP =
     "                    Korvex2/config below the documents folder, created on first use\n"
     "  --profile N|NAME  output profile by number 1-4 or by name; default: the settings' one\n"
     "  --text TEXT       encode TEXT instead of the layer's text (a pattern in a serial run)\n"
+    "  --content KIND    text, gs1, iso15434-05, iso15434-06 or iso15434-12 instead of the\n"
+    "                    layer's content kind (ISO/IEC 15434: one data element per line)\n"
     "  -o OUT            write the program to OUT instead of standard output (a name pattern\n"
     "                    in a serial or list run)\n"
     "  --check           read the marked points back as a scanner would and say so on\n"
@@ -88,6 +90,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &options.Profile;
         else if (arg == "--text")
             target = &options.Text;
+        else if (arg == "--content")
+            target = &options.Content;
         else if (arg == "-o")
             target = &parsed.Output;
         else if (arg == "--serial")

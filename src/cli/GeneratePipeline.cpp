@@ -78,6 +78,7 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
                                   result.Profile.InfeedDepth};
     if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
+    if (request.Content) fields.Layer.Content = *request.Content;
 
     ncgen::TGenerateCommandResult generated =
         ncgen::GenerateCommand(job.Layers, fields, result.Profile, profileName);
@@ -98,6 +99,8 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
                                   std::string(datamatrix::FormatName(generated.PreferredFormat)) +
                                   "; the symbol is " +
                                   std::string(datamatrix::FormatName(generated.CalculatedFormat)));
+    for (const base::TTextMessage& warning : generated.ContentWarnings)
+        result.Warnings.push_back(texts.Message(warning));
     result.NCLines = std::move(generated.NCLines);
     result.SimulationLines = std::move(generated.SimulationLines);
     result.Content = base::JoinLines(fields.Layer.EText);
@@ -206,6 +209,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
         !toCodePage("--text", options.Text, request.Text, err))
         return ExitUsage;
+    if (options.Content) {
+        request.Content = content::ContentKindFromName(*options.Content);
+        if (!request.Content) {
+            err << "korvex-cli: '" << *options.Content
+                << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, iso15434-12)\n";
+            return ExitUsage;
+        }
+    }
     if (options.Tool) {
         const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
         if (!tool.Problem.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ConfigFolder.h"
+#include "content/ContentKind.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
@@ -23,7 +24,8 @@ struct TGenerateRequest {
     std::filesystem::path JobFile;      // the template (.ncm)
     std::optional<std::string>
         Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
-    std::optional<ncgen::TTool> Tool; // replaces the profile's tool
+    std::optional<content::TContentKind> Content; // replaces layer 1's content kind
+    std::optional<ncgen::TTool> Tool;             // replaces the profile's tool
 };
 
 enum class TGenerateStatus {
@@ -65,6 +67,7 @@ struct TGenerateOptions {
     std::optional<std::string> Profile; // --profile N|NAME
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
+    std::optional<std::string> Content; // --content text|gs1|iso15434-05|-06|-12
     std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 

@@ -5,6 +5,7 @@
 #include "base/AtomicFile.h"
 #include "base/Windows1252.h"
 #include "config/SettingsFile.h"
+#include "config/ConfigFolder.h"
 #include "log/LogExport.h"
 #include "log/Sha256.h"
 
@@ -181,7 +182,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (config) {
         folder = toPath(*config);
     } else {
-        const config::TConfigFolder found = DefaultConfigFolder();
+        const config::TConfigFolder found = config::DefaultConfigFolder();
         if (!found.message.empty()) {
             err << base::Windows1252ToUtf8(found.message) << '\n';
             return ExitFailure;

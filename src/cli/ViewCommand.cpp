@@ -19,9 +19,9 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* VIEW_USAGE =
-    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
-    "                       [--width W] [--height H] [--tool none|cone:ANGLE[:TIP]|ball:RADIUS]\n"
-    "                       [-o OUT.svg] JOB.ncm\n";
+    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--content KIND]\n"
+    "                       [--view XY|XZ|YZ|XYZ] [--width W] [--height H]\n"
+    "                       [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [-o OUT.svg] JOB.ncm\n";
 
 constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
@@ -72,7 +72,7 @@ bool readSize(const std::string& text, int& size) {
 
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
-    static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
+    static const char* const NAMES[] = {"--config", "--profile", "--text", "--content", "--view",
                                         "--width",  "--height",  "-o",     "--tool"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -131,9 +131,9 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << VIEW_USAGE << '\n' << VIEW_HELP;
         return ExitOk;
     }
-    const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
-                                           options.value("--text"), *options.job,
-                                           options.value("--tool")};
+    const TGenerateOptions generateOptions{options.value("--config"),  options.value("--profile"),
+                                           options.value("--text"),    *options.job,
+                                           options.value("--content"), options.value("--tool")};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);

@@ -13,7 +13,9 @@ namespace {
 }
 } // namespace
 
-TMarkingLog::TMarkingLog(const std::filesystem::path& file) : file_(file) { unavailable(file); }
+TMarkingLog::TMarkingLog(const std::filesystem::path& file) : file_(file) {
+    unavailable(file);
+}
 TMarkingLog::~TMarkingLog() = default;
 
 std::optional<TMarkRecord> TMarkingLog::FindContent(std::string_view, std::string_view) const {
@@ -23,19 +25,31 @@ std::optional<std::pair<std::size_t, TMarkRecord>>
 TMarkingLog::FindFirstLogged(const std::vector<std::string>&, std::string_view) const {
     unavailable(file_);
 }
-std::vector<TMarkRecord> TMarkingLog::Query(const TLogQuery&) const { unavailable(file_); }
-std::vector<TMarkRecord> TMarkingLog::FindHash(std::string_view) const { unavailable(file_); }
-std::int64_t TMarkingLog::NextSerial(std::string_view) const { unavailable(file_); }
+std::vector<TMarkRecord> TMarkingLog::Query(const TLogQuery&) const {
+    unavailable(file_);
+}
+std::vector<TMarkRecord> TMarkingLog::FindHash(std::string_view) const {
+    unavailable(file_);
+}
+std::int64_t TMarkingLog::NextSerial(std::string_view) const {
+    unavailable(file_);
+}
 std::optional<TMarkingLog::TTakenRun>
 TMarkingLog::TakeSerials(std::string_view, std::int64_t, std::int64_t,
                          const std::function<bool(std::int64_t)>&) {
     unavailable(file_);
 }
-void TMarkingLog::FinishRun(std::int64_t) { unavailable(file_); }
+void TMarkingLog::FinishRun(std::int64_t) {
+    unavailable(file_);
+}
 TMarkingLog::TBegun TMarkingLog::BeginWrites(std::vector<TMarkRecord>&, bool, std::int64_t) {
     unavailable(file_);
 }
-void TMarkingLog::FinishWrites(const std::vector<std::int64_t>&) { unavailable(file_); }
-void TMarkingLog::AbandonWrites(const std::vector<std::int64_t>&) { unavailable(file_); }
+void TMarkingLog::FinishWrites(const std::vector<std::int64_t>&) {
+    unavailable(file_);
+}
+void TMarkingLog::AbandonWrites(const std::vector<std::int64_t>&) {
+    unavailable(file_);
+}
 
 } // namespace korvex::log

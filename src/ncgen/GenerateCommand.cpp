@@ -3,7 +3,9 @@
 #include "base/PathText.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "content/IuidMarking.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/NumberReading.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
@@ -63,10 +65,15 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         result.Outcome = TGenerateOutcome::NoText;
         return;
     }
+    result.Content = content::PrepareContent(window.Content, code);
+    if (!result.Content.Ok()) {
+        refuse(result, result.Content.Refusal);
+        return;
+    }
     result.DroppedTextLines = layers.StoreCurrentLayer(window);
 
     datamatrix::TDatamatrix symbol;
-    symbol.Code = code;
+    content::ApplyContent(result.Content, symbol);
     symbol.Encoding = window.CurrentEncodation < datamatrix::ENCODING_COUNT
                           ? static_cast<datamatrix::TEncoding>(window.CurrentEncodation)
                           : datamatrix::E_ASCII;
@@ -77,6 +84,9 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     symbol.paintBarcode(nullptr);
     result.PreferredFormat = symbol.PreferredFormat;
     result.CalculatedFormat = symbol.CalculatedFormat();
+    result.ContentWarnings =
+        content::IuidMarkingWarnings(window.Content, ReadNumber(window.EGroesse).value,
+                                     symbol.MatrixCols(), symbol.MatrixRows());
 
     const datamatrix::TIArray matrix = symbol.Matrix();
     TGenerateOutput output;

@@ -41,6 +41,7 @@ enum class TLayerKeyword {
     Size,
     DMForm,
     DMEnc,
+    Content,
     Angle,
     XDis,
     YDis,
@@ -49,11 +50,12 @@ enum class TLayerKeyword {
     Data
 };
 
-constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 10> LAYER_KEYWORDS = {{
+constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 11> LAYER_KEYWORDS = {{
     {"HIDE", TLayerKeyword::Hide},
     {"SIZE ", TLayerKeyword::Size},
     {"DMFORM ", TLayerKeyword::DMForm},
     {"DMENC ", TLayerKeyword::DMEnc},
+    {"CONTENT ", TLayerKeyword::Content},
     {"ANGLE ", TLayerKeyword::Angle},
     {"XDIS ", TLayerKeyword::XDis},
     {"YDIS ", TLayerKeyword::YDis},
@@ -98,6 +100,12 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
     case TLayerKeyword::DMEnc:
         storeIndex(ReadEncodationIndex, value, layer.DMEnc, report);
         break;
+    case TLayerKeyword::Content: {
+        const auto kind = content::ContentKindFromName(value);
+        layer.Content = kind.value_or(content::TContentKind::Text);
+        if (!kind) ++report.UnknownContents;
+        break;
+    }
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);
         break;
@@ -229,6 +237,9 @@ std::string VorlageText(const TJob& job) {
         line("SIZE ", layer.Size);
         line("DMFORM ", layer.DMForm);
         line("DMENC ", layer.DMEnc);
+        // Text writes no line, so a Text job stays the file it always was.
+        if (layer.Content != content::TContentKind::Text)
+            line("CONTENT ", content::ContentFileName(layer.Content));
         line("ANGLE ", layer.Angle);
         line("XDIS ", layer.XDis);
         line("YDIS ", layer.YDis);

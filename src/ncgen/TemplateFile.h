@@ -28,6 +28,7 @@ struct TLoadReport {
     int DroppedLayers = 0;          // layers beyond 50, ignored with all their lines
     int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values that name no size / encodation: "0"
     bool AddedDefaultLayer = false; // the file held no layer; one default layer was added
+    int UnknownContents = 0;        // "CONTENT " values that name no content kind: Text
 };
 
 // What the loader left out or replaced, one message per kind with its count as the detail, in

@@ -1,5 +1,7 @@
 #include "readback/ReadBack.h"
 
+#include "base/Windows1252.h"
+#include "content/SymbolContent.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/NumberReading.h"
@@ -9,6 +11,7 @@
 
 #if KORVEX_READBACK
 #include <ZXing/BarcodeFormat.h>
+#include <ZXing/Content.h>
 #include <ZXing/DecodeHints.h>
 #include <ZXing/ImageView.h>
 #include <ZXing/ReadBarcode.h>
@@ -119,6 +122,52 @@ std::optional<ZXing::Result> Decode(const TModuleGrid& grid) {
     return result;
 }
 
+std::string readerTypeName(content::TReaderContentType type) {
+    switch (type) {
+    case content::TReaderContentType::Text:
+        break;
+    case content::TReaderContentType::Gs1:
+        return "GS1";
+    case content::TReaderContentType::Iso15434:
+        return "ISO15434";
+    }
+    return "Text";
+}
+
+// zxing-cpp's content types in the three kinds Korvex writes; binary and mixed content are text
+// to a system that reads the bytes.
+std::string readTypeName(ZXing::ContentType type) {
+    if (type == ZXing::ContentType::GS1) return "GS1";
+    if (type == ZXing::ContentType::ISO15434) return "ISO15434";
+    return "Text";
+}
+
+// Why the read symbol is not what the content meant although its bytes are; None when it is.
+TContentMismatch compareContent(const ZXing::Result& read, const content::TSymbolContent& expected,
+                                std::vector<std::string>& values) {
+    const std::string identifier = read.symbologyIdentifier();
+    const bool wantsFnc1 = expected.SymbologyIdentifier == "]d2";
+    const bool hasFnc1 = identifier == "]d2" || identifier == "]d5";
+    if (wantsFnc1 && !hasFnc1 && !identifier.empty()) {
+        if (identifier == "]d1") return TContentMismatch::GsForFnc1;
+        values = {identifier, expected.SymbologyIdentifier};
+        return TContentMismatch::Identifier;
+    }
+    if (!wantsFnc1 && hasFnc1) {
+        values = {identifier, expected.SymbologyIdentifier};
+        return TContentMismatch::Identifier;
+    }
+    const std::string type = readTypeName(read.contentType());
+    const std::string want = readerTypeName(expected.ReaderType);
+    if (expected.ReaderType != content::TReaderContentType::Text && type != want) {
+        values = {type, want};
+        return TContentMismatch::ContentType;
+    }
+    if (expected.Eci && read.text() != base::Windows1252ToUtf8(expected.ReaderBytes))
+        return TContentMismatch::NoEci;
+    return TContentMismatch::None;
+}
+
 // The grid's dark modules all with one fill.
 TModuleGrid withFill(TModuleGrid grid, float fill) {
     for (std::size_t i = 0; i < grid.Dark.size(); ++i)
@@ -173,6 +222,23 @@ std::string percentText(float fill) {
 
 } // namespace
 
+std::string MismatchText(TContentMismatch mismatch, const std::vector<std::string>& values) {
+    const auto value = [&values](std::size_t i) { return i < values.size() ? values[i] : ""; };
+    switch (mismatch) {
+    case TContentMismatch::None:
+        break;
+    case TContentMismatch::Identifier:
+        return "symbology identifier " + value(0) + " instead of " + value(1);
+    case TContentMismatch::GsForFnc1:
+        return "identifier ]d1 instead of ]d2: GS written instead of FNC1";
+    case TContentMismatch::ContentType:
+        return "content type " + value(0) + " instead of " + value(1);
+    case TContentMismatch::NoEci:
+        return "read without ECI: the characters 0x80-0x9F come out as control characters";
+    }
+    return {};
+}
+
 std::string DescribeMargin(const TDotMargin& margin) {
     std::string text = margin.ReadsFrom ? "reads from " + percentText(*margin.ReadsFrom) + " %"
                                         : std::string("reads at no fill of 40-110 %");
@@ -208,7 +274,11 @@ std::string Describe(const TReadBackResult& result) {
     std::string text(VerdictText(result.Verdict));
     if (result.Verdict == TReadBackVerdict::ReadsMirrored)
         text += result.MirrorAsked ? " (as one mirror asks)" : " (no mirror was asked for)";
-    if (result.Verdict == TReadBackVerdict::ReadsAsOther) text += ": \"" + result.Decoded + "\"";
+    if (result.Verdict == TReadBackVerdict::ReadsAsOther &&
+        result.Mismatch == TContentMismatch::None)
+        text += ": \"" + result.Decoded + "\"";
+    if (result.Mismatch != TContentMismatch::None)
+        text += ": " + MismatchText(result.Mismatch, result.MismatchValues);
     if (!result.Detail.empty()) text += ": " + result.Detail;
     if (result.Dots && result.Dots->Margin) text += "; " + DescribeMargin(*result.Dots->Margin);
     return text;
@@ -262,6 +332,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
     throw std::logic_error(std::string(ReadBackMissing));
 #else
     TReadBackResult result;
+    const content::TSymbolContent expected = content::PrepareContent(layer.Content, text);
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const long double pitch = ncgen::ReadNumber(layer.Size).value;
     const auto dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile), pitch);
@@ -291,13 +362,21 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         const int mismatches = FrameMismatches(grid, *size);
         if (fewestMismatches < 0 || mismatches < fewestMismatches) fewestMismatches = mismatches;
         if (mismatches != 0) continue;
-        if (dots) return readDots(grid, way, text, *dots, margin, result);
+        // Round dots are compared by their bytes, as a reader returns them for the content.
+        if (dots)
+            return readDots(grid, way,
+                            expected.Ok() ? std::string_view(expected.ReaderBytes) : text, *dots,
+                            margin, result);
         const auto decoded = Decode(grid);
         if (!decoded) continue;
         const auto& bytes = decoded->bytes();
         result.Decoded.assign(bytes.begin(), bytes.end());
         const bool mirrored = (way >= 4) != decoded->isMirrored();
-        if (result.Decoded != text)
+        result.SymbologyIdentifier = decoded->symbologyIdentifier();
+        if (result.Decoded == expected.ReaderBytes && expected.Ok())
+            result.Mismatch = compareContent(*decoded, expected, result.MismatchValues);
+        if (result.Decoded != expected.ReaderBytes || !expected.Ok() ||
+            result.Mismatch != TContentMismatch::None)
             result.Verdict = TReadBackVerdict::ReadsAsOther;
         else
             result.Verdict =

@@ -155,6 +155,36 @@ TEST(GenerateSeries, CheckAndStatsReportEveryProgram) {
     EXPECT_EQ(count(r.err, " points, rapid travel "), 2u) << r.err;
 }
 
+TEST(GenerateSeries, EveryContentKindRunsAndReadsBackAsItsKind) {
+    TempFolder temp;
+    struct Row {
+        const char* kind;
+        const char* pattern;
+    };
+    const Row rows[] = {
+        {"gs1", "(01)09506000134352(21){n:06}"},
+        {"iso15434-06", "17V0CVA5\n1P1234-5\nS{n:06}"},
+    };
+    for (const Row& row : rows) {
+        const auto r =
+            RunCli(generate({"--serial", "7:2", "--content", row.kind, "--text", row.pattern, "-o",
+                             (temp / row.kind / "{n}.nc").string(), "--check", SERIAL_JOB}));
+        EXPECT_EQ(r.exitCode, 0) << row.kind << ": " << r.err;
+        EXPECT_EQ(count(r.err, "; reads as the text\n"), 2u) << r.err;
+    }
+    // A pattern whose programs the kind refuses stops before the first file, in the settings'
+    // language (German as delivered).
+    const auto bad = RunCli(
+        generate({"--serial", "1:2", "--content", "gs1", "--text", "(01)09506000134353(21){n}",
+                  "-o", (temp / "bad" / "{n}.nc").string(), SERIAL_JOB}));
+    EXPECT_EQ(bad.exitCode, 1) << bad.err;
+    EXPECT_NE(bad.err.find("Falsche Pr\xC3\xBC"
+                           "fziffer im GS1-Element: (01)09506000134353"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(fs::exists(temp / "bad" / "1.nc"));
+}
+
 // A copy of the delivered settings whose first profile's first-point template lacks the
 // point itself (only the set-up lines and the plunge).
 fs::path configDroppingFirstPoint(const TempFolder& temp) {

@@ -18,6 +18,7 @@ namespace {
 struct TMarking {
     std::string text = "SN-2026-000123";
     datamatrix::TFormat size = datamatrix::AUTO;
+    datamatrix::TCodewordMarks marks; // what the symbol is written with besides the text
     ncgen::TLayer layer;
     ncgen::TActiveProfile profile;
 
@@ -33,6 +34,7 @@ struct TMarking {
     std::vector<std::string> simulationLines() const {
         datamatrix::TDatamatrix symbol;
         symbol.Code = text;
+        symbol.Marks = marks;
         symbol.PreferredFormat = size;
         symbol.paintBarcode(nullptr);
         const datamatrix::TIArray matrix = symbol.Matrix();
@@ -185,6 +187,61 @@ TEST(ReadBack, AProgramOfAnotherTextReadsAsSomethingElse) {
     EXPECT_EQ(result.Verdict, TReadBackVerdict::ReadsAsOther);
     EXPECT_EQ(result.Decoded, marking.text);
     EXPECT_EQ(readback::Describe(result), "reads as something else: \"SN-2026-000123\"");
+}
+
+TEST(ReadBack, RightBytesWithoutWhatAScannerReportsReadAsSomethingElse) {
+    using content::TContentKind;
+    using readback::TContentMismatch;
+    const std::string gs1 = "(01)09506000134352(10)ABC(21)7";
+    const std::string gs1Bytes = std::string("010950600013435210ABC") + '\x1D' + "217";
+    struct Row {
+        const char* name;
+        TContentKind kind;
+        std::string layerText;
+        std::string symbolText;
+        datamatrix::TCodewordMarks marks;
+        TContentMismatch expected;
+    };
+    const Row rows[] = {
+        {"GS1 as meant", TContentKind::Gs1, gs1, gs1Bytes, {{232}, {}}, TContentMismatch::None},
+        {"GS1 with GS but no FNC1",
+         TContentKind::Gs1,
+         gs1,
+         gs1Bytes,
+         {},
+         TContentMismatch::GsForFnc1},
+        {"text with FNC1",
+         TContentKind::Text,
+         gs1Bytes,
+         gs1Bytes,
+         {{232}, {}},
+         TContentMismatch::Identifier},
+        {"euro without ECI",
+         TContentKind::Text,
+         "Preis 5 \x80",
+         "Preis 5 \x80",
+         {},
+         TContentMismatch::NoEci},
+        {"format 06 spelled out",
+         TContentKind::Iso15434Format06,
+         "18S0CVA5786950",
+         std::string("[)>\x1E") + "06\x1D" + "18S0CVA5786950\x1E\x04",
+         {},
+         TContentMismatch::None},
+    };
+    for (const Row& row : rows) {
+        TMarking marking;
+        marking.layer.Content = row.kind;
+        marking.text = row.symbolText;
+        marking.marks = row.marks;
+        const auto result = readback::CheckReadBack(marking.simulationLines(), marking.layer,
+                                                    marking.profile, row.layerText);
+        EXPECT_EQ(result.Mismatch, row.expected) << row.name << ": " << readback::Describe(result);
+        EXPECT_EQ(result.Verdict, row.expected == TContentMismatch::None
+                                      ? TReadBackVerdict::ReadsAsText
+                                      : TReadBackVerdict::ReadsAsOther)
+            << row.name;
+    }
 }
 
 } // namespace

@@ -14,6 +14,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QToolTip>
 #include <QDir>
 #include <QApplication>
 #include <QLineEdit>
@@ -157,6 +162,25 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&log, folder + "/marking-log-" + language + ".png");
     log.hide();
     runFolder.removeRecursively();
+
+    // A UDI job: the GS1 elements under the symbol, and the read-back mark's tooltip naming the
+    // identifier a scanner reports. The tooltip is a window of its own, so the screen is taken.
+    form.findChild<QComboBox*>(QStringLiteral("EInhalt"))->setCurrentIndex(1);
+    form.findChild<QPlainTextEdit*>(QStringLiteral("EText"))
+        ->setPlainText(QStringLiteral("(01)09506000134352(17)261231(10)ABC123(21)7"));
+    click("BDatamatrix");
+    QTest::qWait(500);
+    click("Convert");
+    click("BDatamatrix");
+    QTest::qWait(300);
+    auto* mark = form.findChild<QLabel*>(QStringLiteral("ReadBackMark"));
+    QToolTip::showText(mark->mapToGlobal(QPoint(0, -60)), mark->toolTip(), mark);
+    QTest::qWait(400);
+    const QRect area = form.frameGeometry();
+    QGuiApplication::primaryScreen()
+        ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(folder + "/main-gs1-" + language + ".png");
+    QToolTip::hideText();
 }
 
 } // namespace
