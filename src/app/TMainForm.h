@@ -26,6 +26,7 @@ class IntroWindow;
 class JobPanel;
 class NCEditor;
 class ProfilePanel;
+class CouponDialog;
 class SerialDialog;
 class SymbolPreview;
 class TEinstellungen;
@@ -86,6 +87,9 @@ class TMainForm : public QMainWindow {
     void EinstellungenClick();
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
+    // The calibration coupon of the profile's tool into the editor and the graphic.
+    void KalibriermusterClick();
+    CouponDialog& CouponCorrectionDialog();
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);
@@ -116,6 +120,7 @@ class TMainForm : public QMainWindow {
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;
     std::string profileName_;
+    int profileNumber_ = 1;
     ncgen::TJob job_;
     QString ncFolderFilter_;
 
