@@ -4,6 +4,7 @@
 namespace korvex::app {
 
 inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
+inline constexpr int NoOutputAfterDText = 9300;   // "/D" ends the command line
 
 // The serial run dialog; %1, %2 ... are filled in by the dialog.
 inline constexpr int SerialMenuText = 9130; // the menu entry, and without "&" and "..." the title
@@ -42,6 +43,9 @@ inline constexpr int NoPlungeTimeText = 9159;
 inline constexpr int BlankOutsideText = 9160; // %1 how far
 inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
 inline constexpr int BlankOffCylinderText = 9162;
+inline constexpr int BlankSafetyTooLowText = 9301; // %1 safety level, %2 highest point
+inline constexpr int BlankMarksInAirText = 9302;   // %1 depth, %2 how far, %3 surface
+inline constexpr int BlankMarksDeepText = 9303;    // %1 depth, %2 how far, %3 surface
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
 // The marks as round dots of the profile's tool.
@@ -70,5 +74,14 @@ inline constexpr int CouponNoDiameterText = 9680;
 inline constexpr int ConeCorrectedText = 9681; // %1 angle, %2 tip
 inline constexpr int BallCorrectedText = 9682; // %1 radius
 inline constexpr int CouponDotText = 9683;     // %1 dot, %2 depth, %3 expected diameter
+
+// The marking log window.
+inline constexpr int LogMenuText = 9760;
+inline constexpr int LogTitleText = 9761;
+inline constexpr int LogSearchLabel = 9762;
+inline constexpr int LogExportButton = 9763;
+inline constexpr int LogCloseButton = 9764;
+inline constexpr int LogShownText = 9765;       // %1 shown, %2 in all
+inline constexpr int LogFirstColumnText = 9770; // one per column of log::RECORD_COLUMNS
 
 } // namespace korvex::app

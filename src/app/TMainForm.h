@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "app/ProgramLog.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -28,6 +30,7 @@ class NCEditor;
 class ProfilePanel;
 class CouponDialog;
 class SerialDialog;
+class LogDialog;
 class SymbolPreview;
 class TEinstellungen;
 class TFSymbol;
@@ -90,6 +93,12 @@ class TMainForm : public QMainWindow {
     // The calibration coupon of the profile's tool into the editor and the graphic.
     void KalibriermusterClick();
     CouponDialog& CouponCorrectionDialog();
+    LogDialog& MarkingLogDialog();
+    ProgramLog& MarkingLog() { return *programLog_; }
+    // What the log records of the program in the editor, but its file and hash.
+    log::TMarkRecord ProgramRecord() const;
+    // The counter of the job template's serial numbers; a new job's is unnamed.
+    std::string SerialCounter() const;
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);
@@ -116,6 +125,9 @@ class TMainForm : public QMainWindow {
     TStartOptions options_;
     config::TLanguageTexts texts_;
     Messages messages_{texts_};
+    std::unique_ptr<ProgramLog> programLog_;
+    LogDialog* logDialog_ = nullptr;
+    QString templateFile_; // the job template the window shows, empty for a new one
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;

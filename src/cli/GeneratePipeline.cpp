@@ -1,4 +1,5 @@
 #include "cli/GeneratePipeline.h"
+#include "datamatrix/TEncoding.h"
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
@@ -39,7 +40,8 @@ void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>&
     note(report.DroppedTextLines, "text lines beyond 100 per layer were left out");
     note(report.IgnoredLayerLines, "lines before the first layer were ignored");
     note(report.DroppedLayers, "layers beyond 50 were left out");
-    note(report.IndexFallbacks, "symbol size or encodation values were not 0-255 and became 0");
+    note(report.IndexFallbacks, "DMFORM or DMENC values named no symbol size (0-30) or "
+                                "encodation (0-5) and became 0 (automatic size, ASCII)");
 }
 
 // Runs the steps after the settings are known; throws for errors the core reports by exception.
@@ -99,6 +101,10 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
                                   std::string(datamatrix::FormatName(generated.CalculatedFormat)));
     result.NCLines = std::move(generated.NCLines);
     result.SimulationLines = std::move(generated.SimulationLines);
+    result.Content = base::JoinLines(fields.Layer.EText);
+    result.SymbolSize = datamatrix::FormatName(generated.CalculatedFormat);
+    const auto encoding = static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation);
+    if (encoding <= datamatrix::E_AUTO) result.Encodation = datamatrix::EncodingName(encoding);
     result.Status = TGenerateStatus::Ok;
 }
 

@@ -3,7 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/LayerTable.h"
 #include "ncgen/NumberReading.h"
 #include "base/TextNumbers.h"
@@ -246,7 +246,7 @@ std::string VorlageText(const TJob& job) {
     }
     line("BLANK ", job.BlankDefinition);
     for (const auto& [keyword, member] : viewKeywords()) {
-        line(keyword, GeneralText(job.*member, ViewDigits));
+        line(keyword, base::GeneralText(job.*member, ViewDigits));
     }
     return text;
 }

@@ -18,14 +18,19 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
                        bool stats, bool check, std::string_view rapidRate) {
     TProgramNotes notes;
-    // A lathe marks in the X/Z plane, not on the face at ZP that the blank describes.
-    if (!blankDefinition.empty() && !ncgen::IsLatheMode(profile)) {
+    notes.EndsWithLineBreak = ncgen::EndsWithLineBreak(LayerCode(layer));
+    if (!blankDefinition.empty()) {
         std::vector<simulation::TDot> dots;
         for (const auto& point : ncgen::SimulationPoints(simulationLines))
             dots.push_back({point.X, point.Y});
-        notes.BlankFit =
-            simulation::CheckBlankFit(blankDefinition, dots, ncgen::ReadNumber(layer.Size).value,
-                                      ncgen::ReadNumber(layer.Angle).value);
+        std::optional<simulation::TMarkingLevels> levels;
+        if (const auto zr = ncgen::SimulationLevels(simulationLines))
+            levels = simulation::TMarkingLevels{zr->Safety, zr->Depth};
+        // A lathe marks in its X/Z plane, drawn as the graphic's X/Y: the heights hold there
+        // as well, but the blank has no face of its own to fit the symbol on.
+        notes.BlankFit = simulation::CheckBlankFit(
+            blankDefinition, dots, ncgen::ReadNumber(layer.Size).value,
+            ncgen::ReadNumber(layer.Angle).value, levels, !ncgen::IsLatheMode(profile));
         notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
     }
     if (stats) {

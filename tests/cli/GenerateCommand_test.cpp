@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -58,14 +59,15 @@ std::optional<std::string> decodeMilledSymbol(const std::string& program, double
     int cols = 0, rows = 0;
     for (auto at = program.find("G0 X"); at != std::string::npos;
          at = program.find("G0 X", at + 1)) {
-        // "G0 X<x> Y<y>": std::stod stops at the blank after x; a line without Y is no point.
-        std::size_t used = 0;
-        const double x = std::stod(program.substr(at + 4), &used);
-        const auto y = at + 4 + used;
+        // "G0 X<x> Y<y>": the reading stops at the blank after x; a line without Y is no point.
+        const char* const end = program.data() + program.size();
+        double x = 0, yValue = 0;
+        const auto xRead = std::from_chars(program.data() + at + 4, end, x);
+        const auto y = static_cast<std::size_t>(xRead.ptr - program.data());
         if (program.compare(y, 2, " Y") != 0) continue;
+        std::from_chars(program.data() + y + 2, end, yValue);
         const int col = static_cast<int>(std::lround((x - x0) / spacing));
-        const int row =
-            static_cast<int>(std::lround((std::stod(program.substr(y + 2)) - y0) / spacing));
+        const int row = static_cast<int>(std::lround((yValue - y0) / spacing));
         dots.emplace(col, row);
         cols = std::max(cols, col + 1);
         rows = std::max(rows, row + 1);
@@ -243,21 +245,21 @@ TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
 TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     TempFolder dir;
     const auto out = dir / "teil.nc";
-    const auto ok =
-        RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
+    const auto ok = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                            out.string(), job("serial.ncm")});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "");
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
 
     writeBytes(dir / "bad.ncm", "LAYER L\r\nANGLE 400\r\nDATA\r\n/A\r\n");
-    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(),
-                                (dir / "bad.ncm").string()});
+    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                out.string(), (dir / "bad.ncm").string()});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc")) << "the old program stays";
 
     const auto nowhere = dir / "fehlt" / "teil.nc";
-    const auto refused = RunCli(
-        {"generate", "--config", DELIVERED.string(), "-o", nowhere.string(), job("serial.ncm")});
+    const auto refused = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                 nowhere.string(), job("serial.ncm")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Datei " + nowhere.string() + " kann nicht erstellt werden\n");
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
@@ -271,7 +273,7 @@ TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
     fs::create_directory(dir / "share");
     writeBytes(dir / "share" / "marking.nc", "yesterday's program");
     fs::create_symlink(dir / "share" / "marking.nc", dir / "current.nc");
-    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "-o",
+    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
                            (dir / "current.nc").string(), job("serial.ncm")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(dir / "current.nc"));
@@ -414,8 +416,8 @@ TEST(GenerateCommand, AHandEditedProfileWhoseNumbersCannotBeReadBackIsRefused) {
     const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
     EXPECT_EQ(result.exitCode, 1);
     // After the notice of the profiles added from the defaults.
-    EXPECT_TRUE(result.err.ends_with("\nDas Zahlenformat ist nicht lesbar: Dezimalpunkt, Vornullen "
-                                     "und Nachnullen (Dezipunkt, VNullen, NNullen) sind alle aus. "
+    EXPECT_TRUE(result.err.ends_with("\nDas Zahlenformat ist nicht lesbar: Dezimalpunkt und "
+                                     "Nachnullen (Dezipunkt, NNullen) sind beide aus. "
                                      "Profil: Band\n"))
         << result.err;
     EXPECT_EQ(result.out, "");

@@ -3,6 +3,7 @@
 #include "app/CouponDialog.h"
 #include "app/GenerateController.h"
 #include "app/KorvexApplication.h"
+#include "app/LogDialog.h"
 #include "app/Platform.h"
 #include "app/SerialDialog.h"
 #include "app/TEinstellungen.h"
@@ -14,13 +15,15 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace korvex;
 
@@ -100,6 +103,7 @@ void capture(const QString& folder, const QString& language, int number) {
     runFolder.removeRecursively();
     app::SerialDialog& serial = form.SerialRunDialog();
     serial.show();
+    serial.SetLog(&form.MarkingLog(), form.SerialCounter());
     serial.findChild<QLineEdit*>("EStart")->setText("1001");
     serial.findChild<QSpinBox*>("EAnzahl")->setValue(25);
     serial.findChild<QLineEdit*>("ETextmuster")->setText("SN-{n:06}");
@@ -110,6 +114,24 @@ void capture(const QString& folder, const QString& language, int number) {
         QTest::qWait(20);
     save(&serial, folder + "/serial-dialog-" + language + ".png");
     serial.hide();
+
+    // Saving a program whose text the log holds already: the question, pictured and declined.
+    form.findChild<QPlainTextEdit*>("EText")->setPlainText("SN-001007");
+    form.findChild<QAbstractButton*>("Convert")->click();
+    QTest::qWait(300);
+    QTimer::singleShot(600, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->grab().save(folder + "/duplicate-question-" + language + ".png");
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    form.SaveProgram(runFolder.filePath("nochmal.nc"));
+
+    app::LogDialog& log = form.MarkingLogDialog();
+    log.show();
+    log.Reload();
+    save(&log, folder + "/marking-log-" + language + ".png");
+    log.hide();
     runFolder.removeRecursively();
 
     // Last, so the pictures above keep the delivered profile without a tool: a 90 degree cone
