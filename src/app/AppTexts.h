@@ -63,6 +63,8 @@ inline constexpr int CycleTimeText = 9662;    // %1 seconds, %2 rapid rate, %3 b
 inline constexpr int DotsTooSmallText = 9663; // %1 how many
 inline constexpr int DotsMergeText = 9664;    // %1 how many
 inline constexpr int ReadBackRunningText = 9665;
+// The tool group of the profile page: its title, the three kinds, the three measures.
+inline constexpr int ToolCaptionTexts[] = {9666, 9667, 9668, 9669, 9670, 9671, 9672};
 inline constexpr int CouponMenuText = 9673;
 inline constexpr int CouponNoToolText = 9674;
 inline constexpr int CouponNoDepthText = 9675;

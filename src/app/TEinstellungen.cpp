@@ -643,6 +643,7 @@ bool TEinstellungen::refuseUncodedText() {
 
 void TEinstellungen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    applyToolCaptions();
     // Coming back from a minimised state is no new opening.
     if (event->spontaneous()) return;
     page_ = 0;
@@ -697,6 +698,23 @@ void TEinstellungen::reject() {
 void TEinstellungen::LanguageClick(int language) {
     settings_.Language = language;
     emit LanguageChosen();
+    applyToolCaptions();
+}
+
+// The tool group is no control of the caption table; its texts follow the language here.
+void TEinstellungen::applyToolCaptions() {
+    const char* names[] = {"LWz",       "EWzKein",   "EWzKegel", "EWzKugel",
+                           "LWzWinkel", "LWzSpitze", "LWzRadius"};
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const QString text = messages_.Text(ToolCaptionTexts[i]);
+        QObject* control = findChild<QObject*>(QString::fromLatin1(names[i]));
+        if (auto* box = qobject_cast<QGroupBox*>(control))
+            box->setTitle(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* caption = qobject_cast<QLabel*>(control))
+            caption->setText(text);
+    }
 }
 
 void TEinstellungen::chooseFolder(QLineEdit* edit) {

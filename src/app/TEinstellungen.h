@@ -66,6 +66,7 @@ class TEinstellungen : public QDialog {
     QWidget* buildToolGroup(QWidget* page);
     ncgen::TToolTexts toolTexts(const ncgen::TToolTexts& before) const;
     void showToolSketch();
+    void applyToolCaptions();
     void settingsFromControls(config::TSettings& settings) const;
     void chooseFolder(QLineEdit* field);
     void chooseColour(ColourSwatch* swatch);

@@ -104,13 +104,6 @@ constexpr std::array CAPTIONS = {
     TCaption{4232, SETTINGS, "ETabSyntax2"},
     TCaption{4233, SETTINGS, "ETabSyntax3"},
     TCaption{4119, SETTINGS, "LSuffix"},
-    TCaption{9666, SETTINGS, "LWz"},
-    TCaption{9667, SETTINGS, "EWzKein"},
-    TCaption{9668, SETTINGS, "EWzKegel"},
-    TCaption{9669, SETTINGS, "EWzKugel"},
-    TCaption{9670, SETTINGS, "LWzWinkel"},
-    TCaption{9671, SETTINGS, "LWzSpitze"},
-    TCaption{9672, SETTINGS, "LWzRadius"},
 };
 
 } // namespace
