@@ -13,7 +13,7 @@ fuzz_build=${KORVEX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${KORVEX_JOBS:-2}
 
 packages=(build-essential cmake ninja-build pkg-config clang-format
-          qt6-base-dev libgl-dev
+          qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
           libsqlite3-dev
           libzxing-dev libzint-dev libdmtx-dev

@@ -85,5 +85,13 @@ inline constexpr int LogExportButton = 9763;
 inline constexpr int LogCloseButton = 9764;
 inline constexpr int LogShownText = 9765;       // %1 shown, %2 in all
 inline constexpr int LogFirstColumnText = 9770; // one per column of log::RECORD_COLUMNS
+// The window's own texts added later.
+inline constexpr int NotGeneratedStatus = 9350; // + ": " + why, after a refused generation
+inline constexpr int EndsWithLineBreakText = 9351;
+inline constexpr int TooManyLinesText = 9352;      // %1 the largest number of lines
+inline constexpr int HelpViewerMissingText = 9358; // + ": " + the help file
+inline constexpr int FolderNotWritableText = 9359; // + ": " + the folder
+inline constexpr int EmptyProgramQuestion = 9360;
+inline constexpr int ShowToggleText = 9361; // the axis and rapid-move toggles of the settings
 
 } // namespace korvex::app

@@ -1,5 +1,6 @@
 #include "app/GenerateController.h"
 
+#include "app/AppTexts.h"
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
 #include "app/JobPanel.h"
@@ -9,6 +10,7 @@
 #include "app/SymbolPreview.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateCommand.h"
+#include "base/TextMessage.h"
 #include "base/TextNumbers.h"
 
 #include <QApplication>
@@ -17,6 +19,15 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace korvex::app {
+
+namespace {
+
+void markField(QLineEdit* field, bool invalid) {
+    field->setStyleSheet(invalid ? QStringLiteral("QLineEdit { background: #ffd6d6; }")
+                                 : QString());
+}
+
+} // namespace
 
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                                        ProfilePanel& profilePanel, ncgen::TJob& job,
@@ -38,7 +49,19 @@ void GenerateController::Checkstatus() {
     const std::string r = profilePanel_.REbeneauswahl();
     const std::string z = profilePanel_.ZEbeneauswahl();
     const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
-    if (status.MessageText != 0) messages_.ShowWithDetail(status.MessageText, status.DetailText);
+    // While the user types, a box per keystroke would be in the way: the status bar says it and
+    // the field is marked; the box comes when a generation is asked for.
+    using F = ncgen::TStatusField;
+    markField(panel_.EDrehWinkel(), status.Field == F::Rotation);
+    markField(profilePanel_.RField(), status.Field == F::SafetyDistance);
+    markField(profilePanel_.ZField(), status.Field == F::InfeedDepth);
+    if (status.MessageText != 0) {
+        emit Status(messages_.Text(base::TTextMessage{status.MessageText, status.DetailText, {}}));
+        statusProblem_ = true;
+    } else if (statusProblem_) {
+        emit Status(QString());
+        statusProblem_ = false;
+    }
     // A text field with only line breaks still has characters.
     outOfDate_ = panel_.HasText() && status.MessageText == 0;
     panel_.SetConvertEnabled(outOfDate_);
@@ -129,9 +152,16 @@ bool GenerateController::ConvertClick() {
         // The program as far as the generator got, as the editor showed it.
         simulationLines_ = std::move(result.SimulationLines);
         editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
+        emit Status(messages_.Text(NotGeneratedStatus));
         throw;
     }
-    if (result.Outcome != ncgen::TGenerateOutcome::Generated) editor_.Clear();
+    if (result.Outcome != ncgen::TGenerateOutcome::Generated) {
+        editor_.Clear();
+        // The box goes, the status bar stays: it must not still say that a program is coming.
+        const QString why = messages_.Text(result.Message);
+        emit Status(messages_.Text(NotGeneratedStatus) +
+                    (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+    }
     switch (result.Outcome) {
     case ncgen::TGenerateOutcome::Refused:
         messages_.Show(result.Message);

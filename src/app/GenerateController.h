@@ -93,8 +93,9 @@ class GenerateController : public QObject {
     readback::TProgramNotes notes_;
     bool notesCurrent_ = false;
     bool readBackPending_ = false;
-    unsigned program_ =
-        0; // counts the programs shown, so a late read-back of an old one is dropped
+    // Counts the programs shown, so a late read-back of an old one is dropped.
+    unsigned program_ = 0;
+    bool statusProblem_ = false; // the status bar tells of a field the check refused
 };
 
 } // namespace korvex::app

@@ -105,6 +105,7 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
 
     connect(text_, &QPlainTextEdit::textChanged, this, &JobPanel::TextChanged);
     connect(text_, &TextField::Refused, this, &JobPanel::Refused);
+    connect(text_, &TextField::TooManyLines, this, &JobPanel::TooManyLines);
     for (QLineEdit* field : {groesse_, xVersatz_, yVersatz_, drehWinkel_})
         connect(field, &QLineEdit::textChanged, this, &JobPanel::FieldChanged);
     for (QToolButton* button : {xMirror_, yMirror_})

@@ -51,6 +51,7 @@ class JobPanel : public QWidget {
     void ConvertClicked();
     void SymbolDialogWanted();
     void Refused(const QString& character);
+    void TooManyLines(int most);
 
   private:
     TextField* text_ = nullptr;

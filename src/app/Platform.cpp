@@ -62,10 +62,10 @@ QString HelpFile(const QString& relativeName) {
     return QDir(QCoreApplication::applicationDirPath()).filePath(relativeName);
 }
 
-bool OpenHelp(const QString& file) {
-    if (!QFileInfo(file).isFile()) return false;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-    return true;
+THelpOpening OpenHelp(const QString& file) {
+    if (!QFileInfo(file).isFile()) return THelpOpening::NotFound;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? THelpOpening::Opened
+                                                                : THelpOpening::NoViewer;
 }
 
 } // namespace korvex::app

@@ -24,6 +24,7 @@ QString HandOffToSeparateEditor(const QString& folder, const std::string& progra
 
 // The file of the help text, relative to the executable's folder.
 QString HelpFile(const QString& relativeName);
-bool OpenHelp(const QString& file);
+enum class THelpOpening { Opened, NotFound, NoViewer };
+THelpOpening OpenHelp(const QString& file);
 
 } // namespace korvex::app

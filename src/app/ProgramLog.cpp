@@ -1,5 +1,6 @@
 #include "app/ProgramLog.h"
 
+#include "app/AppTexts.h"
 #include "app/CodePage.h"
 #include "app/Platform.h"
 #include "base/AtomicFile.h"
@@ -8,6 +9,7 @@
 #include "log/LoggedWrite.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace korvex::app {
@@ -45,18 +47,28 @@ bool ProgramLog::AskDuplicate(QWidget* parent, const log::TMarkRecord& earlier) 
                                  QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
+void ProgramLog::ShowCannotWrite(const std::filesystem::path& file) const {
+    // The write goes through a new file beside the target, so the folder decides.
+    const QFileInfo folder(QFileInfo(FromPath(file)).absolutePath());
+    if (folder.isDir() && !folder.isWritable())
+        messages_.ShowError(messages_.Text(FolderNotWritableText) + QStringLiteral(": ") +
+                            QDir::toNativeSeparators(folder.absoluteFilePath()));
+    else
+        messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
+}
+
 bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const std::string& bytes,
                        log::TMarkRecord record) {
     // Nobody should be asked about a duplicate that could not be written anyway.
     if (base::IsReadOnly(base::WriteTarget(file))) {
-        messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
+        ShowCannotWrite(file);
         return false;
     }
     try {
         log::TMarkingLog* markingLog = Log();
         if (!markingLog) {
             if (base::WriteFileAtomically(file, bytes)) return true;
-            messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
+            ShowCannotWrite(file);
             return false;
         }
         record.Output = file;
@@ -65,7 +77,7 @@ bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const
             if (!AskDuplicate(parent, *written.Duplicate)) return false;
             written = log::WriteLogged(*markingLog, record, bytes, false);
         }
-        if (!written.Written) messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
+        if (!written.Written) ShowCannotWrite(file);
         return written.Written;
     } catch (const log::ELogError& e) {
         messages_.ShowError(ErrorText(e));

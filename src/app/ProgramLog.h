@@ -34,6 +34,8 @@ class ProgramLog {
     bool AskDuplicate(QWidget* parent, const log::TMarkRecord& earlier) const;
     QString DuplicateText(const log::TMarkRecord& earlier, bool question) const;
     QString ErrorText(const log::ELogError& error) const;
+    // Names the folder when it refuses new files, else the file.
+    void ShowCannotWrite(const std::filesystem::path& file) const;
 
   private:
     std::filesystem::path configFolder_;

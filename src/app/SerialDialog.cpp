@@ -188,8 +188,14 @@ void SerialDialog::SetLog(ProgramLog* log, const std::string& counter) {
 }
 
 void SerialDialog::showEvent(QShowEvent* event) {
-    // The language may have changed since the last opening.
+    // The language may have changed since the last opening, and the last run's summary is
+    // about programs the user has already seen.
     applyTexts();
+    if (!Running()) {
+        summary_->clear();
+        progress_->setValue(0);
+        updatePreview();
+    }
     QDialog::showEvent(event);
 }
 
@@ -247,6 +253,13 @@ void SerialDialog::updatePreview() {
     if (!planned) {
         preview_->setText(problem);
         return;
+    }
+    // Before a run the bar says how many programs it will write: "0 / 10"; after one it keeps
+    // what the run did until the count changes.
+    if (const int count = static_cast<int>(planned->Range.Count);
+        !Running() && progress_->maximum() != count) {
+        progress_->setRange(0, count);
+        progress_->setValue(0);
     }
     const auto line = [this, &planned](int number, std::int64_t k) {
         const ncgen::TRunItem shown = item(*planned, k);

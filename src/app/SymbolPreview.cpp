@@ -1,5 +1,7 @@
 #include "app/SymbolPreview.h"
 
+#include "ncgen/Layer.h"
+
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
 #include "datamatrix/ERangeError.h"
@@ -133,14 +135,25 @@ void SymbolPreview::DrawDMGrafik() {
     const QSize side = FittedSide(natural, panel_->height());
     show(DrawDiscs(matrix_, cols_, rows_, side.width(), WindowDiscs), natural);
 
+    DrawCaption();
+}
+
+void SymbolPreview::DrawCaption() {
+    if (datamatrix_.Code.empty() || cols_ == 0) return;
     const QString size = QStringLiteral("C%1X%2").arg(rows_).arg(cols_);
     const QString chosen =
         QString::fromLatin1(datamatrix::FormatName(static_cast<datamatrix::TFormat>(size_)));
     const bool misfit = chosen != QLatin1String("AUTO") && chosen != size;
     caption_->setStyleSheet(misfit ? QStringLiteral("color: red") : QStringLiteral("color: black"));
-    caption_->setText(size + QStringLiteral(" - ") +
+    QString caption = size + QStringLiteral(" - ") +
                       QString::fromLatin1(datamatrix::EncodingName(
-                          static_cast<datamatrix::TEncoding>(encodation_))));
+                          static_cast<datamatrix::TEncoding>(encodation_)));
+    // Nothing in the field shows a trailing Return, yet it is marked.
+    const bool lineBreak = ncgen::EndsWithLineBreak(datamatrix_.Code);
+    if (lineBreak && !lineBreakNote_.isEmpty())
+        caption += QStringLiteral(" \u2014 ") + lineBreakNote_;
+    caption_->setText(caption);
+    caption_->setToolTip(lineBreak ? lineBreakNote_ : QString());
 }
 
 void SymbolPreview::ETextChange() {

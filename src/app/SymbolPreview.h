@@ -23,6 +23,10 @@ class SymbolPreview : public QWidget {
 
     // Where the preview reads the text to encode (Windows-1252, lines joined with CR LF).
     void SetCodeSource(std::function<std::string()> source) { codeSource_ = std::move(source); }
+    // What the caption says of a text that ends with a line break, in the user's language.
+    void SetLineBreakNote(const QString& note) { lineBreakNote_ = note; }
+    // The caption of the symbol shown: its size, encodation and line-break note.
+    void DrawCaption();
 
     std::uint8_t CurrentSymbolSize() const { return size_; }
     std::uint8_t CurrentEncodation() const { return encodation_; }
@@ -58,6 +62,7 @@ class SymbolPreview : public QWidget {
 
     datamatrix::TDatamatrix datamatrix_;
     std::function<std::string()> codeSource_;
+    QString lineBreakNote_;
     QTimer timer_;
     QFrame* panel_ = nullptr;
     QLabel* image_ = nullptr;

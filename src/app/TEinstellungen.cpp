@@ -11,6 +11,7 @@
 #include "datamatrix/TFormat.h"
 #include "ncgen/NumberReading.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -190,6 +191,11 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
     bottom->addWidget(save);
     connect(cancel, &QPushButton::clicked, this, &TEinstellungen::AbbrechenClick);
     connect(help, &QPushButton::clicked, this, &TEinstellungen::HelpWanted);
+    // F1 here as in the main window, which the modal dialog blocks.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, &TEinstellungen::HelpWanted);
     connect(save, &QPushButton::clicked, this, &TEinstellungen::SpeichernClick);
 
     auto* layout = new QVBoxLayout(this);
@@ -639,6 +645,12 @@ bool TEinstellungen::refuseUncodedText() {
     for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>())
         if (refused(edit, edit->toPlainText())) return true;
     return false;
+}
+
+void TEinstellungen::ApplyTexts() {
+    // The toggles beside the axis and rapid-move colours are not in the caption table.
+    axisButt_->setText(messages_.Text(ShowToggleText));
+    g0Butt_->setText(messages_.Text(ShowToggleText));
 }
 
 void TEinstellungen::showEvent(QShowEvent* event) {

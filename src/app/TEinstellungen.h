@@ -44,6 +44,9 @@ class TEinstellungen : public QDialog {
     void AbbrechenClick();
     void LanguageClick(int language);
 
+    // The dialog's texts beyond the caption table, in the loaded language.
+    void ApplyTexts();
+
   signals:
     // The files were written and loaded again: the main window applies them.
     void Saved();

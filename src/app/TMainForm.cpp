@@ -20,6 +20,7 @@
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
+#include "app/Version.h"
 #include "app/TestPrint.h"
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
@@ -34,6 +35,7 @@
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/GenerateLayer.h"
+#include "ncgen/Layer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
 #include "base/TextLines.h"
@@ -49,9 +51,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -70,7 +77,12 @@ namespace korvex::app {
 
 namespace {
 
-const QString Title = QStringLiteral("KORVEX 2.01");
+const QString& Title = ProgramTitle;
+
+// The desktop's own picture for the command where its theme has one.
+QIcon themedIcon(const char* name, const QIcon& builtIn) {
+    return QIcon::fromTheme(QString::fromLatin1(name), builtIn);
+}
 
 QAction* action(QObject* parent, const char* name, const QString& text) {
     auto* a = new QAction(text, parent);
@@ -106,7 +118,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(Title);
     resize(1000, 700);
-    setMinimumSize(652, 492);
+    // Wide enough for the graphic's toolbar and the blank page's tabs.
+    setMinimumSize(690, 492);
     messages_.SetParent(this);
     // Without a display a box would wait for nobody.
     messages_.SetBatchMode(options_.Headless);
@@ -155,9 +168,14 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     connect(panel_, &JobPanel::ConvertClicked, generator_, &GenerateController::ConvertClick);
     connect(panel_, &JobPanel::SymbolDialogWanted, this, &TMainForm::SchriftartSingleClick);
     connect(panel_, &JobPanel::StepWanted, graphic_, &GraphicPage::StopPick);
-    connect(panel_, &JobPanel::Refused, this, [this](const QString& character) {
+    const auto refused = [this](const QString& character) {
         statusBar()->showMessage(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
                                  character);
+    };
+    connect(panel_, &JobPanel::Refused, this, refused);
+    connect(profilePanel_, &ProfilePanel::Refused, this, refused);
+    connect(panel_, &JobPanel::TooManyLines, this, [this](int most) {
+        statusBar()->showMessage(messages_.Text(TooManyLinesText).arg(most));
     });
     connect(profilePanel_, &ProfilePanel::ProfileClicked, this, &TMainForm::ProfilClick);
     connect(profilePanel_, &ProfilePanel::FieldChanged, generator_,
@@ -190,7 +208,9 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+}
 
 void TMainForm::buildViews() {
     auto* central = new QWidget(this);
@@ -231,27 +251,39 @@ void TMainForm::buildViews() {
     auto* tools = new QToolBar(programPage_);
     tools->setObjectName(QStringLiteral("EditorToolbar"));
     tools->setFixedHeight(36);
-    const auto tool = [this, tools](const char* name, QStyle::StandardPixmap icon,
-                                    const QString& hint) {
+    const auto tool = [this, tools](const char* name, const char* themeIcon,
+                                    QStyle::StandardPixmap icon, const QString& hint,
+                                    const QKeySequence& key) {
         QAction* a = action(this, name, hint);
-        a->setIcon(style()->standardIcon(icon));
+        a->setIcon(themedIcon(themeIcon, style()->standardIcon(icon)));
         a->setToolTip(hint);
+        // Only while the editor has the focus, so they do not take the keys of the text field.
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         tools->addAction(a);
+        programPage_->addAction(a);
         return a;
     };
-    connect(tool("Speichern", QStyle::SP_DialogSaveButton, QStringLiteral("Speichern")),
+    connect(tool("Speichern", "document-save", QStyle::SP_DialogSaveButton,
+                 QStringLiteral("Speichern"), QKeySequence::Save),
             &QAction::triggered, this, &TMainForm::SpeichernClick);
-    connect(tool("Undo2", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig")), &QAction::triggered,
-            editor_, &QPlainTextEdit::undo);
-    connect(tool("Redo2", QStyle::SP_ArrowForward, QStringLiteral("Widerrufen")),
+    connect(tool("Undo2", "edit-undo", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig"),
+                 QKeySequence::Undo),
+            &QAction::triggered, editor_, &QPlainTextEdit::undo);
+    connect(tool("Redo2", "edit-redo", QStyle::SP_ArrowForward, QStringLiteral("Widerrufen"),
+                 QKeySequence::Redo),
             &QAction::triggered, editor_, &QPlainTextEdit::redo);
-    connect(tool("Cut", QStyle::SP_DialogDiscardButton, QStringLiteral("Ausschneiden")),
+    connect(tool("Cut", "edit-cut", QStyle::SP_DialogDiscardButton, QStringLiteral("Ausschneiden"),
+                 QKeySequence::Cut),
             &QAction::triggered, editor_, &QPlainTextEdit::cut);
-    connect(tool("copy1", QStyle::SP_FileDialogDetailedView, QStringLiteral("Kopieren")),
+    connect(tool("copy1", "edit-copy", QStyle::SP_FileDialogDetailedView,
+                 QStringLiteral("Kopieren"), QKeySequence::Copy),
             &QAction::triggered, editor_, &QPlainTextEdit::copy);
-    connect(tool("paste1", QStyle::SP_DialogApplyButton, QStringLiteral("Einfügen")),
+    connect(tool("paste1", "edit-paste", QStyle::SP_DialogApplyButton, QStringLiteral("Einfügen"),
+                 QKeySequence::Paste),
             &QAction::triggered, editor_, &QPlainTextEdit::paste);
-    connect(tool("BQuillo", QStyle::SP_DialogOpenButton, QStringLiteral("Quillo NC-Editor")),
+    connect(tool("BQuillo", "accessories-text-editor", QStyle::SP_DialogOpenButton,
+                 QStringLiteral("Quillo NC-Editor"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &TMainForm::BQuilloClick);
     bProfil_ = new QToolButton(tools);
     bProfil_->setObjectName(QStringLiteral("BProfil"));
@@ -325,7 +357,10 @@ void TMainForm::showNotes() {
     const ReadBackMarkText mark = ReadBackMarkFor(*notes.Check, messages_);
     readBackMark_->setText(QStringLiteral("<span style=\"color:%1\">\u25CF</span> %2")
                                .arg(mark.Colour.name(), mark.Label.toHtmlEscaped()));
-    readBackMark_->setToolTip(mark.ToolTip);
+    const bool lineBreak = notes.EndsWithLineBreak;
+    readBackMark_->setToolTip(
+        mark.ToolTip +
+        (lineBreak ? QStringLiteral("\n") + messages_.Text(EndsWithLineBreakText) : QString()));
 }
 
 void TMainForm::KalibriermusterClick() {
@@ -422,6 +457,29 @@ void TMainForm::buildMenus() {
     bar->addAction(info);
     QAction* help = action(this, "Hilfe1", QStringLiteral("&Hilfe"));
     bar->addAction(help);
+    // F1 from every control of the window; the editor keeps Ctrl+F1 for its context help.
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
+
+    // Every view from the keyboard: a menu, and Ctrl+1 to Ctrl+4 in the order of the buttons.
+    viewMenu_ = new QMenu(QStringLiteral("&Ansicht"), this);
+    viewMenu_->setObjectName(QStringLiteral("AnsichtMenu"));
+    bar->insertMenu(layer->menuAction(), viewMenu_);
+    const std::pair<const char*, void (TMainForm::*)()> views[] = {
+        {"ViewDatamatrix", &TMainForm::BDatamatrixClick},
+        {"ViewProgram", &TMainForm::BProgramClick},
+        {"ViewGrafik", &TMainForm::BGrafikClick},
+        {"ViewBlank", &TMainForm::BBlankClick}};
+    const QToolButton* viewButtons[] = {bDatamatrix_, bProgram_, bGrafik_, bBlank_};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = action(this, views[i].first, viewButtons[i]->text());
+        a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, views[i].second);
+        viewMenu_->addAction(a);
+        addAction(a);
+    }
 
     connect(newJob, &QAction::triggered, this, &TMainForm::NeuErstellen1Click);
     connect(open, &QAction::triggered, this, &TMainForm::OpenVorlageClick);
@@ -437,23 +495,27 @@ void TMainForm::buildMenus() {
     top->setObjectName(QStringLiteral("ToolBar1"));
     top->setMovable(false);
     top->setFixedHeight(36);
-    const auto button = [this, top](const char* name, QStyle::StandardPixmap icon,
-                                    const QString& hint, QAction* same) {
+    const auto button = [this, top](const char* name, const char* themeIcon,
+                                    QStyle::StandardPixmap icon, const QString& hint,
+                                    QAction* same) {
         QAction* a = action(this, name, hint);
-        a->setIcon(style()->standardIcon(icon));
+        a->setIcon(themedIcon(themeIcon, style()->standardIcon(icon)));
         connect(a, &QAction::triggered, same, &QAction::trigger);
         top->addAction(a);
         return a;
     };
-    button("BTSave", QStyle::SP_DialogSaveButton, QStringLiteral("Als Vorlage speichern"), save);
-    button("BTLoad", QStyle::SP_DialogOpenButton, QStringLiteral("Vorlage öffnen"), open);
-    button("NeuErstellen1", QStyle::SP_FileIcon, QStringLiteral("Neu"), newJob);
-    button("BSetup", QStyle::SP_FileDialogContentsView, QStringLiteral("Einstellungen"), settings);
-    button("BHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Hilfe"), help);
+    button("BTSave", "document-save-as", QStyle::SP_DialogSaveButton,
+           QStringLiteral("Als Vorlage speichern"), save);
+    button("BTLoad", "document-open", QStyle::SP_DialogOpenButton, QStringLiteral("Vorlage öffnen"),
+           open);
+    button("NeuErstellen1", "document-new", QStyle::SP_FileIcon, QStringLiteral("Neu"), newJob);
+    button("BSetup", "preferences-system", QStyle::SP_FileDialogContentsView,
+           QStringLiteral("Einstellungen"), settings);
+    button("BHelp", "help-contents", QStyle::SP_DialogHelpButton, QStringLiteral("Hilfe"), help);
     auto* spacer = new QWidget(top);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     top->addWidget(spacer);
-    button("BInfo", QStyle::SP_MessageBoxInformation, QStringLiteral("Info"), info);
+    button("BInfo", "help-about", QStyle::SP_MessageBoxInformation, QStringLiteral("Info"), info);
 }
 
 void TMainForm::loadSettings() {
@@ -465,20 +527,50 @@ void TMainForm::loadSettings() {
     }
     const std::vector<std::string> partlyRead =
         config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
-    try {
-        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
-    } catch (const std::exception& e) {
-        messages_.ShowError(FromCodePage(e.what()));
-    }
+    const bool loaded = loadLanguage();
     // Said once the language is known, so the notice speaks the user's language.
     // Both are notices, not failures: a batch run goes on with what could be read.
     std::string said = config::ConfigFillMessage(fill, options_.ConfigFolder, texts_);
     for (const std::string& problem : partlyRead)
         said += (said.empty() ? "" : " ") + problem;
     if (!said.empty()) statusBar()->showMessage(FromCodePage(said));
+    if (loaded) applyCaptions();
+}
+
+bool TMainForm::loadLanguage() {
+    try {
+        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
+    } catch (const std::exception& e) {
+        // The lines loaded before stay, and so do the captions made from them.
+        messages_.ShowError(FromCodePage(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::applyCaptions() {
+    // The view menu speaks as the view bar does.
+    viewMenu_->setTitle(QLatin1Char('&') + messages_.Text(3101));
+    const int viewTexts[] = {1002, 1003, 1004, 1001};
+    const QList<QAction*> viewActions = viewMenu_->actions();
+    for (int i = 0; i < 4 && i < viewActions.size(); ++i)
+        viewActions[i]->setText(messages_.Text(viewTexts[i]));
+    // Qt's own dialogs and buttons (file dialogs, "Cancel") in the same language.
+    const QString qtLanguage = QString::fromStdString(config::LanguageCode(settings_.Language));
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+    qtTranslator_ = std::make_unique<QTranslator>();
+    if (qtTranslator_->load(QStringLiteral("qtbase_") + qtLanguage,
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTranslator_.get());
     ApplyCaptions(this, "TMainForm", texts_);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
-    // A menu text that also names a window keeps its "&" only in the menu.
+    if (settingsDialog_) {
+        ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+        settingsDialog_->ApplyTexts();
+    }
+    graphic_->ApplyLanguage();
+    preview_->SetLineBreakNote(messages_.Text(EndsWithLineBreakText));
+    preview_->DrawCaption();
     info_->Prepare();
     showNotes();
 }
@@ -502,7 +594,6 @@ void TMainForm::Startup() {
     panel_->SetProgress(false);
     loadSettings();
     graphic_->SetColors(settings_);
-    graphic_->ApplyLanguage();
     graphic_->ApplySettingsView(settings_);
     selectProfile(std::to_string(settings_.DefaultProfile));
     profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
@@ -681,6 +772,14 @@ bool TMainForm::LadeVorlage(const QString& file) {
     textChange();
     generator_->RefreshBlankFit();
     showView(preview_, bDatamatrix_);
+    // What the window shows is what will be marked and saved; what the file held beyond that
+    // must not vanish without a word.
+    if (const auto notes = ncgen::LoadReportNotes(report); !notes.empty()) {
+        QString said = messages_.Text(text::LoadReportTitle) + QLatin1Char(':');
+        for (const base::TTextMessage& note : notes)
+            said += QStringLiteral("\n") + messages_.Text(note);
+        messages_.ShowNotice(said);
+    }
     return true;
 }
 
@@ -752,6 +851,11 @@ bool TMainForm::SaveProgram(const QString& file) {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return false;
     }
+    // An empty file on the machine looks like a program until it runs.
+    if (bytes.empty() && QMessageBox::question(this, Title, messages_.Text(EmptyProgramQuestion),
+                                               QMessageBox::Yes | QMessageBox::No,
+                                               QMessageBox::No) != QMessageBox::Yes)
+        return false;
     if (!programLog_->Write(this, ToPath(file), bytes, ProgramRecord())) return false;
     editor_->document()->setModified(false);
     return true;
@@ -821,7 +925,17 @@ void TMainForm::BBlankClick() {
 
 void TMainForm::HelpClick() {
     const QString file = HelpFile(messages_.Text(text::HelpFileName));
-    if (!OpenHelp(file)) messages_.Show(text::HelpFileNotFound);
+    switch (OpenHelp(file)) {
+    case THelpOpening::Opened:
+        return;
+    case THelpOpening::NotFound:
+        messages_.Show(text::HelpFileNotFound);
+        return;
+    case THelpOpening::NoViewer:
+        // The file is there, but nothing on this desktop shows it: say where it lies.
+        messages_.Show(HelpViewerMissingText, ToCodePage(QDir::toNativeSeparators(file)).Bytes);
+        return;
+    }
 }
 
 void TMainForm::BQuilloClick() {
@@ -860,11 +974,14 @@ TEinstellungen& TMainForm::SettingsDialog() {
             new TEinstellungen(settings_, profiles_, options_.ConfigFolder, messages_, this);
         settingsDialog_->Fill();
         ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+        settingsDialog_->ApplyTexts();
         connect(settingsDialog_, &TEinstellungen::HelpWanted, this, &TMainForm::HelpClick);
         connect(settingsDialog_, &TEinstellungen::LanguageChosen, this, &TMainForm::applyLanguage);
         connect(settingsDialog_, &TEinstellungen::Saved, this, [this] {
             applyLanguage();
-            graphic_->SetColors(settings_); // new colours show at once; the view stays as it is
+            // Colours and the view defaults show at once, with a redraw.
+            graphic_->SetColors(settings_);
+            graphic_->ApplySettingsView(settings_);
             // Saving reloads but does not select: the active profile changes at the next choice.
         });
     }
@@ -884,17 +1001,7 @@ void TMainForm::EinstellungenClick() {
 }
 
 void TMainForm::applyLanguage() {
-    try {
-        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
-    } catch (const std::exception& e) {
-        messages_.ShowError(FromCodePage(e.what()));
-        return;
-    }
-    ApplyCaptions(this, "TMainForm", texts_);
-    ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
-    if (settingsDialog_) ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
-    info_->Prepare();
-    showNotes();
+    if (loadLanguage()) applyCaptions();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -916,6 +1023,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         graphic_->HandleKey(event->key(), event->modifiers()))
         return;
     QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    // The figures never take the whole status bar: a refusal or a notice must stay readable
+    // beside them (the tooltip keeps the clipped figures).
+    markingStats_->setMaximumWidth(qMax(40, width() * 11 / 20));
+    QMainWindow::resizeEvent(event);
 }
 
 void TMainForm::wheelEvent(QWheelEvent* event) {

@@ -16,9 +16,11 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QButtonGroup;
 class QStackedWidget;
 class QToolButton;
+class QTranslator;
 
 namespace korvex::app {
 
@@ -107,6 +109,7 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildMenus();
@@ -120,6 +123,8 @@ class TMainForm : public QMainWindow {
     void finishBatch();
     void setBatchMode(const QString& output);
     void applyLanguage();
+    bool loadLanguage();
+    void applyCaptions();
     void showNotes();
 
     TStartOptions options_;
@@ -156,9 +161,11 @@ class TMainForm : public QMainWindow {
     TInfo* info_ = nullptr;
     TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
     QLabel* markingStats_ = nullptr;
     QLabel* readBackMark_ = nullptr;
 
+    std::unique_ptr<QTranslator> qtTranslator_;
     bool batchMode_ = false;
     QString batchOutput_;
     bool batchWritten_ = false;

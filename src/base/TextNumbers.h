@@ -28,6 +28,12 @@ inline constexpr int GeneratedStatus = 9108;
 inline constexpr int ConfigFolderCreated = 9110; // status after a first start; the folder follows
 inline constexpr int HelpFileName = 9203;
 inline constexpr int HelpFileNotFound = 9204;
+// What a template load left out or replaced; the count follows as the detail.
+inline constexpr int LoadReportTitle = 9353;
+inline constexpr int LoadDroppedTextLines = 9354;
+inline constexpr int LoadIgnoredLayerLines = 9355;
+inline constexpr int LoadDroppedLayers = 9356;
+inline constexpr int LoadIndexFallbacks = 9357;
 
 // The marking log.
 inline constexpr int LogCannotOpen = 9750;     // the file and the system's reason follow

@@ -44,7 +44,11 @@ std::string TLanguageTexts::Message(const base::TTextMessage& message) const {
 }
 
 std::string LanguageFileName(int language) {
-    return language >= 2 && language <= 4 ? "english.txt" : "german.txt";
+    return LanguageCode(language) == "en" ? "english.txt" : "german.txt";
+}
+
+std::string LanguageCode(int language) {
+    return language >= 2 && language <= 4 ? "en" : "de";
 }
 
 } // namespace korvex::config

@@ -255,4 +255,15 @@ void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
     if (!WriteFileAtomically(fileName, VorlageText(job))) throw ETemplateWriteError(fileName);
 }
 
+std::vector<base::TTextMessage> LoadReportNotes(const TLoadReport& report) {
+    std::vector<base::TTextMessage> notes;
+    const std::pair<int, int> counts[] = {{text::LoadDroppedTextLines, report.DroppedTextLines},
+                                          {text::LoadIgnoredLayerLines, report.IgnoredLayerLines},
+                                          {text::LoadDroppedLayers, report.DroppedLayers},
+                                          {text::LoadIndexFallbacks, report.IndexFallbacks}};
+    for (const auto& [number, count] : counts)
+        if (count > 0) notes.push_back({number, 0, std::to_string(count)});
+    return notes;
+}
+
 } // namespace korvex::ncgen

@@ -2,6 +2,7 @@
 #include "app/GenerateController.h"
 #include "app/NCEditor.h"
 #include "ncgen/Coupon.h"
+#include "app/GraphicPage.h"
 #include "app/TEinstellungen.h"
 #include "config/IniFile.h"
 #include "support/AppFixture.h"
@@ -85,6 +86,7 @@ class SettingsDialogTest : public QObject {
     void englishAndBackRestoresEveryCaption();
     void toolFieldsAreSavedAndTheWindowReadsTheDotsBesideIt();
     void couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool();
+    void saveAppliesTheGraphicDefaultsAndRedraws();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -353,6 +355,28 @@ void SettingsDialogTest::englishAndBackRestoresEveryCaption() {
     press(dialog, "Bger");
     QCOMPARE(captions(*window.form), mainBefore);
     QCOMPARE(captions(dialog), dialogBefore);
+}
+
+void SettingsDialogTest::saveAppliesTheGraphicDefaultsAndRedraws() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    child<QAbstractButton>(*window.form, "Convert")->click();
+    child<QAbstractButton>(*window.form, "BGrafik")->click();
+    korvex::app::GraphicPage& page = window.form->Graphic();
+    const bool axes = page.View().showAxes;
+    const bool rapids = page.View().showRapidMoves;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "XZButt");
+    child<QCheckBox>(dialog, "AxisButt")->setChecked(!axes);
+    child<QCheckBox>(dialog, "G0Butt")->setChecked(!rapids);
+    const int passes = page.PassCount();
+    BoxAnswerer boxes;
+    press(dialog, "Speichern");
+    QCOMPARE(page.View().showAxes, !axes);
+    QCOMPARE(page.View().showRapidMoves, !rapids);
+    QCOMPARE(child<QAbstractButton>(page, "AxisButt")->isChecked(), !axes);
+    QVERIFY(child<QAbstractButton>(page, "XZButt")->isChecked());
+    QCOMPARE(page.Grafik().D3Yrotation(), 90.0L);
+    QVERIFY(page.PassCount() > passes);
 }
 
 QTEST_MAIN(SettingsDialogTest)

@@ -14,6 +14,8 @@
 #include "config/IniFile.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QApplication>
 #include <QLineEdit>
@@ -24,6 +26,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 using namespace korvex;
 
@@ -32,6 +37,17 @@ namespace {
 void save(QWidget* widget, const QString& file) {
     QTest::qWait(200);
     widget->grab().save(file);
+}
+
+// Runs `open`, which shows a modal window, and saves that window as `file` before closing it.
+void saveModal(const QString& file, const std::function<void()>& open) {
+    QTimer::singleShot(600, [file] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        modal->grab().save(file);
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    });
+    open();
 }
 
 void capture(const QString& folder, const QString& language, int number) {
@@ -76,6 +92,16 @@ void capture(const QString& folder, const QString& language, int number) {
     save(&form, folder + "/main-graphic-blankfit-" + language + ".png");
     form.findChild<QLineEdit*>(QStringLiteral("EXVersatz"))->setText(QStringLiteral("5"));
     click("Convert");
+    // A rotation being typed: no box, the status bar says it and the field is marked.
+    click("BDatamatrix");
+    auto* rotation = form.findChild<QLineEdit*>(QStringLiteral("EDrehWinkel"));
+    rotation->setText(QStringLiteral("-"));
+    save(&form, folder + "/main-refused-rotation-" + language + ".png");
+    rotation->setText(QStringLiteral("0"));
+    click("Convert");
+    // This machine has no program to show the help with: the window says so.
+    saveModal(folder + "/help-message-" + language + ".png", [&form] { form.HelpClick(); });
+    saveModal(folder + "/file-dialog-" + language + ".png", [&form] { form.SpeichernClick(); });
     click("BBlank");
     for (const char* shape : {"QUADER1", "ZYL1", "ZYL2", "ZYL3"}) {
         click(shape);
