@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace korvex::app {
@@ -19,13 +18,6 @@ std::filesystem::path ToPath(const QString& path) {
 
 QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
-}
-
-std::filesystem::path DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty()) return ToPath(documents);
-    const QString home = QDir::homePath();
-    return home.isEmpty() ? std::filesystem::path() : ToPath(home);
 }
 
 QString SeparateEditorFolder() {

@@ -11,9 +11,6 @@ namespace korvex::app {
 std::filesystem::path ToPath(const QString& path);
 QString FromPath(const std::filesystem::path& path);
 
-// The folder under which Korvex2/config lives; empty when the system knows none.
-std::filesystem::path DocumentsFolder();
-
 // The separate editor's folder from the system-wide setting "Brevik/Path", value "Main";
 // "?" when the setting cannot be read at all.
 QString SeparateEditorFolder();

@@ -40,6 +40,7 @@ inline constexpr int LogCannotOpen = 9750;     // the file and the system's reas
 inline constexpr int LogCannotWrite = 9751;    // the file and the system's reason follow
 inline constexpr int LogNewerSchema = 9752;    // the file follows
 inline constexpr int LogNotALog = 9753;        // the file follows
+inline constexpr int LogNotInThisBuild = 9799; // the file follows
 inline constexpr int DuplicateQuestion = 9754; // %1 content, %2 time, %3 file
 inline constexpr int DuplicateRefusal = 9755;  // %1 content, %2 time, %3 file
 inline constexpr int InterruptedRun = 9756;    // %1 written, %2 count, %3 counter, %4 first

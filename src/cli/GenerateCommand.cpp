@@ -124,6 +124,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
         }
     }
     if (parsed.Help) return {};
+    if (parsed.Check && !readback::ReadBackAvailable)
+        return "--check cannot be used: " + std::string(readback::ReadBackMissing);
     if (parsed.Serial && parsed.Texts) return "--serial and --texts cannot be combined";
     if (parsed.Serial && !options.Text) return "--serial needs a --text pattern";
     if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
@@ -203,6 +205,10 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (parsed.Help) {
         out << GENERATE_USAGE << '\n' << GENERATE_HELP;
+        if (!readback::ReadBackAvailable)
+            out << "\nNot in this build: --check; " << readback::ReadBackMissing << ".\n";
+        if (!KORVEX_LOG)
+            out << "Not in this build: the marking log (no SQLite); -o needs --no-log.\n";
         return ExitOk;
     }
     if (parsed.Serial || parsed.Texts) {

@@ -3,6 +3,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
+#include "base/Platform.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
@@ -16,8 +17,6 @@
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <ostream>
 
 namespace korvex::cli {
@@ -152,40 +151,8 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
 }
 
 fs::path DefaultDataFolder() {
-    std::error_code ec;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path("data") : executable.parent_path() / "data";
-}
-
-namespace {
-
-// XDG_DOCUMENTS_DIR of user-dirs.dirs, with "$HOME" expanded; empty when it is not set.
-fs::path xdgDocuments(const fs::path& home) {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const fs::path dirs =
-        (configHome && *configHome ? fs::path(configHome) : home / ".config") / "user-dirs.dirs";
-    std::ifstream in(dirs);
-    std::string line;
-    const std::string key = "XDG_DOCUMENTS_DIR=";
-    while (std::getline(in, line)) {
-        if (!line.starts_with(key)) continue;
-        std::string value = line.substr(key.size());
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
-        if (value.starts_with("$HOME")) return home / value.substr(value.size() > 5 ? 6 : 5);
-        if (value.starts_with("/")) return value;
-    }
-    return {};
-}
-
-} // namespace
-
-config::TConfigFolder DefaultConfigFolder() {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) return config::ConfigFolder({});
-    const fs::path documents = xdgDocuments(home);
-    return config::FindConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents,
-                                    home);
+    const fs::path folder = base::ExecutableFolder();
+    return folder.empty() ? fs::path("data") : folder / "data";
 }
 
 namespace {
@@ -250,7 +217,7 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);
     } else {
-        const config::TConfigFolder folder = DefaultConfigFolder();
+        const config::TConfigFolder folder = config::DefaultConfigFolder();
         if (!folder.message.empty()) {
             // Without a documents folder the relative folder would depend on where we run.
             printWindows1252(err, folder.message);

@@ -59,11 +59,6 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request);
 // The folder of the running executable's data files (language texts, default settings).
 std::filesystem::path DefaultDataFolder();
 
-// The configuration folder the desktop program uses: below the documents folder of the user
-// (XDG_DOCUMENTS_DIR, else $HOME/Documents) or, without one, below the home folder; with no
-// existing home the relative folder and a message.
-config::TConfigFolder DefaultConfigFolder();
-
 // The options every generating command shares, as the command line gives them (UTF-8).
 struct TGenerateOptions {
     std::optional<std::string> Config;  // --config DIR

@@ -1,3 +1,4 @@
+#include "base/Platform.h"
 #include "cli/Commands.h"
 
 #include <iostream>
@@ -24,13 +25,15 @@ constexpr const char* USAGE =
 } // namespace
 
 int main(int argc, char** argv) {
+    korvex::base::UseBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
-    if (argc < 2) {
+    std::vector<std::string> args = korvex::base::Utf8Arguments(argc, argv);
+    if (args.empty()) {
         std::cerr << USAGE;
         return korvex::cli::ExitUsage;
     }
-    const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::string command = args.front();
+    args.erase(args.begin());
     if (command == "encode") return korvex::cli::RunEncode(args, std::cout, std::cerr);
     if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
     if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);

@@ -504,13 +504,4 @@ void TMarkingLog::AbandonWrites(const std::vector<std::int64_t>& ids) {
     if (!transaction.Commit()) fail(text::LogCannotWrite);
 }
 
-std::optional<fs::path> LogFileFor(const fs::path& configFolder) {
-    const config::TIniFile ini(configFolder / "main.ini", "log");
-    if (ini.ReadString("Markierprotokoll") == "0") return std::nullopt;
-    const std::string file = ini.ReadString("Datei");
-    if (file.empty()) return configFolder / LogFileName;
-    return fs::path(
-        std::u8string(reinterpret_cast<const char8_t*>(utf8(file).data()), utf8(file).size()));
-}
-
 } // namespace korvex::log

@@ -7,18 +7,22 @@
 #include "readback/DotPicture.h"
 #include "readback/ModuleGrid.h"
 
+#if KORVEX_READBACK
 #include <ZXing/BarcodeFormat.h>
 #include <ZXing/DecodeHints.h>
 #include <ZXing/ImageView.h>
 #include <ZXing/ReadBarcode.h>
 #include <ZXing/Result.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 
 namespace korvex::readback {
 
+#if KORVEX_READBACK
 namespace {
 
 // Whether the lines a template writes for a point carry that point's X and Y at all; a
@@ -173,6 +177,11 @@ TDotMargin dotMargin(const TModuleGrid& grid, const TDotPicture& own, bool ownRe
     return margin;
 }
 
+} // namespace
+#endif
+
+namespace {
+
 std::string percentText(float fill) {
     return ncgen::FixedText(fill * 100.0L, 0);
 }
@@ -220,6 +229,7 @@ std::string Describe(const TReadBackResult& result) {
     return text;
 }
 
+#if KORVEX_READBACK
 namespace {
 
 // The grid laid down the way a scanner would see it, as round dots; the verdict, and why not
@@ -258,10 +268,17 @@ TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view tex
 }
 
 } // namespace
+#endif
 
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                               std::string_view text, bool margin) {
+#if !KORVEX_READBACK
+    // Callers ask ReadBackAvailable first; a "does not read" here would be a false verdict.
+    static_cast<void>(simulationLines), static_cast<void>(layer), static_cast<void>(profile),
+        static_cast<void>(text), static_cast<void>(margin);
+    throw std::logic_error(std::string(ReadBackMissing));
+#else
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const long double pitch = ncgen::ReadNumber(layer.Size).value;
@@ -314,6 +331,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         result.Problem = {TProblem::DoesNotDecode, {}};
     result.Detail = ProblemText(result.Problem);
     return result;
+#endif
 }
 
 } // namespace korvex::readback

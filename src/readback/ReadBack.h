@@ -54,6 +54,13 @@ bool ReadsAsIntended(const TReadBackResult& result);
 // One line for people: the verdict, and the reason or what it read instead.
 std::string Describe(const TReadBackResult& result);
 
+// False in a build without zxing-cpp (the Windows build: Debian has it for Linux only); then
+// CheckReadBack throws and front ends refuse the check with ReadBackMissing.
+inline constexpr bool ReadBackAvailable = KORVEX_READBACK != 0;
+inline constexpr std::string_view ReadBackMissing =
+    "the read-back check is not part of this build (it needs zxing-cpp, which the Windows "
+    "build does not have)";
+
 // Rebuilds the symbol from the points the program marks (the simulation lines, rounded to the
 // program's decimals, without the points whose template writes no X and Y), as seen from the
 // tool: looking down -Z in the XY plane, or in lathe mode at the X/Z plane from +Y. Decodes it

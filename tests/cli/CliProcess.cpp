@@ -2,7 +2,9 @@
 
 #include "support/TestLocale.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -24,6 +26,18 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
+// The program and the words before its arguments: KORVEX_CLI_COMMAND split at blanks, else
+// the korvex-cli of this build.
+std::vector<std::string> cliCommand() {
+    const char* command = std::getenv("KORVEX_CLI_COMMAND");
+    if (!command || !*command) return {KORVEX_CLI_PATH};
+    std::vector<std::string> words;
+    std::istringstream in(command);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
 } // namespace
 
 TStartedCli StartCli(const std::vector<std::string>& args) {
@@ -37,8 +51,13 @@ TStartedCli StartCli(const std::vector<std::string>& args) {
     started.outName = outName;
     started.errName = errName;
 
-    std::vector<std::string> argv = {KORVEX_CLI_PATH};
+    std::vector<std::string> argv = cliCommand();
     argv.insert(argv.end(), args.begin(), args.end());
+    // A program named by KORVEX_CLI_COMMAND is the Windows build, which has no marking log.
+    const bool other = argv.size() > 1 + args.size();
+    if (other && !args.empty() && args[0] == "generate" &&
+        std::find(args.begin(), args.end(), "--no-log") == args.end())
+        argv.insert(argv.end() - static_cast<std::ptrdiff_t>(args.size()) + 1, "--no-log");
     std::vector<char*> raw;
     for (auto& a : argv)
         raw.push_back(a.data());
@@ -50,7 +69,7 @@ TStartedCli StartCli(const std::vector<std::string>& args) {
         dup2(nullIn, 0);
         dup2(outFd, 1);
         dup2(errFd, 2);
-        execv(raw[0], raw.data());
+        execvp(raw[0], raw.data());
         _exit(127);
     }
     close(outFd);

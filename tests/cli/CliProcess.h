@@ -1,7 +1,9 @@
 #pragma once
 
 // Runs the built korvex-cli as a separate process, the way a script or ERP job would,
-// and captures what it prints. POSIX only: the process tests run on the Linux CI.
+// and captures what it prints. POSIX only: the process tests run on the Linux CI. With
+// KORVEX_CLI_COMMAND set they run that command instead, split at blanks, e.g.
+// "env WINEPREFIX=/tmp/w wine64 build-windows/bin/korvex-cli.exe" for the Windows build.
 
 #include <string>
 #include <vector>

@@ -267,6 +267,23 @@ TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
         << "no temporary file is left";
 }
 
+// Shops name folders and jobs as they speak; on Windows such a name must not pass through the
+// ANSI code page on its way in.
+TEST(GenerateCommand, PathsWithUmlautsAndBlanksReachTheirFiles) {
+    TempFolder dir;
+    const auto folder = dir / "Auftr\u00e4ge 2026" / "Gro\u00dfe Teile";
+    fs::create_directories(folder);
+    const auto jobFile = folder / "Pr\u00fcfteil \u00d6lpumpe.ncm";
+    fs::copy_file(JOBS / "serial.ncm", jobFile);
+    const auto config = dir / "Einstellungen f\u00fcr M\u00fcller";
+    const auto out = folder / "Pr\u00fcfteil \u00d6lpumpe.nc";
+    const auto r =
+        RunCli({"generate", "--config", config.string(), "-o", out.string(), jobFile.string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
+    EXPECT_TRUE(fs::is_regular_file(config / "profil1.ini"));
+}
+
 // current.nc links into the machine's share: the program must arrive there, and the link stay.
 TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
     TempFolder dir;

@@ -1,6 +1,9 @@
 #include "CliProcess.h"
 #include "support/TempFolder.h"
 
+#include "base/TextLines.h"
+#include "cli/GeneratePipeline.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,6 +64,29 @@ TEST(GenerateSeries, SerialRunWritesWhatSingleRunsWrite) {
     }
     EXPECT_NE(r.err.find("[3/3] SN-001002"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("korvex-cli: 3 programs written\n"), std::string::npos) << r.err;
+}
+
+// A shift's worth of plates in one run: every file complete and the program of its own number.
+TEST(GenerateSeries, AHundredProgramsAreEachWrittenWhole) {
+    TempFolder temp;
+    const auto r = RunCli(generate({"--serial", "1:100", "--text", "SN-{n:04}", "-o",
+                                    (temp / "SN-{n:04}.nc").string(), SERIAL_JOB}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(names(temp.path()).size(), 100U);
+    for (int n = 1; n <= 100; ++n) {
+        const std::string text = "SN-" + std::to_string(10000 + n).substr(1);
+        // The reference is this build's pipeline in this process, whatever program ran above.
+        korvex::cli::TGenerateRequest request;
+        request.ConfigFolder = DELIVERED;
+        request.DataFolder = DELIVERED;
+        request.JobFile = SERIAL_JOB;
+        request.Text = text;
+        const auto expected = korvex::cli::RunGeneratePipeline(request);
+        ASSERT_EQ(expected.Status, korvex::cli::TGenerateStatus::Ok) << expected.Message;
+        EXPECT_EQ(readBytes(temp / (text + ".nc")), korvex::base::JoinLines(expected.NCLines))
+            << text;
+    }
+    EXPECT_NE(r.err.find("korvex-cli: 100 programs written\n"), std::string::npos) << r.err;
 }
 
 TEST(GenerateSeries, ListFilesInEitherCodePageGiveTheSamePrograms) {
