@@ -181,7 +181,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (config) {
         folder = toPath(*config);
     } else {
-        const config::TConfigFolder found = DefaultConfigFolder();
+        const config::TConfigFolder found = config::DefaultConfigFolder();
         if (!found.message.empty()) {
             err << base::Windows1252ToUtf8(found.message) << '\n';
             return ExitFailure;
