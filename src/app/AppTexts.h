@@ -62,6 +62,20 @@ inline constexpr int NoIdealDepthText = 9661;
 inline constexpr int CycleTimeText = 9662;    // %1 seconds, %2 rapid rate, %3 block time
 inline constexpr int DotsTooSmallText = 9663; // %1 how many
 inline constexpr int DotsMergeText = 9664;    // %1 how many
+inline constexpr int ReadBackRunningText = 9665;
+// The tool group of the profile page: its title, the three kinds, the three measures.
+inline constexpr int ToolCaptionTexts[] = {9666, 9667, 9668, 9669, 9670, 9671, 9672};
+inline constexpr int CouponMenuText = 9673;
+inline constexpr int CouponNoToolText = 9674;
+inline constexpr int CouponNoDepthText = 9675;
+inline constexpr int CouponDepthText = 9676;
+inline constexpr int CouponMeasuredText = 9677;
+inline constexpr int CouponCorrectText = 9678;
+inline constexpr int CouponCloseText = 9679;
+inline constexpr int CouponNoDiameterText = 9680;
+inline constexpr int ConeCorrectedText = 9681; // %1 angle, %2 tip
+inline constexpr int BallCorrectedText = 9682; // %1 radius
+inline constexpr int CouponDotText = 9683;     // %1 dot, %2 depth, %3 expected diameter
 
 // The marking log window.
 inline constexpr int LogMenuText = 9760;

@@ -14,7 +14,9 @@
 #include "base/TextNumbers.h"
 
 #include <QApplication>
+#include <QFutureWatcher>
 #include <QLineEdit>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace korvex::app {
 
@@ -88,9 +90,29 @@ void GenerateController::ConvertTimerTimer() {
 void GenerateController::ClearProgram() {
     editor_.Clear();
     simulationLines_.clear();
+    ++program_;
+    readBackPending_ = false;
     notes_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
+}
+
+void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLines,
+                                          const std::vector<std::string>& simulationLines) {
+    timer_.stop();
+    simulationLines_ = simulationLines;
+    editor_.ShowProgram(ncLines, profile_.Format);
+    ++program_;
+    readBackPending_ = false;
+    notes_ = {};
+    notesCurrent_ = false;
+    emit NotesChanged();
+    // Not out of date, or showing the graphic would generate the job over it at once; the
+    // Convert button brings the job's program back.
+    outOfDate_ = false;
+    panel_.SetConvertEnabled(panel_.HasText());
+    panel_.SetProgress(false);
+    emit Generated();
 }
 
 void GenerateController::RefreshBlankFit() {
@@ -121,6 +143,8 @@ bool GenerateController::ConvertClick() {
     // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
     simulationLines_.clear();
+    ++program_;
+    readBackPending_ = false;
     notes_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
@@ -166,13 +190,40 @@ bool GenerateController::ConvertClick() {
     // Nobody looks at a batch run's status bar; its program is written as it is.
     if (!messages_.BatchMode()) {
         notes_ = readback::NotesFor(simulationLines_, job_.Layers.Layer(1), profile_,
-                                    job_.BlankDefinition, true, true);
+                                    job_.BlankDefinition, true, false,
+                                    rapidRate_ ? rapidRate_() : std::string());
         notesCurrent_ = true;
+        startReadBack();
         emit NotesChanged();
     }
     emit Status(messages_.Text(text::GeneratedStatus));
     emit Generated();
     return true;
+}
+
+void GenerateController::startReadBack() {
+    const ncgen::TLayer& layer = job_.Layers.Layer(1);
+    // Square modules take a few milliseconds even on the largest symbol.
+    if (!notes_.Dots) {
+        notes_.Check =
+            readback::CheckReadBack(simulationLines_, layer, profile_, readback::LayerCode(layer));
+        return;
+    }
+    readBackPending_ = true;
+    auto* watcher = new QFutureWatcher<readback::TReadBackResult>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, program = program_] {
+        watcher->deleteLater();
+        if (program != program_) return;
+        notes_.Check = watcher->result();
+        readBackPending_ = false;
+        emit NotesChanged();
+        emit ReadBackDone();
+    });
+    // Copies: the window may change the job and the profile while it runs.
+    watcher->setFuture(QtConcurrent::run(
+        [lines = simulationLines_, layer, profile = profile_, code = readback::LayerCode(layer)] {
+            return readback::CheckReadBack(lines, layer, profile, code);
+        }));
 }
 
 } // namespace korvex::app

@@ -4,6 +4,7 @@
 #include "app/AppTexts.h"
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
+#include "app/CouponDialog.h"
 #include "app/NumericKeyFilter.h"
 #include "app/BlankPage.h"
 #include "app/GenerateController.h"
@@ -28,7 +29,11 @@
 #include "config/SettingsFile.h"
 #include "base/AtomicFile.h"
 #include "base/TextMessage.h"
+#include "ncgen/Coupon.h"
+#include "ncgen/DecimalText.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateCommand.h"
+#include "ncgen/NumberReading.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/Layer.h"
 #include "ncgen/ProfileSelection.h"
@@ -65,6 +70,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace korvex::app {
 
@@ -155,6 +162,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
                                     graphic_->Drawsimulation();
                             }});
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
+    generator_->SetRapidRate([this] { return settings_.RapidRate; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
     connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
@@ -332,6 +340,11 @@ void TMainForm::showNotes() {
         stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + dots;
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
+    if (generator_->ReadBackPending() && generator_->NotesCurrent()) {
+        readBackMark_->setText(QStringLiteral("<span style=\"color:#808080\">\u25CB</span>"));
+        readBackMark_->setToolTip(messages_.Text(ReadBackRunningText));
+        return;
+    }
     if (!notes.Check) {
         readBackMark_->clear();
         readBackMark_->setToolTip(QString());
@@ -351,6 +364,53 @@ void TMainForm::showNotes() {
         (lineBreak ? QStringLiteral("\n") + messages_.Text(EndsWithLineBreakText) : QString()));
 }
 
+void TMainForm::KalibriermusterClick() {
+    const ncgen::TTool tool = ncgen::CheckedTool(profile_);
+    if (tool.Kind == ncgen::TToolKind::None) {
+        messages_.ShowText(messages_.Text(CouponNoToolText));
+        return;
+    }
+    const auto pitch = ncgen::ReadNumber(ToCodePage(panel_->EGroesse()->text()).Bytes);
+    const auto coupon = pitch.ok && pitch.value != 0
+                            ? ncgen::MakeCoupon(profile_, tool, std::fabs(pitch.value))
+                            : std::nullopt;
+    if (!coupon) {
+        messages_.ShowText(messages_.Text(CouponNoDepthText));
+        return;
+    }
+    generator_->ShowOtherProgram(coupon->NCLines, coupon->SimulationLines);
+    BGrafikClick();
+    CouponDialog& dialog = CouponCorrectionDialog();
+    dialog.Show(*coupon, tool);
+    dialog.show();
+}
+
+CouponDialog& TMainForm::CouponCorrectionDialog() {
+    auto* dialog = findChild<CouponDialog*>(QStringLiteral("Kalibriermuster"));
+    if (dialog) return *dialog;
+    dialog = new CouponDialog(messages_, this);
+    connect(dialog, &CouponDialog::Corrected, this, [this](const ncgen::TTool& tool) {
+        ncgen::TOutputProfile& stored = profiles_[static_cast<std::size_t>(profileNumber_ - 1)];
+        stored.Tool = ncgen::ToolTexts(tool);
+        try {
+            config::SaveProfile(options_.ConfigFolder, profileNumber_, stored);
+        } catch (const std::exception& e) {
+            messages_.ShowError(FromCodePage(e.what()));
+            return;
+        }
+        profile_.Tool = tool;
+        profile_.ToolProblem.clear();
+        messages_.ShowText(tool.Kind == ncgen::TToolKind::Ball
+                               ? messages_.Text(BallCorrectedText)
+                                     .arg(FromCodePage(ncgen::GeneralText(tool.Radius, 4)))
+                               : messages_.Text(ConeCorrectedText)
+                                     .arg(FromCodePage(ncgen::GeneralText(tool.Angle, 4)),
+                                          FromCodePage(ncgen::GeneralText(tool.Tip, 4))));
+        generator_->Checkstatus();
+    });
+    return *dialog;
+}
+
 void TMainForm::buildMenus() {
     QMenuBar* bar = menuBar();
     auto* file = bar->addMenu(QStringLiteral("&Datei"));
@@ -367,7 +427,11 @@ void TMainForm::buildMenus() {
     QAction* markingLog =
         action(this, "Markierprotokoll1", QStringLiteral("&Markierprotokoll ..."));
     QAction* quit = action(this, "Beenden1", QStringLiteral("&Beenden"));
-    file->addActions({newJob, open, save, saveProgram, font, print, serial, markingLog});
+    QAction* coupon = action(this, "Kalibriermuster1", QStringLiteral("&Kalibriermuster ..."));
+    file->addActions({newJob, open, save, saveProgram, font, print, serial, markingLog, coupon});
+    connect(file, &QMenu::aboutToShow, coupon,
+            [this, coupon] { coupon->setText(messages_.Text(CouponMenuText)); });
+    connect(coupon, &QAction::triggered, this, &TMainForm::KalibriermusterClick);
     connect(file, &QMenu::aboutToShow, markingLog,
             [this, markingLog] { markingLog->setText(messages_.Text(LogMenuText)); });
     connect(markingLog, &QAction::triggered, this, [this] { MarkingLogDialog().exec(); });
@@ -516,6 +580,7 @@ void TMainForm::selectProfile(const std::string& choice) {
     const auto selection = ncgen::SelectProfile(profiles_, choice);
     if (!selection) return;
     profile_ = selection->Profile;
+    profileNumber_ = selection->Number;
     // A profile without a name is named by its file.
     const std::string& name = profiles_[static_cast<std::size_t>(selection->Number - 1)].Name;
     profileName_ = name.empty() ? "profil" + std::to_string(selection->Number) + ".ini" : name;

@@ -30,6 +30,7 @@ class IntroWindow;
 class JobPanel;
 class NCEditor;
 class ProfilePanel;
+class CouponDialog;
 class SerialDialog;
 class LogDialog;
 class SymbolPreview;
@@ -91,6 +92,9 @@ class TMainForm : public QMainWindow {
     void EinstellungenClick();
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
+    // The calibration coupon of the profile's tool into the editor and the graphic.
+    void KalibriermusterClick();
+    CouponDialog& CouponCorrectionDialog();
     LogDialog& MarkingLogDialog();
     ProgramLog& MarkingLog() { return *programLog_; }
     // What the log records of the program in the editor, but its file and hash.
@@ -133,6 +137,7 @@ class TMainForm : public QMainWindow {
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;
     std::string profileName_;
+    int profileNumber_ = 1;
     ncgen::TJob job_;
     QString ncFolderFilter_;
 

@@ -168,46 +168,61 @@ TContentMismatch compareContent(const ZXing::Result& read, const content::TSymbo
     return TContentMismatch::None;
 }
 
-// The grid's dark modules all with one fill.
-TModuleGrid withFill(TModuleGrid grid, float fill) {
-    for (std::size_t i = 0; i < grid.Dark.size(); ++i)
-        if (grid.Dark[i]) grid.Fill[i] = fill;
-    return grid;
-}
-
 // About a fifth of a cell, as the closing of DPM readers; see DotPicture.
 constexpr int ClosingRadius = 1;
 constexpr float MarginCentreError = 0.10f;
 constexpr unsigned MarginSeed = 20;
 
-std::optional<TDotDecode> decodeDots(const TModuleGrid& grid, TDotDecoder decoder,
-                                     float centreError = 0) {
-    TDotPicture picture = RenderDots(grid, centreError, MarginSeed);
+// The program's own dots as the reader sees them after its closing.
+TDotPicture closedDots(const TModuleGrid& grid) {
+    TDotPicture picture = RenderDots(grid);
     CloseDots(picture, ClosingRadius);
-    return DecodeDots(picture, decoder);
+    return picture;
 }
 
-TDotMargin dotMargin(const TModuleGrid& grid, std::string_view text) {
+// `own` is the program's picture, `ownReads` whether it read as the text, `largestFill` its
+// largest dot.
+TDotMargin dotMargin(const TModuleGrid& grid, const TDotPicture& own, bool ownReads,
+                     float largestFill, std::string_view text) {
     TDotMargin margin;
-    const auto reads = [&](const TModuleGrid& g, TDotDecoder decoder, float error) {
-        const auto decoded = decodeDots(g, decoder, error);
+    const auto reads = [&](const TDotPicture& closed, TDotDecoder decoder) {
+        const auto decoded = DecodeDots(closed, decoder);
         return decoded && decoded->Bytes == text;
     };
     // Fills 40-110 % in 5 % steps; a mark that reads at one fill reads at every larger one up
-    // to merging, so halving the steps finds the smallest.
+    // to merging, so halving the steps finds the smallest, and where the program's own dots
+    // read, every step from their largest fill does. Every step has one fill for all dots, so
+    // the dots are measured once and only shaded again.
     constexpr int Steps = 15;
     const auto fillOf = [](int step) { return 0.40f + 0.05f * step; };
+    const TDotDistances distances = DotDistances(grid, fillOf(Steps - 1));
+    TDotPicture picture;
+    const auto readsAt = [&](int step) {
+        RenderUniformDots(distances, fillOf(step), picture);
+        CloseDots(picture, ClosingRadius);
+        return reads(picture, TDotDecoder::ZXing);
+    };
     int low = -1, high = Steps - 1;
-    if (reads(withFill(grid, fillOf(high)), TDotDecoder::ZXing, 0)) {
+    bool highReads = false;
+    if (ownReads) {
+        for (int step = 0; step < Steps && !highReads; ++step)
+            if (fillOf(step) >= largestFill) {
+                high = step;
+                highReads = true;
+            }
+    }
+    if (highReads || readsAt(high)) {
         while (high - low > 1) {
             const int mid = (low + high) / 2;
-            (reads(withFill(grid, fillOf(mid)), TDotDecoder::ZXing, 0) ? high : low) = mid;
+            (readsAt(mid) ? high : low) = mid;
         }
         margin.ReadsFrom = fillOf(high);
     }
-    margin.ReadsWithCentreError = reads(grid, TDotDecoder::ZXing, MarginCentreError);
+    picture = RenderDots(grid, MarginCentreError, MarginSeed);
+    CloseDots(picture, ClosingRadius);
+    margin.ReadsWithCentreError = reads(picture, TDotDecoder::ZXing);
     if (DecoderReadsSize(TDotDecoder::Dmtx, grid.Cols, grid.Rows))
-        margin.SecondOpinion = reads(grid, TDotDecoder::Dmtx, 0);
+        margin.SecondOpinion = reads(own, TDotDecoder::Dmtx);
     return margin;
 }
 
@@ -291,7 +306,8 @@ namespace {
 // where the dots are out of a reader's reach.
 TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view text,
                           const ncgen::TDotFigures& dots, bool margin, TReadBackResult& result) {
-    const auto decoded = decodeDots(grid, TDotDecoder::ZXing);
+    const TDotPicture own = closedDots(grid);
+    const auto decoded = DecodeDots(own, TDotDecoder::ZXing);
     if (decoded) {
         result.Decoded = decoded->Bytes;
         const bool mirrored = (way >= 4) != decoded->Mirrored;
@@ -315,7 +331,9 @@ TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view tex
             TProblem::DotsDoNotDecode,
             {percentText(result.Dots->SmallestFill), percentText(result.Dots->LargestFill)}};
     result.Detail = ProblemText(result.Problem);
-    if (margin) result.Dots->Margin = dotMargin(grid, text);
+    if (margin)
+        result.Dots->Margin =
+            dotMargin(grid, own, decoded && decoded->Bytes == text, result.Dots->LargestFill, text);
     return result;
 }
 

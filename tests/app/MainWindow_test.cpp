@@ -675,35 +675,37 @@ void MainWindowTest::keyboardReachesEveryViewHelpAndTheSizeList() {
     form.SchriftartSingleClick();
     QVERIFY(focused);
     QCOMPARE(focused->objectName(), QStringLiteral("Symbox"));
-    void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
-        StartedWindow window;
-        BoxAnswerer boxes;
-        child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
-        textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
-        settle();
-        QVERIFY(!child<QPushButton>(*window.form, "Convert")->isEnabled());
-        QCOMPARE(window.form->statusBar()->currentMessage(),
-                 QStringLiteral("Falsche Prüfziffer im GS1-Element: (01)09506000134353"));
-        QVERIFY(!window.form->Preview().SymbolCurrent());
-        QVERIFY(boxes.Texts.isEmpty());
+}
 
-        textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
-        settle();
-        QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
-        QCOMPARE(window.form->statusBar()->currentMessage(), QString());
-        QCOMPARE(child<QLabel>(*window.form, "Klarschrift")->text(),
-                 QStringLiteral("(01)09506000134352(21)7"));
-        QVERIFY(window.form->Preview().SymbolCurrent());
-        QCOMPARE(window.form->Preview().Encoder().DataCodewords().front(), 232);
-        QVERIFY(window.form->Generator().ConvertClick());
-        const QString job = window.folder.filePath("gs1.ncm");
-        window.form->SaveVorlage(job);
-        QVERIFY(ReadAll(job).contains("CONTENT GS1\r\n"));
-    }
+void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
+    settle();
+    QVERIFY(!child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(),
+             QStringLiteral("Falsche Prüfziffer im GS1-Element: (01)09506000134353"));
+    QVERIFY(!window.form->Preview().SymbolCurrent());
+    QVERIFY(boxes.Texts.isEmpty());
 
-    int main(int argc, char** argv) {
-        korvex::app::KorvexApplication app(argc, argv);
-        MainWindowTest test;
-        return QTest::qExec(&test, argc, argv);
-    }
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
+    settle();
+    QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(), QString());
+    QCOMPARE(child<QLabel>(*window.form, "Klarschrift")->text(),
+             QStringLiteral("(01)09506000134352(21)7"));
+    QVERIFY(window.form->Preview().SymbolCurrent());
+    QCOMPARE(window.form->Preview().Encoder().DataCodewords().front(), 232);
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString job = window.folder.filePath("gs1.ncm");
+    window.form->SaveVorlage(job);
+    QVERIFY(ReadAll(job).contains("CONTENT GS1\r\n"));
+}
+
+int main(int argc, char** argv) {
+    korvex::app::KorvexApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "MainWindow_test.moc"

@@ -1,5 +1,7 @@
 // Pictures of the windows for the README and the help pages: run under Xvfb,
 //   xvfb-run -a build/bin/korvex-screenshots docs/screenshots
+#include "app/CouponDialog.h"
+#include "app/GenerateController.h"
 #include "app/KorvexApplication.h"
 #include "app/LogDialog.h"
 #include "app/Platform.h"
@@ -181,6 +183,33 @@ void capture(const QString& folder, const QString& language, int number) {
         ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
         .save(folder + "/main-gs1-" + language + ".png");
     QToolTip::hideText();
+    // Last, so the pictures above keep the delivered profile without a tool: a 90 degree cone
+    // on the first profile, which at the example's depth makes dots far too small.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            box->buttons().value(0)->click();
+    });
+    answer.start(20);
+    settings.show();
+    settings.PageClick(1);
+    settings.findChild<QAbstractButton*>("EWzKegel")->click();
+    settings.findChild<QLineEdit*>("EWzWinkel")->setText("90");
+    settings.findChild<QLineEdit*>("EWzSpitze")->setText("0");
+    save(&settings, folder + "/settings-profile-tool-" + language + ".png");
+    settings.SpeichernClick();
+    form.ProfilClick(1);
+    click("BGrafik");
+    click("Convert");
+    while (form.Generator().ReadBackPending())
+        QTest::qWait(20);
+    save(&form, folder + "/main-graphic-dots-too-small-" + language + ".png");
+    form.KalibriermusterClick();
+    click("Fit");
+    save(&form, folder + "/main-graphic-coupon-" + language + ".png");
+    app::CouponDialog& coupon = form.CouponCorrectionDialog();
+    save(&coupon, folder + "/coupon-dialog-" + language + ".png");
+    coupon.hide();
 }
 
 } // namespace
