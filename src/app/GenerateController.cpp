@@ -1,5 +1,7 @@
 #include "app/GenerateController.h"
 
+#include "readback/JobSurface.h"
+
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
 #include "app/JobPanel.h"
@@ -74,7 +76,7 @@ void GenerateController::RefreshBlankFit() {
 
 ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl()};
+                                  profilePanel_.ZEbeneauswahl(), readback::JobSurface(job_)};
     fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
     fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
     return fields;

@@ -13,8 +13,8 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* GENERATE_USAGE =
-    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT]\n"
-    "                           [--check] [--stats] JOB.ncm\n"
+    "usage: korvex-cli generate [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [-o OUT]\n"
+    "                           [--surface flat|follow|rotary] [--check] [--stats] JOB.ncm\n"
     "       korvex-cli generate --serial START[:COUNT[:STEP]] --text PATTERN -o NAMES [...] "
     "JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
@@ -24,7 +24,9 @@ constexpr const char* GENERATE_HELP =
     "\n"
     "  --config DIR      configuration folder (main.ini, profil1.ini-profil4.ini); default:\n"
     "                    Korvex2/config below the documents folder, created on first use\n"
-    "  --profile N|NAME  output profile by number 1-4 or by name; default: the settings' one\n"
+    "  --profile N|NAME|FILE\n"
+    "                    output profile by number 1-4, by name, or a profile file (a path\n"
+    "                    with '/' or ending in .ini); default: the settings' one\n"
     "  --text TEXT       encode TEXT instead of the layer's text (a pattern in a serial run)\n"
     "  -o OUT            write the program to OUT instead of standard output (a name pattern\n"
     "                    in a serial or list run)\n"
@@ -32,6 +34,10 @@ constexpr const char* GENERATE_HELP =
     "                    standard error; exit status 3 when they do not read as the text\n"
     "                    (a mirror image counts when exactly one mirror is on)\n"
     "  --stats           print points, rapid and plunge travel and the plunge time\n"
+    "  --surface flat|follow|rotary\n"
+    "                    on a blank that is a cylinder along X or Y: every dot at the same Z\n"
+    "                    (flat), its depth below the surface above it (follow), or the part\n"
+    "                    turned on a rotary axis ([#AVAL]); instead of the job's choice\n"
     "  --serial START[:COUNT[:STEP]]\n"
     "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
@@ -71,6 +77,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &parsed.Serial;
         else if (arg == "--texts")
             target = &parsed.Texts;
+        else if (arg == "--surface")
+            target = &options.Surface;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
@@ -106,6 +114,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
 void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    for (const std::string& warning : notes.RoundWarnings)
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
     if (!notes.StatsText.empty())
         err << "korvex-cli: " << base::Windows1252ToUtf8(notes.StatsText) << '\n';
     if (notes.Check)

@@ -14,6 +14,7 @@
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
+#include "readback/JobSurface.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -74,8 +75,9 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     }
 
     // The window after loading: layer 1 shown, the profile's R and Z in their fields.
+    if (request.Surface) job.Surface = *request.Surface;
     ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
-                                  result.Profile.InfeedDepth};
+                                  result.Profile.InfeedDepth, readback::JobSurface(job)};
     if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
 
     ncgen::TGenerateCommandResult generated =
@@ -115,6 +117,22 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
 
         const std::string choice =
             request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
+        // A profile file named directly, such as one of the delivered examples.
+        const fs::path named(choice);
+        std::error_code ec;
+        if (request.Profile && (choice.find('/') != choice.npos || named.extension() == ".ini") &&
+            fs::is_regular_file(named, ec)) {
+            const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
+            result.Profile = ncgen::ActivateProfile(stored);
+            result.ProfileName =
+                stored.Name.empty() ? base::PathText(named.filename()) : stored.Name;
+            if (const base::TTextMessage unreadable =
+                    ncgen::CheckNumberFormat(result.Profile.Format, result.ProfileName);
+                !unreadable.Empty())
+                return fail(result, texts.Message(unreadable));
+            generate(request, texts, result.ProfileName, result);
+            return result;
+        }
         const auto selection = ncgen::SelectProfile(profiles, choice);
         if (!selection)
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
@@ -226,6 +244,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
     if (!toCodePage("--profile", options.Profile, request.Profile, err) ||
         !toCodePage("--text", options.Text, request.Text, err))
         return ExitUsage;
+    if (options.Surface) {
+        request.Surface = ncgen::ReadSurfaceMode(*options.Surface);
+        if (!request.Surface) {
+            err << "korvex-cli: --surface: '" << *options.Surface
+                << "' is none of flat, follow, rotary\n";
+            return ExitUsage;
+        }
+    }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);
     } else {

@@ -20,13 +20,14 @@ namespace {
 
 constexpr const char* VIEW_USAGE =
     "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
-    "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n";
+    "                       [--surface flat|follow|rotary] [--width W] [--height H]\n"
+    "                       [-o OUT.svg] JOB.ncm\n";
 
 constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
     "as SVG on standard output or into OUT.svg.\n"
     "\n"
-    "  --config, --profile, --text  as for korvex-cli generate\n"
+    "  --config, --profile, --text, --surface  as for korvex-cli generate\n"
     "  --view XY|XZ|YZ|XYZ          a view preset instead of the job's own view\n"
     "  --width W, --height H        picture size in pixels (16-8192; 800 x 600)\n"
     "\n"
@@ -71,7 +72,7 @@ bool readSize(const std::string& text, int& size) {
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
     static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
-                                        "--width",  "--height",  "-o"};
+                                        "--width",  "--height",  "-o",     "--surface"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -130,7 +131,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return ExitOk;
     }
     const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
-                                           options.value("--text"), *options.job};
+                                           options.value("--text"), *options.job,
+                                           options.value("--surface")};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
@@ -140,6 +142,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                            result.Job.BlankDefinition, false, false);
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    for (const std::string& warning : notes.RoundWarnings)
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);

@@ -63,6 +63,11 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         result.Outcome = TGenerateOutcome::NoText;
         return;
     }
+    // Marking flat instead would cut every dot at a depth nobody asked for.
+    if (fields.Surface.Mode != TSurfaceMode::Flat && !fields.Surface.Cylinder.Usable()) {
+        refuse(result, {text::SurfaceNeedsCylinder, 0, {}});
+        return;
+    }
     result.DroppedTextLines = layers.StoreCurrentLayer(window);
 
     datamatrix::TDatamatrix symbol;
@@ -82,7 +87,7 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     TGenerateOutput output;
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,
-                               fields.ZEbeneauswahl, false};
+                               fields.ZEbeneauswahl, false,   fields.Surface};
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);
@@ -93,6 +98,10 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     } catch (...) {
         keep();
         throw;
+    }
+    if (!output.Refusal.Empty()) {
+        refuse(result, std::move(output.Refusal));
+        return;
     }
     keep();
     result.Outcome = TGenerateOutcome::Generated;

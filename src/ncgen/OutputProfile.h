@@ -36,6 +36,7 @@ struct TOutputProfile {
     std::string Schritt;
     std::string Start;
     std::string X, Y, Z, I, J, R; // address letters
+    std::string A;                // "A": the rotary axis's letter ([#AAXIS])
 };
 
 // Profiles 1-4 at index 0-3.
@@ -53,6 +54,7 @@ struct TActiveProfile {
     bool BlockNumbering = false;
     TNCFormat Format;
     std::string X = "X", Y = "Y", Z = "Z", I = "I", J = "J", R = "R";
+    std::string A = "A";
 };
 
 } // namespace korvex::ncgen

@@ -2,6 +2,8 @@
 
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/SimulationLine.h"
+#include "simulation/BlankDefinition.h"
 
 namespace korvex::readback {
 
@@ -16,7 +18,7 @@ std::string LayerCode(const ncgen::TLayer& layer) {
 
 TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
-                       bool stats, bool check) {
+                       bool stats, bool check, const ncgen::TMarkingTool& tool) {
     TProgramNotes notes;
     // A lathe marks in the X/Z plane, not on the face at ZP that the blank describes.
     if (!blankDefinition.empty() && !ncgen::IsLatheMode(profile)) {
@@ -26,7 +28,14 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
         notes.BlankFit =
             simulation::CheckBlankFit(blankDefinition, dots, ncgen::ReadNumber(layer.Size).value,
                                       ncgen::ReadNumber(layer.Angle).value);
-        notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
+        // Laid onto the surface, the symbol no longer stands on the plane that falls away.
+        const bool laid = ncgen::ReadSurfaceLine(simulationLines).has_value();
+        if (!laid || notes.BlankFit.Result != simulation::TBlankFit::Curved)
+            notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
+        notes.Round = ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition), tool,
+                                            simulationLines, ncgen::ReadNumber(layer.Size).value);
+        for (const ncgen::TRoundNote& note : notes.Round)
+            notes.RoundWarnings.push_back(ncgen::RoundNoteText(note));
     }
     if (stats) {
         notes.Stats = ncgen::MarkingStats(simulationLines, profile.FeedZ);

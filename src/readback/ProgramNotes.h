@@ -3,6 +3,7 @@
 #include "ncgen/Layer.h"
 #include "ncgen/MarkingStats.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/RoundChecks.h"
 #include "readback/ReadBack.h"
 #include "simulation/BlankFit.h"
 
@@ -15,8 +16,10 @@ namespace korvex::readback {
 // What can be said about one generated program besides writing it; korvex-cli prints it, the
 // window shows it in its status bars.
 struct TProgramNotes {
-    simulation::TBlankFit BlankFit; // NoBlank in lathe mode: the blank's face is not marked
-    std::string BlankWarning;       // empty when it fits or there is no blank
+    simulation::TBlankFit BlankFit;         // NoBlank in lathe mode: the blank's face is not marked
+    std::string BlankWarning;               // empty when it fits or there is no blank
+    std::vector<ncgen::TRoundNote> Round;   // a symbol on a cylinder along X or Y
+    std::vector<std::string> RoundWarnings; // the same in English
     std::optional<ncgen::TMarkingStats> Stats;
     std::string StatsText; // with stats
     std::optional<TReadBackResult> Check;
@@ -27,6 +30,6 @@ std::string LayerCode(const ncgen::TLayer& layer);
 
 TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
-                       bool stats, bool check);
+                       bool stats, bool check, const ncgen::TMarkingTool& tool = {});
 
 } // namespace korvex::readback

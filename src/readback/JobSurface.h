@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ncgen/Job.h"
+#include "ncgen/Surface.h"
+
+namespace korvex::readback {
+
+// What the generator lays a job's points onto: the job's choice and its blank's cylinder.
+ncgen::TSurface JobSurface(const ncgen::TJob& job, const ncgen::TMarkingTool& tool = {});
+
+} // namespace korvex::readback
