@@ -18,6 +18,13 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
 
+# Only the tests need these: LinuxCNC's G-code interpreter (rs274, about 250 MB) reads the
+# programs of the delivered round-part profiles.
+test_packages=(linuxcnc-uspace)
+if [ "$mode" = test ]; then
+    packages+=("${test_packages[@]}")
+fi
+
 install_missing() {
     local missing=()
     for p in "${packages[@]}"; do
