@@ -71,6 +71,8 @@ void GenerateController::RefreshBlankFit() {
         simulationLines_, job_.Layers.Layer(1), profile_, job_.BlankDefinition, false, false);
     notes_.BlankFit = fit.BlankFit;
     notes_.BlankWarning = fit.BlankWarning;
+    notes_.Round = fit.Round;
+    notes_.RoundWarnings = fit.RoundWarnings;
     emit NotesChanged();
 }
 

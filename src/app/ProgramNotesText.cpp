@@ -1,5 +1,7 @@
 #include "app/ProgramNotesText.h"
 
+#include <QStringList>
+
 #include "app/CodePage.h"
 #include "app/Messages.h"
 
@@ -86,6 +88,17 @@ QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages)
     QString text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
     if (fit.OffCylinder) text += messages.Text(BlankOffCylinderText).arg(number(fit.Beyond, 3));
     return text;
+}
+
+QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages) {
+    QStringList parts;
+    for (const ncgen::TRoundNote& note : notes) {
+        QString text = messages.Text(note.Text);
+        for (const std::string& value : note.Args)
+            text = text.arg(QString::fromStdString(value));
+        parts << text;
+    }
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace korvex::app

@@ -261,9 +261,14 @@ void TMainForm::buildViews() {
         generator_->RefreshBlankFit();
         BGrafikClick();
     });
+    connect(blank, &BlankPage::SurfaceChosen, this, [this](ncgen::TSurfaceMode mode) {
+        job_.Surface = mode;
+        generator_->Checkstatus();
+    });
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
-    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})
+    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_,
+                          static_cast<QWidget*>(blankPage_)})
         views_->addWidget(view);
 
     right->addWidget(viewBar);
@@ -285,7 +290,10 @@ void TMainForm::buildViews() {
 
 void TMainForm::showNotes() {
     const readback::TProgramNotes& notes = generator_->Notes();
-    graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
+    QString warning = BlankFitText(notes.BlankFit, messages_);
+    const QString round = RoundNotesText(notes.Round, messages_);
+    if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
+    graphic_->SetBlankWarning(warning + round);
     const QString stats =
         notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
     markingStats_->setText(stats);
@@ -399,6 +407,7 @@ void TMainForm::loadSettings() {
     if (!said.empty()) statusBar()->showMessage(FromCodePage(said));
     ApplyCaptions(this, "TMainForm", texts_);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
+    blankPage_->ApplySurfaceTexts(texts_);
     // A menu text that also names a window keeps its "&" only in the menu.
     info_->Prepare();
     showNotes();
@@ -548,6 +557,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     job_ = std::move(loaded);
+    blankPage_->SetSurface(job_.Surface);
     graphic_->ApplyJobView(job_);
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
@@ -602,6 +612,7 @@ void TMainForm::NeuErstellen1Click() {
                   preview_->CurrentEncodation());
     SelectLayer(1);
     job_.BlankDefinition.clear();
+    blankPage_->SetSurface(job_.Surface);
     editor_->Clear();
     showView(preview_, bDatamatrix_);
     setCaptionFile(QString());
@@ -768,6 +779,7 @@ void TMainForm::applyLanguage() {
     }
     ApplyCaptions(this, "TMainForm", texts_);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
+    blankPage_->ApplySurfaceTexts(texts_);
     if (settingsDialog_) ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
     info_->Prepare();
     showNotes();

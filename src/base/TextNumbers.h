@@ -40,6 +40,8 @@ inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbo
 inline constexpr int SymbolDialogPreview = 5102;    // label "Vorschau"
 inline constexpr int SymbolDialogSize = 5103;       // label "Symbolgröße"
 inline constexpr int SymbolDialogEncodation = 5104; // label "Kodierung"
+// The blank page's choice for round parts: its frame, then flat, follow and rotary.
+inline constexpr std::array<int, 4> SURFACE_CHOICE_TEXTS = {9856, 9857, 9858, 9859};
 
 // The information dialog: caption, lines of its text and its buttons, in display order.
 inline constexpr std::array<int, 13> INFORMATION_DIALOG_TEXTS = {

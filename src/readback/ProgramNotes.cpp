@@ -30,8 +30,10 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
                                       ncgen::ReadNumber(layer.Angle).value);
         // Laid onto the surface, the symbol no longer stands on the plane that falls away.
         const bool laid = ncgen::ReadSurfaceLine(simulationLines).has_value();
-        if (!laid || notes.BlankFit.Result != simulation::TBlankFit::Curved)
-            notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
+        if (laid && notes.BlankFit.Result == simulation::TBlankFit::Curved &&
+            !notes.BlankFit.OffCylinder)
+            notes.BlankFit.Result = simulation::TBlankFit::Fits;
+        notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
         notes.Round = ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition), tool,
                                             simulationLines, ncgen::ReadNumber(layer.Size).value);
         for (const ncgen::TRoundNote& note : notes.Round)
