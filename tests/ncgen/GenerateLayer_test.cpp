@@ -210,9 +210,10 @@ TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar) {
     output.NCLines = {"kept from before"};
     output.LastUsedFormat.Satzzeichen = "old";
     const int cols = 10;
-    EXPECT_THROW(GenerateLayer(
-                     {run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false, {}}, output),
-                 ENumberFormatError);
+    EXPECT_THROW(
+        GenerateLayer({run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false, {}},
+                      output),
+        ENumberFormatError);
     EXPECT_EQ(output.NCLines.front(), "kept from before");
     EXPECT_GT(output.NCLines.size(), 10U);
     EXPECT_LT(output.NCLines.size(), 56U);

@@ -15,7 +15,9 @@ struct TPickFixture : ::testing::Test {
     TPickState pick;
     std::vector<std::string> buffer;
 
-    TGenerateInput input() const { return {layer, matrix, 10, 10, profile, "2", "-0.1", false, {}}; }
+    TGenerateInput input() const {
+        return {layer, matrix, 10, 10, profile, "2", "-0.1", false, {}};
+    }
 
     std::vector<std::string> regenerated(const char* x, const char* y) const {
         TLayer moved = layer;
