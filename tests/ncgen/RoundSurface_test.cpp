@@ -158,6 +158,30 @@ TEST(RoundSurface, RotaryAxisTurnsByArcOverRadiusAndPlungesAtTheTopAtOneHeight) 
     }
 }
 
+// The cone's dot centre moves uphill on the tilted surface, so the tool aims downhill by as much.
+TEST(RoundSurface, ToolAimsDownhillByTheShiftOfItsDotCentre) {
+    const TCylinder c{'X', 0, -10, 10};
+    TShaftJob plain(TSurfaceMode::Follow, c, "0", "-1.5");
+    TShaftJob tooled(TSurfaceMode::Follow, c, "0", "-1.5");
+    tooled.fields.Surface.Tool.IncludedAngle = 90;
+    const auto aimed = dotsOf(plain.Generate().SimulationLines);
+    const auto corrected = dotsOf(tooled.Generate().SimulationLines);
+    ASSERT_EQ(aimed.size(), corrected.size());
+    int moved = 0;
+    for (std::size_t i = 0; i < aimed.size(); ++i) {
+        const long double tilt = std::asin(aimed[i].Y / c.Radius);
+        const TTiltedDot dot = TiltedDot(90, tilt, -0.1L);
+        const long double expected = aimed[i].Y + (tilt < 0 ? -dot.Shift : dot.Shift);
+        EXPECT_NEAR(static_cast<double>(corrected[i].Y), static_cast<double>(expected), 0.0011)
+            << i;
+        const long double surface =
+            c.ZC + std::sqrt(c.Radius * c.Radius - corrected[i].Y * corrected[i].Y);
+        EXPECT_NEAR(static_cast<double>(surface - corrected[i].Bottom), 0.1, 0.001) << i;
+        moved += std::fabs(corrected[i].Y - aimed[i].Y) > 0.002L ? 1 : 0;
+    }
+    EXPECT_GT(moved, 10);
+}
+
 TEST(RoundSurface, RoundSurfacesRefuseWhatTheyCannotMark) {
     const struct {
         const char* what;
