@@ -44,5 +44,19 @@ inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
 inline constexpr int BlankOffCylinderText = 9162;
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
+// The marks as round dots of the profile's tool.
+inline constexpr int FirstDotProblemText = 9650; // from TProblem::DotsTooSmall on, in order
+inline constexpr int ReadsFromText = 9653;       // %1 percent
+inline constexpr int ReadsAtNoFillText = 9654;
+inline constexpr int CentreErrorReadsText = 9655;
+inline constexpr int CentreErrorFailsText = 9656;
+inline constexpr int SecondOpinionReadsText = 9657;
+inline constexpr int SecondOpinionFailsText = 9658;
+inline constexpr int DotFiguresText = 9659; // %1 diameter, %2 percent
+inline constexpr int IdealDepthText = 9660; // %1 depth, %2 and %3 the window around it
+inline constexpr int NoIdealDepthText = 9661;
+inline constexpr int CycleTimeText = 9662;    // %1 seconds, %2 rapid rate, %3 block time
+inline constexpr int DotsTooSmallText = 9663; // %1 how many
+inline constexpr int DotsMergeText = 9664;    // %1 how many
 
 } // namespace korvex::app

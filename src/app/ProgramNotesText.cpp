@@ -5,6 +5,8 @@
 #include "app/CodePage.h"
 #include "app/Messages.h"
 
+#include <algorithm>
+
 namespace korvex::app {
 
 namespace {
@@ -15,12 +17,16 @@ QString number(long double value, int decimals) {
 
 // Texts 9165-9175 follow the reasons one by one.
 static_assert(static_cast<int>(readback::TProblem::DoesNotDecode) == 11);
+static_assert(static_cast<int>(readback::TProblem::DotsDoNotDecode) == 14);
 
 // The reason in the user's language, with the values it names. Only the line reason carries
 // text of its own, and it comes alone, so no value can hold a later placeholder.
 QString problemText(const readback::TReadBackProblem& problem, const Messages& messages) {
     if (problem.Empty()) return {};
-    QString text = messages.Text(FirstProblemText + static_cast<int>(problem.Reason) - 1);
+    const int reason = static_cast<int>(problem.Reason);
+    const int firstDot = static_cast<int>(readback::TProblem::DotsTooSmall);
+    QString text = messages.Text(reason >= firstDot ? FirstDotProblemText + reason - firstDot
+                                                    : FirstProblemText + reason - 1);
     for (const std::string& value : problem.Values)
         text = text.arg(FromCodePage(value));
     return text;
@@ -58,6 +64,18 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
         tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
     if (!result.Problem.Empty())
         tip += QStringLiteral("\n") + problemText(result.Problem, messages);
+    if (result.Dots && result.Dots->Margin) {
+        const readback::TDotMargin& margin = *result.Dots->Margin;
+        tip += QStringLiteral("\n") +
+               (margin.ReadsFrom
+                    ? messages.Text(ReadsFromText).arg(number(*margin.ReadsFrom * 100.0L, 0))
+                    : messages.Text(ReadsAtNoFillText));
+        tip += messages.Text(margin.ReadsWithCentreError ? CentreErrorReadsText
+                                                         : CentreErrorFailsText);
+        if (margin.SecondOpinion)
+            tip += messages.Text(*margin.SecondOpinion ? SecondOpinionReadsText
+                                                       : SecondOpinionFailsText);
+    }
     mark.ToolTip = tip;
     return mark;
 }
@@ -72,6 +90,42 @@ QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view fee
             messages.Text(PlungeTimeText).arg(number(*stats.PlungeSeconds, 1), FromCodePage(feed));
     else
         text += messages.Text(NoPlungeTimeText).arg(FromCodePage(feed));
+    return text;
+}
+
+QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messages) {
+    QString text;
+    if (notes.Dots) {
+        const ncgen::TDotFigures& dots = *notes.Dots;
+        const long double smallest =
+            *std::min_element(dots.Diameters.begin(), dots.Diameters.end());
+        text = messages.Text(DotFiguresText)
+                   .arg(number(smallest, 3), number(dots.SmallestFill * 100, 0));
+        if (dots.IdealDepth && dots.LeastDepth) {
+            const QString most =
+                dots.MostDepth ? number(*dots.MostDepth - *dots.IdealDepth, 3) : QString();
+            text += messages.Text(IdealDepthText)
+                        .arg(number(*dots.IdealDepth, 3),
+                             number(*dots.LeastDepth - *dots.IdealDepth, 3),
+                             most.startsWith(QLatin1Char('-')) || most.isEmpty()
+                                 ? most
+                                 : QLatin1Char('+') + most);
+        } else if (!dots.IdealDepth) {
+            text += messages.Text(NoIdealDepthText);
+        }
+        if (dots.TooSmall > 0)
+            text += QStringLiteral("; ") +
+                    messages.Text(DotsTooSmallText).arg(static_cast<qulonglong>(dots.TooSmall));
+        if (dots.Merging > 0)
+            text += QStringLiteral("; ") +
+                    messages.Text(DotsMergeText).arg(static_cast<qulonglong>(dots.Merging));
+    }
+    if (notes.Cycle) {
+        if (!text.isEmpty()) text += QStringLiteral("; ");
+        text += messages.Text(CycleTimeText)
+                    .arg(number(notes.Cycle->Seconds, 1), number(notes.Cycle->RapidRate, 0),
+                         number(ncgen::SecondsPerBlock, 2));
+    }
     return text;
 }
 

@@ -23,6 +23,8 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result, const 
 // Points, travels and plunge time in the user's language.
 QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view feed,
                          const Messages& messages);
+// What the tool makes of the dots, and the cycle time; empty without a tool and stats.
+QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messages);
 // Empty when the symbol fits or there is no blank.
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages);
 // The round-part warnings joined by "; ", empty when there is none.

@@ -294,8 +294,10 @@ void TMainForm::showNotes() {
     const QString round = RoundNotesText(notes.Round, messages_);
     if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
     graphic_->SetBlankWarning(warning + round);
-    const QString stats =
+    QString stats =
         notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
+    if (const QString dots = DotNotesText(notes, messages_); !dots.isEmpty())
+        stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + dots;
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
     if (!notes.Check) {

@@ -16,5 +16,6 @@ inline constexpr int ExitCheckFailed = 3; // generate --check: the program does 
 int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace korvex::cli

@@ -14,7 +14,9 @@ namespace {
 
 constexpr const char* GENERATE_USAGE =
     "usage: korvex-cli generate [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [-o OUT]\n"
-    "                           [--surface flat|follow|rotary] [--check] [--stats] JOB.ncm\n"
+    "                           [--surface flat|follow|rotary]\n"
+    "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
+    "                           JOB.ncm\n"
     "       korvex-cli generate --serial START[:COUNT[:STEP]] --text PATTERN -o NAMES [...] "
     "JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
@@ -38,6 +40,14 @@ constexpr const char* GENERATE_HELP =
     "                    on a blank that is a cylinder along X or Y: every dot at the same Z\n"
     "                    (flat), its depth below the surface above it (follow), or the part\n"
     "                    turned on a rotary axis ([#AVAL]); instead of the job's choice\n"
+    "  --stats           print points, rapid and plunge travel, the plunge time and the cycle\n"
+    "                    time (rapid at main.ini's Eilgangrate, 5000 mm/min without it, and\n"
+    "                    0.02 s per block)\n"
+    "  --tool none|cone:ANGLE[:TIP]|ball:RADIUS\n"
+    "                    the marking tool instead of the profile's (included angle in degrees,\n"
+    "                    tip flat and radius in mm): --stats and --check give the dot size\n"
+    "                    against the dot spacing and the depths for 60-105 %, and --check reads\n"
+    "                    the marks back as round dots\n"
     "  --serial START[:COUNT[:STEP]]\n"
     "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
@@ -79,6 +89,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &parsed.Texts;
         else if (arg == "--surface")
             target = &options.Surface;
+        else if (arg == "--tool")
+            target = &options.Tool;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
@@ -118,6 +130,12 @@ void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
     if (!notes.StatsText.empty())
         err << "korvex-cli: " << base::Windows1252ToUtf8(notes.StatsText) << '\n';
+    if (!notes.CycleText.empty())
+        err << "korvex-cli: " << base::Windows1252ToUtf8(notes.CycleText) << '\n';
+    if (!notes.DotsText.empty())
+        err << "korvex-cli: " << base::Windows1252ToUtf8(notes.DotsText) << '\n';
+    if (!notes.DotsWarning.empty())
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.DotsWarning) << '\n';
     if (notes.Check)
         err << "korvex-cli: read-back: "
             << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
@@ -144,9 +162,9 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const auto status = MakeGenerateRequest(parsed.Options, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "generate", err)) return *status;
-    const readback::TProgramNotes notes =
-        readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
-                           result.Job.BlankDefinition, parsed.Stats, parsed.Check);
+    const readback::TProgramNotes notes = readback::NotesFor(
+        result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
+        result.Job.BlankDefinition, parsed.Stats, parsed.Check, result.Settings.RapidRate);
     printNotes(notes, err);
     const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
                                           request.JobFile, out, err);

@@ -117,6 +117,15 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
 
         const std::string choice =
             request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
+        const auto takeTool = [&request, &result] {
+            if (request.Tool) {
+                result.Profile.Tool = *request.Tool;
+                result.Profile.ToolProblem.clear();
+            } else if (!result.Profile.ToolProblem.empty()) {
+                result.Warnings.push_back("the profile's tool is not used: " +
+                                          result.Profile.ToolProblem);
+            }
+        };
         // A profile file named directly, such as one of the delivered examples.
         const fs::path named(choice);
         std::error_code ec;
@@ -124,6 +133,7 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
             fs::is_regular_file(named, ec)) {
             const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
             result.Profile = ncgen::ActivateProfile(stored);
+            takeTool();
             result.ProfileName =
                 stored.Name.empty() ? base::PathText(named.filename()) : stored.Name;
             if (const base::TTextMessage unreadable =
@@ -138,6 +148,7 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
+        takeTool();
         // A folder without the profile's file would give an empty program that looks like success.
         const fs::path profileFile = config::SettingsFile(
             request.ConfigFolder, "profil" + std::to_string(selection->Number));
@@ -251,6 +262,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
                 << "' is none of flat, follow, rotary\n";
             return ExitUsage;
         }
+    }
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.empty()) {
+            err << "korvex-cli: " << tool.Problem << '\n';
+            return ExitUsage;
+        }
+        request.Tool = tool.Tool;
     }
     if (options.Config) {
         request.ConfigFolder = utf8Path(*options.Config);

@@ -25,6 +25,7 @@ struct TGenerateRequest {
     std::optional<std::string>
         Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
     std::optional<ncgen::TSurfaceMode> Surface; // replaces the job's choice
+    std::optional<ncgen::TTool> Tool;           // replaces the profile's tool
 };
 
 enum class TGenerateStatus {
@@ -69,6 +70,7 @@ struct TGenerateOptions {
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
     std::optional<std::string> Surface; // --surface flat|follow|rotary
+    std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 
 // Builds the request (default configuration and data folders, Windows-1252 texts) and fills

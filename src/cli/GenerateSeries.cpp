@@ -151,9 +151,9 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     bool checkFailed = false;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
-        const readback::TProgramNotes notes =
-            readback::NotesFor(generated.SimulationLines, layers.Layer(1), prepared.Profile,
-                               prepared.Job.BlankDefinition, series.Stats, series.Check);
+        const readback::TProgramNotes notes = readback::NotesFor(
+            generated.SimulationLines, layers.Layer(1), prepared.Profile,
+            prepared.Job.BlankDefinition, series.Stats, series.Check, prepared.Settings.RapidRate);
         std::string& summary = program.Summary;
         if (generated.PreferredFormat != datamatrix::AUTO &&
             generated.CalculatedFormat != generated.PreferredFormat)

@@ -21,17 +21,19 @@ namespace {
 constexpr const char* VIEW_USAGE =
     "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
     "                       [--surface flat|follow|rotary] [--width W] [--height H]\n"
+    "                       [--tool none|cone:ANGLE[:TIP]|ball:RADIUS]\n"
     "                       [-o OUT.svg] JOB.ncm\n";
 
 constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
     "as SVG on standard output or into OUT.svg.\n"
     "\n"
-    "  --config, --profile, --text, --surface  as for korvex-cli generate\n"
+    "  --config, --profile, --text, --surface, --tool  as for korvex-cli generate\n"
     "  --view XY|XZ|YZ|XYZ          a view preset instead of the job's own view\n"
     "  --width W, --height H        picture size in pixels (16-8192; 800 x 600)\n"
     "\n"
-    "A symbol that does not fit the job's blank is reported as a warning.\n"
+    "A symbol that does not fit the job's blank is reported as a warning, and so are dots the\n"
+    "tool makes too small or so large that they merge.\n"
     "Exit status: 0 done, 1 failed or the drawing stopped, 2 bad arguments.\n";
 
 constexpr int DEFAULT_WIDTH = 800;
@@ -71,8 +73,8 @@ bool readSize(const std::string& text, int& size) {
 
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
-    static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
-                                        "--width",  "--height",  "-o",     "--surface"};
+    static const char* const NAMES[] = {"--config", "--profile", "--text",    "--view", "--width",
+                                        "--height", "-o",        "--surface", "--tool"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -130,20 +132,22 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << VIEW_USAGE << '\n' << VIEW_HELP;
         return ExitOk;
     }
-    const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
-                                           options.value("--text"), *options.job,
-                                           options.value("--surface")};
+    const TGenerateOptions generateOptions{options.value("--config"),  options.value("--profile"),
+                                           options.value("--text"),    *options.job,
+                                           options.value("--surface"), options.value("--tool")};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
     if (const auto status = ReportGenerateResult(result, "view", err)) return *status;
     const readback::TProgramNotes notes =
         readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
-                           result.Job.BlankDefinition, false, false);
+                           result.Job.BlankDefinition, true, false, result.Settings.RapidRate);
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
     for (const std::string& warning : notes.RoundWarnings)
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
+    if (!notes.DotsWarning.empty())
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.DotsWarning) << '\n';
 
     simulation::TMathImage grafik(options.width, options.height);
     applyView(grafik, result.Job, options.preset);

@@ -9,11 +9,15 @@ namespace {
 constexpr const char* USAGE =
     "usage: korvex-cli encode [--size S] [--encoding E] [--format matrix|codewords|svg|pbm] TEXT\n"
     "       korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT]\n"
-    "                           [--check] [--stats] [--serial START[:COUNT[:STEP]] | --texts "
+    "                           [--tool TOOL] [--check] [--stats] [--serial START[:COUNT[:STEP]] | "
+    "--texts "
     "FILE]\n"
     "                           JOB.ncm\n"
     "       korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
     "                       [--width W] [--height H] [-o OUT.svg] JOB.ncm\n"
+    "       korvex-cli coupon [--config DIR] [--profile N|NAME] [--tool TOOL] [--pitch P] [-o "
+    "OUT]\n"
+    "       korvex-cli coupon [...] --measured DEPTH:DIAMETER [--save]\n"
     "       korvex-cli --version\n"
     "'korvex-cli COMMAND --help' tells more of each command; man korvex-cli tells all.\n";
 
@@ -30,6 +34,7 @@ int main(int argc, char** argv) {
     if (command == "encode") return korvex::cli::RunEncode(args, std::cout, std::cerr);
     if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
     if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);
+    if (command == "coupon") return korvex::cli::RunCoupon(args, std::cout, std::cerr);
     if (command == "--version") {
         std::cout << "korvex-cli " KORVEX_VERSION "\n";
         return korvex::cli::ExitOk;

@@ -34,6 +34,7 @@ struct TSettings {
     std::uint8_t DefaultSymbolSize = 0;    // "DMFormat", the dialog's size list
     std::uint8_t DefaultEncodation = 0;    // "DMEncode", the dialog's encodation list
     int Language = 1;                      // "lang": 1 German, 2-4 English
+    std::string RapidRate;                 // "Eilgangrate", mm/min, for the cycle time
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

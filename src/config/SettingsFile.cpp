@@ -64,6 +64,8 @@ ncgen::TOutputProfile LoadProfileFile(const std::filesystem::path& file) {
     p.J = ini.ReadString("J");
     p.R = ini.ReadString("R");
     p.A = ini.ReadString("A");
+    p.Tool = {ini.ReadString("WzTyp"), ini.ReadString("WzWinkel"), ini.ReadString("WzSpitze"),
+              ini.ReadString("WzRadius")};
     return p;
 }
 
@@ -101,6 +103,14 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("R", p.R);
     // Only a profile that names a rotary axis gets the key the delivered files lack.
     if (!p.A.empty()) ini.WriteString("A", p.A);
+    // A profile that never had a tool keeps its file as the Parts write it.
+    const ncgen::TToolTexts& tool = p.Tool;
+    if (!tool.Kind.empty() || !tool.Angle.empty() || !tool.Tip.empty() || !tool.Radius.empty()) {
+        ini.WriteString("WzTyp", tool.Kind);
+        ini.WriteString("WzWinkel", tool.Angle);
+        ini.WriteString("WzSpitze", tool.Tip);
+        ini.WriteString("WzRadius", tool.Radius);
+    }
     ini.Commit();
 }
 
@@ -148,6 +158,7 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     s.DefaultEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
     const std::int32_t language = ini.ReadInteger("lang");
     s.Language = language >= 1 && language <= 4 ? language : 1;
+    s.RapidRate = ini.ReadString("Eilgangrate");
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
@@ -184,6 +195,8 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     ini.WriteBool("AXIS", s.ShowAxes);
     ini.WriteInteger("Profil", s.DefaultProfile);
     ini.WriteInteger("lang", s.Language);
+    // Written once someone set it, so older files stay as the Parts write them.
+    if (!s.RapidRate.empty()) ini.WriteString("Eilgangrate", s.RapidRate);
     ini.Commit();
 
     LoadSettings(folder, s, profiles);

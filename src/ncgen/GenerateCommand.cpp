@@ -4,6 +4,7 @@
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
@@ -84,10 +85,13 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     result.CalculatedFormat = symbol.CalculatedFormat();
 
     const datamatrix::TIArray matrix = symbol.Matrix();
+    // The profile's cone aims each dot on the tilted surface.
+    TSurface surface = fields.Surface;
+    if (surface.Tool.IncludedAngle <= 0) surface.Tool = MarkingToolOf(CheckedTool(profile));
     TGenerateOutput output;
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,
-                               fields.ZEbeneauswahl, false,   fields.Surface};
+                               fields.ZEbeneauswahl, false,   surface};
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);

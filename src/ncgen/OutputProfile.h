@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ncgen/NCFormat.h"
+#include "ncgen/Tool.h"
 
 #include <array>
 #include <string>
@@ -37,6 +38,7 @@ struct TOutputProfile {
     std::string Start;
     std::string X, Y, Z, I, J, R; // address letters
     std::string A;                // "A": the rotary axis's letter ([#AAXIS])
+    TToolTexts Tool;              // "WzTyp", "WzWinkel", "WzSpitze", "WzRadius"
 };
 
 // Profiles 1-4 at index 0-3.
@@ -55,6 +57,8 @@ struct TActiveProfile {
     TNCFormat Format;
     std::string X = "X", Y = "Y", Z = "Z", I = "I", J = "J", R = "R";
     std::string A = "A";
+    TTool Tool;              // none: every check of the dots is silent
+    std::string ToolProblem; // why the stored tool could not be used
 };
 
 } // namespace korvex::ncgen

@@ -70,6 +70,9 @@ TActiveProfile ActivateProfile(const TOutputProfile& profile) {
     active.J = orDefault(profile.J, "J");
     active.R = orDefault(profile.R, "R");
     active.A = orDefault(profile.A, "A");
+    TToolReading tool = ReadTool(profile.Tool);
+    active.Tool = tool.Tool;
+    active.ToolProblem = std::move(tool.Problem);
     return active;
 }
 

@@ -32,6 +32,10 @@ std::string_view SurfaceModeName(TSurfaceMode mode) {
     return "FLAT";
 }
 
+TMarkingTool MarkingToolOf(const TTool& tool) {
+    return {tool.Kind == TToolKind::Cone ? tool.Angle : 0};
+}
+
 TTiltedDot TiltedDot(long double includedAngleDegrees, long double tilt, long double depth) {
     TTiltedDot dot;
     const long double t = std::tan(includedAngleDegrees * Pi / 360);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Cylinder.h"
+#include "ncgen/Tool.h"
 
 #include <optional>
 #include <string_view>
@@ -22,6 +23,9 @@ std::string_view SurfaceModeName(TSurfaceMode mode);
 struct TMarkingTool {
     long double IncludedAngle = 0; // degrees
 };
+
+// The cone of a profile's tool; a ball or no tool gives none (the tilt formulas are a cone's).
+TMarkingTool MarkingToolOf(const TTool& tool);
 
 // What the generator lays the points onto.
 struct TSurface {

@@ -4,8 +4,8 @@
 
 namespace korvex::readback {
 
-ncgen::TSurface JobSurface(const ncgen::TJob& job, const ncgen::TMarkingTool& tool) {
-    return {job.Surface, simulation::CylinderOf(job.BlankDefinition), tool};
+ncgen::TSurface JobSurface(const ncgen::TJob& job) {
+    return {job.Surface, simulation::CylinderOf(job.BlankDefinition), {}};
 }
 
 } // namespace korvex::readback

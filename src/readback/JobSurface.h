@@ -6,6 +6,7 @@
 namespace korvex::readback {
 
 // What the generator lays a job's points onto: the job's choice and its blank's cylinder.
-ncgen::TSurface JobSurface(const ncgen::TJob& job, const ncgen::TMarkingTool& tool = {});
+// The tool comes from the profile when the generate command runs.
+ncgen::TSurface JobSurface(const ncgen::TJob& job);
 
 } // namespace korvex::readback

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <map>
 #include <utility>
 
 namespace korvex::readback {
@@ -57,6 +57,13 @@ std::string ProblemText(const TReadBackProblem& problem) {
                " of the finder and clock patterns wrong";
     case TProblem::DoesNotDecode:
         return "the data modules do not decode";
+    case TProblem::DotsTooSmall:
+        return "dots too small: " + value(0) + " % of the dot spacing, a reader needs 60-105 %";
+    case TProblem::DotsMerge:
+        return "dots merge: " + value(0) + " % of the dot spacing, a reader needs 60-105 %";
+    case TProblem::DotsDoNotDecode:
+        return "the round dots of " + value(0) + "-" + value(1) +
+               " % of the dot spacing do not decode";
     }
     return {};
 }
@@ -86,7 +93,7 @@ TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pi
         if (lattice.empty() || v < minV) minV = v;
         lattice.emplace_back(u, v);
     }
-    std::set<std::pair<long long, long long>> sites;
+    std::map<std::pair<long long, long long>, float> sites;
     long long maxI = 0, maxJ = 0;
     for (std::size_t k = 0; k < lattice.size(); ++k) {
         const long double u = lattice[k].first - minU;
@@ -102,7 +109,10 @@ TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pi
                              {number(points[k].U), number(points[k].V), number(step)}};
             return build;
         }
-        if (!sites.emplace(static_cast<long long>(i), static_cast<long long>(j)).second) {
+        if (!sites
+                 .emplace(std::pair(static_cast<long long>(i), static_cast<long long>(j)),
+                          points[k].Fill)
+                 .second) {
             build.Problem = {TProblem::SharedModule, {number(points[k].U), number(points[k].V)}};
             return build;
         }
@@ -112,8 +122,9 @@ TGridBuild BuildModuleGrid(const std::vector<TViewPoint>& points, long double pi
     build.Grid.Cols = static_cast<int>(maxI + 1);
     build.Grid.Rows = static_cast<int>(maxJ + 1);
     build.Grid.Dark.assign(static_cast<std::size_t>(build.Grid.Cols) * build.Grid.Rows, 0);
-    for (const auto& [i, j] : sites)
-        build.Grid.Set(static_cast<int>(i), static_cast<int>(maxJ - j));
+    build.Grid.Fill.assign(build.Grid.Dark.size(), 0);
+    for (const auto& [site, fill] : sites)
+        build.Grid.Set(static_cast<int>(site.first), static_cast<int>(maxJ - site.second), fill);
     build.Ok = true;
     return build;
 }
@@ -124,6 +135,7 @@ TModuleGrid Transformed(const TModuleGrid& grid, int way) {
     out.Cols = quarter ? grid.Rows : grid.Cols;
     out.Rows = quarter ? grid.Cols : grid.Rows;
     out.Dark.assign(grid.Dark.size(), 0);
+    out.Fill.assign(grid.Dark.size(), 0);
     for (int row = 0; row < grid.Rows; ++row)
         for (int col = 0; col < grid.Cols; ++col) {
             if (!grid.At(col, row)) continue;
@@ -138,7 +150,7 @@ TModuleGrid Transformed(const TModuleGrid& grid, int way) {
                 x = nx;
                 std::swap(w, h);
             }
-            out.Set(x, y);
+            out.Set(x, y, grid.FillAt(col, row));
         }
     return out;
 }

@@ -11,18 +11,26 @@ namespace korvex::readback {
 struct TViewPoint {
     long double U = 0;
     long double V = 0;
+    float Fill = 1; // the dot's diameter in module widths, where the tool is known
 };
 
 // Modules in rows from the top, as a scanner looks at them.
 struct TModuleGrid {
     int Cols = 0;
     int Rows = 0;
-    std::vector<char> Dark; // Rows x Cols, row-major
+    std::vector<char> Dark;  // Rows x Cols, row-major
+    std::vector<float> Fill; // the same layout: the dot's diameter in module widths
 
     bool At(int col, int row) const {
         return Dark[static_cast<std::size_t>(row) * Cols + col] != 0;
     }
-    void Set(int col, int row) { Dark[static_cast<std::size_t>(row) * Cols + col] = 1; }
+    void Set(int col, int row, float fill = 1) {
+        Dark[static_cast<std::size_t>(row) * Cols + col] = 1;
+        Fill[static_cast<std::size_t>(row) * Cols + col] = fill;
+    }
+    float FillAt(int col, int row) const {
+        return Fill[static_cast<std::size_t>(row) * Cols + col];
+    }
 };
 
 // Why the marks make no readable symbol, with the values the reason names (numbers as
@@ -40,6 +48,9 @@ enum class TProblem {
     NoSize,             // columns, rows
     FrameWrong,         // how many modules
     DoesNotDecode,
+    DotsTooSmall,    // smallest fill in percent
+    DotsMerge,       // largest fill in percent
+    DotsDoNotDecode, // smallest and largest fill in percent
 };
 
 struct TReadBackProblem {

@@ -1,5 +1,6 @@
 #include "readback/ProgramNotes.h"
 
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
@@ -18,7 +19,7 @@ std::string LayerCode(const ncgen::TLayer& layer) {
 
 TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
-                       bool stats, bool check, const ncgen::TMarkingTool& tool) {
+                       bool stats, bool check, std::string_view rapidRate) {
     TProgramNotes notes;
     // A lathe marks in the X/Z plane, not on the face at ZP that the blank describes.
     if (!blankDefinition.empty() && !ncgen::IsLatheMode(profile)) {
@@ -34,7 +35,8 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
             !notes.BlankFit.OffCylinder)
             notes.BlankFit.Result = simulation::TBlankFit::Fits;
         notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
-        notes.Round = ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition), tool,
+        notes.Round = ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition),
+                                            ncgen::MarkingToolOf(ncgen::CheckedTool(profile)),
                                             simulationLines, ncgen::ReadNumber(layer.Size).value);
         for (const ncgen::TRoundNote& note : notes.Round)
             notes.RoundWarnings.push_back(ncgen::RoundNoteText(note));
@@ -42,6 +44,18 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
     if (stats) {
         notes.Stats = ncgen::MarkingStats(simulationLines, profile.FeedZ);
         notes.StatsText = ncgen::DescribeStats(*notes.Stats, profile.FeedZ);
+        notes.Cycle = ncgen::CycleTime(*notes.Stats, ncgen::RapidRateOf(rapidRate),
+                                       ncgen::ProgramBlocks(profile, notes.Stats->Points));
+        if (notes.Cycle) notes.CycleText = ncgen::DescribeCycleTime(*notes.Cycle);
+    }
+    if (stats || check) {
+        notes.ToolProblem = profile.ToolProblem;
+        notes.Dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile),
+                                       ncgen::ReadNumber(layer.Size).value);
+        if (notes.Dots) {
+            notes.DotsText = ncgen::DescribeDots(*notes.Dots);
+            notes.DotsWarning = ncgen::DotWarning(*notes.Dots);
+        }
     }
     if (check) notes.Check = CheckReadBack(simulationLines, layer, profile, LayerCode(layer));
     return notes;

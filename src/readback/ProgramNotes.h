@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ncgen/CycleTime.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/Layer.h"
 #include "ncgen/MarkingStats.h"
 #include "ncgen/OutputProfile.h"
@@ -9,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvex::readback {
@@ -21,7 +24,14 @@ struct TProgramNotes {
     std::vector<ncgen::TRoundNote> Round;   // a symbol on a cylinder along X or Y
     std::vector<std::string> RoundWarnings; // the same in English
     std::optional<ncgen::TMarkingStats> Stats;
-    std::string StatsText; // with stats
+    std::string StatsText;                  // with stats
+    std::optional<ncgen::TCycleTime> Cycle; // with stats and a feed that is a plain number
+    std::string CycleText;
+    // With stats or check and a tool in the profile: what the tool makes of the dots.
+    std::optional<ncgen::TDotFigures> Dots;
+    std::string DotsText;
+    std::string DotsWarning; // empty inside 60-105 % of the spacing
+    std::string ToolProblem; // the profile's tool could not be read, so nothing was checked
     std::optional<TReadBackResult> Check;
 };
 
@@ -30,6 +40,6 @@ std::string LayerCode(const ncgen::TLayer& layer);
 
 TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
                        const ncgen::TActiveProfile& profile, const std::string& blankDefinition,
-                       bool stats, bool check, const ncgen::TMarkingTool& tool = {});
+                       bool stats, bool check, std::string_view rapidRate = {});
 
 } // namespace korvex::readback

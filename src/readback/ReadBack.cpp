@@ -1,9 +1,12 @@
 #include "readback/ReadBack.h"
 
 #include "base/Cylinder.h"
+#include "ncgen/DecimalText.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
 #include "ncgen/SimulationLine.h"
+#include "readback/DotPicture.h"
 #include "readback/ModuleGrid.h"
 
 #include <ZXing/BarcodeFormat.h>
@@ -56,7 +59,8 @@ struct TMarks {
 };
 
 TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
-                    const ncgen::TActiveProfile& profile) {
+                    const ncgen::TActiveProfile& profile,
+                    const std::optional<ncgen::TDotFigures>& dots) {
     TMarks marks;
     const bool lathe = profile.Y == "Z" && profile.J == "K";
     const std::optional<ncgen::TSurfaceLine> surface = ncgen::ReadSurfaceLine(simulationLines);
@@ -67,6 +71,7 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
     const int decimals = profile.Format.Nachkommastellen;
     int dropped = 0;
     bool first = true;
+    std::size_t index = 0;
     for (const std::string& line : simulationLines) {
         if (line.starts_with("ZR;")) {
             const std::string_view rest = std::string_view(line).substr(3);
@@ -75,6 +80,8 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
             continue;
         }
         if (!line.starts_with("XY;")) continue;
+        const float fill = dots ? static_cast<float>(dots->Diameters[index] / dots->Pitch) : 1.0f;
+        ++index;
         const std::string_view rest = std::string_view(line).substr(3);
         const auto split = rest.find(';');
         const auto x = ncgen::ReadNumber(rest.substr(0, split));
@@ -92,7 +99,7 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         // In lathe mode the program's X is turned round so that, seen from +Y, the symbol
         // reads the right way; undo it to look from there.
         const long double u = AsWritten(x.value, decimals);
-        TViewPoint point{lathe ? -u : u, AsWritten(y.value, decimals)};
+        TViewPoint point{lathe ? -u : u, AsWritten(y.value, decimals), fill};
         if (surface) {
             // A reader looks at the mark laid flat: arc length across, position along.
             const base::TCylinder& c = surface->Cylinder;
@@ -131,7 +138,66 @@ std::optional<ZXing::Result> Decode(const TModuleGrid& grid) {
     return result;
 }
 
+// The grid's dark modules all with one fill.
+TModuleGrid withFill(TModuleGrid grid, float fill) {
+    for (std::size_t i = 0; i < grid.Dark.size(); ++i)
+        if (grid.Dark[i]) grid.Fill[i] = fill;
+    return grid;
+}
+
+// About a fifth of a cell, as the closing of DPM readers; see DotPicture.
+constexpr int ClosingRadius = 1;
+constexpr float MarginCentreError = 0.10f;
+constexpr unsigned MarginSeed = 20;
+
+std::optional<TDotDecode> decodeDots(const TModuleGrid& grid, TDotDecoder decoder,
+                                     float centreError = 0) {
+    TDotPicture picture = RenderDots(grid, centreError, MarginSeed);
+    CloseDots(picture, ClosingRadius);
+    return DecodeDots(picture, decoder);
+}
+
+TDotMargin dotMargin(const TModuleGrid& grid, std::string_view text) {
+    TDotMargin margin;
+    const auto reads = [&](const TModuleGrid& g, TDotDecoder decoder, float error) {
+        const auto decoded = decodeDots(g, decoder, error);
+        return decoded && decoded->Bytes == text;
+    };
+    // Fills 40-110 % in 5 % steps; a mark that reads at one fill reads at every larger one up
+    // to merging, so halving the steps finds the smallest.
+    constexpr int Steps = 15;
+    const auto fillOf = [](int step) { return 0.40f + 0.05f * step; };
+    int low = -1, high = Steps - 1;
+    if (reads(withFill(grid, fillOf(high)), TDotDecoder::ZXing, 0)) {
+        while (high - low > 1) {
+            const int mid = (low + high) / 2;
+            (reads(withFill(grid, fillOf(mid)), TDotDecoder::ZXing, 0) ? high : low) = mid;
+        }
+        margin.ReadsFrom = fillOf(high);
+    }
+    margin.ReadsWithCentreError = reads(grid, TDotDecoder::ZXing, MarginCentreError);
+    if (DecoderReadsSize(TDotDecoder::Dmtx, grid.Cols, grid.Rows))
+        margin.SecondOpinion = reads(grid, TDotDecoder::Dmtx, 0);
+    return margin;
+}
+
+std::string percentText(float fill) {
+    return ncgen::FixedText(fill * 100.0L, 0);
+}
+
 } // namespace
+
+std::string DescribeMargin(const TDotMargin& margin) {
+    std::string text = margin.ReadsFrom ? "reads from " + percentText(*margin.ReadsFrom) + " %"
+                                        : std::string("reads at no fill of 40-110 %");
+    text += ", with 10 % centre error: ";
+    text += margin.ReadsWithCentreError ? "reads" : "does not read";
+    if (margin.SecondOpinion) {
+        text += ", libdmtx: ";
+        text += *margin.SecondOpinion ? "reads" : "does not read";
+    }
+    return text;
+}
 
 std::string_view VerdictText(TReadBackVerdict verdict) {
     switch (verdict) {
@@ -158,22 +224,64 @@ std::string Describe(const TReadBackResult& result) {
         text += result.MirrorAsked ? " (as one mirror asks)" : " (no mirror was asked for)";
     if (result.Verdict == TReadBackVerdict::ReadsAsOther) text += ": \"" + result.Decoded + "\"";
     if (!result.Detail.empty()) text += ": " + result.Detail;
+    if (result.Dots && result.Dots->Margin) text += "; " + DescribeMargin(*result.Dots->Margin);
     return text;
 }
 
+namespace {
+
+// The grid laid down the way a scanner would see it, as round dots; the verdict, and why not
+// where the dots are out of a reader's reach.
+TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view text,
+                          const ncgen::TDotFigures& dots, bool margin, TReadBackResult& result) {
+    const auto decoded = decodeDots(grid, TDotDecoder::ZXing);
+    if (decoded) {
+        result.Decoded = decoded->Bytes;
+        const bool mirrored = (way >= 4) != decoded->Mirrored;
+        if (result.Decoded != text)
+            result.Verdict = TReadBackVerdict::ReadsAsOther;
+        else
+            result.Verdict =
+                mirrored ? TReadBackVerdict::ReadsMirrored : TReadBackVerdict::ReadsAsText;
+    }
+    // Out of 60-105 % a clean picture may still read, a worn or badly lit part will not.
+    if (!dots.InWindow()) {
+        result.Verdict = TReadBackVerdict::DoesNotRead;
+        result.Decoded.clear();
+    }
+    if (dots.TooSmall > 0)
+        result.Problem = {TProblem::DotsTooSmall, {percentText(result.Dots->SmallestFill)}};
+    else if (dots.Merging > 0)
+        result.Problem = {TProblem::DotsMerge, {percentText(result.Dots->LargestFill)}};
+    else if (!decoded)
+        result.Problem = {
+            TProblem::DotsDoNotDecode,
+            {percentText(result.Dots->SmallestFill), percentText(result.Dots->LargestFill)}};
+    result.Detail = ProblemText(result.Problem);
+    if (margin) result.Dots->Margin = dotMargin(grid, text);
+    return result;
+}
+
+} // namespace
+
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
-                              std::string_view text) {
+                              std::string_view text, bool margin) {
     TReadBackResult result;
     result.MirrorAsked = layer.XMirror != layer.YMirror;
-    const TMarks marks = MarkedPoints(simulationLines, profile);
+    const long double pitch = ncgen::ReadNumber(layer.Size).value;
+    const auto dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile), pitch);
+    if (dots)
+        result.Dots = TDotCheck{static_cast<float>(dots->SmallestFill),
+                                static_cast<float>(dots->LargestFill), std::nullopt};
+    const TMarks marks = MarkedPoints(simulationLines, profile, dots);
     if (!marks.Problem.Empty()) {
         result.Problem = marks.Problem;
         result.Detail = ProblemText(result.Problem);
         return result;
     }
-    const TGridBuild build = BuildModuleGrid(marks.Points, ncgen::ReadNumber(layer.Size).value,
-                                             ncgen::ReadNumber(layer.Angle).value);
+    const TGridBuild build =
+        BuildModuleGrid(marks.Points, pitch, ncgen::ReadNumber(layer.Angle).value);
     if (!build.Ok) {
         result.Problem = build.Problem;
         result.Detail = ProblemText(result.Problem);
@@ -189,6 +297,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         const int mismatches = FrameMismatches(grid, *size);
         if (fewestMismatches < 0 || mismatches < fewestMismatches) fewestMismatches = mismatches;
         if (mismatches != 0) continue;
+        if (dots) return readDots(grid, way, text, *dots, margin, result);
         const auto decoded = Decode(grid);
         if (!decoded) continue;
         const auto& bytes = decoded->bytes();

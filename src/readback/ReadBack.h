@@ -4,6 +4,7 @@
 #include "ncgen/OutputProfile.h"
 #include "readback/ModuleGrid.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +18,31 @@ enum class TReadBackVerdict {
     ReadsAsOther,
 };
 
+// How far a mark of round dots is from not reading, found on the same rendering.
+struct TDotMargin {
+    std::optional<float> ReadsFrom;    // the smallest fill of 40-110 % (5 % steps) that reads
+    bool ReadsWithCentreError = false; // at the program's fills, centres off by up to 10 %
+    std::optional<bool> SecondOpinion; // libdmtx at the program's fills, where it reads the size
+};
+
+// The dots as the tool makes them, in module widths.
+struct TDotCheck {
+    float SmallestFill = 0;
+    float LargestFill = 0;
+    std::optional<TDotMargin> Margin; // when the marks form a symbol
+};
+
 struct TReadBackResult {
     TReadBackVerdict Verdict = TReadBackVerdict::DoesNotRead;
-    bool MirrorAsked = false; // exactly one of the layer's mirrors is on
-    std::string Decoded;      // what the symbol carries (Windows-1252) when it read
-    std::string Detail;       // why it does not read, in English
-    TReadBackProblem Problem; // the same, for other languages
+    bool MirrorAsked = false;      // exactly one of the layer's mirrors is on
+    std::string Decoded;           // what the symbol carries (Windows-1252) when it read
+    std::string Detail;            // why it does not read, in English
+    TReadBackProblem Problem;      // the same, for other languages
+    std::optional<TDotCheck> Dots; // with a tool: the marks were read as round dots
 };
+
+// The margin in English: "reads from 60 %, with 10 % centre error: yes, libdmtx: no".
+std::string DescribeMargin(const TDotMargin& margin);
 
 // "reads as the text", "reads as the text only mirrored", "does not read",
 // "reads as something else".
@@ -38,9 +57,12 @@ std::string Describe(const TReadBackResult& result);
 // Rebuilds the symbol from the points the program marks (the simulation lines, rounded to the
 // program's decimals, without the points whose template writes no X and Y), as seen from the
 // tool: looking down -Z in the XY plane, or in lathe mode at the X/Z plane from +Y. Decodes it
-// with zxing-cpp and compares with the text (Windows-1252).
+// with zxing-cpp and compares with the text (Windows-1252). With a tool in the profile every
+// mark is a round dot of the tool's diameter at its depth, seen as a DPM reader sees it
+// (DotPicture), and the margin is measured; dots outside 60-105 % of the spacing do not read,
+// even where a clean picture of them would. Without a tool the modules are perfect squares.
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
-                              std::string_view text);
+                              std::string_view text, bool margin = true);
 
 } // namespace korvex::readback

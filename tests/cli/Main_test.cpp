@@ -28,7 +28,7 @@ TEST(CliMain, VersionAndEveryCommandsHelpGoToStandardOutput) {
     const auto version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "korvex-cli " KORVEX_VERSION "\n");
-    for (const char* command : {"encode", "generate", "view"}) {
+    for (const char* command : {"encode", "generate", "view", "coupon"}) {
         const auto r = RunCli({command, "--help"});
         EXPECT_EQ(r.exitCode, 0) << command << r.err;
         EXPECT_EQ(r.out.rfind(std::string("usage: korvex-cli ") + command, 0), 0u) << r.out;
@@ -42,7 +42,7 @@ TEST(CliMain, ManualPageNamesEveryOption) {
     std::ifstream in(std::string(KORVEX_SOURCE_DIR) + "/man/korvex-cli.1");
     const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_FALSE(page.empty());
-    for (const auto& command : {"encode", "generate", "view"}) {
+    for (const auto& command : {"encode", "generate", "view", "coupon"}) {
         const std::string help = RunCli({command, "--help"}).out;
         for (auto at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
             const auto end = help.find_first_of(" ]|,\n", at);

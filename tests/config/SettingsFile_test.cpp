@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace korvex;
@@ -336,6 +337,32 @@ TEST(SettingsFile, DeliveredProfilesRetractFirstPlungePerPointAndEnd) {
     EXPECT_EQ(profiles[2].Y, "Z") << "lathe mode needs Y letter Z";
     EXPECT_EQ(profiles[2].J, "K") << "lathe mode needs J letter K";
     EXPECT_TRUE(profiles[3].Satznum);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SettingsFile, ToolAndRapidRateAreKeptAndOlderFilesGetNoNewKeys) {
+    TempFolder dir;
+    TSettings settings = sampleSettings();
+    auto profiles = sampleProfiles();
+    profiles[1].Tool = {"1", "118", "0.05", ""};
+    settings.RapidRate = "8000";
+    config::SaveSettings(dir.path(), settings, profiles);
+
+    TSettings loaded;
+    ncgen::TProfileTable loadedProfiles;
+    config::LoadSettings(dir.path(), loaded, loadedProfiles);
+    EXPECT_EQ(loaded.RapidRate, "8000");
+    EXPECT_EQ(loadedProfiles[1].Tool.Kind, "1");
+    EXPECT_EQ(loadedProfiles[1].Tool.Angle, "118");
+    EXPECT_EQ(loadedProfiles[1].Tool.Tip, "0.05");
+    // A profile that never had a tool is written as before, so older readers see no change.
+    const auto keys = keysOf(dir.path() / "profil1.ini");
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), "WzTyp"), 0);
+    const auto withTool = keysOf(dir.path() / "profil2.ini");
+    EXPECT_EQ(std::count(withTool.begin(), withTool.end(), "WzTyp"), 1);
 }
 
 } // namespace

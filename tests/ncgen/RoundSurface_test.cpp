@@ -1,3 +1,4 @@
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/RoundChecks.h"
@@ -180,6 +181,19 @@ TEST(RoundSurface, ToolAimsDownhillByTheShiftOfItsDotCentre) {
         moved += std::fabs(corrected[i].Y - aimed[i].Y) > 0.002L ? 1 : 0;
     }
     EXPECT_GT(moved, 10);
+}
+
+// The dot size a tool makes is measured from the surface the dot is cut into.
+TEST(RoundSurface, DotFiguresTakeTheDepthBelowTheRoundSurface) {
+    for (const TSurfaceMode mode : {TSurfaceMode::Follow, TSurfaceMode::Rotary}) {
+        TShaftJob job(mode, {'Y', 1, -5, 5}, "-0.5", "0");
+        const auto result = job.Generate();
+        ASSERT_EQ(result.Outcome, TGenerateOutcome::Generated);
+        const auto figures = DotFigures(result.SimulationLines, {TToolKind::Cone, 90, 0, 0}, 0.3L);
+        ASSERT_TRUE(figures.has_value());
+        for (const long double depth : figures->Depths)
+            EXPECT_NEAR(static_cast<double>(depth), 0.1, 0.001);
+    }
 }
 
 TEST(RoundSurface, RoundSurfacesRefuseWhatTheyCannotMark) {

@@ -1,0 +1,191 @@
+#include "base/TextLines.h"
+#include "base/Windows1252.h"
+#include "cli/Commands.h"
+#include "cli/GeneratePipeline.h"
+#include "config/ConfigFolder.h"
+#include "config/SettingsFile.h"
+#include "ncgen/Coupon.h"
+#include "ncgen/DecimalText.h"
+#include "ncgen/NumberReading.h"
+#include "ncgen/ProfileSelection.h"
+
+#include <ostream>
+
+namespace korvex::cli {
+
+namespace {
+
+constexpr const char* COUPON_USAGE =
+    "usage: korvex-cli coupon [--config DIR] [--profile N|NAME] [--tool TOOL] [--pitch P]\n"
+    "                         [-o OUT]\n"
+    "       korvex-cli coupon [--config DIR] [--profile N|NAME] [--tool TOOL]\n"
+    "                         --measured DEPTH:DIAMETER [--save]\n";
+
+constexpr const char* COUPON_HELP =
+    "Writes a calibration coupon with the profile's templates: a row of single dots along X\n"
+    "from X0 Y0, 0.02 mm deeper each, around the depth the tool model gives an 80 % dot of\n"
+    "the dot spacing. Standard error lists each dot's depth and the diameter expected there;\n"
+    "measure the real ones on the part.\n"
+    "\n"
+    "  --config, --profile, -o as for korvex-cli generate\n"
+    "  --tool TOOL             none, cone:ANGLE[:TIP] or ball:RADIUS instead of the profile's\n"
+    "  --pitch P               the dot spacing to aim at (mm); default: the settings' one\n"
+    "  --measured DEPTH:DIAMETER\n"
+    "                          a dot measured on the coupon: prints the tool that makes it (a\n"
+    "                          cone's effective angle, a ball's effective radius); no program\n"
+    "  --save                  with --measured, store that tool in the profile's file\n"
+    "Exit status: 0 done, 1 failed, 2 bad arguments.\n";
+
+struct TCouponArgs {
+    TGenerateOptions Options;
+    std::optional<std::string> Output, Pitch, Measured;
+    bool Save = false;
+    bool Help = false;
+};
+
+std::string parse(const std::vector<std::string>& args, TCouponArgs& parsed) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string>* target = nullptr;
+        if (arg == "--config")
+            target = &parsed.Options.Config;
+        else if (arg == "--profile")
+            target = &parsed.Options.Profile;
+        else if (arg == "--tool")
+            target = &parsed.Options.Tool;
+        else if (arg == "--pitch")
+            target = &parsed.Pitch;
+        else if (arg == "--measured")
+            target = &parsed.Measured;
+        else if (arg == "-o")
+            target = &parsed.Output;
+        if (target) {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return "option " + arg + " needs a value";
+            if (*target) return "option " + arg + " given twice";
+            *target = args[++i];
+        } else if (arg == "--save") {
+            parsed.Save = true;
+        } else if (arg == "--help" || arg == "-h") {
+            parsed.Help = true;
+        } else {
+            return "unknown argument '" + arg + "'";
+        }
+    }
+    if (parsed.Save && !parsed.Measured) return "--save needs --measured";
+    if (parsed.Measured && (parsed.Output || parsed.Pitch))
+        return "--measured writes no program: -o and --pitch do not apply";
+    return {};
+}
+
+bool positive(std::string_view text, long double& value) {
+    const ncgen::TNumberReading reading = ncgen::ReadNumber(text);
+    value = reading.value;
+    return reading.ok && reading.value > 0;
+}
+
+std::string toolOption(const ncgen::TTool& tool) {
+    switch (tool.Kind) {
+    case ncgen::TToolKind::None:
+        break;
+    case ncgen::TToolKind::Cone:
+        return "cone:" + ncgen::GeneralText(tool.Angle, 6) + ":" + ncgen::GeneralText(tool.Tip, 6);
+    case ncgen::TToolKind::Ball:
+        return "ball:" + ncgen::GeneralText(tool.Radius, 6);
+    }
+    return "none";
+}
+
+} // namespace
+
+int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TCouponArgs parsed;
+    if (const std::string problem = parse(args, parsed); !problem.empty()) {
+        err << "korvex-cli coupon: " << problem << '\n' << COUPON_USAGE;
+        return ExitUsage;
+    }
+    if (parsed.Help) {
+        out << COUPON_USAGE << '\n' << COUPON_HELP;
+        return ExitOk;
+    }
+    TGenerateRequest request;
+    if (const auto status = MakeGenerateRequest(parsed.Options, request, err)) return *status;
+    config::TSettings settings;
+    ncgen::TProfileTable profiles;
+    try {
+        for (const auto& warning : config::LoadSettings(request.ConfigFolder, settings, profiles))
+            err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
+    } catch (const std::exception& e) {
+        err << base::Windows1252ToUtf8(e.what()) << '\n';
+        return ExitFailure;
+    }
+    const std::string choice = request.Profile.value_or(std::to_string(settings.DefaultProfile));
+    const auto selection = ncgen::SelectProfile(profiles, choice);
+    if (!selection) {
+        err << "korvex-cli coupon: no profile is named " << base::Windows1252ToUtf8(choice) << '\n';
+        return ExitUsage;
+    }
+    ncgen::TActiveProfile profile = selection->Profile;
+    if (request.Tool) profile.Tool = *request.Tool;
+    if (!request.Tool && !profile.ToolProblem.empty()) {
+        err << "korvex-cli coupon: the profile's tool is not usable: " << profile.ToolProblem
+            << '\n';
+        return ExitFailure;
+    }
+    if (profile.Tool.Kind == ncgen::TToolKind::None) {
+        err << "korvex-cli coupon: the profile has no tool; give one with --tool\n";
+        return ExitUsage;
+    }
+
+    if (parsed.Measured) {
+        const std::string& m = *parsed.Measured;
+        const auto colon = m.find(':');
+        long double depth = 0, diameter = 0;
+        if (colon == m.npos || !positive(std::string_view(m).substr(0, colon), depth) ||
+            !positive(std::string_view(m).substr(colon + 1), diameter)) {
+            err << "korvex-cli coupon: --measured takes DEPTH:DIAMETER in mm, both above 0\n";
+            return ExitUsage;
+        }
+        const ncgen::TToolReading corrected = ncgen::CorrectTool(profile.Tool, depth, diameter);
+        if (!corrected.Problem.empty()) {
+            err << "korvex-cli coupon: " << corrected.Problem << '\n';
+            return ExitFailure;
+        }
+        out << base::Windows1252ToUtf8(ncgen::DescribeTool(corrected.Tool)) << " (--tool "
+            << toolOption(corrected.Tool) << ")\n";
+        if (parsed.Save) {
+            ncgen::TOutputProfile stored =
+                profiles[static_cast<std::size_t>(selection->Number - 1)];
+            stored.Tool = ncgen::ToolTexts(corrected.Tool);
+            try {
+                config::SaveProfile(request.ConfigFolder, selection->Number, stored);
+            } catch (const std::exception& e) {
+                err << base::Windows1252ToUtf8(e.what()) << '\n';
+                return ExitFailure;
+            }
+            err << "korvex-cli: saved in profile " << selection->Number << '\n';
+        }
+        return ExitOk;
+    }
+
+    long double pitch = 0;
+    const std::string pitchText = parsed.Pitch.value_or(settings.DotSpacing);
+    if (!positive(pitchText, pitch)) {
+        err << "korvex-cli coupon: the dot spacing \"" << pitchText << "\" is no length above 0\n";
+        return parsed.Pitch ? ExitUsage : ExitFailure;
+    }
+    const auto coupon = ncgen::MakeCoupon(profile, profile.Tool, pitch);
+    if (!coupon) {
+        err << "korvex-cli coupon: " << base::Windows1252ToUtf8(ncgen::DescribeTool(profile.Tool))
+            << " cannot make a dot of 80 % of " << pitchText << " mm\n";
+        return ExitFailure;
+    }
+    err << "korvex-cli: coupon for " << base::Windows1252ToUtf8(ncgen::DescribeTool(profile.Tool))
+        << ", dots " << ncgen::GeneralText(coupon->Spacing, 6) << " mm apart along X:\n";
+    for (std::size_t i = 0; i < coupon->Depths.size(); ++i)
+        err << "korvex-cli:   dot " << i + 1 << ": depth " << ncgen::FixedText(coupon->Depths[i], 3)
+            << " mm, expected diameter " << ncgen::FixedText(coupon->Diameters[i], 3) << " mm\n";
+    return WriteCommandOutput(base::JoinLines(coupon->NCLines), parsed.Output, {}, out, err);
+}
+
+} // namespace korvex::cli

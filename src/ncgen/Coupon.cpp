@@ -1,0 +1,101 @@
+#include "ncgen/Coupon.h"
+
+#include "ncgen/DotGeometry.h"
+#include "ncgen/NCFormat.h"
+#include "ncgen/PointTemplate.h"
+#include "ncgen/SimulationLine.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvex::ncgen {
+
+namespace {
+
+constexpr long double Pi = 3.141592653589793238462643383279502884L;
+
+void writeTemplate(const TTemplate& lines, const TPointValues& values,
+                   const TActiveProfile& profile, std::int32_t& counter,
+                   std::vector<std::string>& program) {
+    for (const std::string& line : lines)
+        if (!line.empty()) WriteTemplateLine(line, values, profile, counter, program);
+}
+
+} // namespace
+
+std::optional<TCoupon> MakeCoupon(const TActiveProfile& profile, const TTool& tool,
+                                  long double pitch, long double x0, long double y0) {
+    const auto ideal = DepthForDiameter(tool, IdealFill * pitch);
+    if (!ideal || !(pitch > 0)) return std::nullopt;
+    TCoupon coupon;
+    // The ideal depth on the nearest step, so the depths are round numbers to measure at.
+    const long double centre = std::round(*ideal / CouponStep) * CouponStep;
+    for (int k = -CouponDots / 2; k <= CouponDots / 2; ++k) {
+        const long double depth = centre + k * CouponStep;
+        if (depth < CouponStep / 2) continue;
+        coupon.Depths.push_back(depth);
+        coupon.Diameters.push_back(DotDiameter(tool, depth));
+    }
+    // Far enough apart that the largest dot stays alone and a loupe tells them apart.
+    const long double largest = coupon.Diameters.back();
+    coupon.Spacing = std::max(1.0L, std::ceil(largest * 3 / 0.5L) * 0.5L);
+
+    const std::string rText =
+        FieldValueText(profile.SafetyDistance, profile.SafetyDistance, profile.Format);
+    std::int32_t counter = static_cast<std::int32_t>(profile.Format.Start);
+    std::string xText, yText, zText;
+    // The coupon is marked at one angle of a rotary axis.
+    const std::string aText = FormatNumber(profile.Format, 0);
+    for (std::size_t i = 0; i < coupon.Depths.size(); ++i) {
+        const long double x = x0 + coupon.Spacing * static_cast<long double>(i);
+        xText = FormatNumber(profile.Format, x);
+        yText = FormatNumber(profile.Format, y0);
+        zText = FormatNumber(profile.Format, -coupon.Depths[i]);
+        const TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                                  profile.X, profile.Y, profile.Z, aText, profile.A};
+        writeTemplate(i == 0 ? profile.FirstPoint : profile.FollowingPoints, values, profile,
+                      counter, coupon.NCLines);
+        coupon.SimulationLines.push_back(LevelLine(0, -coupon.Depths[i]));
+        coupon.SimulationLines.push_back(PointLine(x, y0));
+    }
+    const TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                              profile.X, profile.Y, profile.Z, aText, profile.A};
+    writeTemplate(profile.End, values, profile, counter, coupon.NCLines);
+    return coupon;
+}
+
+TToolReading CorrectTool(const TTool& tool, long double depth, long double diameter) {
+    TToolReading reading;
+    if (!(depth > 0) || !(diameter > 0)) {
+        reading.Problem = "a measured dot needs a depth and a diameter above 0 mm";
+        return reading;
+    }
+    TTool corrected = tool;
+    switch (tool.Kind) {
+    case TToolKind::None:
+        reading.Problem = "the profile has no tool to correct";
+        return reading;
+    case TToolKind::Cone:
+        if (diameter <= tool.Tip) {
+            reading.Problem = "the dot is not wider than the tool's tip flat";
+            return reading;
+        }
+        corrected.Angle = 2 * std::atan((diameter - tool.Tip) / (2 * depth)) * 180 / Pi;
+        if (!(corrected.Angle >= 1 && corrected.Angle <= 179)) {
+            reading.Problem = "that dot would need a cone angle outside 1-179 degrees";
+            return reading;
+        }
+        break;
+    case TToolKind::Ball:
+        // From D = 2 sqrt(h (2r - h)); deeper than half the dot, the ball went in past its
+        // equator and the dot is its whole width.
+        corrected.Radius = depth > diameter / 2
+                               ? diameter / 2
+                               : (diameter * diameter / 4 + depth * depth) / (2 * depth);
+        break;
+    }
+    reading.Tool = corrected;
+    return reading;
+}
+
+} // namespace korvex::ncgen

@@ -1,0 +1,148 @@
+#include "ncgen/DotGeometry.h"
+
+#include "ncgen/SimulationLine.h"
+
+#include "ncgen/DecimalText.h"
+#include "ncgen/NumberReading.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace korvex::ncgen {
+
+namespace {
+
+constexpr long double Pi = 3.141592653589793238462643383279502884L;
+
+long double halfAngleTan(const TTool& tool) {
+    return std::tan(tool.Angle * Pi / 360);
+}
+
+std::string mm(long double value) {
+    return FixedText(value, 3) + " mm";
+}
+
+std::string percent(long double fill) {
+    return FixedText(fill * 100, 0) + " %";
+}
+
+std::string signedMm(long double value) {
+    return (value >= 0 ? "+" : "") + FixedText(value, 3);
+}
+
+} // namespace
+
+long double DotDiameter(const TTool& tool, long double depth) {
+    if (!(depth > 0)) return 0;
+    switch (tool.Kind) {
+    case TToolKind::None:
+        break;
+    case TToolKind::Cone:
+        return tool.Tip + 2 * depth * halfAngleTan(tool);
+    case TToolKind::Ball:
+        if (depth >= tool.Radius) return 2 * tool.Radius;
+        return 2 * std::sqrt(depth * (2 * tool.Radius - depth));
+    }
+    return 0;
+}
+
+std::optional<long double> DepthForDiameter(const TTool& tool, long double diameter) {
+    switch (tool.Kind) {
+    case TToolKind::None:
+        break;
+    case TToolKind::Cone:
+        if (diameter <= tool.Tip) return std::nullopt;
+        return (diameter - tool.Tip) / (2 * halfAngleTan(tool));
+    case TToolKind::Ball: {
+        const long double half = diameter / 2;
+        if (half > tool.Radius) return std::nullopt;
+        return tool.Radius - std::sqrt(tool.Radius * tool.Radius - half * half);
+    }
+    }
+    return std::nullopt;
+}
+
+TTool CheckedTool(const TActiveProfile& profile) {
+    return ReadNumber(profile.InfeedDepth).ok ? profile.Tool : TTool{};
+}
+
+std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
+                                      const TTool& tool, long double pitch) {
+    if (tool.Kind == TToolKind::None || !(pitch > 0) || !std::isfinite(pitch)) return std::nullopt;
+    TDotFigures figures;
+    figures.Pitch = pitch;
+    long double level = 0;
+    const std::optional<TSurfaceLine> surface = ReadSurfaceLine(simulationLines);
+    for (const std::string& line : simulationLines) {
+        const bool isLevel = line.starts_with("ZR;");
+        if (!isLevel && !line.starts_with("XY;")) continue;
+        if (isLevel) {
+            const std::string_view rest = std::string_view(line).substr(3);
+            const auto split = rest.find(';');
+            if (split != rest.npos) level = ReadNumber(rest.substr(split + 1)).value;
+            continue;
+        }
+        long double depth = -level;
+        if (surface) {
+            // On a round part the depth counts from the surface above the dot, or along its
+            // radius when the part turns.
+            const base::TCylinder& c = surface->Cylinder;
+            const std::string_view rest = std::string_view(line).substr(3);
+            const auto split = rest.find(';');
+            const long double across =
+                ReadNumber(c.Along == 'X' ? (split == rest.npos ? "" : rest.substr(split + 1))
+                                          : rest.substr(0, split))
+                    .value;
+            const long double off = std::min(std::fabs(across - c.Axis), c.Radius);
+            depth = surface->Rotary ? c.Radius - std::hypot(across - c.Axis, level - c.ZC)
+                                    : c.ZC + std::sqrt(c.Radius * c.Radius - off * off) - level;
+        }
+        const long double diameter = DotDiameter(tool, depth);
+        const long double fill = diameter / pitch;
+        if (figures.Diameters.empty() || fill < figures.SmallestFill) figures.SmallestFill = fill;
+        if (figures.Diameters.empty() || fill > figures.LargestFill) figures.LargestFill = fill;
+        figures.TooSmall += fill < LeastFill;
+        figures.Merging += fill > MostFill;
+        figures.Depths.push_back(depth);
+        figures.Diameters.push_back(diameter);
+    }
+    if (figures.Diameters.empty()) return std::nullopt;
+    figures.IdealDepth = DepthForDiameter(tool, IdealFill * pitch);
+    figures.LeastDepth = DepthForDiameter(tool, LeastFill * pitch);
+    figures.MostDepth = DepthForDiameter(tool, MostFill * pitch);
+    return figures;
+}
+
+std::string DescribeDots(const TDotFigures& f) {
+    const auto [small, large] = std::minmax_element(f.Diameters.begin(), f.Diameters.end());
+    std::string text = "dot " + mm(*small);
+    if (*large - *small >= 0.0005L) text += " to " + mm(*large);
+    text += " = " + percent(f.SmallestFill);
+    if (f.LargestFill - f.SmallestFill >= 0.005L) text += " to " + percent(f.LargestFill);
+    text += " of the " + GeneralText(f.Pitch, 6) + " mm spacing";
+    if (!f.IdealDepth) return text + "; the tool cannot make an 80 % dot";
+    text += "; 80 % at depth " + mm(*f.IdealDepth);
+    if (f.LeastDepth) {
+        text += ", 60-105 % at " + FixedText(*f.LeastDepth, 3) + "-";
+        text += f.MostDepth ? mm(*f.MostDepth) : std::string("any depth");
+        text += " (" + signedMm(*f.LeastDepth - *f.IdealDepth);
+        if (f.MostDepth) text += "/" + signedMm(*f.MostDepth - *f.IdealDepth);
+        text += ")";
+    }
+    return text;
+}
+
+std::string DotWarning(const TDotFigures& f) {
+    std::string text;
+    const auto add = [&text](std::size_t count, const char* what) {
+        if (count == 0) return;
+        if (!text.empty()) text += "; ";
+        text += std::to_string(count) + (count == 1 ? " dot " : " dots ") + what;
+    };
+    add(f.TooSmall, "under 60 % of the spacing: dots too small");
+    add(f.Merging, "over 105 % of the spacing: dots merge");
+    return text;
+}
+
+} // namespace korvex::ncgen

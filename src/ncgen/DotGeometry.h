@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ncgen/OutputProfile.h"
+#include "ncgen/Tool.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvex::ncgen {
+
+// The dot sizes a reader of dot-peen and drilled marks accepts, as parts of the dot spacing
+// (SAE AS9132): 60-105 %, about 80 % ideal. Above 100 % neighbours merge.
+inline constexpr long double IdealFill = 0.80L;
+inline constexpr long double LeastFill = 0.60L;
+inline constexpr long double MostFill = 1.05L;
+
+// The diameter a plunge of `depth` mm below the surface leaves: a cone T + 2 h tan(a/2), a
+// ball 2 sqrt(h (2r - h)) up to its equator. No plunge, no dot.
+long double DotDiameter(const TTool& tool, long double depth);
+
+// The depth below the surface that leaves a dot of `diameter`; nothing when the tool cannot
+// (a ball smaller than the dot, a tip flat wider than it).
+std::optional<long double> DepthForDiameter(const TTool& tool, long double diameter);
+
+// The tool the dot checks go by: none when the profile's infeed depth is no number (a
+// controller parameter), since how deep that goes is not known here.
+TTool CheckedTool(const TActiveProfile& profile);
+
+// What the tool makes of the program's dots at the layer's spacing.
+struct TDotFigures {
+    long double Pitch = 0;
+    std::vector<long double> Depths;    // per "XY;" line: below the surface
+    std::vector<long double> Diameters; // per "XY;" line
+    long double SmallestFill = 0, LargestFill = 0;
+    std::size_t TooSmall = 0; // dots under LeastFill
+    std::size_t Merging = 0;  // dots over MostFill
+    std::optional<long double> IdealDepth, LeastDepth, MostDepth;
+
+    bool InWindow() const { return TooSmall == 0 && Merging == 0; }
+};
+
+// Nothing without a tool or a spacing. The depth of each point is the infeed level of the
+// "ZR;" line before it, measured down from the work zero; on a round program (its "SF;" line)
+// from the cylinder's surface above the dot, or along the radius when the part turns.
+std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
+                                      const TTool& tool, long double pitch);
+
+// "dot 0.200 mm = 50 % of the 0.4 mm spacing; 80 % at depth 0.160 mm, 60-105 % at
+// 0.120-0.210 mm (-0.040/+0.050)" (Windows-1252).
+std::string DescribeDots(const TDotFigures& figures);
+// Empty inside the window; else how many dots merge or are too small.
+std::string DotWarning(const TDotFigures& figures);
+
+} // namespace korvex::ncgen

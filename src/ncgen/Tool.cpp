@@ -1,0 +1,113 @@
+#include "ncgen/Tool.h"
+
+#include "ncgen/DecimalText.h"
+#include "ncgen/NumberReading.h"
+
+namespace korvex::ncgen {
+
+namespace {
+
+// Each measure must be a number in range; the problem names which one is not.
+std::string checkTool(const TTool& tool) {
+    if (tool.Kind == TToolKind::Cone) {
+        if (!(tool.Angle >= 1 && tool.Angle <= 179))
+            return "the cone angle must be 1 to 179 degrees";
+        if (!(tool.Tip >= 0 && tool.Tip < 100)) return "the tip flat must be 0 mm or more";
+    }
+    if (tool.Kind == TToolKind::Ball && !(tool.Radius > 0 && tool.Radius < 100))
+        return "the ball radius must be more than 0 mm";
+    return {};
+}
+
+bool readMeasure(std::string_view text, long double& value) {
+    const TNumberReading reading = ReadNumber(text);
+    if (!reading.ok) return false;
+    value = reading.value;
+    return true;
+}
+
+TToolReading checked(TTool tool) {
+    TToolReading reading;
+    reading.Problem = checkTool(tool);
+    if (reading.Problem.empty()) reading.Tool = tool;
+    return reading;
+}
+
+} // namespace
+
+TToolReading ReadTool(const TToolTexts& texts) {
+    TToolReading reading;
+    const std::int64_t kind = ReadWholeNumber(texts.Kind);
+    if (kind == 0) return reading;
+    if (kind != 1 && kind != 2) {
+        reading.Problem = "WzTyp " + texts.Kind + " is no tool kind (0 none, 1 cone, 2 ball)";
+        return reading;
+    }
+    TTool tool;
+    tool.Kind = kind == 1 ? TToolKind::Cone : TToolKind::Ball;
+    if (tool.Kind == TToolKind::Cone) {
+        if (!readMeasure(texts.Angle, tool.Angle)) {
+            reading.Problem = "WzWinkel \"" + texts.Angle + "\" is not a number";
+            return reading;
+        }
+        // A sharp point is the usual case; an empty tip is no flat.
+        if (!texts.Tip.empty() && !readMeasure(texts.Tip, tool.Tip)) {
+            reading.Problem = "WzSpitze \"" + texts.Tip + "\" is not a number";
+            return reading;
+        }
+    } else if (!readMeasure(texts.Radius, tool.Radius)) {
+        reading.Problem = "WzRadius \"" + texts.Radius + "\" is not a number";
+        return reading;
+    }
+    return checked(tool);
+}
+
+TToolTexts ToolTexts(const TTool& tool) {
+    TToolTexts texts;
+    texts.Kind = std::to_string(static_cast<int>(tool.Kind));
+    if (tool.Kind == TToolKind::None) return texts;
+    texts.Angle = GeneralText(tool.Angle, 6);
+    texts.Tip = GeneralText(tool.Tip, 6);
+    texts.Radius = GeneralText(tool.Radius, 6);
+    return texts;
+}
+
+TToolReading ParseToolOption(std::string_view option) {
+    TToolReading reading;
+    const auto fail = [&reading, option]() {
+        reading.Problem =
+            "--tool \"" + std::string(option) + "\" is not none, cone:ANGLE[:TIP] or ball:RADIUS";
+        return reading;
+    };
+    if (option == "none") return reading;
+    TTool tool;
+    std::string_view rest;
+    if (option.starts_with("cone:")) {
+        tool.Kind = TToolKind::Cone;
+        rest = option.substr(5);
+        const auto colon = rest.find(':');
+        if (!readMeasure(rest.substr(0, colon), tool.Angle)) return fail();
+        if (colon != rest.npos && !readMeasure(rest.substr(colon + 1), tool.Tip)) return fail();
+    } else if (option.starts_with("ball:")) {
+        tool.Kind = TToolKind::Ball;
+        if (!readMeasure(option.substr(5), tool.Radius)) return fail();
+    } else {
+        return fail();
+    }
+    return checked(tool);
+}
+
+std::string DescribeTool(const TTool& tool) {
+    switch (tool.Kind) {
+    case TToolKind::None:
+        break;
+    case TToolKind::Cone:
+        return "cone " + GeneralText(tool.Angle, 6) + "\xB0, tip " + GeneralText(tool.Tip, 6) +
+               " mm";
+    case TToolKind::Ball:
+        return "ball r " + GeneralText(tool.Radius, 6) + " mm";
+    }
+    return "no tool";
+}
+
+} // namespace korvex::ncgen
