@@ -82,8 +82,9 @@ std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMark
             worstRatio = shape.Ratio;
             worstTilt = tilt;
         }
-        if (shape.Width > 0 && (!shape.Cuts || shape.Shift / shape.Width > worstShare)) {
-            worstShare = shape.Cuts ? shape.Shift / shape.Width : 1;
+        // A flank as steep as the surface cuts no closed dot: the oval note says so.
+        if (shape.Cuts && shape.Width > 0 && shape.Shift / shape.Width > worstShare) {
+            worstShare = shape.Shift / shape.Width;
             worstShift = shape.Shift;
         }
     }

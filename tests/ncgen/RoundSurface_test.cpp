@@ -309,11 +309,16 @@ TEST(RoundSurface, RoundChecksWarnPastSixteenPercentOfTheDiameterAndTwentyPercen
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-0.302", "XY;0.000;-2.000", "XY;0.000;-1.700"},
          {90},
          {}},
-        // 8 mm off the top: tilt 53 degrees, beyond both AS9132 limits.
+        // 6 mm off the top: tilt 37 degrees, beyond both AS9132 limits.
         {"follow, 90 degree tool, steep",
-         {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-4.100", "XY;0.000;8.000", "XY;0.000;7.700"},
+         {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-2.100", "XY;0.000;6.000", "XY;0.000;5.700"},
          {90},
          {text::DotsOval, text::DotCentresShift}},
+        // 8 mm off: the 90 degree flank is no steeper than the surface and cuts no closed dot.
+        {"follow, 90 degree tool, steeper than its flank",
+         {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-4.100", "XY;0.000;8.000", "XY;0.000;7.700"},
+         {90},
+         {text::DotsOval}},
         {"follow steep without a tool",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-4.100", "XY;0.000;8.000", "XY;0.000;7.700"},
          {},
