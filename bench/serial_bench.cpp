@@ -41,7 +41,8 @@ void BM_SerialRunInOneProcess(benchmark::State& state) {
     const fs::path out = scratch();
     for (auto _ : state) {
         korvex::cli::TSeriesOptions series;
-        series.Options = {KORVEX_DATA_DIR, std::nullopt, "SN-{n:06}", KORVEX_EXAMPLE_JOB};
+        series.Options = {KORVEX_DATA_DIR,    std::nullopt, "SN-{n:06}",
+                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
         series.Output = (out / "SN-{n}.nc").string();
         series.Serial = "1:" + std::to_string(Programs);
         std::ostringstream err;

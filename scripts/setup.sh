@@ -9,6 +9,7 @@ shift || true
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KORVEX_BUILD_DIR:-$root/build}
 asan_build=${KORVEX_ASAN_BUILD_DIR:-$root/build-asan}
+fuzz_build=${KORVEX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${KORVEX_JOBS:-2}
 
 packages=(build-essential cmake ninja-build pkg-config clang-format
@@ -17,6 +18,9 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
+# Only the test command needs these: the German locale for the second test run, clang and its
+# libFuzzer runtime for the fuzz targets.
+if [ "$mode" = test ]; then packages+=(locales clang libclang-rt-14-dev); fi
 
 # Only the tests need these: LinuxCNC's G-code interpreter (rs274, about 250 MB) reads the
 # programs of the delivered round-part profiles.
@@ -45,6 +49,40 @@ configure_and_build() {
     cmake --build "$dir" -j "$jobs"
 }
 
+# Qt takes the C library's locale from the environment, so the window and the CLI are tested a
+# second time under a German one, where "%f" writes a decimal comma.
+ensure_german_locale() {
+    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen ||
+        echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen
+}
+
+# Each reader's fuzz target runs a short fixed number of inputs from its seed corpus on, so a
+# reader that starts crashing fails the test command.
+run_fuzz_targets() {
+    local dir=$1
+    CXX=clang++ CC=clang cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKORVEX_BUILD_FUZZ=ON -DKORVEX_BUILD_GUI=OFF -DKORVEX_BUILD_TESTS=OFF
+    cmake --build "$dir" -j "$jobs" --target korvex_fuzz
+    local target
+    for target in "$dir"/fuzz/fuzz_*; do
+        [ -x "$target" ] || continue
+        local corpus=$dir/fuzz/corpus/$(basename "$target")
+        local runs=${KORVEX_FUZZ_RUNS:-2000}
+        # The INI reader opens its file once per value, as the Windows API did: a quarter of
+        # the inputs keeps its share of the time in line with the others.
+        [ "$(basename "$target")" = fuzz_ini ] && runs=$((runs / 4))
+        "$target" -runs="$runs" -seed=1 -max_len=4096 -timeout=10 \
+            "$corpus" >"$dir/fuzz/$(basename "$target").log" 2>&1 ||
+            { cat "$dir/fuzz/$(basename "$target").log"; return 1; }
+        echo "fuzzed $(basename "$target"): $(grep -o 'Done [0-9]* runs.*' "$dir/fuzz/$(basename "$target").log")"
+    done
+}
+
 # Every C++ file keeps the project's .clang-format.
 check_format() {
     (cd "$root" && find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
@@ -69,11 +107,14 @@ test)
     check_format
     configure_and_build "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_BUILD_BENCH=ON
     ctest --test-dir "$build" --output-on-failure -j "$jobs"
+    ensure_german_locale
+    KORVEX_TEST_LANG=de_DE.UTF-8 ctest --test-dir "$build" --output-on-failure -j "$jobs" -L '^(app|cli)$'
     "$root/scripts/package-check.sh" "$build"
     configure_and_build "$asan_build" -DCMAKE_BUILD_TYPE=Debug -DKORVEX_SANITIZE=ON \
         -DKORVEX_BUILD_GUI=OFF
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir "$asan_build" --output-on-failure -j "$jobs"
+    run_fuzz_targets "$fuzz_build"
     ;;
 *)
     echo "usage: $0 run|test" >&2

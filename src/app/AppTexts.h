@@ -4,6 +4,7 @@
 namespace korvex::app {
 
 inline constexpr int RefusedCharacterText = 9120; // + ": " + the character
+inline constexpr int NoOutputAfterDText = 9300;   // "/D" ends the command line
 
 // The serial run dialog; %1, %2 ... are filled in by the dialog.
 inline constexpr int SerialMenuText = 9130; // the menu entry, and without "&" and "..." the title
@@ -42,6 +43,9 @@ inline constexpr int NoPlungeTimeText = 9159;
 inline constexpr int BlankOutsideText = 9160; // %1 how far
 inline constexpr int BlankCurvedText = 9161;  // %1 span, %2 fall
 inline constexpr int BlankOffCylinderText = 9162;
+inline constexpr int BlankSafetyTooLowText = 9301; // %1 safety level, %2 highest point
+inline constexpr int BlankMarksInAirText = 9302;   // %1 depth, %2 how far, %3 surface
+inline constexpr int BlankMarksDeepText = 9303;    // %1 depth, %2 how far, %3 surface
 inline constexpr int ReadBackStaleText = 9163;
 inline constexpr int FirstProblemText = 9165; // one text per reason, in the order of TProblem
 // The marks as round dots of the profile's tool.

@@ -3,12 +3,16 @@
 #include "app/CodePage.h"
 #include "app/Messages.h"
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 
 namespace korvex::app {
 
 KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // QApplication took the C library's locale from the environment; a library that formats
+    // through it would write "1,900" under a German locale.
+    std::setlocale(LC_NUMERIC, "C");
     setApplicationName(QStringLiteral("KORVEX 2.01"));
     setApplicationDisplayName(QStringLiteral("KORVEX 2.01"));
 }

@@ -4,6 +4,9 @@
 
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "base/DecimalText.h"
+
+#include <cmath>
 
 #include <algorithm>
 
@@ -12,7 +15,7 @@ namespace korvex::app {
 namespace {
 
 QString number(long double value, int decimals) {
-    return QString::number(static_cast<double>(value), 'f', decimals);
+    return QString::fromLatin1(base::FixedText(value, decimals));
 }
 
 // Texts 9165-9175 follow the reasons one by one.
@@ -130,18 +133,35 @@ QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messa
 }
 
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages) {
+    QStringList parts;
+    if (fit.SafetyTooLow)
+        parts
+            << messages.Text(BlankSafetyTooLowText).arg(number(fit.Safety, 3), number(fit.Top, 3));
+    if (fit.DepthOff)
+        parts << messages.Text(fit.InAir() ? BlankMarksInAirText : BlankMarksDeepText)
+                     .arg(number(fit.Depth, 3), number(std::fabs(fit.Depth - fit.Surface), 3),
+                          number(fit.Surface, 3));
     switch (fit.Result) {
     case simulation::TBlankFit::NoBlank:
     case simulation::TBlankFit::Fits:
-        return {};
+        break;
     case simulation::TBlankFit::Outside:
-        return messages.Text(BlankOutsideText).arg(number(fit.Beyond, 3));
-    case simulation::TBlankFit::Curved:
+        parts << messages.Text(BlankOutsideText).arg(number(fit.Beyond, 3));
+        break;
+    case simulation::TBlankFit::Curved: {
+        // Far from the surface the curvature is beside the point.
+        QString text;
+        if (!fit.DepthOff)
+            text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
+        if (fit.OffCylinder)
+            text += messages.Text(text.isEmpty() ? BlankOutsideText : BlankOffCylinderText)
+                        .arg(number(fit.Beyond, 3));
+        parts << text;
         break;
     }
-    QString text = messages.Text(BlankCurvedText).arg(number(fit.Span, 3), number(fit.FallAway, 3));
-    if (fit.OffCylinder) text += messages.Text(BlankOffCylinderText).arg(number(fit.Beyond, 3));
-    return text;
+    }
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral("; "));
 }
 
 QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages) {

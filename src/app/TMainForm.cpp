@@ -461,7 +461,12 @@ void TMainForm::setBatchMode(const QString& output) {
 }
 
 void TMainForm::runCommandLine() {
-    const TCommandLine line = ParseCommandLine(options_.Arguments);
+    std::vector<std::string> arguments;
+    for (const QString& argument : options_.Arguments)
+        arguments.push_back(argument.toStdString());
+    const TCommandLine line = ParseCommandLine(arguments);
+    const QString templateFile = QString::fromStdString(line.Template);
+    const QString output = QString::fromStdString(line.Output);
     switch (line.Kind) {
     case TCommandLine::Form::None:
         return;
@@ -470,27 +475,35 @@ void TMainForm::runCommandLine() {
             FailBatch(QStringLiteral("korvex: /V without /D: no output file was named"));
         return;
     case TCommandLine::Form::Batch: {
-        // An empty name is a template that does not exist.
-        const QFileInfo info(line.Template);
-        if (line.Template.isEmpty() || !info.isFile()) {
-            const QString message =
-                QStringLiteral("Vorlage [") + line.Template + QStringLiteral("] existiert nicht!");
+        if (output.isEmpty()) {
+            const QString message = messages_.Text(NoOutputAfterDText);
             if (options_.Headless)
                 FailBatch(message);
             else
                 messages_.ShowText(message);
             return;
         }
-        setBatchMode(line.Output);
-        if (!LadeVorlage(line.Template)) return;
+        // An empty name is a template that does not exist.
+        const QFileInfo info(templateFile);
+        if (templateFile.isEmpty() || !info.isFile()) {
+            const QString message =
+                QStringLiteral("Vorlage [") + templateFile + QStringLiteral("] existiert nicht!");
+            if (options_.Headless)
+                FailBatch(message);
+            else
+                messages_.ShowText(message);
+            return;
+        }
+        setBatchMode(output);
+        if (!LadeVorlage(templateFile)) return;
         generator_->ConvertClick();
         return;
     }
     case TCommandLine::Form::Open:
-        LadeVorlage(line.Template);
+        LadeVorlage(templateFile);
         if (line.ClearText) panel_->ClearText();
         if (line.HasOutput) {
-            setBatchMode(line.Output);
+            setBatchMode(output);
             generator_->ConvertClick();
         } else if (options_.Headless) {
             FailBatch(QStringLiteral("korvex: no display; name an output file to run unattended"));

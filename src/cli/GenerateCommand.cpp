@@ -124,6 +124,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
 }
 
 void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
+    if (notes.EndsWithLineBreak)
+        err << "korvex-cli: warning: " << readback::LineBreakWarning << '\n';
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
     for (const std::string& warning : notes.RoundWarnings)

@@ -40,7 +40,8 @@ void addLoadWarnings(const ncgen::TLoadReport& report, std::vector<std::string>&
     note(report.DroppedTextLines, "text lines beyond 100 per layer were left out");
     note(report.IgnoredLayerLines, "lines before the first layer were ignored");
     note(report.DroppedLayers, "layers beyond 50 were left out");
-    note(report.IndexFallbacks, "symbol size or encodation values were not 0-255 and became 0");
+    note(report.IndexFallbacks, "DMFORM or DMENC values named no symbol size (0-30) or "
+                                "encodation (0-5) and became 0 (automatic size, ASCII)");
 }
 
 // Runs the steps after the settings are known; throws for errors the core reports by exception.

@@ -142,6 +142,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const readback::TProgramNotes notes =
         readback::NotesFor(result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
                            result.Job.BlankDefinition, true, false, result.Settings.RapidRate);
+    if (notes.EndsWithLineBreak)
+        err << "korvex-cli: warning: " << readback::LineBreakWarning << '\n';
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
     for (const std::string& warning : notes.RoundWarnings)

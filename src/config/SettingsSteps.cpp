@@ -1,9 +1,9 @@
 #include "config/SettingsSteps.h"
 
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace korvex::config {
 
@@ -13,9 +13,7 @@ std::string fixed(long double value, int decimals) {
     const long double scale = decimals == 2 ? 100.0L : 1000.0L;
     value = std::round(value * scale) / scale;
     if (value == 0) value = 0; // no "-0.000" after stepping down to zero
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
-    return buffer;
+    return base::FixedText(value, decimals);
 }
 
 std::string whole(long double value) {

@@ -1,18 +1,12 @@
 #pragma once
 
-#include <string>
+// The formatter lives in base, so the layers below ncgen write numbers with it too; ncgen and
+// the code above it keep calling it by its ncgen name.
+#include "base/DecimalText.h"
 
 namespace korvex::ncgen {
 
-// Exact decimal rounding of extended-precision values, without locale or printf.
-// Both round half away from zero; a value that is not finite throws ENumberFormatError.
-
-// x in fixed notation with `decimals` decimals, after rounding to its 18 most significant
-// digits. A "-" is written for x < 0, also when the rounded digits are all zero.
-std::string FixedText(long double x, int decimals);
-
-// Shortest general notation with up to `precision` (1-18) significant digits: fixed while the
-// point lies within the digits' reach, otherwise "1.5E-7" / "1E20".
-std::string GeneralText(long double x, int precision);
+using base::FixedText;
+using base::GeneralText;
 
 } // namespace korvex::ncgen

@@ -1,13 +1,9 @@
 #pragma once
 
-#include "base/EKorvexError.h"
+#include "base/ENumberFormatError.h"
 
 namespace korvex::ncgen {
 
-// A value that has no decimal text (infinite or NaN) reached a formatter.
-class ENumberFormatError : public EKorvexError {
-  public:
-    ENumberFormatError() : EKorvexError("Ung\xFCltige Gleitkommazahl") {}
-};
+using base::ENumberFormatError;
 
 } // namespace korvex::ncgen

@@ -3,12 +3,24 @@
 #include "base/TextNumbers.h"
 #include "ncgen/NumberReading.h"
 
+#include <string>
+
 namespace korvex::ncgen {
 
 namespace {
 
+// "1,900" is a number typed with a decimal comma, not a controller parameter: written verbatim
+// it would put a comma into every point.
+bool decimalComma(std::string_view text) {
+    if (text.find(',') == text.npos) return false;
+    std::string dotted(text);
+    for (char& c : dotted)
+        if (c == ',') c = '.';
+    return ReadNumber(dotted).ok;
+}
+
 bool levelFieldValid(std::string_view field, std::string_view profileText) {
-    return ReadNumber(field).ok || field == profileText;
+    return ReadNumber(field).ok || (field == profileText && !decimalComma(profileText));
 }
 
 } // namespace

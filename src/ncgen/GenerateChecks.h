@@ -28,7 +28,8 @@ struct TStatusCheck {
 
 // The status check. The rotation must be a number within 0-360 (else text 9002). The R and Z
 // fields must be numbers, or the profile's own safety distance or infeed depth as it stands
-// (a controller parameter the program writes verbatim); anything else would put the profile's
+// (a controller parameter the program writes verbatim, but not a number with a decimal comma
+// such as "1,900"); anything else would put the profile's
 // value into the program while the graphic shows the partial value of the field (text 9008
 // with the field's label). A text that is not a number never counts as its partial value.
 // Valid fields with a non-empty text make the program out of date.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace korvex::ncgen {
 
@@ -25,5 +26,12 @@ struct TLayer {
 
     bool operator==(const TLayer&) const = default;
 };
+
+// Whether a symbol's text (the lines joined by CR LF) ends with a line break, as "SN-0001" and
+// Enter does: the symbol encodes the CR LF as data (a larger size, too), and nothing on the
+// screen but the caret shows it.
+inline bool EndsWithLineBreak(std::string_view code) {
+    return !code.empty() && (code.back() == '\n' || code.back() == '\r');
+}
 
 } // namespace korvex::ncgen

@@ -1,6 +1,6 @@
 #include "ncgen/MarkingStats.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <cmath>
@@ -20,7 +20,7 @@ TFields twoNumbers(std::string_view rest) {
 }
 
 std::string millimetres(long double value) {
-    return FixedText(value, 1) + " mm";
+    return base::FixedText(value, 1) + " mm";
 }
 
 } // namespace
@@ -33,6 +33,15 @@ std::vector<TSimPoint> SimulationPoints(const std::vector<std::string>& simulati
         if (f.A.ok && f.B.ok) points.push_back({f.A.value, f.B.value});
     }
     return points;
+}
+
+std::optional<TSimLevels> SimulationLevels(const std::vector<std::string>& simulationLines) {
+    for (const std::string& line : simulationLines) {
+        if (!line.starts_with("ZR;")) continue;
+        const TFields f = twoNumbers(std::string_view(line).substr(3));
+        if (f.A.ok && f.B.ok) return TSimLevels{f.A.value, f.B.value};
+    }
+    return std::nullopt;
 }
 
 TMarkingStats MarkingStats(const std::vector<std::string>& simulationLines,
@@ -73,7 +82,7 @@ std::string DescribeStats(const TMarkingStats& stats, std::string_view feedText)
                        ", rapid travel " + millimetres(stats.RapidTravel) + ", plunge travel " +
                        millimetres(stats.PlungeTravel);
     if (stats.PlungeSeconds)
-        text += ", plunge time " + FixedText(*stats.PlungeSeconds, 1) + " s at feed " +
+        text += ", plunge time " + base::FixedText(*stats.PlungeSeconds, 1) + " s at feed " +
                 std::string(feedText);
     else
         text +=

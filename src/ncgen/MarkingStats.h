@@ -17,6 +17,13 @@ struct TSimPoint {
 // The "XY;" lines' points in order; lines that do not read as two numbers are left out.
 std::vector<TSimPoint> SimulationPoints(const std::vector<std::string>& simulationLines);
 
+// The safety level and infeed depth of the "ZR;" line; nothing without a line that reads.
+struct TSimLevels {
+    long double Safety = 0;
+    long double Depth = 0;
+};
+std::optional<TSimLevels> SimulationLevels(const std::vector<std::string>& simulationLines);
+
 // What marking one symbol costs the machine. Every dot is a plunge from the safety level to
 // the infeed depth and a rapid retract; between dots the tool moves rapid at the safety level.
 // The approach to the first dot and the leaving after the last belong to the templates.

@@ -1,6 +1,6 @@
 #include "ncgen/NCFormat.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ std::string FormatNumber(const TNCFormat& format, long double x) {
         text = "0.";
         text.append(static_cast<std::size_t>(decimals), '0');
     } else {
-        text = FixedText(x, decimals);
+        text = base::FixedText(x, decimals);
     }
     std::erase(text, ' ');
     if (const auto minus = text.find('-'); minus != std::string::npos) {

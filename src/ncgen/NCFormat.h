@@ -22,11 +22,12 @@ struct TNCFormat {
     std::int32_t Start = 10;
 };
 
-// Whether a controller can read the numbers back. Without a point, trailing zeros and leading
-// zeros, 10.000 and 0.001 are both written "1"; a profile like that (only a hand-edited file
-// makes one) is refused. Leading zeros without trailing ones are the classic tape format.
+// Whether a controller can read the numbers back. Without a point and trailing zeros, 10.000
+// and 0.001 are both written "1", and leading zeros cannot mend it: they pad what is left of
+// the digits, so with six digits 12.5, 1.25 and 0.125 all become "000125". A profile like that
+// (only a hand-edited file makes one) is refused.
 constexpr bool CanBeReadBack(const TNCFormat& format) {
-    return format.Dezipunkt || format.NNullen || format.VNullen;
+    return format.Dezipunkt || format.NNullen;
 }
 
 // Pure formatter for X/Y coordinates and numeric R/Z values.

@@ -1,6 +1,6 @@
 #include "ncgen/SimulationLine.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <string_view>
@@ -10,7 +10,7 @@ namespace {
 
 // A value that rounds to zero is written without sign: rotation leaves residues like -1E-19.
 std::string numberText(long double value) {
-    std::string text = FixedText(value, 3);
+    std::string text = base::FixedText(value, 3);
     if (text == "-0.000") {
         text.erase(0, 1);
     }

@@ -1,6 +1,6 @@
 #include "ncgen/StepButton.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 namespace korvex::ncgen {
@@ -48,7 +48,7 @@ TStepResult StepField(TStepButton button, std::string_view fieldText) {
     if (!allowed) {
         return {};
     }
-    std::string text = FixedText(value + step, 2);
+    std::string text = base::FixedText(value + step, 2);
     if (text.size() < 3) {
         text.insert(0, 3 - text.size(), ' ');
     }

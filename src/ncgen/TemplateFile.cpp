@@ -3,7 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
 #include "base/TextLines.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/LayerTable.h"
 #include "ncgen/NumberReading.h"
 #include "base/TextNumbers.h"
@@ -254,7 +254,7 @@ std::string VorlageText(const TJob& job) {
     // Only when asked for, so that a flat job's file stays as it always was.
     if (job.Surface != TSurfaceMode::Flat) line("SURFACE ", SurfaceModeName(job.Surface));
     for (const auto& [keyword, member] : viewKeywords()) {
-        line(keyword, GeneralText(job.*member, ViewDigits));
+        line(keyword, base::GeneralText(job.*member, ViewDigits));
     }
     return text;
 }

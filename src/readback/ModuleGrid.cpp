@@ -1,5 +1,7 @@
 #include "readback/ModuleGrid.h"
 
+#include "base/DecimalText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -14,7 +16,7 @@ constexpr long double Pi = 3.141592653589793238462643383279502884L;
 constexpr long double MaxLattice = 400;
 
 std::string number(long double value) {
-    std::string text = std::to_string(static_cast<double>(value));
+    std::string text = base::FixedText(value, 6);
     while (text.size() > 1 && text.back() == '0')
         text.pop_back();
     if (text.back() == '.') text.pop_back();

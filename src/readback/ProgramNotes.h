@@ -19,7 +19,7 @@ namespace korvex::readback {
 // What can be said about one generated program besides writing it; korvex-cli prints it, the
 // window shows it in its status bars.
 struct TProgramNotes {
-    simulation::TBlankFit BlankFit;         // NoBlank in lathe mode: the blank's face is not marked
+    simulation::TBlankFit BlankFit;         // in lathe mode the heights only
     std::string BlankWarning;               // empty when it fits or there is no blank
     std::vector<ncgen::TRoundNote> Round;   // a symbol on a cylinder along X or Y
     std::vector<std::string> RoundWarnings; // the same in English
@@ -33,7 +33,12 @@ struct TProgramNotes {
     std::string DotsWarning; // empty inside 60-105 % of the spacing
     std::string ToolProblem; // the profile's tool could not be read, so nothing was checked
     std::optional<TReadBackResult> Check;
+    bool EndsWithLineBreak = false; // the text's last line is empty: CR LF is encoded
 };
+
+// Said when EndsWithLineBreak holds.
+inline constexpr const char* LineBreakWarning =
+    "the text ends with a line break, which the symbol encodes as CR LF";
 
 // The layer's text as the symbol encodes it (Windows-1252, lines joined by CR LF).
 std::string LayerCode(const ncgen::TLayer& layer);

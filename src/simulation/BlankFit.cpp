@@ -1,11 +1,11 @@
 #include "simulation/BlankFit.h"
 
+#include "base/DecimalText.h"
 #include "simulation/BlankDefinition.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 namespace korvex::simulation {
 
@@ -47,15 +47,75 @@ long double beyondRange(long double value, long double a, long double b) {
 }
 
 std::string mm(long double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f mm", static_cast<double>(value));
-    return text;
+    return base::FixedText(value, 3) + " mm";
+}
+
+bool within(long double value, long double a, long double b) {
+    return beyondRange(value, a, b) <= Touch;
+}
+
+// Where the blank's surface lies above (x, y), seen from above; nothing where it has none.
+template <typename Value>
+std::optional<long double> surfaceAt(int shape, const Value& value, const TDot& dot) {
+    switch (shape) {
+    case 1:
+        if (!within(dot.X, value("XM"), value("XP")) || !within(dot.Y, value("YM"), value("YP")))
+            return std::nullopt;
+        return std::max(value("ZP"), value("ZM"));
+    case 2:
+        if (std::hypot(dot.X - value("XC"), dot.Y - value("YC")) > std::fabs(value("RA")) + Touch)
+            return std::nullopt;
+        return std::max(value("ZP"), value("ZM"));
+    default:
+        break;
+    }
+    const bool alongX = shape == 3;
+    const long double along = alongX ? dot.X : dot.Y;
+    const long double off = std::fabs((alongX ? dot.Y : dot.X) - value(alongX ? "YC" : "XC"));
+    const long double radius = std::fabs(value("RA"));
+    if (!within(along, value(alongX ? "XM" : "YM"), value(alongX ? "XP" : "YP")) ||
+        off > radius + Touch)
+        return std::nullopt;
+    const long double d = std::min(off, radius);
+    return value("ZC") + std::sqrt(radius * radius - d * d);
+}
+
+template <typename Value>
+void checkHeights(int shape, const Value& value, const std::vector<TDot>& dots,
+                  const TMarkingLevels& levels, TBlankFit& fit) {
+    fit.Safety = levels.Safety;
+    fit.Depth = levels.Depth;
+    long double worst = -1;
+    long double across0 = 0, across1 = 0;
+    for (const TDot& dot : dots) {
+        const std::optional<long double> surface = surfaceAt(shape, value, dot);
+        if (!surface) continue;
+        const long double across = shape == 3 ? dot.Y : dot.X;
+        across0 = fit.HeightChecked ? std::min(across0, across) : across;
+        across1 = fit.HeightChecked ? std::max(across1, across) : across;
+        fit.Top = fit.HeightChecked ? std::max(fit.Top, *surface) : *surface;
+        fit.HeightChecked = true;
+        const long double off = std::fabs(levels.Depth - *surface);
+        if (off > worst) {
+            worst = off;
+            fit.Surface = *surface;
+        }
+    }
+    if (!fit.HeightChecked) return;
+    // The rapids between dots on either side of a cylinder's axis cross its crest.
+    if (shape >= 3) {
+        const long double axis = value(shape == 3 ? "YC" : "XC");
+        if (axis >= across0 && axis <= across1) fit.Top = value("ZC") + std::fabs(value("RA"));
+    }
+    fit.SafetyTooLow = fit.Safety <= fit.Top;
+    fit.DepthOff = worst > MaxDepthOff + Touch;
 }
 
 } // namespace
 
 TBlankFit CheckBlankFit(std::string_view definition, const std::vector<TDot>& dots,
-                        long double pitch, long double angleDegrees) {
+                        long double pitch, long double angleDegrees,
+                        std::optional<TMarkingLevels> levels, bool face) {
     TBlankFit fit;
     int shape = 0;
     if (definition.find("QUAD") != definition.npos) shape = 1;
@@ -64,6 +124,11 @@ TBlankFit CheckBlankFit(std::string_view definition, const std::vector<TDot>& do
     if (definition.find("ZYL3") != definition.npos) shape = 4;
     if (shape == 0 || dots.empty()) return fit;
     const auto value = [definition](const char* key) { return BlankValue(definition, key); };
+    if (levels) checkHeights(shape, value, dots, *levels, fit);
+    if (!face) {
+        if (fit.HeightChecked) fit.Result = TBlankFit::Fits;
+        return fit;
+    }
     const long double module = std::fabs(pitch);
     const TCorners zone = footprint(dots, angleDegrees, 1.5L * module);
     const TCorners symbol = footprint(dots, angleDegrees, 0.5L * module);
@@ -113,7 +178,9 @@ TBlankFit CheckBlankFit(std::string_view definition, const std::vector<TDot>& do
     return fit;
 }
 
-std::string BlankFitWarning(const TBlankFit& fit) {
+namespace {
+
+std::string faceWarning(const TBlankFit& fit) {
     switch (fit.Result) {
     case TBlankFit::NoBlank:
     case TBlankFit::Fits:
@@ -124,10 +191,37 @@ std::string BlankFitWarning(const TBlankFit& fit) {
     case TBlankFit::Curved:
         break;
     }
-    std::string text = "the symbol lies on a curved surface: across its " + mm(fit.Span) +
-                       " the surface falls away by " + mm(fit.FallAway);
+    std::string text;
+    if (!fit.DepthOff)
+        text = "the symbol lies on a curved surface: across its " + mm(fit.Span) +
+               " the surface falls away by " + mm(fit.FallAway);
     if (fit.OffCylinder)
-        text += "; with its quiet zone it reaches " + mm(fit.Beyond) + " past the blank";
+        text += (text.empty() ? "with its quiet zone the symbol reaches "
+                              : "; with its quiet zone it reaches ") +
+                mm(fit.Beyond) + " past the blank";
+    return text;
+}
+
+void append(std::string& text, const std::string& part) {
+    if (part.empty()) return;
+    if (!text.empty()) text += "; ";
+    text += part;
+}
+
+} // namespace
+
+std::string BlankFitWarning(const TBlankFit& fit) {
+    std::string text;
+    if (fit.SafetyTooLow)
+        text = "the safety level " + mm(fit.Safety) +
+               " is not above the blank's highest point under the symbol, " + mm(fit.Top);
+    if (fit.DepthOff)
+        append(text, "the marking depth " + mm(fit.Depth) + " lies " +
+                         mm(std::fabs(fit.Depth - fit.Surface)) +
+                         (fit.InAir() ? " above" : " below") + " the blank's surface there, " +
+                         mm(fit.Surface) +
+                         (fit.InAir() ? ": marking in the air" : ": marking deep in the material"));
+    append(text, faceWarning(fit));
     return text;
 }
 

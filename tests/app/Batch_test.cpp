@@ -44,6 +44,17 @@ void BatchTest::commandLineForms_data() {
                            << "";
     QTest::newRow("empty template") << QStringList{"/V", "/D", "out.nc"} << batch << ""
                                     << "out.nc";
+    // "/" separates folders: a path holding "/D" is not cut there.
+    QTest::newRow("/D inside the template path")
+        << QStringList{"/V", "/home/x/Documents/plate.ncm", "/D", "/srv/Data/out.nc"} << batch
+        << "/home/x/Documents/plate.ncm"
+        << "/srv/Data/out.nc";
+    QTest::newRow("/D inside a joined template path")
+        << QStringList{"/V/srv/Data/plate.ncm", "/D", "out.nc"} << batch << "/srv/Data/plate.ncm"
+        << "out.nc";
+    QTest::newRow("nothing after /D")
+        << QStringList{"/V", "plate.ncm", "/D"} << batch << "plate.ncm"
+        << "";
     QTest::newRow("lower-case v is a file name")
         << QStringList{"/v", "plate.ncm", "/D", "out.nc"} << open << "/v"
         << "/D";
@@ -52,10 +63,13 @@ void BatchTest::commandLineForms_data() {
 void BatchTest::commandLineForms() {
     QFETCH(QStringList, arguments);
     QFETCH(int, kind);
-    const TCommandLine line = ParseCommandLine(arguments);
+    std::vector<std::string> plain;
+    for (const QString& argument : arguments)
+        plain.push_back(argument.toStdString());
+    const TCommandLine line = ParseCommandLine(plain);
     QCOMPARE(int(line.Kind), kind);
-    QTEST(line.Template, "templateFile");
-    QTEST(line.Output, "output");
+    QTEST(QString::fromStdString(line.Template), "templateFile");
+    QTEST(QString::fromStdString(line.Output), "output");
 }
 
 void BatchTest::batchWritesWhatTheCliWritesForEveryProfile() {
@@ -92,6 +106,8 @@ void BatchTest::batchFailuresEndWithStatusOneAtOnce_data() {
     QTest::newRow("missing template") << "/nowhere/job.ncm"
                                       << "out.nc"
                                       << "Vorlage [/nowhere/job.ncm] existiert nicht!";
+    QTest::newRow("nothing after /D") << DataFile("examples/typenschild.ncm") << ""
+                                      << "Nach /D fehlt die Ausgabedatei";
     QTest::newRow("unwritable output") << DataFile("examples/typenschild.ncm") << "/nowhere/out.nc"
                                        << "Datei /nowhere/out.nc kann nicht erstellt werden";
 }

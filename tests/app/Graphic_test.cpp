@@ -4,6 +4,7 @@
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
 #include "app/TFSymbol.h"
+#include "ncgen/NumberReading.h"
 #include "simulation/ViewCommands.h"
 #include "support/AppFixture.h"
 
@@ -282,8 +283,9 @@ void GraphicTest::fitShowsEveryDotOfTheJob() {
     for (const std::string& line : window.form->Generator().SimulationLines()) {
         if (!line.starts_with("XY;")) continue;
         const auto second = line.find(';', 3);
-        const auto p = grafik.ProjectPoint(std::stold(line.substr(3, second - 3)),
-                                           std::stold(line.substr(second + 1)), 0);
+        const auto p =
+            grafik.ProjectPoint(korvex::ncgen::ReadNumber(line.substr(3, second - 3)).value,
+                                korvex::ncgen::ReadNumber(line.substr(second + 1)).value, 0);
         QVERIFY2(p.x >= 0 && p.y >= 0 && p.x < grafik.Width() && p.y < grafik.Height(),
                  line.c_str());
         ++dots;
@@ -410,7 +412,9 @@ void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
     QCOMPARE(moved.size(), before.size());
     const auto xy = [](const std::string& line) {
         const auto split = line.find(';', 3);
-        return std::pair{std::stod(line.substr(3, split - 3)), std::stod(line.substr(split + 1))};
+        return std::pair{
+            static_cast<double>(korvex::ncgen::ReadNumber(line.substr(3, split - 3)).value),
+            static_cast<double>(korvex::ncgen::ReadNumber(line.substr(split + 1)).value)};
     };
     int dots = 0;
     for (std::size_t i = 0; i < moved.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "CliProcess.h"
 
+#include "support/TestLocale.h"
+
 #include <cstdio>
 #include <fcntl.h>
 #include <fstream>
@@ -11,6 +13,9 @@
 namespace korvex::testing {
 
 namespace {
+
+// The in-process commands meet the language too, as they would inside the window.
+[[maybe_unused]] const bool testLanguage = UseTestLanguage(true);
 
 std::string slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

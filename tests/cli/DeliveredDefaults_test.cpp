@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -71,9 +72,11 @@ std::vector<std::string> words(std::string block) {
 std::optional<double> number(const std::string& text) {
     if (text.empty() || std::string("+-.0123456789").find(text[0]) == std::string::npos)
         return std::nullopt;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return std::nullopt;
+    // from_chars takes neither "+" nor a locale's comma.
+    const std::size_t start = text[0] == '+' ? 1 : 0;
+    double value = 0;
+    const auto read = std::from_chars(text.data() + start, text.data() + text.size(), value);
+    if (read.ec != std::errc() || read.ptr != text.data() + text.size()) return std::nullopt;
     return value;
 }
 

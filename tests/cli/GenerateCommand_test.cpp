@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -58,14 +59,15 @@ std::optional<std::string> decodeMilledSymbol(const std::string& program, double
     int cols = 0, rows = 0;
     for (auto at = program.find("G0 X"); at != std::string::npos;
          at = program.find("G0 X", at + 1)) {
-        // "G0 X<x> Y<y>": std::stod stops at the blank after x; a line without Y is no point.
-        std::size_t used = 0;
-        const double x = std::stod(program.substr(at + 4), &used);
-        const auto y = at + 4 + used;
+        // "G0 X<x> Y<y>": the reading stops at the blank after x; a line without Y is no point.
+        const char* const end = program.data() + program.size();
+        double x = 0, yValue = 0;
+        const auto xRead = std::from_chars(program.data() + at + 4, end, x);
+        const auto y = static_cast<std::size_t>(xRead.ptr - program.data());
         if (program.compare(y, 2, " Y") != 0) continue;
+        std::from_chars(program.data() + y + 2, end, yValue);
         const int col = static_cast<int>(std::lround((x - x0) / spacing));
-        const int row =
-            static_cast<int>(std::lround((std::stod(program.substr(y + 2)) - y0) / spacing));
+        const int row = static_cast<int>(std::lround((yValue - y0) / spacing));
         dots.emplace(col, row);
         cols = std::max(cols, col + 1);
         rows = std::max(rows, row + 1);
@@ -414,8 +416,8 @@ TEST(GenerateCommand, AHandEditedProfileWhoseNumbersCannotBeReadBackIsRefused) {
     const auto result = RunCli({"generate", "--config", dir.path().string(), job("serial.ncm")});
     EXPECT_EQ(result.exitCode, 1);
     // After the notice of the profiles added from the defaults.
-    EXPECT_TRUE(result.err.ends_with("\nDas Zahlenformat ist nicht lesbar: Dezimalpunkt, Vornullen "
-                                     "und Nachnullen (Dezipunkt, VNullen, NNullen) sind alle aus. "
+    EXPECT_TRUE(result.err.ends_with("\nDas Zahlenformat ist nicht lesbar: Dezimalpunkt und "
+                                     "Nachnullen (Dezipunkt, NNullen) sind beide aus. "
                                      "Profil: Band\n"))
         << result.err;
     EXPECT_EQ(result.out, "");

@@ -210,6 +210,75 @@ TEST(GenerateCheck, BlankThatTheSymbolDoesNotFitIsAWarningOnly) {
     EXPECT_EQ(view.err, warning);
 }
 
+// serial.ncm's symbol lies at x 10 to 15.5, y 5 to 10.5; the profiles rapid at 2 and mark at -0.1.
+TEST(GenerateCheck, BlankAboveOrBelowTheMarkingIsAWarningWithTheNumbers) {
+    struct Row {
+        const char* blank;
+        const char* profile;
+        const char* warning;
+    };
+    const Row rows[] = {
+        {"ROHDEF QUAD XM0 YP50 ZP10 XP100 YM0 ZM-5", "1",
+         "the safety level 2.000 mm is not above the blank's highest point under the symbol, "
+         "10.000 mm; the marking depth -0.100 mm lies 10.100 mm below the blank's surface there, "
+         "10.000 mm: marking deep in the material"},
+        // A lathe writes X negated: the symbol lies at x -15.5 to -10 in its X/Z plane.
+        {"ROHDEF QUAD XM-20 YP50 ZP-3 XP0 YM0 ZM-10", "3",
+         "the marking depth -0.100 mm lies 2.900 mm above the blank's surface there, -3.000 mm: "
+         "marking in the air"},
+    };
+    for (const Row& row : rows) {
+        TempFolder temp;
+        std::string job = readBytes(SERIAL_JOB);
+        const auto at = job.find("BLANK ");
+        ASSERT_NE(at, std::string::npos);
+        job.replace(at, job.find('\n', at) - at, std::string("BLANK ") + row.blank + "\r");
+        writeBytes(temp / "high.ncm", job);
+        const std::string expected = std::string("korvex-cli: warning: ") + row.warning + "\n";
+        const auto generated =
+            RunCli(generate({"--profile", row.profile, (temp / "high.ncm").string()}));
+        EXPECT_EQ(generated.exitCode, 0) << row.blank;
+        EXPECT_EQ(generated.err, expected);
+        const auto view = RunCli({"view", "--config", DELIVERED.string(), "--profile", row.profile,
+                                  (temp / "high.ncm").string()});
+        EXPECT_EQ(view.exitCode, 0) << row.blank;
+        EXPECT_EQ(view.err, expected);
+    }
+}
+
+// A text that ends with Enter (an empty last line) encodes a CR LF nobody sees; the symbol
+// stays as it is, the user is told.
+TEST(GenerateCheck, TextEndingWithALineBreakIsAWarning) {
+    TempFolder temp;
+    std::string job = readBytes(SERIAL_JOB);
+    const auto at = job.find("/12345678\r\n");
+    ASSERT_NE(at, std::string::npos);
+    job.insert(at + 11, "/\r\n");
+    writeBytes(temp / "enter.ncm", job);
+    const auto r = RunCli(generate({(temp / "enter.ncm").string()}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "korvex-cli: warning: the text ends with a line break, which the symbol "
+                     "encodes as CR LF\n");
+    EXPECT_TRUE(r.out != single("12345678")) << "the CR LF is still encoded";
+    EXPECT_EQ(RunCli(generate({SERIAL_JOB})).err, "");
+}
+
+TEST(GenerateCheck, SymbolSizeThatNamesNoSizeSaysWhatBecameOfIt) {
+    TempFolder temp;
+    std::string job = readBytes(SERIAL_JOB);
+    const auto at = job.find("DMFORM 0");
+    ASSERT_NE(at, std::string::npos);
+    job.replace(at, 8, "DMFORM 40");
+    writeBytes(temp / "form40.ncm", job);
+    const auto r = RunCli(generate({(temp / "form40.ncm").string()}));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.err.find("1 DMFORM or DMENC values named no symbol size (0-30) or encodation "
+                         "(0-5) and became 0 (automatic size, ASCII)"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out, single("12345678"));
+}
+
 TEST(GenerateCheck, HelpNamesEveryOption) {
     const auto r = RunCli({"generate", "--help"});
     EXPECT_EQ(r.exitCode, 0);

@@ -1,4 +1,4 @@
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <gtest/gtest.h>
@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-using korvex::ncgen::FixedText;
-using korvex::ncgen::GeneralText;
+using korvex::base::FixedText;
+using korvex::base::GeneralText;
 using korvex::ncgen::ReadNumber;
 
 namespace {

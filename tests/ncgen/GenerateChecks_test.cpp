@@ -55,6 +55,31 @@ TEST(Checkstatus, FieldsMustBeNumbersInRangeAndTextMustNotBeEmpty) {
     }
 }
 
+// A hand-edited profile or one stepped under a German locale holds "1,900": written verbatim
+// it would put "Z1,900" into every point.
+TEST(Checkstatus, ProfileLevelWithDecimalCommaIsRefusedNamingTheField) {
+    using namespace korvex::text;
+    const struct {
+        const char* r;
+        const char* z;
+        int detail;
+    } cases[] = {
+        {"1,900", "-0.1", SafetyDistanceLabel},
+        {"2", "-0,1", InfeedDepthLabel},
+        {",5", "-0.1", SafetyDistanceLabel},
+        {"2", "R1,R2", 0}, // no number with a comma: a controller's own notation
+    };
+    for (const auto& c : cases) {
+        TActiveProfile profile;
+        profile.SafetyDistance = c.r;
+        profile.InfeedDepth = c.z;
+        const TStatusCheck check = Checkstatus({"123456", "0", c.r, c.z}, profile);
+        EXPECT_EQ(check.DetailText, c.detail) << c.r << " " << c.z;
+        EXPECT_EQ(check.MessageText, c.detail == 0 ? 0 : InvalidInput) << c.r << " " << c.z;
+        EXPECT_EQ(check.ProgramOutOfDate, c.detail == 0) << c.r << " " << c.z;
+    }
+}
+
 struct TFieldCase {
     const char* size;
     const char* x;

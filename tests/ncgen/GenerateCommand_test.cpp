@@ -3,7 +3,7 @@
 #include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "datamatrix/ERangeError.h"
-#include "ncgen/ENumberFormatError.h"
+#include "base/ENumberFormatError.h"
 
 #include <gtest/gtest.h>
 
@@ -114,9 +114,9 @@ TEST(GenerateCommand, RefusesBadFieldsInOrderWithTheirTextsAndGeneratesNothing) 
     }
 }
 
-TEST(GenerateCommand, OnlyTheNumberFormatWithoutPointAndZerosIsRefused) {
-    // Point, trailing zeros, leading zeros: each one alone makes 10 mm readable, the classic
-    // tape format (leading zeros only) included.
+TEST(GenerateCommand, EveryNumberFormatWithoutPointAndTrailingZerosIsRefused) {
+    // A point or trailing zeros make 10 mm readable; leading zeros alone pad the stripped digits,
+    // so 10 and 0.001 would both be "000001".
     for (int flags = 0; flags < 8; ++flags) {
         TWindow window;
         TNCFormat& format = window.profile.Format;
@@ -127,7 +127,7 @@ TEST(GenerateCommand, OnlyTheNumberFormatWithoutPointAndZerosIsRefused) {
         window.fields.Layer.EXVersatz = "10";
         const TGenerateCommandResult result = window.Generate();
         EXPECT_EQ(result.Outcome,
-                  flags == 0 ? TGenerateOutcome::Refused : TGenerateOutcome::Generated)
+                  (flags & 3) == 0 ? TGenerateOutcome::Refused : TGenerateOutcome::Generated)
             << flags;
     }
 }
@@ -191,7 +191,7 @@ TEST(GenerateCommand, AnErrorDuringTheWalkLeavesWhatWasWrittenInTheCallersResult
     window.profile.Format.Satzzeichen = "P";
     TGenerateCommandResult result;
     EXPECT_THROW(GenerateCommand(window.layers, window.fields, window.profile, "Eigen", result),
-                 ENumberFormatError);
+                 korvex::base::ENumberFormatError);
     EXPECT_FALSE(result.NCLines.empty());
     EXPECT_FALSE(result.SimulationLines.empty());
     EXPECT_EQ(result.LastUsedFormat.Satzzeichen, "P");

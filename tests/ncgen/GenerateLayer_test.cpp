@@ -1,5 +1,5 @@
 #include "ncgen/GenerateLayer.h"
-#include "ncgen/ENumberFormatError.h"
+#include "base/ENumberFormatError.h"
 
 #include "TestMatrix.h"
 
@@ -213,7 +213,7 @@ TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar) {
     EXPECT_THROW(
         GenerateLayer({run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false, {}},
                       output),
-        ENumberFormatError);
+        korvex::base::ENumberFormatError);
     EXPECT_EQ(output.NCLines.front(), "kept from before");
     EXPECT_GT(output.NCLines.size(), 10U);
     EXPECT_LT(output.NCLines.size(), 56U);

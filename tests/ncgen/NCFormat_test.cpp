@@ -1,11 +1,14 @@
 #include "ncgen/NCFormat.h"
-#include "ncgen/ENumberFormatError.h"
+#include "base/ENumberFormatError.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <random>
+#include <string>
 
 using korvex::ncgen::FormatNumber;
 using korvex::ncgen::TNCFormat;
@@ -122,12 +125,82 @@ TEST(FormatNumber, ManyDecimalsAndHugeValuesStayInFixedNotation) {
     EXPECT_EQ(FormatNumber(a, 1e-30L), "0");
 }
 
+// A controller reads "12.500", "+0012.5" or, without a point, "12500" as the last
+// Nachkommastellen digits being the decimals. Answers the value in those decimal units.
+std::optional<long long> readAsController(const std::string& text, const TNCFormat& format) {
+    std::size_t i = 0;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    long long whole = 0, fraction = 0;
+    int fractionDigits = 0;
+    bool point = false, digits = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            digits = true;
+            (point ? fraction : whole) = (point ? fraction : whole) * 10 + (c - '0');
+            if (point) ++fractionDigits;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits || fractionDigits > format.Nachkommastellen) return std::nullopt;
+    if (!format.Dezipunkt) {
+        if (point) return std::nullopt;
+        return negative ? -whole : whole;
+    }
+    long long scale = 1;
+    for (int k = 0; k < format.Nachkommastellen; ++k) {
+        scale *= 10;
+        if (k >= fractionDigits) fraction *= 10;
+    }
+    const long long value = whole * scale + fraction;
+    return negative ? -value : value;
+}
+
+TEST(FormatNumber, EveryFormatWithPointOrTrailingZerosReadsBackAsWritten) {
+    std::mt19937_64 random(17);
+    std::uniform_int_distribution<long long> units(-99'999'999, 99'999'999);
+    int formats = 0;
+    for (int flags = 0; flags < 32; ++flags) {
+        const bool dezipunkt = flags & 1, nnullen = flags & 2;
+        if (!dezipunkt && !nnullen) continue;
+        for (int decimals = 0; decimals <= 5; ++decimals) {
+            for (int digits : {0, 4, 10}) {
+                const TNCFormat f = formatOf(dezipunkt, flags & 4, nnullen, flags & 8, flags & 16,
+                                             decimals, digits);
+                ++formats;
+                long double scale = 1;
+                for (int k = 0; k < decimals; ++k)
+                    scale *= 10;
+                for (int n = 0; n < 250; ++n) {
+                    // Values on the format's own grid, and ones a decimal finer that it rounds
+                    // half away from zero.
+                    const long long u = units(random);
+                    const bool finer = n % 2 == 1;
+                    const long double x = u / (finer ? scale * 10 : scale);
+                    const long long expected =
+                        finer ? (u + (u < 0 ? -5 : 5)) / 10 : u; // C++ truncates towards zero
+                    const std::string text = FormatNumber(f, x);
+                    const auto back = readAsController(text, f);
+                    ASSERT_TRUE(back.has_value()) << text << " flags " << flags;
+                    ASSERT_EQ(*back, expected)
+                        << text << " flags " << flags << " d " << decimals << " stellen " << digits;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(formats, 24 * 6 * 3);
+}
+
 TEST(FormatNumber, NonFiniteValuesThrowInsteadOfWritingGarbage) {
     const TNCFormat a = formatOf(true, false, false, false, false, 3, 3);
     EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::infinity()),
-                 korvex::ncgen::ENumberFormatError);
+                 korvex::base::ENumberFormatError);
     EXPECT_THROW(FormatNumber(a, std::numeric_limits<long double>::quiet_NaN()),
-                 korvex::ncgen::ENumberFormatError);
+                 korvex::base::ENumberFormatError);
 }
 
 } // namespace

@@ -153,7 +153,8 @@ TEST(SelectProfile, RefusesAProfileWhoseNumbersCannotBeReadBack) {
     for (TOutputProfile& profile : table) {
         profile.Dezipunkt = profile.NNullen = profile.VNullen = false;
     }
-    table[2].VNullen = true; // the tape format: leading zeros fix the point
+    table[2].VNullen = true; // pads what is left: 12.5, 1.25 and 0.125 alike "000125"
+    table[3].NNullen = true; // the tape format: trailing zeros fix the point
     const auto din = SelectProfile(table, "DIN");
     ASSERT_TRUE(din.has_value());
     EXPECT_EQ(din->Refusal,
@@ -161,7 +162,8 @@ TEST(SelectProfile, RefusesAProfileWhoseNumbersCannotBeReadBack) {
     const auto unnamed = SelectProfile(table, "2");
     ASSERT_TRUE(unnamed.has_value());
     EXPECT_EQ(unnamed->Refusal.Detail, "2"); // named by its number
-    EXPECT_TRUE(SelectProfile(table, "3")->Refusal.Empty());
+    EXPECT_EQ(SelectProfile(table, "3")->Refusal.Detail, "3");
+    EXPECT_TRUE(SelectProfile(table, "4")->Refusal.Empty());
 }
 
 TEST(SelectProfile, ConvertsNumbersAndDefaultsEmptyLetters) {

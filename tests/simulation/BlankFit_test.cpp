@@ -103,6 +103,116 @@ TEST(BlankFit, CylindersAlongXAndYReportTheCurvedSurface) {
         "by 0.505 mm");
 }
 
+// Rapids at R 2 and plunges to Z -0.1 unless a row says otherwise; square() spans x and y
+// 10 to 19.
+TEST(BlankFit, SafetyLevelAndDepthAreJudgedAgainstTheBlankUnderTheSymbol) {
+    struct Row {
+        const char* blank;
+        TMarkingLevels levels;
+        bool face;
+        bool safetyTooLow;
+        double top;
+        bool depthOff;
+        bool inAir;
+        const char* warning; // the start of it
+    };
+    const Row rows[] = {
+        {"ROHDEF QUAD XM0 YP50 ZP0 XP100 YM0 ZM-10", {2, -0.1L}, true, false, 0, false, false, ""},
+        // Top at Z+10: every rapid runs 8 mm deep in the material.
+        {"ROHDEF QUAD XM0 YP50 ZP10 XP100 YM0 ZM-10",
+         {2, -0.1L},
+         true,
+         true,
+         10,
+         true,
+         false,
+         "the safety level 2.000 mm is not above the blank's highest point under the symbol, "
+         "10.000 mm; the marking depth -0.100 mm lies 10.100 mm below the blank's surface "
+         "there, 10.000 mm: marking deep in the material"},
+        {"ROHDEF QUAD XM0 YP50 ZP-5 XP100 YM0 ZM-10",
+         {2, -0.1L},
+         true,
+         false,
+         -5,
+         true,
+         true,
+         "the marking depth -0.100 mm lies 4.900 mm above the blank's surface there, -5.000 mm: "
+         "marking in the air"},
+        {"ROHDEF ZYL1 XC14.5 YC14.5 RA50 ZP0.9 ZM-10",
+         {2, -0.1L},
+         true,
+         false,
+         0.9,
+         false,
+         false,
+         ""},
+        {"ROHDEF ZYL1 XC14.5 YC14.5 RA50 ZP0 ZM-10",
+         {0, -0.1L},
+         true,
+         true,
+         0,
+         false,
+         false,
+         "the safety level 0.000 mm"},
+        // The axis under the symbol: the crest at ZC + RA = 25 is the highest point, and the
+        // curvature does not matter 25 mm above the marking.
+        {"ROHDEF ZYL2 XM0 YC14.5 RA25 ZC0 XP50",
+         {2, -0.1L},
+         true,
+         true,
+         25,
+         true,
+         false,
+         "the safety level 2.000 mm is not above the blank's highest point under the symbol, "
+         "25.000 mm; the marking depth -0.100 mm lies 25.09"},
+        {"ROHDEF ZYL3 XC14.5 YM0 RA25 ZC-25 YP50",
+         {2, -0.1L},
+         true,
+         false,
+         0,
+         false,
+         false,
+         "the symbol lies on a curved surface"},
+        // A lathe's heights in its plane, without the face: a shaft whose top is the plane.
+        {"ROHDEF ZYL3 XC14.5 YM0 RA25 ZC-25 YP50", {2, -0.1L}, false, false, 0, false, false, ""},
+        {"ROHDEF ZYL3 XC14.5 YM0 RA25 ZC-12 YP50",
+         {2, -0.1L},
+         false,
+         true,
+         13,
+         true,
+         false,
+         "the safety level 2.000 mm is not above the blank's highest point under the symbol, "
+         "13.000 mm; the marking depth"},
+        // No dot over the blank: nothing to judge, the fit says the rest.
+        {"ROHDEF QUAD XM50 YP80 ZP10 XP80 YM50 ZM-10",
+         {2, -0.1L},
+         true,
+         false,
+         0,
+         false,
+         false,
+         "the symbol with its quiet zone reaches"},
+    };
+    for (const Row& row : rows) {
+        const TBlankFit fit = CheckBlankFit(row.blank, square(), 1, 0, row.levels, row.face);
+        EXPECT_EQ(fit.SafetyTooLow, row.safetyTooLow) << row.blank;
+        if (fit.HeightChecked) {
+            EXPECT_NEAR(static_cast<double>(fit.Top), row.top, 1e-9) << row.blank;
+        }
+        EXPECT_EQ(fit.DepthOff, row.depthOff) << row.blank;
+        if (row.depthOff) {
+            EXPECT_EQ(fit.InAir(), row.inAir) << row.blank;
+        }
+        const std::string warning = BlankFitWarning(fit);
+        if (*row.warning == '\0') {
+            EXPECT_EQ(warning, "") << row.blank;
+        } else {
+            EXPECT_EQ(warning.rfind(row.warning, 0), 0u) << row.blank << ": " << warning;
+        }
+    }
+}
+
 TEST(BlankFit, NoBlankOrNoDotsSaysNothing) {
     EXPECT_EQ(CheckBlankFit("", square(), 1, 0).Result, TBlankFit::NoBlank);
     EXPECT_EQ(CheckBlankFit("ROHDEF KUGEL", square(), 1, 0).Result, TBlankFit::NoBlank);

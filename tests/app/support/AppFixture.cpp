@@ -2,6 +2,7 @@
 
 #include "app/KorvexApplication.h"
 #include "app/Platform.h"
+#include "support/TestLocale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -9,6 +10,13 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QProcess>
+
+namespace {
+
+// Before main: QApplication reads the environment when the test constructs it.
+[[maybe_unused]] const bool testLanguage = UseTestLanguage(false);
+
+} // namespace
 
 StartedWindow::StartedWindow(const QStringList& arguments) {
     korvex::app::TStartOptions options;

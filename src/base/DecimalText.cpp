@@ -1,6 +1,6 @@
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 
-#include "ncgen/ENumberFormatError.h"
+#include "base/ENumberFormatError.h"
 
 #include <array>
 #include <cfloat>
@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace korvex::ncgen {
+namespace korvex::base {
 namespace {
 
 constexpr std::array<std::uint64_t, 20> POW10 = {1ULL,
@@ -248,4 +248,4 @@ std::string GeneralText(long double x, int precision) {
     return text;
 }
 
-} // namespace korvex::ncgen
+} // namespace korvex::base
