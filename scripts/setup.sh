@@ -15,6 +15,7 @@ jobs=${KORVEX_JOBS:-2}
 packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev
+          libsqlite3-dev
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)

@@ -63,4 +63,13 @@ inline constexpr int CycleTimeText = 9662;    // %1 seconds, %2 rapid rate, %3 b
 inline constexpr int DotsTooSmallText = 9663; // %1 how many
 inline constexpr int DotsMergeText = 9664;    // %1 how many
 
+// The marking log window.
+inline constexpr int LogMenuText = 9760;
+inline constexpr int LogTitleText = 9761;
+inline constexpr int LogSearchLabel = 9762;
+inline constexpr int LogExportButton = 9763;
+inline constexpr int LogCloseButton = 9764;
+inline constexpr int LogShownText = 9765;       // %1 shown, %2 in all
+inline constexpr int LogFirstColumnText = 9770; // one per column of log::RECORD_COLUMNS
+
 } // namespace korvex::app

@@ -1,4 +1,5 @@
 #include "app/TMainForm.h"
+#include "app/LogDialog.h"
 
 #include "app/AppTexts.h"
 #include "app/CaptionApplier.h"
@@ -30,7 +31,12 @@
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
+#include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
+#include "readback/ProgramNotes.h"
+#include "readback/ReadBack.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -89,6 +95,7 @@ QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) 
 
 TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
+    programLog_ = std::make_unique<ProgramLog>(options_.ConfigFolder, messages_);
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(Title);
     resize(1000, 700);
@@ -329,14 +336,20 @@ void TMainForm::buildMenus() {
     font->setVisible(false);
     QAction* print = action(this, "BTestdruck", QStringLiteral("&Testausdruck ..."));
     QAction* serial = action(this, "Serienlauf1", QStringLiteral("Se&rienlauf ..."));
+    QAction* markingLog =
+        action(this, "Markierprotokoll1", QStringLiteral("&Markierprotokoll ..."));
     QAction* quit = action(this, "Beenden1", QStringLiteral("&Beenden"));
-    file->addActions({newJob, open, save, saveProgram, font, print, serial});
+    file->addActions({newJob, open, save, saveProgram, font, print, serial, markingLog});
+    connect(file, &QMenu::aboutToShow, markingLog,
+            [this, markingLog] { markingLog->setText(messages_.Text(LogMenuText)); });
+    connect(markingLog, &QAction::triggered, this, [this] { MarkingLogDialog().exec(); });
     // Not in the caption table: its text follows the language when the menu opens.
     connect(file, &QMenu::aboutToShow, serial,
             [this, serial] { serial->setText(messages_.Text(SerialMenuText)); });
     connect(serial, &QAction::triggered, this, [this] {
         SerialDialog& dialog = SerialRunDialog();
         dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(profile_.Suffix));
+        dialog.SetLog(programLog_.get(), SerialCounter());
         dialog.exec();
     });
     file->addSeparator();
@@ -521,8 +534,10 @@ void TMainForm::finishBatch() {
         FailBatch(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
-    if (!base::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
-        FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
+    // The log says why it refused (a logged content, a log that cannot be used).
+    if (!programLog_->Write(this, ToPath(batchOutput_), bytes, ProgramRecord())) {
+        if (Messages::BatchFailures() == 0)
+            FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
         return;
     }
     intro_->close();
@@ -544,7 +559,39 @@ void TMainForm::SelectLayer(int n) {
     preview_->SetDatamatrix(selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation);
 }
 
+log::TMarkRecord TMainForm::ProgramRecord() const {
+    const ncgen::TGenerateFields fields = generator_->Fields();
+    log::TMarkRecord record;
+    record.Text = base::JoinLines(fields.Layer.EText);
+    record.ContentKind = "TEXT";
+    record.SymbolSize =
+        datamatrix::FormatName(static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
+    record.Encodation = datamatrix::EncodingName(
+        static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
+    record.Profile = generator_->ProfileName();
+    if (!templateFile_.isEmpty()) record.JobTemplate = ToPath(templateFile_);
+    const readback::TProgramNotes& notes = generator_->Notes();
+    if (generator_->NotesCurrent() && notes.Check)
+        record.ReadBack = readback::Describe(*notes.Check);
+    return record;
+}
+
+std::string TMainForm::SerialCounter() const {
+    // The same name korvex-cli gives the template's counter: its absolute path.
+    if (templateFile_.isEmpty()) return {};
+    std::error_code ec;
+    const std::filesystem::path canonical =
+        std::filesystem::weakly_canonical(ToPath(templateFile_), ec);
+    return base::PathText(ec ? ToPath(templateFile_) : canonical);
+}
+
+LogDialog& TMainForm::MarkingLogDialog() {
+    if (!logDialog_) logDialog_ = new LogDialog(*programLog_, messages_, this);
+    return *logDialog_;
+}
+
 void TMainForm::setCaptionFile(const QString& file) {
+    templateFile_ = file;
     QString caption = windowTitle();
     const qsizetype bracket = caption.indexOf(QLatin1Char('['));
     if (bracket >= 0) caption = caption.left(qMax<qsizetype>(0, bracket - 1));
@@ -651,10 +698,7 @@ bool TMainForm::SaveProgram(const QString& file) {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return false;
     }
-    if (!base::WriteFileAtomically(ToPath(file), bytes)) {
-        messages_.ShowError(FromCodePage(config::CannotCreateText(ToPath(file))));
-        return false;
-    }
+    if (!programLog_->Write(this, ToPath(file), bytes, ProgramRecord())) return false;
     editor_->document()->setModified(false);
     return true;
 }

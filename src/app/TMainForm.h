@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "app/ProgramLog.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -28,6 +30,7 @@ class JobPanel;
 class NCEditor;
 class ProfilePanel;
 class SerialDialog;
+class LogDialog;
 class SymbolPreview;
 class TEinstellungen;
 class TFSymbol;
@@ -87,6 +90,12 @@ class TMainForm : public QMainWindow {
     void EinstellungenClick();
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
+    LogDialog& MarkingLogDialog();
+    ProgramLog& MarkingLog() { return *programLog_; }
+    // What the log records of the program in the editor, but its file and hash.
+    log::TMarkRecord ProgramRecord() const;
+    // The counter of the job template's serial numbers; a new job's is unnamed.
+    std::string SerialCounter() const;
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);
@@ -113,6 +122,9 @@ class TMainForm : public QMainWindow {
     TStartOptions options_;
     config::TLanguageTexts texts_;
     Messages messages_{texts_};
+    std::unique_ptr<ProgramLog> programLog_;
+    LogDialog* logDialog_ = nullptr;
+    QString templateFile_; // the job template the window shows, empty for a new one
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;

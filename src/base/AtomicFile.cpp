@@ -99,6 +99,12 @@ bool ReadFileBytes(const fs::path& file, std::string& bytes) {
 }
 
 bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
+    const fs::path target = WriteTarget(file);
+    if (target.empty()) return false;
+    return WriteFileAtomically(file, bytes, temporarySibling(target));
+}
+
+bool WriteFileAtomically(const fs::path& file, std::string_view bytes, const fs::path& temporary) {
     // Renaming onto a link would replace the link and leave the file it names unchanged.
     const fs::path target = WriteTarget(file);
     if (target.empty()) return false;
@@ -114,7 +120,6 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
         if (!MayReplace(access, writer)) return false;
     }
 
-    const fs::path temporary = temporarySibling(target);
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes);

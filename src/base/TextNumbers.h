@@ -35,6 +35,16 @@ inline constexpr int ConfigFolderCreated = 9110; // status after a first start; 
 inline constexpr int HelpFileName = 9203;
 inline constexpr int HelpFileNotFound = 9204;
 
+// The marking log.
+inline constexpr int LogCannotOpen = 9750;     // the file and the system's reason follow
+inline constexpr int LogCannotWrite = 9751;    // the file and the system's reason follow
+inline constexpr int LogNewerSchema = 9752;    // the file follows
+inline constexpr int LogNotALog = 9753;        // the file follows
+inline constexpr int DuplicateQuestion = 9754; // %1 content, %2 time, %3 file
+inline constexpr int DuplicateRefusal = 9755;  // %1 content, %2 time, %3 file
+inline constexpr int InterruptedRun = 9756;    // %1 written, %2 count, %3 counter, %4 first
+inline constexpr int DuplicateInRange = 9757;  // %1 the place in the run; 9755 follows
+
 // Texts that dialogs set on themselves when they are shown (outside the caption table).
 inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbol dialog
 inline constexpr int SymbolDialogPreview = 5102;    // label "Vorschau"

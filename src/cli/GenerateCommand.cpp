@@ -1,11 +1,16 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/GenerateLog.h"
 #include "cli/GenerateSeries.h"
+#include "log/LoggedWrite.h"
 #include "readback/ProgramNotes.h"
 
 #include "base/TextLines.h"
 #include "base/Windows1252.h"
 
+#include "config/ConfigError.h"
+
+#include <memory>
 #include <ostream>
 
 namespace korvex::cli {
@@ -16,9 +21,9 @@ constexpr const char* GENERATE_USAGE =
     "usage: korvex-cli generate [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [-o OUT]\n"
     "                           [--surface flat|follow|rotary]\n"
     "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
-    "                           JOB.ncm\n"
-    "       korvex-cli generate --serial START[:COUNT[:STEP]] --text PATTERN -o NAMES [...] "
-    "JOB.ncm\n"
+    "                           [--no-log] [--allow-duplicate] JOB.ncm\n"
+    "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
+    "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
 
 constexpr const char* GENERATE_HELP =
@@ -50,11 +55,20 @@ constexpr const char* GENERATE_HELP =
     "                    the marks back as round dots\n"
     "  --serial START[:COUNT[:STEP]]\n"
     "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
+    "  --serial next[:COUNT[:STEP]]\n"
+    "                    the same from the counter's next number; the counter moves on past\n"
+    "                    the run, so no two runs get the same number\n"
+    "  --counter NAME    the counter of --serial next; default: one per job template\n"
+    "  --no-log          write without a record in the marking log\n"
+    "  --allow-duplicate write a content the marking log holds already\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
     "\n"
     "Patterns: {n} the number, {n:06} padded with zeros, {i} the program's place in the run\n"
     "(for --texts the line's number), {line} the text. Every file is written whole or not at\n"
     "all; the first failure stops a run and keeps the files written before it.\n"
+    "Every program written to a file is recorded in the marking log (korvex.sqlite in the\n"
+    "configuration folder) before it is in place; a content logged before is refused, a run\n"
+    "checks its whole range first. 'korvex-cli log' lists the records.\n"
     "A symbol that does not fit the job's blank is reported as a warning.\n"
     "Exit status: 0 done, 1 failed, 2 bad arguments, 3 the check found an unreadable program.\n";
 
@@ -66,6 +80,7 @@ struct TParsed {
     bool Check = false;
     bool Stats = false;
     bool Help = false;
+    TLogOptions Log;
 };
 
 // Reads the options; an error text when they are not usable.
@@ -89,6 +104,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &parsed.Texts;
         else if (arg == "--surface")
             target = &options.Surface;
+        else if (arg == "--counter")
+            target = &parsed.Log.Counter;
         else if (arg == "--tool")
             target = &options.Tool;
         if (target) {
@@ -102,6 +119,10 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             parsed.Check = true;
         } else if (arg == "--stats") {
             parsed.Stats = true;
+        } else if (arg == "--no-log") {
+            parsed.Log.NoLog = true;
+        } else if (arg == "--allow-duplicate") {
+            parsed.Log.AllowDuplicate = true;
         } else if (arg == "--help" || arg == "-h") {
             parsed.Help = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
@@ -118,6 +139,10 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
     if ((parsed.Serial || parsed.Texts) && !parsed.Output)
         return "a serial or list run needs an -o name pattern";
+    if (parsed.Log.Counter && !(parsed.Serial && parsed.Serial->starts_with("next")))
+        return "--counter belongs to --serial next";
+    if (parsed.Log.NoLog && parsed.Serial && parsed.Serial->starts_with("next"))
+        return "--serial next takes its numbers from the marking log; --no-log has none";
     if (!job) return "no job file given";
     options.Job = *job;
     return {};
@@ -143,6 +168,43 @@ void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
             << base::Windows1252ToUtf8(readback::Describe(*notes.Check)) << '\n';
 }
 
+std::filesystem::path utf8Path(const std::string& name) {
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+}
+
+// The -o file and its record in one step; a content logged before is refused.
+int writeLogged(log::TMarkingLog& markingLog, const TGenerateResult& result,
+                const TGenerateRequest& request, const TParsed& parsed,
+                const readback::TProgramNotes& notes, const std::string& bytes, std::ostream& err) {
+    const std::filesystem::path file = utf8Path(*parsed.Output);
+    log::TMarkRecord record;
+    record.Text = result.Content;
+    record.ContentKind = "TEXT";
+    record.SymbolSize = result.SymbolSize;
+    record.Encodation = result.Encodation;
+    record.Profile = result.ProfileName;
+    record.JobTemplate = RecordedPath(request.JobFile);
+    record.Output = RecordedPath(file);
+    if (notes.Check) record.ReadBack = readback::Describe(*notes.Check);
+    try {
+        const log::TLoggedWrite written =
+            log::WriteLogged(markingLog, record, bytes, !parsed.Log.AllowDuplicate);
+        if (written.Duplicate) {
+            PrintDuplicate(*written.Duplicate, result.Texts, err);
+            return ExitFailure;
+        }
+        if (!written.Written) {
+            err << "korvex-cli: " << base::Windows1252ToUtf8(config::CannotCreateText(file))
+                << '\n';
+            return ExitFailure;
+        }
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, result.Texts, err);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -156,8 +218,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         return ExitOk;
     }
     if (parsed.Serial || parsed.Texts) {
-        TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial,
-                              parsed.Texts,   parsed.Check,   parsed.Stats};
+        TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial, parsed.Texts,
+                              parsed.Check,   parsed.Stats,   parsed.Log};
         return RunGenerateSeries(series, err);
     }
     TGenerateRequest request;
@@ -168,8 +230,17 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         result.SimulationLines, result.Job.Layers.Layer(1), result.Profile,
         result.Job.BlankDefinition, parsed.Stats, parsed.Check, result.Settings.RapidRate);
     printNotes(notes, err);
-    const int status = WriteCommandOutput(base::JoinLines(result.NCLines), parsed.Output,
-                                          request.JobFile, out, err);
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    std::error_code ec;
+    if (parsed.Output &&
+        !std::filesystem::equivalent(utf8Path(*parsed.Output), request.JobFile, ec))
+        if (const auto failed = OpenGenerateLog(request.ConfigFolder, parsed.Log.NoLog,
+                                                result.Texts, markingLog, err))
+            return *failed;
+    const std::string bytes = base::JoinLines(result.NCLines);
+    const int status = markingLog
+                           ? writeLogged(*markingLog, result, request, parsed, notes, bytes, err)
+                           : WriteCommandOutput(bytes, parsed.Output, request.JobFile, out, err);
     if (status == ExitOk && notes.Check && !readback::ReadsAsIntended(*notes.Check))
         return ExitCheckFailed;
     return status;

@@ -1,4 +1,5 @@
 #include "cli/GeneratePipeline.h"
+#include "datamatrix/TEncoding.h"
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
@@ -102,6 +103,10 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
                                   std::string(datamatrix::FormatName(generated.CalculatedFormat)));
     result.NCLines = std::move(generated.NCLines);
     result.SimulationLines = std::move(generated.SimulationLines);
+    result.Content = base::JoinLines(fields.Layer.EText);
+    result.SymbolSize = datamatrix::FormatName(generated.CalculatedFormat);
+    const auto encoding = static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation);
+    if (encoding <= datamatrix::E_AUTO) result.Encodation = datamatrix::EncodingName(encoding);
     result.Status = TGenerateStatus::Ok;
 }
 

@@ -48,6 +48,9 @@ struct TGenerateResult {
     ncgen::TActiveProfile Profile;            // the active output profile used
     std::string ProfileName;                  // what a refusal names: its name, else its file
     config::TLanguageTexts Texts;             // the loaded language, for later messages
+    std::string Content;    // what the symbol encodes (Windows-1252), for the marking log
+    std::string SymbolSize; // the symbol's size and the layer's encodation, as named
+    std::string Encodation;
 };
 
 // The batch path of the desktop program without a window: settings, profile selection, the

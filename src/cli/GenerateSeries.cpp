@@ -11,6 +11,11 @@
 #include "base/AtomicFile.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/SerialRun.h"
+#include "base/TextNumbers.h"
+#include "log/LogTexts.h"
+#include "log/LoggedWrite.h"
+
+#include <memory>
 
 #include <ostream>
 
@@ -59,17 +64,26 @@ bool validUtf8(std::string_view bytes) {
 
 // The run's items, or a problem text and the exit status it asks for: a bad option value is a
 // usage error, a list file that cannot be used a failure.
+// "next" stands for the counter's next number, which is only known once the log is open.
+bool fromCounter(const TSeriesOptions& series) {
+    return series.Serial && (*series.Serial == "next" || series.Serial->starts_with("next:"));
+}
+
 std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>& items,
-                      int& status) {
+                      int& status, std::int64_t next = 0) {
     status = ExitUsage;
     if (series.Serial) {
-        const auto range = ncgen::ReadSerialRange(*series.Serial);
+        const std::string given =
+            fromCounter(series) ? std::to_string(next) + series.Serial->substr(4) : *series.Serial;
+        const auto range = ncgen::ReadSerialRange(given);
         if (!range)
-            return "--serial wants START[:COUNT[:STEP]]: whole numbers, COUNT 1 to " +
+            return "--serial wants START[:COUNT[:STEP]] or next[:COUNT[:STEP]]: whole numbers, "
+                   "COUNT 1 to " +
                    std::to_string(ncgen::MaxSerialCount) + ", STEP not 0";
         const auto pattern = base::Utf8ToWindows1252(*series.Options.Text);
         if (!pattern.ok)
             return "--text: the character '" + pattern.offending + "' has no Windows-1252 code";
+        items.clear();
         for (std::int64_t k = 0; k < range->Count; ++k) {
             const std::int64_t n = range->Start + k * range->Step;
             const std::string text = ncgen::ExpandPattern(pattern.text, {n, k + 1, ""});
@@ -164,11 +178,84 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
             summary += "; warning: " + warning;
         if (!notes.StatsText.empty()) summary += "; " + notes.StatsText;
         if (notes.Check) {
-            summary += "; " + readback::Describe(*notes.Check);
+            program.ReadBack = readback::Describe(*notes.Check);
+            summary += "; " + program.ReadBack;
             program.StopAfterWriting = !readback::ReadsAsIntended(*notes.Check);
             checkFailed = program.StopAfterWriting;
         }
     };
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    if (const auto failed = OpenGenerateLog(request.ConfigFolder, series.Log.NoLog, prepared.Texts,
+                                            markingLog, err))
+        return *failed;
+    std::vector<std::int64_t> serials;
+    std::optional<log::TMarkingLog::TTakenRun> taken;
+    log::TMarkRecord common;
+    common.ContentKind = "TEXT";
+    common.Profile = prepared.ProfileName;
+    common.JobTemplate = RecordedPath(request.JobFile);
+    if (!markingLog && fromCounter(series)) {
+        err << "korvex-cli generate: --serial next takes its numbers from the marking log, "
+               "which the settings switch off\n";
+        return ExitUsage;
+    }
+    if (markingLog) {
+        const std::string utf8Counter =
+            series.Log.Counter ? *series.Log.Counter : utf8(DefaultCounter(request.JobFile));
+        const auto counter = base::Utf8ToWindows1252(utf8Counter);
+        if (!counter.ok) {
+            err << "korvex-cli generate: --counter: the character '" << counter.offending
+                << "' has no Windows-1252 code\n";
+            return ExitUsage;
+        }
+        std::optional<std::pair<std::size_t, log::TMarkRecord>> duplicate;
+        const auto firstLogged = [&] {
+            std::vector<std::string> texts;
+            for (const auto& item : items)
+                texts.push_back(base::JoinLines(base::SplitLines(item.Text)));
+            duplicate = markingLog->FindFirstLogged(texts, common.ContentKind);
+            return !duplicate || series.Log.AllowDuplicate;
+        };
+        try {
+            if (fromCounter(series)) {
+                common.Counter = counter.text;
+                std::string problem;
+                taken = markingLog->TakeSerials(
+                    counter.text, static_cast<std::int64_t>(items.size()),
+                    ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step,
+                    [&](std::int64_t first) {
+                        problem = makeItems(series, items, status, first);
+                        return problem.empty() && firstLogged();
+                    });
+                if (!taken && !duplicate) {
+                    err << "korvex-cli generate: " << problem << '\n';
+                    return status;
+                }
+            } else {
+                firstLogged();
+            }
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, prepared.Texts, err);
+            return ExitFailure;
+        }
+        if (duplicate && !series.Log.AllowDuplicate) {
+            PrintDuplicate(duplicate->second, prepared.Texts, err,
+                           log::FillIn(prepared.Texts.Text(text::DuplicateInRange),
+                                       {std::to_string(duplicate->first + 1)}) +
+                               ": ");
+            err << "korvex-cli: nothing was written\n";
+            return ExitFailure;
+        }
+        if (taken) {
+            const std::int64_t step = ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step;
+            for (std::size_t k = 0; k < items.size(); ++k)
+                serials.push_back(taken->First + static_cast<std::int64_t>(k) * step);
+            err << "korvex-cli: numbers " << serials.front() << " to " << serials.back()
+                << " from counter " << utf8(common.Counter) << '\n';
+        }
+    }
+    std::optional<log::TLoggedSink> sink;
+    if (markingLog) sink.emplace(*markingLog, common, serials, taken ? taken->Run : 0);
     const auto progress = [&err](const ncgen::TRunStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
             << utf8(step.Item.Text);
@@ -176,8 +263,16 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         err << utf8(step.Program.Summary) << '\n';
         return true;
     };
-    const ncgen::TRunOutcome outcome = ncgen::RunSerial(
-        layers, fields, prepared.Profile, prepared.ProfileName, items, inspect, progress);
+    const ncgen::TRunOutcome outcome =
+        ncgen::RunSerial(layers, fields, prepared.Profile, prepared.ProfileName, items, inspect,
+                         progress, sink ? &*sink : nullptr);
+    if (taken) {
+        try {
+            markingLog->FinishRun(taken->Run);
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, prepared.Texts, err);
+        }
+    }
 
     switch (outcome.Stop) {
     case ncgen::TRunStop::None:
@@ -198,6 +293,9 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     case ncgen::TRunStop::Write:
         err << "korvex-cli: " << utf8(config::CannotCreateText(items[outcome.FailedItem].Output))
             << '\n';
+        break;
+    case ncgen::TRunStop::Sink:
+        err << "korvex-cli: " << utf8(prepared.Texts.Message(outcome.Refusal)) << '\n';
         break;
     case ncgen::TRunStop::Cancelled:
     case ncgen::TRunStop::Refused:

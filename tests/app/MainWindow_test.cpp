@@ -322,10 +322,11 @@ void MainWindowTest::openGenerateSaveWritesTheCliProgram() {
     QCOMPARE(child<QWidget>(*window.form, "Verlauf1")->width(), 233);
     const QString out = window.folder.filePath("out.nc");
     QVERIFY(window.form->SaveProgram(out));
-    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
-                                         {"generate", "--config", window.ConfigFolder(), "-o",
-                                          window.folder.filePath("cli.nc"), job},
-                                         window.folder.path());
+    const ProcessResult cli =
+        RunProgram(KORVEX_CLI_PATH,
+                   {"generate", "--config", window.ConfigFolder(), "--allow-duplicate", "-o",
+                    window.folder.filePath("cli.nc"), job},
+                   window.folder.path());
     QCOMPARE(cli.Status, 0);
     QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
     QVERIFY(!ReadAll(out).endsWith("\r\n"));
@@ -352,10 +353,11 @@ void MainWindowTest::generateRightAfterTypingMarksTheNewText() {
     QTest::mouseClick(child<QPushButton>(*window.form, "Convert"), Qt::LeftButton);
     const QString out = window.folder.filePath("out.nc");
     QVERIFY(window.form->SaveProgram(out));
-    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
-                                         {"generate", "--config", window.ConfigFolder(), "--text",
-                                          "NEU-42", "-o", window.folder.filePath("cli.nc"), job},
-                                         window.folder.path());
+    const ProcessResult cli =
+        RunProgram(KORVEX_CLI_PATH,
+                   {"generate", "--config", window.ConfigFolder(), "--text", "NEU-42",
+                    "--allow-duplicate", "-o", window.folder.filePath("cli.nc"), job},
+                   window.folder.path());
     QCOMPARE(cli.Status, 0);
     QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
 }

@@ -26,13 +26,16 @@ std::string slurp(const std::string& path) {
 
 } // namespace
 
-TProcessResult RunCli(const std::vector<std::string>& args) {
+TStartedCli StartCli(const std::vector<std::string>& args) {
     // Files, not pipes: a large symbol on stdout must not block the child on a full pipe.
+    TStartedCli started;
     char outName[] = "/tmp/korvex-cli-outXXXXXX";
     char errName[] = "/tmp/korvex-cli-errXXXXXX";
     const int outFd = mkstemp(outName);
     const int errFd = mkstemp(errName);
     if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
+    started.outName = outName;
+    started.errName = errName;
 
     std::vector<std::string> argv = {KORVEX_CLI_PATH};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -41,8 +44,8 @@ TProcessResult RunCli(const std::vector<std::string>& args) {
         raw.push_back(a.data());
     raw.push_back(nullptr);
 
-    const pid_t pid = fork();
-    if (pid == 0) {
+    started.pid = fork();
+    if (started.pid == 0) {
         const int nullIn = open("/dev/null", O_RDONLY);
         dup2(nullIn, 0);
         dup2(outFd, 1);
@@ -50,18 +53,25 @@ TProcessResult RunCli(const std::vector<std::string>& args) {
         execv(raw[0], raw.data());
         _exit(127);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
     close(outFd);
     close(errFd);
+    return started;
+}
 
+TProcessResult WaitCli(const TStartedCli& started) {
+    int status = 0;
+    waitpid(started.pid, &status, 0);
     TProcessResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = slurp(outName);
-    result.err = slurp(errName);
-    std::remove(outName);
-    std::remove(errName);
+    result.out = slurp(started.outName);
+    result.err = slurp(started.errName);
+    std::remove(started.outName.c_str());
+    std::remove(started.errName.c_str());
     return result;
+}
+
+TProcessResult RunCli(const std::vector<std::string>& args) {
+    return WaitCli(StartCli(args));
 }
 
 } // namespace korvex::testing

@@ -17,4 +17,13 @@ struct TProcessResult {
 // Runs korvex-cli with the given arguments (no shell: arguments arrive unchanged).
 TProcessResult RunCli(const std::vector<std::string>& args);
 
+// The same in two steps, for processes that run at once or are killed on the way.
+struct TStartedCli {
+    int pid = -1;
+    std::string outName;
+    std::string errName;
+};
+TStartedCli StartCli(const std::vector<std::string>& args);
+TProcessResult WaitCli(const TStartedCli& started); // the exit code is 128 + signal when killed
+
 } // namespace korvex::testing

@@ -245,21 +245,21 @@ TEST(GenerateCommand, EnglishSettingsGiveEnglishMessages) {
 TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     TempFolder dir;
     const auto out = dir / "teil.nc";
-    const auto ok =
-        RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
+    const auto ok = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                            out.string(), job("serial.ncm")});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "");
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
 
     writeBytes(dir / "bad.ncm", "LAYER L\r\nANGLE 400\r\nDATA\r\n/A\r\n");
-    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(),
-                                (dir / "bad.ncm").string()});
+    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                out.string(), (dir / "bad.ncm").string()});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc")) << "the old program stays";
 
     const auto nowhere = dir / "fehlt" / "teil.nc";
-    const auto refused = RunCli(
-        {"generate", "--config", DELIVERED.string(), "-o", nowhere.string(), job("serial.ncm")});
+    const auto refused = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                 nowhere.string(), job("serial.ncm")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Datei " + nowhere.string() + " kann nicht erstellt werden\n");
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
@@ -273,7 +273,7 @@ TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
     fs::create_directory(dir / "share");
     writeBytes(dir / "share" / "marking.nc", "yesterday's program");
     fs::create_symlink(dir / "share" / "marking.nc", dir / "current.nc");
-    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "-o",
+    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
                            (dir / "current.nc").string(), job("serial.ncm")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(dir / "current.nc"));

@@ -1,6 +1,7 @@
 // Pictures of the windows for the README and the help pages: run under Xvfb,
 //   xvfb-run -a build/bin/korvex-screenshots docs/screenshots
 #include "app/KorvexApplication.h"
+#include "app/LogDialog.h"
 #include "app/Platform.h"
 #include "app/SerialDialog.h"
 #include "app/TEinstellungen.h"
@@ -13,7 +14,11 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
 #include <QSpinBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -97,6 +102,7 @@ void capture(const QString& folder, const QString& language, int number) {
     runFolder.removeRecursively();
     app::SerialDialog& serial = form.SerialRunDialog();
     serial.show();
+    serial.SetLog(&form.MarkingLog(), form.SerialCounter());
     serial.findChild<QLineEdit*>("EStart")->setText("1001");
     serial.findChild<QSpinBox*>("EAnzahl")->setValue(25);
     serial.findChild<QLineEdit*>("ETextmuster")->setText("SN-{n:06}");
@@ -107,6 +113,24 @@ void capture(const QString& folder, const QString& language, int number) {
         QTest::qWait(20);
     save(&serial, folder + "/serial-dialog-" + language + ".png");
     serial.hide();
+
+    // Saving a program whose text the log holds already: the question, pictured and declined.
+    form.findChild<QPlainTextEdit*>("EText")->setPlainText("SN-001007");
+    form.findChild<QAbstractButton*>("Convert")->click();
+    QTest::qWait(300);
+    QTimer::singleShot(600, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box->grab().save(folder + "/duplicate-question-" + language + ".png");
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    form.SaveProgram(runFolder.filePath("nochmal.nc"));
+
+    app::LogDialog& log = form.MarkingLogDialog();
+    log.show();
+    log.Reload();
+    save(&log, folder + "/marking-log-" + language + ".png");
+    log.hide();
     runFolder.removeRecursively();
 }
 
