@@ -74,7 +74,7 @@ std::vector<TMove> programMoves(const std::string& profile, const char* surface)
         << Text << "\r\nBLANK ROHDEF ZYL2 XM-5 YC0 RA10 ZC-10 XP20\r\n";
     const fs::path program = folder / (std::string(surface) + ".ngc");
     const auto r = RunCli({"generate", "--config", KORVEX_DATA_DIR, "--profile", profile,
-                           "--surface", surface, "-o", program.string(), job.string()});
+                           "--surface", surface, "--no-log", "-o", program.string(), job.string()});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     return canonicalMoves(program);
 }
