@@ -72,7 +72,8 @@ void BM_SerialRunWithLog(benchmark::State& state) {
         fs::copy_file(fs::path(KORVEX_DATA_DIR) / name, config / name);
     for (auto _ : state) {
         korvex::cli::TSeriesOptions series;
-        series.Options = {config.string(), std::nullopt, "SN-{n:06}", KORVEX_EXAMPLE_JOB};
+        series.Options = {config.string(),    std::nullopt, "SN-{n:06}",
+                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
         series.Output = (out / "SN-{n}.nc").string();
         series.Serial = "next:" + std::to_string(Programs);
         std::ostringstream err;

@@ -27,6 +27,13 @@ if [ "$mode" = test ]; then
     packages+=(locales clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64)
 fi
 
+# Only the tests need these: LinuxCNC's G-code interpreter (rs274, about 250 MB) reads the
+# programs of the delivered round-part profiles.
+test_packages=(linuxcnc-uspace)
+if [ "$mode" = test ]; then
+    packages+=("${test_packages[@]}")
+fi
+
 install_missing() {
     local missing=()
     for p in "$@"; do

@@ -1,6 +1,8 @@
 #include "app/GenerateController.h"
 
 #include "app/AppTexts.h"
+#include "readback/JobSurface.h"
+
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
 #include "app/JobPanel.h"
@@ -120,12 +122,14 @@ void GenerateController::RefreshBlankFit() {
         simulationLines_, job_.Layers.Layer(1), profile_, job_.BlankDefinition, false, false);
     notes_.BlankFit = fit.BlankFit;
     notes_.BlankWarning = fit.BlankWarning;
+    notes_.Round = fit.Round;
+    notes_.RoundWarnings = fit.RoundWarnings;
     emit NotesChanged();
 }
 
 ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl()};
+                                  profilePanel_.ZEbeneauswahl(), readback::JobSurface(job_)};
     fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
     fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
     return fields;

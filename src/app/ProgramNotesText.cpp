@@ -1,5 +1,7 @@
 #include "app/ProgramNotesText.h"
 
+#include <QStringList>
+
 #include "app/CodePage.h"
 #include "app/Messages.h"
 #include "base/TextNumbers.h"
@@ -187,6 +189,17 @@ QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages)
     }
     }
     parts.removeAll(QString());
+    return parts.join(QStringLiteral("; "));
+}
+
+QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages) {
+    QStringList parts;
+    for (const ncgen::TRoundNote& note : notes) {
+        QString text = messages.Text(note.Text);
+        for (const std::string& value : note.Args)
+            text = text.arg(QString::fromStdString(value));
+        parts << text;
+    }
     return parts.join(QStringLiteral("; "));
 }
 

@@ -309,9 +309,14 @@ void TMainForm::buildViews() {
         generator_->RefreshBlankFit();
         BGrafikClick();
     });
+    connect(blank, &BlankPage::SurfaceChosen, this, [this](ncgen::TSurfaceMode mode) {
+        job_.Surface = mode;
+        generator_->Checkstatus();
+    });
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
-    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})
+    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_,
+                          static_cast<QWidget*>(blankPage_)})
         views_->addWidget(view);
 
     right->addWidget(viewBar);
@@ -333,7 +338,10 @@ void TMainForm::buildViews() {
 
 void TMainForm::showNotes() {
     const readback::TProgramNotes& notes = generator_->Notes();
-    graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
+    QString warning = BlankFitText(notes.BlankFit, messages_);
+    const QString round = RoundNotesText(notes.Round, messages_);
+    if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
+    graphic_->SetBlankWarning(warning + round);
     QString stats =
         notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
     if (const QString dots = DotNotesText(notes, messages_); !dots.isEmpty())
@@ -572,6 +580,7 @@ void TMainForm::applyCaptions() {
     graphic_->ApplyLanguage();
     preview_->SetLineBreakNote(messages_.Text(EndsWithLineBreakText));
     preview_->DrawCaption();
+    blankPage_->ApplySurfaceTexts(texts_);
     info_->Prepare();
     showNotes();
 }
@@ -767,6 +776,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     job_ = std::move(loaded);
+    blankPage_->SetSurface(job_.Surface);
     graphic_->ApplyJobView(job_);
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
@@ -829,6 +839,7 @@ void TMainForm::NeuErstellen1Click() {
                   preview_->CurrentEncodation());
     SelectLayer(1);
     job_.BlankDefinition.clear();
+    blankPage_->SetSurface(job_.Surface);
     editor_->Clear();
     showView(preview_, bDatamatrix_);
     setCaptionFile(QString());

@@ -24,6 +24,7 @@ class QTranslator;
 
 namespace korvex::app {
 
+class BlankPage;
 class GenerateController;
 class GraphicPage;
 class IntroWindow;
@@ -150,7 +151,7 @@ class TMainForm : public QMainWindow {
     QWidget* programPage_ = nullptr;
     QWidget* graphicPage_ = nullptr;
     GraphicPage* graphic_ = nullptr;
-    QWidget* blankPage_ = nullptr;
+    BlankPage* blankPage_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
     QToolButton* bDatamatrix_ = nullptr;
     QToolButton* bProgram_ = nullptr;

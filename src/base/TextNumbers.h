@@ -17,9 +17,15 @@ inline constexpr int InvalidXOffset = 9010;
 inline constexpr int InvalidYOffset = 9011;
 inline constexpr int TemplateNotWritable = 9013;
 inline constexpr int EditorNotInstalled = 9014;
-inline constexpr int TemplateHoldsNoLayer = 9015;   // the file follows as the detail
-inline constexpr int ProfileHasNoTemplate = 9016;   // the profile follows as the detail
-inline constexpr int UnreadableNumberFormat = 9017; // the profile follows as the detail
+inline constexpr int TemplateHoldsNoLayer = 9015;          // the file follows as the detail
+inline constexpr int ProfileHasNoTemplate = 9016;          // the profile follows as the detail
+inline constexpr int UnreadableNumberFormat = 9017;        // the profile follows as the detail
+inline constexpr int SurfaceNeedsCylinder = 9850;          // Follow / Rotary without one
+inline constexpr int SymbolPastCylinderSide = 9851;        // Follow beyond the upper half
+inline constexpr int SymbolLongerThanCircumference = 9852; // Rotary once round and more
+inline constexpr int SymbolWideOnCylinder = 9853;          // %1 width, %2 diameter
+inline constexpr int DotsOval = 9854;                      // %1 per cent, %2 tilt in degrees
+inline constexpr int DotCentresShift = 9855;               // %1 shift, %2 per cent
 inline constexpr int SettingsSaved = 9101;
 inline constexpr int PickModeStatus = 9105;
 inline constexpr int CloseQuestion = 9106;
@@ -75,6 +81,8 @@ inline constexpr int SymbolDialogCancel = 5101;     // "&Abbrechen" of the symbo
 inline constexpr int SymbolDialogPreview = 5102;    // label "Vorschau"
 inline constexpr int SymbolDialogSize = 5103;       // label "Symbolgröße"
 inline constexpr int SymbolDialogEncodation = 5104; // label "Kodierung"
+// The blank page's choice for round parts: its frame, then flat, follow and rotary.
+inline constexpr std::array<int, 4> SURFACE_CHOICE_TEXTS = {9856, 9857, 9858, 9859};
 
 // The information dialog: caption, lines of its text and its buttons, in display order.
 inline constexpr std::array<int, 13> INFORMATION_DIALOG_TEXTS = {

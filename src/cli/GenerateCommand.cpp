@@ -18,9 +18,11 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* GENERATE_USAGE =
-    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [--content KIND]\n"
-    "                           [-o OUT] [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check]\n"
-    "                           [--stats] [--no-log] [--allow-duplicate] JOB.ncm\n"
+    "usage: korvex-cli generate [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [--content "
+    "KIND]\n"
+    "                           [-o OUT] [--surface flat|follow|rotary]\n"
+    "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
+    "                           [--no-log] [--allow-duplicate] JOB.ncm\n"
     "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
     "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
@@ -30,7 +32,9 @@ constexpr const char* GENERATE_HELP =
     "\n"
     "  --config DIR      configuration folder (main.ini, profil1.ini-profil4.ini); default:\n"
     "                    Korvex2/config below the documents folder, created on first use\n"
-    "  --profile N|NAME  output profile by number 1-4 or by name; default: the settings' one\n"
+    "  --profile N|NAME|FILE\n"
+    "                    output profile by number 1-4, by name, or a profile file (a path\n"
+    "                    with '/' or ending in .ini); default: the settings' one\n"
     "  --text TEXT       encode TEXT instead of the layer's text (a pattern in a serial run)\n"
     "  --content KIND    text, gs1, iso15434-05, iso15434-06 or iso15434-12 instead of the\n"
     "                    layer's content kind (ISO/IEC 15434: one data element per line)\n"
@@ -39,6 +43,11 @@ constexpr const char* GENERATE_HELP =
     "  --check           read the marked points back as a scanner would and say so on\n"
     "                    standard error; exit status 3 when they do not read as the text\n"
     "                    (a mirror image counts when exactly one mirror is on)\n"
+    "  --stats           print points, rapid and plunge travel and the plunge time\n"
+    "  --surface flat|follow|rotary\n"
+    "                    on a blank that is a cylinder along X or Y: every dot at the same Z\n"
+    "                    (flat), its depth below the surface above it (follow), or the part\n"
+    "                    turned on a rotary axis ([#AVAL]); instead of the job's choice\n"
     "  --stats           print points, rapid and plunge travel, the plunge time and the cycle\n"
     "                    time (rapid at main.ini's Eilgangrate, 5000 mm/min without it, and\n"
     "                    0.02 s per block)\n"
@@ -98,6 +107,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &parsed.Serial;
         else if (arg == "--texts")
             target = &parsed.Texts;
+        else if (arg == "--surface")
+            target = &options.Surface;
         else if (arg == "--counter")
             target = &parsed.Log.Counter;
         else if (arg == "--tool")
@@ -149,6 +160,8 @@ void printNotes(const readback::TProgramNotes& notes, std::ostream& err) {
         err << "korvex-cli: warning: " << readback::LineBreakWarning << '\n';
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    for (const std::string& warning : notes.RoundWarnings)
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
     if (!notes.StatsText.empty())
         err << "korvex-cli: " << base::Windows1252ToUtf8(notes.StatsText) << '\n';
     if (!notes.CycleText.empty())

@@ -16,6 +16,7 @@
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
+#include "readback/JobSurface.h"
 
 #include <ostream>
 
@@ -75,8 +76,9 @@ void generate(const TGenerateRequest& request, const config::TLanguageTexts& tex
     }
 
     // The window after loading: layer 1 shown, the profile's R and Z in their fields.
+    if (request.Surface) job.Surface = *request.Surface;
     ncgen::TGenerateFields fields{job.Layers.SelectLayer(1).Fields, result.Profile.SafetyDistance,
-                                  result.Profile.InfeedDepth};
+                                  result.Profile.InfeedDepth, readback::JobSurface(job)};
     if (request.Text) fields.Layer.EText = base::SplitLines(*request.Text);
     if (request.Content) fields.Layer.Content = *request.Content;
 
@@ -123,18 +125,38 @@ TGenerateResult RunGeneratePipeline(const TGenerateRequest& request) {
 
         const std::string choice =
             request.Profile.value_or(std::to_string(result.Settings.DefaultProfile));
+        const auto takeTool = [&request, &result] {
+            if (request.Tool) {
+                result.Profile.Tool = *request.Tool;
+                result.Profile.ToolProblem.clear();
+            } else if (!result.Profile.ToolProblem.empty()) {
+                result.Warnings.push_back("the profile's tool is not used: " +
+                                          result.Profile.ToolProblem);
+            }
+        };
+        // A profile file named directly, such as one of the delivered examples.
+        const fs::path named(choice);
+        std::error_code ec;
+        if (request.Profile && (choice.find('/') != choice.npos || named.extension() == ".ini") &&
+            fs::is_regular_file(named, ec)) {
+            const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
+            result.Profile = ncgen::ActivateProfile(stored);
+            takeTool();
+            result.ProfileName =
+                stored.Name.empty() ? base::PathText(named.filename()) : stored.Name;
+            if (const base::TTextMessage unreadable =
+                    ncgen::CheckNumberFormat(result.Profile.Format, result.ProfileName);
+                !unreadable.Empty())
+                return fail(result, texts.Message(unreadable));
+            generate(request, texts, result.ProfileName, result);
+            return result;
+        }
         const auto selection = ncgen::SelectProfile(profiles, choice);
         if (!selection)
             return fail(result, "no profile is named " + choice, TGenerateStatus::BadRequest);
         result.ProfileNumber = selection->Number;
         result.Profile = selection->Profile;
-        if (request.Tool) {
-            result.Profile.Tool = *request.Tool;
-            result.Profile.ToolProblem.clear();
-        } else if (!result.Profile.ToolProblem.empty()) {
-            result.Warnings.push_back("the profile's tool is not used: " +
-                                      result.Profile.ToolProblem);
-        }
+        takeTool();
         // A folder without the profile's file would give an empty program that looks like success.
         const fs::path profileFile = config::SettingsFile(
             request.ConfigFolder, "profil" + std::to_string(selection->Number));
@@ -214,6 +236,14 @@ std::optional<int> MakeGenerateRequest(const TGenerateOptions& options, TGenerat
         if (!request.Content) {
             err << "korvex-cli: '" << *options.Content
                 << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, iso15434-12)\n";
+            return ExitUsage;
+        }
+    }
+    if (options.Surface) {
+        request.Surface = ncgen::ReadSurfaceMode(*options.Surface);
+        if (!request.Surface) {
+            err << "korvex-cli: --surface: '" << *options.Surface
+                << "' is none of flat, follow, rotary\n";
             return ExitUsage;
         }
     }

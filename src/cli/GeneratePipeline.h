@@ -20,11 +20,13 @@ namespace korvex::cli {
 struct TGenerateRequest {
     std::filesystem::path ConfigFolder; // holds main.ini, profil1-4.ini
     std::filesystem::path DataFolder;   // language files and the delivered settings files
-    std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings' one
+    std::optional<std::string> Profile; // number, name (Windows-1252) or a profile file;
+                                        // default: the settings' one
     std::filesystem::path JobFile;      // the template (.ncm)
     std::optional<std::string>
         Text; // replaces layer 1's lines (Windows-1252, lines split at breaks)
     std::optional<content::TContentKind> Content; // replaces layer 1's content kind
+    std::optional<ncgen::TSurfaceMode> Surface;   // replaces the job's choice
     std::optional<ncgen::TTool> Tool;             // replaces the profile's tool
 };
 
@@ -44,7 +46,7 @@ struct TGenerateResult {
     std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
     ncgen::TJob Job;                          // layers, BlankDefinition and the 3D view
     config::TSettings Settings;               // colours, view defaults, toggles
-    int ProfileNumber = 0;                    // 1-4, the selected profile
+    int ProfileNumber = 0;                    // 1-4, the selected profile; 0 for a file
     ncgen::TActiveProfile Profile;            // the active output profile used
     std::string ProfileName;                  // what a refusal names: its name, else its file
     config::TLanguageTexts Texts;             // the loaded language, for later messages
@@ -68,6 +70,7 @@ struct TGenerateOptions {
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
     std::optional<std::string> Content; // --content text|gs1|iso15434-05|-06|-12
+    std::optional<std::string> Surface; // --surface flat|follow|rotary
     std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 

@@ -1,6 +1,7 @@
 #include "cli/GenerateSeries.h"
 
 #include "cli/Commands.h"
+#include "readback/JobSurface.h"
 #include "readback/ProgramNotes.h"
 #include "config/ConfigError.h"
 #include "base/PathText.h"
@@ -160,7 +161,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
 
     ncgen::TLayerTable& layers = prepared.Job.Layers;
     ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, prepared.Profile.SafetyDistance,
-                                  prepared.Profile.InfeedDepth};
+                                  prepared.Profile.InfeedDepth, readback::JobSurface(prepared.Job)};
     bool checkFailed = false;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
@@ -173,6 +174,8 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
             summary += "; warning: the symbol is " +
                        std::string(datamatrix::FormatName(generated.CalculatedFormat));
         if (!notes.BlankWarning.empty()) summary += "; warning: " + notes.BlankWarning;
+        for (const std::string& warning : notes.RoundWarnings)
+            summary += "; warning: " + warning;
         if (!notes.StatsText.empty()) summary += "; " + notes.StatsText;
         if (notes.Check) {
             program.ReadBack = readback::Describe(*notes.Check);

@@ -19,15 +19,16 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* VIEW_USAGE =
-    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--content KIND]\n"
-    "                       [--view XY|XZ|YZ|XYZ] [--width W] [--height H]\n"
-    "                       [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [-o OUT.svg] JOB.ncm\n";
+    "usage: korvex-cli view [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [--content KIND]\n"
+    "                       [--view XY|XZ|YZ|XYZ] [--surface flat|follow|rotary]\n"
+    "                       [--width W] [--height H] [--tool none|cone:ANGLE[:TIP]|ball:RADIUS]\n"
+    "                       [-o OUT.svg] JOB.ncm\n";
 
 constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
     "as SVG on standard output or into OUT.svg.\n"
     "\n"
-    "  --config, --profile, --text, --tool  as for korvex-cli generate\n"
+    "  --config, --profile, --text, --surface, --tool  as for korvex-cli generate\n"
     "  --view XY|XZ|YZ|XYZ          a view preset instead of the job's own view\n"
     "  --width W, --height H        picture size in pixels (16-8192; 800 x 600)\n"
     "\n"
@@ -73,7 +74,7 @@ bool readSize(const std::string& text, int& size) {
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
     static const char* const NAMES[] = {"--config", "--profile", "--text", "--content", "--view",
-                                        "--width",  "--height",  "-o",     "--tool"};
+                                        "--width",  "--height",  "-o",     "--surface", "--tool"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -133,7 +134,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     const TGenerateOptions generateOptions{options.value("--config"),  options.value("--profile"),
                                            options.value("--text"),    *options.job,
-                                           options.value("--content"), options.value("--tool")};
+                                           options.value("--content"), options.value("--surface"),
+                                           options.value("--tool")};
     TGenerateRequest request;
     if (const auto status = MakeGenerateRequest(generateOptions, request, err)) return *status;
     const TGenerateResult result = RunGeneratePipeline(request);
@@ -145,6 +147,8 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         err << "korvex-cli: warning: " << readback::LineBreakWarning << '\n';
     if (!notes.BlankWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.BlankWarning) << '\n';
+    for (const std::string& warning : notes.RoundWarnings)
+        err << "korvex-cli: warning: " << base::Windows1252ToUtf8(warning) << '\n';
     if (!notes.DotsWarning.empty())
         err << "korvex-cli: warning: " << base::Windows1252ToUtf8(notes.DotsWarning) << '\n';
 

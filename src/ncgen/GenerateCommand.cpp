@@ -6,6 +6,7 @@
 #include "content/IuidMarking.h"
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
@@ -65,6 +66,11 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         result.Outcome = TGenerateOutcome::NoText;
         return;
     }
+    // Marking flat instead would cut every dot at a depth nobody asked for.
+    if (fields.Surface.Mode != TSurfaceMode::Flat && !fields.Surface.Cylinder.Usable()) {
+        refuse(result, {text::SurfaceNeedsCylinder, 0, {}});
+        return;
+    }
     result.Content = content::PrepareContent(window.Content, code);
     if (!result.Content.Ok()) {
         refuse(result, result.Content.Refusal);
@@ -89,10 +95,13 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
                                      symbol.MatrixCols(), symbol.MatrixRows());
 
     const datamatrix::TIArray matrix = symbol.Matrix();
+    // The profile's cone aims each dot on the tilted surface.
+    TSurface surface = fields.Surface;
+    if (surface.Tool.IncludedAngle <= 0) surface.Tool = MarkingToolOf(CheckedTool(profile));
     TGenerateOutput output;
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,
-                               fields.ZEbeneauswahl, false};
+                               fields.ZEbeneauswahl, false,   surface};
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);
@@ -103,6 +112,10 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     } catch (...) {
         keep();
         throw;
+    }
+    if (!output.Refusal.Empty()) {
+        refuse(result, std::move(output.Refusal));
+        return;
     }
     keep();
     result.Outcome = TGenerateOutcome::Generated;

@@ -35,7 +35,7 @@ void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
     bufferLines.clear();
     TGenerateOutput output;
     GenerateLayer({placed, input.Matrix, input.MatrixCols, input.MatrixRows, input.Profile,
-                   input.REbeneauswahl, input.ZEbeneauswahl, true},
+                   input.REbeneauswahl, input.ZEbeneauswahl, true, input.Surface},
                   output);
     bufferLines = std::move(output.BufferLines);
     pick.LetzterX = pick.PickX;

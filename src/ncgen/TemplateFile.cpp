@@ -132,6 +132,11 @@ void applyJobKeyword(std::string_view line, TJob& job) {
         job.BlankDefinition = std::string(line.substr(6));
         return;
     }
+    if (line.starts_with("SURFACE ")) {
+        // An unknown word keeps the job flat: its Z stays what the layer's plane gives.
+        job.Surface = ReadSurfaceMode(line.substr(8)).value_or(TSurfaceMode::Flat);
+        return;
+    }
     for (const auto& [keyword, member] : viewKeywords()) {
         if (line.starts_with(keyword)) {
             if (const TNumberReading reading = ReadNumber(line.substr(keyword.size()));
@@ -157,6 +162,7 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
                  const TLoadOptions& options) {
     TLayerTable& table = job.Layers;
     job.BlankDefinition.clear();
+    job.Surface = TSurfaceMode::Flat;
     table.LayerCount = 0;
     bool textBlock = false;
     bool anyLayer = false;
@@ -256,6 +262,8 @@ std::string VorlageText(const TJob& job) {
         }
     }
     line("BLANK ", job.BlankDefinition);
+    // Only when asked for, so that a flat job's file stays as it always was.
+    if (job.Surface != TSurfaceMode::Flat) line("SURFACE ", SurfaceModeName(job.Surface));
     for (const auto& [keyword, member] : viewKeywords()) {
         line(keyword, base::GeneralText(job.*member, ViewDigits));
     }

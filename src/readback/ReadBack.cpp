@@ -1,11 +1,13 @@
 #include "readback/ReadBack.h"
 
+#include "base/Cylinder.h"
 #include "base/Windows1252.h"
 #include "content/SymbolContent.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
+#include "ncgen/SimulationLine.h"
 #include "readback/DotPicture.h"
 #include "readback/ModuleGrid.h"
 
@@ -28,23 +30,28 @@ namespace korvex::readback {
 #if KORVEX_READBACK
 namespace {
 
-// Whether the lines a template writes for a point carry that point's X and Y at all; a
-// template without them moves the tool elsewhere or not at all, and the dot is not marked.
-bool TemplateMarksPoint(const ncgen::TTemplate& lines, const ncgen::TActiveProfile& profile) {
+// Whether the lines a template writes for a point carry the values that place it at all
+// (X and Y; on a rotary axis the one along the axis and the angle); a template without them
+// moves the tool elsewhere or not at all, and the dot is not marked.
+bool TemplateMarksPoint(const ncgen::TTemplate& lines, const ncgen::TActiveProfile& profile,
+                        char rotaryAlong) {
     const std::string x = "\x01X\x01";
     const std::string y = "\x01Y\x01";
-    const ncgen::TPointValues values{x,         y,         "Z",      "R", profile.FeedZ,
-                                     profile.X, profile.Y, profile.Z};
+    const std::string a = "\x01A\x01";
+    const ncgen::TPointValues values{x,         y,         "Z",       "R", profile.FeedZ,
+                                     profile.X, profile.Y, profile.Z, a,   profile.A};
     std::vector<std::string> written;
     std::int32_t counter = 0;
     for (const std::string& line : lines)
         if (!line.empty()) ncgen::WriteTemplateLine(line, values, profile, counter, written);
-    bool hasX = false, hasY = false;
-    for (const std::string& line : written) {
-        hasX = hasX || line.find(x) != std::string::npos;
-        hasY = hasY || line.find(y) != std::string::npos;
-    }
-    return hasX && hasY;
+    const auto writes = [&written](const std::string& marker) {
+        for (const std::string& line : written)
+            if (line.find(marker) != std::string::npos) return true;
+        return false;
+    };
+    if (rotaryAlong == 'X') return writes(x) && writes(a);
+    if (rotaryAlong == 'Y') return writes(y) && writes(a);
+    return writes(x) && writes(y);
 }
 
 // The value the program writes: FormatNumber rounds half away from zero to its decimals.
@@ -63,13 +70,22 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
                     const std::optional<ncgen::TDotFigures>& dots) {
     TMarks marks;
     const bool lathe = profile.Y == "Z" && profile.J == "K";
-    const bool firstMarked = TemplateMarksPoint(profile.FirstPoint, profile);
-    const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile);
+    const std::optional<ncgen::TSurfaceLine> surface = ncgen::ReadSurfaceLine(simulationLines);
+    const char rotaryAlong = surface && surface->Rotary ? surface->Cylinder.Along : 0;
+    const bool firstMarked = TemplateMarksPoint(profile.FirstPoint, profile, rotaryAlong);
+    const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile, rotaryAlong);
+    long double depth = 0; // the height of the dot's bottom, from its "ZR" line
     const int decimals = profile.Format.Nachkommastellen;
     int dropped = 0;
     bool first = true;
     std::size_t index = 0;
     for (const std::string& line : simulationLines) {
+        if (line.starts_with("ZR;")) {
+            const std::string_view rest = std::string_view(line).substr(3);
+            const auto split = rest.find(';');
+            depth = ncgen::ReadNumber(split == rest.npos ? "" : rest.substr(split + 1)).value;
+            continue;
+        }
         if (!line.starts_with("XY;")) continue;
         const float fill = dots ? static_cast<float>(dots->Diameters[index] / dots->Pitch) : 1.0f;
         ++index;
@@ -90,7 +106,14 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         // In lathe mode the program's X is turned round so that, seen from +Y, the symbol
         // reads the right way; undo it to look from there.
         const long double u = AsWritten(x.value, decimals);
-        marks.Points.push_back({lathe ? -u : u, AsWritten(y.value, decimals), fill});
+        TViewPoint point{lathe ? -u : u, AsWritten(y.value, decimals), fill};
+        if (surface) {
+            // A reader looks at the mark laid flat: arc length across, position along.
+            const base::TCylinder& c = surface->Cylinder;
+            long double& across = c.Along == 'X' ? point.V : point.U;
+            across = c.Axis + ncgen::DotArc(*surface, across, depth);
+        }
+        marks.Points.push_back(point);
     }
     if (dropped > 0 && !firstMarked)
         marks.Problem = {TProblem::FirstNotMarked, {}};

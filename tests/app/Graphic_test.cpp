@@ -66,6 +66,7 @@ class GraphicTest : public QObject {
     void passAskedForDuringAPassFollowsIt();
     void fitShowsEveryDotOfTheJob();
     void blankPageDrawsAndDeletesTheTypedBlank();
+    void blankPageChoosesHowARoundPartIsMarked();
     void pickReadOutTakesTheInfeedDepth();
     void keysZoomAndTurnTheView();
     void templateKeepsTheViewOfTheGraphic();
@@ -316,6 +317,31 @@ void GraphicTest::blankPageDrawsAndDeletesTheTypedBlank() {
     QVERIFY(form.Job().BlankDefinition.empty());
     QVERIFY(page.isVisible());
     QVERIFY(pixels(page) != withBlank);
+}
+
+void GraphicTest::blankPageChoosesHowARoundPartIsMarked() {
+    GraphicWindow window;
+    TMainForm& form = *window.form;
+    form.BBlankClick();
+    QVERIFY(child<QAbstractButton>(form, "ROberflaecheEben")->isChecked());
+    child<QAbstractButton>(form, "ZYL2")->click();
+    const std::pair<const char*, const char*> shaft[] = {
+        {"ZYL2_Y", "8"}, {"ZYL2_Z", "-10"}, {"ZYL2_R", "10"}, {"ZYL2_XP", "30"}};
+    for (const auto& [name, value] : shaft) {
+        QLineEdit* edit = child<QLineEdit>(form, name);
+        edit->clear();
+        QTest::keyClicks(edit, value);
+    }
+    child<QAbstractButton>(form, "ROberflaecheFolgen")->click();
+    QCOMPARE(form.Job().Surface, korvex::ncgen::TSurfaceMode::Follow);
+    child<QAbstractButton>(form, "RAnzeigen")->click();
+    QTest::qWait(50);
+    const auto& lines = form.Generator().SimulationLines();
+    QVERIFY(!lines.empty());
+    QCOMPARE(QString::fromStdString(lines.front()), QStringLiteral("SF;X;F;8.000;-10.000;10.000"));
+    // A job opened later shows its own choice.
+    form.NeuErstellen1Click();
+    QVERIFY(child<QAbstractButton>(form, "ROberflaecheEben")->isChecked());
 }
 
 void GraphicTest::pickReadOutTakesTheInfeedDepth() {

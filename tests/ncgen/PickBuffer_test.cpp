@@ -18,14 +18,16 @@ struct TPickFixture : ::testing::Test {
     TPickState pick;
     std::vector<std::string> buffer;
 
-    TGenerateInput input() const { return {layer, matrix, 10, 10, profile, "2", "-0.1", false}; }
+    TGenerateInput input() const {
+        return {layer, matrix, 10, 10, profile, "2", "-0.1", false, {}};
+    }
 
     std::vector<std::string> regenerated(const char* x, const char* y) const {
         TLayer moved = layer;
         moved.XDis = x;
         moved.YDis = y;
         TGenerateOutput output;
-        GenerateLayer({moved, matrix, 10, 10, profile, "2", "-0.1", true}, output);
+        GenerateLayer({moved, matrix, 10, 10, profile, "2", "-0.1", true, {}}, output);
         return output.BufferLines;
     }
 };

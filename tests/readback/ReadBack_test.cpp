@@ -39,9 +39,16 @@ struct TMarking {
         symbol.paintBarcode(nullptr);
         const datamatrix::TIArray matrix = symbol.Matrix();
         ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", false},
-            output);
+        ncgen::GenerateLayer({layer,
+                              matrix,
+                              symbol.MatrixCols(),
+                              symbol.MatrixRows(),
+                              profile,
+                              "2",
+                              "-0.1",
+                              false,
+                              {}},
+                             output);
         return output.SimulationLines;
     }
 
@@ -245,3 +252,25 @@ TEST(ReadBack, RightBytesWithoutWhatAScannerReportsReadAsSomethingElse) {
 }
 
 } // namespace
+
+// On a d10 shaft a 7 mm symbol laid by arc length sits up to 0.28 mm off its flat grid when
+// seen from above; a reader of the mark looks at it unrolled.
+TEST(ReadBack, SymbolFollowingAShaftReadsUnrolled) {
+    for (const char along : {'X', 'Y'}) {
+        TMarking marking;
+        marking.layer.XDis = along == 'X' ? "0" : "-3.5";
+        marking.layer.YDis = along == 'X' ? "-3.5" : "0";
+        datamatrix::TDatamatrix symbol;
+        symbol.Code = marking.text;
+        symbol.paintBarcode(nullptr);
+        ncgen::TGenerateOutput output;
+        const ncgen::TSurface surface{ncgen::TSurfaceMode::Follow, {along, 0, -5, 5}, {}};
+        ncgen::GenerateLayer({marking.layer, symbol.Matrix(), symbol.MatrixCols(),
+                              symbol.MatrixRows(), marking.profile, "2", "-0.1", false, surface},
+                             output);
+        const auto result = readback::CheckReadBack(output.SimulationLines, marking.layer,
+                                                    marking.profile, marking.text);
+        EXPECT_EQ(result.Verdict, TReadBackVerdict::ReadsAsText)
+            << along << ": " << readback::Describe(result);
+    }
+}

@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <QDir>
+#include <QFile>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -212,6 +213,46 @@ void capture(const QString& folder, const QString& language, int number) {
     coupon.hide();
 }
 
+// A d20 shaft along X, marked with Z following the surface and on the rotary axis.
+void captureShaft(const QString& folder) {
+    QTemporaryDir home;
+    const QString job = home.filePath(QStringLiteral("welle20.ncm"));
+    QFile file(job);
+    file.open(QIODevice::WriteOnly);
+    file.write("LAYER Ebene 1\r\nSHOW\r\nSIZE 0.3\r\nDMFORM 0\r\nDMENC 0\r\nANGLE 0\r\n"
+               "XDIS 0\r\nYDIS -1.35\r\nDATA\r\n/WN4711\r\n"
+               "BLANK ROHDEF ZYL2 XM-3 YC0 RA10 ZC-10 XP8\r\n3DZ -60\r\n3DY 35\r\n"
+               "3DX1 -6\r\n3DX2 10\r\n3DY1 -8\r\n3DY2 8\r\n3DZ1 -8\r\n3DZ2 8\r\n");
+    file.close();
+    app::TStartOptions options;
+    options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
+    options.ConfigFolder = app::ToPath(home.filePath("config/"));
+    config::FillConfigFolder(options.ConfigFolder, options.DataFolder);
+    options.Arguments = {job};
+    options.ShowIntro = false;
+    app::TMainForm form(options);
+    form.resize(1100, 720);
+    form.show();
+    form.Startup();
+    QTest::qWait(300);
+    const auto click = [&form](const char* name) {
+        form.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    };
+    const std::pair<const char*, const char*> surfaces[] = {{"ROberflaecheFolgen", "follow"},
+                                                            {"ROberflaecheDrehachse", "rotary"}};
+    for (const auto& [button, name] : surfaces) {
+        click("BBlank");
+        click(button);
+        save(&form, folder + "/main-blank-" + name + "-de.png");
+        click("BGrafik");
+        click("Convert");
+        click("XYZButt");
+        save(&form, folder + "/main-graphic-shaft-" + name + "-xyz-de.png");
+        click("YZButt");
+        save(&form, folder + "/main-graphic-shaft-" + name + "-yz-de.png");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -220,5 +261,6 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder);
     capture(folder, "de", 1);
     capture(folder, "en", 2);
+    captureShaft(folder);
     return 0;
 }
