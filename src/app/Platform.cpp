@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSettings>
 #include <QUrl>
 
@@ -27,14 +26,12 @@ QString SeparateEditorFolder() {
     return settings.value(QStringLiteral("Main")).toString();
 }
 
-QString HandOffToSeparateEditor(const QString& folder, const std::string& programBytes) {
-    // The stored folder normally ends with its separator, so the names are appended as they are.
-    QSaveFile file(folder + QStringLiteral("Brevik.tmp"));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(programBytes.data(), static_cast<qint64>(programBytes.size())) !=
-            static_cast<qint64>(programBytes.size()) ||
-        !file.commit())
-        return file.errorString();
+std::filesystem::path SeparateEditorFile(const QString& folder) {
+    // The stored folder normally ends with its separator, so the name is appended as it is.
+    return ToPath(folder + QStringLiteral("Brevik.tmp"));
+}
+
+QString StartSeparateEditor(const QString& folder) {
 #ifdef Q_OS_WIN
     const QString program = folder + QStringLiteral("quillo.exe");
 #else

@@ -962,7 +962,9 @@ void TMainForm::BQuilloClick() {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
-    const QString failure = HandOffToSeparateEditor(folder, bytes);
+    // The hand-off file is a program Korvex writes like any other: the log records it.
+    if (!programLog_->Write(this, SeparateEditorFile(folder), bytes, ProgramRecord())) return;
+    const QString failure = StartSeparateEditor(folder);
     if (!failure.isEmpty()) messages_.ShowError(failure);
 }
 

@@ -1,6 +1,7 @@
 #include "app/GenerateController.h"
 #include "app/KorvexApplication.h"
 #include "app/LogDialog.h"
+#include "app/Platform.h"
 #include "app/SerialDialog.h"
 #include "log/LogExport.h"
 #include "support/AppFixture.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -19,6 +21,7 @@ class MarkingLogTest : public QObject {
   private slots:
     void savingAMarkedContentAsksFirst();
     void logWindowFindsAndExportsTheRecords();
+    void handOffFileIsLogged();
 };
 
 namespace {
@@ -104,6 +107,26 @@ void MarkingLogTest::logWindowFindsAndExportsTheRecords() {
     QCOMPARE(rows[0][5], std::string("text"));
     QCOMPARE(QString::fromStdString(rows[1][5]), QString::fromUtf8("Welle, \"Ø 12\""));
     QCOMPARE(QString::fromStdString(rows[1][12]), window.folder.filePath("Well.nc"));
+}
+
+void MarkingLogTest::handOffFileIsLogged() {
+    // The system-wide editor setting of this test only.
+    QTemporaryDir system;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system.path());
+    StartedWindow window;
+    const QString editor = window.folder.filePath("editor") + "/";
+    QVERIFY(QDir().mkpath(editor));
+    QSettings(QSettings::SystemScope, "Brevik", "Path").setValue("Main", editor);
+    QCOMPARE(korvex::app::SeparateEditorFolder(), editor);
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    BoxAnswerer boxes; // the editor program itself is missing here
+    window.form->BQuilloClick();
+    QVERIFY(QFile::exists(editor + "Brevik.tmp"));
+    LogDialog& dialog = window.form->MarkingLogDialog();
+    dialog.Reload();
+    QCOMPARE(dialog.Shown().size(), std::size_t(1));
+    QCOMPARE(korvex::app::FromPath(dialog.Shown().front().Output), editor + "Brevik.tmp");
 }
 
 int main(int argc, char** argv) {
