@@ -404,10 +404,22 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         if (fewestMismatches < 0 || mismatches < fewestMismatches) fewestMismatches = mismatches;
         if (mismatches != 0) continue;
         // Round dots are compared by their bytes, as a reader returns them for the content.
-        if (dots)
-            return readDots(grid, way,
-                            expected.Ok() ? std::string_view(expected.ReaderBytes) : text, *dots,
-                            margin, result);
+        if (dots) {
+            readDots(grid, way, expected.Ok() ? std::string_view(expected.ReaderBytes) : text,
+                     *dots, margin, result);
+            const bool reads = result.Verdict == TReadBackVerdict::ReadsAsText ||
+                               result.Verdict == TReadBackVerdict::ReadsMirrored;
+            // Identifier, content type and ECI are in the codewords, not in the dots' shape:
+            // the square picture of the same modules says what a scanner reports.
+            if (reads && expected.Ok())
+                if (const auto square = Decode(grid)) {
+                    result.SymbologyIdentifier = square->symbologyIdentifier();
+                    result.Mismatch = compareContent(*square, expected, result.MismatchValues);
+                    if (result.Mismatch != TContentMismatch::None)
+                        result.Verdict = TReadBackVerdict::ReadsAsOther;
+                }
+            return result;
+        }
         const auto decoded = Decode(grid);
         if (!decoded) continue;
         const auto& bytes = decoded->bytes();

@@ -236,19 +236,27 @@ TEST(ReadBack, RightBytesWithoutWhatAScannerReportsReadAsSomethingElse) {
          {},
          TContentMismatch::None},
     };
-    for (const Row& row : rows) {
-        TMarking marking;
-        marking.layer.Content = row.kind;
-        marking.text = row.symbolText;
-        marking.marks = row.marks;
-        const auto result = readback::CheckReadBack(marking.simulationLines(), marking.layer,
-                                                    marking.profile, row.layerText);
-        EXPECT_EQ(result.Mismatch, row.expected) << row.name << ": " << readback::Describe(result);
-        EXPECT_EQ(result.Verdict, row.expected == TContentMismatch::None
-                                      ? TReadBackVerdict::ReadsAsText
-                                      : TReadBackVerdict::ReadsAsOther)
-            << row.name;
-    }
+    // Square modules, and round dots of 80 % from a tool (0.2 tip + 0.2 at 0.1 deep, 0.5 pitch).
+    for (const bool dots : {false, true})
+        for (const Row& row : rows) {
+            TMarking marking;
+            marking.layer.Content = row.kind;
+            marking.text = row.symbolText;
+            marking.marks = row.marks;
+            if (dots) {
+                marking.profile.Tool = {ncgen::TToolKind::Cone, 90, 0.2L, 0};
+                marking.profile.InfeedDepth = "-0.1";
+            }
+            const auto result = readback::CheckReadBack(marking.simulationLines(), marking.layer,
+                                                        marking.profile, row.layerText);
+            EXPECT_EQ(result.Dots.has_value(), dots) << row.name;
+            EXPECT_EQ(result.Mismatch, row.expected)
+                << row.name << (dots ? " (dots): " : ": ") << readback::Describe(result);
+            EXPECT_EQ(result.Verdict, row.expected == TContentMismatch::None
+                                          ? TReadBackVerdict::ReadsAsText
+                                          : TReadBackVerdict::ReadsAsOther)
+                << row.name << (dots ? " (dots)" : "");
+        }
 }
 
 } // namespace
