@@ -312,7 +312,9 @@ void SerialDialog::StartClick() {
             std::vector<std::string> texts;
             for (const auto& i : items)
                 texts.push_back(base::JoinLines(base::SplitLines(i.Text)));
-            if (const auto duplicate = markingLog->FindFirstLogged(texts, "TEXT")) {
+            const std::string kind(
+                content::ContentFileName(generator_.Job().Layers.Layer(1).Content));
+            if (const auto duplicate = markingLog->FindFirstLogged(texts, kind)) {
                 const QString question =
                     messages_.Text(text::DuplicateInRange).arg(duplicate->first + 1) +
                     QStringLiteral(": ") + log_->DuplicateText(duplicate->second, true);
@@ -324,7 +326,7 @@ void SerialDialog::StartClick() {
             // From the counter's next number the run takes its numbers from the counter, so
             // a second window or korvex-cli cannot hand them out again.
             log::TMarkRecord common;
-            common.ContentKind = "TEXT";
+            common.ContentKind = kind;
             common.Profile = generator_.ProfileName();
             if (!counter_.empty()) common.JobTemplate = ToPath(FromCodePage(counter_));
             std::vector<std::int64_t> serials;

@@ -20,6 +20,7 @@
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
+#include "log/LoggedWrite.h"
 #include "app/Version.h"
 #include "app/TestPrint.h"
 #include "config/ConfigError.h"
@@ -720,7 +721,7 @@ log::TMarkRecord TMainForm::ProgramRecord() const {
     const ncgen::TGenerateFields fields = generator_->Fields();
     log::TMarkRecord record;
     record.Text = base::JoinLines(fields.Layer.EText);
-    record.ContentKind = "TEXT";
+    log::DescribeContent(record, fields.Layer.Content);
     record.SymbolSize =
         datamatrix::FormatName(static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
     record.Encodation = datamatrix::EncodingName(

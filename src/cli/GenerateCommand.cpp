@@ -186,7 +186,7 @@ int writeLogged(log::TMarkingLog& markingLog, const TGenerateResult& result,
     const std::filesystem::path file = utf8Path(*parsed.Output);
     log::TMarkRecord record;
     record.Text = result.Content;
-    record.ContentKind = "TEXT";
+    log::DescribeContent(record, result.Job.Layers.Layer(1).Content);
     record.SymbolSize = result.SymbolSize;
     record.Encodation = result.Encodation;
     record.Profile = result.ProfileName;

@@ -191,7 +191,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     std::vector<std::int64_t> serials;
     std::optional<log::TMarkingLog::TTakenRun> taken;
     log::TMarkRecord common;
-    common.ContentKind = "TEXT";
+    common.ContentKind = std::string(content::ContentFileName(layers.Layer(1).Content));
     common.Profile = prepared.ProfileName;
     common.JobTemplate = RecordedPath(request.JobFile);
     if (!markingLog && fromCounter(series)) {

@@ -1,5 +1,7 @@
 #include "log/LoggedWrite.h"
 
+#include "content/SymbolContent.h"
+
 #include "base/AtomicFile.h"
 #include "log/Sha256.h"
 
@@ -25,6 +27,11 @@ std::size_t writeBegun(TMarkingLog& log, const std::vector<TMarkRecord>& records
 }
 
 } // namespace
+
+void DescribeContent(TMarkRecord& record, content::TContentKind kind) {
+    record.ContentKind = std::string(content::ContentFileName(kind));
+    record.HumanReadable = content::PrepareContent(kind, record.Text).HumanReadable;
+}
 
 TLoggedWrite WriteLogged(TMarkingLog& log, TMarkRecord record, std::string_view bytes,
                          bool refuseDuplicates) {
@@ -52,6 +59,8 @@ TLoggedSink::Write(std::size_t first, const std::vector<const ncgen::TRunItem*>&
     for (std::size_t k = 0; k < items.size(); ++k) {
         TMarkRecord record = common_;
         record.Text = items[k]->Text;
+        if (const auto kind = content::ContentKindFromName(record.ContentKind))
+            DescribeContent(record, *kind);
         record.Output = items[k]->Output;
         record.SymbolSize = programs[k]->SymbolSize;
         record.Encodation = programs[k]->Encodation;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/ContentKind.h"
+
 #include "log/MarkingLog.h"
 #include "ncgen/SerialRun.h"
 
@@ -19,6 +21,9 @@ struct TLoggedWrite {
 // temporary file and a rename, then the record is marked done. record holds what the log keeps
 // (Text, Output ...); its hash is taken here. Throws ELogError when the log cannot be written,
 // and then no file was.
+// Sets the record's content kind and, from its Text, the human-readable line of that kind.
+void DescribeContent(TMarkRecord& record, content::TContentKind kind);
+
 TLoggedWrite WriteLogged(TMarkingLog& log, TMarkRecord record, std::string_view bytes,
                          bool refuseDuplicates);
 

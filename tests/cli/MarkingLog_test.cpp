@@ -49,7 +49,7 @@ struct TConfig {
     }
 };
 
-constexpr std::size_t TEXT = 5, OUTPUT = 12, SHA = 13, SERIAL = 16;
+constexpr std::size_t TEXT = 5, KIND = 6, HUMAN = 7, OUTPUT = 12, SHA = 13, SERIAL = 16;
 
 TEST(MarkingLogCli, LoggedContentIsRefusedUnlessAllowed) {
     TConfig c;
@@ -75,6 +75,25 @@ TEST(MarkingLogCli, LoggedContentIsRefusedUnlessAllowed) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Programm 3 der Serie: SN-7 wurde am"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(c.temp / "run"));
+}
+
+TEST(MarkingLogCli, RecordsTheContentKindAndItsHumanReadableLine) {
+    TConfig c;
+    const std::string gs1 = "(01)09506000134352(21)7";
+    ASSERT_EQ(
+        RunCli(c.generate({"--content", "gs1", "--text", gs1, "-o", (c.temp / "g.nc").string()}))
+            .exitCode,
+        0);
+    ASSERT_EQ(RunCli(c.generate({"--content", "gs1", "--serial", "8:2", "--text",
+                                 "(01)09506000134352(21){n}", "-o", (c.temp / "{n}.nc").string()}))
+                  .exitCode,
+              0);
+    const auto rows = c.rows();
+    ASSERT_EQ(rows.size(), 4u);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        EXPECT_EQ(rows[r][KIND], "GS1") << r;
+    EXPECT_EQ(rows[1][HUMAN], gs1);
+    EXPECT_EQ(rows[3][HUMAN], "(01)09506000134352(21)9");
 }
 
 TEST(MarkingLogCli, SettingsSwitchTheLogOff) {
