@@ -62,7 +62,7 @@ void BM_GenerateLayer(benchmark::State& state) {
     std::size_t lines = 0;
     for (auto _ : state) {
         TGenerateOutput output;
-        GenerateLayer({layer, matrix, Size, Size, profile, "2", "-0.1", false}, output);
+        GenerateLayer({layer, matrix, Size, Size, profile, "2", "-0.1", false, {}}, output);
         lines = output.NCLines.size();
         benchmark::DoNotOptimize(output.NCLines.data());
     }
@@ -75,7 +75,7 @@ void BM_SnprintfBaseline(benchmark::State& state) {
     const auto matrix = largestSymbol();
     const TActiveProfile profile = followingPointsProfile();
     TGenerateOutput reference;
-    GenerateLayer({placedLayer(), matrix, Size, Size, profile, "2", "-0.1", true}, reference);
+    GenerateLayer({placedLayer(), matrix, Size, Size, profile, "2", "-0.1", true, {}}, reference);
     std::vector<std::pair<double, double>> points;
     for (const std::string& line : reference.SimulationLines) {
         double x = 0;

@@ -33,9 +33,16 @@ struct TLargest {
         const datamatrix::TIArray matrix = symbol.Matrix();
         ncgen::TGenerateOutput output;
         // 0.2 mm deep with a 90 degree cone: 0.4 mm dots, 80 % of 0.5 mm.
-        ncgen::GenerateLayer(
-            {Layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), Profile, "2", "-0.2", false},
-            output);
+        ncgen::GenerateLayer({Layer,
+                              matrix,
+                              symbol.MatrixCols(),
+                              symbol.MatrixRows(),
+                              Profile,
+                              "2",
+                              "-0.2",
+                              false,
+                              {}},
+                             output);
         Lines = std::move(output.SimulationLines);
     }
 };

@@ -1,5 +1,6 @@
 // A serial run of 1,000 programs in one korvex-cli process against one korvex-cli generate
-// process per number, both writing the same files from the delivered example job.
+// process per number, both writing the same files from the delivered example job; and the
+// same run with each program recorded in the marking log.
 #include "cli/GenerateSeries.h"
 
 #include <benchmark/benchmark.h>
@@ -41,9 +42,11 @@ void BM_SerialRunInOneProcess(benchmark::State& state) {
     const fs::path out = scratch();
     for (auto _ : state) {
         korvex::cli::TSeriesOptions series;
-        series.Options = {KORVEX_DATA_DIR, std::nullopt, "SN-{n:06}", KORVEX_EXAMPLE_JOB};
+        series.Options = {KORVEX_DATA_DIR,    std::nullopt, "SN-{n:06}",
+                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
         series.Output = (out / "SN-{n}.nc").string();
         series.Serial = "1:" + std::to_string(Programs);
+        series.Log.NoLog = true;
         std::ostringstream err;
         if (korvex::cli::RunGenerateSeries(series, err) != 0) state.SkipWithError("run failed");
     }
@@ -53,6 +56,35 @@ void BM_SerialRunInOneProcess(benchmark::State& state) {
     fs::remove_all(out);
 }
 BENCHMARK(BM_SerialRunInOneProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->UseRealTime();
+
+// The marking log's share of a program: the same run, each program recorded before its file
+// is in place, the numbers from the log's counter (so every repetition marks new ones).
+void BM_SerialRunWithLog(benchmark::State& state) {
+    const fs::path out = scratch();
+    const fs::path config = out / "config";
+    fs::create_directories(config);
+    for (const char* name :
+         {"main.ini", "profil1.ini", "profil2.ini", "profil3.ini", "profil4.ini"})
+        fs::copy_file(fs::path(KORVEX_DATA_DIR) / name, config / name);
+    for (auto _ : state) {
+        korvex::cli::TSeriesOptions series;
+        series.Options = {config.string(),    std::nullopt, "SN-{n:06}",
+                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
+        series.Output = (out / "SN-{n}.nc").string();
+        series.Serial = "next:" + std::to_string(Programs);
+        std::ostringstream err;
+        if (korvex::cli::RunGenerateSeries(series, err) != 0) state.SkipWithError("run failed");
+    }
+    state.counters["per_program"] =
+        benchmark::Counter(static_cast<double>(state.iterations()) * Programs,
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    fs::remove_all(out);
+}
+BENCHMARK(BM_SerialRunWithLog)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Korvex on a fresh Debian 12 machine: install what is missing, build, then start or test.
 #   scripts/setup.sh run    build and start Korvex
-#   scripts/setup.sh test   build and run every test (also the core tests under ASan + UBSan)
+#   scripts/setup.sh test   build and run every test (also the core tests under ASan + UBSan,
+#                           and the Windows build of the core and korvex-cli under Wine)
 set -euo pipefail
 
 mode=${1:-run}
@@ -9,22 +10,33 @@ shift || true
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KORVEX_BUILD_DIR:-$root/build}
 asan_build=${KORVEX_ASAN_BUILD_DIR:-$root/build-asan}
+windows_build=${KORVEX_WINDOWS_BUILD_DIR:-$root/build-windows}
 fuzz_build=${KORVEX_FUZZ_BUILD_DIR:-$root/build-fuzz}
 jobs=${KORVEX_JOBS:-2}
 
 packages=(build-essential cmake ninja-build pkg-config clang-format
-          qt6-base-dev libgl-dev
+          qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
+          libsqlite3-dev
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
 # Only the test command needs these: the German locale for the second test run, clang and its
-# libFuzzer runtime for the fuzz targets.
-if [ "$mode" = test ]; then packages+=(locales clang libclang-rt-14-dev); fi
+# libFuzzer runtime for the fuzz targets, the Windows cross build and Wine to run it.
+if [ "$mode" = test ]; then
+    packages+=(locales clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix wine64)
+fi
+
+# Only the tests need these: LinuxCNC's G-code interpreter (rs274, about 250 MB) reads the
+# programs of the delivered round-part profiles.
+test_packages=(linuxcnc-uspace)
+if [ "$mode" = test ]; then
+    packages+=("${test_packages[@]}")
+fi
 
 install_missing() {
     local missing=()
-    for p in "${packages[@]}"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -82,7 +94,37 @@ check_format() {
         xargs -0 clang-format --dry-run -Werror)
 }
 
-install_missing
+# The Windows build: its core tests under Wine (ctest), then the CLI's process tests of the
+# Linux build against korvex-cli.exe, which must write the same programs byte for byte.
+windows_tests() {
+    configure_and_build "$windows_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_BUILD_GUI=OFF \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+    ctest --test-dir "$windows_build" --output-on-failure
+    local wine status=0
+    wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+    # One Wine server for all the processes the tests start, instead of one each.
+    WINEPREFIX="$windows_build/wine" "$(dirname "$wine")/wineserver" -p
+    KORVEX_CLI_COMMAND="env WINEPREFIX=$windows_build/wine WINEDEBUG=-all $wine $windows_build/bin/korvex-cli.exe" \
+        "$build/bin/korvex_cli_tests" --gtest_brief=1 --gtest_filter="$windows_cli_tests" || status=$?
+    WINEPREFIX="$windows_build/wine" "$(dirname "$wine")/wineserver" -k || true
+    return $status
+}
+
+# The process tests that hold for korvex-cli.exe as well: the golden programs, CR LF, whole
+# files, paths with umlauts, a run of 100 programs. The others name POSIX things (links,
+# permissions, HOME) or paths as Linux spells them in messages.
+windows_cli_tests="CliMain.VersionAndEveryCommandsHelpGoToStandardOutput\
+:DeliveredExamples.*\
+:GenerateCommand.EachDeliveredProfileWritesItsProgram\
+:GenerateCommand.ProgramEndsWithoutALineBreakAndUsesCrLf\
+:GenerateCommand.PathsWithUmlautsAndBlanksReachTheirFiles\
+:GenerateCommand.ASizeTooSmallForTheTextIsReportedButGenerated\
+:GenerateCommand.EnglishSettingsGiveEnglishMessages\
+:GenerateSeries.SerialRunWritesWhatSingleRunsWrite\
+:GenerateSeries.AHundredProgramsAreEachWrittenWhole\
+:GenerateSeries.ListFilesInEitherCodePageGiveTheSamePrograms"
+
+install_missing "${packages[@]}"
 
 case "$mode" in
 run)
@@ -108,6 +150,7 @@ test)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir "$asan_build" --output-on-failure -j "$jobs"
     run_fuzz_targets "$fuzz_build"
+    windows_tests
     ;;
 *)
     echo "usage: $0 run|test" >&2

@@ -40,9 +40,16 @@ inline const std::vector<std::string>& LargestSymbolLines() {
         const ncgen::TLayer layer;
         const ncgen::TActiveProfile profile;
         ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", true},
-            output);
+        ncgen::GenerateLayer({layer,
+                              matrix,
+                              symbol.MatrixCols(),
+                              symbol.MatrixRows(),
+                              profile,
+                              "2",
+                              "-0.1",
+                              true,
+                              {}},
+                             output);
         return output.SimulationLines;
     }();
     return lines;

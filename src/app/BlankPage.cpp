@@ -1,14 +1,18 @@
 #include "app/BlankPage.h"
 
+#include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
+#include "base/TextNumbers.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -192,6 +196,26 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
     commands->addWidget(remove);
     commands->addStretch(1);
     page->addLayout(commands);
+
+    // Which marking applies on a round blank: the checked button, saved with the job.
+    auto* surface = new QGroupBox(QStringLiteral("Runde Teile (Zylinder längs X oder Y)"), this);
+    surface->setObjectName(QStringLiteral("GOberflaeche"));
+    surfaceGroup_ = surface;
+    auto* surfaceRows = new QVBoxLayout(surface);
+    const std::pair<const char*, QString> surfaceNames[] = {
+        {"ROberflaecheEben", QStringLiteral("Eben: alle Punkte auf einer Höhe")},
+        {"ROberflaecheFolgen", QStringLiteral("Z folgt der Oberfläche")},
+        {"ROberflaecheDrehachse", QStringLiteral("Drehachse (A um X, B um Y, C der Drehmaschine)")},
+    };
+    for (int i = 0; i < 3; ++i) {
+        surfaceButtons_[i] = new QRadioButton(surfaceNames[i].second, surface);
+        surfaceButtons_[i]->setObjectName(QString::fromLatin1(surfaceNames[i].first));
+        surfaceRows->addWidget(surfaceButtons_[i]);
+        connect(surfaceButtons_[i], &QRadioButton::clicked, this,
+                [this] { emit SurfaceChosen(Surface()); });
+    }
+    surfaceButtons_[0]->setChecked(true);
+    page->addWidget(surface);
     page->addStretch(1);
     connect(show, &QPushButton::clicked, this, &BlankPage::RAnzeigenClick);
     connect(remove, &QPushButton::clicked, this, &BlankPage::RDeleteClick);
@@ -248,6 +272,24 @@ void BlankPage::RAnzeigenClick() {
 
 void BlankPage::RDeleteClick() {
     emit BlankChosen({});
+}
+
+void BlankPage::SetSurface(ncgen::TSurfaceMode mode) {
+    surfaceButtons_[static_cast<int>(mode)]->setChecked(true);
+}
+
+void BlankPage::ApplySurfaceTexts(const config::TLanguageTexts& texts) {
+    const auto& numbers = text::SURFACE_CHOICE_TEXTS;
+    static_cast<QGroupBox*>(surfaceGroup_)->setTitle(FromCodePage(texts.Text(numbers[0])));
+    for (int i = 0; i < 3; ++i)
+        surfaceButtons_[i]->setText(
+            FromCodePage(texts.Text(numbers[static_cast<std::size_t>(i) + 1])));
+}
+
+ncgen::TSurfaceMode BlankPage::Surface() const {
+    for (int i = 1; i < 3; ++i)
+        if (surfaceButtons_[i]->isChecked()) return static_cast<ncgen::TSurfaceMode>(i);
+    return ncgen::TSurfaceMode::Flat;
 }
 
 } // namespace korvex::app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/LanguageTexts.h"
+#include "ncgen/Surface.h"
 #include "simulation/BlankDefinition.h"
 
 #include <QWidget>
@@ -7,6 +9,7 @@
 #include <string>
 
 class QLineEdit;
+class QRadioButton;
 class QToolButton;
 
 namespace korvex::app {
@@ -23,10 +26,17 @@ class BlankPage : public QWidget {
     std::string Definition();
     void RAnzeigenClick();
     void RDeleteClick();
+    // Shows the job's choice for round parts without announcing it.
+    void SetSurface(ncgen::TSurfaceMode mode);
+    ncgen::TSurfaceMode Surface() const;
+    // The round-part choice in the user's language (it is not in the caption table).
+    void ApplySurfaceTexts(const config::TLanguageTexts& texts);
 
   signals:
     // "Rohteil anzeigen" (the definition) and "Rohteil löschen" (empty).
     void BlankChosen(const std::string& definition);
+    // The user picked how a cylinder along X or Y is marked.
+    void SurfaceChosen(ncgen::TSurfaceMode mode);
 
   private:
     // The centre caption stands beside the first field of the axis position.
@@ -37,6 +47,8 @@ class BlankPage : public QWidget {
     simulation::BlankFields fields_;
     QToolButton* shapeButtons_[4] = {};
     QWidget* panels_[4] = {};
+    QWidget* surfaceGroup_ = nullptr;
+    QRadioButton* surfaceButtons_[3] = {}; // flat, follow, rotary
 };
 
 } // namespace korvex::app

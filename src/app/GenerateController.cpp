@@ -1,5 +1,8 @@
 #include "app/GenerateController.h"
 
+#include "app/AppTexts.h"
+#include "readback/JobSurface.h"
+
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
 #include "app/JobPanel.h"
@@ -9,12 +12,24 @@
 #include "app/SymbolPreview.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateCommand.h"
+#include "base/TextMessage.h"
 #include "base/TextNumbers.h"
 
 #include <QApplication>
+#include <QFutureWatcher>
 #include <QLineEdit>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace korvex::app {
+
+namespace {
+
+void markField(QLineEdit* field, bool invalid) {
+    field->setStyleSheet(invalid ? QStringLiteral("QLineEdit { background: #ffd6d6; }")
+                                 : QString());
+}
+
+} // namespace
 
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                                        ProfilePanel& profilePanel, ncgen::TJob& job,
@@ -36,9 +51,27 @@ void GenerateController::Checkstatus() {
     const std::string r = profilePanel_.REbeneauswahl();
     const std::string z = profilePanel_.ZEbeneauswahl();
     const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
-    if (status.MessageText != 0) messages_.ShowWithDetail(status.MessageText, status.DetailText);
+    // While the user types, a box per keystroke would be in the way: the status bar says it and
+    // the field is marked; the box comes when a generation is asked for. Content its kind
+    // refuses is said the same way and cannot be generated.
+    using F = ncgen::TStatusField;
+    markField(panel_.EDrehWinkel(), status.Field == F::Rotation);
+    markField(profilePanel_.RField(), status.Field == F::SafetyDistance);
+    markField(profilePanel_.ZField(), status.Field == F::InfeedDepth);
+    const content::TSymbolContent content = content::PrepareContent(panel_.ContentKind(), code);
+    const bool refused = panel_.HasText() && !content.Ok();
+    if (status.MessageText != 0) {
+        emit Status(messages_.Text(base::TTextMessage{status.MessageText, status.DetailText, {}}));
+        statusProblem_ = true;
+    } else if (refused) {
+        emit Status(messages_.Text(content.Refusal));
+        statusProblem_ = true;
+    } else if (statusProblem_) {
+        emit Status(QString());
+        statusProblem_ = false;
+    }
     // A text field with only line breaks still has characters.
-    outOfDate_ = panel_.HasText() && status.MessageText == 0;
+    outOfDate_ = panel_.HasText() && status.MessageText == 0 && !refused;
     panel_.SetConvertEnabled(outOfDate_);
     if (outOfDate_) panel_.SetProgress(false);
     if (outOfDate_ && notesCurrent_) {
@@ -59,9 +92,29 @@ void GenerateController::ConvertTimerTimer() {
 void GenerateController::ClearProgram() {
     editor_.Clear();
     simulationLines_.clear();
+    ++program_;
+    readBackPending_ = false;
     notes_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
+}
+
+void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLines,
+                                          const std::vector<std::string>& simulationLines) {
+    timer_.stop();
+    simulationLines_ = simulationLines;
+    editor_.ShowProgram(ncLines, profile_.Format);
+    ++program_;
+    readBackPending_ = false;
+    notes_ = {};
+    notesCurrent_ = false;
+    emit NotesChanged();
+    // Not out of date, or showing the graphic would generate the job over it at once; the
+    // Convert button brings the job's program back.
+    outOfDate_ = false;
+    panel_.SetConvertEnabled(panel_.HasText());
+    panel_.SetProgress(false);
+    emit Generated();
 }
 
 void GenerateController::RefreshBlankFit() {
@@ -69,12 +122,14 @@ void GenerateController::RefreshBlankFit() {
         simulationLines_, job_.Layers.Layer(1), profile_, job_.BlankDefinition, false, false);
     notes_.BlankFit = fit.BlankFit;
     notes_.BlankWarning = fit.BlankWarning;
+    notes_.Round = fit.Round;
+    notes_.RoundWarnings = fit.RoundWarnings;
     emit NotesChanged();
 }
 
 ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl()};
+                                  profilePanel_.ZEbeneauswahl(), readback::JobSurface(job_)};
     fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
     fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
     return fields;
@@ -92,6 +147,8 @@ bool GenerateController::ConvertClick() {
     // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
     simulationLines_.clear();
+    ++program_;
+    readBackPending_ = false;
     notes_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
@@ -105,9 +162,16 @@ bool GenerateController::ConvertClick() {
         // The program as far as the generator got, as the editor showed it.
         simulationLines_ = std::move(result.SimulationLines);
         editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
+        emit Status(messages_.Text(NotGeneratedStatus));
         throw;
     }
-    if (result.Outcome != ncgen::TGenerateOutcome::Generated) editor_.Clear();
+    if (result.Outcome != ncgen::TGenerateOutcome::Generated) {
+        editor_.Clear();
+        // The box goes, the status bar stays: it must not still say that a program is coming.
+        const QString why = messages_.Text(result.Message);
+        emit Status(messages_.Text(NotGeneratedStatus) +
+                    (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
+    }
     switch (result.Outcome) {
     case ncgen::TGenerateOutcome::Refused:
         messages_.Show(result.Message);
@@ -130,13 +194,40 @@ bool GenerateController::ConvertClick() {
     // Nobody looks at a batch run's status bar; its program is written as it is.
     if (!messages_.BatchMode()) {
         notes_ = readback::NotesFor(simulationLines_, job_.Layers.Layer(1), profile_,
-                                    job_.BlankDefinition, true, true);
+                                    job_.BlankDefinition, true, false,
+                                    rapidRate_ ? rapidRate_() : std::string());
         notesCurrent_ = true;
+        startReadBack();
         emit NotesChanged();
     }
     emit Status(messages_.Text(text::GeneratedStatus));
     emit Generated();
     return true;
+}
+
+void GenerateController::startReadBack() {
+    const ncgen::TLayer& layer = job_.Layers.Layer(1);
+    // Square modules take a few milliseconds even on the largest symbol.
+    if (!notes_.Dots) {
+        notes_.Check =
+            readback::CheckReadBack(simulationLines_, layer, profile_, readback::LayerCode(layer));
+        return;
+    }
+    readBackPending_ = true;
+    auto* watcher = new QFutureWatcher<readback::TReadBackResult>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, program = program_] {
+        watcher->deleteLater();
+        if (program != program_) return;
+        notes_.Check = watcher->result();
+        readBackPending_ = false;
+        emit NotesChanged();
+        emit ReadBackDone();
+    });
+    // Copies: the window may change the job and the profile while it runs.
+    watcher->setFuture(QtConcurrent::run(
+        [lines = simulationLines_, layer, profile = profile_, code = readback::LayerCode(layer)] {
+            return readback::CheckReadBack(lines, layer, profile, code);
+        }));
 }
 
 } // namespace korvex::app

@@ -200,7 +200,9 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     connect(bPick_, &QToolButton::clicked, this, &GraphicPage::BPickClick);
     bar->addStretch(1);
 
-    auto* position = new QWidget(toolbar_);
+    // Under the picture, beside the blank warning: the toolbar's buttons take its whole width in
+    // the smallest window, and the read-out stays legible there.
+    auto* position = new QWidget(this);
     position->setObjectName(QStringLiteral("PanelPos"));
     auto* positionRow = new QHBoxLayout(position);
     positionRow->setContentsMargins(4, 0, 4, 0);
@@ -221,8 +223,8 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
         positionRow->addWidget(axis);
         positionRow->addWidget(readOut_[i]);
     }
-    bar->addWidget(position);
     page->addWidget(toolbar_);
+    showReadOut({});
 
     surface_ = new GraphicView(grafik_, this);
     page->addWidget(surface_, 1);
@@ -232,7 +234,11 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     blankWarning_->setFixedHeight(22);
     blankWarning_->setContentsMargins(6, 0, 6, 0);
     blankWarning_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    page->addWidget(blankWarning_);
+    auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(0, 0, 0, 0);
+    bottom->addWidget(blankWarning_, 1);
+    bottom->addWidget(position);
+    page->addLayout(bottom);
     connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
     connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
     connect(surface_, &GraphicView::MousePressed, this, &GraphicPage::GrafikMouseDown);
@@ -274,7 +280,8 @@ void GraphicPage::ApplyLanguage() {
     for (const char* name : names)
         if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
             button->setToolTip(messages_.Text(number++));
-    if (auto* caption = toolbar_->findChild<QLabel*>(QStringLiteral("LZeigerposition")))
+    bPick_->setToolTip(messages_.Text(FirstTooltip + 14));
+    if (auto* caption = findChild<QLabel*>(QStringLiteral("LZeigerposition")))
         caption->setText(messages_.Text(FirstTooltip + 15));
 }
 
@@ -430,8 +437,8 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
         simulation::WorldPoint w = grafik_.UnprojectPixel(x, y);
         if (pickMode_) {
             bufferTimer_.stop();
-            pickX_ = threeDecimals(w.x);
-            pickY_ = threeDecimals(w.y);
+            pickState_.PickX = threeDecimals(w.x).toStdString();
+            pickState_.PickY = threeDecimals(w.y).toStdString();
             w = view_.DrawPickCrosshair(x, y,
                                         pick_.infeedDepth ? numberOr0(pick_.infeedDepth()) : 0);
             surface_->update();
@@ -449,7 +456,10 @@ void GraphicPage::GrafikMouseDown(int x, int y) {
         focus->clearFocus();
     if (!view_.zoomRectangleMode) {
         if (pickMode_) {
-            if (pick_.setOffsets) pick_.setOffsets(pickX_, pickY_);
+            if (pick_.setOffsets)
+                pick_.setOffsets(QString::fromStdString(ncgen::OffsetXForPick(
+                                     pickState_.PickX, pick_.latheMode && pick_.latheMode())),
+                                 QString::fromStdString(pickState_.PickY));
             StopPick();
         }
         return;
@@ -489,14 +499,16 @@ void GraphicPage::BPickClick() {
         // The generated lines stand at the offsets; moving them is the same as generating
         // at the picked position, since the offsets are added last.
         bufferLines_ = lines_ ? lines_() : std::vector<std::string>{};
-        lastX_ = pick_.offsetX ? pick_.offsetX() : QString();
-        lastY_ = pick_.offsetY ? pick_.offsetY() : QString();
+        const bool lathe = pick_.latheMode && pick_.latheMode();
+        pickState_.LetzterX = ncgen::PickXForOffset(
+            pick_.offsetX ? pick_.offsetX().toStdString() : std::string(), lathe);
+        pickState_.LetzterY = pick_.offsetY ? pick_.offsetY().toStdString() : std::string();
     }
     pickMode_ = bPick_->isChecked();
     view_.lastMarker = {};
     if (pickMode_) {
-        pickX_ = lastX_;
-        pickY_ = lastY_;
+        pickState_.PickX = pickState_.LetzterX;
+        pickState_.PickY = pickState_.LetzterY;
         surface_->setCursor(Qt::PointingHandCursor);
         emit Status(messages_.Text(text::PickModeStatus));
         bufferDrawPending_ = true;
@@ -537,13 +549,7 @@ void GraphicPage::BufferTimerTimer() {
     bufferTimer_.stop();
     // The buffer is drawn inverting: drawing it again where it was erases it.
     if (!bufferDrawPending_) PreviewPass(bufferLines_);
-    long double dx = numberOr0(pickX_.toStdString()) - numberOr0(lastX_.toStdString());
-    // A lathe program negates X after adding the offset, and so do its simulation lines.
-    if (pick_.latheMode && pick_.latheMode()) dx = -dx;
-    const long double dy = numberOr0(pickY_.toStdString()) - numberOr0(lastY_.toStdString());
-    ncgen::ShiftPointLines(bufferLines_, dx, dy);
-    lastX_ = pickX_;
-    lastY_ = pickY_;
+    ncgen::ShiftToPick(bufferLines_, pickState_);
     PreviewPass(bufferLines_);
     bufferDrawPending_ = false;
     bufferGuard_ = false;
@@ -628,6 +634,8 @@ void GraphicPage::ApplyJobView(const ncgen::TJob& job) {
                         job.D3WorldZ2);
     grafik_.SetD3Zrotation(job.D3Zrotation);
     grafik_.SetD3Yrotation(job.D3Yrotation);
+    // The pointer has not been over the new view yet.
+    showReadOut({});
 }
 
 void GraphicPage::StoreJobView(ncgen::TJob& job) const {

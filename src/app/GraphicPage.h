@@ -2,6 +2,7 @@
 
 #include "config/Settings.h"
 #include "ncgen/Job.h"
+#include "ncgen/PickBuffer.h"
 #include "simulation/SimulationView.h"
 #include "simulation/TMathImage.h"
 #include "simulation/ViewCommands.h"
@@ -118,7 +119,7 @@ class GraphicPage : public QWidget {
     QToolButton* bPick_ = nullptr;
     PickHooks pick_;
     bool pickMode_ = false;
-    QString pickX_, pickY_, lastX_, lastY_;
+    ncgen::TPickState pickState_;
     std::vector<std::string> bufferLines_;
     QTimer bufferTimer_;
     bool bufferDrawPending_ = false;

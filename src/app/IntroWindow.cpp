@@ -1,5 +1,8 @@
 #include "app/IntroWindow.h"
 
+#include "app/Version.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -18,10 +21,27 @@ IntroWindow::IntroWindow(QWidget* parent)
 }
 
 void IntroWindow::Start(QWidget* over, int milliseconds) {
-    if (over) move(over->geometry().center() - rect().center());
+    // The main window is still being placed and sized by the desktop when the picture comes:
+    // it follows until it goes.
+    if (over_) over_->removeEventFilter(this);
+    over_ = over;
+    if (over_) over_->installEventFilter(this);
+    centre();
     show();
     raise();
     timer_.start(milliseconds);
+}
+
+void IntroWindow::centre() {
+    if (over_) move(over_->frameGeometry().center() - rect().center());
+}
+
+bool IntroWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == over_ && isVisible() &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+         event->type() == QEvent::Show))
+        centre();
+    return QWidget::eventFilter(watched, event);
 }
 
 void IntroWindow::paintEvent(QPaintEvent*) {
@@ -49,8 +69,7 @@ void IntroWindow::paintEvent(QPaintEvent*) {
     small.setPixelSize(15);
     painter.setFont(small);
     painter.setPen(QColor(224, 192, 0));
-    painter.drawText(QRect(210, 100, 200, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("2.01"));
+    painter.drawText(QRect(210, 100, 200, 30), Qt::AlignLeft | Qt::AlignVCenter, ProgramVersion);
     painter.setPen(QColor(200, 200, 200));
     painter.drawText(QRect(210, 130, 200, 60), Qt::AlignLeft | Qt::TextWordWrap,
                      QStringLiteral("DataMatrix ECC 200 → NC"));

@@ -19,9 +19,12 @@ class IntroWindow : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void centre();
     QTimer timer_;
+    QWidget* over_ = nullptr;
 };
 
 } // namespace korvex::app

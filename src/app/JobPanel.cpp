@@ -6,6 +6,7 @@
 #include "app/TextField.h"
 #include "base/TextLines.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
@@ -53,6 +54,12 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     symbolButton->setObjectName(QStringLiteral("SchriftartSingle"));
     layerName_ = label(this, "LText", QStringLiteral("Text"));
     text_ = new TextField(this);
+    // The kinds' own names, the same in every language.
+    content_ = new QComboBox(this);
+    content_->setObjectName(QStringLiteral("EInhalt"));
+    for (const char* kind :
+         {"Text", "GS1", "ISO/IEC 15434 (05)", "ISO/IEC 15434 (06)", "ISO/IEC 15434 (12)"})
+        content_->addItem(QString::fromLatin1(kind));
     text_->setMinimumHeight(80);
     groesse_ = numericField(this, "EGroesse", QStringLiteral("1"));
     xVersatz_ = numericField(this, "EXVersatz", QStringLiteral("0"));
@@ -72,7 +79,10 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(label(this, "LSchriftart", QStringLiteral("Datamatrix")));
     layout->addWidget(symbolButton);
-    layout->addWidget(layerName_);
+    auto* textHead = new QHBoxLayout;
+    textHead->addWidget(layerName_, 1);
+    textHead->addWidget(content_);
+    layout->addLayout(textHead);
     layout->addWidget(text_, 1);
     layout->addWidget(label(this, "LParameter", QStringLiteral("Parameter")));
     auto* grid = new QGridLayout;
@@ -105,6 +115,8 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
 
     connect(text_, &QPlainTextEdit::textChanged, this, &JobPanel::TextChanged);
     connect(text_, &TextField::Refused, this, &JobPanel::Refused);
+    connect(text_, &TextField::TooManyLines, this, &JobPanel::TooManyLines);
+    connect(content_, &QComboBox::currentIndexChanged, this, &JobPanel::TextChanged);
     for (QLineEdit* field : {groesse_, xVersatz_, yVersatz_, drehWinkel_})
         connect(field, &QLineEdit::textChanged, this, &JobPanel::FieldChanged);
     for (QToolButton* button : {xMirror_, yMirror_})
@@ -123,6 +135,7 @@ ncgen::TLayerFields JobPanel::Fields() const {
     fields.EDrehWinkel = ToCodePage(drehWinkel_->text()).Bytes;
     fields.EXSpiegel = xMirror_->isChecked();
     fields.EYSPiegel = yMirror_->isChecked();
+    fields.Content = ContentKind();
     return fields;
 }
 
@@ -135,6 +148,14 @@ void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
     NumericKeyFilter::SetText(drehWinkel_, FromCodePage(fields.EDrehWinkel));
     xMirror_->setChecked(fields.EXSpiegel);
     yMirror_->setChecked(fields.EYSPiegel);
+    content_->setCurrentIndex(static_cast<int>(fields.Content));
+}
+
+content::TContentKind JobPanel::ContentKind() const {
+    const int index = content_->currentIndex();
+    return index > 0 && index < content::CONTENT_KIND_COUNT
+               ? static_cast<content::TContentKind>(index)
+               : content::TContentKind::Text;
 }
 
 std::string JobPanel::Code() const {

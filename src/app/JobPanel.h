@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,8 @@ class JobPanel : public QWidget {
     QLineEdit* EYVersatz() const { return yVersatz_; }
     QLineEdit* EDrehWinkel() const { return drehWinkel_; }
     TextField* EText() const { return text_; }
+    content::TContentKind ContentKind() const;
+    QComboBox* EInhalt() const { return content_; }
 
   signals:
     void TextChanged();  // preview refresh and status check
@@ -51,9 +54,11 @@ class JobPanel : public QWidget {
     void ConvertClicked();
     void SymbolDialogWanted();
     void Refused(const QString& character);
+    void TooManyLines(int most);
 
   private:
     TextField* text_ = nullptr;
+    QComboBox* content_ = nullptr;
     QLabel* layerName_ = nullptr;
     QLineEdit* groesse_ = nullptr;
     QLineEdit* xVersatz_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "app/Version.h"
 
 #include <clocale>
 #include <cstdio>
@@ -13,8 +14,9 @@ KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc
     // QApplication took the C library's locale from the environment; a library that formats
     // through it would write "1,900" under a German locale.
     std::setlocale(LC_NUMERIC, "C");
-    setApplicationName(QStringLiteral("KORVEX 2.01"));
-    setApplicationDisplayName(QStringLiteral("KORVEX 2.01"));
+    // No display name: the platform would append it to every title that already holds it.
+    setApplicationName(ProgramTitle);
+    setApplicationVersion(ProgramVersion);
 }
 
 void KorvexApplication::ShowError(const std::exception& error) const {

@@ -64,6 +64,17 @@ void Messages::ShowText(const QString& text) const {
     box.exec();
 }
 
+void Messages::ShowNotice(const QString& text) const {
+    if (batch_) {
+        std::fprintf(stderr, "%s\n", text.toUtf8().constData());
+        std::fflush(stderr);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, Title, text, QMessageBox::Ok, parent_);
+    box.setObjectName(QStringLiteral("NoticeBox"));
+    box.exec();
+}
+
 void Messages::ShowError(const QString& text) const {
     const QString shown = WithFullStop(text);
     if (batch_) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Version.h"
+
 #include <QString>
 
 #include <string>
@@ -21,7 +23,7 @@ namespace korvex::app {
 // unattended run, which then ends with status 1 because nobody can answer.
 class Messages {
   public:
-    static inline const QString Title = QStringLiteral("KORVEX 2.01");
+    static inline const QString Title = ProgramTitle;
 
     explicit Messages(const config::TLanguageTexts& texts) : texts_(texts) {}
 
@@ -36,6 +38,9 @@ class Messages {
     // Text N, ": " and text M, as the field checks name the field.
     void ShowWithDetail(int number, int detailNumber) const;
     void ShowText(const QString& text) const;
+    // Something the user should know that stops nothing: a box, or a line on standard error
+    // in an unattended run, which goes on.
+    void ShowNotice(const QString& text) const;
     // The general error handler's box: stop icon, a full stop after a final letter or digit.
     void ShowError(const QString& text) const;
 

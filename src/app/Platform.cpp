@@ -6,9 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace korvex::app {
@@ -21,13 +19,6 @@ QString FromPath(const std::filesystem::path& path) {
     return QString::fromStdU16String(path.u16string());
 }
 
-std::filesystem::path DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty()) return ToPath(documents);
-    const QString home = QDir::homePath();
-    return home.isEmpty() ? std::filesystem::path() : ToPath(home);
-}
-
 QString SeparateEditorFolder() {
     const QSettings settings(QSettings::SystemScope, QStringLiteral("Brevik"),
                              QStringLiteral("Path"));
@@ -35,14 +26,12 @@ QString SeparateEditorFolder() {
     return settings.value(QStringLiteral("Main")).toString();
 }
 
-QString HandOffToSeparateEditor(const QString& folder, const std::string& programBytes) {
-    // The stored folder normally ends with its separator, so the names are appended as they are.
-    QSaveFile file(folder + QStringLiteral("Brevik.tmp"));
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(programBytes.data(), static_cast<qint64>(programBytes.size())) !=
-            static_cast<qint64>(programBytes.size()) ||
-        !file.commit())
-        return file.errorString();
+std::filesystem::path SeparateEditorFile(const QString& folder) {
+    // The stored folder normally ends with its separator, so the name is appended as it is.
+    return ToPath(folder + QStringLiteral("Brevik.tmp"));
+}
+
+QString StartSeparateEditor(const QString& folder) {
 #ifdef Q_OS_WIN
     const QString program = folder + QStringLiteral("quillo.exe");
 #else
@@ -62,10 +51,10 @@ QString HelpFile(const QString& relativeName) {
     return QDir(QCoreApplication::applicationDirPath()).filePath(relativeName);
 }
 
-bool OpenHelp(const QString& file) {
-    if (!QFileInfo(file).isFile()) return false;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
-    return true;
+THelpOpening OpenHelp(const QString& file) {
+    if (!QFileInfo(file).isFile()) return THelpOpening::NotFound;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? THelpOpening::Opened
+                                                                : THelpOpening::NoViewer;
 }
 
 } // namespace korvex::app

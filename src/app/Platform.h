@@ -11,19 +11,18 @@ namespace korvex::app {
 std::filesystem::path ToPath(const QString& path);
 QString FromPath(const std::filesystem::path& path);
 
-// The folder under which Korvex2/config lives; empty when the system knows none.
-std::filesystem::path DocumentsFolder();
-
 // The separate editor's folder from the system-wide setting "Brevik/Path", value "Main";
 // "?" when the setting cannot be read at all.
 QString SeparateEditorFolder();
 
-// Writes the program to folder + "Brevik.tmp" and starts the editor without waiting.
-// Returns an empty text on success, else the reason to show.
-QString HandOffToSeparateEditor(const QString& folder, const std::string& programBytes);
+// The file the separate editor is given the program in: folder + "Brevik.tmp".
+std::filesystem::path SeparateEditorFile(const QString& folder);
+// Starts the separate editor of the folder without waiting; empty, or why it did not start.
+QString StartSeparateEditor(const QString& folder);
 
 // The file of the help text, relative to the executable's folder.
 QString HelpFile(const QString& relativeName);
-bool OpenHelp(const QString& file);
+enum class THelpOpening { Opened, NotFound, NoViewer };
+THelpOpening OpenHelp(const QString& file);
 
 } // namespace korvex::app

@@ -1,6 +1,7 @@
 #include "app/ProfilePanel.h"
 
 #include "app/CodePage.h"
+#include "app/CodePageFilter.h"
 #include "app/NumericKeyFilter.h"
 #include "app/StepButtons.h"
 
@@ -52,6 +53,8 @@ ProfilePanel::ProfilePanel(QWidget* parent) : QWidget(parent) {
     feed_ = field("EVorschubZ");
     NumericKeyFilter::Attach(r_);
     NumericKeyFilter::Attach(z_);
+    // The feed may hold a controller parameter, so it is not a numeric field.
+    connect(new CodePageFilter(feed_), &CodePageFilter::Refused, this, &ProfilePanel::Refused);
     caption("LRAbstand", QStringLiteral("Sicherheitsabstand (R)"));
     layout->addLayout(FieldWithSteps(this, r_, S::RMinus, "RMinus", S::RPlus, "RPlus"));
     caption("LZAbstand", QStringLiteral("Zustelltiefe (Z)"));

@@ -25,11 +25,14 @@ class ProfilePanel : public QWidget {
     std::string REbeneauswahl() const;
     std::string ZEbeneauswahl() const;
     std::string EVorschubZ() const;
+    QLineEdit* RField() const { return r_; }
+    QLineEdit* ZField() const { return z_; }
 
   signals:
     void ProfileClicked(int number);
     void FieldChanged();
     void FeedChanged(const std::string& feed);
+    void Refused(const QString& character);
 
   private:
     QRadioButton* buttons_[4] = {};

@@ -1,7 +1,10 @@
 #include "app/ProgramNotesText.h"
 
+#include <QStringList>
+
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "base/TextNumbers.h"
 #include "base/DecimalText.h"
 
 #include <cmath>
@@ -29,6 +32,28 @@ QString problemText(const readback::TReadBackProblem& problem, const Messages& m
     QString text = messages.Text(reason >= firstDot ? FirstDotProblemText + reason - firstDot
                                                     : FirstProblemText + reason - 1);
     for (const std::string& value : problem.Values)
+        text = text.arg(FromCodePage(value));
+    return text;
+}
+
+QString mismatchText(const readback::TReadBackResult& result, const Messages& messages) {
+    using M = readback::TContentMismatch;
+    QString text;
+    switch (result.Mismatch) {
+    case M::None:
+        return {};
+    case M::Identifier:
+        text = messages.Text(text::ReadsWithIdentifier);
+        break;
+    case M::GsForFnc1:
+        return messages.Text(text::ReadsGsForFnc1);
+    case M::ContentType:
+        text = messages.Text(text::ReadsAsContentType);
+        break;
+    case M::NoEci:
+        return messages.Text(text::ReadsWithoutEci);
+    }
+    for (const std::string& value : result.MismatchValues)
         text = text.arg(FromCodePage(value));
     return text;
 }
@@ -61,8 +86,13 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
     if (result.Verdict == V::ReadsMirrored)
         tip += QLatin1Char(' ') +
                messages.Text(result.MirrorAsked ? MirrorAskedText : NoMirrorAskedText);
-    if (result.Verdict == V::ReadsAsOther)
+    // What a scanner hands on with the data: "]d2" marks GS1.
+    if (!result.SymbologyIdentifier.empty())
+        tip += QStringLiteral(" (") + FromCodePage(result.SymbologyIdentifier) + QLatin1Char(')');
+    if (result.Verdict == V::ReadsAsOther && result.Mismatch == readback::TContentMismatch::None)
         tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
+    if (result.Mismatch != readback::TContentMismatch::None)
+        tip += QStringLiteral("\n") + mismatchText(result, messages);
     if (!result.Problem.Empty())
         tip += QStringLiteral("\n") + problemText(result.Problem, messages);
     if (result.Dots && result.Dots->Margin) {
@@ -159,6 +189,17 @@ QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages)
     }
     }
     parts.removeAll(QString());
+    return parts.join(QStringLiteral("; "));
+}
+
+QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages) {
+    QStringList parts;
+    for (const ncgen::TRoundNote& note : notes) {
+        QString text = messages.Text(note.Text);
+        for (const std::string& value : note.Args)
+            text = text.arg(QString::fromStdString(value));
+        parts << text;
+    }
     return parts.join(QStringLiteral("; "));
 }
 

@@ -27,5 +27,7 @@ QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view fee
 QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messages);
 // Empty when the symbol fits or there is no blank.
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages);
+// The round-part warnings joined by "; ", empty when there is none.
+QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages);
 
 } // namespace korvex::app

@@ -1,4 +1,8 @@
 #include "app/SerialDialog.h"
+#include "app/ProgramLog.h"
+#include "base/TextLines.h"
+#include "base/TextNumbers.h"
+#include "log/LoggedWrite.h"
 
 #include "app/AppTexts.h"
 #include "app/CodePage.h"
@@ -167,9 +171,31 @@ void SerialDialog::SetDefaults(const QString& folder, const QString& suffix) {
     defaultNames_ = newNames;
 }
 
+void SerialDialog::SetLog(ProgramLog* log, const std::string& counter) {
+    log_ = log;
+    counter_ = counter;
+    if (!log_) return;
+    try {
+        log::TMarkingLog* markingLog = log_->Log();
+        if (!markingLog) return;
+        const QString next = QString::number(markingLog->NextSerial(counter_));
+        // A number the user typed stays; the default follows the counter.
+        if (start_->text() == defaultStart_ || defaultStart_.isEmpty()) start_->setText(next);
+        defaultStart_ = next;
+    } catch (const log::ELogError&) {
+        // Said when a run would write; the dialog still opens.
+    }
+}
+
 void SerialDialog::showEvent(QShowEvent* event) {
-    // The language may have changed since the last opening.
+    // The language may have changed since the last opening, and the last run's summary is
+    // about programs the user has already seen.
     applyTexts();
+    if (!Running()) {
+        summary_->clear();
+        progress_->setValue(0);
+        updatePreview();
+    }
     QDialog::showEvent(event);
 }
 
@@ -228,6 +254,13 @@ void SerialDialog::updatePreview() {
         preview_->setText(problem);
         return;
     }
+    // Before a run the bar says how many programs it will write: "0 / 10"; after one it keeps
+    // what the run did until the count changes.
+    if (const int count = static_cast<int>(planned->Range.Count);
+        !Running() && progress_->maximum() != count) {
+        progress_->setRange(0, count);
+        progress_->setValue(0);
+    }
     const auto line = [this, &planned](int number, std::int64_t k) {
         const ncgen::TRunItem shown = item(*planned, k);
         return messages_.Text(number) + QStringLiteral(": ") + FromCodePage(shown.Text) +
@@ -270,6 +303,55 @@ void SerialDialog::StartClick() {
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
 
+    std::optional<log::TLoggedSink> sink;
+    std::int64_t run = 0;
+    log::TMarkingLog* markingLog = nullptr;
+    try {
+        markingLog = log_ ? log_->Log() : nullptr;
+        if (markingLog) {
+            std::vector<std::string> texts;
+            for (const auto& i : items)
+                texts.push_back(base::JoinLines(base::SplitLines(i.Text)));
+            const std::string kind(
+                content::ContentFileName(generator_.Job().Layers.Layer(1).Content));
+            if (const auto duplicate = markingLog->FindFirstLogged(texts, kind)) {
+                const QString question =
+                    messages_.Text(text::DuplicateInRange).arg(duplicate->first + 1) +
+                    QStringLiteral(": ") + log_->DuplicateText(duplicate->second, true);
+                if (QMessageBox::question(this, windowTitle(), question,
+                                          QMessageBox::Ok | QMessageBox::Cancel,
+                                          QMessageBox::Cancel) != QMessageBox::Ok)
+                    return;
+            }
+            // From the counter's next number the run takes its numbers from the counter, so
+            // a second window or korvex-cli cannot hand them out again.
+            log::TMarkRecord common;
+            common.ContentKind = kind;
+            common.Profile = generator_.ProfileName();
+            if (!counter_.empty()) common.JobTemplate = ToPath(FromCodePage(counter_));
+            std::vector<std::int64_t> serials;
+            if (planned->Range.Start == markingLog->NextSerial(counter_)) {
+                const auto taken = markingLog->TakeSerials(
+                    counter_, planned->Range.Count, planned->Range.Step,
+                    [&](std::int64_t first) { return first == planned->Range.Start; });
+                if (!taken) {
+                    // Another writer took them meanwhile: the field shows the next free one.
+                    SetLog(log_, counter_);
+                    summary_->clear();
+                    return;
+                }
+                run = taken->Run;
+                common.Counter = counter_;
+                for (std::int64_t k = 0; k < planned->Range.Count; ++k)
+                    serials.push_back(planned->Range.Start + k * planned->Range.Step);
+            }
+            sink.emplace(*markingLog, common, serials, run);
+        }
+    } catch (const log::ELogError& e) {
+        messages_.ShowError(log_->ErrorText(e));
+        return;
+    }
+
     // Copies: the window's job and profile stay untouched, whatever the run does with them.
     ncgen::TLayerTable layers = generator_.Job().Layers;
     ncgen::TGenerateFields fields = generator_.Fields();
@@ -287,7 +369,7 @@ void SerialDialog::StartClick() {
     setRunning(true);
     worker_ = std::thread([this, layers = std::move(layers), fields = std::move(fields),
                            profile = std::move(profile), profileName = std::move(profileName),
-                           check]() mutable {
+                           check, sink = std::move(sink), markingLog, run]() mutable {
         const auto progress = [this](const ncgen::TRunStep& step) {
             done_ = step.Index + 1;
             // One update waiting in the queue is enough, however fast the programs come.
@@ -315,8 +397,9 @@ void SerialDialog::StartClick() {
                 failedCheck_ = result;
                 program.StopAfterWriting = true;
             };
-            outcome =
-                ncgen::RunSerial(layers, fields, profile, profileName, items_, inspect, progress);
+            outcome = ncgen::RunSerial(layers, fields, profile, profileName, items_, inspect,
+                                       progress, sink ? &*sink : nullptr);
+            if (run) markingLog->FinishRun(run);
         } catch (const std::exception& e) {
             outcome.Stop = ncgen::TRunStop::Generation;
             outcome.Message = e.what();
@@ -368,6 +451,7 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
         [[fallthrough]];
     case ncgen::TRunStop::Generation:
     case ncgen::TRunStop::Refused:
+    case ncgen::TRunStop::Sink:
         if (outcome.Stop == ncgen::TRunStop::Refused && failedCheck_)
             why = ReadBackMarkFor(*failedCheck_, messages_).ToolTip;
         if (why.isEmpty())
@@ -382,6 +466,7 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
         break;
     }
     setRunning(false);
+    if (log_) SetLog(log_, counter_);
     emit Finished();
 }
 

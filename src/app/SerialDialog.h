@@ -19,6 +19,8 @@ class QSpinBox;
 
 namespace korvex::app {
 
+class ProgramLog;
+
 class GenerateController;
 class Messages;
 
@@ -36,6 +38,9 @@ class SerialDialog : public QDialog {
     // The defaults again, from the settings and the profile now in use; a field the user
     // changed keeps the change.
     void SetDefaults(const QString& folder, const QString& suffix);
+    // The marking log the run records its programs in, and the counter whose next number is
+    // the first number's default (one per job template).
+    void SetLog(ProgramLog* log, const std::string& counter);
     void StartClick();
     void CancelClick();
     bool Running() const { return worker_.joinable(); }
@@ -82,6 +87,9 @@ class SerialDialog : public QDialog {
     QPushButton* closeButton_ = nullptr;
 
     std::vector<ncgen::TRunItem> items_; // read by the worker while it runs
+    ProgramLog* log_ = nullptr;
+    std::string counter_;  // Windows-1252
+    QString defaultStart_; // the counter's next number when the dialog last showed it
     // The read-back that stopped the run; written by the worker, read after it ended.
     std::optional<readback::TReadBackResult> failedCheck_;
     std::thread worker_;

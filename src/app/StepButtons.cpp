@@ -19,6 +19,8 @@ QToolButton* stepButton(QWidget* parent, QLineEdit* field, ncgen::TStepButton st
     button->setText(caption);
     button->setAutoRepeat(true);
     button->setFixedWidth(26);
+    // Out of the Tab chain, as in most desktop programs: Tab goes from field to field.
+    button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, field, [field, step, beforeStep] {
         if (beforeStep) beforeStep();
         const TCodePageText current = ToCodePage(field->text());

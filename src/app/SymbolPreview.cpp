@@ -1,5 +1,7 @@
 #include "app/SymbolPreview.h"
 
+#include "ncgen/Layer.h"
+
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
 #include "datamatrix/ERangeError.h"
@@ -80,6 +82,11 @@ SymbolPreview::SymbolPreview(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(panel_, 1);
+    humanReadable_ = new QLabel(this);
+    humanReadable_->setObjectName(QStringLiteral("Klarschrift"));
+    humanReadable_->setAlignment(Qt::AlignHCenter);
+    humanReadable_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(humanReadable_);
 }
 
 QString SymbolPreview::listCaption() const {
@@ -133,14 +140,25 @@ void SymbolPreview::DrawDMGrafik() {
     const QSize side = FittedSide(natural, panel_->height());
     show(DrawDiscs(matrix_, cols_, rows_, side.width(), WindowDiscs), natural);
 
+    DrawCaption();
+}
+
+void SymbolPreview::DrawCaption() {
+    if (datamatrix_.Code.empty() || cols_ == 0) return;
     const QString size = QStringLiteral("C%1X%2").arg(rows_).arg(cols_);
     const QString chosen =
         QString::fromLatin1(datamatrix::FormatName(static_cast<datamatrix::TFormat>(size_)));
     const bool misfit = chosen != QLatin1String("AUTO") && chosen != size;
     caption_->setStyleSheet(misfit ? QStringLiteral("color: red") : QStringLiteral("color: black"));
-    caption_->setText(size + QStringLiteral(" - ") +
+    QString caption = size + QStringLiteral(" - ") +
                       QString::fromLatin1(datamatrix::EncodingName(
-                          static_cast<datamatrix::TEncoding>(encodation_))));
+                          static_cast<datamatrix::TEncoding>(encodation_)));
+    // Nothing in the field shows a trailing Return, yet it is marked.
+    const bool lineBreak = ncgen::EndsWithLineBreak(datamatrix_.Code);
+    if (lineBreak && !lineBreakNote_.isEmpty())
+        caption += QStringLiteral(" \u2014 ") + lineBreakNote_;
+    caption_->setText(caption);
+    caption_->setToolTip(lineBreak ? lineBreakNote_ : QString());
 }
 
 void SymbolPreview::ETextChange() {
@@ -152,16 +170,21 @@ void SymbolPreview::DMTimerTimer() {
     timer_.stop();
     panel_->setUpdatesEnabled(false);
     const std::string code = codeSource_ ? codeSource_() : std::string();
-    datamatrix_.Code = code;
-    datamatrix_.rebuild = true;
+    content_ = content::PrepareContent(
+        contentSource_ ? contentSource_() : content::TContentKind::Text, code);
+    humanReadable_->setText(FromCodePage(content_.HumanReadable));
     std::exception_ptr failure;
-    try {
-        datamatrix_.paintBarcode(nullptr);
-    } catch (...) {
-        failure = std::current_exception();
+    if (content_.Ok() || code.empty()) {
+        content::ApplyContent(content_, datamatrix_);
+        try {
+            datamatrix_.paintBarcode(nullptr);
+        } catch (...) {
+            failure = std::current_exception();
+        }
     }
-    // The previous symbol stays on screen after a failure, but it no longer belongs to the text.
-    symbolCurrent_ = !failure && !code.empty();
+    // The previous symbol stays on screen after a failure, but it no longer belongs to the text;
+    // refused content has no symbol at all (the status bar says why).
+    symbolCurrent_ = !failure && !code.empty() && content_.Ok();
     if (code.empty()) {
         emit TextEmptied();
         ClearDMGrafik();

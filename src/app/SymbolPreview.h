@@ -1,5 +1,6 @@
 #pragma once
 
+#include "content/SymbolContent.h"
 #include "datamatrix/TDatamatrix.h"
 
 #include <QTimer>
@@ -23,6 +24,16 @@ class SymbolPreview : public QWidget {
 
     // Where the preview reads the text to encode (Windows-1252, lines joined with CR LF).
     void SetCodeSource(std::function<std::string()> source) { codeSource_ = std::move(source); }
+    // What the caption says of a text that ends with a line break, in the user's language.
+    void SetLineBreakNote(const QString& note) { lineBreakNote_ = note; }
+    // The caption of the symbol shown: its size, encodation and line-break note.
+    void DrawCaption();
+    // And what the text stands for; Text without one.
+    void SetContentSource(std::function<content::TContentKind()> source) {
+        contentSource_ = std::move(source);
+    }
+    // The text as its content kind at the last refresh: the refusal when it was refused.
+    const content::TSymbolContent& Content() const { return content_; }
 
     std::uint8_t CurrentSymbolSize() const { return size_; }
     std::uint8_t CurrentEncodation() const { return encodation_; }
@@ -58,6 +69,10 @@ class SymbolPreview : public QWidget {
 
     datamatrix::TDatamatrix datamatrix_;
     std::function<std::string()> codeSource_;
+    QString lineBreakNote_;
+    std::function<content::TContentKind()> contentSource_;
+    content::TSymbolContent content_;
+    QLabel* humanReadable_ = nullptr; // the GS1 elements or the UII under the symbol
     QTimer timer_;
     QFrame* panel_ = nullptr;
     QLabel* image_ = nullptr;

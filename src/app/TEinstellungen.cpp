@@ -4,12 +4,14 @@
 #include "base/TextNumbers.h"
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "app/ToolSketch.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsSteps.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
 #include "ncgen/NumberReading.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -35,6 +37,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 
 namespace korvex::app {
@@ -186,6 +191,11 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
     bottom->addWidget(save);
     connect(cancel, &QPushButton::clicked, this, &TEinstellungen::AbbrechenClick);
     connect(help, &QPushButton::clicked, this, &TEinstellungen::HelpWanted);
+    // F1 here as in the main window, which the modal dialog blocks.
+    auto* helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, &TEinstellungen::HelpWanted);
     connect(save, &QPushButton::clicked, this, &TEinstellungen::SpeichernClick);
 
     auto* layout = new QVBoxLayout(this);
@@ -446,6 +456,7 @@ QWidget* TEinstellungen::buildProfilePage() {
     left->addWidget(name);
     left->addWidget(format);
     left->addWidget(output);
+    left->addWidget(buildToolGroup(page));
     left->addStretch(1);
     auto* levels = new QGridLayout;
     levels->addWidget(rBox, 0, 0);
@@ -460,6 +471,61 @@ QWidget* TEinstellungen::buildProfilePage() {
     columns->addLayout(left);
     columns->addLayout(right, 1);
     return page;
+}
+
+QWidget* TEinstellungen::buildToolGroup(QWidget* page) {
+    auto* box = group(page, "LWz", QStringLiteral("Werkzeug"));
+    auto* grid = new QGridLayout(box);
+    wzTyp_ = new QButtonGroup(box);
+    const char* kindNames[] = {"EWzKein", "EWzKegel", "EWzKugel"};
+    const QString kindCaptions[] = {QStringLiteral("kein"), QStringLiteral("Kegel"),
+                                    QStringLiteral("Kugel")};
+    auto* kinds = new QHBoxLayout;
+    for (int kind = 0; kind < 3; ++kind) {
+        auto* b = named(new QRadioButton(kindCaptions[kind], box), kindNames[kind]);
+        wzTyp_->addButton(b, kind);
+        kinds->addWidget(b);
+    }
+    grid->addLayout(kinds, 0, 0, 1, 2);
+    eWzWinkel_ = field(box, "EWzWinkel");
+    eWzSpitze_ = field(box, "EWzSpitze");
+    eWzRadius_ = field(box, "EWzRadius");
+    grid->addWidget(label(box, "LWzWinkel", QStringLiteral("Winkel (°)")), 1, 0);
+    grid->addWidget(eWzWinkel_, 1, 1);
+    grid->addWidget(label(box, "LWzSpitze", QStringLiteral("Spitze (mm)")), 2, 0);
+    grid->addWidget(eWzSpitze_, 2, 1);
+    grid->addWidget(label(box, "LWzRadius", QStringLiteral("Radius (mm)")), 3, 0);
+    grid->addWidget(eWzRadius_, 3, 1);
+    wzSkizze_ = new ToolSketch(box);
+    grid->addWidget(wzSkizze_, 4, 0, 1, 2);
+    connect(wzTyp_, &QButtonGroup::idClicked, this, &TEinstellungen::showToolSketch);
+    for (QLineEdit* edit : {eWzWinkel_, eWzSpitze_, eWzRadius_, eZebene_})
+        connect(edit, &QLineEdit::textChanged, this, &TEinstellungen::showToolSketch);
+    return box;
+}
+
+// A profile that never had a tool and still has none keeps its file without the keys.
+ncgen::TToolTexts TEinstellungen::toolTexts(const ncgen::TToolTexts& before) const {
+    ncgen::TToolTexts texts{std::to_string(std::max(0, wzTyp_->checkedId())),
+                            bytes(eWzWinkel_->text()), bytes(eWzSpitze_->text()),
+                            bytes(eWzRadius_->text())};
+    const bool never =
+        before.Kind.empty() && before.Angle.empty() && before.Tip.empty() && before.Radius.empty();
+    if (never && texts.Kind == "0" && texts.Angle.empty() && texts.Tip.empty() &&
+        texts.Radius.empty())
+        texts.Kind.clear();
+    return texts;
+}
+
+void TEinstellungen::showToolSketch() {
+    const ncgen::TToolReading reading = ncgen::ReadTool(toolTexts({}));
+    const auto depth = ncgen::ReadNumber(bytes(eZebene_->text()));
+    wzSkizze_->Show(reading.Problem.empty() ? std::optional(reading.Tool) : std::nullopt,
+                    depth.ok ? std::fabs(depth.value) : 0.1L);
+    const int kind = wzTyp_->checkedId();
+    eWzWinkel_->setEnabled(kind == 1);
+    eWzSpitze_->setEnabled(kind == 1);
+    eWzRadius_->setEnabled(kind == 2);
 }
 
 void TEinstellungen::Fill() {
@@ -525,6 +591,14 @@ void TEinstellungen::fillProfilePage(int number) {
     const std::string* letters[] = {&p.X, &p.Y, &p.Z, &p.I, &p.J, &p.R};
     for (std::size_t i = 0; i < eAxes_.size(); ++i)
         eAxes_[i]->setText(FromCodePage(*letters[i]));
+    const ncgen::TToolReading tool = ncgen::ReadTool(p.Tool);
+    const int kind = p.Tool.Kind.empty() ? 0 : std::clamp(std::atoi(p.Tool.Kind.c_str()), 0, 2);
+    wzTyp_->button(tool.Problem.empty() ? static_cast<int>(tool.Tool.Kind) : kind)
+        ->setChecked(true);
+    eWzWinkel_->setText(FromCodePage(p.Tool.Angle));
+    eWzSpitze_->setText(FromCodePage(p.Tool.Tip));
+    eWzRadius_->setText(FromCodePage(p.Tool.Radius));
+    showToolSketch();
 }
 
 void TEinstellungen::takeOverProfilePage(int number) {
@@ -551,6 +625,7 @@ void TEinstellungen::takeOverProfilePage(int number) {
     std::string* letters[] = {&p.X, &p.Y, &p.Z, &p.I, &p.J, &p.R};
     for (std::size_t i = 0; i < eAxes_.size(); ++i)
         *letters[i] = bytes(eAxes_[i]->text());
+    p.Tool = toolTexts(p.Tool);
 }
 
 // The files hold Windows-1252: a character without a code would be lost on the way, so the
@@ -572,8 +647,15 @@ bool TEinstellungen::refuseUncodedText() {
     return false;
 }
 
+void TEinstellungen::ApplyTexts() {
+    // The toggles beside the axis and rapid-move colours are not in the caption table.
+    axisButt_->setText(messages_.Text(ShowToggleText));
+    g0Butt_->setText(messages_.Text(ShowToggleText));
+}
+
 void TEinstellungen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    applyToolCaptions();
     // Coming back from a minimised state is no new opening.
     if (event->spontaneous()) return;
     page_ = 0;
@@ -628,6 +710,23 @@ void TEinstellungen::reject() {
 void TEinstellungen::LanguageClick(int language) {
     settings_.Language = language;
     emit LanguageChosen();
+    applyToolCaptions();
+}
+
+// The tool group is no control of the caption table; its texts follow the language here.
+void TEinstellungen::applyToolCaptions() {
+    const char* names[] = {"LWz",       "EWzKein",   "EWzKegel", "EWzKugel",
+                           "LWzWinkel", "LWzSpitze", "LWzRadius"};
+    for (std::size_t i = 0; i < std::size(names); ++i) {
+        const QString text = messages_.Text(ToolCaptionTexts[i]);
+        QObject* control = findChild<QObject*>(QString::fromLatin1(names[i]));
+        if (auto* box = qobject_cast<QGroupBox*>(control))
+            box->setTitle(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->setText(text);
+        else if (auto* caption = qobject_cast<QLabel*>(control))
+            caption->setText(text);
+    }
 }
 
 void TEinstellungen::chooseFolder(QLineEdit* edit) {

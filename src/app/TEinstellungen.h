@@ -21,6 +21,7 @@ namespace korvex::app {
 
 class ColourSwatch;
 class Messages;
+class ToolSketch;
 
 // The settings dialog. Its controls are the working copy of main.ini: they keep their edits
 // between openings, and profile pages go into the profile table in memory when the user
@@ -43,6 +44,9 @@ class TEinstellungen : public QDialog {
     void AbbrechenClick();
     void LanguageClick(int language);
 
+    // The dialog's texts beyond the caption table, in the loaded language.
+    void ApplyTexts();
+
   signals:
     // The files were written and loaded again: the main window applies them.
     void Saved();
@@ -62,6 +66,10 @@ class TEinstellungen : public QDialog {
     QWidget* buildProfilePage();
     void fillProfilePage(int number);
     void takeOverProfilePage(int number);
+    QWidget* buildToolGroup(QWidget* page);
+    ncgen::TToolTexts toolTexts(const ncgen::TToolTexts& before) const;
+    void showToolSketch();
+    void applyToolCaptions();
     void settingsFromControls(config::TSettings& settings) const;
     void chooseFolder(QLineEdit* field);
     void chooseColour(ColourSwatch* swatch);
@@ -115,6 +123,11 @@ class TEinstellungen : public QDialog {
     QPlainTextEdit* eSyntaxS_ = nullptr;
     QPlainTextEdit* eSyntax_ = nullptr;
     QPlainTextEdit* eSyntaxE_ = nullptr;
+    QButtonGroup* wzTyp_ = nullptr; // 0 none, 1 cone, 2 ball, as "WzTyp"
+    QLineEdit* eWzWinkel_ = nullptr;
+    QLineEdit* eWzSpitze_ = nullptr;
+    QLineEdit* eWzRadius_ = nullptr;
+    ToolSketch* wzSkizze_ = nullptr;
 };
 
 } // namespace korvex::app

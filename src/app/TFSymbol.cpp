@@ -92,6 +92,8 @@ void TFSymbol::Prepare(std::uint8_t size, std::uint8_t encodation) {
     symbox_->setCurrentRow(size < datamatrix::FORMAT_COUNT ? size : 0);
     codebox_->setCurrentRow(encodation < datamatrix::ENCODING_COUNT ? encodation : 0);
     SymboxClick();
+    // The size is what the dialog is opened for: arrow keys choose at once.
+    symbox_->setFocus(Qt::OtherFocusReason);
 }
 
 std::uint8_t TFSymbol::ChosenSize() const {

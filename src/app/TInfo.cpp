@@ -1,6 +1,7 @@
 #include "app/TInfo.h"
 
 #include "app/CodePage.h"
+#include "app/Version.h"
 #include "config/LanguageTexts.h"
 
 #include <QHBoxLayout>
@@ -53,7 +54,7 @@ void TInfo::Prepare() {
     const auto text = [this](int number) { return FromCodePage(texts_.Text(number)); };
     setWindowTitle(text(Caption));
     name_->setText(text(ProductName));
-    version_->setText(text(VersionLabel) + QStringLiteral(" 2.01"));
+    version_->setText(text(VersionLabel) + QLatin1Char(' ') + ProgramVersion);
     description_->setText(text(Description));
     close_->setText(text(CloseButton));
 }

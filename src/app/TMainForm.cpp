@@ -1,8 +1,10 @@
 #include "app/TMainForm.h"
+#include "app/LogDialog.h"
 
 #include "app/AppTexts.h"
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
+#include "app/CouponDialog.h"
 #include "app/NumericKeyFilter.h"
 #include "app/BlankPage.h"
 #include "app/GenerateController.h"
@@ -18,6 +20,8 @@
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"
 #include "app/TInfo.h"
+#include "log/LoggedWrite.h"
+#include "app/Version.h"
 #include "app/TestPrint.h"
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
@@ -26,11 +30,21 @@
 #include "config/SettingsFile.h"
 #include "base/AtomicFile.h"
 #include "base/TextMessage.h"
+#include "ncgen/Coupon.h"
+#include "ncgen/DecimalText.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateCommand.h"
+#include "ncgen/NumberReading.h"
 #include "ncgen/GenerateLayer.h"
+#include "ncgen/Layer.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/TemplateFile.h"
+#include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
+#include "readback/ProgramNotes.h"
+#include "readback/ReadBack.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -38,9 +52,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QLineEdit>
 #include <QDir>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -53,11 +72,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace korvex::app {
 
 namespace {
 
-const QString Title = QStringLiteral("KORVEX 2.01");
+const QString& Title = ProgramTitle;
+
+// The desktop's own picture for the command where its theme has one.
+QIcon themedIcon(const char* name, const QIcon& builtIn) {
+    return QIcon::fromTheme(QString::fromLatin1(name), builtIn);
+}
 
 QAction* action(QObject* parent, const char* name, const QString& text) {
     auto* a = new QAction(text, parent);
@@ -89,10 +115,12 @@ QToolButton* viewButton(QWidget* parent, const char* name, const QString& text) 
 
 TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     : QMainWindow(parent), options_(std::move(options)) {
+    programLog_ = std::make_unique<ProgramLog>(options_.ConfigFolder, messages_);
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(Title);
     resize(1000, 700);
-    setMinimumSize(652, 492);
+    // Wide enough for the graphic's toolbar and the blank page's tabs.
+    setMinimumSize(690, 492);
     messages_.SetParent(this);
     // Without a display a box would wait for nobody.
     messages_.SetBatchMode(options_.Headless);
@@ -110,6 +138,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     buildMenus();
 
     preview_->SetCodeSource([this] { return panel_->Code(); });
+    preview_->SetContentSource([this] { return panel_->ContentKind(); });
     graphic_->SetSources(
         [this]() -> const std::vector<std::string>& { return generator_->SimulationLines(); },
         [this]() -> const std::string& { return job_.BlankDefinition; });
@@ -134,15 +163,21 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
                                     graphic_->Drawsimulation();
                             }});
     generator_->SetGraphicVisible([this] { return views_->currentWidget() == graphicPage_; });
+    generator_->SetRapidRate([this] { return settings_.RapidRate; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
     connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
     connect(panel_, &JobPanel::ConvertClicked, generator_, &GenerateController::ConvertClick);
     connect(panel_, &JobPanel::SymbolDialogWanted, this, &TMainForm::SchriftartSingleClick);
     connect(panel_, &JobPanel::StepWanted, graphic_, &GraphicPage::StopPick);
-    connect(panel_, &JobPanel::Refused, this, [this](const QString& character) {
+    const auto refused = [this](const QString& character) {
         statusBar()->showMessage(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") +
                                  character);
+    };
+    connect(panel_, &JobPanel::Refused, this, refused);
+    connect(profilePanel_, &ProfilePanel::Refused, this, refused);
+    connect(panel_, &JobPanel::TooManyLines, this, [this](int most) {
+        statusBar()->showMessage(messages_.Text(TooManyLinesText).arg(most));
     });
     connect(profilePanel_, &ProfilePanel::ProfileClicked, this, &TMainForm::ProfilClick);
     connect(profilePanel_, &ProfilePanel::FieldChanged, generator_,
@@ -175,7 +210,9 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     });
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+}
 
 void TMainForm::buildViews() {
     auto* central = new QWidget(this);
@@ -216,27 +253,39 @@ void TMainForm::buildViews() {
     auto* tools = new QToolBar(programPage_);
     tools->setObjectName(QStringLiteral("EditorToolbar"));
     tools->setFixedHeight(36);
-    const auto tool = [this, tools](const char* name, QStyle::StandardPixmap icon,
-                                    const QString& hint) {
+    const auto tool = [this, tools](const char* name, const char* themeIcon,
+                                    QStyle::StandardPixmap icon, const QString& hint,
+                                    const QKeySequence& key) {
         QAction* a = action(this, name, hint);
-        a->setIcon(style()->standardIcon(icon));
+        a->setIcon(themedIcon(themeIcon, style()->standardIcon(icon)));
         a->setToolTip(hint);
+        // Only while the editor has the focus, so they do not take the keys of the text field.
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         tools->addAction(a);
+        programPage_->addAction(a);
         return a;
     };
-    connect(tool("Speichern", QStyle::SP_DialogSaveButton, QStringLiteral("Speichern")),
+    connect(tool("Speichern", "document-save", QStyle::SP_DialogSaveButton,
+                 QStringLiteral("Speichern"), QKeySequence::Save),
             &QAction::triggered, this, &TMainForm::SpeichernClick);
-    connect(tool("Undo2", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig")), &QAction::triggered,
-            editor_, &QPlainTextEdit::undo);
-    connect(tool("Redo2", QStyle::SP_ArrowForward, QStringLiteral("Widerrufen")),
+    connect(tool("Undo2", "edit-undo", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig"),
+                 QKeySequence::Undo),
+            &QAction::triggered, editor_, &QPlainTextEdit::undo);
+    connect(tool("Redo2", "edit-redo", QStyle::SP_ArrowForward, QStringLiteral("Widerrufen"),
+                 QKeySequence::Redo),
             &QAction::triggered, editor_, &QPlainTextEdit::redo);
-    connect(tool("Cut", QStyle::SP_DialogDiscardButton, QStringLiteral("Ausschneiden")),
+    connect(tool("Cut", "edit-cut", QStyle::SP_DialogDiscardButton, QStringLiteral("Ausschneiden"),
+                 QKeySequence::Cut),
             &QAction::triggered, editor_, &QPlainTextEdit::cut);
-    connect(tool("copy1", QStyle::SP_FileDialogDetailedView, QStringLiteral("Kopieren")),
+    connect(tool("copy1", "edit-copy", QStyle::SP_FileDialogDetailedView,
+                 QStringLiteral("Kopieren"), QKeySequence::Copy),
             &QAction::triggered, editor_, &QPlainTextEdit::copy);
-    connect(tool("paste1", QStyle::SP_DialogApplyButton, QStringLiteral("Einfügen")),
+    connect(tool("paste1", "edit-paste", QStyle::SP_DialogApplyButton, QStringLiteral("Einfügen"),
+                 QKeySequence::Paste),
             &QAction::triggered, editor_, &QPlainTextEdit::paste);
-    connect(tool("BQuillo", QStyle::SP_DialogOpenButton, QStringLiteral("Quillo NC-Editor")),
+    connect(tool("BQuillo", "accessories-text-editor", QStyle::SP_DialogOpenButton,
+                 QStringLiteral("Quillo NC-Editor"), QKeySequence(Qt::CTRL | Qt::Key_E)),
             &QAction::triggered, this, &TMainForm::BQuilloClick);
     bProfil_ = new QToolButton(tools);
     bProfil_->setObjectName(QStringLiteral("BProfil"));
@@ -261,9 +310,14 @@ void TMainForm::buildViews() {
         generator_->RefreshBlankFit();
         BGrafikClick();
     });
+    connect(blank, &BlankPage::SurfaceChosen, this, [this](ncgen::TSurfaceMode mode) {
+        job_.Surface = mode;
+        generator_->Checkstatus();
+    });
     views_ = new QStackedWidget(central);
     views_->setObjectName(QStringLiteral("Views"));
-    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_, blankPage_})
+    for (QWidget* view : {static_cast<QWidget*>(preview_), programPage_, graphicPage_,
+                          static_cast<QWidget*>(blankPage_)})
         views_->addWidget(view);
 
     right->addWidget(viewBar);
@@ -285,13 +339,21 @@ void TMainForm::buildViews() {
 
 void TMainForm::showNotes() {
     const readback::TProgramNotes& notes = generator_->Notes();
-    graphic_->SetBlankWarning(BlankFitText(notes.BlankFit, messages_));
+    QString warning = BlankFitText(notes.BlankFit, messages_);
+    const QString round = RoundNotesText(notes.Round, messages_);
+    if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
+    graphic_->SetBlankWarning(warning + round);
     QString stats =
         notes.Stats ? MarkingStatsText(*notes.Stats, profile_.FeedZ, messages_) : QString();
     if (const QString dots = DotNotesText(notes, messages_); !dots.isEmpty())
         stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + dots;
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
+    if (generator_->ReadBackPending() && generator_->NotesCurrent()) {
+        readBackMark_->setText(QStringLiteral("<span style=\"color:#808080\">\u25CB</span>"));
+        readBackMark_->setToolTip(messages_.Text(ReadBackRunningText));
+        return;
+    }
     if (!notes.Check) {
         readBackMark_->clear();
         readBackMark_->setToolTip(QString());
@@ -305,7 +367,57 @@ void TMainForm::showNotes() {
     const ReadBackMarkText mark = ReadBackMarkFor(*notes.Check, messages_);
     readBackMark_->setText(QStringLiteral("<span style=\"color:%1\">\u25CF</span> %2")
                                .arg(mark.Colour.name(), mark.Label.toHtmlEscaped()));
-    readBackMark_->setToolTip(mark.ToolTip);
+    const bool lineBreak = notes.EndsWithLineBreak;
+    readBackMark_->setToolTip(
+        mark.ToolTip +
+        (lineBreak ? QStringLiteral("\n") + messages_.Text(EndsWithLineBreakText) : QString()));
+}
+
+void TMainForm::KalibriermusterClick() {
+    const ncgen::TTool tool = ncgen::CheckedTool(profile_);
+    if (tool.Kind == ncgen::TToolKind::None) {
+        messages_.ShowText(messages_.Text(CouponNoToolText));
+        return;
+    }
+    const auto pitch = ncgen::ReadNumber(ToCodePage(panel_->EGroesse()->text()).Bytes);
+    const auto coupon = pitch.ok && pitch.value != 0
+                            ? ncgen::MakeCoupon(profile_, tool, std::fabs(pitch.value))
+                            : std::nullopt;
+    if (!coupon) {
+        messages_.ShowText(messages_.Text(CouponNoDepthText));
+        return;
+    }
+    generator_->ShowOtherProgram(coupon->NCLines, coupon->SimulationLines);
+    BGrafikClick();
+    CouponDialog& dialog = CouponCorrectionDialog();
+    dialog.Show(*coupon, tool);
+    dialog.show();
+}
+
+CouponDialog& TMainForm::CouponCorrectionDialog() {
+    auto* dialog = findChild<CouponDialog*>(QStringLiteral("Kalibriermuster"));
+    if (dialog) return *dialog;
+    dialog = new CouponDialog(messages_, this);
+    connect(dialog, &CouponDialog::Corrected, this, [this](const ncgen::TTool& tool) {
+        ncgen::TOutputProfile& stored = profiles_[static_cast<std::size_t>(profileNumber_ - 1)];
+        stored.Tool = ncgen::ToolTexts(tool);
+        try {
+            config::SaveProfile(options_.ConfigFolder, profileNumber_, stored);
+        } catch (const std::exception& e) {
+            messages_.ShowError(FromCodePage(e.what()));
+            return;
+        }
+        profile_.Tool = tool;
+        profile_.ToolProblem.clear();
+        messages_.ShowText(tool.Kind == ncgen::TToolKind::Ball
+                               ? messages_.Text(BallCorrectedText)
+                                     .arg(FromCodePage(ncgen::GeneralText(tool.Radius, 4)))
+                               : messages_.Text(ConeCorrectedText)
+                                     .arg(FromCodePage(ncgen::GeneralText(tool.Angle, 4)),
+                                          FromCodePage(ncgen::GeneralText(tool.Tip, 4))));
+        generator_->Checkstatus();
+    });
+    return *dialog;
 }
 
 void TMainForm::buildMenus() {
@@ -321,14 +433,24 @@ void TMainForm::buildMenus() {
     font->setVisible(false);
     QAction* print = action(this, "BTestdruck", QStringLiteral("&Testausdruck ..."));
     QAction* serial = action(this, "Serienlauf1", QStringLiteral("Se&rienlauf ..."));
+    QAction* markingLog =
+        action(this, "Markierprotokoll1", QStringLiteral("&Markierprotokoll ..."));
     QAction* quit = action(this, "Beenden1", QStringLiteral("&Beenden"));
-    file->addActions({newJob, open, save, saveProgram, font, print, serial});
+    QAction* coupon = action(this, "Kalibriermuster1", QStringLiteral("&Kalibriermuster ..."));
+    file->addActions({newJob, open, save, saveProgram, font, print, serial, markingLog, coupon});
+    connect(file, &QMenu::aboutToShow, coupon,
+            [this, coupon] { coupon->setText(messages_.Text(CouponMenuText)); });
+    connect(coupon, &QAction::triggered, this, &TMainForm::KalibriermusterClick);
+    connect(file, &QMenu::aboutToShow, markingLog,
+            [this, markingLog] { markingLog->setText(messages_.Text(LogMenuText)); });
+    connect(markingLog, &QAction::triggered, this, [this] { MarkingLogDialog().exec(); });
     // Not in the caption table: its text follows the language when the menu opens.
     connect(file, &QMenu::aboutToShow, serial,
             [this, serial] { serial->setText(messages_.Text(SerialMenuText)); });
     connect(serial, &QAction::triggered, this, [this] {
         SerialDialog& dialog = SerialRunDialog();
         dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(profile_.Suffix));
+        dialog.SetLog(programLog_.get(), SerialCounter());
         dialog.exec();
     });
     file->addSeparator();
@@ -345,6 +467,29 @@ void TMainForm::buildMenus() {
     bar->addAction(info);
     QAction* help = action(this, "Hilfe1", QStringLiteral("&Hilfe"));
     bar->addAction(help);
+    // F1 from every control of the window; the editor keeps Ctrl+F1 for its context help.
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
+
+    // Every view from the keyboard: a menu, and Ctrl+1 to Ctrl+4 in the order of the buttons.
+    viewMenu_ = new QMenu(QStringLiteral("&Ansicht"), this);
+    viewMenu_->setObjectName(QStringLiteral("AnsichtMenu"));
+    bar->insertMenu(layer->menuAction(), viewMenu_);
+    const std::pair<const char*, void (TMainForm::*)()> views[] = {
+        {"ViewDatamatrix", &TMainForm::BDatamatrixClick},
+        {"ViewProgram", &TMainForm::BProgramClick},
+        {"ViewGrafik", &TMainForm::BGrafikClick},
+        {"ViewBlank", &TMainForm::BBlankClick}};
+    const QToolButton* viewButtons[] = {bDatamatrix_, bProgram_, bGrafik_, bBlank_};
+    for (int i = 0; i < 4; ++i) {
+        QAction* a = action(this, views[i].first, viewButtons[i]->text());
+        a->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + i)));
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, views[i].second);
+        viewMenu_->addAction(a);
+        addAction(a);
+    }
 
     connect(newJob, &QAction::triggered, this, &TMainForm::NeuErstellen1Click);
     connect(open, &QAction::triggered, this, &TMainForm::OpenVorlageClick);
@@ -360,23 +505,27 @@ void TMainForm::buildMenus() {
     top->setObjectName(QStringLiteral("ToolBar1"));
     top->setMovable(false);
     top->setFixedHeight(36);
-    const auto button = [this, top](const char* name, QStyle::StandardPixmap icon,
-                                    const QString& hint, QAction* same) {
+    const auto button = [this, top](const char* name, const char* themeIcon,
+                                    QStyle::StandardPixmap icon, const QString& hint,
+                                    QAction* same) {
         QAction* a = action(this, name, hint);
-        a->setIcon(style()->standardIcon(icon));
+        a->setIcon(themedIcon(themeIcon, style()->standardIcon(icon)));
         connect(a, &QAction::triggered, same, &QAction::trigger);
         top->addAction(a);
         return a;
     };
-    button("BTSave", QStyle::SP_DialogSaveButton, QStringLiteral("Als Vorlage speichern"), save);
-    button("BTLoad", QStyle::SP_DialogOpenButton, QStringLiteral("Vorlage öffnen"), open);
-    button("NeuErstellen1", QStyle::SP_FileIcon, QStringLiteral("Neu"), newJob);
-    button("BSetup", QStyle::SP_FileDialogContentsView, QStringLiteral("Einstellungen"), settings);
-    button("BHelp", QStyle::SP_DialogHelpButton, QStringLiteral("Hilfe"), help);
+    button("BTSave", "document-save-as", QStyle::SP_DialogSaveButton,
+           QStringLiteral("Als Vorlage speichern"), save);
+    button("BTLoad", "document-open", QStyle::SP_DialogOpenButton, QStringLiteral("Vorlage öffnen"),
+           open);
+    button("NeuErstellen1", "document-new", QStyle::SP_FileIcon, QStringLiteral("Neu"), newJob);
+    button("BSetup", "preferences-system", QStyle::SP_FileDialogContentsView,
+           QStringLiteral("Einstellungen"), settings);
+    button("BHelp", "help-contents", QStyle::SP_DialogHelpButton, QStringLiteral("Hilfe"), help);
     auto* spacer = new QWidget(top);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     top->addWidget(spacer);
-    button("BInfo", QStyle::SP_MessageBoxInformation, QStringLiteral("Info"), info);
+    button("BInfo", "help-about", QStyle::SP_MessageBoxInformation, QStringLiteral("Info"), info);
 }
 
 void TMainForm::loadSettings() {
@@ -388,20 +537,51 @@ void TMainForm::loadSettings() {
     }
     const std::vector<std::string> partlyRead =
         config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
-    try {
-        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
-    } catch (const std::exception& e) {
-        messages_.ShowError(FromCodePage(e.what()));
-    }
+    const bool loaded = loadLanguage();
     // Said once the language is known, so the notice speaks the user's language.
     // Both are notices, not failures: a batch run goes on with what could be read.
     std::string said = config::ConfigFillMessage(fill, options_.ConfigFolder, texts_);
     for (const std::string& problem : partlyRead)
         said += (said.empty() ? "" : " ") + problem;
     if (!said.empty()) statusBar()->showMessage(FromCodePage(said));
+    if (loaded) applyCaptions();
+}
+
+bool TMainForm::loadLanguage() {
+    try {
+        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
+    } catch (const std::exception& e) {
+        // The lines loaded before stay, and so do the captions made from them.
+        messages_.ShowError(FromCodePage(e.what()));
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::applyCaptions() {
+    // The view menu speaks as the view bar does.
+    viewMenu_->setTitle(QLatin1Char('&') + messages_.Text(3101));
+    const int viewTexts[] = {1002, 1003, 1004, 1001};
+    const QList<QAction*> viewActions = viewMenu_->actions();
+    for (int i = 0; i < 4 && i < viewActions.size(); ++i)
+        viewActions[i]->setText(messages_.Text(viewTexts[i]));
+    // Qt's own dialogs and buttons (file dialogs, "Cancel") in the same language.
+    const QString qtLanguage = QString::fromStdString(config::LanguageCode(settings_.Language));
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+    qtTranslator_ = std::make_unique<QTranslator>();
+    if (qtTranslator_->load(QStringLiteral("qtbase_") + qtLanguage,
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(qtTranslator_.get());
     ApplyCaptions(this, "TMainForm", texts_);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
-    // A menu text that also names a window keeps its "&" only in the menu.
+    if (settingsDialog_) {
+        ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+        settingsDialog_->ApplyTexts();
+    }
+    graphic_->ApplyLanguage();
+    preview_->SetLineBreakNote(messages_.Text(EndsWithLineBreakText));
+    preview_->DrawCaption();
+    blankPage_->ApplySurfaceTexts(texts_);
     info_->Prepare();
     showNotes();
 }
@@ -410,6 +590,7 @@ void TMainForm::selectProfile(const std::string& choice) {
     const auto selection = ncgen::SelectProfile(profiles_, choice);
     if (!selection) return;
     profile_ = selection->Profile;
+    profileNumber_ = selection->Number;
     profileName_ = selection->Name;
     profilePanel_->ShowProfile(selection->Number,
                                FromCodePage(profiles_[selection->Number - 1].Name));
@@ -422,7 +603,6 @@ void TMainForm::Startup() {
     panel_->SetProgress(false);
     loadSettings();
     graphic_->SetColors(settings_);
-    graphic_->ApplyLanguage();
     graphic_->ApplySettingsView(settings_);
     selectProfile(std::to_string(settings_.DefaultProfile));
     profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
@@ -510,8 +690,10 @@ void TMainForm::finishBatch() {
         FailBatch(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
-    if (!base::WriteFileAtomically(ToPath(batchOutput_), bytes)) {
-        FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
+    // The log says why it refused (a logged content, a log that cannot be used).
+    if (!programLog_->Write(this, ToPath(batchOutput_), bytes, ProgramRecord())) {
+        if (Messages::BatchFailures() == 0)
+            FailBatch(FromCodePage(config::CannotCreateText(ToPath(batchOutput_))));
         return;
     }
     intro_->close();
@@ -533,7 +715,39 @@ void TMainForm::SelectLayer(int n) {
     preview_->SetDatamatrix(selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation);
 }
 
+log::TMarkRecord TMainForm::ProgramRecord() const {
+    const ncgen::TGenerateFields fields = generator_->Fields();
+    log::TMarkRecord record;
+    record.Text = base::JoinLines(fields.Layer.EText);
+    log::DescribeContent(record, fields.Layer.Content);
+    record.SymbolSize =
+        datamatrix::FormatName(static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
+    record.Encodation = datamatrix::EncodingName(
+        static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
+    record.Profile = generator_->ProfileName();
+    if (!templateFile_.isEmpty()) record.JobTemplate = ToPath(templateFile_);
+    const readback::TProgramNotes& notes = generator_->Notes();
+    if (generator_->NotesCurrent() && notes.Check)
+        record.ReadBack = readback::Describe(*notes.Check);
+    return record;
+}
+
+std::string TMainForm::SerialCounter() const {
+    // The same name korvex-cli gives the template's counter: its absolute path.
+    if (templateFile_.isEmpty()) return {};
+    std::error_code ec;
+    const std::filesystem::path canonical =
+        std::filesystem::weakly_canonical(ToPath(templateFile_), ec);
+    return base::PathText(ec ? ToPath(templateFile_) : canonical);
+}
+
+LogDialog& TMainForm::MarkingLogDialog() {
+    if (!logDialog_) logDialog_ = new LogDialog(*programLog_, messages_, this);
+    return *logDialog_;
+}
+
 void TMainForm::setCaptionFile(const QString& file) {
+    templateFile_ = file;
     QString caption = windowTitle();
     const qsizetype bracket = caption.indexOf(QLatin1Char('['));
     if (bracket >= 0) caption = caption.left(qMax<qsizetype>(0, bracket - 1));
@@ -561,12 +775,21 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     job_ = std::move(loaded);
+    blankPage_->SetSurface(job_.Surface);
     graphic_->ApplyJobView(job_);
     setCaptionFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
     textChange();
     generator_->RefreshBlankFit();
     showView(preview_, bDatamatrix_);
+    // What the window shows is what will be marked and saved; what the file held beyond that
+    // must not vanish without a word.
+    if (const auto notes = ncgen::LoadReportNotes(report); !notes.empty()) {
+        QString said = messages_.Text(text::LoadReportTitle) + QLatin1Char(':');
+        for (const base::TTextMessage& note : notes)
+            said += QStringLiteral("\n") + messages_.Text(note);
+        messages_.ShowNotice(said);
+    }
     return true;
 }
 
@@ -615,6 +838,7 @@ void TMainForm::NeuErstellen1Click() {
                   preview_->CurrentEncodation());
     SelectLayer(1);
     job_.BlankDefinition.clear();
+    blankPage_->SetSurface(job_.Surface);
     editor_->Clear();
     showView(preview_, bDatamatrix_);
     setCaptionFile(QString());
@@ -638,10 +862,12 @@ bool TMainForm::SaveProgram(const QString& file) {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return false;
     }
-    if (!base::WriteFileAtomically(ToPath(file), bytes)) {
-        messages_.ShowError(FromCodePage(config::CannotCreateText(ToPath(file))));
+    // An empty file on the machine looks like a program until it runs.
+    if (bytes.empty() && QMessageBox::question(this, Title, messages_.Text(EmptyProgramQuestion),
+                                               QMessageBox::Yes | QMessageBox::No,
+                                               QMessageBox::No) != QMessageBox::Yes)
         return false;
-    }
+    if (!programLog_->Write(this, ToPath(file), bytes, ProgramRecord())) return false;
     editor_->document()->setModified(false);
     return true;
 }
@@ -710,7 +936,17 @@ void TMainForm::BBlankClick() {
 
 void TMainForm::HelpClick() {
     const QString file = HelpFile(messages_.Text(text::HelpFileName));
-    if (!OpenHelp(file)) messages_.Show(text::HelpFileNotFound);
+    switch (OpenHelp(file)) {
+    case THelpOpening::Opened:
+        return;
+    case THelpOpening::NotFound:
+        messages_.Show(text::HelpFileNotFound);
+        return;
+    case THelpOpening::NoViewer:
+        // The file is there, but nothing on this desktop shows it: say where it lies.
+        messages_.Show(HelpViewerMissingText, ToCodePage(QDir::toNativeSeparators(file)).Bytes);
+        return;
+    }
 }
 
 void TMainForm::BQuilloClick() {
@@ -725,7 +961,9 @@ void TMainForm::BQuilloClick() {
         messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
         return;
     }
-    const QString failure = HandOffToSeparateEditor(folder, bytes);
+    // The hand-off file is a program Korvex writes like any other: the log records it.
+    if (!programLog_->Write(this, SeparateEditorFile(folder), bytes, ProgramRecord())) return;
+    const QString failure = StartSeparateEditor(folder);
     if (!failure.isEmpty()) messages_.ShowError(failure);
 }
 
@@ -749,11 +987,14 @@ TEinstellungen& TMainForm::SettingsDialog() {
             new TEinstellungen(settings_, profiles_, options_.ConfigFolder, messages_, this);
         settingsDialog_->Fill();
         ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
+        settingsDialog_->ApplyTexts();
         connect(settingsDialog_, &TEinstellungen::HelpWanted, this, &TMainForm::HelpClick);
         connect(settingsDialog_, &TEinstellungen::LanguageChosen, this, &TMainForm::applyLanguage);
         connect(settingsDialog_, &TEinstellungen::Saved, this, [this] {
             applyLanguage();
-            graphic_->SetColors(settings_); // new colours show at once; the view stays as it is
+            // Colours and the view defaults show at once, with a redraw.
+            graphic_->SetColors(settings_);
+            graphic_->ApplySettingsView(settings_);
             // Saving reloads but does not select: the active profile changes at the next choice.
         });
     }
@@ -773,17 +1014,7 @@ void TMainForm::EinstellungenClick() {
 }
 
 void TMainForm::applyLanguage() {
-    try {
-        texts_.Load(options_.DataFolder / config::LanguageFileName(settings_.Language));
-    } catch (const std::exception& e) {
-        messages_.ShowError(FromCodePage(e.what()));
-        return;
-    }
-    ApplyCaptions(this, "TMainForm", texts_);
-    ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
-    if (settingsDialog_) ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
-    info_->Prepare();
-    showNotes();
+    if (loadLanguage()) applyCaptions();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -805,6 +1036,13 @@ void TMainForm::keyPressEvent(QKeyEvent* event) {
         graphic_->HandleKey(event->key(), event->modifiers()))
         return;
     QMainWindow::keyPressEvent(event);
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    // The figures never take the whole status bar: a refusal or a notice must stay readable
+    // beside them (the tooltip keeps the clipped figures).
+    markingStats_->setMaximumWidth(qMax(40, width() * 11 / 20));
+    QMainWindow::resizeEvent(event);
 }
 
 void TMainForm::wheelEvent(QWheelEvent* event) {

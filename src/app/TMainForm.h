@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Messages.h"
+#include "app/ProgramLog.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/Job.h"
@@ -10,23 +11,29 @@
 #include <QMainWindow>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QButtonGroup;
 class QStackedWidget;
 class QToolButton;
+class QTranslator;
 
 namespace korvex::app {
 
+class BlankPage;
 class GenerateController;
 class GraphicPage;
 class IntroWindow;
 class JobPanel;
 class NCEditor;
 class ProfilePanel;
+class CouponDialog;
 class SerialDialog;
+class LogDialog;
 class SymbolPreview;
 class TEinstellungen;
 class TFSymbol;
@@ -86,6 +93,15 @@ class TMainForm : public QMainWindow {
     void EinstellungenClick();
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
+    // The calibration coupon of the profile's tool into the editor and the graphic.
+    void KalibriermusterClick();
+    CouponDialog& CouponCorrectionDialog();
+    LogDialog& MarkingLogDialog();
+    ProgramLog& MarkingLog() { return *programLog_; }
+    // What the log records of the program in the editor, but its file and hash.
+    log::TMarkRecord ProgramRecord() const;
+    // The counter of the job template's serial numbers; a new job's is unnamed.
+    std::string SerialCounter() const;
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);
@@ -94,6 +110,7 @@ class TMainForm : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildMenus();
@@ -107,15 +124,21 @@ class TMainForm : public QMainWindow {
     void finishBatch();
     void setBatchMode(const QString& output);
     void applyLanguage();
+    bool loadLanguage();
+    void applyCaptions();
     void showNotes();
 
     TStartOptions options_;
     config::TLanguageTexts texts_;
     Messages messages_{texts_};
+    std::unique_ptr<ProgramLog> programLog_;
+    LogDialog* logDialog_ = nullptr;
+    QString templateFile_; // the job template the window shows, empty for a new one
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;
     std::string profileName_;
+    int profileNumber_ = 1;
     ncgen::TJob job_;
     QString ncFolderFilter_;
 
@@ -128,7 +151,7 @@ class TMainForm : public QMainWindow {
     QWidget* programPage_ = nullptr;
     QWidget* graphicPage_ = nullptr;
     GraphicPage* graphic_ = nullptr;
-    QWidget* blankPage_ = nullptr;
+    BlankPage* blankPage_ = nullptr;
     QButtonGroup* viewButtons_ = nullptr;
     QToolButton* bDatamatrix_ = nullptr;
     QToolButton* bProgram_ = nullptr;
@@ -139,9 +162,11 @@ class TMainForm : public QMainWindow {
     TInfo* info_ = nullptr;
     TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
     QLabel* markingStats_ = nullptr;
     QLabel* readBackMark_ = nullptr;
 
+    std::unique_ptr<QTranslator> qtTranslator_;
     bool batchMode_ = false;
     QString batchOutput_;
     bool batchWritten_ = false;

@@ -1,9 +1,12 @@
 #include "app/TextField.h"
 
 #include "app/CodePage.h"
+#include "ncgen/Layer.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
 
 namespace korvex::app {
 
@@ -21,7 +24,23 @@ bool TextField::acceptable(const QString& text) {
     return converted.Ok;
 }
 
+int TextField::breaksAllowed() const {
+    // A selection that holds breaks gives them back when it is replaced.
+    const QTextCursor cursor = textCursor();
+    const int selected = cursor.hasSelection()
+                             ? document()->findBlock(cursor.selectionEnd()).blockNumber() -
+                                   document()->findBlock(cursor.selectionStart()).blockNumber()
+                             : 0;
+    return ncgen::MaxLayerLines - document()->blockCount() + selected;
+}
+
 void TextField::keyPressEvent(QKeyEvent* event) {
+    const bool newLine = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (newLine && breaksAllowed() <= 0) {
+        emit TooManyLines(ncgen::MaxLayerLines);
+        event->accept();
+        return;
+    }
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() && !acceptable(text)) {
         event->accept();
@@ -44,7 +63,13 @@ bool TextField::canInsertFromMimeData(const QMimeData* source) const {
 
 void TextField::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText() || !acceptable(source->text())) return;
-    insertPlainText(source->text());
+    QStringList lines = TextLines(source->text());
+    const int allowed = qMax(0, breaksAllowed());
+    if (lines.size() > allowed + 1) {
+        lines.resize(allowed + 1);
+        emit TooManyLines(ncgen::MaxLayerLines);
+    }
+    insertPlainText(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace korvex::app

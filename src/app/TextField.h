@@ -5,7 +5,8 @@
 namespace korvex::app {
 
 // The text to encode. A character without a Windows-1252 code is refused before it enters the
-// field (typed, pasted or dropped), so the symbol never marks a substitute.
+// field (typed, pasted or dropped), so the symbol never marks a substitute; so are lines beyond
+// the 100 a layer stores, so what is marked, saved and read back is the same text.
 class TextField : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -13,6 +14,7 @@ class TextField : public QPlainTextEdit {
 
   signals:
     void Refused(const QString& character);
+    void TooManyLines(int most);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -22,6 +24,8 @@ class TextField : public QPlainTextEdit {
 
   private:
     bool acceptable(const QString& text);
+    // How many more line breaks the field takes at the cursor.
+    int breaksAllowed() const;
 };
 
 } // namespace korvex::app

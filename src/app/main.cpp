@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
 
     TStartOptions options;
     options.DataFolder = ToPath(QDir(QCoreApplication::applicationDirPath()).filePath("data"));
-    const korvex::config::TConfigFolder folder = korvex::config::ConfigFolder(DocumentsFolder());
+    const korvex::config::TConfigFolder folder = korvex::config::DefaultConfigFolder();
     options.ConfigFolder = folder.folder;
     options.Arguments = arguments;
     options.Headless = headless;

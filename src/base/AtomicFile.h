@@ -16,6 +16,12 @@ namespace korvex::base {
 // be written by this user (MayReplace) or the system refuses the write.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
+// The same through a temporary file the caller names (beside the file a write to this name
+// reaches, see WriteTarget), for a writer that must know it beforehand to clean up after a
+// crash. The temporary must not exist yet.
+bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
+                         const std::filesystem::path& temporary);
+
 // The whole file as bytes; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes);
 

@@ -123,7 +123,70 @@
     X(NoteStats, 9429)       /* %1 points, %2 rapid, %3 plunge travel */                           \
     X(NoteStatsOnePoint, 9430)                                                                     \
     X(NotePlungeTime, 9431)   /* %1 seconds, %2 feed */                                            \
-    X(NoteNoPlungeTime, 9432) /* %1 feed */
+    X(NoteNoPlungeTime, 9432) /* %1 feed */                                                        \
+    X(ReadBackRunningText, 9665)                                                                   \
+    X(CouponMenuText, 9673)                                                                        \
+    X(CouponNoToolText, 9674)                                                                      \
+    X(CouponNoDepthText, 9675)                                                                     \
+    X(CouponDepthText, 9676)                                                                       \
+    X(CouponMeasuredText, 9677)                                                                    \
+    X(CouponCorrectText, 9678)                                                                     \
+    X(CouponCloseText, 9679)                                                                       \
+    X(CouponNoDiameterText, 9680)                                                                  \
+    X(ConeCorrectedText, 9681) /* %1 angle, %2 tip */                                              \
+    X(BallCorrectedText, 9682) /* %1 radius */                                                     \
+    X(CouponDotText, 9683)     /* %1 dot, %2 depth, %3 expected diameter */                        \
+    X(LogMenuText, 9760)                                                                           \
+    X(LogTitleText, 9761)                                                                          \
+    X(LogSearchLabel, 9762)                                                                        \
+    X(LogExportButton, 9763)                                                                       \
+    X(LogCloseButton, 9764)                                                                        \
+    X(LogShownText, 9765)       /* %1 shown, %2 in all */                                          \
+    X(LogFirstColumnText, 9770) /* one per column of log::RECORD_COLUMNS */                        \
+    X(NotGeneratedStatus, 9350) /* + ": " + why, after a refused generation */                     \
+    X(EndsWithLineBreakText, 9351)                                                                 \
+    X(TooManyLinesText, 9352)      /* %1 the largest number of lines */                            \
+    X(HelpViewerMissingText, 9358) /* + ": " + the help file */                                    \
+    X(FolderNotWritableText, 9359) /* + ": " + the folder */                                       \
+    X(EmptyProgramQuestion, 9360)                                                                  \
+    X(ShowToggleText, 9361)                /* the axis and rapid-move toggles of the settings */   \
+    X(SurfaceNeedsCylinder, 9850)          /* Follow / Rotary without one */                       \
+    X(SymbolPastCylinderSide, 9851)        /* Follow beyond the upper half */                      \
+    X(SymbolLongerThanCircumference, 9852) /* Rotary once round and more */                        \
+    X(SymbolWideOnCylinder, 9853)          /* %1 width, %2 diameter */                             \
+    X(DotsOval, 9854)                      /* %1 per cent, %2 tilt in degrees */                   \
+    X(DotCentresShift, 9855)               /* %1 shift, %2 per cent */                             \
+    X(LoadReportTitle, 9353)                                                                       \
+    X(Gs1NoIdentifier, 9501)                                                                       \
+    X(Gs1UnknownAi, 9502)                                                                          \
+    X(Gs1TooShort, 9503)                                                                           \
+    X(Gs1TooLong, 9504)                                                                            \
+    X(Gs1BadCharacter, 9505)                                                                       \
+    X(Gs1WrongCheckDigit, 9506)                                                                    \
+    X(Gs1BadDate, 9507)                                                                            \
+    X(Iso15434NoElement, 9510)                                                                     \
+    X(Iso15434ControlCharacter, 9511)                                                              \
+    X(UiiTwoConstructs, 9520)                                                                      \
+    X(UiiNoPartOrLot, 9521)                                                                        \
+    X(UiiNoSerial, 9522)                                                                           \
+    X(UiiTooLong, 9523)                                                                            \
+    X(UiiBadCharacter, 9524)                                                                       \
+    X(IuidModuleSize, 9530)                                                                        \
+    X(IuidSymbolTooLarge, 9531)                                                                    \
+    X(IuidNotSquare, 9532)                                                                         \
+    X(ReadsWithIdentifier, 9540) /* the identifier read, the one expected */                       \
+    X(ReadsGsForFnc1, 9541)                                                                        \
+    X(ReadsAsContentType, 9542) /* the type read, the one expected */                              \
+    X(ReadsWithoutEci, 9543)                                                                       \
+    X(LogCannotOpen, 9750)     /* the file and the system's reason follow */                       \
+    X(LogCannotWrite, 9751)    /* the file and the system's reason follow */                       \
+    X(LogNewerSchema, 9752)    /* the file follows */                                              \
+    X(LogNotALog, 9753)        /* the file follows */                                              \
+    X(LogNotInThisBuild, 9799) /* the file follows */                                              \
+    X(DuplicateQuestion, 9754) /* %1 content, %2 time, %3 file */                                  \
+    X(DuplicateRefusal, 9755)  /* %1 content, %2 time, %3 file */                                  \
+    X(InterruptedRun, 9756)    /* %1 written, %2 count, %3 counter, %4 first */                    \
+    X(DuplicateInRange, 9757)  /* %1 the place in the run; 9755 follows */
 
 namespace korvex::text {
 
@@ -135,6 +198,11 @@ KORVEX_TEXT_NUMBERS(KORVEX_TEXT_CONSTANT)
 #define KORVEX_TEXT_ENTRY(name, number) number,
 inline constexpr int REGISTERED[] = {KORVEX_TEXT_NUMBERS(KORVEX_TEXT_ENTRY)};
 #undef KORVEX_TEXT_ENTRY
+
+// The tool group of the profile page: its title, the three kinds, the three measures.
+inline constexpr std::array<int, 7> ToolCaptionTexts = {9666, 9667, 9668, 9669, 9670, 9671, 9672};
+// The blank page's choice for round parts: its frame, then flat, follow and rotary.
+inline constexpr std::array<int, 4> SURFACE_CHOICE_TEXTS = {9856, 9857, 9858, 9859};
 
 // The information dialog: caption, lines of its text and its buttons, in display order.
 inline constexpr std::array<int, 13> INFORMATION_DIALOG_TEXTS = {

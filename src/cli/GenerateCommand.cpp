@@ -1,12 +1,18 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/GenerateLog.h"
 #include "cli/GenerateSeries.h"
 #include "job/NoteTexts.h"
+#include "log/LoggedWrite.h"
+#include "readback/ProgramNotes.h"
 
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 
+#include "config/ConfigError.h"
+
+#include <memory>
 #include <ostream>
 
 namespace korvex::cli {
@@ -14,11 +20,13 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* GENERATE_USAGE =
-    "usage: korvex-cli generate [--config DIR] [--profile N|NAME] [--text TEXT] [-o OUT]\n"
+    "usage: korvex-cli generate [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [--content "
+    "KIND]\n"
+    "                           [-o OUT] [--surface flat|follow|rotary]\n"
     "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
-    "                           JOB.ncm\n"
-    "       korvex-cli generate --serial START[:COUNT[:STEP]] --text PATTERN -o NAMES [...] "
-    "JOB.ncm\n"
+    "                           [--no-log] [--allow-duplicate] JOB.ncm\n"
+    "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
+    "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
 
 constexpr const char* GENERATE_HELP =
@@ -26,13 +34,22 @@ constexpr const char* GENERATE_HELP =
     "\n"
     "  --config DIR      configuration folder (main.ini, profil1.ini-profil4.ini); default:\n"
     "                    Korvex2/config below the documents folder, created on first use\n"
-    "  --profile N|NAME  output profile by number 1-4 or by name; default: the settings' one\n"
+    "  --profile N|NAME|FILE\n"
+    "                    output profile by number 1-4, by name, or a profile file (a path\n"
+    "                    with '/' or ending in .ini); default: the settings' one\n"
     "  --text TEXT       encode TEXT instead of the layer's text (a pattern in a serial run)\n"
+    "  --content KIND    text, gs1, iso15434-05, iso15434-06 or iso15434-12 instead of the\n"
+    "                    layer's content kind (ISO/IEC 15434: one data element per line)\n"
     "  -o OUT            write the program to OUT instead of standard output (a name pattern\n"
     "                    in a serial or list run)\n"
     "  --check           read the marked points back as a scanner would and say so on\n"
     "                    standard error; exit status 3 when they do not read as the text\n"
     "                    (a mirror image counts when exactly one mirror is on)\n"
+    "  --stats           print points, rapid and plunge travel and the plunge time\n"
+    "  --surface flat|follow|rotary\n"
+    "                    on a blank that is a cylinder along X or Y: every dot at the same Z\n"
+    "                    (flat), its depth below the surface above it (follow), or the part\n"
+    "                    turned on a rotary axis ([#AVAL]); instead of the job's choice\n"
     "  --stats           print points, rapid and plunge travel, the plunge time and the cycle\n"
     "                    time (rapid at main.ini's Eilgangrate, 5000 mm/min without it, and\n"
     "                    0.02 s per block)\n"
@@ -43,11 +60,20 @@ constexpr const char* GENERATE_HELP =
     "                    the marks back as round dots\n"
     "  --serial START[:COUNT[:STEP]]\n"
     "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
+    "  --serial next[:COUNT[:STEP]]\n"
+    "                    the same from the counter's next number; the counter moves on past\n"
+    "                    the run, so no two runs get the same number\n"
+    "  --counter NAME    the counter of --serial next; default: one per job template\n"
+    "  --no-log          write without a record in the marking log\n"
+    "  --allow-duplicate write a content the marking log holds already\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
     "\n"
     "Patterns: {n} the number, {n:06} padded with zeros, {i} the program's place in the run\n"
     "(for --texts the line's number), {line} the text. Every file is written whole or not at\n"
     "all; the first failure stops a run and keeps the files written before it.\n"
+    "Every program written to a file is recorded in the marking log (korvex.sqlite in the\n"
+    "configuration folder) before it is in place; a content logged before is refused, a run\n"
+    "checks its whole range first. 'korvex-cli log' lists the records.\n"
     "A symbol that does not fit the job's blank is reported as a warning.\n"
     "Exit status: 0 done, 1 failed, 2 bad arguments, 3 the check found an unreadable program.\n";
 
@@ -59,6 +85,7 @@ struct TParsed {
     bool Check = false;
     bool Stats = false;
     bool Help = false;
+    TLogOptions Log;
 };
 
 // Reads the options; an error text when they are not usable.
@@ -74,12 +101,18 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &options.Profile;
         else if (arg == "--text")
             target = &options.Text;
+        else if (arg == "--content")
+            target = &options.Content;
         else if (arg == "-o")
             target = &parsed.Output;
         else if (arg == "--serial")
             target = &parsed.Serial;
         else if (arg == "--texts")
             target = &parsed.Texts;
+        else if (arg == "--surface")
+            target = &options.Surface;
+        else if (arg == "--counter")
+            target = &parsed.Log.Counter;
         else if (arg == "--tool")
             target = &options.Tool;
         if (target) {
@@ -93,6 +126,10 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             parsed.Check = true;
         } else if (arg == "--stats") {
             parsed.Stats = true;
+        } else if (arg == "--no-log") {
+            parsed.Log.NoLog = true;
+        } else if (arg == "--allow-duplicate") {
+            parsed.Log.AllowDuplicate = true;
         } else if (arg == "--help" || arg == "-h") {
             parsed.Help = true;
         } else if (arg.size() > 1 && arg.front() == '-') {
@@ -104,11 +141,17 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
         }
     }
     if (parsed.Help) return {};
+    if (parsed.Check && !readback::ReadBackAvailable)
+        return "--check cannot be used: " + std::string(readback::ReadBackMissing);
     if (parsed.Serial && parsed.Texts) return "--serial and --texts cannot be combined";
     if (parsed.Serial && !options.Text) return "--serial needs a --text pattern";
     if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
     if ((parsed.Serial || parsed.Texts) && !parsed.Output)
         return "a serial or list run needs an -o name pattern";
+    if (parsed.Log.Counter && !(parsed.Serial && parsed.Serial->starts_with("next")))
+        return "--counter belongs to --serial next";
+    if (parsed.Log.NoLog && parsed.Serial && parsed.Serial->starts_with("next"))
+        return "--serial next takes its numbers from the marking log; --no-log has none";
     if (!job) return "no job file given";
     options.Job = *job;
     return {};
@@ -126,6 +169,10 @@ void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ost
         line(texts.Format(text::WarningText, texts.Text(text::NoteEndsWithLineBreak)));
     if (const std::string blank = job::BlankFitWords(notes.BlankFit, texts); !blank.empty())
         line(texts.Format(text::WarningText, blank));
+    for (const std::string& round : job::RoundWords(notes.Round, texts))
+        line(texts.Format(text::WarningText, round));
+    for (const base::TTextMessage& warning : program.Warnings)
+        line(texts.Format(text::WarningText, texts.Message(warning)));
     if (notes.Stats) line(job::StatsWords(*notes.Stats, job.Profile.Profile.FeedZ, texts));
     // The cycle time and the dot figures are worded by the core in English for now.
     if (!notes.CycleText.empty()) line(notes.CycleText);
@@ -133,6 +180,40 @@ void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ost
     if (!notes.DotsWarning.empty()) line(texts.Format(text::WarningText, notes.DotsWarning));
     if (notes.Check)
         line(texts.Format(text::ReadBackLine, job::ReadBackWords(*notes.Check, texts)));
+}
+
+// The -o file and its record in one step; a content logged before is refused.
+int writeLogged(log::TMarkingLog& markingLog, const job::TOpenJob& job,
+                const job::TProgram& program, const std::filesystem::path& file,
+                const TParsed& parsed, std::ostream& err) {
+    const config::TLanguageTexts& texts = job.Session.Texts;
+    log::TMarkRecord record;
+    record.Text = program.Content;
+    log::DescribeContent(record, job.Job.Layers.Layer(1).Content);
+    record.SymbolSize = program.SymbolSize;
+    record.Encodation = program.Encodation;
+    record.Profile = job.Profile.Name;
+    record.JobTemplate = RecordedPath(job.File);
+    record.Output = RecordedPath(file);
+    if (program.Notes.Check) record.ReadBack = readback::Describe(*program.Notes.Check);
+    try {
+        const log::TLoggedWrite written =
+            log::WriteLogged(markingLog, record, base::JoinLines(program.Generated.NCLines),
+                             !parsed.Log.AllowDuplicate);
+        if (written.Duplicate) {
+            PrintDuplicate(*written.Duplicate, texts, err);
+            return ExitFailure;
+        }
+        if (!written.Written) {
+            err << "korvex-cli: " << base::Windows1252ToUtf8(config::CannotCreateText(file))
+                << '\n';
+            return ExitFailure;
+        }
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 } // namespace
@@ -145,11 +226,15 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (parsed.Help) {
         out << GENERATE_USAGE << '\n' << GENERATE_HELP;
+        if (!readback::ReadBackAvailable)
+            out << "\nNot in this build: --check; " << readback::ReadBackMissing << ".\n";
+        if (!KORVEX_LOG)
+            out << "Not in this build: the marking log (no SQLite); -o needs --no-log.\n";
         return ExitOk;
     }
     if (parsed.Serial || parsed.Texts) {
-        TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial,
-                              parsed.Texts,   parsed.Check,   parsed.Stats};
+        TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial, parsed.Texts,
+                              parsed.Check,   parsed.Stats,   parsed.Log};
         return RunGenerateSeries(series, err);
     }
     job::TJobOptions options;
@@ -162,10 +247,18 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const job::TOutcome generated = job::Generate(opened, options, program); !generated.Ok())
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
-    job::TOutcome written;
     if (parsed.Output) {
-        written = job::WriteProgram(opened, program, Utf8Path(*parsed.Output));
-        if (!written.Ok()) {
+        const std::filesystem::path file = Utf8Path(*parsed.Output);
+        std::unique_ptr<log::TMarkingLog> markingLog;
+        if (!job::IsJobFile(opened, file))
+            if (const auto failed = OpenGenerateLog(opened.Session.ConfigFolder, parsed.Log.NoLog,
+                                                    opened.Session.Texts, markingLog, err))
+                return *failed;
+        if (markingLog) {
+            if (const int status = writeLogged(*markingLog, opened, program, file, parsed, err))
+                return status;
+        } else if (const job::TOutcome written = job::WriteProgram(opened, program, file);
+                   !written.Ok()) {
             const bool usage = written.Status == job::TStatus::BadRequest;
             Print(err, opened, written.Message, usage ? "korvex-cli: " : "");
             return ExitStatus(written);

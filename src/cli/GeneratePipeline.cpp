@@ -1,13 +1,14 @@
 #include "cli/GeneratePipeline.h"
 
 #include "base/EKorvexError.h"
-#include "base/Windows1252.h"
+#include "base/Platform.h"
 #include "base/TextNumbers.h"
+#include "base/Windows1252.h"
 #include "cli/Commands.h"
+#include "content/ContentKind.h"
+#include "ncgen/Surface.h"
 #include "ncgen/Tool.h"
 
-#include <cstdlib>
-#include <fstream>
 #include <ostream>
 
 namespace korvex::cli {
@@ -15,31 +16,11 @@ namespace korvex::cli {
 namespace fs = std::filesystem;
 
 fs::path DefaultDataFolder() {
-    std::error_code ec;
-    const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::path("data") : executable.parent_path() / "data";
+    const fs::path folder = base::ExecutableFolder();
+    return folder.empty() ? fs::path("data") : folder / "data";
 }
 
 namespace {
-
-// XDG_DOCUMENTS_DIR of user-dirs.dirs, with "$HOME" expanded; empty when it is not set.
-fs::path xdgDocuments(const fs::path& home) {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    const fs::path dirs =
-        (configHome && *configHome ? fs::path(configHome) : home / ".config") / "user-dirs.dirs";
-    std::ifstream in(dirs);
-    std::string line;
-    const std::string key = "XDG_DOCUMENTS_DIR=";
-    while (std::getline(in, line)) {
-        if (!line.starts_with(key)) continue;
-        std::string value = line.substr(key.size());
-        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-            value = value.substr(1, value.size() - 2);
-        if (value.starts_with("$HOME")) return home / value.substr(value.size() > 5 ? 6 : 5);
-        if (value.starts_with("/")) return value;
-    }
-    return {};
-}
 
 void printLine(std::ostream& err, std::string_view prefix, const std::string& windows1252) {
     err << prefix << base::Windows1252ToUtf8(windows1252) << '\n';
@@ -60,14 +41,6 @@ bool toCodePage(const char* option, const std::optional<std::string>& utf8,
 }
 
 } // namespace
-
-config::TConfigFolder DefaultConfigFolder() {
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) return config::ConfigFolder({});
-    const fs::path documents = xdgDocuments(home);
-    return config::FindConfigFolder(documents.empty() ? fs::path(home) / "Documents" : documents,
-                                    home);
-}
 
 fs::path Utf8Path(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end()));
@@ -95,6 +68,21 @@ std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJob
     if (!toCodePage("--profile", options.Profile, jobOptions.Profile, err) ||
         !toCodePage("--text", options.Text, jobOptions.Text, err))
         return ExitUsage;
+    if (options.Content) {
+        jobOptions.Content = content::ContentKindFromName(*options.Content);
+        if (!jobOptions.Content)
+            return err << "korvex-cli: '" << *options.Content
+                       << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, "
+                          "iso15434-12)\n",
+                   ExitUsage;
+    }
+    if (options.Surface) {
+        jobOptions.Surface = ncgen::ReadSurfaceMode(*options.Surface);
+        if (!jobOptions.Surface)
+            return err << "korvex-cli: --surface: '" << *options.Surface
+                       << "' is none of flat, follow, rotary\n",
+                   ExitUsage;
+    }
     if (options.Tool) {
         const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
         if (!tool.Problem.empty()) return err << "korvex-cli: " << tool.Problem << '\n', ExitUsage;
@@ -104,7 +92,7 @@ std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJob
     if (options.Config) {
         folder = Utf8Path(*options.Config);
     } else {
-        const config::TConfigFolder found = DefaultConfigFolder();
+        const config::TConfigFolder found = config::DefaultConfigFolder();
         // Without a documents folder the relative folder would depend on where we run.
         if (!found.message.empty()) return printLine(err, "", found.message), ExitFailure;
         folder = found.folder;

@@ -14,17 +14,14 @@ namespace korvex::cli {
 // The folder of the running executable's data files (language texts, default settings).
 std::filesystem::path DefaultDataFolder();
 
-// The configuration folder the desktop program uses: below the documents folder of the user
-// (XDG_DOCUMENTS_DIR, else $HOME/Documents) or, without one, below the home folder; with no
-// existing home the relative folder and a message.
-config::TConfigFolder DefaultConfigFolder();
-
 // The options every generating command shares, as the command line gives them (UTF-8).
 struct TGenerateOptions {
     std::optional<std::string> Config;  // --config DIR
-    std::optional<std::string> Profile; // --profile N|NAME
+    std::optional<std::string> Profile; // --profile N|NAME|FILE
     std::optional<std::string> Text;    // --text TEXT
     std::string Job;                    // JOB.ncm
+    std::optional<std::string> Content; // --content text|gs1|iso15434-05|-06|-12
+    std::optional<std::string> Surface; // --surface flat|follow|rotary
     std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 

@@ -7,8 +7,12 @@
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/ConfigError.h"
+#include "content/ContentKind.h"
 #include "job/Series.h"
+#include "log/LogTexts.h"
+#include "log/LoggedWrite.h"
 
+#include <memory>
 #include <ostream>
 
 namespace korvex::cli {
@@ -38,15 +42,23 @@ bool validUtf8(std::string_view bytes) {
     return true;
 }
 
+// "next" stands for the counter's next number, which is only known once the log is open.
+bool fromCounter(const TSeriesOptions& series) {
+    return series.Serial && (*series.Serial == "next" || series.Serial->starts_with("next:"));
+}
+
 // The run's items, or a problem text and the exit status it asks for: a bad option value is a
 // usage error, a list file that cannot be used a failure.
 std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>& items,
-                      int& status) {
+                      int& status, std::int64_t next = 0) {
     status = ExitUsage;
     if (series.Serial) {
-        const auto range = ncgen::ReadSerialRange(*series.Serial);
+        const std::string given =
+            fromCounter(series) ? std::to_string(next) + series.Serial->substr(4) : *series.Serial;
+        const auto range = ncgen::ReadSerialRange(given);
         if (!range)
-            return "--serial wants START[:COUNT[:STEP]]: whole numbers, COUNT 1 to " +
+            return "--serial wants START[:COUNT[:STEP]] or next[:COUNT[:STEP]]: whole numbers, "
+                   "COUNT 1 to " +
                    std::to_string(ncgen::MaxSerialCount) + ", STEP not 0";
         const auto pattern = base::Utf8ToWindows1252(*series.Options.Text);
         if (!pattern.ok)
@@ -116,6 +128,83 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
         return Print(err, opened, tried.Message, ""), ExitStatus(tried);
     options.Text.reset();
+    for (const ncgen::TRunItem& item : items)
+        if (job::IsJobFile(opened, item.Output))
+            return Print(err, opened, {text::OutputIsJobFile, 0, {}, {}}), ExitUsage;
+
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    if (const auto failed =
+            OpenGenerateLog(opened.Session.ConfigFolder, series.Log.NoLog, texts, markingLog, err))
+        return *failed;
+    std::vector<std::int64_t> serials;
+    std::optional<log::TMarkingLog::TTakenRun> taken;
+    log::TMarkRecord common;
+    common.ContentKind = std::string(
+        content::ContentFileName(options.Content.value_or(opened.Job.Layers.Layer(1).Content)));
+    common.Profile = opened.Profile.Name;
+    common.JobTemplate = RecordedPath(opened.File);
+    if (!markingLog && fromCounter(series)) {
+        err << "korvex-cli generate: --serial next takes its numbers from the marking log, "
+               "which the settings switch off\n";
+        return ExitUsage;
+    }
+    if (markingLog) {
+        const std::string utf8Counter =
+            series.Log.Counter ? *series.Log.Counter : utf8(DefaultCounter(opened.File));
+        const auto counter = base::Utf8ToWindows1252(utf8Counter);
+        if (!counter.ok) {
+            err << "korvex-cli generate: --counter: the character '" << counter.offending
+                << "' has no Windows-1252 code\n";
+            return ExitUsage;
+        }
+        std::optional<std::pair<std::size_t, log::TMarkRecord>> duplicate;
+        const auto firstLogged = [&] {
+            std::vector<std::string> contents;
+            for (const auto& item : items)
+                contents.push_back(base::JoinLines(base::SplitLines(item.Text)));
+            duplicate = markingLog->FindFirstLogged(contents, common.ContentKind);
+            return !duplicate || series.Log.AllowDuplicate;
+        };
+        try {
+            if (fromCounter(series)) {
+                common.Counter = counter.text;
+                std::string problem;
+                taken = markingLog->TakeSerials(
+                    counter.text, static_cast<std::int64_t>(items.size()),
+                    ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step,
+                    [&](std::int64_t first) {
+                        problem = makeItems(series, items, status, first);
+                        return problem.empty() && firstLogged();
+                    });
+                if (!taken && !duplicate) {
+                    err << "korvex-cli generate: " << problem << '\n';
+                    return status;
+                }
+            } else {
+                firstLogged();
+            }
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, texts, err);
+            return ExitFailure;
+        }
+        if (duplicate && !series.Log.AllowDuplicate) {
+            PrintDuplicate(duplicate->second, texts, err,
+                           log::FillIn(texts.Text(text::DuplicateInRange),
+                                       {std::to_string(duplicate->first + 1)}) +
+                               ": ");
+            err << "korvex-cli: nothing was written\n";
+            return ExitFailure;
+        }
+        if (taken) {
+            const std::int64_t step = ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step;
+            for (std::size_t k = 0; k < items.size(); ++k)
+                serials.push_back(taken->First + static_cast<std::int64_t>(k) * step);
+            err << "korvex-cli: numbers " << serials.front() << " to " << serials.back()
+                << " from counter " << utf8(common.Counter) << '\n';
+        }
+    }
+    std::optional<log::TLoggedSink> sink;
+    if (markingLog) sink.emplace(*markingLog, common, serials, taken ? taken->Run : 0);
 
     const auto progress = [&err](const job::TSeriesStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
@@ -124,7 +213,15 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         err << utf8(step.Summary) << '\n';
         return true;
     };
-    const job::TSeriesOutcome run = job::RunSeries(opened, options, items, progress);
+    const job::TSeriesOutcome run =
+        job::RunSeries(opened, options, items, progress, {}, sink ? &*sink : nullptr);
+    if (taken) {
+        try {
+            markingLog->FinishRun(taken->Run);
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, texts, err);
+        }
+    }
     if (!run.Stopped && run.Outcome.Ok()) {
         Print(err, opened, {text::ProgramsWritten, 0, {}, {std::to_string(run.Written)}});
         return ExitOk;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/GenerateLog.h"
 #include "cli/GeneratePipeline.h"
 #include "job/Series.h"
 
@@ -15,10 +16,11 @@ namespace korvex::cli {
 struct TSeriesOptions {
     TGenerateOptions Options;          // Text is the text pattern of a serial run
     std::string Output;                // the file name pattern
-    std::optional<std::string> Serial; // START[:COUNT[:STEP]]
+    std::optional<std::string> Serial; // START[:COUNT[:STEP]], START may be "next"
     std::optional<std::string> Texts;  // the file of texts
     bool Check = false;
     bool Stats = false;
+    TLogOptions Log;
 };
 
 // Writes one program per number or line, a summary line per program and a total on err; the

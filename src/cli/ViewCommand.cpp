@@ -22,7 +22,8 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* VIEW_USAGE =
-    "usage: korvex-cli view [--config DIR] [--profile N|NAME] [--text TEXT] [--view XY|XZ|YZ|XYZ]\n"
+    "usage: korvex-cli view [--config DIR] [--profile N|NAME|FILE] [--text TEXT] [--content KIND]\n"
+    "                       [--view XY|XZ|YZ|XYZ] [--surface flat|follow|rotary]\n"
     "                       [--width W] [--height H] [--tool none|cone:ANGLE[:TIP]|ball:RADIUS]\n"
     "                       [-o OUT.svg] JOB.ncm\n";
 
@@ -30,7 +31,7 @@ constexpr const char* VIEW_HELP =
     "Draws the tool path of a job's first layer with its blank as the window's graphic does,\n"
     "as SVG on standard output or into OUT.svg.\n"
     "\n"
-    "  --config, --profile, --text, --tool  as for korvex-cli generate\n"
+    "  --config, --profile, --text, --surface, --tool  as for korvex-cli generate\n"
     "  --view XY|XZ|YZ|XYZ          a view preset instead of the job's own view\n"
     "  --width W, --height H        picture size in pixels (16-8192; 800 x 600)\n"
     "\n"
@@ -75,8 +76,8 @@ bool readSize(const std::string& text, int& size) {
 
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
-    static const char* const NAMES[] = {"--config", "--profile", "--text", "--view",
-                                        "--width",  "--height",  "-o",     "--tool"};
+    static const char* const NAMES[] = {"--config", "--profile", "--text", "--content", "--view",
+                                        "--width",  "--height",  "-o",     "--surface", "--tool"};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -134,8 +135,9 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << VIEW_USAGE << '\n' << VIEW_HELP;
         return ExitOk;
     }
-    const TGenerateOptions generateOptions{options.value("--config"), options.value("--profile"),
-                                           options.value("--text"), *options.job,
+    const TGenerateOptions generateOptions{options.value("--config"),  options.value("--profile"),
+                                           options.value("--text"),    *options.job,
+                                           options.value("--content"), options.value("--surface"),
                                            options.value("--tool")};
     // The figures are what tells dots that are too small or merge.
     job::TJobOptions jobOptions;
@@ -153,6 +155,10 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         Print(err, opened, {text::WarningText, 0, {}, {texts.Text(text::NoteEndsWithLineBreak)}});
     if (const std::string blank = job::BlankFitWords(program.Notes.BlankFit, texts); !blank.empty())
         Print(err, opened, {text::WarningText, 0, {}, {blank}});
+    for (const std::string& round : job::RoundWords(program.Notes.Round, texts))
+        Print(err, opened, {text::WarningText, 0, {}, {round}});
+    for (const base::TTextMessage& warning : program.Warnings)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(warning)}});
     if (!program.Notes.DotsWarning.empty())
         Print(err, opened, {text::WarningText, 0, {}, {program.Notes.DotsWarning}});
     const std::vector<std::string>& lines = program.Generated.SimulationLines;

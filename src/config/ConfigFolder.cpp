@@ -1,5 +1,7 @@
 #include "config/ConfigFolder.h"
 
+#include "base/Platform.h"
+
 #include <algorithm>
 
 namespace korvex::config {
@@ -32,6 +34,10 @@ TConfigFolder FindConfigFolder(const std::filesystem::path& documentsFolder,
         return ConfigFolder(documentsFolder);
     if (home) return ConfigFolder(homeFolder);
     return ConfigFolder({});
+}
+
+TConfigFolder DefaultConfigFolder() {
+    return FindConfigFolder(base::DocumentsFolder(), base::HomeFolder());
 }
 
 std::filesystem::path SettingsFile(const std::filesystem::path& folder,

@@ -23,6 +23,10 @@ TConfigFolder ConfigFolder(const std::filesystem::path& documentsFolder);
 TConfigFolder FindConfigFolder(const std::filesystem::path& documentsFolder,
                                const std::filesystem::path& homeFolder);
 
+// The one rule the window and korvex-cli share: FindConfigFolder with the documents and home
+// folders the platform layer names.
+TConfigFolder DefaultConfigFolder();
+
 // Full name of a settings file: the folder, the base name ("main", "profil1" ...) and ".ini".
 std::filesystem::path SettingsFile(const std::filesystem::path& folder,
                                    const std::string& baseName);

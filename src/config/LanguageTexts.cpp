@@ -62,7 +62,11 @@ std::string FormatText(std::string_view text, std::span<const std::string_view> 
 }
 
 std::string LanguageFileName(int language) {
-    return language >= 2 && language <= 4 ? "english.txt" : "german.txt";
+    return LanguageCode(language) == "en" ? "english.txt" : "german.txt";
+}
+
+std::string LanguageCode(int language) {
+    return language >= 2 && language <= 4 ? "en" : "de";
 }
 
 } // namespace korvex::config

@@ -53,5 +53,7 @@ class TLanguageTexts {
 
 // "german.txt" for language 1, "english.txt" for 2 to 4, German for anything else.
 std::string LanguageFileName(int language);
+// The ISO 639-1 code of that language ("de" or "en"), for the translations of Qt's own dialogs.
+std::string LanguageCode(int language);
 
 } // namespace korvex::config

@@ -27,7 +27,11 @@ std::uint8_t listIndex(std::int32_t stored, int count) {
 } // namespace
 
 ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int number) {
-    const TIniFile ini = profileFile(folder, number);
+    return LoadProfileFile(SettingsFile(folder, "profil" + std::to_string(number)));
+}
+
+ncgen::TOutputProfile LoadProfileFile(const std::filesystem::path& file) {
+    const TIniFile ini(file, "set");
     ncgen::TOutputProfile p;
     p.Name = ini.ReadString("Profil");
     for (int j = 1; j <= ncgen::TemplateLineCount; ++j) {
@@ -59,6 +63,7 @@ ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int numbe
     p.I = ini.ReadString("I");
     p.J = ini.ReadString("J");
     p.R = ini.ReadString("R");
+    p.A = ini.ReadString("A");
     p.Tool = {ini.ReadString("WzTyp"), ini.ReadString("WzWinkel"), ini.ReadString("WzSpitze"),
               ini.ReadString("WzRadius")};
     return p;
@@ -96,6 +101,8 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("I", p.I);
     ini.WriteString("J", p.J);
     ini.WriteString("R", p.R);
+    // Only a profile that names a rotary axis gets the key the delivered files lack.
+    if (!p.A.empty()) ini.WriteString("A", p.A);
     // A profile that never had a tool keeps its file as the Parts write it.
     const ncgen::TToolTexts& tool = p.Tool;
     if (!tool.Kind.empty() || !tool.Angle.empty() || !tool.Tip.empty() || !tool.Radius.empty()) {

@@ -27,6 +27,8 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& settings,
 
 // One profile file (number 1-4), as the load and save above handle it.
 ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int number);
+// A profile file anywhere, such as an example profile a user names directly.
+ncgen::TOutputProfile LoadProfileFile(const std::filesystem::path& file);
 void SaveProfile(const std::filesystem::path& folder, int number,
                  const ncgen::TOutputProfile& profile);
 

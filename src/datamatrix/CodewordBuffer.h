@@ -9,8 +9,13 @@ namespace korvex::datamatrix {
 inline constexpr int CW_PAD = 129;
 inline constexpr int CW_LATCH_C40 = 230;
 inline constexpr int CW_LATCH_BASE256 = 231;
+inline constexpr int CW_FNC1 = 232;
+inline constexpr int CW_MACRO_05 =
+    236; // stands for the ISO/IEC 15434 header "[)>" RS "05" GS and its trailer
+inline constexpr int CW_MACRO_06 = 237;
 inline constexpr int CW_UPPER_SHIFT = 235;
 inline constexpr int CW_LATCH_TEXT = 239;
+inline constexpr int CW_ECI = 241;
 inline constexpr int CW_UNLATCH = 254;
 
 // The fixed buffer of data codewords. Writing past its end drops the codeword and marks the

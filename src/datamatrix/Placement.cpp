@@ -7,9 +7,6 @@ namespace korvex::datamatrix {
 
 namespace {
 
-// Mapping of the largest symbol: 132 x 132 entries of at most 2178 x 10 + 8.
-constexpr int MAX_MAPPING = 132 * 132;
-
 // Without a stream an entry is codeword x 10 + bit. With one, the placement writes the module
 // value (the bit's value when set, else 0) marked by PLACED, which spares a second pass that
 // divides every entry by 10.
@@ -144,6 +141,45 @@ void drawFrame(TIArray& m, int x0, int y0, int w, int h) {
     }
 }
 
+// Where each module of a mapping takes its value from, column by column: 0 nothing, FIXED the
+// dark corner, else 1 + (codeword index x 8 + shift of the bit). The same for every symbol
+// of a size, so it is worked out once per size instead of on every rebuild.
+constexpr std::uint16_t FIXED = 0xFFFF;
+
+std::vector<std::uint16_t> sourceTable(int nrow, int ncol) {
+    std::vector<std::uint16_t> entries(static_cast<std::size_t>(nrow * ncol));
+    Mapper(nrow, ncol, entries.data()).run();
+    std::vector<std::uint16_t> sources(entries.size());
+    for (int c = 0; c < ncol; ++c)
+        for (int r = 0; r < nrow; ++r) {
+            const int entry = entries[static_cast<std::size_t>(r * ncol + c)];
+            std::uint16_t& source = sources[static_cast<std::size_t>(c * nrow + r)];
+            if (entry == 0)
+                source = 0;
+            else if (entry == 1)
+                source = FIXED;
+            else
+                source = static_cast<std::uint16_t>(1 + (entry / 10 - 1) * 8 + (8 - entry % 10));
+        }
+    return sources;
+}
+
+const std::vector<std::uint16_t>& sourcesFor(const TSizeInfo& size) {
+    static const std::array<std::vector<std::uint16_t>, FORMAT_COUNT> tables = [] {
+        std::array<std::vector<std::uint16_t>, FORMAT_COUNT> all;
+        for (int f = 0; f < FORMAT_COUNT; ++f)
+            if (SIZE_TABLE[f].mappingRows > 0)
+                all[f] = sourceTable(SIZE_TABLE[f].mappingRows, SIZE_TABLE[f].mappingCols);
+        return all;
+    }();
+    for (int f = 0; f < FORMAT_COUNT; ++f)
+        if (SIZE_TABLE[f].mappingRows == size.mappingRows &&
+            SIZE_TABLE[f].mappingCols == size.mappingCols)
+            return tables[f];
+    static const std::vector<std::uint16_t> none;
+    return none;
+}
+
 } // namespace
 
 std::vector<int> MappingArray(int nrow, int ncol) {
@@ -179,12 +215,27 @@ void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& m)
 
     const int nrow = size.mappingRows;
     const int ncol = size.mappingCols;
-    std::array<std::uint16_t, MAX_MAPPING> mapping;
-    Mapper(nrow, ncol, mapping.data(), stream).run();
     // Symbol rows skip the two frame rows between regions, symbol columns likewise.
     std::array<int, 132> symbolRow;
     for (int r = 0; r < nrow; ++r)
         symbolRow[r] = r + 1 + 2 * (r / rr);
+    const std::vector<std::uint16_t>& sources = sourcesFor(size);
+    if (sources.size() == static_cast<std::size_t>(nrow * ncol)) {
+        const std::uint16_t* source = sources.data();
+        for (int c = 0; c < ncol; ++c) {
+            int* column = m[c + 1 + 2 * (c / rc)].data();
+            for (int r = 0; r < nrow; ++r, ++source) {
+                const std::uint16_t from = *source;
+                if (from == 0) continue;
+                const int bit = (from - 1) & 7;
+                column[symbolRow[r]] = from == FIXED ? 1 : stream[(from - 1) >> 3] & (1 << bit);
+            }
+        }
+        return;
+    }
+    // A size outside the table (none today): the placement itself.
+    std::vector<std::uint16_t> mapping(static_cast<std::size_t>(nrow * ncol));
+    Mapper(nrow, ncol, mapping.data(), stream).run();
     for (int c = 0; c < ncol; ++c) {
         int* column = m[c + 1 + 2 * (c / rc)].data();
         const std::uint16_t* entry = mapping.data() + c;

@@ -13,6 +13,31 @@
 
 namespace korvex::datamatrix {
 
+void TDatamatrix::EncodeField(std::string_view field, CodewordBuffer& codewords) {
+    const int end = static_cast<int>(field.size());
+    switch (Encoding) {
+    case E_ASCII:
+        EncodeAscii(field, 0, end, codewords);
+        break;
+    case E_C40:
+    case E_TEXT:
+        EncodeC40Text(field, 0, Encoding == E_TEXT, true, false, codewords, leftover_);
+        break;
+    case E_BASE256:
+        EncodeBase256(field, 0, false, codewords);
+        break;
+    case E_NONE:
+        EncodeNone(field, codewords);
+        break;
+    default: {
+        const TAutoResult result = EncodeAuto(field, codewords);
+        mode_ = result.finalMode;
+        leftover_ = result.leftover;
+        break;
+    }
+    }
+}
+
 void TDatamatrix::Rebuild() {
     rebuild = false;
     const std::string_view data = Code;
@@ -25,27 +50,19 @@ void TDatamatrix::Rebuild() {
         throw ERangeError();
 
     CodewordBuffer codewords;
-    switch (Encoding) {
-    case E_ASCII:
-        EncodeAscii(data, 0, static_cast<int>(data.size()), codewords);
-        break;
-    case E_C40:
-    case E_TEXT:
-        EncodeC40Text(data, 0, Encoding == E_TEXT, true, false, codewords, leftover_);
-        break;
-    case E_BASE256:
-        EncodeBase256(data, 0, false, codewords);
-        break;
-    case E_NONE:
-        EncodeNone(data, codewords);
-        break;
-    default: {
-        const TAutoResult result = EncodeAuto(data, codewords);
-        mode_ = result.finalMode;
-        leftover_ = result.leftover;
-        break;
+    for (const std::uint8_t codeword : Marks.Lead)
+        codewords.push(codeword);
+    // Each field ends in ASCII mode (C40/TEXT unlatch, Base256 carries its length), so the
+    // FNC1 between fields is an ASCII codeword whatever the encodation.
+    std::size_t begin = 0;
+    for (const int at : Marks.Fnc1Before) {
+        const auto end = static_cast<std::size_t>(at);
+        if (end <= begin || end >= data.size()) continue;
+        EncodeField(data.substr(begin, end - begin), codewords);
+        codewords.push(CW_FNC1);
+        begin = end;
     }
-    }
+    EncodeField(data.substr(begin), codewords);
 
     const int written = codewords.size();
     const std::optional<TFormat> format = ChooseSize(codewords, PreferredFormat, mode_, leftover_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "datamatrix/CodewordBuffer.h"
 #include "datamatrix/EncodationMode.h"
 #include "datamatrix/SymbolCanvas.h"
 #include "datamatrix/TEncoding.h"
@@ -8,9 +9,22 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvex::datamatrix {
+
+// What the data bytes cannot say themselves. Lead codewords (FNC1, a macro, an ECI) are written
+// before the data in ASCII mode; an FNC1 is written before each position of Fnc1Before, also in
+// ASCII mode, because readers do not recognise an FNC1 inside C40/TEXT or Base256. Empty marks
+// give exactly the codewords of the bytes alone.
+struct TCodewordMarks {
+    std::vector<std::uint8_t> Lead;
+    std::vector<int> Fnc1Before; // ascending, each inside (0, Code.size())
+
+    bool Empty() const { return Lead.empty() && Fnc1Before.empty(); }
+    bool operator==(const TCodewordMarks&) const = default;
+};
 
 // The DataMatrix ECC 200 symbol encoder component (ISO/IEC 16022). Set Code, Encoding and
 // PreferredFormat, set rebuild, then call paintBarcode (nullptr only rebuilds) and read
@@ -19,6 +33,7 @@ class TDatamatrix {
   public:
     std::string Code = "This is a test of the barcode DataMatrix"; // Windows-1252 bytes
     TEncoding Encoding = E_ASCII;
+    TCodewordMarks Marks;
     TFormat PreferredFormat = AUTO;
     bool rebuild = true;
 
@@ -55,6 +70,7 @@ class TDatamatrix {
 
   private:
     void Rebuild();
+    void EncodeField(std::string_view field, CodewordBuffer& codewords);
 
     TFormat calculatedFormat_ = AUTO;
     int currentX_ = 0;

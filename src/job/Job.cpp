@@ -6,7 +6,10 @@
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
+#include "config/SettingsFile.h"
+#include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
+#include "readback/JobSurface.h"
 
 namespace korvex::job {
 
@@ -35,30 +38,54 @@ std::string TemplateMissingText(const fs::path& file) {
     return "Vorlage [" + base::PathText(file) + "] existiert nicht!";
 }
 
-std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report) {
-    std::vector<base::TTextMessage> notes;
-    const auto note = [&notes](int count, int number) {
-        if (count > 0) notes.push_back({number, 0, {}, {std::to_string(count)}});
-    };
-    note(report.DroppedTextLines, text::LoaderDroppedTextLines);
-    note(report.IgnoredLayerLines, text::LoaderIgnoredLines);
-    note(report.DroppedLayers, text::LoaderDroppedLayers);
-    note(report.IndexFallbacks, text::LoaderIndexFallbacks);
-    return notes;
+std::vector<std::string> RoundWords(const std::vector<ncgen::TRoundNote>& notes,
+                                    const config::TLanguageTexts& texts) {
+    std::vector<std::string> words;
+    for (const ncgen::TRoundNote& note : notes) {
+        const std::vector<std::string_view> values(note.Args.begin(), note.Args.end());
+        words.push_back(config::FormatText(texts.Text(note.Text), values));
+    }
+    return words;
 }
+
+namespace {
+
+// A profile file named directly, such as one of the delivered examples; nothing when the choice
+// names none.
+std::optional<ncgen::TProfileSelection> profileFile(const std::optional<std::string>& choice) {
+    if (!choice) return std::nullopt;
+    const fs::path named(*choice);
+    std::error_code ec;
+    if ((choice->find('/') == choice->npos && named.extension() != ".ini") ||
+        !fs::is_regular_file(named, ec))
+        return std::nullopt;
+    const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
+    ncgen::TProfileSelection selection{0, ncgen::ActivateProfile(stored), {}, stored.Name};
+    if (selection.Name.empty()) selection.Name = base::PathText(named.filename());
+    selection.Refusal = ncgen::CheckNumberFormat(selection.Profile.Format, selection.Name);
+    return selection;
+}
+
+} // namespace
 
 TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobOptions,
                  TOpenJob& job) {
     const std::optional<std::string>& profile = jobOptions.Profile;
     job.Session = std::move(session);
     job.File = file;
-    const std::string choice = profile.value_or(DefaultProfileChoice(job.Session));
-    auto selection = ChooseProfile(job.Session, choice);
-    if (!selection) return failed({text::NoProfileNamed, 0, {}, {choice}}, TStatus::BadRequest);
-    if (base::TTextMessage missing = CheckProfileFile(job.Session, selection->Number);
-        !missing.Empty())
-        return failed(std::move(missing));
-    job.Profile = std::move(*selection);
+    if (auto named = profileFile(profile)) {
+        if (!named->Refusal.Empty()) return failed(named->Refusal);
+        job.Profile = std::move(*named);
+    } else {
+        const std::string choice = profile.value_or(DefaultProfileChoice(job.Session));
+        auto selection = ChooseProfile(job.Session, choice);
+        if (!selection) return failed({text::NoProfileNamed, 0, {}, {choice}}, TStatus::BadRequest);
+        if (base::TTextMessage missing = CheckProfileFile(job.Session, selection->Number);
+            !missing.Empty())
+            return failed(std::move(missing));
+        job.Profile = std::move(*selection);
+    }
+    job.ProfileNumber = job.Profile.Number;
     ncgen::TActiveProfile& active = job.Profile.Profile;
     if (jobOptions.Tool) {
         active.Tool = *jobOptions.Tool;
@@ -77,10 +104,11 @@ TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobO
         return failed(systemMessage(TemplateMissingText(file)));
     // The window would go on with the empty start-up layer; a run without a person must not.
     if (!job.Report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
-    for (base::TTextMessage& note : LoadReportNotes(job.Report))
+    for (base::TTextMessage& note : ncgen::LoadReportNotes(job.Report))
         job.Warnings.push_back(std::move(note));
     if (base::TTextMessage noLayer = ncgen::CheckBatchJob(job.Report, file); !noLayer.Empty())
         return failed(std::move(noLayer));
+    if (jobOptions.Surface) job.Job.Surface = *jobOptions.Surface;
     return {};
 }
 
@@ -102,8 +130,9 @@ std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResu
 TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) {
     ncgen::TLayerTable& layers = job.Job.Layers;
     ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, job.Profile.Profile.SafetyDistance,
-                                  job.Profile.Profile.InfeedDepth};
+                                  job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
     if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
+    if (options.Content) fields.Layer.Content = *options.Content;
     try {
         program.Generated =
             ncgen::GenerateCommand(layers, fields, job.Profile.Profile, job.Profile.Name);
@@ -120,6 +149,12 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
         break;
     }
     program.Misfit = SymbolMisfit(program.Generated);
+    program.Warnings = program.Generated.ContentWarnings;
+    program.Content = base::JoinLines(fields.Layer.EText);
+    program.SymbolSize = datamatrix::FormatName(program.Generated.CalculatedFormat);
+    const auto encoding = static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation);
+    program.Encodation =
+        encoding <= datamatrix::E_AUTO ? std::string(datamatrix::EncodingName(encoding)) : "";
     program.Notes = readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1),
                                        job.Profile.Profile, job.Job.BlankDefinition, options.Stats,
                                        options.Check, job.Session.Settings.RapidRate);

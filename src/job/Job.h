@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/TextMessage.h"
+#include "content/ContentKind.h"
 #include "job/Session.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
@@ -30,13 +31,16 @@ struct TOutcome {
     bool Ok() const { return Status == TStatus::Ok; }
 };
 
-// What a job is run with besides its file. Later options (content kind, tool) join here.
+// What a job is run with besides its file.
 struct TJobOptions {
-    std::optional<std::string> Profile; // number or name (Windows-1252); default: the settings'
+    std::optional<std::string> Profile; // number, name (Windows-1252) or a profile file (a path
+                                        // with '/' or ending in .ini); default: the settings'
     std::optional<std::string> Text;    // replaces layer 1's lines (Windows-1252, split at breaks)
-    bool Stats = false;                 // figures of the marking
-    bool Check = false;                 // read the marked points back
-    std::optional<ncgen::TTool> Tool;   // replaces the profile's tool
+    std::optional<content::TContentKind> Content; // replaces layer 1's content kind
+    std::optional<ncgen::TSurfaceMode> Surface;   // replaces the job's choice
+    bool Stats = false;                           // figures of the marking
+    bool Check = false;                           // read the marked points back
+    std::optional<ncgen::TTool> Tool;             // replaces the profile's tool
 };
 
 // A job ready to generate: the session, the chosen profile and the loaded template.
@@ -47,6 +51,7 @@ struct TOpenJob {
     ncgen::TJob Job;
     ncgen::TLoadReport Report;
     std::vector<base::TTextMessage> Warnings; // the profile's tool, the loader's repairs
+    int ProfileNumber = 0;                    // 1-4; 0 for a profile file named directly
 };
 
 // The job of a fresh start: one layer named by text 5007 with the settings' size and
@@ -56,8 +61,9 @@ ncgen::TJob StartupJob(const TSession& session);
 // The system message of a template that cannot be found.
 std::string TemplateMissingText(const std::filesystem::path& file);
 
-// The loader's repairs, one message each (texts 9405-9408 with the count).
-std::vector<base::TTextMessage> LoadReportNotes(const ncgen::TLoadReport& report);
+// The round-part notes (texts 9853-9855 with their values) in the loaded language, one each.
+std::vector<std::string> RoundWords(const std::vector<ncgen::TRoundNote>& notes,
+                                    const config::TLanguageTexts& texts);
 
 // Chooses the profile (with the tool the options give, else a warning when its own cannot be
 // used) and loads the template over the start-up job, refusing a job that would mark nothing
@@ -70,6 +76,10 @@ struct TProgram {
     ncgen::TGenerateCommandResult Generated;
     readback::TProgramNotes Notes;
     std::optional<base::TTextMessage> Misfit; // the symbol is larger than the size asked for
+    std::vector<base::TTextMessage> Warnings; // the content's (an IUID mark off its limits)
+    std::string Content;    // what the symbol encodes (Windows-1252), as the marking log keeps it
+    std::string SymbolSize; // the symbol's size and the layer's encodation, as named
+    std::string Encodation;
 
     // The read-back found a program that will not scan as its text.
     bool CheckFailed() const;

@@ -5,6 +5,7 @@
 #include "base/Windows1252.h"
 #include "config/ConfigError.h"
 #include "job/NoteTexts.h"
+#include "readback/JobSurface.h"
 
 namespace korvex::job {
 
@@ -56,7 +57,7 @@ std::vector<ncgen::TRunItem> PlanListItems(const std::vector<TListText>& texts,
 TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
-                         const TWrittenHook& written) {
+                         const TWrittenHook& written, ncgen::TProgramSink* sink) {
     TSeriesOutcome result;
     for (const ncgen::TRunItem& item : items)
         if (IsJobFile(job, item.Output)) {
@@ -67,7 +68,8 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
     const ncgen::TLayerTable& layers = job.Job.Layers;
     ncgen::TGenerateFields fields{job.Job.Layers.SelectLayer(1).Fields,
                                   job.Profile.Profile.SafetyDistance,
-                                  job.Profile.Profile.InfeedDepth};
+                                  job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
+    if (options.Content) fields.Layer.Content = *options.Content;
     TProgram last;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
@@ -80,12 +82,17 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
             program.Summary += "; " + texts.Format(text::WarningText, words);
         };
         if (last.Misfit) warning(texts.Message(*last.Misfit));
+        for (const base::TTextMessage& content : generated.ContentWarnings)
+            warning(texts.Message(content));
         if (const std::string blank = BlankFitWords(last.Notes.BlankFit, texts); !blank.empty())
             warning(blank);
+        for (const std::string& round : RoundWords(last.Notes.Round, texts))
+            warning(round);
         if (last.Notes.Stats)
             program.Summary +=
                 "; " + StatsWords(*last.Notes.Stats, job.Profile.Profile.FeedZ, texts);
         if (last.Notes.Check) {
+            program.ReadBack = readback::Describe(*last.Notes.Check);
             program.Summary += "; " + ReadBackWords(*last.Notes.Check, texts);
             program.StopAfterWriting = last.CheckFailed();
             result.CheckFailed = program.StopAfterWriting;
@@ -95,8 +102,8 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
         if (done.Written && written) written(done.Item.Output, last);
         return progress({done.Index, done.Count, done.Item, done.Written, done.Program.Summary});
     };
-    const ncgen::TRunOutcome outcome = ncgen::RunSerial(job.Job.Layers, fields, job.Profile.Profile,
-                                                        job.Profile.Name, items, inspect, step);
+    const ncgen::TRunOutcome outcome = ncgen::RunSerial(
+        job.Job.Layers, fields, job.Profile.Profile, job.Profile.Name, items, inspect, step, sink);
 
     result.Written = outcome.Written;
     result.StoppedAt = outcome.FailedItem;
@@ -123,6 +130,9 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
     case ncgen::TRunStop::Write:
         result.Outcome = {TStatus::Failed,
                           {0, 0, config::CannotCreateText(items[outcome.FailedItem].Output), {}}};
+        break;
+    case ncgen::TRunStop::Sink:
+        result.Outcome = {TStatus::Failed, outcome.Refusal};
         break;
     }
     if (result.Stopped && result.Outcome.Ok()) result.Outcome.Status = TStatus::Failed;

@@ -49,10 +49,11 @@ struct TSeriesOutcome {
 
 // Writes one program per item with the job's layer 1 taking each text; the first failure
 // stops the run and keeps the files before it. Two items naming one file stop it before
-// anything is written. `progress` returning false cancels.
+// anything is written. `progress` returning false cancels. A sink (the marking log) writes the
+// programs with their records instead of the plain file writer.
 TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
-                         const TWrittenHook& written = {});
+                         const TWrittenHook& written = {}, ncgen::TProgramSink* sink = nullptr);
 
 } // namespace korvex::job

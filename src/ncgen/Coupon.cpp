@@ -44,20 +44,22 @@ std::optional<TCoupon> MakeCoupon(const TActiveProfile& profile, const TTool& to
         FieldValueText(profile.SafetyDistance, profile.SafetyDistance, profile.Format);
     std::int32_t counter = static_cast<std::int32_t>(profile.Format.Start);
     std::string xText, yText, zText;
+    // The coupon is marked at one angle of a rotary axis.
+    const std::string aText = FormatNumber(profile.Format, 0);
     for (std::size_t i = 0; i < coupon.Depths.size(); ++i) {
         const long double x = x0 + coupon.Spacing * static_cast<long double>(i);
         xText = FormatNumber(profile.Format, x);
         yText = FormatNumber(profile.Format, y0);
         zText = FormatNumber(profile.Format, -coupon.Depths[i]);
-        const TPointValues values{xText,         yText,     zText,     rText,
-                                  profile.FeedZ, profile.X, profile.Y, profile.Z};
+        const TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                                  profile.X, profile.Y, profile.Z, aText, profile.A};
         writeTemplate(i == 0 ? profile.FirstPoint : profile.FollowingPoints, values, profile,
                       counter, coupon.NCLines);
         coupon.SimulationLines.push_back(LevelLine(0, -coupon.Depths[i]));
         coupon.SimulationLines.push_back(PointLine(x, y0));
     }
-    const TPointValues values{xText,         yText,     zText,     rText,
-                              profile.FeedZ, profile.X, profile.Y, profile.Z};
+    const TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                              profile.X, profile.Y, profile.Z, aText, profile.A};
     writeTemplate(profile.End, values, profile, counter, coupon.NCLines);
     return coupon;
 }

@@ -1,5 +1,7 @@
 #include "ncgen/DotGeometry.h"
 
+#include "ncgen/SimulationLine.h"
+
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
@@ -72,6 +74,7 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
     TDotFigures figures;
     figures.Pitch = pitch;
     long double level = 0;
+    const std::optional<TSurfaceLine> surface = ReadSurfaceLine(simulationLines);
     for (const std::string& line : simulationLines) {
         const TSimulationLine read = ReadSimulationLine(line);
         if (read.Kind == TSimulationLine::Other) continue;
@@ -79,7 +82,21 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
             if (read.TwoFields) level = read.B;
             continue;
         }
-        const long double depth = -level;
+        long double depth = -level;
+        if (surface) {
+            // On a round part the depth counts from the surface above the dot, or along its
+            // radius when the part turns.
+            const base::TCylinder& c = surface->Cylinder;
+            const std::string_view rest = std::string_view(line).substr(3);
+            const auto split = rest.find(';');
+            const long double across =
+                ReadNumber(c.Along == 'X' ? (split == rest.npos ? "" : rest.substr(split + 1))
+                                          : rest.substr(0, split))
+                    .value;
+            const long double off = std::min(std::fabs(across - c.Axis), c.Radius);
+            depth = surface->Rotary ? c.Radius - std::hypot(across - c.Axis, level - c.ZC)
+                                    : c.ZC + std::sqrt(c.Radius * c.Radius - off * off) - level;
+        }
         const long double diameter = DotDiameter(tool, depth);
         const long double fill = diameter / pitch;
         if (figures.Diameters.empty() || fill < figures.SmallestFill) figures.SmallestFill = fill;

@@ -31,7 +31,7 @@ TTool CheckedTool(const TActiveProfile& profile);
 // What the tool makes of the program's dots at the layer's spacing.
 struct TDotFigures {
     long double Pitch = 0;
-    std::vector<long double> Depths;    // per "XY;" line: below the surface (Z 0)
+    std::vector<long double> Depths;    // per "XY;" line: below the surface
     std::vector<long double> Diameters; // per "XY;" line
     long double SmallestFill = 0, LargestFill = 0;
     std::size_t TooSmall = 0; // dots under LeastFill
@@ -42,7 +42,8 @@ struct TDotFigures {
 };
 
 // Nothing without a tool or a spacing. The depth of each point is the infeed level of the
-// "ZR;" line before it, measured down from the work zero.
+// "ZR;" line before it, measured down from the work zero; on a round program (its "SF;" line)
+// from the cylinder's surface above the dot, or along the radius when the part turns.
 std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
                                       const TTool& tool, long double pitch);
 

@@ -28,11 +28,12 @@ bool levelFieldValid(std::string_view field, std::string_view profileText) {
 TStatusCheck Checkstatus(const TStatusFields& fields, const TActiveProfile& profile) {
     const TNumberReading angle = ReadNumber(fields.EDrehWinkel);
     const long double theta = 360 - angle.value;
-    if (!angle.ok || theta < 0 || theta > 360) return {false, text::AngleOutOfRange, 0};
+    if (!angle.ok || theta < 0 || theta > 360)
+        return {false, text::AngleOutOfRange, 0, TStatusField::Rotation};
     if (!levelFieldValid(fields.REbeneauswahl, profile.SafetyDistance))
-        return {false, text::InvalidInput, text::SafetyDistanceLabel};
+        return {false, text::InvalidInput, text::SafetyDistanceLabel, TStatusField::SafetyDistance};
     if (!levelFieldValid(fields.ZEbeneauswahl, profile.InfeedDepth))
-        return {false, text::InvalidInput, text::InfeedDepthLabel};
+        return {false, text::InvalidInput, text::InfeedDepthLabel, TStatusField::InfeedDepth};
     return {!fields.EText.empty(), 0, 0};
 }
 

@@ -19,11 +19,15 @@ struct TStatusFields {
     std::string_view ZEbeneauswahl; // infeed depth
 };
 
+// The field a failed status check is about, so the window can mark it while the user types.
+enum class TStatusField { None, Rotation, SafetyDistance, InfeedDepth };
+
 // Outcome of the status check after a parameter change.
 struct TStatusCheck {
     bool ProgramOutOfDate = false; // enable Convert and restart ConvertTimer
     int MessageText = 0;           // language text to show, or 0
     int DetailText = 0;            // shown after MessageText and ": ", or 0
+    TStatusField Field = TStatusField::None;
 };
 
 // The status check. The rotation must be a number within 0-360 (else text 9002). The R and Z

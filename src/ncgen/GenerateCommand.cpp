@@ -3,7 +3,10 @@
 #include "base/PathText.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "content/IuidMarking.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/NumberReading.h"
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/ProfileSelection.h"
@@ -63,10 +66,20 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         result.Outcome = TGenerateOutcome::NoText;
         return;
     }
+    // Marking flat instead would cut every dot at a depth nobody asked for.
+    if (fields.Surface.Mode != TSurfaceMode::Flat && !fields.Surface.Cylinder.Usable()) {
+        refuse(result, {text::SurfaceNeedsCylinder, 0, {}});
+        return;
+    }
+    result.Content = content::PrepareContent(window.Content, code);
+    if (!result.Content.Ok()) {
+        refuse(result, result.Content.Refusal);
+        return;
+    }
     result.DroppedTextLines = layers.StoreCurrentLayer(window);
 
     datamatrix::TDatamatrix symbol;
-    symbol.Code = code;
+    content::ApplyContent(result.Content, symbol);
     symbol.Encoding = window.CurrentEncodation < datamatrix::ENCODING_COUNT
                           ? static_cast<datamatrix::TEncoding>(window.CurrentEncodation)
                           : datamatrix::E_ASCII;
@@ -77,12 +90,18 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     symbol.paintBarcode(nullptr);
     result.PreferredFormat = symbol.PreferredFormat;
     result.CalculatedFormat = symbol.CalculatedFormat();
+    result.ContentWarnings =
+        content::IuidMarkingWarnings(window.Content, ReadNumber(window.EGroesse).value,
+                                     symbol.MatrixCols(), symbol.MatrixRows());
 
     const datamatrix::TIArray matrix = symbol.Matrix();
+    // The profile's cone aims each dot on the tilted surface.
+    TSurface surface = fields.Surface;
+    if (surface.Tool.IncludedAngle <= 0) surface.Tool = MarkingToolOf(CheckedTool(profile));
     TGenerateOutput output;
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,
-                               fields.ZEbeneauswahl, false};
+                               fields.ZEbeneauswahl, false,   surface};
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);
@@ -93,6 +112,10 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     } catch (...) {
         keep();
         throw;
+    }
+    if (!output.Refusal.Empty()) {
+        refuse(result, std::move(output.Refusal));
+        return;
     }
     keep();
     result.Outcome = TGenerateOutcome::Generated;

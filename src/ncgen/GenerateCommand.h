@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/TextMessage.h"
+#include "content/SymbolContent.h"
 #include "datamatrix/TFormat.h"
 #include "ncgen/LayerTable.h"
 #include "ncgen/NCFormat.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/Surface.h"
 #include "ncgen/TemplateFile.h"
 
 #include <filesystem>
@@ -22,6 +24,7 @@ struct TGenerateFields {
     TLayerFields Layer;        // the current layer's fields: EText, EGroesse, offsets, ...
     std::string REbeneauswahl; // safety distance field
     std::string ZEbeneauswahl; // infeed depth field
+    TSurface Surface;          // the job's choice and its blank's cylinder
 };
 
 enum class TGenerateOutcome {
@@ -44,6 +47,11 @@ struct TGenerateCommandResult {
     datamatrix::TFormat PreferredFormat = datamatrix::AUTO;
     datamatrix::TFormat CalculatedFormat = datamatrix::AUTO;
     int DroppedTextLines = 0; // text lines beyond 100 that the layer could not keep
+    // The text as the layer's content kind: what was encoded and what a reader should see.
+    content::TSymbolContent Content;
+    // What MIL-STD-130 says about the mark of an ISO/IEC 15434 content (module size, side,
+    // square); the program is written all the same.
+    std::vector<base::TTextMessage> ContentWarnings;
 };
 
 // The generate command (ConvertClick), one sequence for the window's Convert button, its
@@ -52,9 +60,11 @@ struct TGenerateCommandResult {
 //   2. dot spacing and offsets (text 9008 with 9009/9010/9011; a bad offset is reset),
 //   3. a profile without any template line is refused (text 9016 naming profileName), and
 //      one whose numbers could not be read back (text 9017, CheckNumberFormat),
-//   4. no text: NoText,
+//   4. no text: NoText; a round surface without a cylinder along X or Y (text 9850); text
+//      that its content kind refuses (GS1, ISO/IEC 15434): the reason, naming the element,
 //   5. StoreCurrentLayer, the symbol of the text with the layer's size and encodation,
-//      GenerateLayer for layer 1 with the R and Z fields.
+//      GenerateLayer for layer 1 with the R and Z fields (refused, text 9851 or 9852, when
+//      the symbol cannot be laid onto the cylinder).
 // The window calls it on every generation with its fields (Layer.CurrentSymbolSize and
 // CurrentEncodation set to the ones in use) and shows the result: a message box for Message,
 // the offset resets, NCLines in NCEditor, SimulationLines in NCEditorSim for the graphic. The

@@ -1,9 +1,11 @@
 #include "ncgen/GenerateLayer.h"
 
+#include "base/TextNumbers.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
 #include "ncgen/SimulationLine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvex::ncgen {
@@ -52,11 +54,15 @@ void writePoint(const TTemplatePlan& plan, const TTemplate& lines, const TPointV
     }
 }
 
-void walk(const TGenerateInput& input, TGenerateOutput& output) {
-    const TActiveProfile& profile = input.Profile;
+struct TJobPoint {
+    long double X = 0;
+    long double Y = 0;
+};
+
+// The dark modules' positions in machining order, in the job's frame (before the lathe's
+// sign change): spacing, mirrors, rotation about the origin, offset.
+std::vector<TJobPoint> jobPoints(const TGenerateInput& input) {
     const TLayer& layer = input.Layer;
-    std::int32_t blockCounter = profile.Format.Start;
-    const bool latheMode = IsLatheMode(profile);
     const long double xOffset = ReadNumber(layer.XDis).value;
     const long double yOffset = ReadNumber(layer.YDis).value;
     const long double spacing = ReadNumber(layer.Size).value;
@@ -64,32 +70,10 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
     const bool rotate = theta > 0 && theta < 360;
     const long double cosTheta = std::cos(theta * Pi / 180);
     const long double sinTheta = std::sin(theta * Pi / 180);
-    const std::string rText =
-        FieldValueText(input.REbeneauswahl, profile.SafetyDistance, profile.Format);
-    const std::string zText =
-        FieldValueText(input.ZEbeneauswahl, profile.InfeedDepth, profile.Format);
-    const long double rNumber = ReadNumber(input.REbeneauswahl).value;
-    const long double zNumber = ReadNumber(input.ZEbeneauswahl).value;
-    output.SimulationLines.clear();
     const int cols = input.MatrixCols;
     const int rows = input.MatrixRows;
-
-    std::string xText;
-    std::string yText;
-    TPointValues values{xText, yText, zText, rText, profile.FeedZ, profile.X, profile.Y, profile.Z};
-    const TTemplatePlan firstPlan(profile.FirstPoint, values, profile);
-    const TTemplatePlan followingPlan(profile.FollowingPoints, values, profile);
-    const TTemplatePlan endPlan(profile.End, values, profile);
-    const std::size_t points = countDark(input.Matrix, cols, rows);
-    output.SimulationLines.reserve(points + 1);
-    if (!input.ToBuffer) {
-        std::size_t lines = endPlan.LineCount();
-        if (points > 0) {
-            lines += firstPlan.LineCount() + (points - 1) * followingPlan.LineCount();
-        }
-        output.NCLines.reserve(output.NCLines.size() + lines);
-    }
-    bool first = true;
+    std::vector<TJobPoint> points;
+    points.reserve(countDark(input.Matrix, cols, rows));
     for (int visited = 0; visited < rows; ++visited) {
         const int row = rows - 1 - visited;
         const bool rightToLeft = visited % 2 == 0;
@@ -100,33 +84,187 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
             }
             const long double x0 = spacing * (layer.XMirror ? cols - 1 - column : column);
             const long double y0 = spacing * (layer.YMirror ? row : rows - 1 - row);
-            long double x = rotate ? x0 * cosTheta + y0 * sinTheta : x0;
-            long double y = rotate ? -x0 * sinTheta + y0 * cosTheta : y0;
-            x += xOffset;
-            y += yOffset;
-            if (latheMode) {
-                x = -x;
-            }
-            if (first) {
-                output.SimulationLines.push_back(LevelLine(rNumber, zNumber));
-            }
-            output.SimulationLines.push_back(PointLine(x, y));
-            if (!input.ToBuffer) {
-                xText = FormatNumber(profile.Format, x);
-                yText = FormatNumber(profile.Format, y);
-                values.XVal = xText;
-                values.YVal = yText;
-                writePoint(first ? firstPlan : followingPlan,
-                           first ? profile.FirstPoint : profile.FollowingPoints, values, profile,
-                           blockCounter, output.NCLines);
-            }
-            first = false;
+            const long double x = rotate ? x0 * cosTheta + y0 * sinTheta : x0;
+            const long double y = rotate ? -x0 * sinTheta + y0 * cosTheta : y0;
+            points.push_back({x + xOffset, y + yOffset});
         }
+    }
+    return points;
+}
+
+void walkFlat(const TGenerateInput& input, const std::vector<TJobPoint>& points,
+              TGenerateOutput& output) {
+    const TActiveProfile& profile = input.Profile;
+    std::int32_t blockCounter = profile.Format.Start;
+    const bool latheMode = IsLatheMode(profile);
+    const std::string rText =
+        FieldValueText(input.REbeneauswahl, profile.SafetyDistance, profile.Format);
+    const std::string zText =
+        FieldValueText(input.ZEbeneauswahl, profile.InfeedDepth, profile.Format);
+    const std::string aText = FormatNumber(profile.Format, 0);
+    const long double rNumber = ReadNumber(input.REbeneauswahl).value;
+    const long double zNumber = ReadNumber(input.ZEbeneauswahl).value;
+
+    std::string xText;
+    std::string yText;
+    TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                        profile.X, profile.Y, profile.Z, aText, profile.A};
+    const TTemplatePlan firstPlan(profile.FirstPoint, values, profile);
+    const TTemplatePlan followingPlan(profile.FollowingPoints, values, profile);
+    const TTemplatePlan endPlan(profile.End, values, profile);
+    output.SimulationLines.reserve(points.size() + 1);
+    if (!input.ToBuffer) {
+        std::size_t lines = endPlan.LineCount();
+        if (!points.empty()) {
+            lines += firstPlan.LineCount() + (points.size() - 1) * followingPlan.LineCount();
+        }
+        output.NCLines.reserve(output.NCLines.size() + lines);
+    }
+    bool first = true;
+    for (const TJobPoint& point : points) {
+        const long double x = latheMode ? -point.X : point.X;
+        const long double y = point.Y;
+        if (first) {
+            output.SimulationLines.push_back(LevelLine(rNumber, zNumber));
+        }
+        output.SimulationLines.push_back(PointLine(x, y));
+        if (!input.ToBuffer) {
+            xText = FormatNumber(profile.Format, x);
+            yText = FormatNumber(profile.Format, y);
+            values.XVal = xText;
+            values.YVal = yText;
+            writePoint(first ? firstPlan : followingPlan,
+                       first ? profile.FirstPoint : profile.FollowingPoints, values, profile,
+                       blockCounter, output.NCLines);
+        }
+        first = false;
     }
     if (input.ToBuffer) {
         output.BufferLines = output.SimulationLines;
     } else {
         writePoint(endPlan, profile.End, values, profile, blockCounter, output.NCLines);
+    }
+}
+
+// One point as the round program addresses it, and where its dot lies in the part's frame.
+struct TRoundPoint {
+    long double X = 0, Y = 0, Z = 0, A = 0; // machine values (job frame, before the lathe)
+    long double PartAcross = 0, PartZ = 0;  // the dot's bottom in the part's frame
+    long double Surface = 0;                // Follow: the surface height above the tool
+};
+
+void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points,
+               TGenerateOutput& output) {
+    const TActiveProfile& profile = input.Profile;
+    const TSurface& surface = input.Surface;
+    const base::TCylinder& c = surface.Cylinder;
+    const bool rotary = surface.Mode == TSurfaceMode::Rotary;
+    const bool alongX = c.Along == 'X';
+    const long double rField = ReadNumber(input.REbeneauswahl).value;
+    const long double zField = ReadNumber(input.ZEbeneauswahl).value;
+    // Follow reaches a dot from above only on the upper half; turning reaches it anywhere
+    // once round.
+    const long double limit = rotary ? Pi : Pi / 2;
+
+    std::vector<TRoundPoint> round;
+    round.reserve(points.size());
+    long double highest = c.ZC - c.Radius;
+    bool crossesTop = false;
+    int firstSide = 0;
+    for (const TJobPoint& point : points) {
+        const long double across = alongX ? point.Y : point.X;
+        const long double axial = alongX ? point.X : point.Y;
+        const base::TSurfacePoint on = base::OnSurface(c, across - c.Axis);
+        if (firstSide == 0) firstSide = on.Angle <= 0 ? 1 : 2;
+        if (std::fabs(on.Angle) >= limit) {
+            output.Refusal = {
+                rotary ? text::SymbolLongerThanCircumference : text::SymbolPastCylinderSide, 0, {}};
+            return;
+        }
+        TRoundPoint p;
+        if (rotary) {
+            const long double bottom = c.Radius + zField;
+            p.PartAcross = c.Axis + bottom * std::sin(on.Angle);
+            p.PartZ = c.ZC + bottom * std::cos(on.Angle);
+            // The tool turns about the part the right-handed way: about +X that carries it
+            // from the top towards -Y, about +Y towards +X.
+            p.A = (alongX ? -on.Angle : on.Angle) * 180 / Pi;
+            p.Z = c.ZC + c.Radius + zField;
+            p.Surface = c.ZC + c.Radius;
+            (alongX ? p.X : p.Y) = axial;
+            (alongX ? p.Y : p.X) = c.Axis;
+        } else {
+            long double toolAcross = on.Across;
+            if (surface.Tool.IncludedAngle > 0) {
+                // The cone's dot centre moves uphill on the tilted surface: aim downhill.
+                // Past k = 1/2 the shift grows without bound as the flank nears the surface;
+                // the round-part check reports such dots instead.
+                const TTiltedDot dot = TiltedDot(surface.Tool.IncludedAngle, on.Angle, zField);
+                if (dot.Cuts && dot.Ratio * dot.Ratio >= 0.75L)
+                    toolAcross += on.Angle < 0 ? -dot.Shift : dot.Shift;
+            }
+            const long double off = std::min(std::fabs(toolAcross - c.Axis), c.Radius);
+            p.Surface = c.ZC + std::sqrt(c.Radius * c.Radius - off * off);
+            p.Z = p.Surface + zField;
+            p.PartAcross = toolAcross;
+            p.PartZ = p.Z;
+            (alongX ? p.X : p.Y) = axial;
+            (alongX ? p.Y : p.X) = toolAcross;
+        }
+        highest = std::max(highest, p.Surface);
+        crossesTop = crossesTop || (on.Angle <= 0 ? 1 : 2) != firstSide;
+        round.push_back(p);
+    }
+    // Between dots on either side of the top line the surface reaches its top.
+    if (crossesTop && !round.empty()) highest = c.ZC + c.Radius;
+
+    const bool latheMode = IsLatheMode(profile);
+    std::int32_t blockCounter = profile.Format.Start;
+    // A safe plane above the highest surface under the symbol: the moves between dots at
+    // this level clear the part wherever they go.
+    const long double safe = highest + rField;
+    const std::string rText = FormatNumber(profile.Format, safe);
+    std::string xText, yText, zText, aText;
+    TPointValues values{xText,     yText,     zText,     rText, profile.FeedZ,
+                        profile.X, profile.Y, profile.Z, aText, profile.A};
+    output.SimulationLines.reserve(2 * round.size() + 1);
+    output.SimulationLines.push_back(SurfaceLine(surface));
+    bool first = true;
+    for (const TRoundPoint& p : round) {
+        const long double x = latheMode ? -p.X : p.X;
+        const long double partX = alongX ? x : (latheMode ? -p.PartAcross : p.PartAcross);
+        const long double partY = alongX ? p.PartAcross : p.Y;
+        const long double start = rotary ? p.PartZ + (rField - zField) : safe;
+        output.SimulationLines.push_back(LevelLine(start, p.PartZ));
+        output.SimulationLines.push_back(PointLine(partX, partY));
+        if (!input.ToBuffer) {
+            xText = FormatNumber(profile.Format, x);
+            yText = FormatNumber(profile.Format, p.Y);
+            zText = FormatNumber(profile.Format, p.Z);
+            aText = FormatNumber(profile.Format, p.A);
+            values.XVal = xText;
+            values.YVal = yText;
+            values.ZVal = zText;
+            values.AVal = aText;
+            writeTemplate(first ? profile.FirstPoint : profile.FollowingPoints, values, profile,
+                          blockCounter, output.NCLines);
+        }
+        first = false;
+    }
+    if (input.ToBuffer) {
+        output.BufferLines = output.SimulationLines;
+    } else {
+        writeTemplate(profile.End, values, profile, blockCounter, output.NCLines);
+    }
+}
+
+void walk(const TGenerateInput& input, TGenerateOutput& output) {
+    output.SimulationLines.clear();
+    const std::vector<TJobPoint> points = jobPoints(input);
+    if (input.Surface.Mode == TSurfaceMode::Flat || !input.Surface.Cylinder.Usable()) {
+        walkFlat(input, points, output);
+    } else {
+        walkRound(input, points, output);
     }
 }
 

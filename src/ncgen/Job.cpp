@@ -8,6 +8,7 @@ void NewJob(TJob& job, std::string_view defaultLayerName, std::uint8_t currentSy
     job.Layers.AddLayer(defaultLayerName, currentSymbolSize, currentEncodation);
     job.Layers.CurrentLayer = 1;
     job.BlankDefinition.clear();
+    job.Surface = TSurfaceMode::Flat;
 }
 
 } // namespace korvex::ncgen

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/ContentKind.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -23,6 +25,7 @@ struct TLayer {
     std::string DMEnc = "0";  // encodation index as decimal text
     bool XMirror = false;
     bool YMirror = false;
+    content::TContentKind Content = content::TContentKind::Text;
 
     bool operator==(const TLayer&) const = default;
 };

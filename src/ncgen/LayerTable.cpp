@@ -56,6 +56,7 @@ TSelectedLayer TLayerTable::SelectLayer(int n) {
     fields.EDrehWinkel = layer.Angle;
     fields.EXSpiegel = layer.XMirror;
     fields.EYSPiegel = layer.YMirror;
+    fields.Content = layer.Content;
     const auto size = ReadSymbolSizeIndex(layer.DMForm);
     const auto encodation = ReadEncodationIndex(layer.DMEnc);
     fields.CurrentSymbolSize = size.value_or(0);
@@ -79,6 +80,7 @@ int TLayerTable::StoreCurrentLayer(const TLayerFields& fields) {
     layer.Angle = fields.EDrehWinkel;
     layer.XMirror = fields.EXSpiegel;
     layer.YMirror = fields.EYSPiegel;
+    layer.Content = fields.Content;
     return static_cast<int>(fields.EText.size() - count);
 }
 

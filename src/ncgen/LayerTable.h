@@ -25,6 +25,7 @@ struct TLayerFields {
     bool EYSPiegel = false;
     std::uint8_t CurrentSymbolSize = 0;
     std::uint8_t CurrentEncodation = 0;
+    content::TContentKind Content = content::TContentKind::Text;
 
     bool operator==(const TLayerFields&) const = default;
 };

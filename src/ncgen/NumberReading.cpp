@@ -1,5 +1,7 @@
 #include "ncgen/NumberReading.h"
 
+#include "base/LongDoubleChars.h"
+
 #include <algorithm>
 #include <charconv>
 #include <string>
@@ -94,7 +96,7 @@ TNumberReading ReadNumber(std::string_view text) {
         ++first;
     }
     long double value = 0.0L;
-    const auto result = std::from_chars(text.data() + first, text.data() + text.size(), value);
+    const auto result = base::FromChars(text.data() + first, text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
         if (decimalMagnitude <= 0) {
             return {true, text[start] == '-' ? -0.0L : 0.0L}; // underflow: as good as zero

@@ -37,6 +37,7 @@ struct TOutputProfile {
     std::string Schritt;
     std::string Start;
     std::string X, Y, Z, I, J, R; // address letters
+    std::string A;                // "A": the rotary axis's letter ([#AAXIS])
     TToolTexts Tool;              // "WzTyp", "WzWinkel", "WzSpitze", "WzRadius"
 };
 
@@ -55,6 +56,7 @@ struct TActiveProfile {
     bool BlockNumbering = false;
     TNCFormat Format;
     std::string X = "X", Y = "Y", Z = "Z", I = "I", J = "J", R = "R";
+    std::string A = "A";
     TTool Tool;              // none: every check of the dots is silent
     std::string ToolProblem; // why the stored tool could not be used
 };

@@ -7,19 +7,35 @@
 
 namespace korvex::ncgen {
 
+std::string PickXForOffset(const std::string& offsetX, bool lathe) {
+    if (!lathe) return offsetX;
+    const TNumberReading read = ReadNumber(offsetX);
+    if (!read.ok || read.value == 0) return offsetX;
+    const std::size_t start = offsetX.find_first_not_of(' ');
+    const char sign = offsetX[start];
+    if (sign == '-') return offsetX.substr(0, start) + offsetX.substr(start + 1);
+    if (sign == '+') return offsetX.substr(0, start) + '-' + offsetX.substr(start + 1);
+    return offsetX.substr(0, start) + '-' + offsetX.substr(start);
+}
+
+std::string OffsetXForPick(const std::string& pickX, bool lathe) {
+    return PickXForOffset(pickX, lathe);
+}
+
 void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
                    std::vector<std::string>& bufferLines) {
+    const bool lathe = IsLatheMode(input.Profile);
     if (pick.PickX.empty()) {
-        pick.PickX = input.Layer.XDis;
+        pick.PickX = PickXForOffset(input.Layer.XDis, lathe);
         pick.PickY = input.Layer.YDis;
     }
     TLayer placed = input.Layer;
-    placed.XDis = pick.PickX;
+    placed.XDis = OffsetXForPick(pick.PickX, lathe);
     placed.YDis = pick.PickY;
     bufferLines.clear();
     TGenerateOutput output;
     GenerateLayer({placed, input.Matrix, input.MatrixCols, input.MatrixRows, input.Profile,
-                   input.REbeneauswahl, input.ZEbeneauswahl, true},
+                   input.REbeneauswahl, input.ZEbeneauswahl, true, input.Surface},
                   output);
     bufferLines = std::move(output.BufferLines);
     pick.LetzterX = pick.PickX;
@@ -47,11 +63,11 @@ void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
         ConvertBuffer(input, pick, bufferLines);
         return;
     }
-    long double dx = ReadNumber(pick.PickX).value - ReadNumber(pick.LetzterX).value;
-    // The buffer holds X after the lathe's sign change, which follows the offset.
-    if (IsLatheMode(input.Profile)) {
-        dx = -dx;
-    }
+    ShiftToPick(bufferLines, pick);
+}
+
+void ShiftToPick(std::vector<std::string>& bufferLines, TPickState& pick) {
+    const long double dx = ReadNumber(pick.PickX).value - ReadNumber(pick.LetzterX).value;
     const long double dy = ReadNumber(pick.PickY).value - ReadNumber(pick.LetzterY).value;
     ShiftPointLines(bufferLines, dx, dy);
     pick.LetzterX = pick.PickX;

@@ -10,13 +10,14 @@ namespace korvex::ncgen {
 
 namespace {
 
-constexpr std::array<std::string_view, 8> Placeholders = {
-    "[#XVAL]", "[#YVAL]", "[#ZVAL]", "[#RVAL]", "[#FVAL]", "[#XAXIS]", "[#YAXIS]", "[#ZAXIS]",
+constexpr std::array<std::string_view, 10> Placeholders = {
+    "[#XVAL]",  "[#YVAL]",  "[#ZVAL]",  "[#RVAL]", "[#FVAL]",
+    "[#XAXIS]", "[#YAXIS]", "[#ZAXIS]", "[#AVAL]", "[#AAXIS]",
 };
 
-std::array<std::string_view, 8> valuesInOrder(const TPointValues& values) {
-    return {values.XVal, values.YVal,  values.ZVal,  values.RVal,
-            values.FVal, values.XAxis, values.YAxis, values.ZAxis};
+std::array<std::string_view, 10> valuesInOrder(const TPointValues& values) {
+    return {values.XVal,  values.YVal,  values.ZVal,  values.RVal, values.FVal,
+            values.XAxis, values.YAxis, values.ZAxis, values.AVal, values.AAxis};
 }
 
 // Wraps at 32 bits instead of overflowing.

@@ -9,7 +9,7 @@
 
 namespace korvex::ncgen {
 
-// Values of the eight placeholders for one point.
+// Values of the placeholders for one point.
 struct TPointValues {
     std::string_view XVal;  // [#XVAL]
     std::string_view YVal;  // [#YVAL]
@@ -19,6 +19,8 @@ struct TPointValues {
     std::string_view XAxis; // [#XAXIS]
     std::string_view YAxis; // [#YAXIS]
     std::string_view ZAxis; // [#ZAXIS]
+    std::string_view AVal;  // [#AVAL]: the rotary axis's angle
+    std::string_view AAxis; // [#AAXIS]: its letter
 };
 
 // One replacement pass: the first occurrence of each placeholder, in fixed order.

@@ -74,6 +74,7 @@ TActiveProfile ActivateProfile(const TOutputProfile& profile) {
     active.I = orDefault(profile.I, "I");
     active.J = orDefault(profile.J, "J");
     active.R = orDefault(profile.R, "R");
+    active.A = orDefault(profile.A, "A");
     TToolReading tool = ReadTool(profile.Tool);
     active.Tool = tool.Tool;
     active.ToolProblem = std::move(tool.Problem);

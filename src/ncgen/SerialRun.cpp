@@ -3,10 +3,13 @@
 #include "base/AtomicFile.h"
 #include "base/EKorvexError.h"
 #include "base/TextLines.h"
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
 
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <set>
 
 namespace korvex::ncgen {
@@ -14,6 +17,11 @@ namespace korvex::ncgen {
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string encodationName(const TLayerFields& layer) {
+    const auto encoding = static_cast<datamatrix::TEncoding>(layer.CurrentEncodation);
+    return encoding <= datamatrix::E_AUTO ? std::string(datamatrix::EncodingName(encoding)) : "";
+}
 
 std::string padded(std::int64_t value, std::string_view format) {
     const std::uint64_t magnitude =
@@ -109,7 +117,7 @@ std::optional<TSerialRange> ReadSerialRange(std::string_view text) {
 
 TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
                         const std::function<TRunProgram(const TRunItem&)>& make,
-                        const std::function<bool(const TRunStep&)>& progress) {
+                        const std::function<bool(const TRunStep&)>& progress, TProgramSink* sink) {
     TRunOutcome outcome;
     // A pattern without a number would write every program over the one before.
     std::set<fs::path> names;
@@ -119,29 +127,58 @@ TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
             outcome.FailedItem = i;
             return outcome;
         }
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const TRunItem& item = items[i];
-        const TRunProgram program = make(item);
-        bool written = false;
-        if (program.Ok) {
+    const std::size_t batch = sink ? std::max<std::size_t>(sink->Batch(), 1) : 1;
+    bool cancelled = false;
+    for (std::size_t start = 0; start < items.size() && !cancelled;) {
+        std::vector<const TRunItem*> made;
+        std::vector<TRunProgram> programs;
+        while (made.size() < batch && start + made.size() < items.size()) {
+            made.push_back(&items[start + made.size()]);
+            programs.push_back(make(*made.back()));
+            if (!programs.back().Ok || programs.back().StopAfterWriting) break;
+        }
+        std::vector<const TRunProgram*> ready;
+        for (std::size_t k = 0; k < made.size() && programs[k].Ok; ++k) {
             std::error_code ec;
-            const fs::path folder = item.Output.parent_path();
+            const fs::path folder = made[k]->Output.parent_path();
             if (!folder.empty()) fs::create_directories(folder, ec);
-            written = base::WriteFileAtomically(item.Output, program.Bytes);
+            ready.push_back(&programs[k]);
         }
-        if (written) ++outcome.Written;
-        const bool goOn = progress({i, items.size(), item, program, written});
-        const bool last = i + 1 == items.size();
-        if (!program.Ok || !written || program.StopAfterWriting || (!goOn && !last)) {
-            outcome.FailedItem = i;
-            outcome.Stop = !program.Ok                ? TRunStop::Generation
-                           : !written                 ? TRunStop::Write
-                           : program.StopAfterWriting ? TRunStop::Refused
-                                                      : TRunStop::Cancelled;
-            outcome.Message = program.Message;
-            outcome.Refusal = program.Refusal;
-            return outcome;
+        TProgramSink::TWritten written;
+        if (sink) {
+            if (!ready.empty())
+                written = sink->Write(start, {made.begin(), made.begin() + ready.size()}, ready);
+        } else {
+            while (
+                written.Count < ready.size() &&
+                base::WriteFileAtomically(made[written.Count]->Output, ready[written.Count]->Bytes))
+                ++written.Count;
         }
+        for (std::size_t k = 0; k < made.size(); ++k) {
+            const std::size_t i = start + k;
+            const TRunItem& item = *made[k];
+            const TRunProgram& program = programs[k];
+            const bool done = k < written.Count;
+            if (done) ++outcome.Written;
+            const bool goOn = progress({i, items.size(), item, program, done});
+            const bool last = i + 1 == items.size();
+            if (!program.Ok || !done || program.StopAfterWriting) {
+                outcome.FailedItem = i;
+                outcome.Stop = !program.Ok                ? TRunStop::Generation
+                               : !written.Failure.Empty() ? TRunStop::Sink
+                               : !done                    ? TRunStop::Write
+                                                          : TRunStop::Refused;
+                outcome.Message = program.Message;
+                outcome.Refusal = program.Ok ? written.Failure : program.Refusal;
+                return outcome;
+            }
+            if (!goOn && !last && !cancelled) {
+                cancelled = true;
+                outcome.FailedItem = i;
+                outcome.Stop = TRunStop::Cancelled;
+            }
+        }
+        start += made.size();
     }
     return outcome;
 }
@@ -150,7 +187,7 @@ TRunOutcome
 RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
           std::string_view profileName, const std::vector<TRunItem>& items,
           const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
-          const std::function<bool(const TRunStep&)>& progress) {
+          const std::function<bool(const TRunStep&)>& progress, TProgramSink* sink) {
     const auto make = [&](const TRunItem& item) {
         TRunProgram program;
         fields.Layer.EText = base::SplitLines(item.Text);
@@ -169,6 +206,8 @@ RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& pro
             }
             program.Bytes = base::JoinLines(generated.NCLines);
             program.Ok = true;
+            program.SymbolSize = datamatrix::FormatName(generated.CalculatedFormat);
+            program.Encodation = encodationName(fields.Layer);
             if (inspect) inspect(generated, program);
         } catch (const EKorvexError& e) {
             program.Ok = false;
@@ -176,7 +215,7 @@ RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& pro
         }
         return program;
     };
-    return RunPrograms(items, make, progress);
+    return RunPrograms(items, make, progress, sink);
 }
 
 } // namespace korvex::ncgen

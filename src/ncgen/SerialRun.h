@@ -51,6 +51,10 @@ struct TRunProgram {
     base::TTextMessage Refusal; // or the generate command's refusal, in language texts
     std::string Summary;
     bool StopAfterWriting = false; // written, but the run must not go on (a failed check)
+    // What a record of the program keeps besides its text and bytes.
+    std::string SymbolSize;
+    std::string Encodation;
+    std::string ReadBack; // the read-back verdict, when the maker checked it
 };
 
 enum class TRunStop {
@@ -60,6 +64,7 @@ enum class TRunStop {
     Write,           // the file could not be written
     Cancelled,       // the progress callback asked to stop
     Refused,         // the maker's program was written, but it asked to stop the run
+    Sink,            // the program sink failed (the marking log); Refusal says why
 };
 
 struct TRunOutcome {
@@ -79,12 +84,32 @@ struct TRunStep {
     bool Written = false;
 };
 
+// Where a run's programs go. Without one, each file is written through a temporary file and a
+// rename; the marking log's sink records them first, several at a time, since each record
+// costs a flush of its own.
+class TProgramSink {
+  public:
+    virtual ~TProgramSink() = default;
+    // How many programs the run makes ahead and hands over at once.
+    virtual std::size_t Batch() const { return 1; }
+    struct TWritten {
+        std::size_t Count = 0;      // programs written, in order, before the first that was not
+        base::TTextMessage Failure; // set when the sink itself failed rather than a file
+    };
+    // items[k] is item first + k of the run; every program is Ok.
+    virtual TWritten Write(std::size_t first, const std::vector<const TRunItem*>& items,
+                           const std::vector<const TRunProgram*>& programs) = 0;
+};
+
 // Makes and writes one program per item, each file through a temporary file and a rename,
 // missing folders created. The first failure ends the run; every file written before it is
 // complete, and no temporary file stays behind.
+// With a sink that takes several programs at once, a cancel takes effect after the programs
+// already handed over are written and reported.
 TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
                         const std::function<TRunProgram(const TRunItem&)>& make,
-                        const std::function<bool(const TRunStep&)>& progress);
+                        const std::function<bool(const TRunStep&)>& progress,
+                        TProgramSink* sink = nullptr);
 
 // A serial or list run of the generate command: layer 1 of `layers` takes each item's text in
 // turn, with the other fields as given; the profile name is what a refusal names. `inspect`
@@ -94,6 +119,6 @@ TRunOutcome
 RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& profile,
           std::string_view profileName, const std::vector<TRunItem>& items,
           const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
-          const std::function<bool(const TRunStep&)>& progress);
+          const std::function<bool(const TRunStep&)>& progress, TProgramSink* sink = nullptr);
 
 } // namespace korvex::ncgen

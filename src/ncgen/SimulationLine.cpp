@@ -58,4 +58,39 @@ TSimulationLine ReadSimulationLine(std::string_view line) {
     return read;
 }
 
+std::string SurfaceLine(const TSurface& surface) {
+    const base::TCylinder& c = surface.Cylinder;
+    return std::string("SF;") + c.Along + (surface.Mode == TSurfaceMode::Rotary ? ";R;" : ";F;") +
+           numberText(c.Axis) + ";" + numberText(c.ZC) + ";" + numberText(c.Radius);
+}
+
+std::optional<TSurfaceLine> ReadSurfaceLine(const std::vector<std::string>& simulationLines) {
+    for (const std::string& line : simulationLines) {
+        if (!line.starts_with("SF;")) continue;
+        std::vector<std::string_view> fields;
+        std::string_view rest = std::string_view(line).substr(3);
+        for (std::size_t at; (at = rest.find(';')) != rest.npos; rest.remove_prefix(at + 1))
+            fields.push_back(rest.substr(0, at));
+        fields.push_back(rest);
+        if (fields.size() != 5 || fields[0].size() != 1) return std::nullopt;
+        TSurfaceLine surface;
+        surface.Cylinder.Along = fields[0][0];
+        surface.Rotary = fields[1] == "R";
+        const TNumberReading axis = ReadNumber(fields[2]);
+        const TNumberReading zc = ReadNumber(fields[3]);
+        const TNumberReading radius = ReadNumber(fields[4]);
+        surface.Cylinder.Axis = axis.value;
+        surface.Cylinder.ZC = zc.value;
+        surface.Cylinder.Radius = radius.value;
+        if (!axis.ok || !zc.ok || !radius.ok || !surface.Cylinder.Usable()) return std::nullopt;
+        return surface;
+    }
+    return std::nullopt;
+}
+
+long double DotArc(const TSurfaceLine& surface, long double across, long double bottom) {
+    return surface.Rotary ? base::ArcOfRadial(surface.Cylinder, across, bottom)
+                          : base::ArcAbove(surface.Cylinder, across);
+}
+
 } // namespace korvex::ncgen

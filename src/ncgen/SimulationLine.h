@@ -1,7 +1,11 @@
 #pragma once
 
+#include "ncgen/Surface.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvex::ncgen {
 
@@ -21,5 +25,21 @@ struct TSimulationLine {
     long double B = 0;      // Z or Y
 };
 TSimulationLine ReadSimulationLine(std::string_view line);
+
+// "SF;" axis ";" F or R ";" axis position ";" ZC ";" radius: the cylinder a round program's
+// dots lie on, and whether the part turns (R) or Z follows the surface (F).
+std::string SurfaceLine(const TSurface& surface);
+
+struct TSurfaceLine {
+    base::TCylinder Cylinder;
+    bool Rotary = false;
+};
+
+// The first surface line; nothing when there is none or it does not describe a cylinder.
+std::optional<TSurfaceLine> ReadSurfaceLine(const std::vector<std::string>& simulationLines);
+
+// The arc from the cylinder's top line to a dot of a round program (its across coordinate and
+// the height of its bottom): along the surface above it, or along the radial line it lies on.
+long double DotArc(const TSurfaceLine& surface, long double across, long double bottom);
 
 } // namespace korvex::ncgen

@@ -41,6 +41,7 @@ enum class TLayerKeyword {
     Size,
     DMForm,
     DMEnc,
+    Content,
     Angle,
     XDis,
     YDis,
@@ -49,11 +50,12 @@ enum class TLayerKeyword {
     Data
 };
 
-constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 10> LAYER_KEYWORDS = {{
+constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 11> LAYER_KEYWORDS = {{
     {"HIDE", TLayerKeyword::Hide},
     {"SIZE ", TLayerKeyword::Size},
     {"DMFORM ", TLayerKeyword::DMForm},
     {"DMENC ", TLayerKeyword::DMEnc},
+    {"CONTENT ", TLayerKeyword::Content},
     {"ANGLE ", TLayerKeyword::Angle},
     {"XDIS ", TLayerKeyword::XDis},
     {"YDIS ", TLayerKeyword::YDis},
@@ -98,6 +100,12 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
     case TLayerKeyword::DMEnc:
         storeIndex(ReadEncodationIndex, value, layer.DMEnc, report);
         break;
+    case TLayerKeyword::Content: {
+        const auto kind = content::ContentKindFromName(value);
+        layer.Content = kind.value_or(content::TContentKind::Text);
+        if (!kind) ++report.UnknownContents;
+        break;
+    }
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);
         break;
@@ -122,6 +130,11 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
 void applyJobKeyword(std::string_view line, TJob& job) {
     if (line.starts_with("BLANK ")) {
         job.BlankDefinition = std::string(line.substr(6));
+        return;
+    }
+    if (line.starts_with("SURFACE ")) {
+        // An unknown word keeps the job flat: its Z stays what the layer's plane gives.
+        job.Surface = ReadSurfaceMode(line.substr(8)).value_or(TSurfaceMode::Flat);
         return;
     }
     for (const auto& [keyword, member] : viewKeywords()) {
@@ -149,6 +162,7 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
                  const TLoadOptions& options) {
     TLayerTable& table = job.Layers;
     job.BlankDefinition.clear();
+    job.Surface = TSurfaceMode::Flat;
     table.LayerCount = 0;
     bool textBlock = false;
     bool anyLayer = false;
@@ -229,6 +243,9 @@ std::string VorlageText(const TJob& job) {
         line("SIZE ", layer.Size);
         line("DMFORM ", layer.DMForm);
         line("DMENC ", layer.DMEnc);
+        // Text writes no line, so a Text job stays the file it always was.
+        if (layer.Content != content::TContentKind::Text)
+            line("CONTENT ", content::ContentFileName(layer.Content));
         line("ANGLE ", layer.Angle);
         line("XDIS ", layer.XDis);
         line("YDIS ", layer.YDis);
@@ -245,6 +262,8 @@ std::string VorlageText(const TJob& job) {
         }
     }
     line("BLANK ", job.BlankDefinition);
+    // Only when asked for, so that a flat job's file stays as it always was.
+    if (job.Surface != TSurfaceMode::Flat) line("SURFACE ", SurfaceModeName(job.Surface));
     for (const auto& [keyword, member] : viewKeywords()) {
         line(keyword, base::GeneralText(job.*member, ViewDigits));
     }
@@ -253,6 +272,17 @@ std::string VorlageText(const TJob& job) {
 
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
     if (!WriteFileAtomically(fileName, VorlageText(job))) throw ETemplateWriteError(fileName);
+}
+
+std::vector<base::TTextMessage> LoadReportNotes(const TLoadReport& report) {
+    std::vector<base::TTextMessage> notes;
+    const std::pair<int, int> counts[] = {{text::LoaderDroppedTextLines, report.DroppedTextLines},
+                                          {text::LoaderIgnoredLines, report.IgnoredLayerLines},
+                                          {text::LoaderDroppedLayers, report.DroppedLayers},
+                                          {text::LoaderIndexFallbacks, report.IndexFallbacks}};
+    for (const auto& [number, count] : counts)
+        if (count > 0) notes.push_back({number, 0, {}, {std::to_string(count)}});
+    return notes;
 }
 
 } // namespace korvex::ncgen

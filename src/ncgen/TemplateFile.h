@@ -1,12 +1,14 @@
 #pragma once
 
 #include "base/EKorvexError.h"
+#include "base/TextMessage.h"
 #include "ncgen/Job.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvex::ncgen {
 
@@ -26,7 +28,12 @@ struct TLoadReport {
     int DroppedLayers = 0;          // layers beyond 50, ignored with all their lines
     int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values that name no size / encodation: "0"
     bool AddedDefaultLayer = false; // the file held no layer; one default layer was added
+    int UnknownContents = 0;        // "CONTENT " values that name no content kind: Text
 };
+
+// What the loader left out or replaced, one message per kind with its count as the detail, in
+// the order korvex-cli warns of them; empty when the file was taken over whole.
+std::vector<base::TTextMessage> LoadReportNotes(const TLoadReport& report);
 
 // Writing a template failed; the message is language text 9013 + ": " + FileName().
 class ETemplateWriteError : public EKorvexError {

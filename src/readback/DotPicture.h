@@ -25,6 +25,19 @@ inline constexpr int DotQuietModules = 2;
 // x and y, the same for the same seed.
 TDotPicture RenderDots(const TModuleGrid& grid, float centreError = 0, unsigned seed = 0);
 
+// How far each pixel centre is from the nearest dark module's centre, as far as a dot of
+// `largestFill` reaches; with it RenderUniformDots draws the same picture as RenderDots for
+// every fill up to that when all dots have one fill, without going over the dots again.
+struct TDotDistances {
+    int Width = 0;
+    int Height = 0;
+    std::vector<std::uint16_t> Square; // row-major: four times the squared distance in pixels
+    std::uint16_t Far = 0;             // beyond the largest dot's reach
+};
+TDotDistances DotDistances(const TModuleGrid& grid, float largestFill);
+// Every dark module as a dot of `fill`, into `picture` (its buffer is reused).
+void RenderUniformDots(const TDotDistances& distances, float fill, TDotPicture& picture);
+
 // The closing a DPM reader applies before it looks for a symbol: dark grows by `radius`
 // pixels and shrinks back, so dots that nearly touch join and the gaps of a cell close.
 void CloseDots(TDotPicture& picture, int radius);

@@ -1,7 +1,10 @@
 #include "readback/ProgramNotes.h"
 
+#include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/SimulationLine.h"
+#include "simulation/BlankDefinition.h"
 
 namespace korvex::readback {
 
@@ -23,15 +26,30 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
         std::vector<simulation::TDot> dots;
         for (const auto& point : ncgen::SimulationPoints(simulationLines))
             dots.push_back({point.X, point.Y});
+        // A round program's depths follow the surface dot by dot and its safe plane clears
+        // the highest point: one level pair does not describe it.
+        const bool laid = ncgen::ReadSurfaceLine(simulationLines).has_value();
         std::optional<simulation::TMarkingLevels> levels;
-        if (const auto zr = ncgen::SimulationLevels(simulationLines))
+        if (const auto zr = ncgen::SimulationLevels(simulationLines); zr && !laid)
             levels = simulation::TMarkingLevels{zr->Safety, zr->Depth};
         // A lathe marks in its X/Z plane, drawn as the graphic's X/Y: the heights hold there
         // as well, but the blank has no face of its own to fit the symbol on.
         notes.BlankFit = simulation::CheckBlankFit(
             blankDefinition, dots, ncgen::ReadNumber(layer.Size).value,
             ncgen::ReadNumber(layer.Angle).value, levels, !ncgen::IsLatheMode(profile));
+        // Laid onto the surface, the symbol no longer stands on the plane that falls away.
+        if (laid && notes.BlankFit.Result == simulation::TBlankFit::Curved &&
+            !notes.BlankFit.OffCylinder)
+            notes.BlankFit.Result = simulation::TBlankFit::Fits;
         notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
+        // A lathe's flat on a shaft is no symbol laid round it, unless the part turns.
+        if (laid || !ncgen::IsLatheMode(profile))
+            notes.Round =
+                ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition),
+                                      ncgen::MarkingToolOf(ncgen::CheckedTool(profile)),
+                                      simulationLines, ncgen::ReadNumber(layer.Size).value);
+        for (const ncgen::TRoundNote& note : notes.Round)
+            notes.RoundWarnings.push_back(ncgen::RoundNoteText(note));
     }
     if (stats) {
         notes.Stats = ncgen::MarkingStats(simulationLines, profile.FeedZ);

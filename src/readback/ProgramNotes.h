@@ -5,6 +5,7 @@
 #include "ncgen/Layer.h"
 #include "ncgen/MarkingStats.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/RoundChecks.h"
 #include "readback/ReadBack.h"
 #include "simulation/BlankFit.h"
 
@@ -18,8 +19,10 @@ namespace korvex::readback {
 // What can be said about one generated program besides writing it; korvex-cli prints it, the
 // window shows it in its status bars.
 struct TProgramNotes {
-    simulation::TBlankFit BlankFit; // in lathe mode the heights only
-    std::string BlankWarning;       // empty when it fits or there is no blank
+    simulation::TBlankFit BlankFit;         // in lathe mode the heights only
+    std::string BlankWarning;               // empty when it fits or there is no blank
+    std::vector<ncgen::TRoundNote> Round;   // a symbol on a cylinder along X or Y
+    std::vector<std::string> RoundWarnings; // the same in English
     std::optional<ncgen::TMarkingStats> Stats;
     std::string StatsText;                  // with stats
     std::optional<ncgen::TCycleTime> Cycle; // with stats and a feed that is a plain number

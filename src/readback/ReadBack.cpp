@@ -1,5 +1,8 @@
 #include "readback/ReadBack.h"
 
+#include "base/Cylinder.h"
+#include "base/Windows1252.h"
+#include "content/SymbolContent.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/NumberReading.h"
@@ -8,37 +11,47 @@
 #include "readback/DotPicture.h"
 #include "readback/ModuleGrid.h"
 
+#if KORVEX_READBACK
 #include <ZXing/BarcodeFormat.h>
+#include <ZXing/Content.h>
 #include <ZXing/DecodeHints.h>
 #include <ZXing/ImageView.h>
 #include <ZXing/ReadBarcode.h>
 #include <ZXing/Result.h>
+#endif
 
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 
 namespace korvex::readback {
 
+#if KORVEX_READBACK
 namespace {
 
-// Whether the lines a template writes for a point carry that point's X and Y at all; a
-// template without them moves the tool elsewhere or not at all, and the dot is not marked.
-bool TemplateMarksPoint(const ncgen::TTemplate& lines, const ncgen::TActiveProfile& profile) {
+// Whether the lines a template writes for a point carry the values that place it at all
+// (X and Y; on a rotary axis the one along the axis and the angle); a template without them
+// moves the tool elsewhere or not at all, and the dot is not marked.
+bool TemplateMarksPoint(const ncgen::TTemplate& lines, const ncgen::TActiveProfile& profile,
+                        char rotaryAlong) {
     const std::string x = "\x01X\x01";
     const std::string y = "\x01Y\x01";
-    const ncgen::TPointValues values{x,         y,         "Z",      "R", profile.FeedZ,
-                                     profile.X, profile.Y, profile.Z};
+    const std::string a = "\x01A\x01";
+    const ncgen::TPointValues values{x,         y,         "Z",       "R", profile.FeedZ,
+                                     profile.X, profile.Y, profile.Z, a,   profile.A};
     std::vector<std::string> written;
     std::int32_t counter = 0;
     for (const std::string& line : lines)
         if (!line.empty()) ncgen::WriteTemplateLine(line, values, profile, counter, written);
-    bool hasX = false, hasY = false;
-    for (const std::string& line : written) {
-        hasX = hasX || line.find(x) != std::string::npos;
-        hasY = hasY || line.find(y) != std::string::npos;
-    }
-    return hasX && hasY;
+    const auto writes = [&written](const std::string& marker) {
+        for (const std::string& line : written)
+            if (line.find(marker) != std::string::npos) return true;
+        return false;
+    };
+    if (rotaryAlong == 'X') return writes(x) && writes(a);
+    if (rotaryAlong == 'Y') return writes(y) && writes(a);
+    return writes(x) && writes(y);
 }
 
 // The value the program writes: FormatNumber rounds half away from zero to its decimals.
@@ -57,14 +70,21 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
                     const std::optional<ncgen::TDotFigures>& dots) {
     TMarks marks;
     const bool lathe = profile.Y == "Z" && profile.J == "K";
-    const bool firstMarked = TemplateMarksPoint(profile.FirstPoint, profile);
-    const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile);
+    const std::optional<ncgen::TSurfaceLine> surface = ncgen::ReadSurfaceLine(simulationLines);
+    const char rotaryAlong = surface && surface->Rotary ? surface->Cylinder.Along : 0;
+    const bool firstMarked = TemplateMarksPoint(profile.FirstPoint, profile, rotaryAlong);
+    const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile, rotaryAlong);
+    long double depth = 0; // the height of the dot's bottom, from its "ZR" line
     const int decimals = profile.Format.Nachkommastellen;
     int dropped = 0;
     bool first = true;
     std::size_t index = 0;
     for (const std::string& line : simulationLines) {
         const ncgen::TSimulationLine read = ncgen::ReadSimulationLine(line);
+        if (read.Kind == ncgen::TSimulationLine::Level) {
+            depth = read.B;
+            continue;
+        }
         if (read.Kind != ncgen::TSimulationLine::Point) continue;
         const float fill = dots ? static_cast<float>(dots->Diameters[index] / dots->Pitch) : 1.0f;
         ++index;
@@ -81,7 +101,14 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
         // In lathe mode the program's X is turned round so that, seen from +Y, the symbol
         // reads the right way; undo it to look from there.
         const long double u = AsWritten(read.A, decimals);
-        marks.Points.push_back({lathe ? -u : u, AsWritten(read.B, decimals), fill});
+        TViewPoint point{lathe ? -u : u, AsWritten(read.B, decimals), fill};
+        if (surface) {
+            // A reader looks at the mark laid flat: arc length across, position along.
+            const base::TCylinder& c = surface->Cylinder;
+            long double& across = c.Along == 'X' ? point.V : point.U;
+            across = c.Axis + ncgen::DotArc(*surface, across, depth);
+        }
+        marks.Points.push_back(point);
     }
     if (dropped > 0 && !firstMarked)
         marks.Problem = {TProblem::FirstNotMarked, {}};
@@ -113,11 +140,50 @@ std::optional<ZXing::Result> Decode(const TModuleGrid& grid) {
     return result;
 }
 
-// The grid's dark modules all with one fill.
-TModuleGrid withFill(TModuleGrid grid, float fill) {
-    for (std::size_t i = 0; i < grid.Dark.size(); ++i)
-        if (grid.Dark[i]) grid.Fill[i] = fill;
-    return grid;
+std::string readerTypeName(content::TReaderContentType type) {
+    switch (type) {
+    case content::TReaderContentType::Text:
+        break;
+    case content::TReaderContentType::Gs1:
+        return "GS1";
+    case content::TReaderContentType::Iso15434:
+        return "ISO15434";
+    }
+    return "Text";
+}
+
+// zxing-cpp's content types in the three kinds Korvex writes; binary and mixed content are text
+// to a system that reads the bytes.
+std::string readTypeName(ZXing::ContentType type) {
+    if (type == ZXing::ContentType::GS1) return "GS1";
+    if (type == ZXing::ContentType::ISO15434) return "ISO15434";
+    return "Text";
+}
+
+// Why the read symbol is not what the content meant although its bytes are; None when it is.
+TContentMismatch compareContent(const ZXing::Result& read, const content::TSymbolContent& expected,
+                                std::vector<std::string>& values) {
+    const std::string identifier = read.symbologyIdentifier();
+    const bool wantsFnc1 = expected.SymbologyIdentifier == "]d2";
+    const bool hasFnc1 = identifier == "]d2" || identifier == "]d5";
+    if (wantsFnc1 && !hasFnc1 && !identifier.empty()) {
+        if (identifier == "]d1") return TContentMismatch::GsForFnc1;
+        values = {identifier, expected.SymbologyIdentifier};
+        return TContentMismatch::Identifier;
+    }
+    if (!wantsFnc1 && hasFnc1) {
+        values = {identifier, expected.SymbologyIdentifier};
+        return TContentMismatch::Identifier;
+    }
+    const std::string type = readTypeName(read.contentType());
+    const std::string want = readerTypeName(expected.ReaderType);
+    if (expected.ReaderType != content::TReaderContentType::Text && type != want) {
+        values = {type, want};
+        return TContentMismatch::ContentType;
+    }
+    if (expected.Eci && read.text() != base::Windows1252ToUtf8(expected.ReaderBytes))
+        return TContentMismatch::NoEci;
+    return TContentMismatch::None;
 }
 
 // About a fifth of a cell, as the closing of DPM readers; see DotPicture.
@@ -125,42 +191,86 @@ constexpr int ClosingRadius = 1;
 constexpr float MarginCentreError = 0.10f;
 constexpr unsigned MarginSeed = 20;
 
-std::optional<TDotDecode> decodeDots(const TModuleGrid& grid, TDotDecoder decoder,
-                                     float centreError = 0) {
-    TDotPicture picture = RenderDots(grid, centreError, MarginSeed);
+// The program's own dots as the reader sees them after its closing.
+TDotPicture closedDots(const TModuleGrid& grid) {
+    TDotPicture picture = RenderDots(grid);
     CloseDots(picture, ClosingRadius);
-    return DecodeDots(picture, decoder);
+    return picture;
 }
 
-TDotMargin dotMargin(const TModuleGrid& grid, std::string_view text) {
+// `own` is the program's picture, `ownReads` whether it read as the text, `largestFill` its
+// largest dot.
+TDotMargin dotMargin(const TModuleGrid& grid, const TDotPicture& own, bool ownReads,
+                     float largestFill, std::string_view text) {
     TDotMargin margin;
-    const auto reads = [&](const TModuleGrid& g, TDotDecoder decoder, float error) {
-        const auto decoded = decodeDots(g, decoder, error);
+    const auto reads = [&](const TDotPicture& closed, TDotDecoder decoder) {
+        const auto decoded = DecodeDots(closed, decoder);
         return decoded && decoded->Bytes == text;
     };
     // Fills 40-110 % in 5 % steps; a mark that reads at one fill reads at every larger one up
-    // to merging, so halving the steps finds the smallest.
+    // to merging, so halving the steps finds the smallest, and where the program's own dots
+    // read, every step from their largest fill does. Every step has one fill for all dots, so
+    // the dots are measured once and only shaded again.
     constexpr int Steps = 15;
     const auto fillOf = [](int step) { return 0.40f + 0.05f * step; };
+    const TDotDistances distances = DotDistances(grid, fillOf(Steps - 1));
+    TDotPicture picture;
+    const auto readsAt = [&](int step) {
+        RenderUniformDots(distances, fillOf(step), picture);
+        CloseDots(picture, ClosingRadius);
+        return reads(picture, TDotDecoder::ZXing);
+    };
     int low = -1, high = Steps - 1;
-    if (reads(withFill(grid, fillOf(high)), TDotDecoder::ZXing, 0)) {
+    bool highReads = false;
+    if (ownReads) {
+        for (int step = 0; step < Steps && !highReads; ++step)
+            if (fillOf(step) >= largestFill) {
+                high = step;
+                highReads = true;
+            }
+    }
+    if (highReads || readsAt(high)) {
         while (high - low > 1) {
             const int mid = (low + high) / 2;
-            (reads(withFill(grid, fillOf(mid)), TDotDecoder::ZXing, 0) ? high : low) = mid;
+            (readsAt(mid) ? high : low) = mid;
         }
         margin.ReadsFrom = fillOf(high);
     }
-    margin.ReadsWithCentreError = reads(grid, TDotDecoder::ZXing, MarginCentreError);
+    picture = RenderDots(grid, MarginCentreError, MarginSeed);
+    CloseDots(picture, ClosingRadius);
+    margin.ReadsWithCentreError = reads(picture, TDotDecoder::ZXing);
     if (DecoderReadsSize(TDotDecoder::Dmtx, grid.Cols, grid.Rows))
-        margin.SecondOpinion = reads(grid, TDotDecoder::Dmtx, 0);
+        margin.SecondOpinion = reads(own, TDotDecoder::Dmtx);
     return margin;
 }
+
+} // namespace
+#endif
+
+namespace {
 
 std::string percentText(float fill) {
     return ncgen::FixedText(fill * 100.0L, 0);
 }
 
 } // namespace
+
+std::string MismatchText(TContentMismatch mismatch, const std::vector<std::string>& values) {
+    const auto value = [&values](std::size_t i) { return i < values.size() ? values[i] : ""; };
+    switch (mismatch) {
+    case TContentMismatch::None:
+        break;
+    case TContentMismatch::Identifier:
+        return "symbology identifier " + value(0) + " instead of " + value(1);
+    case TContentMismatch::GsForFnc1:
+        return "identifier ]d1 instead of ]d2: GS written instead of FNC1";
+    case TContentMismatch::ContentType:
+        return "content type " + value(0) + " instead of " + value(1);
+    case TContentMismatch::NoEci:
+        return "read without ECI: the characters 0x80-0x9F come out as control characters";
+    }
+    return {};
+}
 
 std::string DescribeMargin(const TDotMargin& margin) {
     std::string text = margin.ReadsFrom ? "reads from " + percentText(*margin.ReadsFrom) + " %"
@@ -197,19 +307,25 @@ std::string Describe(const TReadBackResult& result) {
     std::string text(VerdictText(result.Verdict));
     if (result.Verdict == TReadBackVerdict::ReadsMirrored)
         text += result.MirrorAsked ? " (as one mirror asks)" : " (no mirror was asked for)";
-    if (result.Verdict == TReadBackVerdict::ReadsAsOther) text += ": \"" + result.Decoded + "\"";
+    if (result.Verdict == TReadBackVerdict::ReadsAsOther &&
+        result.Mismatch == TContentMismatch::None)
+        text += ": \"" + result.Decoded + "\"";
+    if (result.Mismatch != TContentMismatch::None)
+        text += ": " + MismatchText(result.Mismatch, result.MismatchValues);
     if (!result.Detail.empty()) text += ": " + result.Detail;
     if (result.Dots && result.Dots->Margin) text += "; " + DescribeMargin(*result.Dots->Margin);
     return text;
 }
 
+#if KORVEX_READBACK
 namespace {
 
 // The grid laid down the way a scanner would see it, as round dots; the verdict, and why not
 // where the dots are out of a reader's reach.
 TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view text,
                           const ncgen::TDotFigures& dots, bool margin, TReadBackResult& result) {
-    const auto decoded = decodeDots(grid, TDotDecoder::ZXing);
+    const TDotPicture own = closedDots(grid);
+    const auto decoded = DecodeDots(own, TDotDecoder::ZXing);
     if (decoded) {
         result.Decoded = decoded->Bytes;
         const bool mirrored = (way >= 4) != decoded->Mirrored;
@@ -233,16 +349,26 @@ TReadBackResult& readDots(const TModuleGrid& grid, int way, std::string_view tex
             TProblem::DotsDoNotDecode,
             {percentText(result.Dots->SmallestFill), percentText(result.Dots->LargestFill)}};
     result.Detail = ProblemText(result.Problem);
-    if (margin) result.Dots->Margin = dotMargin(grid, text);
+    if (margin)
+        result.Dots->Margin =
+            dotMargin(grid, own, decoded && decoded->Bytes == text, result.Dots->LargestFill, text);
     return result;
 }
 
 } // namespace
+#endif
 
 TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
                               const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                               std::string_view text, bool margin) {
+#if !KORVEX_READBACK
+    // Callers ask ReadBackAvailable first; a "does not read" here would be a false verdict.
+    static_cast<void>(simulationLines), static_cast<void>(layer), static_cast<void>(profile),
+        static_cast<void>(text), static_cast<void>(margin);
+    throw std::logic_error(std::string(ReadBackMissing));
+#else
     TReadBackResult result;
+    const content::TSymbolContent expected = content::PrepareContent(layer.Content, text);
     result.MirrorAsked = layer.XMirror != layer.YMirror;
     const long double pitch = ncgen::ReadNumber(layer.Size).value;
     const auto dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile), pitch);
@@ -272,13 +398,33 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         const int mismatches = FrameMismatches(grid, *size);
         if (fewestMismatches < 0 || mismatches < fewestMismatches) fewestMismatches = mismatches;
         if (mismatches != 0) continue;
-        if (dots) return readDots(grid, way, text, *dots, margin, result);
+        // Round dots are compared by their bytes, as a reader returns them for the content.
+        if (dots) {
+            readDots(grid, way, expected.Ok() ? std::string_view(expected.ReaderBytes) : text,
+                     *dots, margin, result);
+            const bool reads = result.Verdict == TReadBackVerdict::ReadsAsText ||
+                               result.Verdict == TReadBackVerdict::ReadsMirrored;
+            // Identifier, content type and ECI are in the codewords, not in the dots' shape:
+            // the square picture of the same modules says what a scanner reports.
+            if (reads && expected.Ok())
+                if (const auto square = Decode(grid)) {
+                    result.SymbologyIdentifier = square->symbologyIdentifier();
+                    result.Mismatch = compareContent(*square, expected, result.MismatchValues);
+                    if (result.Mismatch != TContentMismatch::None)
+                        result.Verdict = TReadBackVerdict::ReadsAsOther;
+                }
+            return result;
+        }
         const auto decoded = Decode(grid);
         if (!decoded) continue;
         const auto& bytes = decoded->bytes();
         result.Decoded.assign(bytes.begin(), bytes.end());
         const bool mirrored = (way >= 4) != decoded->isMirrored();
-        if (result.Decoded != text)
+        result.SymbologyIdentifier = decoded->symbologyIdentifier();
+        if (result.Decoded == expected.ReaderBytes && expected.Ok())
+            result.Mismatch = compareContent(*decoded, expected, result.MismatchValues);
+        if (result.Decoded != expected.ReaderBytes || !expected.Ok() ||
+            result.Mismatch != TContentMismatch::None)
             result.Verdict = TReadBackVerdict::ReadsAsOther;
         else
             result.Verdict =
@@ -294,6 +440,7 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         result.Problem = {TProblem::DoesNotDecode, {}};
     result.Detail = ProblemText(result.Problem);
     return result;
+#endif
 }
 
 } // namespace korvex::readback

@@ -18,6 +18,16 @@ enum class TReadBackVerdict {
     ReadsAsOther,
 };
 
+// Why a symbol whose bytes are right still reads as something else: a scanner also reports
+// the symbology identifier, the content type and the ECI, and systems act on them.
+enum class TContentMismatch {
+    None,
+    Identifier,  // values: read, expected
+    GsForFnc1,   // ]d1 where ]d2 was meant: a GS written instead of the leading FNC1
+    ContentType, // values: read, expected
+    NoEci,       // the text reads only as control characters without ECI 23
+};
+
 // How far a mark of round dots is from not reading, found on the same rendering.
 struct TDotMargin {
     std::optional<float> ReadsFrom;    // the smallest fill of 40-110 % (5 % steps) that reads
@@ -34,11 +44,14 @@ struct TDotCheck {
 
 struct TReadBackResult {
     TReadBackVerdict Verdict = TReadBackVerdict::DoesNotRead;
-    bool MirrorAsked = false;      // exactly one of the layer's mirrors is on
-    std::string Decoded;           // what the symbol carries (Windows-1252) when it read
-    std::string Detail;            // why it does not read, in English
-    TReadBackProblem Problem;      // the same, for other languages
-    std::optional<TDotCheck> Dots; // with a tool: the marks were read as round dots
+    bool MirrorAsked = false;        // exactly one of the layer's mirrors is on
+    std::string Decoded;             // what the symbol carries (Windows-1252) when it read
+    std::string Detail;              // why it does not read, in English
+    TReadBackProblem Problem;        // the same, for other languages
+    std::optional<TDotCheck> Dots;   // with a tool: the marks were read as round dots
+    std::string SymbologyIdentifier; // as read, "]d2"
+    TContentMismatch Mismatch = TContentMismatch::None;
+    std::vector<std::string> MismatchValues;
 };
 
 // The margin in English: "reads from 60 %, with 10 % centre error: yes, libdmtx: no".
@@ -54,10 +67,21 @@ bool ReadsAsIntended(const TReadBackResult& result);
 // One line for people: the verdict, and the reason or what it read instead.
 std::string Describe(const TReadBackResult& result);
 
+// False in a build without zxing-cpp (the Windows build: Debian has it for Linux only); then
+// CheckReadBack throws and front ends refuse the check with ReadBackMissing.
+inline constexpr bool ReadBackAvailable = KORVEX_READBACK != 0;
+inline constexpr std::string_view ReadBackMissing =
+    "the read-back check is not part of this build (it needs zxing-cpp, which the Windows "
+    "build does not have)";
+// The mismatch in English, as korvex-cli says it; empty for None.
+std::string MismatchText(TContentMismatch mismatch, const std::vector<std::string>& values);
+
 // Rebuilds the symbol from the points the program marks (the simulation lines, rounded to the
 // program's decimals, without the points whose template writes no X and Y), as seen from the
 // tool: looking down -Z in the XY plane, or in lathe mode at the X/Z plane from +Y. Decodes it
-// with zxing-cpp and compares with the text (Windows-1252). With a tool in the profile every
+// with zxing-cpp and compares with the text (Windows-1252) as the layer's content kind encodes
+// it: the bytes a reader returns, the symbology identifier, the content type and the ECI. With
+// a tool in the profile every
 // mark is a round dot of the tool's diameter at its depth, seen as a DPM reader sees it
 // (DotPicture), and the margin is measured; dots outside 60-105 % of the spacing do not read,
 // even where a clean picture of them would. Without a tool the modules are perfect squares.

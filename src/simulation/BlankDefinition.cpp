@@ -3,6 +3,9 @@
 #include "simulation/EConvertError.h"
 #include "simulation/SimulationNumber.h"
 
+#include <cmath>
+#include <utility>
+
 namespace korvex::simulation {
 
 std::string BuildBlankDefinition(const BlankFields& f) {
@@ -49,6 +52,16 @@ BlankFields::Shape BlankShapeOf(std::string_view definition) {
     if (definition.find("ZYL2") != definition.npos) shape = BlankFields::CylinderX;
     if (definition.find("ZYL3") != definition.npos) shape = BlankFields::CylinderY;
     return shape;
+}
+
+base::TCylinder CylinderOf(std::string_view definition) {
+    char along = 0;
+    for (const auto& [word, axis] : {std::pair{"QUAD", '\0'}, std::pair{"ZYL1", '\0'},
+                                     std::pair{"ZYL2", 'X'}, std::pair{"ZYL3", 'Y'}})
+        if (definition.find(word) != std::string_view::npos) along = axis;
+    if (along == 0) return {};
+    return {along, BlankValue(definition, along == 'X' ? "YC" : "XC"), BlankValue(definition, "ZC"),
+            std::fabs(BlankValue(definition, "RA"))};
 }
 
 } // namespace korvex::simulation

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Cylinder.h"
+
 #include <string>
 #include <string_view>
 
@@ -34,5 +36,9 @@ BlankFields::Shape BlankShapeOf(std::string_view definition);
 // The number after the first occurrence of `key` (characters "+", "-", "." and digits);
 // 0 when the key is missing or its text does not convert.
 long double BlankValue(std::string_view definition, std::string_view key);
+
+// The cylinder along X ("ZYL2") or Y ("ZYL3") the definition describes, read as the drawing
+// reads it (a later shape word wins); not usable for a box, a cylinder along Z or no blank.
+base::TCylinder CylinderOf(std::string_view definition);
 
 } // namespace korvex::simulation

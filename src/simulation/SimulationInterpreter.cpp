@@ -37,9 +37,22 @@ const MarkerTable& markerTable() {
 void SimulationInterpreter::Reset() {
     previousX_ = previousY_ = 0;
     safetyLevel_ = infeedDepth_ = 0;
+    previousStart_ = {0, 0, 0};
+    rotaryAlong_ = 0;
 }
 
 void SimulationInterpreter::Auswert(std::string_view line, bool preview) {
+    if (line.starts_with("SF;") && line.size() > 7 && line.substr(4, 3) == ";R;") {
+        // "SF;" axis ";R;" axis position ";" ZC ";" radius
+        const std::string_view rest = line.substr(7);
+        const std::size_t split = rest.find(';');
+        const std::size_t next = rest.find(';', split == rest.npos ? rest.size() : split + 1);
+        if (split == rest.npos || next == rest.npos) return;
+        rotaryAxis_ = ParseSimulationNumber(rest.substr(0, split));
+        rotaryZC_ = ParseSimulationNumber(rest.substr(split + 1, next - split - 1));
+        rotaryAlong_ = line[3];
+        return;
+    }
     const bool level = line.starts_with("ZR");
     if (!level && !line.starts_with("XY")) return;
     const std::string_view rest = line.substr(line.size() < 3 ? line.size() : 3);
@@ -55,11 +68,28 @@ void SimulationInterpreter::Auswert(std::string_view line, bool preview) {
         infeedDepth_ = b;
         return;
     }
-    if (!preview) {
-        if (pen.rapidMoves)
-            Line({previousX_, previousY_, safetyLevel_}, {a, b, safetyLevel_}, true);
-        Line({a, b, safetyLevel_}, {a, b, infeedDepth_}, false);
+    WorldPoint start{a, b, safetyLevel_};
+    if (rotaryAlong_ == 'X' || rotaryAlong_ == 'Y') {
+        const long double across = rotaryAlong_ == 'X' ? b : a;
+        const long double du = across - rotaryAxis_;
+        const long double dz = infeedDepth_ - rotaryZC_;
+        const long double length = std::hypot(du, dz);
+        if (length > 0) {
+            const long double plunge = safetyLevel_ - infeedDepth_;
+            (rotaryAlong_ == 'X' ? start.y : start.x) = across + du / length * plunge;
+            start.z = infeedDepth_ + dz / length * plunge;
+        }
     }
+    if (!preview) {
+        if (pen.rapidMoves) {
+            const WorldPoint from = rotaryAlong_ != 0
+                                        ? previousStart_
+                                        : WorldPoint{previousX_, previousY_, safetyLevel_};
+            Line(from, start, true);
+        }
+        Line(start, {a, b, infeedDepth_}, false);
+    }
+    previousStart_ = start;
     Werkzeug(a, b, infeedDepth_, MARKER_RADIUS);
     previousX_ = a;
     previousY_ = b;

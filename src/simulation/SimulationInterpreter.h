@@ -18,7 +18,8 @@ struct PassPen {
 
 // Reads the simulation lines ("ZR;R;Z" sets the safety level and infeed depth, "XY;x;y"
 // is one dot) and draws, per dot, the rapid move at the safety level, the plunge and the
-// tool marker.
+// tool marker. After a rotary surface line ("SF;X;R;..." or "SF;Y;R;...") a plunge runs
+// along the radial line through the dot, as long as the level line says.
 class SimulationInterpreter {
   public:
     static constexpr long double MARKER_RADIUS = 0.1L;
@@ -45,6 +46,10 @@ class SimulationInterpreter {
     long double previousY_ = 0;
     long double safetyLevel_ = 0;
     long double infeedDepth_ = 0;
+    WorldPoint previousStart_{0, 0, 0};
+    char rotaryAlong_ = 0; // 'X' or 'Y' after a rotary surface line
+    long double rotaryAxis_ = 0;
+    long double rotaryZC_ = 0;
 };
 
 } // namespace korvex::simulation

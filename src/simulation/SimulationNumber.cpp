@@ -1,5 +1,7 @@
 #include "simulation/SimulationNumber.h"
 
+#include "base/LongDoubleChars.h"
+
 #include "simulation/EConvertError.h"
 
 #include <charconv>
@@ -87,7 +89,7 @@ long double ParseSimulationNumber(std::string_view text) {
     } else {
         const std::string_view unsigned_ = body.substr(body[0] == '+' || body[0] == '-' ? 1 : 0);
         const auto result =
-            std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
+            base::FromChars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
         if (result.ec != std::errc() || !std::isfinite(value)) throw EConvertError(text);
     }
     return negative ? -value : value;

@@ -81,6 +81,9 @@ void BatchTest::batchWritesWhatTheCliWritesForEveryProfile() {
         RunProgram(KORVEX_CLI_PATH, {"generate", "-o", home.filePath("first.nc"), job}, home.path())
             .Status,
         0);
+    // The same text marked eight times on purpose: the marking log would refuse the repeats.
+    korvex::config::TIniFile(korvex::app::ToPath(config + "main.ini"), "log")
+        .WriteString("Markierprotokoll", "0");
     for (int profile = 1; profile <= 4; ++profile) {
         korvex::config::TIniFile(korvex::app::ToPath(config + "main.ini"), "set")
             .WriteInteger("Profil", profile);

@@ -1,5 +1,6 @@
 #include "app/GenerateController.h"
 #include "app/GraphicPage.h"
+#include "app/TEinstellungen.h"
 #include "app/GraphicView.h"
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
@@ -65,6 +66,7 @@ class GraphicTest : public QObject {
     void passAskedForDuringAPassFollowsIt();
     void fitShowsEveryDotOfTheJob();
     void blankPageDrawsAndDeletesTheTypedBlank();
+    void blankPageChoosesHowARoundPartIsMarked();
     void pickReadOutTakesTheInfeedDepth();
     void keysZoomAndTurnTheView();
     void templateKeepsTheViewOfTheGraphic();
@@ -72,6 +74,7 @@ class GraphicTest : public QObject {
     void pickMoveShiftsTheBufferAndAClickGeneratesThere();
     void statusBarsTellReadBackStatsAndBlankFit_data();
     void statusBarsTellReadBackStatsAndBlankFit();
+    void readOutsStartAtZeroAndTooltipsFollowTheLanguage();
 };
 
 void GraphicTest::presetButtonsSetTheAnglesAndOnlyTheirButton() {
@@ -316,6 +319,31 @@ void GraphicTest::blankPageDrawsAndDeletesTheTypedBlank() {
     QVERIFY(pixels(page) != withBlank);
 }
 
+void GraphicTest::blankPageChoosesHowARoundPartIsMarked() {
+    GraphicWindow window;
+    TMainForm& form = *window.form;
+    form.BBlankClick();
+    QVERIFY(child<QAbstractButton>(form, "ROberflaecheEben")->isChecked());
+    child<QAbstractButton>(form, "ZYL2")->click();
+    const std::pair<const char*, const char*> shaft[] = {
+        {"ZYL2_Y", "8"}, {"ZYL2_Z", "-10"}, {"ZYL2_R", "10"}, {"ZYL2_XP", "30"}};
+    for (const auto& [name, value] : shaft) {
+        QLineEdit* edit = child<QLineEdit>(form, name);
+        edit->clear();
+        QTest::keyClicks(edit, value);
+    }
+    child<QAbstractButton>(form, "ROberflaecheFolgen")->click();
+    QCOMPARE(form.Job().Surface, korvex::ncgen::TSurfaceMode::Follow);
+    child<QAbstractButton>(form, "RAnzeigen")->click();
+    QTest::qWait(50);
+    const auto& lines = form.Generator().SimulationLines();
+    QVERIFY(!lines.empty());
+    QCOMPARE(QString::fromStdString(lines.front()), QStringLiteral("SF;X;F;8.000;-10.000;10.000"));
+    // A job opened later shows its own choice.
+    form.NeuErstellen1Click();
+    QVERIFY(child<QAbstractButton>(form, "ROberflaecheEben")->isChecked());
+}
+
 void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     GraphicWindow window;
     GraphicPage& page = window.Page();
@@ -358,15 +386,16 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
 
 void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere_data() {
     QTest::addColumn<int>("profile");
-    QTest::addColumn<double>("xSign");
+    QTest::addColumn<double>("offsetSign");
     QTest::newRow("mill") << 1 << 1.0;
-    // The lathe profile writes X negated: the outline moves the other way.
+    // The lathe profile writes X = -(x + offset): the symbol lies at the negated offset, and the
+    // outline still follows the mouse.
     QTest::newRow("lathe") << 3 << -1.0;
 }
 
 void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
     QFETCH(int, profile);
-    QFETCH(double, xSign);
+    QFETCH(double, offsetSign);
     GraphicWindow window;
     window.form->ProfilClick(profile);
     window.form->Generator().ConvertClick();
@@ -398,7 +427,7 @@ void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
         }
         const auto [x0, y0] = xy(before[i]);
         const auto [x1, y1] = xy(moved[i]);
-        QVERIFY(std::abs(x1 - (x0 + xSign * (pickX - offsetX))) < 0.0015);
+        QVERIFY(std::abs(x1 - (x0 + pickX - offsetSign * offsetX)) < 0.0015);
         QVERIFY(std::abs(y1 - (y0 + pickY - offsetY)) < 0.0015);
         ++dots;
     }
@@ -408,7 +437,7 @@ void GraphicTest::pickMoveShiftsTheBufferAndAClickGeneratesThere() {
     // The click generates at the picked position: the same dots the buffer showed.
     QTest::mouseClick(&window.Surface(), Qt::LeftButton, {}, at);
     QVERIFY(!page.PickMode());
-    QCOMPARE(child<QLineEdit>(form, "EXVersatz")->text().toDouble(), pickX);
+    QCOMPARE(child<QLineEdit>(form, "EXVersatz")->text().toDouble(), offsetSign * pickX);
     QCOMPARE(child<QLineEdit>(form, "EYVersatz")->text().toDouble(), pickY);
     QVERIFY(form.Editor().toPlainText() != program);
     const std::vector<std::string>& generated = form.Generator().SimulationLines();
@@ -456,6 +485,28 @@ void GraphicTest::templateKeepsTheViewOfTheGraphic() {
     QCOMPARE(grafik.D3WorldZ2(), 70.0L);
     QCOMPARE(grafik.D3Yrotation(), 33.0L);
     QCOMPARE(grafik.D3Zrotation(), -44.0L);
+}
+
+void GraphicTest::readOutsStartAtZeroAndTooltipsFollowTheLanguage() {
+    StartedWindow window;
+    GraphicPage& page = window.form->Graphic();
+    const QStringList zero(3, QStringLiteral("0.000"));
+    QCOMPARE(readOut(page), zero);
+    window.form->BGrafikClick();
+    sendMove(page.Surface(), QPoint(200, 150), Qt::NoButton, Qt::NoModifier);
+    QVERIFY(readOut(page) != zero);
+    QVERIFY(window.form->LadeVorlage(DataFile(QStringLiteral("examples/typenschild.ncm"))));
+    QCOMPARE(readOut(page), zero);
+    const auto& m = window.form->Messenger();
+    QCOMPARE(child<QAbstractButton>(page, "BPick")->toolTip(), m.Text(3415));
+    window.form->SettingsDialog().show();
+    QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), "Beng"),
+                      Qt::LeftButton);
+    QCOMPARE(child<QLabel>(page, "LZeigerposition")->text(), QStringLiteral("Pointer position"));
+    QCOMPARE(child<QAbstractButton>(page, "BPick")->toolTip(),
+             QStringLiteral("Pick the position with the mouse (Esc cancels)"));
+    QCOMPARE(child<QAbstractButton>(page, "Fit")->toolTip(),
+             QStringLiteral("Show everything (Home)"));
 }
 
 int main(int argc, char** argv) {

@@ -5,12 +5,17 @@
 #include "app/NumericKeyFilter.h"
 #include "app/Platform.h"
 #include "app/SymbolPreview.h"
+#include "app/TEinstellungen.h"
+#include "app/TInfo.h"
 #include "app/TFSymbol.h"
 #include "app/TestPrint.h"
 #include "app/TextField.h"
 #include "support/AppFixture.h"
 
 #include <QClipboard>
+#include <QMenu>
+#include <QTextBlock>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -67,6 +72,17 @@ class MainWindowTest : public QObject {
     void badTemplateFilesLeaveTheJobAsItWas();
     void testPrintIsOnePageWithTheSymbol();
     void handOffWithoutTheEditorSaysItIsNotInstalled();
+    void feedWithoutCodeIsRefusedAndTheProgramKeepsItsFeed();
+    void textFieldTakesAtMostOneHundredLines();
+    void templateLoadSaysWhatItLeftOut();
+    void trailingLineBreakIsSaidInCaptionAndReadBackTip();
+    void missingLanguageFileKeepsTheCaptions();
+    void refusedGenerationLeavesNoGeneratingStatus();
+    void qtDialogsSpeakTheChosenLanguage();
+    void helpThatCannotBeShownSaysSo();
+    void titleInfoAndVersionOptionShowOneVersion();
+    void keyboardReachesEveryViewHelpAndTheSizeList();
+    void gs1ContentIsCheckedWhileTypingAndShownUnderThePreview();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -86,16 +102,21 @@ void MainWindowTest::convertFollowsTheStatusCheck_data() {
     QTest::addColumn<QString>("angle");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("message");
+    QTest::addColumn<QString>("field");
     QTest::newRow("empty text") << ""
-                                << "0" << false << false;
+                                << "0" << false << false << "";
     QTest::newRow("text") << "A1"
-                          << "0" << true << false;
+                          << "0" << true << false << "";
     QTest::newRow("360 degrees") << "A1"
-                                 << "360" << true << false;
+                                 << "360" << true << false << "";
     QTest::newRow("361 degrees") << "A1"
-                                 << "361" << false << true;
+                                 << "361" << false << true << "EDrehWinkel";
     QTest::newRow("-1 degree") << "A1"
-                               << "-1" << false << true;
+                               << "-1" << false << true << "EDrehWinkel";
+    QTest::newRow("empty rotation") << "A1"
+                                    << "" << false << true << "EDrehWinkel";
+    QTest::newRow("lone minus") << "A1"
+                                << "-" << false << true << "EDrehWinkel";
 }
 
 void MainWindowTest::convertFollowsTheStatusCheck() {
@@ -107,8 +128,18 @@ void MainWindowTest::convertFollowsTheStatusCheck() {
     textField(*window.form)->setPlainText(text);
     QTest::qWait(50);
     QTEST(child<QPushButton>(*window.form, "Convert")->isEnabled(), "enabled");
+    // While typing no box: the status bar says it and the field is marked.
     QFETCH(bool, message);
-    QCOMPARE(boxes.Texts.contains(window.form->Messenger().Text(9002)), message);
+    QFETCH(QString, field);
+    const QString said = window.form->Messenger().Text(9002);
+    QVERIFY(boxes.Texts.isEmpty());
+    QCOMPARE(window.form->statusBar()->currentMessage() == said, message);
+    for (const char* name : {"EDrehWinkel", "REbeneauswahl", "ZEbeneauswahl"})
+        QCOMPARE(!child<QLineEdit>(*window.form, name)->styleSheet().isEmpty(),
+                 field == QLatin1String(name));
+    // The box comes when a generation is asked for.
+    window.form->Generator().ConvertClick();
+    QCOMPARE(boxes.Texts.contains(said), message);
 }
 
 void MainWindowTest::invalidFieldsNameTheFieldAndResetOffsets_data() {
@@ -322,10 +353,11 @@ void MainWindowTest::openGenerateSaveWritesTheCliProgram() {
     QCOMPARE(child<QWidget>(*window.form, "Verlauf1")->width(), 233);
     const QString out = window.folder.filePath("out.nc");
     QVERIFY(window.form->SaveProgram(out));
-    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
-                                         {"generate", "--config", window.ConfigFolder(), "-o",
-                                          window.folder.filePath("cli.nc"), job},
-                                         window.folder.path());
+    const ProcessResult cli =
+        RunProgram(KORVEX_CLI_PATH,
+                   {"generate", "--config", window.ConfigFolder(), "--allow-duplicate", "-o",
+                    window.folder.filePath("cli.nc"), job},
+                   window.folder.path());
     QCOMPARE(cli.Status, 0);
     QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
     QVERIFY(!ReadAll(out).endsWith("\r\n"));
@@ -352,10 +384,11 @@ void MainWindowTest::generateRightAfterTypingMarksTheNewText() {
     QTest::mouseClick(child<QPushButton>(*window.form, "Convert"), Qt::LeftButton);
     const QString out = window.folder.filePath("out.nc");
     QVERIFY(window.form->SaveProgram(out));
-    const ProcessResult cli = RunProgram(KORVEX_CLI_PATH,
-                                         {"generate", "--config", window.ConfigFolder(), "--text",
-                                          "NEU-42", "-o", window.folder.filePath("cli.nc"), job},
-                                         window.folder.path());
+    const ProcessResult cli =
+        RunProgram(KORVEX_CLI_PATH,
+                   {"generate", "--config", window.ConfigFolder(), "--text", "NEU-42",
+                    "--allow-duplicate", "-o", window.folder.filePath("cli.nc"), job},
+                   window.folder.path());
     QCOMPARE(cli.Status, 0);
     QCOMPARE(ReadAll(out), ReadAll(window.folder.filePath("cli.nc")));
 }
@@ -449,6 +482,225 @@ void MainWindowTest::handOffWithoutTheEditorSaysItIsNotInstalled() {
     BoxAnswerer boxes;
     window.form->BQuilloClick();
     QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9014)});
+}
+
+void MainWindowTest::feedWithoutCodeIsRefusedAndTheProgramKeepsItsFeed() {
+    StartedWindow window;
+    auto* feed = child<QLineEdit>(*window.form, "EVorschubZ");
+    const QString before = feed->text();
+    QVERIFY(!before.isEmpty());
+    feed->end(false);
+    typeText(feed, QStringLiteral("Ω"));
+    QCOMPARE(feed->text(), before);
+    QVERIFY(window.form->statusBar()->currentMessage().contains(QStringLiteral("Ω")));
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\u2009"));
+    feed->paste();
+    QCOMPARE(feed->text(), before);
+    textField(*window.form)->setPlainText(QStringLiteral("A1"));
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString program = window.form->Editor().toPlainText();
+    QVERIFY(program.contains(QStringLiteral(" F") + before));
+    QVERIFY(!program.contains(
+        QRegularExpression(QStringLiteral("F$"), QRegularExpression::MultilineOption)));
+}
+
+void MainWindowTest::textFieldTakesAtMostOneHundredLines() {
+    StartedWindow window;
+    auto* text = textField(*window.form);
+    const QString said = window.form->Messenger().Text(9352).arg(100);
+    QStringList lines;
+    for (int n = 1; n <= 150; ++n)
+        lines << QString::number(n);
+    QGuiApplication::clipboard()->setText(lines.join(QLatin1Char('\n')));
+    text->paste();
+    QCOMPARE(text->document()->blockCount(), 100);
+    QVERIFY(text->toPlainText().endsWith(QStringLiteral("\n99\n100")));
+    QCOMPARE(window.form->statusBar()->currentMessage(), said);
+    window.form->statusBar()->clearMessage();
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClick(text, Qt::Key_Return);
+    QCOMPARE(text->document()->blockCount(), 100);
+    QCOMPARE(window.form->statusBar()->currentMessage(), said);
+    // Replacing a selection gives its breaks back: the whole paste fits in place of all.
+    text->selectAll();
+    QGuiApplication::clipboard()->setText(lines.mid(0, 100).join(QLatin1Char('\n')));
+    window.form->statusBar()->clearMessage();
+    text->paste();
+    QCOMPARE(text->document()->blockCount(), 100);
+    QVERIFY(window.form->statusBar()->currentMessage().isEmpty());
+    // What is marked is what is stored: the generated text equals the field.
+    QCOMPARE(window.form->Panel().Fields().EText.size(), std::size_t{100});
+}
+
+void MainWindowTest::templateLoadSaysWhatItLeftOut() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    const QString job = window.folder.filePath("long.ncm");
+    QFile file(job);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("LAYER Ebene 1\r\nDATA\r\n");
+    for (int n = 1; n <= 150; ++n)
+        file.write(QByteArray("/L") + QByteArray::number(n) + "\r\n");
+    file.write("DMFORM 999\r\n");
+    file.close();
+    QVERIFY(window.form->LadeVorlage(job));
+    const auto& m = window.form->Messenger();
+    QCOMPARE(boxes.Texts,
+             QStringList{m.Text(9353) + ":\n" + m.Text(9405).arg(50) + "\n" + m.Text(9408).arg(1)});
+    QCOMPARE(textField(*window.form)->document()->blockCount(), 100);
+    // A file taken over whole says nothing.
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QCOMPARE(boxes.Texts.size(), 1);
+}
+
+void MainWindowTest::trailingLineBreakIsSaidInCaptionAndReadBackTip() {
+    StartedWindow window;
+    auto* caption = child<QLabel>(*window.form, "Schriftname");
+    auto* mark = child<QLabel>(*window.form, "ReadBackMark");
+    const QString note = window.form->Messenger().Text(9351);
+    QVERIFY(!note.isEmpty());
+    textField(*window.form)->setPlainText(QStringLiteral("SN-0001\n"));
+    window.form->Preview().DMTimerTimer();
+    QVERIFY(caption->text().contains(note));
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(mark->toolTip().contains(note));
+    textField(*window.form)->setPlainText(QStringLiteral("SN-0001"));
+    window.form->Preview().DMTimerTimer();
+    QVERIFY(!caption->text().contains(note));
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(!mark->toolTip().contains(note));
+}
+
+void MainWindowTest::missingLanguageFileKeepsTheCaptions() {
+    QTemporaryDir data;
+    for (const QFileInfo& entry :
+         QDir(QStringLiteral(KORVEX_DATA_DIR)).entryInfoList(QDir::Files | QDir::NoDotAndDotDot))
+        if (entry.fileName() != QLatin1String("german.txt"))
+            QVERIFY(QFile::copy(entry.filePath(), data.filePath(entry.fileName())));
+    BoxAnswerer boxes;
+    StartedWindow window({}, data.path());
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY(boxes.Texts.first().contains(QStringLiteral("german.txt")));
+    QCOMPARE(child<QPushButton>(*window.form, "Convert")->text(),
+             QStringLiteral("&NC-Programm generieren"));
+    QCOMPARE(child<QMenu>(*window.form, "Datei1")->title(), QStringLiteral("&Datei"));
+    QCOMPARE(child<QLabel>(*window.form, "LZeigerposition")->text(),
+             QStringLiteral("Zeigerposition"));
+}
+
+void MainWindowTest::refusedGenerationLeavesNoGeneratingStatus() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    textField(*window.form)->setPlainText(QStringLiteral("A1"));
+    korvex::app::NumericKeyFilter::SetText(child<QLineEdit>(*window.form, "EXVersatz"), "x1");
+    QVERIFY(!window.form->Generator().ConvertClick());
+    const auto& m = window.form->Messenger();
+    const QString status = window.form->statusBar()->currentMessage();
+    QVERIFY(!status.contains(m.Text(9107)));
+    QCOMPARE(status, m.Text(9350) + ": " + m.Text(9008) + ": " + m.Text(9010));
+}
+
+void MainWindowTest::qtDialogsSpeakTheChosenLanguage() {
+    StartedWindow window;
+    const auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    QCOMPARE(cancel(), QStringLiteral("Abbrechen"));
+    window.form->SettingsDialog().show();
+    QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), "Beng"),
+                      Qt::LeftButton);
+    QCOMPARE(cancel(), QStringLiteral("Cancel"));
+    QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), "Bger"),
+                      Qt::LeftButton);
+    QCOMPARE(cancel(), QStringLiteral("Abbrechen"));
+}
+
+void MainWindowTest::helpThatCannotBeShownSaysSo() {
+    // The offscreen platform has no program to show a page with.
+    StartedWindow window;
+    BoxAnswerer boxes;
+    window.form->HelpClick();
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY(boxes.Texts.first().startsWith(window.form->Messenger().Text(9358)));
+    QVERIFY(boxes.Texts.first().contains(QStringLiteral("hilfe.html")));
+    // The settings dialog's button asks the same.
+    window.form->SettingsDialog().show();
+    QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), "Hilfe"),
+                      Qt::LeftButton);
+    QCOMPARE(boxes.Texts.size(), 2);
+}
+
+void MainWindowTest::titleInfoAndVersionOptionShowOneVersion() {
+    const ProcessResult version = RunProgram(KORVEX_APP_PATH, {"--version"}, QDir::tempPath());
+    QCOMPARE(version.Status, 0);
+    const QString number = QString::fromUtf8(version.Out).trimmed().section(QLatin1Char(' '), 1);
+    QVERIFY(!number.isEmpty());
+    StartedWindow window;
+    QCOMPARE(window.form->windowTitle(), QStringLiteral("KORVEX ") + number);
+    window.form->InfoDialog().Prepare();
+    const auto labels = window.form->InfoDialog().findChildren<QLabel*>();
+    QVERIFY(std::any_of(labels.begin(), labels.end(),
+                        [&](QLabel* l) { return l->text().endsWith(QLatin1Char(' ') + number); }));
+}
+
+void MainWindowTest::keyboardReachesEveryViewHelpAndTheSizeList() {
+    StartedWindow window;
+    TMainForm& form = *window.form;
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const std::pair<Qt::Key, const char*> views[] = {{Qt::Key_3, "BGrafik"},
+                                                     {Qt::Key_4, "BBlank"},
+                                                     {Qt::Key_2, "BProgram"},
+                                                     {Qt::Key_1, "BDatamatrix"}};
+    for (const auto& [key, button] : views) {
+        QTest::keyClick(&form, key, Qt::ControlModifier);
+        QVERIFY2(child<QAbstractButton>(form, button)->isChecked(), button);
+    }
+    // Tab goes from field to field, past the step buttons.
+    auto* spacing = child<QLineEdit>(form, "EGroesse");
+    spacing->setFocus();
+    QTest::keyClick(spacing, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(form, "EXVersatz"));
+    {
+        BoxAnswerer boxes;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(boxes.Texts.size(), 1);
+    }
+    QTimer closer;
+    QWidget* focused = nullptr;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (!form.SymbolDialog().isVisible()) return;
+        focused = QApplication::focusWidget();
+        form.SymbolDialog().reject();
+    });
+    closer.start(20);
+    form.SchriftartSingleClick();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), QStringLiteral("Symbox"));
+}
+
+void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
+    settle();
+    QVERIFY(!child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(),
+             QStringLiteral("Falsche Prüfziffer im GS1-Element: (01)09506000134353"));
+    QVERIFY(!window.form->Preview().SymbolCurrent());
+    QVERIFY(boxes.Texts.isEmpty());
+
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
+    settle();
+    QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QCOMPARE(window.form->statusBar()->currentMessage(), QString());
+    QCOMPARE(child<QLabel>(*window.form, "Klarschrift")->text(),
+             QStringLiteral("(01)09506000134352(21)7"));
+    QVERIFY(window.form->Preview().SymbolCurrent());
+    QCOMPARE(window.form->Preview().Encoder().DataCodewords().front(), 232);
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString job = window.folder.filePath("gs1.ncm");
+    window.form->SaveVorlage(job);
+    QVERIFY(ReadAll(job).contains("CONTENT GS1\r\n"));
 }
 
 int main(int argc, char** argv) {

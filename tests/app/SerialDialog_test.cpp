@@ -77,6 +77,7 @@ class SerialDialogTest : public QObject {
     void unreadableProgramStopsACheckedRun();
     void nameFollowsTheProfileUntilTyped();
     void textsFollowTheLanguage();
+    void progressCountsBeforeARunAndReopeningClearsTheSummary();
 };
 
 void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
@@ -236,6 +237,21 @@ void SerialDialogTest::textsFollowTheLanguage() {
     dialog.show();
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Serial run"));
     QCOMPARE(child<QAbstractButton>(dialog, "Starten")->text(), QStringLiteral("&Start"));
+}
+
+void SerialDialogTest::progressCountsBeforeARunAndReopeningClearsTheSummary() {
+    SerialWindow window;
+    SerialDialog& dialog = window.Opened("1", 10, "1", "SN-{n}", "{n}.nc");
+    auto* progress = child<QProgressBar>(dialog, "Fortschritt");
+    auto* summary = child<QLabel>(dialog, "LErgebnis");
+    QCOMPARE(progress->text(), QStringLiteral("0 / 10"));
+    runToTheEnd(dialog);
+    QCOMPARE(progress->text(), QStringLiteral("10 / 10"));
+    QVERIFY(!summary->text().isEmpty());
+    dialog.hide();
+    dialog.show();
+    QVERIFY(summary->text().isEmpty());
+    QCOMPARE(progress->text(), QStringLiteral("0 / 10"));
 }
 
 QTEST_MAIN(SerialDialogTest)

@@ -1,3 +1,8 @@
+#include "app/CouponDialog.h"
+#include "app/GenerateController.h"
+#include "app/NCEditor.h"
+#include "ncgen/Coupon.h"
+#include "app/GraphicPage.h"
 #include "app/TEinstellungen.h"
 #include "config/IniFile.h"
 #include "support/AppFixture.h"
@@ -12,6 +17,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -78,6 +84,9 @@ class SettingsDialogTest : public QObject {
     void refusedSaveKeepsTheDialogOpenAndTheFiles();
     void characterWithoutCodeKeepsThePage();
     void englishAndBackRestoresEveryCaption();
+    void toolFieldsAreSavedAndTheWindowReadsTheDotsBesideIt();
+    void couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool();
+    void saveAppliesTheGraphicDefaultsAndRedraws();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -348,5 +357,107 @@ void SettingsDialogTest::englishAndBackRestoresEveryCaption() {
     QCOMPARE(captions(dialog), dialogBefore);
 }
 
+void SettingsDialogTest::saveAppliesTheGraphicDefaultsAndRedraws() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    child<QAbstractButton>(*window.form, "Convert")->click();
+    child<QAbstractButton>(*window.form, "BGrafik")->click();
+    korvex::app::GraphicPage& page = window.form->Graphic();
+    const bool axes = page.View().showAxes;
+    const bool rapids = page.View().showRapidMoves;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "XZButt");
+    child<QCheckBox>(dialog, "AxisButt")->setChecked(!axes);
+    child<QCheckBox>(dialog, "G0Butt")->setChecked(!rapids);
+    const int passes = page.PassCount();
+    BoxAnswerer boxes;
+    press(dialog, "Speichern");
+    QCOMPARE(page.View().showAxes, !axes);
+    QCOMPARE(page.View().showRapidMoves, !rapids);
+    QCOMPARE(child<QAbstractButton>(page, "AxisButt")->isChecked(), !axes);
+    QVERIFY(child<QAbstractButton>(page, "XZButt")->isChecked());
+    QCOMPARE(page.Grafik().D3Yrotation(), 90.0L);
+    QVERIFY(page.PassCount() > passes);
+}
+
 QTEST_MAIN(SettingsDialogTest)
 #include "SettingsDialog_test.moc"
+
+namespace {
+
+void chooseCone(StartedWindow& window) {
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    press(dialog, "EWzKegel");
+    child<QLineEdit>(dialog, "EWzWinkel")->setText(QStringLiteral("90"));
+    child<QLineEdit>(dialog, "EWzSpitze")->setText(QStringLiteral("0"));
+    press(dialog, "Speichern");
+    window.form->ProfilClick(1);
+}
+
+} // namespace
+
+// A 90 degree cone on the delivered example's depth makes dots far under 60 % of the spacing:
+// the tool goes into the profile file, and the window's mark, grey while the dots are read
+// beside it, then says they are too small.
+void SettingsDialogTest::toolFieldsAreSavedAndTheWindowReadsTheDotsBesideIt() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    BoxAnswerer boxes;
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    QVERIFY(child<QAbstractButton>(dialog, "EWzKein")->isChecked());
+    press(dialog, "Abbrechen");
+    chooseCone(window);
+    QCOMPARE(stored(window, "profil1.ini", "set", "WzTyp"), std::string("1"));
+    QCOMPARE(stored(window, "profil1.ini", "set", "WzWinkel"), std::string("90"));
+    QCOMPARE(stored(window, "profil1.ini", "set", "WzSpitze"), std::string("0"));
+    // The other profiles never had a tool and keep their files without the keys.
+    QVERIFY(!ReadAll(window.ConfigFolder() + "profil2.ini").contains("WzTyp"));
+
+    korvex::app::GenerateController& generator = window.form->Generator();
+    QSignalSpy done(&generator, &korvex::app::GenerateController::ReadBackDone);
+    QVERIFY(generator.ConvertClick());
+    QLabel* mark = child<QLabel>(*window.form, "ReadBackMark");
+    if (done.isEmpty()) {
+        QVERIFY(generator.ReadBackPending());
+        QVERIFY2(mark->text().contains(QStringLiteral("#808080")), qPrintable(mark->text()));
+        QVERIFY(done.wait(20000));
+    }
+    QVERIFY(!generator.ReadBackPending());
+    QVERIFY2(mark->text().endsWith(QStringLiteral("nicht lesbar")), qPrintable(mark->text()));
+    QVERIFY2(mark->toolTip().contains(QStringLiteral("Punkte zu klein")),
+             qPrintable(mark->toolTip()));
+}
+
+// The coupon needs a tool; with one its dots go into the editor and the graphic, and a dot
+// measured wider than the model expects gives the profile a wider cone, in its file too.
+void SettingsDialogTest::couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    BoxAnswerer boxes;
+    window.form->KalibriermusterClick();
+    QCOMPARE(boxes.Texts.value(0), window.form->Messenger().Text(9674));
+    chooseCone(window);
+    boxes.Texts.clear();
+    window.form->KalibriermusterClick();
+    int dots = 0;
+    for (const std::string& line : window.form->Generator().SimulationLines())
+        dots += line.starts_with("XY;") ? 1 : 0;
+    QCOMPARE(dots, korvex::ncgen::CouponDots);
+    QVERIFY(!window.form->Editor().document()->isEmpty());
+    QVERIFY(child<QAbstractButton>(*window.form, "Convert")->isEnabled());
+
+    korvex::app::CouponDialog& coupon = window.form->CouponCorrectionDialog();
+    QVERIFY(coupon.isVisible());
+    child<QLineEdit>(coupon, "KGemessen")->setText(QStringLiteral("0"));
+    QTest::mouseClick(child<QAbstractButton>(coupon, "KKorrigieren"), Qt::LeftButton);
+    QCOMPARE(boxes.Texts.value(0), window.form->Messenger().Text(9680));
+    QCOMPARE(window.form->ActiveProfile().Tool.Angle, 90.0L);
+    child<QLineEdit>(coupon, "KGemessen")->setText(QStringLiteral("0.5"));
+    QTest::mouseClick(child<QAbstractButton>(coupon, "KKorrigieren"), Qt::LeftButton);
+    const long double angle = window.form->ActiveProfile().Tool.Angle;
+    QVERIFY2(angle > 90 && angle < 179, qPrintable(QString::number(double(angle))));
+    const auto saved = korvex::ncgen::ReadTool({stored(window, "profil1.ini", "set", "WzTyp"),
+                                                stored(window, "profil1.ini", "set", "WzWinkel"),
+                                                stored(window, "profil1.ini", "set", "WzSpitze"),
+                                                stored(window, "profil1.ini", "set", "WzRadius")});
+    QVERIFY(std::fabs(static_cast<double>(saved.Tool.Angle - angle)) < 0.01);
+}

@@ -29,7 +29,10 @@ TEST(PathText, CharactersWithoutACodeBecomeAQuestionMark) {
         {"/tmp/\u4e2d\u6587.ncm", "/tmp/??.ncm", "each character without a code is one ?"},
         {"/tmp/a\U0001F600b", "/tmp/a?b", "four-byte character"},
         {"/tmp/\u00e4\u4e2d\u00f6", "/tmp/\xE4?\xF6", "mixed"},
+#ifndef _WIN32
+        // Only POSIX names may hold such bytes; Windows names are UTF-16.
         {"/tmp/x\xFFy", "/tmp/x?y", "a byte that is no UTF-8"},
+#endif
     };
     for (const auto& row : rows)
         EXPECT_EQ(PathText(fromUtf8(row.utf8)), row.text) << row.comment;

@@ -5,7 +5,9 @@
 
 #include "support/TestLocale.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sstream>
@@ -27,6 +29,18 @@ std::string slurp(const std::string& path) {
     return s.str();
 }
 
+// The program and the words before its arguments: KORVEX_CLI_COMMAND split at blanks, else
+// the korvex-cli of this build.
+std::vector<std::string> cliCommand() {
+    const char* command = std::getenv("KORVEX_CLI_COMMAND");
+    if (!command || !*command) return {KORVEX_CLI_PATH};
+    std::vector<std::string> words;
+    std::istringstream in(command);
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
 } // namespace
 
 std::string EnglishConfig() {
@@ -44,42 +58,57 @@ std::string EnglishConfig() {
     return made;
 }
 
-TProcessResult RunCli(const std::vector<std::string>& args) {
+TStartedCli StartCli(const std::vector<std::string>& args) {
     // Files, not pipes: a large symbol on stdout must not block the child on a full pipe.
+    TStartedCli started;
     char outName[] = "/tmp/korvex-cli-outXXXXXX";
     char errName[] = "/tmp/korvex-cli-errXXXXXX";
     const int outFd = mkstemp(outName);
     const int errFd = mkstemp(errName);
     if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
+    started.outName = outName;
+    started.errName = errName;
 
-    std::vector<std::string> argv = {KORVEX_CLI_PATH};
+    std::vector<std::string> argv = cliCommand();
     argv.insert(argv.end(), args.begin(), args.end());
+    // A program named by KORVEX_CLI_COMMAND is the Windows build, which has no marking log.
+    const bool other = argv.size() > 1 + args.size();
+    if (other && !args.empty() && args[0] == "generate" &&
+        std::find(args.begin(), args.end(), "--no-log") == args.end())
+        argv.insert(argv.end() - static_cast<std::ptrdiff_t>(args.size()) + 1, "--no-log");
     std::vector<char*> raw;
     for (auto& a : argv)
         raw.push_back(a.data());
     raw.push_back(nullptr);
 
-    const pid_t pid = fork();
-    if (pid == 0) {
+    started.pid = fork();
+    if (started.pid == 0) {
         const int nullIn = open("/dev/null", O_RDONLY);
         dup2(nullIn, 0);
         dup2(outFd, 1);
         dup2(errFd, 2);
-        execv(raw[0], raw.data());
+        execvp(raw[0], raw.data());
         _exit(127);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
     close(outFd);
     close(errFd);
+    return started;
+}
 
+TProcessResult WaitCli(const TStartedCli& started) {
+    int status = 0;
+    waitpid(started.pid, &status, 0);
     TProcessResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = slurp(outName);
-    result.err = slurp(errName);
-    std::remove(outName);
-    std::remove(errName);
+    result.out = slurp(started.outName);
+    result.err = slurp(started.errName);
+    std::remove(started.outName.c_str());
+    std::remove(started.errName.c_str());
     return result;
+}
+
+TProcessResult RunCli(const std::vector<std::string>& args) {
+    return WaitCli(StartCli(args));
 }
 
 } // namespace korvex::testing

@@ -1,4 +1,5 @@
 #include "CliProcess.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,10 @@ TEST(DeliveredExamples, GenerateWithEveryProfileAndDrawWithoutComplaint) {
                     << job << " profile " << profile << ": " << r.err;
             else
                 EXPECT_TRUE(r.err.empty()) << job << " profile " << profile << ": " << r.err;
+            // The same bytes on every system the program is built for.
+            const fs::path golden = fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "examples" /
+                                    (entry.path().stem().string() + "_profil" + profile + ".nc");
+            EXPECT_EQ(r.out, readBytes(golden)) << job << " profile " << profile;
             EXPECT_GT(r.out.size(), 100u) << job << " profile " << profile;
         }
         const auto view = RunCli({"view", "--config", data.string(), job});

@@ -101,6 +101,10 @@ TEST(EncodeCommand, CodewordsShowSizeDataAndErrorLines) {
         {{"encode", "--encoding", "AUTO", "--format", "codewords", "Hello World"},
          {"C16X16", "239 13 211 160 69 19 40 179 242 254 101 129"}},
         {{"encode", "--format", "codewords", "\xC3\xA4"}, {"C10X10", "235 101 129"}},
+        {{"encode", "--content", "gs1", "--format", "codewords", "(01)09506000134352"},
+         {"C16X16", "232 131 139 180 190 130 143 173 182 129 251 147"}},
+        {{"encode", "--content=iso15434-06", "--format", "codewords", "18S0CVA5786950"},
+         {"C16X16", "237 148 84 49 68 87 66 187 216 225 49 129"}},
     };
     for (const Row& row : rows) {
         const auto r = RunCli(row.args);
@@ -110,6 +114,13 @@ TEST(EncodeCommand, CodewordsShowSizeDataAndErrorLines) {
         for (std::size_t i = 0; i < row.expected.size(); ++i)
             EXPECT_EQ(got[i], row.expected[i]) << row.args.back() << " line " << i + 1;
     }
+}
+
+TEST(EncodeCommand, ContentThatItsKindRefusesIsNotEncoded) {
+    const auto r = RunCli({"encode", "--content", "gs1", "(01)09506000134353"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Wrong check digit in the GS1 element: (01)09506000134353\n");
 }
 
 TEST(EncodeCommand, SvgAndPbmScanBackToTheWindows1252Bytes) {

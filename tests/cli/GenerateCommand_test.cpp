@@ -259,26 +259,43 @@ TEST(GenerateCommand, TheLoadersRepairsAreReportedAndTheJobGoesOn) {
 TEST(GenerateCommand, OutputFileIsWrittenWholeOrNotAtAll) {
     TempFolder dir;
     const auto out = dir / "teil.nc";
-    const auto ok =
-        RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(), job("serial.ncm")});
+    const auto ok = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                            out.string(), job("serial.ncm")});
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_EQ(ok.out, "");
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
 
     writeBytes(dir / "bad.ncm", "LAYER L\r\nANGLE 400\r\nDATA\r\n/A\r\n");
-    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "-o", out.string(),
-                                (dir / "bad.ncm").string()});
+    const auto failed = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                out.string(), (dir / "bad.ncm").string()});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc")) << "the old program stays";
 
     const auto nowhere = dir / "fehlt" / "teil.nc";
-    const auto refused = RunCli(
-        {"generate", "--config", DELIVERED.string(), "-o", nowhere.string(), job("serial.ncm")});
+    const auto refused = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
+                                 nowhere.string(), job("serial.ncm")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "Datei " + nowhere.string() + " kann nicht erstellt werden\n");
     EXPECT_FALSE(fs::exists(nowhere.parent_path()));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
         << "no temporary file is left";
+}
+
+// Shops name folders and jobs as they speak; on Windows such a name must not pass through the
+// ANSI code page on its way in.
+TEST(GenerateCommand, PathsWithUmlautsAndBlanksReachTheirFiles) {
+    TempFolder dir;
+    const auto folder = dir / "Auftr\u00e4ge 2026" / "Gro\u00dfe Teile";
+    fs::create_directories(folder);
+    const auto jobFile = folder / "Pr\u00fcfteil \u00d6lpumpe.ncm";
+    fs::copy_file(JOBS / "serial.ncm", jobFile);
+    const auto config = dir / "Einstellungen f\u00fcr M\u00fcller";
+    const auto out = folder / "Pr\u00fcfteil \u00d6lpumpe.nc";
+    const auto r =
+        RunCli({"generate", "--config", config.string(), "-o", out.string(), jobFile.string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(readBytes(out), readBytes(JOBS / "serial_profil1.nc"));
+    EXPECT_TRUE(fs::is_regular_file(config / "profil1.ini"));
 }
 
 // current.nc links into the machine's share: the program must arrive there, and the link stay.
@@ -287,7 +304,7 @@ TEST(GenerateCommand, OutputThroughALinkReachesTheLinkedFile) {
     fs::create_directory(dir / "share");
     writeBytes(dir / "share" / "marking.nc", "yesterday's program");
     fs::create_symlink(dir / "share" / "marking.nc", dir / "current.nc");
-    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "-o",
+    const auto r = RunCli({"generate", "--config", DELIVERED.string(), "--no-log", "-o",
                            (dir / "current.nc").string(), job("serial.ncm")});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(fs::is_symlink(dir / "current.nc"));

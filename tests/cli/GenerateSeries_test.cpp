@@ -1,6 +1,9 @@
 #include "CliProcess.h"
 #include "support/TempFolder.h"
 
+#include "base/TextLines.h"
+#include "job/Job.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,13 +14,16 @@ using korvex::testing::RunCli;
 
 namespace {
 
+const fs::path DELIVERED = KORVEX_DATA_DIR;
 const fs::path JOBS = fs::path(KORVEX_TEST_DATA_DIR) / "cli";
 // The summaries these tests read are worded in the settings' language.
 const fs::path ENGLISH = korvex::testing::EnglishConfig();
 const std::string SERIAL_JOB = (JOBS / "serial.ncm").string();
 
+// The shared folders' programs stay out of a marking log.
 std::vector<std::string> generate(std::vector<std::string> args, const fs::path& config = ENGLISH) {
     args.insert(args.begin(), {"generate", "--config", config.string()});
+    if (config == DELIVERED || config == ENGLISH) args.insert(args.begin() + 3, "--no-log");
     return args;
 }
 
@@ -59,6 +65,31 @@ TEST(GenerateSeries, SerialRunWritesWhatSingleRunsWrite) {
     }
     EXPECT_NE(r.err.find("[3/3] SN-001002"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("korvex-cli: 3 programs written\n"), std::string::npos) << r.err;
+}
+
+// A shift's worth of plates in one run: every file complete and the program of its own number.
+TEST(GenerateSeries, AHundredProgramsAreEachWrittenWhole) {
+    TempFolder temp;
+    const auto r = RunCli(generate({"--serial", "1:100", "--text", "SN-{n:04}", "-o",
+                                    (temp / "SN-{n:04}.nc").string(), SERIAL_JOB}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(names(temp.path()).size(), 100U);
+    for (int n = 1; n <= 100; ++n) {
+        const std::string text = "SN-" + std::to_string(10000 + n).substr(1);
+        // The reference is this build's pipeline in this process, whatever program ran above.
+        korvex::job::TJobOptions options;
+        options.Text = text;
+        korvex::job::TOpenJob opened;
+        ASSERT_TRUE(korvex::job::OpenJob(korvex::job::OpenSession(DELIVERED, DELIVERED), SERIAL_JOB,
+                                         options, opened)
+                        .Ok());
+        korvex::job::TProgram expected;
+        ASSERT_TRUE(korvex::job::Generate(opened, options, expected).Ok());
+        EXPECT_EQ(readBytes(temp / (text + ".nc")),
+                  korvex::base::JoinLines(expected.Generated.NCLines))
+            << text;
+    }
+    EXPECT_NE(r.err.find("korvex-cli: 100 programs written\n"), std::string::npos) << r.err;
 }
 
 TEST(GenerateSeries, ListFilesInEitherCodePageGiveTheSamePrograms) {
@@ -125,6 +156,37 @@ TEST(GenerateSeries, CheckAndStatsReportEveryProgram) {
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(count(r.err, "; reads as the text\n"), 2u) << r.err;
     EXPECT_EQ(count(r.err, " points, rapid travel "), 2u) << r.err;
+}
+
+TEST(GenerateSeries, EveryContentKindRunsAndReadsBackAsItsKind) {
+    TempFolder temp;
+    struct Row {
+        const char* kind;
+        const char* pattern;
+    };
+    const Row rows[] = {
+        {"gs1", "(01)09506000134352(21){n:06}"},
+        {"iso15434-06", "17V0CVA5\n1P1234-5\nS{n:06}"},
+    };
+    for (const Row& row : rows) {
+        const auto r =
+            RunCli(generate({"--serial", "7:2", "--content", row.kind, "--text", row.pattern, "-o",
+                             (temp / row.kind / "{n}.nc").string(), "--check", SERIAL_JOB}));
+        EXPECT_EQ(r.exitCode, 0) << row.kind << ": " << r.err;
+        EXPECT_EQ(count(r.err, "; reads as the text\n"), 2u) << r.err;
+    }
+    // A pattern whose programs the kind refuses stops before the first file, in the settings'
+    // language (German as delivered).
+    const auto bad = RunCli(
+        generate({"--serial", "1:2", "--content", "gs1", "--text", "(01)09506000134353(21){n}",
+                  "-o", (temp / "bad" / "{n}.nc").string(), SERIAL_JOB},
+                 DELIVERED));
+    EXPECT_EQ(bad.exitCode, 1) << bad.err;
+    EXPECT_NE(bad.err.find("Falsche Pr\xC3\xBC"
+                           "fziffer im GS1-Element: (01)09506000134353"),
+              std::string::npos)
+        << bad.err;
+    EXPECT_FALSE(fs::exists(temp / "bad" / "1.nc"));
 }
 
 // A copy of the delivered settings whose first profile's first-point template lacks the

@@ -56,8 +56,8 @@ TEST(CliLanguage, EveryMessageFollowsTheSettingsLanguage) {
         EXPECT_EQ(r.exitCode, row.exitCode) << row.err;
         EXPECT_EQ(r.err, row.err);
     }
-    const auto run = RunCli(
-        {"generate", "--config", german, "--serial", "1:2", "--text", "A{n}", "-o", out, serial});
+    const auto run = RunCli({"generate", "--config", german, "--no-log", "--serial", "1:2",
+                             "--text", "A{n}", "-o", out, serial});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(run.err.ends_with("korvex-cli: 2 Programme geschrieben\n")) << run.err;
 }

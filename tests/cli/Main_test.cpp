@@ -42,7 +42,7 @@ TEST(CliMain, ManualPageNamesEveryOption) {
     std::ifstream in(std::string(KORVEX_SOURCE_DIR) + "/man/korvex-cli.1");
     const std::string page{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     ASSERT_FALSE(page.empty());
-    for (const auto& command : {"encode", "generate", "view", "coupon"}) {
+    for (const auto& command : {"encode", "generate", "view", "coupon", "log"}) {
         const std::string help = RunCli({command, "--help"}).out;
         for (auto at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
             const auto end = help.find_first_of(" ]|,\n", at);

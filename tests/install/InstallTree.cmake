@@ -18,7 +18,7 @@ endforeach()
 
 set(cli ${SCRATCH}/usr/bin/korvex-cli)
 execute_process(COMMAND ${cli} --version OUTPUT_VARIABLE version RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0 OR NOT version MATCHES "^korvex-cli [0-9]+\\.[0-9]+\\.[0-9]+\n$")
+if(NOT rc EQUAL 0 OR NOT version MATCHES "^korvex-cli [0-9]+(\\.[0-9]+)+\n$")
   message(FATAL_ERROR "korvex-cli --version: ${rc} '${version}'")
 endif()
 

@@ -24,7 +24,7 @@ struct TRun {
         TGenerateOutput output;
         const int cols = static_cast<int>(matrix.size());
         const int rows = cols == 0 ? 0 : static_cast<int>(matrix[0].size());
-        GenerateLayer({layer, matrix, cols, rows, profile, r, z, toBuffer}, output);
+        GenerateLayer({layer, matrix, cols, rows, profile, r, z, toBuffer, {}}, output);
         return output;
     }
 };
@@ -140,7 +140,7 @@ TEST(GenerateLayer, MatrixSmallerThanItsStatedSizeIsNotReadOutOfBounds) {
     TRun run = unitSpacing();
     TGenerateOutput output;
     const auto small = test::matrixFromArt({"##", "##"});
-    GenerateLayer({run.layer, small, 10, 10, run.profile, run.r, run.z, false}, output);
+    GenerateLayer({run.layer, small, 10, 10, run.profile, run.r, run.z, false, {}}, output);
     EXPECT_EQ(pointLines(output).size(), 4U);
 }
 
@@ -210,9 +210,10 @@ TEST(GenerateLayer, ErrorInTheMiddleKeepsTheLinesWrittenSoFar) {
     output.NCLines = {"kept from before"};
     output.LastUsedFormat.Satzzeichen = "old";
     const int cols = 10;
-    EXPECT_THROW(GenerateLayer(
-                     {run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false}, output),
-                 korvex::base::ENumberFormatError);
+    EXPECT_THROW(
+        GenerateLayer({run.layer, run.matrix, cols, cols, run.profile, run.r, run.z, false, {}},
+                      output),
+        korvex::base::ENumberFormatError);
     EXPECT_EQ(output.NCLines.front(), "kept from before");
     EXPECT_GT(output.NCLines.size(), 10U);
     EXPECT_LT(output.NCLines.size(), 56U);

@@ -125,7 +125,7 @@ TEST_P(GoldenProgram, MatchesTheStoredProgramLineForLine) {
     const TActiveProfile active = ActivateProfile(golden.profile);
     const auto matrix = test::symbol123456();
     TGenerateOutput output;
-    GenerateLayer({golden.layer, matrix, 10, 10, active, golden.r, golden.z, false}, output);
+    GenerateLayer({golden.layer, matrix, 10, 10, active, golden.r, golden.z, false, {}}, output);
     std::string text;
     for (const std::string& line : output.NCLines) {
         text += line + "\n";

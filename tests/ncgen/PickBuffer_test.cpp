@@ -1,8 +1,11 @@
 #include "ncgen/PickBuffer.h"
+#include "ncgen/NumberReading.h"
 
 #include "TestMatrix.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace korvex::ncgen;
 
@@ -15,14 +18,16 @@ struct TPickFixture : ::testing::Test {
     TPickState pick;
     std::vector<std::string> buffer;
 
-    TGenerateInput input() const { return {layer, matrix, 10, 10, profile, "2", "-0.1", false}; }
+    TGenerateInput input() const {
+        return {layer, matrix, 10, 10, profile, "2", "-0.1", false, {}};
+    }
 
     std::vector<std::string> regenerated(const char* x, const char* y) const {
         TLayer moved = layer;
         moved.XDis = x;
         moved.YDis = y;
         TGenerateOutput output;
-        GenerateLayer({moved, matrix, 10, 10, profile, "2", "-0.1", true}, output);
+        GenerateLayer({moved, matrix, 10, 10, profile, "2", "-0.1", true, {}}, output);
         return output.BufferLines;
     }
 };
@@ -38,29 +43,54 @@ TEST_F(TPickFixture, FillingWithoutPickUsesTheLayerOffsetsAndLeavesTheLayerAlone
     EXPECT_EQ(layer.XDis, "5");
 }
 
-TEST_F(TPickFixture, ShiftEqualsRegenerationAtTheNewOffsetAndKeepsTheLevelLine) {
+TEST_F(TPickFixture, ShiftFollowsTheMouseAndEqualsRegenerationAtThePickedOffset) {
     layer.Size = "0.7";
     layer.Angle = "33";
     layer.XMirror = true;
-    // In lathe mode X is negated after the offset is added, so the preview must move the
-    // other way for it to show what the regeneration writes.
-    for (const bool lathe : {false, true}) {
-        SCOPED_TRACE(lathe ? "lathe" : "mill");
-        profile.Y = lathe ? "Z" : "Y";
-        profile.J = lathe ? "K" : "J";
+    // A lathe program writes X = -(x + offset): the symbol sits where the mouse is only when the
+    // picked X becomes the negated offset.
+    struct Row {
+        bool lathe;
+        const char* offsetAt6;
+        const char* offsetAtMinus45;
+    };
+    for (const Row row : {Row{false, "6.000", "-4.500"}, Row{true, "-6.000", "4.500"}}) {
+        SCOPED_TRACE(row.lathe ? "lathe" : "mill");
+        profile.Y = row.lathe ? "Z" : "Y";
+        profile.J = row.lathe ? "K" : "J";
         pick = {"1.000", "1.000", "", ""};
         ConvertBuffer(input(), pick, buffer);
-        const std::string levelLine = buffer.front();
+        const std::vector<std::string> start = buffer;
         pick.PickX = "6.000"; // the mouse moved by (+5, +2)
         pick.PickY = "3.000";
         ConvertGrafikBuffer(input(), pick, buffer);
-        EXPECT_EQ(buffer.front(), levelLine);
-        EXPECT_EQ(buffer, regenerated("6", "3"));
+        EXPECT_EQ(buffer.front(), start.front()); // the level line stays
+        EXPECT_EQ(OffsetXForPick(pick.PickX, row.lathe), row.offsetAt6);
+        EXPECT_EQ(buffer, regenerated(row.offsetAt6, "3"));
+        const auto firstPoint = std::find_if(
+            buffer.begin(), buffer.end(), [](const auto& line) { return line.starts_with("XY;"); });
+        ASSERT_NE(firstPoint, buffer.end());
+        const std::string& startPoint =
+            start[static_cast<std::size_t>(firstPoint - buffer.begin())];
+        const auto x = [](const std::string& line) {
+            return ReadNumber(line.substr(3, line.find(';', 3) - 3)).value;
+        };
+        EXPECT_NEAR(static_cast<double>(x(*firstPoint) - x(startPoint)), 5, 0.001);
         EXPECT_EQ(pick.LetzterX, "6.000");
         // A second move shifts from the last applied position, not from the start.
         pick.PickX = "-4.500";
         ConvertGrafikBuffer(input(), pick, buffer);
-        EXPECT_EQ(buffer, regenerated("-4.5", "3"));
+        EXPECT_EQ(buffer, regenerated(row.offsetAtMinus45, "3"));
+    }
+}
+
+TEST(PickOffset, LatheNegatesTheTextAndLeavesZeroAndNonNumbersAlone) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"11.656", "-11.656"}, {"-3", "3"},      {"+2.5", "-2.5"}, {"0", "0"},
+        {"-0.000", "-0.000"},  {"Q200", "Q200"}, {"", ""}};
+    for (const auto& [pick, offset] : rows) {
+        EXPECT_EQ(OffsetXForPick(pick, true), offset) << pick;
+        EXPECT_EQ(OffsetXForPick(pick, false), pick) << pick;
     }
 }
 

@@ -46,7 +46,7 @@ TEST(WriteTemplateLine, ReplacesTwiceNumbersBlocksAndHonoursTheTemplatesLeadingM
     }};
     for (const TEmitCase& c : cases) {
         const TActiveProfile profile = numberedProfile(c.numbering);
-        const TPointValues values{"1.5", "0", "-0.1", "2", c.feed, "X", "Y", "Z"};
+        const TPointValues values{"1.5", "0", "-0.1", "2", c.feed, "X", "Y", "Z", "", ""};
         std::vector<std::string> program;
         std::int32_t counter = 10;
         WriteTemplateLine(c.line, values, profile, counter, program);
@@ -79,7 +79,7 @@ TEST(TemplatePlan, WritesWhatTheReplacementPassesWriteForEveryPointText) {
         }
         const std::string_view feed = feeds[random() % feeds.size()];
         const std::string_view xAxis = round % 5 == 0 ? "[#YVAL]" : "X";
-        TPointValues values{"", "", "-0.1", "[#FVAL]2", feed, xAxis, "Y", "Z"};
+        TPointValues values{"", "", "-0.1", "[#FVAL]2", feed, xAxis, "Y", "Z", "", ""};
         const TTemplatePlan plan(profile.FollowingPoints, values, profile);
         for (const auto& [x, y] : points) {
             ASSERT_TRUE(TTemplatePlan::Accepts(x, y));

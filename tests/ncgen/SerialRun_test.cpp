@@ -164,7 +164,7 @@ TEST(SerialRun, EachTextGoesThroughTheGenerateCommand) {
     TempFolder temp;
     TLayerTable layers;
     layers.AddLayer("Ebene 1", 0, 0);
-    TGenerateFields fields{layers.SelectLayer(1).Fields, "2", "-0.1"};
+    TGenerateFields fields{layers.SelectLayer(1).Fields, "2", "-0.1", {}};
     fields.Layer.EGroesse = "0.5";
     TActiveProfile profile;
     profile.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL]";

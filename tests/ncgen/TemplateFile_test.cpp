@@ -169,6 +169,24 @@ TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
     }
 }
 
+TEST(TemplateFile, ContentKindIsALayerLineAndTextHasNone) {
+    TJob job = exampleJob();
+    job.Layers.AddLayer("B", 0, 0);
+    job.Layers.Layer(2).Content = korvex::content::TContentKind::Gs1;
+    const std::string text = VorlageText(job);
+    EXPECT_NE(text.find("DMENC 0\r\nCONTENT GS1\r\nANGLE"), std::string::npos);
+    EXPECT_EQ(text.find("CONTENT"), text.rfind("CONTENT"));
+    TLoadReport report;
+    const TJob back = read(text, &report);
+    EXPECT_EQ(back.Layers.Layer(1).Content, korvex::content::TContentKind::Text);
+    EXPECT_EQ(back.Layers.Layer(2).Content, korvex::content::TContentKind::Gs1);
+    EXPECT_EQ(VorlageText(back), text);
+
+    // A kind this program does not know is read as Text and reported, not kept silently.
+    read("LAYER A\r\nCONTENT HIBC\r\nDATA\r\n/x\r\n", &report);
+    EXPECT_EQ(report.UnknownContents, 1);
+}
+
 TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer) {
     TLoadReport report;
     const TJob job = read("BLANK \r\n3DZ 5\r\n", &report);

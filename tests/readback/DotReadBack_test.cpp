@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 using namespace korvex;
@@ -61,6 +64,85 @@ TEST(DotReadBack, DecodersReadTheDotSizesReadersAccept) {
                 if (fill >= threshold && fill <= 105) EXPECT_TRUE(reads) << where;
                 if (fill <= 40) EXPECT_FALSE(reads) << where;
             }
+        }
+    }
+}
+
+// The margin draws its fills from the dots' distances and closes in vector-sized blocks; both
+// must give the picture of drawing every disc and of taking each window's darkest, then
+// lightest pixel.
+TEST(DotReadBack, FastPicturesEqualTheDrawnAndClosedOnes) {
+    std::string text;
+    const datamatrix::TDatamatrix symbol = encoded(datamatrix::C16X48, text);
+    const datamatrix::TIArray matrix = symbol.Matrix();
+    readback::TModuleGrid grid;
+    grid.Cols = symbol.MatrixCols();
+    grid.Rows = symbol.MatrixRows();
+    grid.Dark.assign(static_cast<std::size_t>(grid.Cols) * grid.Rows, 0);
+    grid.Fill.assign(grid.Dark.size(), 0);
+    for (int col = 0; col < grid.Cols; ++col)
+        for (int row = 0; row < grid.Rows; ++row)
+            if (matrix[col][row]) grid.Set(col, row);
+    const auto closedSlowly = [](const readback::TDotPicture& p, int radius) {
+        const auto window = [&](const std::vector<std::uint8_t>& in, bool darken) {
+            std::vector<std::uint8_t> out(in.size());
+            for (int y = 0; y < p.Height; ++y)
+                for (int x = 0; x < p.Width; ++x) {
+                    int v = darken ? 255 : 0;
+                    for (int j = std::max(0, y - radius); j <= std::min(p.Height - 1, y + radius);
+                         ++j)
+                        for (int i = std::max(0, x - radius);
+                             i <= std::min(p.Width - 1, x + radius); ++i)
+                            v = darken ? std::min<int>(v, in[j * p.Width + i])
+                                       : std::max<int>(v, in[j * p.Width + i]);
+                    out[y * p.Width + x] = static_cast<std::uint8_t>(v);
+                }
+            return out;
+        };
+        return window(window(p.Pixels, true), false);
+    };
+    const auto drawnSlowly = [](const readback::TModuleGrid& g) {
+        constexpr int s = readback::DotPixelsPerCell, q = readback::DotQuietModules;
+        readback::TDotPicture p;
+        p.Width = (g.Cols + 2 * q) * s;
+        p.Height = (g.Rows + 2 * q) * s;
+        p.Pixels.assign(static_cast<std::size_t>(p.Width) * p.Height, 255);
+        for (int row = 0; row < g.Rows; ++row)
+            for (int col = 0; col < g.Cols; ++col) {
+                if (!g.At(col, row)) continue;
+                const float cx = (col + q + 0.5f) * s, cy = (row + q + 0.5f) * s;
+                const float r = g.FillAt(col, row) * s / 2;
+                for (int y = 0; y < p.Height; ++y)
+                    for (int x = static_cast<int>(cx) - 2 * s; x <= cx + 2 * s; ++x) {
+                        const float ex = x + 0.5f - cx, ey = y + 0.5f - cy;
+                        const float cover =
+                            std::clamp(r - std::sqrt(ex * ex + ey * ey) + 0.5f, 0.0f, 1.0f);
+                        auto& pixel = p.Pixels[static_cast<std::size_t>(y) * p.Width + x];
+                        pixel =
+                            std::min(pixel, static_cast<std::uint8_t>(255 - 255 * cover + 0.5f));
+                    }
+            }
+        return p.Pixels;
+    };
+    const readback::TDotDistances distances = readback::DotDistances(grid, 1.10f);
+    readback::TDotPicture uniform;
+    for (int percent = 40; percent <= 110; percent += 5) {
+        const float fill = percent / 100.0f;
+        readback::TModuleGrid filled = grid;
+        readback::TModuleGrid uneven = grid;
+        for (std::size_t i = 0; i < grid.Dark.size(); ++i) {
+            filled.Fill[i] = fill;
+            uneven.Fill[i] = fill + 0.01f * static_cast<float>(i % 5);
+        }
+        readback::RenderUniformDots(distances, fill, uniform);
+        EXPECT_EQ(uniform.Pixels, drawnSlowly(filled)) << percent << " %";
+        EXPECT_EQ(readback::RenderDots(filled).Pixels, uniform.Pixels) << percent << " %";
+        EXPECT_EQ(readback::RenderDots(uneven).Pixels, drawnSlowly(uneven)) << percent << " %";
+        for (int radius = 1; radius <= 2; ++radius) {
+            readback::TDotPicture closed = readback::RenderDots(uneven);
+            const auto expected = closedSlowly(closed, radius);
+            readback::CloseDots(closed, radius);
+            EXPECT_EQ(closed.Pixels, expected) << percent << " %, radius " << radius;
         }
     }
 }

@@ -18,6 +18,7 @@ namespace {
 struct TMarking {
     std::string text = "SN-2026-000123";
     datamatrix::TFormat size = datamatrix::AUTO;
+    datamatrix::TCodewordMarks marks; // what the symbol is written with besides the text
     ncgen::TLayer layer;
     ncgen::TActiveProfile profile;
 
@@ -33,13 +34,21 @@ struct TMarking {
     std::vector<std::string> simulationLines() const {
         datamatrix::TDatamatrix symbol;
         symbol.Code = text;
+        symbol.Marks = marks;
         symbol.PreferredFormat = size;
         symbol.paintBarcode(nullptr);
         const datamatrix::TIArray matrix = symbol.Matrix();
         ncgen::TGenerateOutput output;
-        ncgen::GenerateLayer(
-            {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", "-0.1", false},
-            output);
+        ncgen::GenerateLayer({layer,
+                              matrix,
+                              symbol.MatrixCols(),
+                              symbol.MatrixRows(),
+                              profile,
+                              "2",
+                              "-0.1",
+                              false,
+                              {}},
+                             output);
         return output.SimulationLines;
     }
 
@@ -187,4 +196,89 @@ TEST(ReadBack, AProgramOfAnotherTextReadsAsSomethingElse) {
     EXPECT_EQ(readback::Describe(result), "reads as something else: \"SN-2026-000123\"");
 }
 
+TEST(ReadBack, RightBytesWithoutWhatAScannerReportsReadAsSomethingElse) {
+    using content::TContentKind;
+    using readback::TContentMismatch;
+    const std::string gs1 = "(01)09506000134352(10)ABC(21)7";
+    const std::string gs1Bytes = std::string("010950600013435210ABC") + '\x1D' + "217";
+    struct Row {
+        const char* name;
+        TContentKind kind;
+        std::string layerText;
+        std::string symbolText;
+        datamatrix::TCodewordMarks marks;
+        TContentMismatch expected;
+    };
+    const Row rows[] = {
+        {"GS1 as meant", TContentKind::Gs1, gs1, gs1Bytes, {{232}, {}}, TContentMismatch::None},
+        {"GS1 with GS but no FNC1",
+         TContentKind::Gs1,
+         gs1,
+         gs1Bytes,
+         {},
+         TContentMismatch::GsForFnc1},
+        {"text with FNC1",
+         TContentKind::Text,
+         gs1Bytes,
+         gs1Bytes,
+         {{232}, {}},
+         TContentMismatch::Identifier},
+        {"euro without ECI",
+         TContentKind::Text,
+         "Preis 5 \x80",
+         "Preis 5 \x80",
+         {},
+         TContentMismatch::NoEci},
+        {"format 06 spelled out",
+         TContentKind::Iso15434Format06,
+         "18S0CVA5786950",
+         std::string("[)>\x1E") + "06\x1D" + "18S0CVA5786950\x1E\x04",
+         {},
+         TContentMismatch::None},
+    };
+    // Square modules, and round dots of 80 % from a tool (0.2 tip + 0.2 at 0.1 deep, 0.5 pitch).
+    for (const bool dots : {false, true})
+        for (const Row& row : rows) {
+            TMarking marking;
+            marking.layer.Content = row.kind;
+            marking.text = row.symbolText;
+            marking.marks = row.marks;
+            if (dots) {
+                marking.profile.Tool = {ncgen::TToolKind::Cone, 90, 0.2L, 0};
+                marking.profile.InfeedDepth = "-0.1";
+            }
+            const auto result = readback::CheckReadBack(marking.simulationLines(), marking.layer,
+                                                        marking.profile, row.layerText);
+            EXPECT_EQ(result.Dots.has_value(), dots) << row.name;
+            EXPECT_EQ(result.Mismatch, row.expected)
+                << row.name << (dots ? " (dots): " : ": ") << readback::Describe(result);
+            EXPECT_EQ(result.Verdict, row.expected == TContentMismatch::None
+                                          ? TReadBackVerdict::ReadsAsText
+                                          : TReadBackVerdict::ReadsAsOther)
+                << row.name << (dots ? " (dots)" : "");
+        }
+}
+
 } // namespace
+
+// On a d10 shaft a 7 mm symbol laid by arc length sits up to 0.28 mm off its flat grid when
+// seen from above; a reader of the mark looks at it unrolled.
+TEST(ReadBack, SymbolFollowingAShaftReadsUnrolled) {
+    for (const char along : {'X', 'Y'}) {
+        TMarking marking;
+        marking.layer.XDis = along == 'X' ? "0" : "-3.5";
+        marking.layer.YDis = along == 'X' ? "-3.5" : "0";
+        datamatrix::TDatamatrix symbol;
+        symbol.Code = marking.text;
+        symbol.paintBarcode(nullptr);
+        ncgen::TGenerateOutput output;
+        const ncgen::TSurface surface{ncgen::TSurfaceMode::Follow, {along, 0, -5, 5}, {}};
+        ncgen::GenerateLayer({marking.layer, symbol.Matrix(), symbol.MatrixCols(),
+                              symbol.MatrixRows(), marking.profile, "2", "-0.1", false, surface},
+                             output);
+        const auto result = readback::CheckReadBack(output.SimulationLines, marking.layer,
+                                                    marking.profile, marking.text);
+        EXPECT_EQ(result.Verdict, TReadBackVerdict::ReadsAsText)
+            << along << ": " << readback::Describe(result);
+    }
+}

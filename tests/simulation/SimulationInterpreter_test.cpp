@@ -190,3 +190,27 @@ TEST_F(Interpreter, RandomLinesEitherDrawOrRaiseConversionError) {
 
 } // namespace
 } // namespace korvex::simulation
+
+namespace korvex::simulation {
+namespace {
+
+// A part turned on a rotary axis is marked along the radius, not straight down.
+TEST_F(Interpreter, RotarySurfaceLinePlungesAlongTheRadiusThroughTheDot) {
+    interpreter.Auswert("SF;X;R;5.000;-4.000;5.000", false);
+    interpreter.Auswert("ZR;2.344;0.244", false); // a plunge 2.1 long
+    interpreter.Auswert("XY;3.000;7.450", false);
+    const long double du = 7.45L - 5, dz = 0.244L + 4, length = std::hypot(du, dz);
+    const PixelPoint start = at(3, 7.45L + du / length * 2.1L, 0.244L + dz / length * 2.1L);
+    const auto& r = canvas.records();
+    ASSERT_GE(r.size(), 2u);
+    ASSERT_EQ(r[1].points.size(), 2u);
+    EXPECT_NEAR(r[1].points[0].x, start.x, 1);
+    EXPECT_NEAR(r[1].points[0].y, start.y, 1);
+    EXPECT_EQ(r[1].points[1], at(3, 7.45L, 0.244L));
+    // The next dot's rapid move starts where this plunge began.
+    interpreter.Auswert("XY;4.000;7.450", false);
+    EXPECT_EQ(r[13].points[0], r[1].points[0]);
+}
+
+} // namespace
+} // namespace korvex::simulation

@@ -18,9 +18,10 @@ namespace {
 
 } // namespace
 
-StartedWindow::StartedWindow(const QStringList& arguments) {
+StartedWindow::StartedWindow(const QStringList& arguments, const QString& dataFolder) {
     korvex::app::TStartOptions options;
-    options.DataFolder = korvex::app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
+    options.DataFolder =
+        korvex::app::ToPath(dataFolder.isEmpty() ? QStringLiteral(KORVEX_DATA_DIR) : dataFolder);
     options.ConfigFolder = korvex::app::ToPath(ConfigFolder());
     options.Arguments = arguments;
     options.ShowIntro = false;

@@ -12,7 +12,8 @@
 // A main window started as the program starts it, on a fresh configuration folder made from the
 // delivered defaults.
 struct StartedWindow {
-    explicit StartedWindow(const QStringList& arguments = {});
+    // The delivered data folder, or another one (a copy that lacks a file).
+    explicit StartedWindow(const QStringList& arguments = {}, const QString& dataFolder = {});
     QTemporaryDir folder;
     std::unique_ptr<korvex::app::TMainForm> form;
     QString ConfigFolder() const { return folder.filePath(QStringLiteral("config/")); }

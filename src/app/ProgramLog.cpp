@@ -1,0 +1,88 @@
+#include "app/ProgramLog.h"
+
+#include "app/AppTexts.h"
+#include "app/CodePage.h"
+#include "app/Platform.h"
+#include "base/AtomicFile.h"
+#include "base/TextNumbers.h"
+#include "config/ConfigError.h"
+#include "log/LoggedWrite.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace korvex::app {
+
+ProgramLog::ProgramLog(std::filesystem::path configFolder, const Messages& messages)
+    : configFolder_(std::move(configFolder)), messages_(messages) {}
+
+ProgramLog::~ProgramLog() = default;
+
+log::TMarkingLog* ProgramLog::Log() {
+    if (log_) return log_.get();
+    const std::optional<std::filesystem::path> file = log::LogFileFor(configFolder_);
+    if (!file) return nullptr;
+    log_ = std::make_unique<log::TMarkingLog>(*file);
+    return log_.get();
+}
+
+QString ProgramLog::DuplicateText(const log::TMarkRecord& earlier, bool question) const {
+    return messages_.Text(question ? text::DuplicateQuestion : text::DuplicateRefusal)
+        .arg(FromCodePage(earlier.Text), FromCodePage(earlier.TimeLocal),
+             QDir::toNativeSeparators(FromPath(earlier.Output)));
+}
+
+QString ProgramLog::ErrorText(const log::ELogError& error) const {
+    return messages_.Text(error.Message);
+}
+
+bool ProgramLog::AskDuplicate(QWidget* parent, const log::TMarkRecord& earlier) const {
+    if (messages_.BatchMode()) {
+        messages_.ShowText(DuplicateText(earlier, false));
+        return false;
+    }
+    return QMessageBox::question(parent, Messages::Title, DuplicateText(earlier, true),
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void ProgramLog::ShowCannotWrite(const std::filesystem::path& file) const {
+    // The write goes through a new file beside the target, so the folder decides.
+    const QFileInfo folder(QFileInfo(FromPath(file)).absolutePath());
+    if (folder.isDir() && !folder.isWritable())
+        messages_.ShowError(messages_.Text(FolderNotWritableText) + QStringLiteral(": ") +
+                            QDir::toNativeSeparators(folder.absoluteFilePath()));
+    else
+        messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
+}
+
+bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const std::string& bytes,
+                       log::TMarkRecord record) {
+    // Nobody should be asked about a duplicate that could not be written anyway.
+    if (base::IsReadOnly(base::WriteTarget(file))) {
+        ShowCannotWrite(file);
+        return false;
+    }
+    try {
+        log::TMarkingLog* markingLog = Log();
+        if (!markingLog) {
+            if (base::WriteFileAtomically(file, bytes)) return true;
+            ShowCannotWrite(file);
+            return false;
+        }
+        record.Output = file;
+        log::TLoggedWrite written = log::WriteLogged(*markingLog, record, bytes, true);
+        if (written.Duplicate) {
+            if (!AskDuplicate(parent, *written.Duplicate)) return false;
+            written = log::WriteLogged(*markingLog, record, bytes, false);
+        }
+        if (!written.Written) ShowCannotWrite(file);
+        return written.Written;
+    } catch (const log::ELogError& e) {
+        messages_.ShowError(ErrorText(e));
+        return false;
+    }
+}
+
+} // namespace korvex::app

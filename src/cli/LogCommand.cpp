@@ -1,0 +1,240 @@
+#include "cli/Commands.h"
+#include "cli/GenerateLog.h"
+#include "cli/GeneratePipeline.h"
+
+#include "base/AtomicFile.h"
+#include "base/Windows1252.h"
+#include "config/SettingsFile.h"
+#include "config/ConfigFolder.h"
+#include "log/LogExport.h"
+#include "log/Sha256.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace korvex::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* LOG_USAGE =
+    "usage: korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
+    "                      [--format table|csv|json]\n"
+    "       korvex-cli log [--config DIR] --verify FILE\n";
+
+constexpr const char* LOG_HELP =
+    "Lists the records of the marking log: every program korvex or korvex-cli wrote to a\n"
+    "file from this configuration folder.\n"
+    "\n"
+    "  --since DATE      records from DATE on (UTC: YYYY-MM-DD, or with Thh[:mm[:ss]])\n"
+    "  --until DATE      records up to DATE, the whole of it\n"
+    "  --text PATTERN    records whose content holds PATTERN; * and ? match any text and\n"
+    "                    any one character\n"
+    "  --format F        table (default), csv (with a header line) or json\n"
+    "  --verify FILE     whether FILE is byte for byte a program the log recorded: exit\n"
+    "                    status 0 and the record, or 1 when it changed or was never logged\n";
+
+// YYYY-MM-DD, optionally followed by T or a blank and hh, hh:mm or hh:mm:ss.
+bool dateShape(std::string& date) {
+    static const std::string shape = "dddd-dd-ddThh:mm:ss";
+    const std::size_t n = date.size();
+    if (n != 10 && n != 13 && n != 16 && n != 19) return false;
+    if (n > 10 && date[10] == ' ') date[10] = 'T';
+    for (std::size_t i = 0; i < n; ++i) {
+        const char want = shape[i];
+        const bool digit = std::isdigit(static_cast<unsigned char>(date[i])) != 0;
+        if ((want == 'd' || want == 'h' || want == 'm' || want == 's') ? !digit : date[i] != want)
+            return false;
+    }
+    return true;
+}
+
+config::TLanguageTexts textsFor(const fs::path& folder) {
+    config::TLanguageTexts texts;
+    try {
+        config::TSettings settings;
+        ncgen::TProfileTable profiles;
+        config::LoadSettings(folder, settings, profiles);
+        texts.Load(DefaultDataFolder() / config::LanguageFileName(settings.Language));
+    } catch (const std::exception&) {
+        // Without settings the messages keep their detail; the listing needs no texts.
+    }
+    return texts;
+}
+
+void printTable(const std::vector<log::TMarkRecord>& records, std::ostream& out) {
+    const std::vector<std::size_t> shown = {0, 2, 5, 8, 9, 10, 12, 14};
+    std::vector<std::vector<std::string>> rows;
+    rows.emplace_back();
+    for (const std::size_t c : shown)
+        rows.back().emplace_back(log::RECORD_COLUMNS[c]);
+    for (const auto& record : records) {
+        const auto values = log::RecordValues(record);
+        rows.emplace_back();
+        for (const std::size_t c : shown)
+            rows.back().push_back(values[c]);
+    }
+    // Widths in characters, not bytes, so umlauts keep the columns straight.
+    const auto width = [](const std::string& text) {
+        return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        }));
+    };
+    std::vector<std::size_t> widths(shown.size(), 0);
+    for (const auto& row : rows)
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], width(row[i]));
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            line += row[i];
+            if (i + 1 < row.size()) line += std::string(widths[i] - width(row[i]) + 2, ' ');
+        }
+        out << line << '\n';
+    }
+}
+
+int verify(log::TMarkingLog* markingLog, const fs::path& file, std::ostream& out,
+           std::ostream& err) {
+    std::string bytes;
+    if (!base::ReadFileBytes(file, bytes)) {
+        err << "korvex-cli log: cannot read " << file.string() << '\n';
+        return ExitFailure;
+    }
+    const std::string sha = log::Sha256Hex(bytes);
+    const fs::path here = RecordedPath(file);
+    std::vector<log::TMarkRecord> same =
+        markingLog ? markingLog->FindHash(sha) : std::vector<log::TMarkRecord>{};
+    // The record of this very file first; a copy of a logged program is what was logged too.
+    std::stable_partition(same.begin(), same.end(), [&](const log::TMarkRecord& r) {
+        return RecordedPath(r.Output) == here;
+    });
+    if (!same.empty()) {
+        const auto values = log::RecordValues(same.front());
+        out << file.string() << ": as logged in record " << same.front().Id << '\n';
+        for (std::size_t i = 1; i < values.size(); ++i)
+            if (!values[i].empty())
+                out << "  " << log::RECORD_COLUMNS[i] << ": " << values[i] << '\n';
+        return ExitOk;
+    }
+    const auto named = markingLog ? markingLog->Query({}) : std::vector<log::TMarkRecord>{};
+    const auto last = std::find_if(named.rbegin(), named.rend(), [&](const log::TMarkRecord& r) {
+        return RecordedPath(r.Output) == here;
+    });
+    if (last != named.rend())
+        out << file.string() << ": changed since record " << last->Id << " (" << last->TimeUtc
+            << "), which logged sha256 " << last->Sha256 << "; the file has " << sha << '\n';
+    else
+        out << file.string() << ": not in the marking log (sha256 " << sha << ")\n";
+    return ExitFailure;
+}
+
+} // namespace
+
+int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> config, since, until, pattern, format, verifyFile;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::optional<std::string>* target = arg == "--config"   ? &config
+                                             : arg == "--since"  ? &since
+                                             : arg == "--until"  ? &until
+                                             : arg == "--text"   ? &pattern
+                                             : arg == "--format" ? &format
+                                             : arg == "--verify" ? &verifyFile
+                                                                 : nullptr;
+        if (arg == "--help" || arg == "-h") {
+            out << LOG_USAGE << '\n' << LOG_HELP;
+            return ExitOk;
+        }
+        std::string problem;
+        if (!target)
+            problem = "unknown argument '" + arg + "'";
+        else if (i + 1 >= args.size() || args[i + 1].empty())
+            problem = "option " + arg + " needs a value";
+        else if (*target)
+            problem = "option " + arg + " given twice";
+        if (!problem.empty()) {
+            err << "korvex-cli log: " << problem << '\n' << LOG_USAGE;
+            return ExitUsage;
+        }
+        *target = args[++i];
+    }
+    for (std::optional<std::string>* date : {&since, &until})
+        if (*date && !dateShape(**date)) {
+            err << "korvex-cli log: '" << **date
+                << "' is no date: YYYY-MM-DD, optionally with Thh[:mm[:ss]]\n";
+            return ExitUsage;
+        }
+    if (format && *format != "table" && *format != "csv" && *format != "json") {
+        err << "korvex-cli log: --format is table, csv or json\n" << LOG_USAGE;
+        return ExitUsage;
+    }
+    if (verifyFile && (since || until || pattern || format)) {
+        err << "korvex-cli log: --verify takes no other option but --config\n";
+        return ExitUsage;
+    }
+    const auto toPath = [](const std::string& utf8) {
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    };
+    fs::path folder;
+    if (config) {
+        folder = toPath(*config);
+    } else {
+        const config::TConfigFolder found = config::DefaultConfigFolder();
+        if (!found.message.empty()) {
+            err << base::Windows1252ToUtf8(found.message) << '\n';
+            return ExitFailure;
+        }
+        folder = found.folder;
+    }
+    const std::optional<fs::path> file = log::LogFileFor(folder);
+    if (!file) {
+        err << "korvex-cli log: the settings in " << folder.string()
+            << " switch the marking log off\n";
+        return ExitFailure;
+    }
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    std::error_code ec;
+    if (fs::exists(*file, ec)) {
+        try {
+            markingLog = std::make_unique<log::TMarkingLog>(*file);
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, textsFor(folder), err);
+            return ExitFailure;
+        }
+    }
+    if (verifyFile) return verify(markingLog.get(), toPath(*verifyFile), out, err);
+
+    log::TLogQuery query;
+    query.Since = since.value_or("");
+    query.Until = until.value_or("");
+    if (pattern) {
+        const auto converted = base::Utf8ToWindows1252(*pattern);
+        if (!converted.ok) {
+            err << "korvex-cli log: --text: the character '" << converted.offending
+                << "' has no Windows-1252 code\n";
+            return ExitUsage;
+        }
+        query.Text = converted.text;
+    }
+    std::vector<log::TMarkRecord> records;
+    try {
+        if (markingLog) records = markingLog->Query(query);
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, textsFor(folder), err);
+        return ExitFailure;
+    }
+    const std::string chosen = format.value_or("table");
+    if (chosen == "csv")
+        out << log::RecordsCsv(records);
+    else if (chosen == "json")
+        out << log::RecordsJson(records);
+    else
+        printTable(records, out);
+    out.flush();
+    return out ? ExitOk : ExitFailure;
+}
+
+} // namespace korvex::cli

@@ -1,0 +1,137 @@
+#include "app/GenerateController.h"
+#include "app/KorvexApplication.h"
+#include "app/LogDialog.h"
+#include "app/Platform.h"
+#include "app/SerialDialog.h"
+#include "log/LogExport.h"
+#include "support/AppFixture.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QSpinBox>
+#include <QtTest>
+
+using korvex::app::LogDialog;
+using korvex::app::SerialDialog;
+
+class MarkingLogTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void savingAMarkedContentAsksFirst();
+    void logWindowFindsAndExportsTheRecords();
+    void handOffFileIsLogged();
+};
+
+namespace {
+
+QByteArray readAll(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+}
+
+} // namespace
+
+void MarkingLogTest::savingAMarkedContentAsksFirst() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString first = window.folder.filePath("first.nc");
+    const QString second = window.folder.filePath("second.nc");
+    QVERIFY(window.form->SaveProgram(first));
+    {
+        BoxAnswerer no(true);
+        QVERIFY(!window.form->SaveProgram(second));
+        QCOMPARE(no.Texts.size(), 1);
+        QVERIFY2(no.Texts[0].contains(" wurde am ") &&
+                     no.Texts[0].endsWith(" bereits markiert (Datei " +
+                                          QDir::toNativeSeparators(first) +
+                                          "). Trotzdem schreiben?"),
+                 qPrintable(no.Texts[0]));
+        QVERIFY(!QFile::exists(second));
+    }
+    {
+        BoxAnswerer yes;
+        QVERIFY(window.form->SaveProgram(second));
+        QCOMPARE(yes.Texts.size(), 1);
+    }
+    QCOMPARE(readAll(second), readAll(first));
+
+    // A serial run asks once, naming the first of its programs that was marked before, and
+    // takes its first number from the template's counter.
+    SerialDialog& dialog = window.form->SerialRunDialog();
+    dialog.show();
+    dialog.SetLog(&window.form->MarkingLog(), window.form->SerialCounter());
+    QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("1"));
+    child<QSpinBox>(dialog, "EAnzahl")->setValue(3);
+    child<QLineEdit>(dialog, "ETextmuster")->setText("SN-{n}");
+    child<QLineEdit>(dialog, "EOrdner")->setText(window.folder.filePath("run"));
+    child<QLineEdit>(dialog, "ENamensmuster")->setText("{n}.nc");
+    child<QPlainTextEdit>(*window.form, "EText")->setPlainText("SN-2");
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("sn2.nc")));
+    {
+        BoxAnswerer no(true);
+        dialog.StartClick();
+        QCOMPARE(no.Texts.size(), 1);
+        QVERIFY2(no.Texts[0].startsWith("Programm 2 der Serie: SN-2 wurde am "),
+                 qPrintable(no.Texts[0]));
+        QVERIFY(!dialog.Running());
+        QVERIFY(!QDir(window.folder.filePath("run")).exists());
+    }
+}
+
+void MarkingLogTest::logWindowFindsAndExportsTheRecords() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    for (const char* text : {"SN-1", "SN-2", "Welle, \"Ø 12\""}) {
+        child<QPlainTextEdit>(*window.form, "EText")->setPlainText(QString::fromUtf8(text));
+        QVERIFY(window.form->Generator().ConvertClick());
+        QVERIFY(window.form->SaveProgram(
+            window.folder.filePath(QString::fromUtf8(text).left(4) + ".nc")));
+    }
+    LogDialog& dialog = window.form->MarkingLogDialog();
+    dialog.Reload();
+    QCOMPARE(dialog.Shown().size(), std::size_t(3));
+    QCOMPARE(dialog.Shown().front().Text, std::string("Welle, \"\xD8 12\""));
+    child<QLineEdit>(dialog, "ESuche")->setText("sn-");
+    QCOMPARE(dialog.Shown().size(), std::size_t(2));
+    child<QLineEdit>(dialog, "ESuche")->setText("ø 12");
+    QCOMPARE(dialog.Shown().size(), std::size_t(1));
+
+    const QString csv = window.folder.filePath("protokoll.csv");
+    QVERIFY(dialog.ExportCsv(csv));
+    const auto rows = korvex::log::ReadCsv(readAll(csv).toStdString());
+    QCOMPARE(rows.size(), std::size_t(2));
+    QCOMPARE(rows[0][5], std::string("text"));
+    QCOMPARE(QString::fromStdString(rows[1][5]), QString::fromUtf8("Welle, \"Ø 12\""));
+    QCOMPARE(QString::fromStdString(rows[1][12]), window.folder.filePath("Well.nc"));
+}
+
+void MarkingLogTest::handOffFileIsLogged() {
+    // The system-wide editor setting of this test only.
+    QTemporaryDir system;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system.path());
+    StartedWindow window;
+    const QString editor = window.folder.filePath("editor") + "/";
+    QVERIFY(QDir().mkpath(editor));
+    QSettings(QSettings::SystemScope, "Brevik", "Path").setValue("Main", editor);
+    QCOMPARE(korvex::app::SeparateEditorFolder(), editor);
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    BoxAnswerer boxes; // the editor program itself is missing here
+    window.form->BQuilloClick();
+    QVERIFY(QFile::exists(editor + "Brevik.tmp"));
+    LogDialog& dialog = window.form->MarkingLogDialog();
+    dialog.Reload();
+    QCOMPARE(dialog.Shown().size(), std::size_t(1));
+    QCOMPARE(korvex::app::FromPath(dialog.Shown().front().Output), editor + "Brevik.tmp");
+}
+
+int main(int argc, char** argv) {
+    korvex::app::KorvexApplication app(argc, argv);
+    MarkingLogTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "MarkingLog_test.moc"
