@@ -132,7 +132,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     symbolDialog_ = new TFSymbol(texts_, this);
     info_ = new TInfo(texts_, this);
     intro_ = new IntroWindow(this);
-    generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, job_,
+    generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, job_, symbol_,
                                         profile_, messages_, profileName_, this);
     buildViews();
     buildMenus();
@@ -620,7 +620,7 @@ void TMainForm::Startup() {
     NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
     batchMode_ = false;
     if (!options_.Arguments.isEmpty()) runCommandLine();
-    preview_->SetDatamatrix(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());
+    preview_->SetDatamatrix(symbol_.Size, symbol_.Encodation);
     preview_->ResetDMGrafik();
     preview_->ClearDMGrafik();
 }
@@ -714,7 +714,19 @@ void TMainForm::textChange() {
 void TMainForm::SelectLayer(int n) {
     const ncgen::TSelectedLayer selected = job_.Layers.SelectLayer(n);
     panel_->SetFields(selected.Fields);
-    preview_->SetDatamatrix(selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation);
+    setSymbol({selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation});
+}
+
+void TMainForm::setSymbol(ncgen::TSymbolChoice symbol) {
+    symbol_ = ncgen::ChooseSymbol(symbol.Size, symbol.Encodation);
+    preview_->SetDatamatrix(symbol_.Size, symbol_.Encodation);
+}
+
+ncgen::TLayerFields TMainForm::shownLayer() const {
+    ncgen::TLayerFields fields = panel_->Fields();
+    fields.CurrentSymbolSize = symbol_.Size;
+    fields.CurrentEncodation = symbol_.Encodation;
+    return fields;
 }
 
 log::TMarkRecord TMainForm::ProgramRecord() const {
@@ -763,8 +775,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
     // Read into a copy: a file that is unreadable or no template leaves the job as it was.
     ncgen::TJob loaded = job_;
     ncgen::TLoadReport report;
-    const ncgen::TLoadOptions loadOptions{preview_->CurrentSymbolSize(),
-                                          preview_->CurrentEncodation(),
+    const ncgen::TLoadOptions loadOptions{symbol_.Size, symbol_.Encodation,
                                           texts_.Text(text::DefaultLayerName)};
     if (!ncgen::LadeVorlage(path, loaded, report, loadOptions)) return false;
     if (!report.Opened) {
@@ -796,10 +807,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
 }
 
 void TMainForm::SaveVorlage(const QString& file) {
-    ncgen::TLayerFields fields = panel_->Fields();
-    fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
-    fields.CurrentEncodation = preview_->CurrentEncodation();
-    job_.Layers.StoreCurrentLayer(fields);
+    job_.Layers.StoreCurrentLayer(shownLayer());
     graphic_->StoreJobView(job_);
     try {
         ncgen::SpeichereVorlage(ToPath(file), job_);
@@ -817,10 +825,7 @@ void TMainForm::SaveVorlageClick() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("ncm"));
     // Store first, so a cancelled dialog still leaves the layer as the window shows it.
-    ncgen::TLayerFields fields = panel_->Fields();
-    fields.CurrentSymbolSize = preview_->CurrentSymbolSize();
-    fields.CurrentEncodation = preview_->CurrentEncodation();
-    job_.Layers.StoreCurrentLayer(fields);
+    job_.Layers.StoreCurrentLayer(shownLayer());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     SaveVorlage(dialog.selectedFiles().first());
 }
@@ -836,8 +841,7 @@ void TMainForm::OpenVorlageClick() {
 }
 
 void TMainForm::NeuErstellen1Click() {
-    ncgen::NewJob(job_, texts_.Text(text::DefaultLayerName), preview_->CurrentSymbolSize(),
-                  preview_->CurrentEncodation());
+    ncgen::NewJob(job_, texts_.Text(text::DefaultLayerName), symbol_.Size, symbol_.Encodation);
     SelectLayer(1);
     job_.BlankDefinition.clear();
     blankPage_->SetSurface(job_.Surface);
@@ -902,9 +906,9 @@ void TMainForm::ProfilClick(int number) {
 
 void TMainForm::SchriftartSingleClick() {
     graphic_->StopPick();
-    symbolDialog_->Prepare(preview_->CurrentSymbolSize(), preview_->CurrentEncodation());
+    symbolDialog_->Prepare(symbol_.Size, symbol_.Encodation);
     if (symbolDialog_->exec() != QDialog::Accepted) return;
-    preview_->SetDatamatrix(symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation());
+    setSymbol({symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation()});
     textChange();
 }
 

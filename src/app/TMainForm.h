@@ -7,6 +7,7 @@
 #include "config/Settings.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/SymbolChoice.h"
 
 #include <QMainWindow>
 
@@ -127,6 +128,10 @@ class TMainForm : public QMainWindow {
     bool loadLanguage();
     void applyCaptions();
     void showNotes();
+    // The job's current symbol size and encodation, and the preview drawing them.
+    void setSymbol(ncgen::TSymbolChoice symbol);
+    // The layer as the window shows it, to store into the job.
+    ncgen::TLayerFields shownLayer() const;
 
     TStartOptions options_;
     config::TLanguageTexts texts_;
@@ -140,6 +145,7 @@ class TMainForm : public QMainWindow {
     std::string profileName_;
     int profileNumber_ = 1;
     ncgen::TJob job_;
+    ncgen::TSymbolChoice symbol_; // of the layer the window shows
     QString ncFolderFilter_;
 
     JobPanel* panel_ = nullptr;
