@@ -35,7 +35,6 @@
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/ProfileSelection.h"
-#include "readback/ProgramNotes.h"
 
 #include "ui_TMainForm.h"
 
@@ -44,8 +43,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -145,13 +142,10 @@ bool TMainForm::BatchMode() const {
 }
 
 void TMainForm::showNotes() {
-    const readback::TProgramNotes& notes = generator_->Notes();
-    QString warning = BlankFitText(notes.BlankFit, messages_);
-    const QString round = RoundNotesText(notes.Round, messages_);
-    if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
-    graphic_->SetBlankWarning(warning + round);
+    graphic_->SetBlankWarning(BlankNotesText(generator_->Notes(), messages_));
     notesStatus_->Show(*generator_, profile_.FeedZ);
 }
+
 void TMainForm::KalibriermusterClick() {
     const ncgen::TTool tool = ncgen::CheckedTool(profile_);
     if (tool.Kind == ncgen::TToolKind::None) {
@@ -208,7 +202,7 @@ void TMainForm::loadSettings() {
     }
     const std::vector<std::string> partlyRead =
         config::LoadSettings(options_.ConfigFolder, settings_, profiles_);
-    const bool loaded = loadLanguage();
+    const bool loaded = language_->Load(options_.DataFolder, settings_.Language);
     // Said once the language is known, so the notice speaks the user's language.
     // Both are notices, not failures: a batch run goes on with what could be read.
     std::string said = config::ConfigFillMessage(fill, options_.ConfigFolder, texts_);
@@ -216,10 +210,6 @@ void TMainForm::loadSettings() {
         said += (said.empty() ? "" : " ") + problem;
     if (!said.empty()) statusBar()->showMessage(FromCodePage(said));
     if (loaded) applyCaptions();
-}
-
-bool TMainForm::loadLanguage() {
-    return language_->Load(options_.DataFolder, settings_.Language);
 }
 
 void TMainForm::applyCaptions() {
@@ -437,12 +427,9 @@ void TMainForm::HelpClick() {
 void TMainForm::BQuilloClick() {
     files_->HandOff(*editor_, ProgramRecord());
 }
+
 void TMainForm::BTestdruckClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    PrintSymbol(preview_->Encoder(), printer);
+    AskAndPrintSymbol(this, preview_->Encoder());
 }
 
 void TMainForm::InfoClick() {
@@ -491,7 +478,7 @@ void TMainForm::SerienlaufClick() {
 }
 
 void TMainForm::applyLanguage() {
-    if (loadLanguage()) applyCaptions();
+    if (language_->Load(options_.DataFolder, settings_.Language)) applyCaptions();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

@@ -122,7 +122,6 @@ class TMainForm : public QMainWindow {
     void textChange();
     void showView(QWidget* page, QToolButton* button);
     void applyLanguage();
-    bool loadLanguage();
     void applyCaptions();
     void showNotes();
     // The job's current symbol size and encodation, and the preview drawing them.
