@@ -33,12 +33,13 @@ void markField(QLineEdit* field, bool invalid) {
 
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                                        ProfilePanel& profilePanel, ncgen::TJob& job,
+                                       const ncgen::TSymbolChoice& symbol,
                                        const ncgen::TActiveProfile& profile,
                                        const Messages& messages, const std::string& profileName,
                                        QObject* parent)
     : QObject(parent), panel_(panel), preview_(preview), editor_(editor),
-      profilePanel_(profilePanel), job_(job), profile_(profile), messages_(messages),
-      profileName_(profileName) {
+      profilePanel_(profilePanel), job_(job), symbol_(symbol), profile_(profile),
+      messages_(messages), profileName_(profileName) {
     timer_.setObjectName(QStringLiteral("ConvertTimer"));
     timer_.setSingleShot(true);
     timer_.setInterval(250);
@@ -130,8 +131,8 @@ void GenerateController::RefreshBlankFit() {
 ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
                                   profilePanel_.ZEbeneauswahl(), readback::JobSurface(job_)};
-    fields.Layer.CurrentSymbolSize = preview_.CurrentSymbolSize();
-    fields.Layer.CurrentEncodation = preview_.CurrentEncodation();
+    fields.Layer.CurrentSymbolSize = symbol_.Size;
+    fields.Layer.CurrentEncodation = symbol_.Encodation;
     return fields;
 }
 

@@ -3,6 +3,7 @@
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/SymbolChoice.h"
 #include "readback/ProgramNotes.h"
 
 #include <QObject>
@@ -25,10 +26,12 @@ class SymbolPreview;
 class GenerateController : public QObject {
     Q_OBJECT
   public:
+    // `symbol` is the size and encodation of the layer the window shows.
     GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                        ProfilePanel& profilePanel, ncgen::TJob& job,
-                       const ncgen::TActiveProfile& profile, const Messages& messages,
-                       const std::string& profileName, QObject* parent = nullptr);
+                       const ncgen::TSymbolChoice& symbol, const ncgen::TActiveProfile& profile,
+                       const Messages& messages, const std::string& profileName,
+                       QObject* parent = nullptr);
 
     // The rapid rate the cycle time assumes ("Eilgangrate" of the settings, read at each
     // generation).
@@ -82,6 +85,7 @@ class GenerateController : public QObject {
     NCEditor& editor_;
     ProfilePanel& profilePanel_;
     ncgen::TJob& job_;
+    const ncgen::TSymbolChoice& symbol_;
     const ncgen::TActiveProfile& profile_;
     const Messages& messages_;
     const std::string& profileName_; // what a refusal of the profile names

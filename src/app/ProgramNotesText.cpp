@@ -203,4 +203,11 @@ QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messag
     return parts.join(QStringLiteral("; "));
 }
 
+QString BlankNotesText(const readback::TProgramNotes& notes, const Messages& messages) {
+    QString warning = BlankFitText(notes.BlankFit, messages);
+    const QString round = RoundNotesText(notes.Round, messages);
+    if (!warning.isEmpty() && !round.isEmpty()) warning += QStringLiteral("; ");
+    return warning + round;
+}
+
 } // namespace korvex::app

@@ -29,5 +29,7 @@ QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messa
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages);
 // The round-part warnings joined by "; ", empty when there is none.
 QString RoundNotesText(const std::vector<ncgen::TRoundNote>& notes, const Messages& messages);
+// The graphic's line under the picture: the blank fit, then the round-part warnings.
+QString BlankNotesText(const readback::TProgramNotes& notes, const Messages& messages);
 
 } // namespace korvex::app

@@ -5,6 +5,7 @@
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
 #include "datamatrix/ERangeError.h"
+#include "datamatrix/SizeTable.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,20 +30,14 @@ bool isArrow(int x, int y) {
     return false;
 }
 
-// "C12X26 - ASCII" -> 12 rows, 26 columns; anything else (AUTO) a 10 x 10 grid.
-void gridOf(const QString& caption, int& rows, int& columns) {
+// The placeholder has the chosen size's grid; AUTO has none yet and shows 10 x 10.
+void gridOf(std::uint8_t size, int& rows, int& columns) {
     rows = columns = 10;
-    if (!caption.startsWith(QLatin1Char('C'))) return;
-    const int x = caption.indexOf(QLatin1Char('X'));
-    const int blank = caption.indexOf(QLatin1Char(' '));
-    if (x < 0 || blank < x) return;
-    bool okRows = false, okColumns = false;
-    const int r = caption.mid(1, x - 1).toInt(&okRows);
-    const int c = caption.mid(x + 1, blank - x - 1).toInt(&okColumns);
-    if (okRows && okColumns && r > 0 && c > 0) {
-        rows = r;
-        columns = c;
-    }
+    if (size == datamatrix::AUTO) return;
+    const datamatrix::TSizeInfo& info =
+        datamatrix::SizeInfo(static_cast<datamatrix::TFormat>(size));
+    rows = info.symbolRows;
+    columns = info.symbolCols;
 }
 
 } // namespace
@@ -117,11 +112,10 @@ void SymbolPreview::show(const QImage& picture, int natural) {
 }
 
 void SymbolPreview::ClearDMGrafik() {
-    const QString caption = listCaption();
-    caption_->setText(caption);
+    caption_->setText(listCaption());
     caption_->setStyleSheet(QStringLiteral("color: black"));
     int rows = 10, columns = 10;
-    gridOf(caption, rows, columns);
+    gridOf(size_, rows, columns);
     datamatrix::TIArray arrow(static_cast<std::size_t>(columns),
                               std::vector<int>(static_cast<std::size_t>(rows), 0));
     for (int x = 0; x < columns; ++x)
@@ -146,9 +140,11 @@ void SymbolPreview::DrawDMGrafik() {
 void SymbolPreview::DrawCaption() {
     if (datamatrix_.Code.empty() || cols_ == 0) return;
     const QString size = QStringLiteral("C%1X%2").arg(rows_).arg(cols_);
-    const QString chosen =
-        QString::fromLatin1(datamatrix::FormatName(static_cast<datamatrix::TFormat>(size_)));
-    const bool misfit = chosen != QLatin1String("AUTO") && chosen != size;
+    // The text needed another size than the one chosen.
+    const datamatrix::TSizeInfo& chosen =
+        datamatrix::SizeInfo(static_cast<datamatrix::TFormat>(size_));
+    const bool misfit =
+        size_ != datamatrix::AUTO && (chosen.symbolRows != rows_ || chosen.symbolCols != cols_);
     caption_->setStyleSheet(misfit ? QStringLiteral("color: red") : QStringLiteral("color: black"));
     QString caption = size + QStringLiteral(" - ") +
                       QString::fromLatin1(datamatrix::EncodingName(

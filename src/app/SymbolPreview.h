@@ -35,10 +35,8 @@ class SymbolPreview : public QWidget {
     // The text as its content kind at the last refresh: the refusal when it was refused.
     const content::TSymbolContent& Content() const { return content_; }
 
-    std::uint8_t CurrentSymbolSize() const { return size_; }
-    std::uint8_t CurrentEncodation() const { return encodation_; }
-
-    // The encoder takes the size and encodation; the caption names them.
+    // The size and encodation of the job's current layer, to draw: the encoder takes them, the
+    // caption names them. The job keeps them; nothing reads them back from here.
     void SetDatamatrix(std::uint8_t size, std::uint8_t encodation);
     void ResetDMGrafik();
     void ClearDMGrafik();

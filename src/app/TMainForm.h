@@ -7,6 +7,7 @@
 #include "config/Settings.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
+#include "ncgen/SymbolChoice.h"
 
 #include <QMainWindow>
 
@@ -14,22 +15,19 @@
 #include <memory>
 #include <optional>
 
-class QAction;
-class QLabel;
-class QMenu;
-class QButtonGroup;
-class QStackedWidget;
 class QToolButton;
-class QTranslator;
 
 namespace korvex::app {
 
+class BatchRun;
 class BlankPage;
 class GenerateController;
 class GraphicPage;
 class IntroWindow;
+class JobFiles;
 class JobPanel;
 class NCEditor;
+class NotesStatus;
 class ProfilePanel;
 class CouponDialog;
 class SerialDialog;
@@ -38,6 +36,10 @@ class SymbolPreview;
 class TEinstellungen;
 class TFSymbol;
 class TInfo;
+class WindowLanguage;
+namespace Ui {
+class TMainForm;
+}
 
 // Where the program finds its files and what it was started with.
 struct TStartOptions {
@@ -48,8 +50,8 @@ struct TStartOptions {
     bool ShowIntro = true;              // the picture at an interactive start
 };
 
-// The main window: it lays out the areas, owns them and connects them; the rules live in the
-// areas and in the core.
+// The main window: TMainForm.ui lays out the areas; the window owns them and connects them.
+// The rules live in the areas and in the core.
 class TMainForm : public QMainWindow {
     Q_OBJECT
   public:
@@ -60,7 +62,7 @@ class TMainForm : public QMainWindow {
     void Startup();
 
     const Messages& Messenger() const { return messages_; }
-    bool BatchMode() const { return batchMode_; }
+    bool BatchMode() const;
     ncgen::TJob& Job() { return job_; }
     JobPanel& Panel() { return *panel_; }
     SymbolPreview& Preview() { return *preview_; }
@@ -91,6 +93,7 @@ class TMainForm : public QMainWindow {
     void BTestdruckClick();
     void InfoClick();
     void EinstellungenClick();
+    void SerienlaufClick();
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
     // The calibration coupon of the profile's tool into the editor and the graphic.
@@ -113,65 +116,48 @@ class TMainForm : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void buildMenus();
-    void buildViews();
+    void connectAreas();
     void loadSettings();
     void selectProfile(const std::string& choice);
     void textChange();
-    void runCommandLine();
     void showView(QWidget* page, QToolButton* button);
-    void setCaptionFile(const QString& file);
-    void finishBatch();
-    void setBatchMode(const QString& output);
     void applyLanguage();
-    bool loadLanguage();
     void applyCaptions();
     void showNotes();
+    // The job's current symbol size and encodation, and the preview drawing them.
+    void setSymbol(ncgen::TSymbolChoice symbol);
+    // The layer as the window shows it, to store into the job.
+    ncgen::TLayerFields shownLayer() const;
 
     TStartOptions options_;
     config::TLanguageTexts texts_;
     Messages messages_{texts_};
+    std::unique_ptr<Ui::TMainForm> ui_;
     std::unique_ptr<ProgramLog> programLog_;
+    std::unique_ptr<JobFiles> files_;
+    std::unique_ptr<NotesStatus> notesStatus_;
+    std::unique_ptr<WindowLanguage> language_;
+    std::unique_ptr<BatchRun> batch_;
     LogDialog* logDialog_ = nullptr;
-    QString templateFile_; // the job template the window shows, empty for a new one
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     ncgen::TActiveProfile profile_;
     std::string profileName_;
     int profileNumber_ = 1;
     ncgen::TJob job_;
-    QString ncFolderFilter_;
+    ncgen::TSymbolChoice symbol_; // of the layer the window shows
 
     JobPanel* panel_ = nullptr;
     SymbolPreview* preview_ = nullptr;
     NCEditor* editor_ = nullptr;
     ProfilePanel* profilePanel_ = nullptr;
     GenerateController* generator_ = nullptr;
-    QStackedWidget* views_ = nullptr;
-    QWidget* programPage_ = nullptr;
-    QWidget* graphicPage_ = nullptr;
     GraphicPage* graphic_ = nullptr;
     BlankPage* blankPage_ = nullptr;
-    QButtonGroup* viewButtons_ = nullptr;
-    QToolButton* bDatamatrix_ = nullptr;
-    QToolButton* bProgram_ = nullptr;
-    QToolButton* bGrafik_ = nullptr;
-    QToolButton* bBlank_ = nullptr;
-    QToolButton* bProfil_ = nullptr;
     TFSymbol* symbolDialog_ = nullptr;
     TInfo* info_ = nullptr;
     TEinstellungen* settingsDialog_ = nullptr;
     IntroWindow* intro_ = nullptr;
-    QMenu* viewMenu_ = nullptr;
-    QLabel* markingStats_ = nullptr;
-    QLabel* readBackMark_ = nullptr;
-
-    std::unique_ptr<QTranslator> qtTranslator_;
-    bool batchMode_ = false;
-    QString batchOutput_;
-    bool batchWritten_ = false;
-    QStringList saveFilters_;
-    QString saveSuffix_ = QStringLiteral("nc");
 };
 
 } // namespace korvex::app

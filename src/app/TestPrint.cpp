@@ -4,6 +4,7 @@
 #include "datamatrix/TDatamatrix.h"
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 
 namespace korvex::app {
@@ -16,6 +17,14 @@ void PrintSymbol(datamatrix::TDatamatrix& symbol, QPrinter& printer) {
     PainterCanvas canvas(painter);
     symbol.paintBarcode(&canvas);
     painter.end();
+}
+
+void AskAndPrintSymbol(QWidget* parent, datamatrix::TDatamatrix& symbol) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    PrintSymbol(symbol, printer);
 }
 
 } // namespace korvex::app

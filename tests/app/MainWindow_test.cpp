@@ -60,6 +60,7 @@ class MainWindowTest : public QObject {
     void invalidFieldsNameTheFieldAndResetOffsets();
     void captionRedForATooSmallSizeAndBlackUnderAuto();
     void emptyTextShowsThePlaceholderGrid();
+    void symbolDialogChoiceIsWhatIsMarkedAndSaved();
     void profileButtonsFillRZAndFeed();
     void numericFieldsFilterTypedAndPastedText();
     void stepButtonsKeepTheirLimits_data();
@@ -226,6 +227,31 @@ void MainWindowTest::emptyTextShowsThePlaceholderGrid() {
     QCOMPARE(disc(0, 0), grey);
     QCOMPARE(disc(0, 3), grey);
     QCOMPARE(disc(3, 4), grey);
+}
+
+void MainWindowTest::symbolDialogChoiceIsWhatIsMarkedAndSaved() {
+    StartedWindow window;
+    TMainForm& form = *window.form;
+    textField(form)->setPlainText(QStringLiteral("A1"));
+    QTimer chooser;
+    QObject::connect(&chooser, &QTimer::timeout, [&] {
+        if (!form.SymbolDialog().isVisible()) return;
+        child<QListWidget>(form.SymbolDialog(), "Symbox")->setCurrentRow(27); // C12X26
+        child<QListWidget>(form.SymbolDialog(), "Codebox")->setCurrentRow(1); // C40
+        form.SymbolDialog().accept();
+    });
+    chooser.start(20);
+    form.SchriftartSingleClick();
+    form.Preview().DMTimerTimer();
+    QCOMPARE(child<QLabel>(form, "Schriftname")->text(), QStringLiteral("C12X26 - C40"));
+    QVERIFY(form.Generator().ConvertClick());
+    QCOMPARE(int(form.Generator().Fields().Layer.CurrentSymbolSize), 27);
+    QCOMPARE(form.Preview().MatrixCols(), 26);
+    const QString job = window.folder.filePath("c12x26.ncm");
+    form.SaveVorlage(job);
+    const QByteArray saved = ReadAll(job);
+    QVERIFY(saved.contains("DMFORM 27\r\n"));
+    QVERIFY(saved.contains("DMENC 1\r\n"));
 }
 
 void MainWindowTest::profileButtonsFillRZAndFeed() {

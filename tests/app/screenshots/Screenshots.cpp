@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
@@ -213,6 +214,44 @@ void capture(const QString& folder, const QString& language, int number) {
     coupon.hide();
 }
 
+// The window at its smallest size, each view, and the menus opened: what a layout change must
+// keep from clipping or losing.
+void captureSmallest(const QString& folder, const QString& language, int number) {
+    QTemporaryDir home;
+    app::TStartOptions options;
+    options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
+    options.ConfigFolder = app::ToPath(home.filePath("config/"));
+    config::FillConfigFolder(options.ConfigFolder, options.DataFolder);
+    config::TIniFile(options.ConfigFolder / "main.ini", "set").WriteInteger("lang", number);
+    options.Arguments = {QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm")};
+    options.ShowIntro = false;
+    app::TMainForm form(options);
+    form.resize(form.minimumSize());
+    form.show();
+    form.Startup();
+    QTest::qWait(500);
+    const auto click = [&form](const char* name) {
+        form.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    };
+    const QString end = QStringLiteral("-smallest-") + language + QStringLiteral(".png");
+    save(&form, folder + "/main-datamatrix" + end);
+    click("Convert");
+    click("BProgram");
+    save(&form, folder + "/main-program" + end);
+    click("BGrafik");
+    save(&form, folder + "/main-graphic" + end);
+    click("BBlank");
+    save(&form, folder + "/main-blank" + end);
+    for (const char* name : {"Datei1", "AnsichtMenu"}) {
+        auto* menu = form.findChild<QMenu*>(QString::fromLatin1(name));
+        menu->popup(form.mapToGlobal(QPoint(0, 0)));
+        QTest::qWait(300);
+        menu->grab().save(folder + "/menu-" + QString::fromLatin1(name).toLower() + "-" + language +
+                          ".png");
+        menu->hide();
+    }
+}
+
 // A d20 shaft along X, marked with Z following the surface and on the rotary axis.
 void captureShaft(const QString& folder) {
     QTemporaryDir home;
@@ -261,6 +300,8 @@ int main(int argc, char** argv) {
     QDir().mkpath(folder);
     capture(folder, "de", 1);
     capture(folder, "en", 2);
+    captureSmallest(folder, "de", 1);
+    captureSmallest(folder, "en", 2);
     captureShaft(folder);
     return 0;
 }

@@ -1,0 +1,185 @@
+#include "app/JobFiles.h"
+
+#include "app/AppTexts.h"
+#include "app/CodePage.h"
+#include "app/GenerateController.h"
+#include "app/Messages.h"
+#include "app/NCEditor.h"
+#include "app/Platform.h"
+#include "base/PathText.h"
+#include "base/TextLines.h"
+#include "log/LoggedWrite.h"
+#include "base/TextMessage.h"
+#include "base/TextNumbers.h"
+#include "config/ConfigError.h"
+#include "datamatrix/TEncoding.h"
+#include "datamatrix/TFormat.h"
+#include "ncgen/GenerateCommand.h"
+#include "readback/ReadBack.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+
+#include <filesystem>
+#include <system_error>
+
+namespace korvex::app {
+
+JobFiles::JobFiles(QMainWindow& window, const Messages& messages, ProgramLog& log)
+    : window_(window), messages_(messages), log_(log) {}
+
+void JobFiles::SetTemplateFile(const QString& file) {
+    templateFile_ = file;
+    QString caption = window_.windowTitle();
+    const qsizetype bracket = caption.indexOf(QLatin1Char('['));
+    if (bracket >= 0) caption = caption.left(qMax<qsizetype>(0, bracket - 1));
+    if (!file.isEmpty()) caption += QStringLiteral(" [") + file + QStringLiteral("]");
+    window_.setWindowTitle(caption);
+}
+
+log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
+    const ncgen::TGenerateFields fields = generator.Fields();
+    log::TMarkRecord record;
+    record.Text = base::JoinLines(fields.Layer.EText);
+    log::DescribeContent(record, fields.Layer.Content);
+    record.SymbolSize =
+        datamatrix::FormatName(static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
+    record.Encodation = datamatrix::EncodingName(
+        static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
+    record.Profile = generator.ProfileName();
+    if (!templateFile_.isEmpty()) record.JobTemplate = ToPath(templateFile_);
+    const readback::TProgramNotes& notes = generator.Notes();
+    if (generator.NotesCurrent() && notes.Check) record.ReadBack = readback::Describe(*notes.Check);
+    return record;
+}
+
+std::string JobFiles::SerialCounter() const {
+    // The same name korvex-cli gives the template's counter: its absolute path.
+    if (templateFile_.isEmpty()) return {};
+    std::error_code ec;
+    const std::filesystem::path canonical =
+        std::filesystem::weakly_canonical(ToPath(templateFile_), ec);
+    return base::PathText(ec ? ToPath(templateFile_) : canonical);
+}
+
+bool JobFiles::ReadTemplate(const QString& file, ncgen::TJob& job,
+                            const ncgen::TLoadOptions& options, ncgen::TLoadReport& report) const {
+    const std::filesystem::path path = ToPath(file);
+    if (!QFileInfo(file).isFile()) return false;
+    if (!ncgen::LadeVorlage(path, job, report, options)) return false;
+    if (!report.Opened) {
+        messages_.ShowText(FromCodePage(config::CannotOpenText(path)));
+        return false;
+    }
+    // The reader makes up a layer for a file without one; that is no job to replace ours with.
+    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, path); !noLayer.Empty()) {
+        messages_.Show(noLayer);
+        return false;
+    }
+    return true;
+}
+
+void JobFiles::TellLeftOut(const ncgen::TLoadReport& report) const {
+    const auto notes = ncgen::LoadReportNotes(report);
+    if (notes.empty()) return;
+    QString said = messages_.Text(text::LoadReportTitle) + QLatin1Char(':');
+    for (const base::TTextMessage& note : notes)
+        said += QStringLiteral("\n") + messages_.Text(note);
+    messages_.ShowNotice(said);
+}
+
+bool JobFiles::WriteTemplate(const QString& file, const ncgen::TJob& job) const {
+    try {
+        ncgen::SpeichereVorlage(ToPath(file), job);
+    } catch (const ncgen::ETemplateWriteError& error) {
+        messages_.Show(error.TextNumber(), base::PathText(error.FileName()));
+        return false;
+    }
+    return true;
+}
+
+QString JobFiles::AskTemplateToOpen(const QString& folder) const {
+    QFileDialog dialog(&window_, QString(), folder, QStringLiteral("Vorlage *.ncm (*.ncm)"));
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("ncm"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString JobFiles::AskTemplateToSave(const QString& folder) const {
+    QFileDialog dialog(&window_, QString(), folder, QStringLiteral("Vorlage *.ncm (*.ncm)"));
+    dialog.setObjectName(QStringLiteral("SaveDialogVorlage"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("ncm"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString JobFiles::AskProgramFile(const QString& folder, const QString& profileSuffix) {
+    // A filter set by an earlier save stays when the profile names no suffix.
+    if (!profileSuffix.isEmpty()) {
+        saveFilters_ = SaveFilters(profileSuffix, messages_.Text(text::SaveFilterDescription));
+        saveSuffix_ = profileSuffix;
+    } else if (saveFilters_.isEmpty()) {
+        saveFilters_ = SaveFilters(QString(), QString());
+        saveSuffix_ = QStringLiteral("nc");
+    }
+    QFileDialog dialog(&window_, QString(), folder);
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(saveFilters_);
+    dialog.setDefaultSuffix(saveSuffix_);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QStringList JobFiles::SaveFilters(const QString& suffix, const QString& description) {
+    if (!suffix.isEmpty())
+        return {description + suffix + QStringLiteral(" (*.") + suffix + QStringLiteral(")")};
+    QStringList filters;
+    for (const char* ext : {"nc", "h", "cnc", "din"})
+        filters << QStringLiteral("NC-Programm *.%1 (*.%1)").arg(QLatin1String(ext));
+    filters << QStringLiteral("Textdokument *.txt (*.txt)");
+    return filters;
+}
+
+bool JobFiles::programBytes(const NCEditor& editor, std::string& bytes) const {
+    QString offending;
+    if (editor.FileBytes(bytes, &offending)) return true;
+    messages_.ShowText(messages_.Text(RefusedCharacterText) + QStringLiteral(": ") + offending);
+    return false;
+}
+
+bool JobFiles::SaveProgram(const QString& file, NCEditor& editor, const log::TMarkRecord& record) {
+    std::string bytes;
+    if (!programBytes(editor, bytes)) return false;
+    // An empty file on the machine looks like a program until it runs.
+    if (bytes.empty() &&
+        QMessageBox::question(&window_, Messages::Title, messages_.Text(EmptyProgramQuestion),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    if (!log_.Write(&window_, ToPath(file), bytes, record)) return false;
+    editor.document()->setModified(false);
+    return true;
+}
+
+void JobFiles::HandOff(const NCEditor& editor, const log::TMarkRecord& record) {
+    const QString folder = SeparateEditorFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        messages_.Show(text::EditorNotInstalled);
+        return;
+    }
+    std::string bytes;
+    if (!programBytes(editor, bytes)) return;
+    // The hand-off file is a program Korvex writes like any other: the log records it.
+    if (!log_.Write(&window_, SeparateEditorFile(folder), bytes, record)) return;
+    const QString failure = StartSeparateEditor(folder);
+    if (!failure.isEmpty()) messages_.ShowError(failure);
+}
+
+} // namespace korvex::app

@@ -1,0 +1,172 @@
+#include "app/MainActions.h"
+
+#include "app/AppTexts.h"
+#include "app/LogDialog.h"
+#include "app/Messages.h"
+#include "app/NCEditor.h"
+#include "app/TMainForm.h"
+
+#include "ui_TMainForm.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <utility>
+
+namespace korvex::app {
+
+namespace {
+
+// The desktop's own picture for the command where its theme has one.
+void setIcon(QAction* action, const QWidget& window, const char* themeIcon,
+             QStyle::StandardPixmap builtIn) {
+    action->setIcon(
+        QIcon::fromTheme(QString::fromLatin1(themeIcon), window.style()->standardIcon(builtIn)));
+}
+
+// Above the editor: its commands, and the button that shows or hides the profile panel.
+void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
+    auto* tools = new QToolBar(ui.PNCProgramm);
+    tools->setObjectName(QStringLiteral("EditorToolbar"));
+    tools->setFixedHeight(36);
+    ui.programLayout->insertWidget(0, tools);
+    const auto tool = [&form, &ui, tools](const char* name, const char* themeIcon,
+                                          QStyle::StandardPixmap icon, const QString& hint,
+                                          const QKeySequence& key) {
+        auto* a = new QAction(hint, &form);
+        a->setObjectName(QString::fromLatin1(name));
+        setIcon(a, form, themeIcon, icon);
+        a->setToolTip(hint);
+        // Only while the editor has the focus, so they do not take the keys of the text field.
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        tools->addAction(a);
+        ui.PNCProgramm->addAction(a);
+        return a;
+    };
+    NCEditor* editor = ui.NCEditor;
+    QObject::connect(tool("Speichern", "document-save", QStyle::SP_DialogSaveButton,
+                          QStringLiteral("Speichern"), QKeySequence::Save),
+                     &QAction::triggered, &form, &TMainForm::SpeichernClick);
+    QObject::connect(tool("Undo2", "edit-undo", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig"),
+                          QKeySequence::Undo),
+                     &QAction::triggered, editor, &QPlainTextEdit::undo);
+    QObject::connect(tool("Redo2", "edit-redo", QStyle::SP_ArrowForward,
+                          QStringLiteral("Widerrufen"), QKeySequence::Redo),
+                     &QAction::triggered, editor, &QPlainTextEdit::redo);
+    QObject::connect(tool("Cut", "edit-cut", QStyle::SP_DialogDiscardButton,
+                          QStringLiteral("Ausschneiden"), QKeySequence::Cut),
+                     &QAction::triggered, editor, &QPlainTextEdit::cut);
+    QObject::connect(tool("copy1", "edit-copy", QStyle::SP_FileDialogDetailedView,
+                          QStringLiteral("Kopieren"), QKeySequence::Copy),
+                     &QAction::triggered, editor, &QPlainTextEdit::copy);
+    QObject::connect(tool("paste1", "edit-paste", QStyle::SP_DialogApplyButton,
+                          QStringLiteral("Einfügen"), QKeySequence::Paste),
+                     &QAction::triggered, editor, &QPlainTextEdit::paste);
+    QObject::connect(tool("BQuillo", "accessories-text-editor", QStyle::SP_DialogOpenButton,
+                          QStringLiteral("Quillo NC-Editor"), QKeySequence(Qt::CTRL | Qt::Key_E)),
+                     &QAction::triggered, &form, &TMainForm::BQuilloClick);
+    auto* profile = new QToolButton(tools);
+    profile->setObjectName(QStringLiteral("BProfil"));
+    profile->setText(QStringLiteral("PROFIL"));
+    profile->setCheckable(true);
+    profile->setChecked(true);
+    tools->addWidget(profile);
+    QObject::connect(profile, &QToolButton::toggled, ui.PProfil, &QWidget::setVisible);
+}
+
+void connectCommands(TMainForm& form, Ui::TMainForm& ui, const Messages& messages) {
+    // Not in the caption table: their texts follow the language when the menu opens.
+    const std::pair<QAction*, int> followers[] = {{ui.Kalibriermuster1, CouponMenuText},
+                                                  {ui.Markierprotokoll1, LogMenuText},
+                                                  {ui.Serienlauf1, SerialMenuText}};
+    for (const auto& [action, number] : followers)
+        QObject::connect(ui.Datei1, &QMenu::aboutToShow, action,
+                         [&messages, action, number] { action->setText(messages.Text(number)); });
+    ui.Ebene1->menuAction()->setVisible(false);
+    QObject::connect(ui.Kalibriermuster1, &QAction::triggered, &form,
+                     &TMainForm::KalibriermusterClick);
+    QObject::connect(ui.Markierprotokoll1, &QAction::triggered, &form,
+                     [&form] { form.MarkingLogDialog().exec(); });
+    QObject::connect(ui.Serienlauf1, &QAction::triggered, &form, &TMainForm::SerienlaufClick);
+    QObject::connect(ui.Neueerstellen1, &QAction::triggered, &form, &TMainForm::NeuErstellen1Click);
+    QObject::connect(ui.OpenVorlage, &QAction::triggered, &form, &TMainForm::OpenVorlageClick);
+    QObject::connect(ui.SaveVorlage, &QAction::triggered, &form, &TMainForm::SaveVorlageClick);
+    QObject::connect(ui.NCProgrammspeichern1, &QAction::triggered, &form,
+                     &TMainForm::SpeichernClick);
+    QObject::connect(ui.BTestdruck, &QAction::triggered, &form, &TMainForm::BTestdruckClick);
+    QObject::connect(ui.Beenden1, &QAction::triggered, &form, &QWidget::close);
+    QObject::connect(ui.Info1, &QAction::triggered, &form, &TMainForm::InfoClick);
+    QObject::connect(ui.Hilfe1, &QAction::triggered, &form, &TMainForm::HelpClick);
+    QObject::connect(ui.Einstellungen1, &QAction::triggered, &form, &TMainForm::EinstellungenClick);
+    // F1 from every control of the window; the editor keeps Ctrl+F1 for its context help.
+    form.addAction(ui.Hilfe1);
+
+    // Every view from the keyboard: a menu, and Ctrl+1 to Ctrl+4 in the order of the buttons.
+    const std::pair<QAction*, void (TMainForm::*)()> views[] = {
+        {ui.ViewDatamatrix, &TMainForm::BDatamatrixClick},
+        {ui.ViewProgram, &TMainForm::BProgramClick},
+        {ui.ViewGrafik, &TMainForm::BGrafikClick},
+        {ui.ViewBlank, &TMainForm::BBlankClick}};
+    for (const auto& [action, command] : views) {
+        QObject::connect(action, &QAction::triggered, &form, command);
+        form.addAction(action);
+    }
+    const std::pair<QToolButton*, void (TMainForm::*)()> buttons[] = {
+        {ui.BDatamatrix, &TMainForm::BDatamatrixClick},
+        {ui.BProgram, &TMainForm::BProgramClick},
+        {ui.BGrafik, &TMainForm::BGrafikClick},
+        {ui.BBlank, &TMainForm::BBlankClick}};
+    for (const auto& [button, command] : buttons)
+        QObject::connect(button, &QToolButton::clicked, &form, command);
+}
+
+// The toolbar's buttons run the menu's actions.
+void connectToolbar(const TMainForm& form, Ui::TMainForm& ui) {
+    const struct {
+        QAction* button;
+        const char* themeIcon;
+        QStyle::StandardPixmap icon;
+        QAction* same;
+    } buttons[] = {
+        {ui.BTSave, "document-save-as", QStyle::SP_DialogSaveButton, ui.SaveVorlage},
+        {ui.BTLoad, "document-open", QStyle::SP_DialogOpenButton, ui.OpenVorlage},
+        {ui.NeuErstellen1, "document-new", QStyle::SP_FileIcon, ui.Neueerstellen1},
+        {ui.BSetup, "preferences-system", QStyle::SP_FileDialogContentsView, ui.Einstellungen1},
+        {ui.BHelp, "help-contents", QStyle::SP_DialogHelpButton, ui.Hilfe1},
+        {ui.BInfo, "help-about", QStyle::SP_MessageBoxInformation, ui.Info1}};
+    for (const auto& b : buttons) {
+        setIcon(b.button, form, b.themeIcon, b.icon);
+        QObject::connect(b.button, &QAction::triggered, b.same, &QAction::trigger);
+    }
+    // Info stands at the right end.
+    auto* spacer = new QWidget(ui.ToolBar1);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    ui.ToolBar1->insertWidget(ui.BInfo, spacer);
+}
+
+} // namespace
+
+void SetUpActions(TMainForm& form, Ui::TMainForm& ui, const Messages& messages) {
+    buildEditorToolbar(form, ui);
+    connectCommands(form, ui, messages);
+    connectToolbar(form, ui);
+}
+
+void ApplyActionTexts(Ui::TMainForm& ui, const Messages& messages) {
+    ui.AnsichtMenu->setTitle(QLatin1Char('&') + messages.Text(3101));
+    const std::pair<QAction*, int> views[] = {{ui.ViewDatamatrix, 1002},
+                                              {ui.ViewProgram, 1003},
+                                              {ui.ViewGrafik, 1004},
+                                              {ui.ViewBlank, 1001}};
+    for (const auto& [action, number] : views)
+        action->setText(messages.Text(number));
+}
+
+} // namespace korvex::app
