@@ -38,4 +38,8 @@ std::string PathText(const std::filesystem::path& path) {
     return text;
 }
 
+std::filesystem::path Utf8Path(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 } // namespace korvex::base

@@ -42,10 +42,6 @@ bool toCodePage(const char* option, const std::optional<std::string>& utf8,
 
 } // namespace
 
-fs::path Utf8Path(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
 void Print(std::ostream& err, const job::TOpenJob& job, const base::TTextMessage& message,
            std::string_view prefix) {
     printLine(err, prefix, job.Session.Texts.Message(message));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/PathText.h"
 #include "config/ConfigFolder.h"
 #include "job/Job.h"
 
@@ -25,7 +26,7 @@ struct TGenerateOptions {
     std::optional<std::string> Tool;    // --tool none|cone:ANGLE[:TIP]|ball:RADIUS
 };
 
-std::filesystem::path Utf8Path(const std::string& text);
+using base::Utf8Path;
 
 // Prints a message in the job's language as one UTF-8 line, after the prefix.
 void Print(std::ostream& err, const job::TOpenJob& job, const base::TTextMessage& message,

@@ -175,12 +175,9 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "korvex-cli log: --verify takes no other option but --config\n";
         return ExitUsage;
     }
-    const auto toPath = [](const std::string& utf8) {
-        return fs::path(std::u8string(utf8.begin(), utf8.end()));
-    };
     fs::path folder;
     if (config) {
-        folder = toPath(*config);
+        folder = base::Utf8Path(*config);
     } else {
         const config::TConfigFolder found = config::DefaultConfigFolder();
         if (!found.message.empty()) {
@@ -205,7 +202,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return ExitFailure;
         }
     }
-    if (verifyFile) return verify(markingLog.get(), toPath(*verifyFile), out, err);
+    if (verifyFile) return verify(markingLog.get(), base::Utf8Path(*verifyFile), out, err);
 
     log::TLogQuery query;
     query.Since = since.value_or("");

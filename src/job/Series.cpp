@@ -11,14 +11,6 @@ namespace korvex::job {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path utf8Path(const std::string& text) {
-    return fs::path(std::u8string(text.begin(), text.end()));
-}
-
-} // namespace
-
 std::string FileNamePart(std::string_view utf8) {
     std::string part;
     for (const char c : utf8) {
@@ -38,7 +30,8 @@ std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
         const std::int64_t n = range.Start + k * range.Step;
         const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, ""});
         const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
-        items.push_back({text, utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))});
+        items.push_back(
+            {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))});
     }
     return items;
 }
@@ -48,7 +41,7 @@ std::vector<ncgen::TRunItem> PlanListItems(const std::vector<TListText>& texts,
     std::vector<ncgen::TRunItem> items;
     for (const TListText& line : texts) {
         const std::string name = FileNamePart(base::Windows1252ToUtf8(line.Text));
-        items.push_back({line.Text, utf8Path(ncgen::ExpandPattern(
+        items.push_back({line.Text, base::Utf8Path(ncgen::ExpandPattern(
                                         outputPattern, {line.Number, line.Number, name}))});
     }
     return items;

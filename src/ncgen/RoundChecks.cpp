@@ -2,7 +2,6 @@
 
 #include "base/TextNumbers.h"
 #include "ncgen/DecimalText.h"
-#include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 
 #include <algorithm>
@@ -23,15 +22,6 @@ struct TLevelDot {
     long double Bottom = 0;
 };
 
-std::optional<std::pair<long double, long double>> twoNumbers(std::string_view rest) {
-    const auto split = rest.find(';');
-    if (split == rest.npos) return std::nullopt;
-    const TNumberReading a = ReadNumber(rest.substr(0, split));
-    const TNumberReading b = ReadNumber(rest.substr(split + 1));
-    if (!a.ok || !b.ok) return std::nullopt;
-    return std::pair{a.value, b.value};
-}
-
 std::string mm(long double value) {
     return FixedText(value, 3) + " mm";
 }
@@ -48,15 +38,13 @@ std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMark
     std::vector<TLevelDot> dots;
     long double bottom = 0;
     for (const std::string& line : simulationLines) {
-        const bool level = line.starts_with("ZR;");
-        if (!level && !line.starts_with("XY;")) continue;
-        const auto numbers = twoNumbers(std::string_view(line).substr(3));
-        if (!numbers) continue;
-        if (level) {
-            bottom = numbers->second;
+        const TSimulationLine read = ReadSimulationLine(line);
+        if (!read.Ok) continue;
+        if (read.Kind == TSimulationLine::Level) {
+            bottom = read.B;
             continue;
         }
-        dots.push_back({c.Along == 'X' ? numbers->second : numbers->first, bottom});
+        dots.push_back({c.Along == 'X' ? read.B : read.A, bottom});
     }
     if (dots.empty()) return notes;
 

@@ -55,11 +55,9 @@ BlankFields::Shape BlankShapeOf(std::string_view definition) {
 }
 
 base::TCylinder CylinderOf(std::string_view definition) {
-    char along = 0;
-    for (const auto& [word, axis] : {std::pair{"QUAD", '\0'}, std::pair{"ZYL1", '\0'},
-                                     std::pair{"ZYL2", 'X'}, std::pair{"ZYL3", 'Y'}})
-        if (definition.find(word) != std::string_view::npos) along = axis;
-    if (along == 0) return {};
+    const BlankFields::Shape shape = BlankShapeOf(definition);
+    if (shape != BlankFields::CylinderX && shape != BlankFields::CylinderY) return {};
+    const char along = shape == BlankFields::CylinderX ? 'X' : 'Y';
     return {along, BlankValue(definition, along == 'X' ? "YC" : "XC"), BlankValue(definition, "ZC"),
             std::fabs(BlankValue(definition, "RA"))};
 }
