@@ -3,6 +3,8 @@
 #include "app/CodePage.h"
 #include "app/Messages.h"
 #include "app/Version.h"
+#include "base/EKorvexError.h"
+#include "base/TextNumbers.h"
 
 #include <clocale>
 #include <cstdio>
@@ -20,8 +22,12 @@ KorvexApplication::KorvexApplication(int& argc, char** argv) : QApplication(argc
 }
 
 void KorvexApplication::ShowError(const std::exception& error) const {
-    // The core's messages are Windows-1252 bytes.
-    const QString text = FromCodePage(error.what());
+    // The core's messages are Windows-1252 bytes. Only EKorvexError carries one for the user;
+    // anything else (out_of_range, bad_alloc) is our fault and is reported as such.
+    QString text = FromCodePage(error.what());
+    if (!dynamic_cast<const EKorvexError*>(&error))
+        text = messages_ ? messages_->Text(text::InternalErrorText).arg(text)
+                         : QStringLiteral("internal error, please report: ") + text;
     if (messages_)
         messages_->ShowError(text);
     else

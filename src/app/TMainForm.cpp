@@ -1,4 +1,5 @@
 #include "app/TMainForm.h"
+#include "base/EKorvexError.h"
 
 #include "app/AppTexts.h"
 #include "app/BatchRun.h"
@@ -176,7 +177,7 @@ CouponDialog& TMainForm::CouponCorrectionDialog() {
         stored.Tool = ncgen::ToolTexts(tool);
         try {
             config::SaveProfile(options_.ConfigFolder, profileNumber_, stored);
-        } catch (const std::exception& e) {
+        } catch (const EKorvexError& e) {
             messages_.ShowError(FromCodePage(e.what()));
             return;
         }
@@ -197,7 +198,7 @@ void TMainForm::loadSettings() {
     config::TConfigFill fill;
     try {
         fill = config::FillConfigFolder(options_.ConfigFolder, options_.DataFolder);
-    } catch (const std::exception& e) {
+    } catch (const EKorvexError& e) {
         messages_.ShowError(FromCodePage(e.what()));
     }
     const std::vector<std::string> partlyRead =

@@ -1,4 +1,5 @@
 #include "app/WindowLanguage.h"
+#include "base/EKorvexError.h"
 
 #include "app/CodePage.h"
 #include "app/Messages.h"
@@ -22,7 +23,7 @@ WindowLanguage::~WindowLanguage() {
 bool WindowLanguage::Load(const std::filesystem::path& dataFolder, int language) {
     try {
         texts_.Load(dataFolder / config::LanguageFileName(language));
-    } catch (const std::exception& e) {
+    } catch (const EKorvexError& e) {
         messages_.ShowError(FromCodePage(e.what()));
         return false;
     }

@@ -122,8 +122,9 @@
     X(NoteOffCylinder, 9428) /* %1 how far */                                                      \
     X(NoteStats, 9429)       /* %1 points, %2 rapid, %3 plunge travel */                           \
     X(NoteStatsOnePoint, 9430)                                                                     \
-    X(NotePlungeTime, 9431)   /* %1 seconds, %2 feed */                                            \
-    X(NoteNoPlungeTime, 9432) /* %1 feed */                                                        \
+    X(NotePlungeTime, 9431)    /* %1 seconds, %2 feed */                                           \
+    X(NoteNoPlungeTime, 9432)  /* %1 feed */                                                       \
+    X(InternalErrorText, 9960) /* %1 what went wrong */                                            \
     X(ReadBackRunningText, 9665)                                                                   \
     X(CouponMenuText, 9673)                                                                        \
     X(CouponNoToolText, 9674)                                                                      \

@@ -1,6 +1,7 @@
 #include "app/GenerateController.h"
 #include "app/JobPanel.h"
 #include "app/KorvexApplication.h"
+#include "base/EKorvexError.h"
 #include "app/NCEditor.h"
 #include "app/NumericKeyFilter.h"
 #include "app/Platform.h"
@@ -75,6 +76,7 @@ class MainWindowTest : public QObject {
     void handOffWithoutTheEditorSaysItIsNotInstalled();
     void feedWithoutCodeIsRefusedAndTheProgramKeepsItsFeed();
     void textFieldTakesAtMostOneHundredLines();
+    void onlyTheSystemsOwnErrorsReadAsMessages();
     void templateLoadSaysWhatItLeftOut();
     void trailingLineBreakIsSaidInCaptionAndReadBackTip();
     void missingLanguageFileKeepsTheCaptions();
@@ -528,6 +530,21 @@ void MainWindowTest::feedWithoutCodeIsRefusedAndTheProgramKeepsItsFeed() {
     QVERIFY(program.contains(QStringLiteral(" F") + before));
     QVERIFY(!program.contains(
         QRegularExpression(QStringLiteral("F$"), QRegularExpression::MultilineOption)));
+}
+
+// A fault of ours (an index out of range) must not pass for a message the user can act on.
+void MainWindowTest::onlyTheSystemsOwnErrorsReadAsMessages() {
+    StartedWindow window;
+    auto& app = static_cast<korvex::app::KorvexApplication&>(*QCoreApplication::instance());
+    app.SetMessages(&window.form->Messenger());
+    BoxAnswerer boxes;
+    app.ShowError(korvex::EKorvexError("Die Datei ist schreibgesch\xFCtzt"));
+    app.ShowError(std::out_of_range("vector::_M_range_check"));
+    app.SetMessages(nullptr);
+    QCOMPARE(boxes.Texts,
+             (QStringList{QStringLiteral("Die Datei ist schreibgesch\u00fctzt."),
+                          window.form->Messenger().Text(9960).arg("vector::_M_range_check") +
+                              QLatin1Char('.')}));
 }
 
 void MainWindowTest::textFieldTakesAtMostOneHundredLines() {
