@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <span>
 #include <vector>
 
 using korvex::config::EConfigError;
@@ -161,8 +162,10 @@ std::set<int> numbersUsedByTheCode() {
         numbers.insert(n);
     for (int n = FirstDotProblemText; n <= LastDotProblemText; ++n)
         numbers.insert(n);
-    for (int n : INFORMATION_DIALOG_TEXTS)
-        numbers.insert(n);
+    for (const auto& table :
+         {std::span<const int>(INFORMATION_DIALOG_TEXTS), std::span<const int>(ToolCaptionTexts),
+          std::span<const int>(SURFACE_CHOICE_TEXTS)})
+        numbers.insert(table.begin(), table.end());
     for (const auto& row : korvex::config::CaptionTable())
         numbers.insert(row.number);
     return numbers;
