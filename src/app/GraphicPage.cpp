@@ -4,7 +4,7 @@
 #include "app/GraphicView.h"
 #include "base/TextNumbers.h"
 #include "app/Messages.h"
-#include "simulation/BlankDrawing.h"
+#include "simulation/JobView.h"
 #include "simulation/SimulationNumber.h"
 
 #include <QApplication>
@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace korvex::app {
 
@@ -55,91 +54,12 @@ QIcon pictureIcon(const QString& picture) {
     return QIcon(pixmap);
 }
 
-void widen(long double& low, long double& high) {
-    if (high - low <= 0) {
-        low -= 1;
-        high += 1;
-    }
-    const long double margin = (high - low) / 10;
-    low -= margin;
-    high += margin;
-}
-
 } // namespace
-
-WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank) {
-    constexpr long double NONE = std::numeric_limits<long double>::infinity();
-    WorldBox box{NONE, NONE, NONE, -NONE, -NONE, -NONE};
-    const auto take = [&box](long double x, long double y, long double z) {
-        box.x1 = std::min(box.x1, x);
-        box.x2 = std::max(box.x2, x);
-        box.y1 = std::min(box.y1, y);
-        box.y2 = std::max(box.y2, y);
-        box.z1 = std::min(box.z1, z);
-        box.z2 = std::max(box.z2, z);
-    };
-    long double safety = 0;
-    long double depth = 0;
-    for (const std::string& line : lines) {
-        const auto first = line.find(';');
-        const auto second = first == std::string::npos ? first : line.find(';', first + 1);
-        if (second == std::string::npos) continue;
-        const std::string_view text(line);
-        try {
-            const long double a =
-                simulation::ParseSimulationNumber(text.substr(first + 1, second - first - 1));
-            const long double b = simulation::ParseSimulationNumber(text.substr(second + 1));
-            if (line.starts_with("ZR;")) {
-                safety = a;
-                depth = b;
-            } else if (line.starts_with("XY;")) {
-                take(a, b, safety);
-                take(a, b, depth);
-            }
-        } catch (...) {
-            // The pass stops at such a line; the extents need not know it.
-        }
-    }
-    const simulation::BlankValues v = simulation::ReadBlankValues(blank);
-    int shape = 0;
-    for (const auto& [word, number] : {std::pair{"QUAD", 1}, {"ZYL1", 2}, {"ZYL2", 3}, {"ZYL3", 4}})
-        if (blank.find(word) != std::string::npos) shape = number;
-    switch (shape) {
-    case 1:
-        take(v.xm, v.ym, v.zm);
-        take(v.xp, v.yp, v.zp);
-        break;
-    case 2:
-        take(v.xc - v.ra, v.yc - v.ra, v.zm);
-        take(v.xc + v.ra, v.yc + v.ra, v.zp);
-        break;
-    case 3:
-        take(v.xm, v.yc - v.ra, v.zc - v.ra);
-        take(v.xp, v.yc + v.ra, v.zc + v.ra);
-        break;
-    case 4:
-        take(v.xc - v.ra, v.ym, v.zc - v.ra);
-        take(v.xc + v.ra, v.yp, v.zc + v.ra);
-        break;
-    default:
-        break;
-    }
-    if (box.x1 > box.x2) box = {0, 0, 0, 0, 0, 0};
-    widen(box.x1, box.x2);
-    widen(box.y1, box.y2);
-    widen(box.z1, box.z2);
-    return box;
-}
 
 GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     : QWidget(parent), messages_(messages), view_(grafik_) {
     setObjectName(QStringLiteral("PGrafik"));
-    grafik_.SetWorldBox(-80, -80, -80, 80, 80, 80);
-    grafik_.SetD3ViewDist(3);
-    grafik_.SetD3ViewAngle(6);
-    grafik_.SetD3AspectRatio(true);
-    grafik_.SetD3Zrotation(-90);
-    grafik_.SetD3Yrotation(0);
+    simulation::SetInitialView(grafik_);
     const QColor text = palette().color(QPalette::WindowText);
     grafik_.SetFont(
         {"Arial", 9,
@@ -382,31 +302,8 @@ void GraphicPage::FitClick() {
     StopPick();
     static const std::vector<std::string> none;
     static const std::string noBlank;
-    const WorldBox job = JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank);
-    // The perspective shows only the middle of the world box: widen it about the job's centre
-    // until every corner of the job lies on the picture.
-    const long double cx = (job.x1 + job.x2) / 2, cy = (job.y1 + job.y2) / 2,
-                      cz = (job.z1 + job.z2) / 2;
-    long double scale = 1;
-    for (int step = 0; step < 60; ++step) {
-        grafik_.SetWorldBox(cx + (job.x1 - cx) * scale, cy + (job.y1 - cy) * scale,
-                            cz + (job.z1 - cz) * scale, cx + (job.x2 - cx) * scale,
-                            cy + (job.y2 - cy) * scale, cz + (job.z2 - cz) * scale);
-        grafik_.RecomputeView();
-        bool inside = true;
-        try {
-            for (int corner = 0; corner < 8 && inside; ++corner) {
-                const simulation::PixelPoint p =
-                    grafik_.ProjectPoint(corner & 1 ? job.x2 : job.x1, corner & 2 ? job.y2 : job.y1,
-                                         corner & 4 ? job.z2 : job.z1);
-                inside = p.x >= 0 && p.y >= 0 && p.x < grafik_.Width() && p.y < grafik_.Height();
-            }
-        } catch (const std::exception&) {
-            inside = false;
-        }
-        if (inside) break;
-        scale *= 1.2L;
-    }
+    simulation::FitJob(
+        grafik_, simulation::JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank));
     Drawsimulation();
 }
 
@@ -556,23 +453,7 @@ void GraphicPage::BufferTimerTimer() {
 }
 
 void GraphicPage::KeyZoom(bool out) {
-    auto& g = grafik_;
-    const auto step = [out](long double low, long double high, bool isZ, auto setLow,
-                            auto setHigh) {
-        long double d = std::trunc(std::fabs(high - low) / 10);
-        if (isZ && d == 0) d = 1;
-        setLow(out ? low - d : low + d);
-        setHigh(out ? high + d : high - d);
-    };
-    step(
-        g.D3WorldX1(), g.D3WorldX2(), false, [&g](long double v) { g.SetD3WorldX1(v); },
-        [&g](long double v) { g.SetD3WorldX2(v); });
-    step(
-        g.D3WorldY1(), g.D3WorldY2(), false, [&g](long double v) { g.SetD3WorldY1(v); },
-        [&g](long double v) { g.SetD3WorldY2(v); });
-    step(
-        g.D3WorldZ1(), g.D3WorldZ2(), true, [&g](long double v) { g.SetD3WorldZ1(v); },
-        [&g](long double v) { g.SetD3WorldZ2(v); });
+    simulation::KeyZoomStep(grafik_, out);
     Drawsimulation();
 }
 

@@ -131,10 +131,4 @@ class GraphicPage : public QWidget {
     int passes_ = 0;
 };
 
-// The world box that shows every dot of the lines and the blank, with a tenth of margin.
-struct WorldBox {
-    long double x1, y1, z1, x2, y2, z2;
-};
-WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank);
-
 } // namespace korvex::app
