@@ -353,10 +353,12 @@ void GraphicPage::GrafikMouseDown(int x, int y) {
         focus->clearFocus();
     if (!view_.zoomRectangleMode) {
         if (pickMode_) {
-            if (pick_.setOffsets)
-                pick_.setOffsets(QString::fromStdString(ncgen::OffsetXForPick(
-                                     pickState_.PickX, pick_.latheMode && pick_.latheMode())),
-                                 QString::fromStdString(pickState_.PickY));
+            if (pick_.setOffsets) {
+                const ncgen::TPickOffsets offsets =
+                    ncgen::OffsetsForPick(pickState_, pick_.latheMode && pick_.latheMode());
+                pick_.setOffsets(QString::fromStdString(offsets.X),
+                                 QString::fromStdString(offsets.Y));
+            }
             StopPick();
         }
         return;
@@ -393,19 +395,15 @@ void GraphicPage::MSWheelWheelEvent(int delta, QPoint screen) {
 void GraphicPage::BPickClick() {
     if (!pickMode_) {
         if (pick_.generateIfOutOfDate) pick_.generateIfOutOfDate();
-        // The generated lines stand at the offsets; moving them is the same as generating
-        // at the picked position, since the offsets are added last.
-        bufferLines_ = lines_ ? lines_() : std::vector<std::string>{};
-        const bool lathe = pick_.latheMode && pick_.latheMode();
-        pickState_.LetzterX = ncgen::PickXForOffset(
-            pick_.offsetX ? pick_.offsetX().toStdString() : std::string(), lathe);
-        pickState_.LetzterY = pick_.offsetY ? pick_.offsetY().toStdString() : std::string();
+        static const std::vector<std::string> none;
+        ncgen::BeginPick(lines_ ? lines_() : none,
+                         pick_.offsetX ? pick_.offsetX().toStdString() : std::string(),
+                         pick_.offsetY ? pick_.offsetY().toStdString() : std::string(),
+                         pick_.latheMode && pick_.latheMode(), pickState_, bufferLines_);
     }
     pickMode_ = bPick_->isChecked();
     view_.lastMarker = {};
     if (pickMode_) {
-        pickState_.PickX = pickState_.LetzterX;
-        pickState_.PickY = pickState_.LetzterY;
         surface_->setCursor(Qt::PointingHandCursor);
         emit Status(messages_.Text(text::PickModeStatus));
         bufferDrawPending_ = true;
