@@ -4,6 +4,8 @@
 #include "app/GraphicView.h"
 #include "base/TextNumbers.h"
 #include "app/Messages.h"
+#include "app/PointerReadOut.h"
+#include "app/ToolbarButton.h"
 #include "simulation/JobView.h"
 #include "simulation/SimulationNumber.h"
 
@@ -13,12 +15,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include <algorithm>
 #include <cmath>
 
 namespace korvex::app {
@@ -37,21 +37,6 @@ long double numberOr0(const std::string& text) {
 
 QString threeDecimals(long double value) {
     return QString::fromStdString(simulation::FormatReadOut(value));
-}
-
-// A small picture of the button's meaning, drawn here so the program needs no image files.
-QIcon pictureIcon(const QString& picture) {
-    QPixmap pixmap(26, 22);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(picture.size() > 3 ? 10 : 12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(30, 60, 120));
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, picture);
-    return QIcon(pixmap);
 }
 
 } // namespace
@@ -77,6 +62,9 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
 
     using simulation::RotationButton;
     using simulation::ViewPreset;
+    const auto addButton = [this](const char* name, const QString& picture, bool checkable) {
+        return AddToolbarButton(*toolbar_, name, picture, checkable);
+    };
     connect(addButton("Zoomin", QStringLiteral("[+]"), false), &QToolButton::clicked, this,
             &GraphicPage::ZoominClick);
     connect(addButton("Zoomout", QStringLiteral("−"), false), &QToolButton::clicked, this,
@@ -122,29 +110,8 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
 
     // Under the picture, beside the blank warning: the toolbar's buttons take its whole width in
     // the smallest window, and the read-out stays legible there.
-    auto* position = new QWidget(this);
-    position->setObjectName(QStringLiteral("PanelPos"));
-    auto* positionRow = new QHBoxLayout(position);
-    positionRow->setContentsMargins(4, 0, 4, 0);
-    positionRow->setSpacing(3);
-    auto* caption = new QLabel(QStringLiteral("Zeigerposition"), position);
-    caption->setObjectName(QStringLiteral("LZeigerposition"));
-    positionRow->addWidget(caption);
-    const char* const axisNames[] = {"LAchseX", "LAchseY", "LAchseZ"};
-    const char* const valueNames[] = {"LAchseXWert", "LAchseYWert", "LAchseZWert"};
-    const QString axisTexts[] = {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
-    for (int i = 0; i < 3; ++i) {
-        auto* axis = new QLabel(axisTexts[i], position);
-        axis->setObjectName(QString::fromLatin1(axisNames[i]));
-        readOut_[i] = new QLabel(position);
-        readOut_[i]->setObjectName(QString::fromLatin1(valueNames[i]));
-        readOut_[i]->setMinimumWidth(52);
-        readOut_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        positionRow->addWidget(axis);
-        positionRow->addWidget(readOut_[i]);
-    }
+    readOut_ = new PointerReadOut(this);
     page->addWidget(toolbar_);
-    showReadOut({});
 
     surface_ = new GraphicView(grafik_, this);
     page->addWidget(surface_, 1);
@@ -157,7 +124,7 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->addWidget(blankWarning_, 1);
-    bottom->addWidget(position);
+    bottom->addWidget(readOut_);
     page->addLayout(bottom);
     connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
     connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
@@ -180,18 +147,6 @@ GraphicPage::~GraphicPage() {
     grafik_.SetCanvas(nullptr);
 }
 
-QToolButton* GraphicPage::addButton(const char* name, const QString& picture, bool checkable) {
-    auto* button = new QToolButton(toolbar_);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(pictureIcon(picture));
-    button->setIconSize(QSize(26, 22));
-    button->setCheckable(checkable);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    static_cast<QHBoxLayout*>(toolbar_->layout())->addWidget(button);
-    return button;
-}
-
 void GraphicPage::ApplyLanguage() {
     const char* const names[] = {"Zoomin",   "Zoomout", "YM_ROT",  "YP_ROT", "ZM_ROT",
                                  "ZP_ROT",   "XYButt",  "XZButt",  "YZButt", "XYZButt",
@@ -201,8 +156,7 @@ void GraphicPage::ApplyLanguage() {
         if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
             button->setToolTip(messages_.Text(number++));
     bPick_->setToolTip(messages_.Text(FirstTooltip + 14));
-    if (auto* caption = findChild<QLabel*>(QStringLiteral("LZeigerposition")))
-        caption->setText(messages_.Text(FirstTooltip + 15));
+    readOut_->SetCaption(messages_.Text(FirstTooltip + 15));
 }
 
 void GraphicPage::SetSources(std::function<const std::vector<std::string>&()> lines,
@@ -312,12 +266,6 @@ void GraphicPage::RedrawTimerTimer() {
     Drawsimulation();
 }
 
-void GraphicPage::showReadOut(const simulation::WorldPoint& w) {
-    const long double values[] = {w.x, w.y, w.z};
-    for (int i = 0; i < 3; ++i)
-        readOut_[i]->setText(QString::fromStdString(simulation::FormatReadOut(values[i])));
-}
-
 void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
                                   Qt::KeyboardModifiers modifiers) {
     const simulation::PixelPoint now{x, y};
@@ -341,7 +289,7 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
             surface_->update();
             bufferTimer_.start();
         }
-        showReadOut(w);
+        readOut_->Show(w);
     } catch (const std::exception&) {
         // A view that cannot be projected shows no position; the next pass says nothing either.
     }
@@ -514,7 +462,7 @@ void GraphicPage::ApplyJobView(const ncgen::TJob& job) {
     grafik_.SetD3Zrotation(job.D3Zrotation);
     grafik_.SetD3Yrotation(job.D3Yrotation);
     // The pointer has not been over the new view yet.
-    showReadOut({});
+    readOut_->Show({});
 }
 
 void GraphicPage::StoreJobView(ncgen::TJob& job) const {
