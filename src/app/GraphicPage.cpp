@@ -4,7 +4,9 @@
 #include "app/GraphicView.h"
 #include "base/TextNumbers.h"
 #include "app/Messages.h"
-#include "simulation/BlankDrawing.h"
+#include "app/PointerReadOut.h"
+#include "app/ToolbarButton.h"
+#include "simulation/JobView.h"
 #include "simulation/SimulationNumber.h"
 
 #include <QApplication>
@@ -13,14 +15,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace korvex::app {
 
@@ -40,106 +39,12 @@ QString threeDecimals(long double value) {
     return QString::fromStdString(simulation::FormatReadOut(value));
 }
 
-// A small picture of the button's meaning, drawn here so the program needs no image files.
-QIcon pictureIcon(const QString& picture) {
-    QPixmap pixmap(26, 22);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(picture.size() > 3 ? 10 : 12);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(30, 60, 120));
-    painter.drawText(pixmap.rect(), Qt::AlignCenter, picture);
-    return QIcon(pixmap);
-}
-
-void widen(long double& low, long double& high) {
-    if (high - low <= 0) {
-        low -= 1;
-        high += 1;
-    }
-    const long double margin = (high - low) / 10;
-    low -= margin;
-    high += margin;
-}
-
 } // namespace
-
-WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank) {
-    constexpr long double NONE = std::numeric_limits<long double>::infinity();
-    WorldBox box{NONE, NONE, NONE, -NONE, -NONE, -NONE};
-    const auto take = [&box](long double x, long double y, long double z) {
-        box.x1 = std::min(box.x1, x);
-        box.x2 = std::max(box.x2, x);
-        box.y1 = std::min(box.y1, y);
-        box.y2 = std::max(box.y2, y);
-        box.z1 = std::min(box.z1, z);
-        box.z2 = std::max(box.z2, z);
-    };
-    long double safety = 0;
-    long double depth = 0;
-    for (const std::string& line : lines) {
-        const auto first = line.find(';');
-        const auto second = first == std::string::npos ? first : line.find(';', first + 1);
-        if (second == std::string::npos) continue;
-        const std::string_view text(line);
-        try {
-            const long double a =
-                simulation::ParseSimulationNumber(text.substr(first + 1, second - first - 1));
-            const long double b = simulation::ParseSimulationNumber(text.substr(second + 1));
-            if (line.starts_with("ZR;")) {
-                safety = a;
-                depth = b;
-            } else if (line.starts_with("XY;")) {
-                take(a, b, safety);
-                take(a, b, depth);
-            }
-        } catch (...) {
-            // The pass stops at such a line; the extents need not know it.
-        }
-    }
-    const simulation::BlankValues v = simulation::ReadBlankValues(blank);
-    int shape = 0;
-    for (const auto& [word, number] : {std::pair{"QUAD", 1}, {"ZYL1", 2}, {"ZYL2", 3}, {"ZYL3", 4}})
-        if (blank.find(word) != std::string::npos) shape = number;
-    switch (shape) {
-    case 1:
-        take(v.xm, v.ym, v.zm);
-        take(v.xp, v.yp, v.zp);
-        break;
-    case 2:
-        take(v.xc - v.ra, v.yc - v.ra, v.zm);
-        take(v.xc + v.ra, v.yc + v.ra, v.zp);
-        break;
-    case 3:
-        take(v.xm, v.yc - v.ra, v.zc - v.ra);
-        take(v.xp, v.yc + v.ra, v.zc + v.ra);
-        break;
-    case 4:
-        take(v.xc - v.ra, v.ym, v.zc - v.ra);
-        take(v.xc + v.ra, v.yp, v.zc + v.ra);
-        break;
-    default:
-        break;
-    }
-    if (box.x1 > box.x2) box = {0, 0, 0, 0, 0, 0};
-    widen(box.x1, box.x2);
-    widen(box.y1, box.y2);
-    widen(box.z1, box.z2);
-    return box;
-}
 
 GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     : QWidget(parent), messages_(messages), view_(grafik_) {
     setObjectName(QStringLiteral("PGrafik"));
-    grafik_.SetWorldBox(-80, -80, -80, 80, 80, 80);
-    grafik_.SetD3ViewDist(3);
-    grafik_.SetD3ViewAngle(6);
-    grafik_.SetD3AspectRatio(true);
-    grafik_.SetD3Zrotation(-90);
-    grafik_.SetD3Yrotation(0);
+    simulation::SetInitialView(grafik_);
     const QColor text = palette().color(QPalette::WindowText);
     grafik_.SetFont(
         {"Arial", 9,
@@ -157,6 +62,9 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
 
     using simulation::RotationButton;
     using simulation::ViewPreset;
+    const auto addButton = [this](const char* name, const QString& picture, bool checkable) {
+        return AddToolbarButton(*toolbar_, name, picture, checkable);
+    };
     connect(addButton("Zoomin", QStringLiteral("[+]"), false), &QToolButton::clicked, this,
             &GraphicPage::ZoominClick);
     connect(addButton("Zoomout", QStringLiteral("−"), false), &QToolButton::clicked, this,
@@ -202,29 +110,8 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
 
     // Under the picture, beside the blank warning: the toolbar's buttons take its whole width in
     // the smallest window, and the read-out stays legible there.
-    auto* position = new QWidget(this);
-    position->setObjectName(QStringLiteral("PanelPos"));
-    auto* positionRow = new QHBoxLayout(position);
-    positionRow->setContentsMargins(4, 0, 4, 0);
-    positionRow->setSpacing(3);
-    auto* caption = new QLabel(QStringLiteral("Zeigerposition"), position);
-    caption->setObjectName(QStringLiteral("LZeigerposition"));
-    positionRow->addWidget(caption);
-    const char* const axisNames[] = {"LAchseX", "LAchseY", "LAchseZ"};
-    const char* const valueNames[] = {"LAchseXWert", "LAchseYWert", "LAchseZWert"};
-    const QString axisTexts[] = {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("Z")};
-    for (int i = 0; i < 3; ++i) {
-        auto* axis = new QLabel(axisTexts[i], position);
-        axis->setObjectName(QString::fromLatin1(axisNames[i]));
-        readOut_[i] = new QLabel(position);
-        readOut_[i]->setObjectName(QString::fromLatin1(valueNames[i]));
-        readOut_[i]->setMinimumWidth(52);
-        readOut_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        positionRow->addWidget(axis);
-        positionRow->addWidget(readOut_[i]);
-    }
+    readOut_ = new PointerReadOut(this);
     page->addWidget(toolbar_);
-    showReadOut({});
 
     surface_ = new GraphicView(grafik_, this);
     page->addWidget(surface_, 1);
@@ -237,7 +124,7 @@ GraphicPage::GraphicPage(const Messages& messages, QWidget* parent)
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(0, 0, 0, 0);
     bottom->addWidget(blankWarning_, 1);
-    bottom->addWidget(position);
+    bottom->addWidget(readOut_);
     page->addLayout(bottom);
     connect(surface_, &GraphicView::GrafikResize, this, [this] { Drawsimulation(); });
     connect(surface_, &GraphicView::MouseMoved, this, &GraphicPage::GrafikMouseMove);
@@ -260,18 +147,6 @@ GraphicPage::~GraphicPage() {
     grafik_.SetCanvas(nullptr);
 }
 
-QToolButton* GraphicPage::addButton(const char* name, const QString& picture, bool checkable) {
-    auto* button = new QToolButton(toolbar_);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(pictureIcon(picture));
-    button->setIconSize(QSize(26, 22));
-    button->setCheckable(checkable);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    static_cast<QHBoxLayout*>(toolbar_->layout())->addWidget(button);
-    return button;
-}
-
 void GraphicPage::ApplyLanguage() {
     const char* const names[] = {"Zoomin",   "Zoomout", "YM_ROT",  "YP_ROT", "ZM_ROT",
                                  "ZP_ROT",   "XYButt",  "XZButt",  "YZButt", "XYZButt",
@@ -281,8 +156,7 @@ void GraphicPage::ApplyLanguage() {
         if (auto* button = toolbar_->findChild<QToolButton*>(QString::fromLatin1(name)))
             button->setToolTip(messages_.Text(number++));
     bPick_->setToolTip(messages_.Text(FirstTooltip + 14));
-    if (auto* caption = findChild<QLabel*>(QStringLiteral("LZeigerposition")))
-        caption->setText(messages_.Text(FirstTooltip + 15));
+    readOut_->SetCaption(messages_.Text(FirstTooltip + 15));
 }
 
 void GraphicPage::SetSources(std::function<const std::vector<std::string>&()> lines,
@@ -382,43 +256,14 @@ void GraphicPage::FitClick() {
     StopPick();
     static const std::vector<std::string> none;
     static const std::string noBlank;
-    const WorldBox job = JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank);
-    // The perspective shows only the middle of the world box: widen it about the job's centre
-    // until every corner of the job lies on the picture.
-    const long double cx = (job.x1 + job.x2) / 2, cy = (job.y1 + job.y2) / 2,
-                      cz = (job.z1 + job.z2) / 2;
-    long double scale = 1;
-    for (int step = 0; step < 60; ++step) {
-        grafik_.SetWorldBox(cx + (job.x1 - cx) * scale, cy + (job.y1 - cy) * scale,
-                            cz + (job.z1 - cz) * scale, cx + (job.x2 - cx) * scale,
-                            cy + (job.y2 - cy) * scale, cz + (job.z2 - cz) * scale);
-        grafik_.RecomputeView();
-        bool inside = true;
-        try {
-            for (int corner = 0; corner < 8 && inside; ++corner) {
-                const simulation::PixelPoint p =
-                    grafik_.ProjectPoint(corner & 1 ? job.x2 : job.x1, corner & 2 ? job.y2 : job.y1,
-                                         corner & 4 ? job.z2 : job.z1);
-                inside = p.x >= 0 && p.y >= 0 && p.x < grafik_.Width() && p.y < grafik_.Height();
-            }
-        } catch (const std::exception&) {
-            inside = false;
-        }
-        if (inside) break;
-        scale *= 1.2L;
-    }
+    simulation::FitJob(
+        grafik_, simulation::JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank));
     Drawsimulation();
 }
 
 void GraphicPage::RedrawTimerTimer() {
     redrawTimer_.stop();
     Drawsimulation();
-}
-
-void GraphicPage::showReadOut(const simulation::WorldPoint& w) {
-    const long double values[] = {w.x, w.y, w.z};
-    for (int i = 0; i < 3; ++i)
-        readOut_[i]->setText(QString::fromStdString(simulation::FormatReadOut(values[i])));
 }
 
 void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
@@ -444,7 +289,7 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
             surface_->update();
             bufferTimer_.start();
         }
-        showReadOut(w);
+        readOut_->Show(w);
     } catch (const std::exception&) {
         // A view that cannot be projected shows no position; the next pass says nothing either.
     }
@@ -456,10 +301,12 @@ void GraphicPage::GrafikMouseDown(int x, int y) {
         focus->clearFocus();
     if (!view_.zoomRectangleMode) {
         if (pickMode_) {
-            if (pick_.setOffsets)
-                pick_.setOffsets(QString::fromStdString(ncgen::OffsetXForPick(
-                                     pickState_.PickX, pick_.latheMode && pick_.latheMode())),
-                                 QString::fromStdString(pickState_.PickY));
+            if (pick_.setOffsets) {
+                const ncgen::TPickOffsets offsets =
+                    ncgen::OffsetsForPick(pickState_, pick_.latheMode && pick_.latheMode());
+                pick_.setOffsets(QString::fromStdString(offsets.X),
+                                 QString::fromStdString(offsets.Y));
+            }
             StopPick();
         }
         return;
@@ -496,19 +343,15 @@ void GraphicPage::MSWheelWheelEvent(int delta, QPoint screen) {
 void GraphicPage::BPickClick() {
     if (!pickMode_) {
         if (pick_.generateIfOutOfDate) pick_.generateIfOutOfDate();
-        // The generated lines stand at the offsets; moving them is the same as generating
-        // at the picked position, since the offsets are added last.
-        bufferLines_ = lines_ ? lines_() : std::vector<std::string>{};
-        const bool lathe = pick_.latheMode && pick_.latheMode();
-        pickState_.LetzterX = ncgen::PickXForOffset(
-            pick_.offsetX ? pick_.offsetX().toStdString() : std::string(), lathe);
-        pickState_.LetzterY = pick_.offsetY ? pick_.offsetY().toStdString() : std::string();
+        static const std::vector<std::string> none;
+        ncgen::BeginPick(lines_ ? lines_() : none,
+                         pick_.offsetX ? pick_.offsetX().toStdString() : std::string(),
+                         pick_.offsetY ? pick_.offsetY().toStdString() : std::string(),
+                         pick_.latheMode && pick_.latheMode(), pickState_, bufferLines_);
     }
     pickMode_ = bPick_->isChecked();
     view_.lastMarker = {};
     if (pickMode_) {
-        pickState_.PickX = pickState_.LetzterX;
-        pickState_.PickY = pickState_.LetzterY;
         surface_->setCursor(Qt::PointingHandCursor);
         emit Status(messages_.Text(text::PickModeStatus));
         bufferDrawPending_ = true;
@@ -556,23 +399,7 @@ void GraphicPage::BufferTimerTimer() {
 }
 
 void GraphicPage::KeyZoom(bool out) {
-    auto& g = grafik_;
-    const auto step = [out](long double low, long double high, bool isZ, auto setLow,
-                            auto setHigh) {
-        long double d = std::trunc(std::fabs(high - low) / 10);
-        if (isZ && d == 0) d = 1;
-        setLow(out ? low - d : low + d);
-        setHigh(out ? high + d : high - d);
-    };
-    step(
-        g.D3WorldX1(), g.D3WorldX2(), false, [&g](long double v) { g.SetD3WorldX1(v); },
-        [&g](long double v) { g.SetD3WorldX2(v); });
-    step(
-        g.D3WorldY1(), g.D3WorldY2(), false, [&g](long double v) { g.SetD3WorldY1(v); },
-        [&g](long double v) { g.SetD3WorldY2(v); });
-    step(
-        g.D3WorldZ1(), g.D3WorldZ2(), true, [&g](long double v) { g.SetD3WorldZ1(v); },
-        [&g](long double v) { g.SetD3WorldZ2(v); });
+    simulation::KeyZoomStep(grafik_, out);
     Drawsimulation();
 }
 
@@ -635,7 +462,7 @@ void GraphicPage::ApplyJobView(const ncgen::TJob& job) {
     grafik_.SetD3Zrotation(job.D3Zrotation);
     grafik_.SetD3Yrotation(job.D3Yrotation);
     // The pointer has not been over the new view yet.
-    showReadOut({});
+    readOut_->Show({});
 }
 
 void GraphicPage::StoreJobView(ncgen::TJob& job) const {

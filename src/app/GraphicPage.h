@@ -20,6 +20,7 @@ class QToolButton;
 namespace korvex::app {
 
 class GraphicView;
+class PointerReadOut;
 class Messages;
 
 // What pick mode needs from the main window.
@@ -101,9 +102,7 @@ class GraphicPage : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    QToolButton* addButton(const char* name, const QString& picture, bool checkable);
     void setPresetButtons(simulation::ViewPreset preset);
-    void showReadOut(const simulation::WorldPoint& w);
 
     const Messages& messages_;
     simulation::TMathImage grafik_;
@@ -113,7 +112,7 @@ class GraphicPage : public QWidget {
     QToolButton* presetButtons_[4] = {};
     QToolButton* axisButt_ = nullptr;
     QToolButton* g0Butt_ = nullptr;
-    QLabel* readOut_[3] = {};
+    PointerReadOut* readOut_ = nullptr;
     QLabel* blankWarning_ = nullptr;
     QTimer redrawTimer_;
     QToolButton* bPick_ = nullptr;
@@ -130,11 +129,5 @@ class GraphicPage : public QWidget {
     bool normalPending_ = false;
     int passes_ = 0;
 };
-
-// The world box that shows every dot of the lines and the blank, with a tenth of margin.
-struct WorldBox {
-    long double x1, y1, z1, x2, y2, z2;
-};
-WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& blank);
 
 } // namespace korvex::app

@@ -22,24 +22,18 @@ std::string OffsetXForPick(const std::string& pickX, bool lathe) {
     return PickXForOffset(pickX, lathe);
 }
 
-void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
-                   std::vector<std::string>& bufferLines) {
-    const bool lathe = IsLatheMode(input.Profile);
-    if (pick.PickX.empty()) {
-        pick.PickX = PickXForOffset(input.Layer.XDis, lathe);
-        pick.PickY = input.Layer.YDis;
-    }
-    TLayer placed = input.Layer;
-    placed.XDis = OffsetXForPick(pick.PickX, lathe);
-    placed.YDis = pick.PickY;
-    bufferLines.clear();
-    TGenerateOutput output;
-    GenerateLayer({placed, input.Matrix, input.MatrixCols, input.MatrixRows, input.Profile,
-                   input.REbeneauswahl, input.ZEbeneauswahl, true, input.Surface},
-                  output);
-    bufferLines = std::move(output.BufferLines);
-    pick.LetzterX = pick.PickX;
-    pick.LetzterY = pick.PickY;
+void BeginPick(const std::vector<std::string>& lines, const std::string& offsetX,
+               const std::string& offsetY, bool lathe, TPickState& pick,
+               std::vector<std::string>& bufferLines) {
+    bufferLines = lines;
+    pick.LetzterX = PickXForOffset(offsetX, lathe);
+    pick.LetzterY = offsetY;
+    pick.PickX = pick.LetzterX;
+    pick.PickY = pick.LetzterY;
+}
+
+TPickOffsets OffsetsForPick(const TPickState& pick, bool lathe) {
+    return {OffsetXForPick(pick.PickX, lathe), pick.PickY};
 }
 
 void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy) {
@@ -55,15 +49,6 @@ void ShiftPointLines(std::vector<std::string>& lines, long double dx, long doubl
             separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
         line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
     }
-}
-
-void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
-                         std::vector<std::string>& bufferLines) {
-    if (pick.PickX.empty()) {
-        ConvertBuffer(input, pick, bufferLines);
-        return;
-    }
-    ShiftToPick(bufferLines, pick);
 }
 
 void ShiftToPick(std::vector<std::string>& bufferLines, TPickState& pick) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ncgen/GenerateLayer.h"
-
 #include <string>
 #include <vector>
 
@@ -19,19 +17,23 @@ struct TPickState {
 std::string PickXForOffset(const std::string& offsetX, bool lathe);
 std::string OffsetXForPick(const std::string& pickX, bool lathe);
 
-// Fills the buffer with the simulation lines of input.Layer placed at the pick position
-// (the layer's own offsets when nothing was picked yet); the layer itself is not changed.
-void ConvertBuffer(const TGenerateInput& input, TPickState& pick,
-                   std::vector<std::string>& bufferLines);
+// Pick mode begins on the lines generated at the offsets: the buffer is a copy of them, and
+// both positions are where the offsets put the symbol. Since the offsets are added last,
+// shifting these lines is the same as generating at the picked position.
+void BeginPick(const std::vector<std::string>& lines, const std::string& offsetX,
+               const std::string& offsetY, bool lathe, TPickState& pick,
+               std::vector<std::string>& bufferLines);
+
+struct TPickOffsets {
+    std::string X, Y;
+};
+// The offsets a click writes: the program then has the symbol where the buffer showed it.
+TPickOffsets OffsetsForPick(const TPickState& pick, bool lathe);
 
 // Moves every "XY" line of lines by dx, dy, written as the generator writes its points.
 void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy);
 
 // Moves the buffer from the last applied position to the pick position, so it follows the mouse.
 void ShiftToPick(std::vector<std::string>& bufferLines, TPickState& pick);
-
-// Shifts the buffer to the pick position; fills the buffer instead when nothing was picked yet.
-void ConvertGrafikBuffer(const TGenerateInput& input, TPickState& pick,
-                         std::vector<std::string>& bufferLines);
 
 } // namespace korvex::ncgen

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace korvex::simulation {
 
@@ -71,6 +72,23 @@ void ZoomOutStep(TMathImage& image, bool atLeastOne) {
     const long double dz = step(image.D3WorldZ1(), image.D3WorldZ2());
     image.SetD3WorldZ1(image.D3WorldZ1() - dz);
     image.SetD3WorldZ2(image.D3WorldZ2() + dz);
+}
+
+void KeyZoomStep(TMathImage& image, bool out) {
+    const auto step = [out](long double low, long double high, bool isZ) {
+        long double d = std::trunc(std::fabs(high - low) / 10);
+        if (isZ && d == 0) d = 1;
+        return std::pair{out ? low - d : low + d, out ? high + d : high - d};
+    };
+    const auto [x1, x2] = step(image.D3WorldX1(), image.D3WorldX2(), false);
+    image.SetD3WorldX1(x1);
+    image.SetD3WorldX2(x2);
+    const auto [y1, y2] = step(image.D3WorldY1(), image.D3WorldY2(), false);
+    image.SetD3WorldY1(y1);
+    image.SetD3WorldY2(y2);
+    const auto [z1, z2] = step(image.D3WorldZ1(), image.D3WorldZ2(), true);
+    image.SetD3WorldZ1(z1);
+    image.SetD3WorldZ2(z2);
 }
 
 void WheelZoomIn(TMathImage& image, int px, int py) {

@@ -29,6 +29,9 @@ void RotateStep(TMathImage& image, RotationButton button);
 // Widens every axis by a tenth of its extent (truncated) at both ends; an axis below extent
 // 10 stays, unless `atLeastOne` (the wheel), which widens it by 1.
 void ZoomOutStep(TMathImage& image, bool atLeastOne);
+// Page Up / Page Down: widens (`out`) or narrows every axis by a tenth of its extent
+// (truncated) at both ends; z moves by at least 1, x and y below extent 10 stay.
+void KeyZoomStep(TMathImage& image, bool out);
 // The wheel turned away from the user over pixel (px, py): each extent becomes 0.9 of the
 // old one, centred on the world point under the pixel.
 void WheelZoomIn(TMathImage& image, int px, int py);

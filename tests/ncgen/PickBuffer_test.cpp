@@ -1,4 +1,5 @@
 #include "ncgen/PickBuffer.h"
+#include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
 
 #include "TestMatrix.h"
@@ -18,10 +19,6 @@ struct TPickFixture : ::testing::Test {
     TPickState pick;
     std::vector<std::string> buffer;
 
-    TGenerateInput input() const {
-        return {layer, matrix, 10, 10, profile, "2", "-0.1", false, {}};
-    }
-
     std::vector<std::string> regenerated(const char* x, const char* y) const {
         TLayer moved = layer;
         moved.XDis = x;
@@ -32,17 +29,6 @@ struct TPickFixture : ::testing::Test {
     }
 };
 
-TEST_F(TPickFixture, FillingWithoutPickUsesTheLayerOffsetsAndLeavesTheLayerAlone) {
-    layer.XDis = "5";
-    layer.YDis = "-2";
-    layer.Angle = "30";
-    ConvertBuffer(input(), pick, buffer);
-    EXPECT_EQ(buffer, regenerated("5", "-2"));
-    EXPECT_EQ(pick.PickX, "5");
-    EXPECT_EQ(pick.LetzterY, "-2");
-    EXPECT_EQ(layer.XDis, "5");
-}
-
 TEST_F(TPickFixture, ShiftFollowsTheMouseAndEqualsRegenerationAtThePickedOffset) {
     layer.Size = "0.7";
     layer.Angle = "33";
@@ -51,21 +37,27 @@ TEST_F(TPickFixture, ShiftFollowsTheMouseAndEqualsRegenerationAtThePickedOffset)
     // picked X becomes the negated offset.
     struct Row {
         bool lathe;
+        const char* offsetAt1;
         const char* offsetAt6;
         const char* offsetAtMinus45;
     };
-    for (const Row row : {Row{false, "6.000", "-4.500"}, Row{true, "-6.000", "4.500"}}) {
+    for (const Row row :
+         {Row{false, "1.000", "6.000", "-4.500"}, Row{true, "-1.000", "-6.000", "4.500"}}) {
         SCOPED_TRACE(row.lathe ? "lathe" : "mill");
         profile.Y = row.lathe ? "Z" : "Y";
         profile.J = row.lathe ? "K" : "J";
-        pick = {"1.000", "1.000", "", ""};
-        ConvertBuffer(input(), pick, buffer);
-        const std::vector<std::string> start = buffer;
+        const std::vector<std::string> start = regenerated(row.offsetAt1, "1.000");
+        BeginPick(start, row.offsetAt1, "1.000", row.lathe, pick, buffer);
+        EXPECT_EQ(buffer, start);
+        EXPECT_EQ(pick.PickX, "1.000"); // where the symbol lies, in both modes
+        EXPECT_EQ(pick.LetzterY, "1.000");
         pick.PickX = "6.000"; // the mouse moved by (+5, +2)
         pick.PickY = "3.000";
-        ConvertGrafikBuffer(input(), pick, buffer);
+        ShiftToPick(buffer, pick);
         EXPECT_EQ(buffer.front(), start.front()); // the level line stays
-        EXPECT_EQ(OffsetXForPick(pick.PickX, row.lathe), row.offsetAt6);
+        const TPickOffsets offsets = OffsetsForPick(pick, row.lathe);
+        EXPECT_EQ(offsets.X, row.offsetAt6);
+        EXPECT_EQ(offsets.Y, "3.000");
         EXPECT_EQ(buffer, regenerated(row.offsetAt6, "3"));
         const auto firstPoint = std::find_if(
             buffer.begin(), buffer.end(), [](const auto& line) { return line.starts_with("XY;"); });
@@ -79,7 +71,7 @@ TEST_F(TPickFixture, ShiftFollowsTheMouseAndEqualsRegenerationAtThePickedOffset)
         EXPECT_EQ(pick.LetzterX, "6.000");
         // A second move shifts from the last applied position, not from the start.
         pick.PickX = "-4.500";
-        ConvertGrafikBuffer(input(), pick, buffer);
+        ShiftToPick(buffer, pick);
         EXPECT_EQ(buffer, regenerated(row.offsetAtMinus45, "3"));
     }
 }
@@ -94,16 +86,18 @@ TEST(PickOffset, LatheNegatesTheTextAndLeavesZeroAndNonNumbersAlone) {
     }
 }
 
-TEST_F(TPickFixture, ShiftWithoutPickFillsTheBufferInstead) {
-    ConvertGrafikBuffer(input(), pick, buffer);
-    EXPECT_EQ(buffer, regenerated("0", "0"));
-    EXPECT_EQ(pick.LetzterX, "0");
+TEST_F(TPickFixture, EmptyOffsetFieldsPickFromTheOrigin) {
+    BeginPick(regenerated("0", "0"), "", "", false, pick, buffer);
+    pick.PickX = "2.000";
+    pick.PickY = "1.000";
+    ShiftToPick(buffer, pick);
+    EXPECT_EQ(buffer, regenerated("2", "1"));
 }
 
 TEST_F(TPickFixture, MalformedPointLinesDoNotCrashTheShift) {
     pick = {"1", "1", "0", "0"};
     buffer = {"ZR;2.000;-0.100", "XY;", "XY", "XY;5", "junk"};
-    ConvertGrafikBuffer(input(), pick, buffer);
+    ShiftToPick(buffer, pick);
     const std::vector<std::string> expected = {"ZR;2.000;-0.100", "XY;1.000;1.000",
                                                "XY;1.000;1.000", "XY;6.000;1.000", "junk"};
     EXPECT_EQ(buffer, expected);

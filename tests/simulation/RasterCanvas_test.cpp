@@ -3,7 +3,7 @@
 #include "simulation/SimulationView.h"
 #include "simulation/TMathImage.h"
 
-#include "simulation/InitialView.h"
+#include "simulation/JobView.h"
 
 #include <gtest/gtest.h>
 
@@ -340,7 +340,7 @@ class BoxText : public RasterTextRenderer {
 
 TEST(RasterCanvas, TextIsDrawnAndMeasuredByTheRenderer) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     image.SetD3ViewDist(5); // the whole box in the picture
     RasterCanvas canvas(400, 400);
     image.SetFont({"Arial", 9, 0x00FF00});
@@ -363,7 +363,7 @@ TEST(RasterCanvas, TextIsDrawnAndMeasuredByTheRenderer) {
 
 TEST(RasterCanvas, PreviewPassTwiceRestoresTheNormalPicture) {
     TMathImage image(300, 200);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     image.SetWorldBox(-5, -5, -5, 5, 5, 5); // a marker of radius 0.1 spans 8 pixels
     RasterCanvas canvas(300, 200);
     image.SetCanvas(&canvas);

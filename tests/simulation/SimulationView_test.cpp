@@ -1,6 +1,6 @@
 #include "simulation/SimulationView.h"
 
-#include "InitialView.h"
+#include "simulation/JobView.h"
 #include "simulation/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,7 @@ using Kind = RecordingCanvas::Kind;
 class Pass : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::SetInitialView(image);
+        SetInitialView(image);
         image.SetCanvas(&canvas);
         view.colors = {0xFFFFFF, 0x111111, 0x222222, 0x333333, 0x444444};
         view.processMessages = [this] { ++messageRounds; };

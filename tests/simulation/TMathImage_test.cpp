@@ -1,6 +1,6 @@
 #include "simulation/TMathImage.h"
 
-#include "InitialView.h"
+#include "simulation/JobView.h"
 #include "simulation/EMathError.h"
 #include "simulation/EMathImageError.h"
 #include "simulation/RecordingCanvas.h"
@@ -26,7 +26,7 @@ class InitialViewProjection : public ::testing::TestWithParam<ProjectionCase> {}
 
 TEST_P(InitialViewProjection, LandsOnExpectedPixel) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     EXPECT_EQ(image.ProjectPoint(GetParam().world), GetParam().pixel);
 }
 
@@ -45,20 +45,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TMathImage, HalfPixelCentreRoundsToEvenNeighbour) {
     for (const auto& [size, centre] : {std::pair{401, 200}, std::pair{403, 202}}) {
         TMathImage image(size, size);
-        testing::SetInitialView(image);
+        SetInitialView(image);
         EXPECT_EQ(image.ProjectPoint(0, 0, 0), (PixelPoint{centre, centre})) << size;
     }
 }
 
 TEST(TMathImage, PerspectiveMakesNearerPointsSpreadFurther) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     EXPECT_GT(image.ProjectPoint(40, 0, 80).x, image.ProjectPoint(40, 0, -80).x);
 }
 
 TEST(TMathImage, UnmappablePointRaisesProjectionError) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     const long double huge = std::numeric_limits<long double>::max();
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
     for (const WorldPoint p :
@@ -87,7 +87,7 @@ TEST(TMathImage, ViewDistanceAndAngleAreClamped) {
 
 TEST(TMathImage, InvalidWorldBoxKeepsPreviousBoxAndView) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     const long double boxes[][6] = {{-10, -10, -10, -10, 10, 10}, // x extent 0
                                     {-10, 10, -10, 10, -10, 10},  // y extent negative
                                     {0, 0, 5, 1, 1, 5}};
@@ -106,7 +106,7 @@ TEST(TMathImage, InvalidWorldBoxKeepsPreviousBoxAndView) {
 
 TEST(TMathImage, ZeroAxisWeightsFailAndKeepTheMapping) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     image.SetD3Xscale(0);
     image.SetD3Yscale(0);
     EXPECT_THROW(image.SetD3Zscale(0), EMathError);
@@ -116,7 +116,7 @@ TEST(TMathImage, ZeroAxisWeightsFailAndKeepTheMapping) {
 
 TEST(TMathImage, WithoutAspectRatioEachAxisFillsTheView) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     image.SetWorldBox(-80, -20, -80, 80, 20, 80);
     image.SetD3AspectRatio(false);
     // y spans 40 instead of 160: four times the pixels per unit.
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TMathImage, UnprojectInvertsProjectInTopView) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     image.SetWorldBox(-80, -80, -20, 80, 80, 40); // box centre z = 10
     for (long double x = -75; x <= 75; x += 12.5L)
         for (long double y = -60; y <= 60; y += 7.3L) {
@@ -168,7 +168,7 @@ TEST(TMathImage, UnprojectInvertsProjectInTopView) {
 class Drawing : public ::testing::Test {
   protected:
     void SetUp() override {
-        testing::SetInitialView(image);
+        SetInitialView(image);
         image.SetCanvas(&canvas);
     }
     TMathImage image{400, 400};
@@ -359,7 +359,7 @@ TEST(TMathImage, DrawingWithoutSurfaceIsRefused) {
 
 TEST(TMathImage, ResizeRecentresAndNotifies) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     int notified = 0;
     image.OnResize = [&] { ++notified; };
     image.SetSize(600, 400);

@@ -1,8 +1,10 @@
 #include "simulation/ViewCommands.h"
 
-#include "InitialView.h"
+#include "simulation/JobView.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace korvex::simulation {
 namespace {
@@ -29,7 +31,7 @@ TEST(ViewCommands, PresetsSetTheirAngles) {
 
 TEST(ViewCommands, TopViewAgainChangesNothing) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     EXPECT_FALSE(ApplyViewPreset(image, ViewPreset::XY));
     EXPECT_TRUE(ApplyViewPreset(image, ViewPreset::XZ));
     EXPECT_EQ(image.D3Yrotation(), 90);
@@ -46,7 +48,7 @@ TEST(ViewCommands, RotationButtonsStepFiveDegreesUnwrapped) {
                  {RotationButton::ZP_ROT, 0, -85}};
     for (const auto& c : cases) {
         TMathImage image(400, 400);
-        testing::SetInitialView(image);
+        SetInitialView(image);
         RotateStep(image, c.button);
         EXPECT_EQ(image.D3Yrotation(), c.y);
         EXPECT_EQ(image.D3Zrotation(), c.z);
@@ -59,7 +61,7 @@ TEST(ViewCommands, RotationButtonsStepFiveDegreesUnwrapped) {
 
 TEST(ViewCommands, ZoomOutWidensEachAxisByATenth) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     ZoomOutStep(image, false);
     for (const long double bound : {image.D3WorldX1(), image.D3WorldY1(), image.D3WorldZ1()})
         EXPECT_EQ(bound, -96);
@@ -82,9 +84,29 @@ TEST(ViewCommands, SmallExtentStaysOnButtonAndGrowsByOneOnTheWheel) {
     EXPECT_EQ(image.D3WorldX2() - image.D3WorldX1(), 11);
 }
 
+TEST(ViewCommands, PageKeysMoveEveryBoundByATenthAndZByAtLeastOne) {
+    using Box = std::array<long double, 6>; // x1, y1, z1, x2, y2, z2
+    const struct {
+        Box from;
+        bool out;
+        Box to;
+    } cases[] = {{{-80, -80, -4, 80, 80, 4}, true, {-96, -96, -5, 96, 96, 5}},
+                 {{-80, -80, -4, 80, 80, 4}, false, {-64, -64, -3, 64, 64, 3}},
+                 {{0, 0, 0, 9, 25, 5}, true, {0, -2, -1, 9, 27, 6}},
+                 {{0, 0, 0, 9, 25, 5}, false, {0, 2, 1, 9, 23, 4}}};
+    for (const auto& c : cases) {
+        TMathImage image(400, 400);
+        image.SetWorldBox(c.from[0], c.from[1], c.from[2], c.from[3], c.from[4], c.from[5]);
+        KeyZoomStep(image, c.out);
+        const Box box = {image.D3WorldX1(), image.D3WorldY1(), image.D3WorldZ1(),
+                         image.D3WorldX2(), image.D3WorldY2(), image.D3WorldZ2()};
+        EXPECT_EQ(box, c.to) << (c.out ? "out from " : "in from ") << d(c.from[0]);
+    }
+}
+
 TEST(ViewCommands, WheelZoomsInAboutThePointUnderTheMouse) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     WheelZoomIn(image, 253, 94); // over about (10, 20, 0)
     EXPECT_NEAR(d(image.D3WorldX1()), 10 - 72, 0.1);
     EXPECT_NEAR(d(image.D3WorldX2()), 10 + 72, 0.1);
@@ -101,7 +123,7 @@ TEST(ViewCommands, WheelNeverGrowsAnAxisWhereverTheMouseIs) {
     const PixelPoint mice[] = {{253, 94}, {2000, 200}, {-1500, 200}, {200, 2000}, {200, -1500}};
     for (const PixelPoint mouse : mice) {
         TMathImage image(400, 400);
-        testing::SetInitialView(image);
+        SetInitialView(image);
         WheelZoomIn(image, mouse.x, mouse.y);
         const long double extents[] = {image.D3WorldX2() - image.D3WorldX1(),
                                        image.D3WorldY2() - image.D3WorldY1(),
@@ -113,7 +135,7 @@ TEST(ViewCommands, WheelNeverGrowsAnAxisWhereverTheMouseIs) {
 
 TEST(ViewCommands, ZoomRectangleHalvesTheBoxAroundTheClick) {
     TMathImage image(400, 400);
-    testing::SetInitialView(image);
+    SetInitialView(image);
     ZoomToRectangle(image, 253, 94);
     EXPECT_NEAR(d(image.D3WorldX1()), -30, 0.1);
     EXPECT_NEAR(d(image.D3WorldX2()), 50, 0.1);
