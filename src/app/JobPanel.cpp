@@ -2,7 +2,7 @@
 
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
-#include "app/StepButtons.h"
+#include "app/StepField.h"
 #include "app/TextField.h"
 #include "base/TextLines.h"
 
@@ -26,11 +26,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption) {
     return l;
 }
 
-QLineEdit* numericField(QWidget* parent, const char* name, const QString& text) {
-    auto* field = new QLineEdit(text, parent);
-    field->setObjectName(QString::fromLatin1(name));
-    NumericKeyFilter::Attach(field);
-    return field;
+StepField* numericField(QWidget* parent, const char* name, const QString& text,
+                        const char* minusName, const char* plusName) {
+    auto* row = new StepField(parent, name, minusName, plusName);
+    row->Field()->setText(text);
+    NumericKeyFilter::Attach(row->Field());
+    return row;
 }
 
 QToolButton* mirror(QWidget* parent, const char* name, const QString& caption) {
@@ -61,10 +62,19 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
          {"Text", "GS1", "ISO/IEC 15434 (05)", "ISO/IEC 15434 (06)", "ISO/IEC 15434 (12)"})
         content_->addItem(QString::fromLatin1(kind));
     text_->setMinimumHeight(80);
-    groesse_ = numericField(this, "EGroesse", QStringLiteral("1"));
-    xVersatz_ = numericField(this, "EXVersatz", QStringLiteral("0"));
-    yVersatz_ = numericField(this, "EYVersatz", QStringLiteral("0"));
-    drehWinkel_ = numericField(this, "EDrehWinkel", QStringLiteral("0"));
+    StepField* groesse = numericField(this, "EGroesse", QStringLiteral("1"), "GMinus", "GPlus");
+    StepField* xVersatz = numericField(this, "EXVersatz", QStringLiteral("0"), "XMinus", "Xplus");
+    StepField* yVersatz = numericField(this, "EYVersatz", QStringLiteral("0"), "YMinus", "YPlus");
+    StepField* drehWinkel =
+        numericField(this, "EDrehWinkel", QStringLiteral("0"), "DMinus", "DPlus");
+    groesse->StepWith(S::GMinus, S::GPlus, stepWanted);
+    xVersatz->StepWith(S::XMinus, S::Xplus, stepWanted);
+    yVersatz->StepWith(S::YMinus, S::YPlus, stepWanted);
+    drehWinkel->StepWith(S::DMinus, S::DPlus, stepWanted);
+    groesse_ = groesse->Field();
+    xVersatz_ = xVersatz->Field();
+    yVersatz_ = yVersatz->Field();
+    drehWinkel_ = drehWinkel->Field();
     xMirror_ = mirror(this, "EXSpiegel", QStringLiteral("X"));
     yMirror_ = mirror(this, "EYSPiegel", QStringLiteral("Y"));
     convert_ = new QPushButton(QStringLiteral("&NC-Programm generieren"), this);
@@ -87,18 +97,13 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(label(this, "LParameter", QStringLiteral("Parameter")));
     auto* grid = new QGridLayout;
     grid->addWidget(label(this, "LGroesse", QStringLiteral("Punktabstand")), 0, 0);
-    grid->addLayout(
-        FieldWithSteps(this, groesse_, S::GMinus, "GMinus", S::GPlus, "GPlus", stepWanted), 0, 1);
+    grid->addWidget(groesse, 0, 1);
     grid->addWidget(label(this, "LVerschiebungX", QStringLiteral("Verschiebung X")), 1, 0);
-    grid->addLayout(
-        FieldWithSteps(this, xVersatz_, S::XMinus, "XMinus", S::Xplus, "Xplus", stepWanted), 1, 1);
+    grid->addWidget(xVersatz, 1, 1);
     grid->addWidget(label(this, "LVerschiebungY", QStringLiteral("Verschiebung Y")), 2, 0);
-    grid->addLayout(
-        FieldWithSteps(this, yVersatz_, S::YMinus, "YMinus", S::YPlus, "YPlus", stepWanted), 2, 1);
+    grid->addWidget(yVersatz, 2, 1);
     grid->addWidget(label(this, "LRotation", QStringLiteral("Drehung")), 3, 0);
-    grid->addLayout(
-        FieldWithSteps(this, drehWinkel_, S::DMinus, "DMinus", S::DPlus, "DPlus", stepWanted), 3,
-        1);
+    grid->addWidget(drehWinkel, 3, 1);
     grid->addWidget(label(this, "LSpiegel", QStringLiteral("Spiegel")), 4, 0);
     auto* mirrors = new QHBoxLayout;
     mirrors->addWidget(xMirror_);

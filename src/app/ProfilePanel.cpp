@@ -3,7 +3,7 @@
 #include "app/CodePage.h"
 #include "app/CodePageFilter.h"
 #include "app/NumericKeyFilter.h"
-#include "app/StepButtons.h"
+#include "app/StepField.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -38,27 +38,27 @@ ProfilePanel::ProfilePanel(QWidget* parent) : QWidget(parent) {
     name_->setFont(bold);
     layout->addWidget(name_);
 
-    const auto field = [this](const char* name) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(name));
-        return edit;
-    };
     const auto caption = [this, layout](const char* name, const QString& text) {
         auto* label = new QLabel(text, this);
         label->setObjectName(QString::fromLatin1(name));
         layout->addWidget(label);
     };
-    r_ = field("REbeneauswahl");
-    z_ = field("ZEbeneauswahl");
-    feed_ = field("EVorschubZ");
+    auto* rRow = new StepField(this, "REbeneauswahl", "RMinus", "RPlus");
+    auto* zRow = new StepField(this, "ZEbeneauswahl", "ZMinus", "ZPlus");
+    rRow->StepWith(S::RMinus, S::RPlus);
+    zRow->StepWith(S::ZMinus, S::ZPlus);
+    r_ = rRow->Field();
+    z_ = zRow->Field();
+    feed_ = new QLineEdit(this);
+    feed_->setObjectName(QStringLiteral("EVorschubZ"));
     NumericKeyFilter::Attach(r_);
     NumericKeyFilter::Attach(z_);
     // The feed may hold a controller parameter, so it is not a numeric field.
     connect(new CodePageFilter(feed_), &CodePageFilter::Refused, this, &ProfilePanel::Refused);
     caption("LRAbstand", QStringLiteral("Sicherheitsabstand (R)"));
-    layout->addLayout(FieldWithSteps(this, r_, S::RMinus, "RMinus", S::RPlus, "RPlus"));
+    layout->addWidget(rRow);
     caption("LZAbstand", QStringLiteral("Zustelltiefe (Z)"));
-    layout->addLayout(FieldWithSteps(this, z_, S::ZMinus, "ZMinus", S::ZPlus, "ZPlus"));
+    layout->addWidget(zRow);
     caption("LZVorschub", QStringLiteral("Vorschub Z"));
     layout->addWidget(feed_);
     layout->addStretch(1);

@@ -8,20 +8,19 @@
 
 #include <array>
 #include <filesystem>
+#include <memory>
 
-class QAbstractButton;
 class QButtonGroup;
-class QCheckBox;
-class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
-class QStackedWidget;
+
+namespace Ui {
+class TEinstellungen;
+}
 
 namespace korvex::app {
 
 class ColourSwatch;
 class Messages;
-class ToolSketch;
 
 // The settings dialog. Its controls are the working copy of main.ini: they keep their edits
 // between openings, and profile pages go into the profile table in memory when the user
@@ -32,6 +31,7 @@ class TEinstellungen : public QDialog {
     TEinstellungen(config::TSettings& settings, ncgen::TProfileTable& profiles,
                    std::filesystem::path configFolder, const Messages& messages,
                    QWidget* parent = nullptr);
+    ~TEinstellungen() override;
 
     // Puts the program-wide settings into the "Programm" page, as a load does.
     void Fill();
@@ -62,11 +62,9 @@ class TEinstellungen : public QDialog {
     void reject() override;
 
   private:
-    QWidget* buildProgramPage();
-    QWidget* buildProfilePage();
+    void connectControls();
     void fillProfilePage(int number);
     void takeOverProfilePage(int number);
-    QWidget* buildToolGroup(QWidget* page);
     ncgen::TToolTexts toolTexts(const ncgen::TToolTexts& before) const;
     void showToolSketch();
     void applyToolCaptions();
@@ -75,6 +73,8 @@ class TEinstellungen : public QDialog {
     void chooseColour(ColourSwatch* swatch);
     void checkStart();
     bool refuseUncodedText();
+    std::array<QLineEdit*, 6> axisFields() const; // EEX, EEY, EEZ, EEI, EEJ, EER
+    std::array<ColourSwatch*, 6> swatches() const;
 
     config::TSettings& settings_;
     ncgen::TProfileTable& profiles_;
@@ -83,51 +83,18 @@ class TEinstellungen : public QDialog {
     int page_ = 0;
     QColor lastColour_ = Qt::black;
 
-    QStackedWidget* pages_ = nullptr;
+    std::unique_ptr<::Ui::TEinstellungen> ui_;
     QButtonGroup* pageButtons_ = nullptr;
-
-    QLineEdit* eZieldir_ = nullptr;
-    QLineEdit* eVorlagenDir_ = nullptr;
-    QLineEdit* eFontDir_ = nullptr;
-    QComboBox* eSymbox_ = nullptr;
-    QComboBox* eCodeBox_ = nullptr;
-    QLineEdit* eAufloesung_ = nullptr;
     QButtonGroup* standard_ = nullptr;
     QButtonGroup* views_ = nullptr;
-    QCheckBox* axisButt_ = nullptr;
-    QCheckBox* g0Butt_ = nullptr;
-    ColourSwatch* eHintergrund_ = nullptr;
-    ColourSwatch* eAchsen_ = nullptr;
-    ColourSwatch* eVorschub_ = nullptr;
-    ColourSwatch* eAVorschub_ = nullptr;
-    ColourSwatch* eEilgang_ = nullptr;
-    ColourSwatch* eRohteil_ = nullptr;
-
-    QLineEdit* eProfil_ = nullptr;
+    QButtonGroup* wzTyp_ = nullptr; // 0 none, 1 cone, 2 ball, as "WzTyp"
+    // The fields of the step rows.
+    QLineEdit* eAufloesung_ = nullptr;
     QLineEdit* eStellen_ = nullptr;
     QLineEdit* eNachkomma_ = nullptr;
-    QCheckBox* eDeziPunkt_ = nullptr;
-    QCheckBox* eNCPunkt_ = nullptr;
-    QCheckBox* eVNullen_ = nullptr;
-    QCheckBox* eNNullen_ = nullptr;
-    QCheckBox* eVorzeichen_ = nullptr;
-    QCheckBox* eSatznum_ = nullptr;
-    QLineEdit* eSatzzeichen_ = nullptr;
     QLineEdit* eSatzschritt_ = nullptr;
-    QLineEdit* eStart_ = nullptr;
     QLineEdit* eRebene_ = nullptr;
     QLineEdit* eZebene_ = nullptr;
-    QLineEdit* eVorschubZ_ = nullptr;
-    QLineEdit* eSuffix_ = nullptr;
-    std::array<QLineEdit*, 6> eAxes_{}; // EEX, EEY, EEZ, EEI, EEJ, EER
-    QPlainTextEdit* eSyntaxS_ = nullptr;
-    QPlainTextEdit* eSyntax_ = nullptr;
-    QPlainTextEdit* eSyntaxE_ = nullptr;
-    QButtonGroup* wzTyp_ = nullptr; // 0 none, 1 cone, 2 ball, as "WzTyp"
-    QLineEdit* eWzWinkel_ = nullptr;
-    QLineEdit* eWzSpitze_ = nullptr;
-    QLineEdit* eWzRadius_ = nullptr;
-    ToolSketch* wzSkizze_ = nullptr;
 };
 
 } // namespace korvex::app
