@@ -38,8 +38,16 @@ TPickOffsets OffsetsForPick(const TPickState& pick, bool lathe) {
 
 void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy) {
     for (std::string& line : lines) {
-        const TSimulationLine read = ReadSimulationLine(line);
-        if (read.Kind == TSimulationLine::Point) line = PointLine(read.A + dx, read.B + dy);
+        if (line.find("XY") == std::string::npos) {
+            continue;
+        }
+        const std::string_view rest =
+            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
+        const auto separator = rest.find(';');
+        const std::string_view xText = rest.substr(0, separator);
+        const std::string_view yText =
+            separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
+        line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
     }
 }
 

@@ -48,10 +48,7 @@ TSimulationLine ReadSimulationLine(std::string_view line) {
         return read;
     const std::string_view rest = line.substr(3);
     const auto split = rest.find(';');
-    if (split == rest.npos) {
-        read.A = ReadNumber(rest).value;
-        return read;
-    }
+    if (split == rest.npos) return read;
     read.TwoFields = true;
     const TNumberReading a = ReadNumber(rest.substr(0, split));
     const TNumberReading b = ReadNumber(rest.substr(split + 1));

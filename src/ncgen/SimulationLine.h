@@ -21,7 +21,6 @@ struct TSimulationLine {
     enum TKind { Other, Level, Point } Kind = Other;
     bool Ok = false;
     bool TwoFields = false; // a ";" stands between the numbers; A and B hold what was read
-                            // (A alone without one)
     long double A = 0;      // R or X
     long double B = 0;      // Z or Y
 };
