@@ -1,6 +1,7 @@
 #include "app/TEinstellungen.h"
 
 #include "app/AppTexts.h"
+#include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "app/CodePage.h"
 #include "app/ColourSwatch.h"
@@ -344,7 +345,7 @@ void TEinstellungen::SpeichernClick() {
     settingsFromControls(next);
     try {
         config::SaveSettings(configFolder_, next, profiles_);
-    } catch (const std::exception& e) {
+    } catch (const EKorvexError& e) {
         // The dialog stays open with the user's edits; nothing was reloaded.
         messages_.ShowError(FromCodePage(e.what()));
         return;
