@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "simulation/JobView.h"
 #include "cli/GeneratePipeline.h"
 #include "job/NoteTexts.h"
 
@@ -112,10 +113,7 @@ std::string parseView(const std::vector<std::string>& args, TViewOptions& option
 // The graphic's first view, then the job's box and angles, then the preset asked for.
 void applyView(simulation::TMathImage& grafik, const ncgen::TJob& job,
                std::optional<simulation::ViewPreset> preset) {
-    grafik.SetWorldBox(-80, -80, -80, 80, 80, 80);
-    grafik.SetD3ViewDist(3);
-    grafik.SetD3ViewAngle(6);
-    grafik.SetD3AspectRatio(true);
+    simulation::SetInitialView(grafik);
     grafik.SetWorldBox(job.D3WorldX1, job.D3WorldY1, job.D3WorldZ1, job.D3WorldX2, job.D3WorldY2,
                        job.D3WorldZ2);
     grafik.SetD3Zrotation(job.D3Zrotation);
