@@ -2,6 +2,7 @@
 #include "app/ProgramLog.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "job/Series.h"
 #include "log/LoggedWrite.h"
 
 #include "app/AppTexts.h"
@@ -237,10 +238,11 @@ std::optional<SerialDialog::TPlan> SerialDialog::plan(QString& problem) const {
 }
 
 ncgen::TRunItem SerialDialog::item(const TPlan& plan, std::int64_t k) const {
-    const ncgen::TPatternValues values{plan.Range.Start + k * plan.Range.Step, k + 1, {}};
-    const QString name =
-        QString::fromStdString(ncgen::ExpandPattern(plan.Names.toStdString(), values));
-    return {ncgen::ExpandPattern(plan.Text, values), ToPath(QDir(plan.Folder).filePath(name))};
+    // Named as korvex-cli names them; the folder is taken as typed, braces and all.
+    ncgen::TRunItem planned =
+        job::PlanSerialItem(plan.Range, plan.Text, plan.Names.toStdString(), k);
+    planned.Output = ToPath(plan.Folder) / planned.Output;
+    return planned;
 }
 
 void SerialDialog::updatePreview() {
@@ -289,13 +291,14 @@ void SerialDialog::StartClick() {
         summary_->setText(problem);
         return;
     }
-    std::vector<ncgen::TRunItem> items;
-    items.reserve(static_cast<std::size_t>(planned->Range.Count));
+    std::vector<ncgen::TRunItem> items =
+        job::PlanSerialItems(planned->Range, planned->Text, planned->Names.toStdString());
+    const std::filesystem::path folder = ToPath(planned->Folder);
     std::size_t existing = 0;
-    for (std::int64_t k = 0; k < planned->Range.Count; ++k) {
-        items.push_back(item(*planned, k));
+    for (ncgen::TRunItem& i : items) {
+        i.Output = folder / i.Output;
         std::error_code ec;
-        if (std::filesystem::exists(items.back().Output, ec)) ++existing;
+        if (std::filesystem::exists(i.Output, ec)) ++existing;
     }
     if (existing > 0 &&
         QMessageBox::question(this, windowTitle(),

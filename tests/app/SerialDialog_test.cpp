@@ -69,6 +69,7 @@ class SerialDialogTest : public QObject {
     Q_OBJECT
   private slots:
     void runWritesOneProgramPerNumberAsTheGenerateCommandDoes();
+    void lineNamesTheFilesAsKorvexCliDoes();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles_data();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles();
     void cancelOrCloseStopsALongRunEarly_data();
@@ -103,6 +104,14 @@ void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
     const QString single = window.folder.filePath("single.nc");
     QVERIFY(window.form->SaveProgram(single));
     QCOMPARE(ReadAll(window.Out() + "/p3-13.nc"), ReadAll(single));
+}
+
+void SerialDialogTest::lineNamesTheFilesAsKorvexCliDoes() {
+    SerialWindow window;
+    SerialDialog& dialog = window.Opened("9", 2, "1", "Typ/{n:03}", "{line}_{i}.nc");
+    QVERIFY(child<QLabel>(dialog, "LVorschau")->text().contains("Typ_009_1.nc"));
+    runToTheEnd(dialog);
+    QCOMPARE(entries(window.Out()), (QStringList{"Typ_009_1.nc", "Typ_010_2.nc"}));
 }
 
 void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles_data() {
