@@ -386,6 +386,11 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
     case ncgen::TRunStop::Sink:
         if (outcome.Stop == ncgen::TRunStop::Refused && failedCheck_)
             why = ReadBackMarkFor(*failedCheck_, messages_).ToolTip;
+        // The generator words an empty text in English; a pattern of {line} alone gives one.
+        if (why.isEmpty() && outcome.Stop == ncgen::TRunStop::Generation &&
+            outcome.Refusal.Empty() && !items_.empty() &&
+            items_[outcome.FailedItem].Text.find_first_not_of("\r\n") == std::string::npos)
+            why = messages_.Text(text::NoTextToEncode);
         if (why.isEmpty())
             why = outcome.Refusal.Empty() ? FromCodePage(outcome.Message)
                                           : messages_.Text(outcome.Refusal);

@@ -70,6 +70,7 @@ class SerialDialogTest : public QObject {
   private slots:
     void runWritesOneProgramPerNumberAsTheGenerateCommandDoes();
     void lineNamesTheFilesAsKorvexCliDoes();
+    void emptyTextIsToldInTheWindowsLanguage();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles_data();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles();
     void cancelOrCloseStopsALongRunEarly_data();
@@ -112,6 +113,16 @@ void SerialDialogTest::lineNamesTheFilesAsKorvexCliDoes() {
     QVERIFY(child<QLabel>(dialog, "LVorschau")->text().contains("Typ_009_1.nc"));
     runToTheEnd(dialog);
     QCOMPARE(entries(window.Out()), (QStringList{"Typ_009_1.nc", "Typ_010_2.nc"}));
+}
+
+void SerialDialogTest::emptyTextIsToldInTheWindowsLanguage() {
+    SerialWindow window;
+    SerialDialog& dialog = window.Opened("1", 2, "1", "{line}", "{i}.nc");
+    runToTheEnd(dialog);
+    QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text(),
+             window.Text(9145).arg("1", "2", "", window.Text(9401)) + "\n" +
+                 window.Text(9144).arg(0).arg(QDir::toNativeSeparators(window.Out())));
+    QVERIFY(entries(window.Out()).isEmpty());
 }
 
 void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles_data() {
