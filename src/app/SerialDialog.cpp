@@ -2,6 +2,7 @@
 #include "app/ProgramLog.h"
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "job/Series.h"
 #include "log/LoggedWrite.h"
 
 #include "app/AppTexts.h"
@@ -11,12 +12,11 @@
 #include "app/Platform.h"
 #include "app/ProgramNotesText.h"
 #include "readback/ProgramNotes.h"
+#include "ui_SerialDialog.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -24,32 +24,12 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <filesystem>
 
 namespace korvex::app {
 
 namespace {
-
-QLineEdit* lineEdit(QWidget* parent, const char* name, const QString& text) {
-    auto* edit = new QLineEdit(text, parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-QLabel* label(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name) {
-    auto* b = new QPushButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // "Se&rienlauf ..." -> "Serienlauf"
 QString titleOf(QString menuText) {
@@ -62,84 +42,34 @@ QString titleOf(QString menuText) {
 
 SerialDialog::SerialDialog(GenerateController& generator, const Messages& messages,
                            const QString& folder, const QString& suffix, QWidget* parent)
-    : QDialog(parent), generator_(generator), messages_(messages) {
-    setObjectName(QStringLiteral("SerialDialog"));
+    : QDialog(parent), generator_(generator), messages_(messages),
+      ui_(std::make_unique<Ui::SerialDialog>()) {
+    ui_->setupUi(this);
+    fields_ = ui_->PFelder;
+    start_ = ui_->EStart;
+    count_ = ui_->EAnzahl;
+    step_ = ui_->ESchritt;
+    text_ = ui_->ETextmuster;
+    folder_ = ui_->EOrdner;
+    names_ = ui_->ENamensmuster;
+    check_ = ui_->CLesekontrolle;
+    preview_ = ui_->LVorschau;
+    progress_ = ui_->Fortschritt;
+    summary_ = ui_->LErgebnis;
+    startButton_ = ui_->Starten;
+    cancelButton_ = ui_->Abbrechen;
+    closeButton_ = ui_->Schliessen;
+    QPushButton* browse = ui_->BOrdner;
 
-    fields_ = new QWidget(this);
     // Signed whole numbers; the range check below knows the limits.
     auto* whole =
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-+]?\\d{0,19}")), this);
-    start_ = lineEdit(fields_, "EStart", QStringLiteral("1"));
     start_->setValidator(whole);
-    count_ = new QSpinBox(fields_);
-    count_->setObjectName(QStringLiteral("EAnzahl"));
+    step_->setValidator(whole);
     count_->setRange(1, static_cast<int>(ncgen::MaxSerialCount));
     count_->setValue(10);
-    step_ = lineEdit(fields_, "ESchritt", QStringLiteral("1"));
-    step_->setValidator(whole);
-    text_ = lineEdit(fields_, "ETextmuster", QStringLiteral("{n}"));
-    folder_ = lineEdit(fields_, "EOrdner", QString());
-    auto* browse = button(fields_, "BOrdner");
-    browse->setText(QStringLiteral("…"));
-    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("…")) + 24);
-    names_ = lineEdit(fields_, "ENamensmuster", QString());
+    browse->setFixedWidth(browse->fontMetrics().horizontalAdvance(browse->text()) + 24);
     SetDefaults(folder, suffix);
-
-    auto* numbers = new QHBoxLayout;
-    numbers->setContentsMargins(0, 0, 0, 0);
-    numbers->addWidget(start_, 2);
-    numbers->addWidget(label(fields_, "LAnzahl"));
-    numbers->addWidget(count_, 1);
-    numbers->addWidget(label(fields_, "LSchritt"));
-    numbers->addWidget(step_, 1);
-    auto* folderRow = new QHBoxLayout;
-    folderRow->setContentsMargins(0, 0, 0, 0);
-    folderRow->addWidget(folder_, 1);
-    folderRow->addWidget(browse);
-    auto* hint = label(fields_, "LPlatzhalter");
-    hint->setEnabled(false); // greyed: a note, not a control
-    check_ = new QCheckBox(fields_);
-    check_->setObjectName(QStringLiteral("CLesekontrolle"));
-    check_->setChecked(true);
-    auto* form = new QFormLayout(fields_);
-    form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(label(fields_, "LStart"), numbers);
-    form->addRow(label(fields_, "LTextmuster"), text_);
-    form->addRow(QString(), hint);
-    form->addRow(label(fields_, "LOrdner"), folderRow);
-    form->addRow(label(fields_, "LNamensmuster"), names_);
-    form->addRow(QString(), check_);
-
-    preview_ = label(this, "LVorschau");
-    preview_->setTextFormat(Qt::PlainText);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("Fortschritt"));
-    progress_->setFormat(QStringLiteral("%v / %m"));
-    progress_->setValue(0);
-    summary_ = label(this, "LErgebnis");
-    summary_->setTextFormat(Qt::PlainText);
-    summary_->setWordWrap(true);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-
-    startButton_ = button(this, "Starten");
-    startButton_->setDefault(true);
-    cancelButton_ = button(this, "Abbrechen");
-    cancelButton_->setEnabled(false);
-    closeButton_ = button(this, "Schliessen");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(startButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(closeButton_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fields_);
-    layout->addWidget(preview_);
-    layout->addWidget(progress_);
-    layout->addWidget(summary_);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    setMinimumWidth(600);
 
     for (QLineEdit* edit : {start_, step_, text_, folder_, names_})
         connect(edit, &QLineEdit::textChanged, this, &SerialDialog::updatePreview);
@@ -237,10 +167,11 @@ std::optional<SerialDialog::TPlan> SerialDialog::plan(QString& problem) const {
 }
 
 ncgen::TRunItem SerialDialog::item(const TPlan& plan, std::int64_t k) const {
-    const ncgen::TPatternValues values{plan.Range.Start + k * plan.Range.Step, k + 1, {}};
-    const QString name =
-        QString::fromStdString(ncgen::ExpandPattern(plan.Names.toStdString(), values));
-    return {ncgen::ExpandPattern(plan.Text, values), ToPath(QDir(plan.Folder).filePath(name))};
+    // Named as korvex-cli names them; the folder is taken as typed, braces and all.
+    ncgen::TRunItem planned =
+        job::PlanSerialItem(plan.Range, plan.Text, plan.Names.toStdString(), k);
+    planned.Output = ToPath(plan.Folder) / planned.Output;
+    return planned;
 }
 
 void SerialDialog::updatePreview() {
@@ -289,13 +220,14 @@ void SerialDialog::StartClick() {
         summary_->setText(problem);
         return;
     }
-    std::vector<ncgen::TRunItem> items;
-    items.reserve(static_cast<std::size_t>(planned->Range.Count));
+    std::vector<ncgen::TRunItem> items =
+        job::PlanSerialItems(planned->Range, planned->Text, planned->Names.toStdString());
+    const std::filesystem::path folder = ToPath(planned->Folder);
     std::size_t existing = 0;
-    for (std::int64_t k = 0; k < planned->Range.Count; ++k) {
-        items.push_back(item(*planned, k));
+    for (ncgen::TRunItem& i : items) {
+        i.Output = folder / i.Output;
         std::error_code ec;
-        if (std::filesystem::exists(items.back().Output, ec)) ++existing;
+        if (std::filesystem::exists(i.Output, ec)) ++existing;
     }
     if (existing > 0 &&
         QMessageBox::question(this, windowTitle(),
@@ -454,6 +386,11 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
     case ncgen::TRunStop::Sink:
         if (outcome.Stop == ncgen::TRunStop::Refused && failedCheck_)
             why = ReadBackMarkFor(*failedCheck_, messages_).ToolTip;
+        // The generator words an empty text in English; a pattern of {line} alone gives one.
+        if (why.isEmpty() && outcome.Stop == ncgen::TRunStop::Generation &&
+            outcome.Refusal.Empty() && !items_.empty() &&
+            items_[outcome.FailedItem].Text.find_first_not_of("\r\n") == std::string::npos)
+            why = messages_.Text(text::NoTextToEncode);
         if (why.isEmpty())
             why = outcome.Refusal.Empty() ? FromCodePage(outcome.Message)
                                           : messages_.Text(outcome.Refusal);

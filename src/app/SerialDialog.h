@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -20,6 +21,9 @@ class QSpinBox;
 namespace korvex::app {
 
 class ProgramLog;
+namespace Ui {
+class SerialDialog;
+}
 
 class GenerateController;
 class Messages;
@@ -69,6 +73,7 @@ class SerialDialog : public QDialog {
 
     GenerateController& generator_;
     const Messages& messages_;
+    std::unique_ptr<Ui::SerialDialog> ui_;
 
     QWidget* fields_ = nullptr;
     QLineEdit* start_ = nullptr;

@@ -22,17 +22,20 @@ std::string FileNamePart(std::string_view utf8) {
     return part == "." || part == ".." ? std::string(part.size(), '_') : part;
 }
 
+ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_view textPattern,
+                               std::string_view outputPattern, std::int64_t k) {
+    const std::int64_t n = range.Start + k * range.Step;
+    const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, ""});
+    const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
+    return {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))};
+}
+
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
                                              std::string_view textPattern,
                                              std::string_view outputPattern) {
     std::vector<ncgen::TRunItem> items;
-    for (std::int64_t k = 0; k < range.Count; ++k) {
-        const std::int64_t n = range.Start + k * range.Step;
-        const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, ""});
-        const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
-        items.push_back(
-            {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))});
-    }
+    for (std::int64_t k = 0; k < range.Count; ++k)
+        items.push_back(PlanSerialItem(range, textPattern, outputPattern, k));
     return items;
 }
 

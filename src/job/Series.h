@@ -21,6 +21,9 @@ std::string FileNamePart(std::string_view utf8);
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
                                              std::string_view textPattern,
                                              std::string_view outputPattern);
+// Item k alone, as PlanSerialItems plans it: a preview need not plan a million.
+ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_view textPattern,
+                               std::string_view outputPattern, std::int64_t k);
 
 // The programs of a list run: one per text, {n} and {i} its line's number in the file.
 struct TListText {

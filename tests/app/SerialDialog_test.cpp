@@ -69,6 +69,8 @@ class SerialDialogTest : public QObject {
     Q_OBJECT
   private slots:
     void runWritesOneProgramPerNumberAsTheGenerateCommandDoes();
+    void lineNamesTheFilesAsKorvexCliDoes();
+    void emptyTextIsToldInTheWindowsLanguage();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles_data();
     void fileInTheWayStopsTheRunAndKeepsEarlierFiles();
     void cancelOrCloseStopsALongRunEarly_data();
@@ -103,6 +105,24 @@ void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
     const QString single = window.folder.filePath("single.nc");
     QVERIFY(window.form->SaveProgram(single));
     QCOMPARE(ReadAll(window.Out() + "/p3-13.nc"), ReadAll(single));
+}
+
+void SerialDialogTest::lineNamesTheFilesAsKorvexCliDoes() {
+    SerialWindow window;
+    SerialDialog& dialog = window.Opened("9", 2, "1", "Typ/{n:03}", "{line}_{i}.nc");
+    QVERIFY(child<QLabel>(dialog, "LVorschau")->text().contains("Typ_009_1.nc"));
+    runToTheEnd(dialog);
+    QCOMPARE(entries(window.Out()), (QStringList{"Typ_009_1.nc", "Typ_010_2.nc"}));
+}
+
+void SerialDialogTest::emptyTextIsToldInTheWindowsLanguage() {
+    SerialWindow window;
+    SerialDialog& dialog = window.Opened("1", 2, "1", "{line}", "{i}.nc");
+    runToTheEnd(dialog);
+    QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text(),
+             window.Text(9145).arg("1", "2", "", window.Text(9401)) + "\n" +
+                 window.Text(9144).arg(0).arg(QDir::toNativeSeparators(window.Out())));
+    QVERIFY(entries(window.Out()).isEmpty());
 }
 
 void SerialDialogTest::fileInTheWayStopsTheRunAndKeepsEarlierFiles_data() {
