@@ -57,8 +57,8 @@ void saveModal(const QString& file, const std::function<void()>& open) {
     open();
 }
 
-void capture(const QString& folder, const QString& language, int number) {
-    QTemporaryDir home;
+// The delivered example job in a fresh configuration folder below home, in the language.
+app::TStartOptions exampleJob(const QTemporaryDir& home, int number) {
     app::TStartOptions options;
     options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
     options.ConfigFolder = app::ToPath(home.filePath("config/"));
@@ -66,6 +66,12 @@ void capture(const QString& folder, const QString& language, int number) {
     config::TIniFile(options.ConfigFolder / "main.ini", "set").WriteInteger("lang", number);
     options.Arguments = {QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm")};
     options.ShowIntro = false;
+    return options;
+}
+
+void capture(const QString& folder, const QString& language, int number) {
+    QTemporaryDir home;
+    const app::TStartOptions options = exampleJob(home, number);
     app::TMainForm form(options);
     form.resize(1100, 720);
     form.show();
@@ -218,13 +224,7 @@ void capture(const QString& folder, const QString& language, int number) {
 // keep from clipping or losing.
 void captureSmallest(const QString& folder, const QString& language, int number) {
     QTemporaryDir home;
-    app::TStartOptions options;
-    options.DataFolder = app::ToPath(QStringLiteral(KORVEX_DATA_DIR));
-    options.ConfigFolder = app::ToPath(home.filePath("config/"));
-    config::FillConfigFolder(options.ConfigFolder, options.DataFolder);
-    config::TIniFile(options.ConfigFolder / "main.ini", "set").WriteInteger("lang", number);
-    options.Arguments = {QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm")};
-    options.ShowIntro = false;
+    const app::TStartOptions options = exampleJob(home, number);
     app::TMainForm form(options);
     form.resize(form.minimumSize());
     form.show();
