@@ -14,7 +14,10 @@ echo "package: $deb"
 
 # lintian declines to run as root without --allow-root on newer releases; accept either.
 lintian_args=(--tag-display-limit 0)
-lintian --help 2>/dev/null | grep -q -- --allow-root && lintian_args+=(--allow-root)
+# Output is read whole before grep: under pipefail, grep -q leaving early makes the writer die
+# of SIGPIPE now and then, and a check that holds fails at random.
+lintian_help=$(lintian --help 2>&1 || true)
+grep -q -- --allow-root <<<"$lintian_help" && lintian_args+=(--allow-root)
 report=$(lintian "${lintian_args[@]}" "$deb" 2>&1 || true)
 echo "$report"
 if grep -q '^E: ' <<<"$report"; then
@@ -22,12 +25,14 @@ if grep -q '^E: ' <<<"$report"; then
     exit 1
 fi
 
-dpkg-deb --info "$deb" | grep -q 'Depends: .*libzxing' || { echo "no libzxing dependency" >&2; exit 1; }
+info=$(dpkg-deb --info "$deb")
+grep -q 'Depends: .*libzxing' <<<"$info" || { echo "no libzxing dependency" >&2; exit 1; }
 dpkg -x "$deb" "$scratch/root"
 cli="$scratch/root/usr/bin/korvex-cli"
 "$cli" --version
 # Answered without a display, as a script on a server asks it.
-env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/korvex" --version | grep -q '^korvex [0-9]' ||
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/korvex" --version)
+grep -q '^korvex [0-9]' <<<"$version" ||
     { echo "korvex --version does not answer" >&2; exit 1; }
 mkdir -p "$scratch/home"
 HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/home/.config" "$cli" generate \

@@ -37,7 +37,10 @@ fi
 install_missing() {
     local missing=()
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        # Read whole before grep: under pipefail an early grep -q can fail the pipe by SIGPIPE.
+        local status
+        status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+        [[ $status == *'install ok installed'* ]] || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
@@ -57,7 +60,9 @@ configure_and_build() {
 # Qt takes the C library's locale from the environment, so the window and the CLI are tested a
 # second time under a German one, where "%f" writes a decimal comma.
 ensure_german_locale() {
-    locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
+    local have
+    have=$(locale -a 2>/dev/null || true)
+    grep -qi '^de_DE\.utf-\?8$' <<<"$have" && return 0
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
