@@ -11,6 +11,7 @@
 #include "app/Platform.h"
 #include "app/TMainForm.h"
 #include "config/ConfigError.h"
+#include "job/Job.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -58,8 +59,7 @@ void BatchRun::Run() {
         // An empty name is a template that does not exist.
         const QFileInfo info(templateFile);
         if (templateFile.isEmpty() || !info.isFile()) {
-            const QString message =
-                QStringLiteral("Vorlage [") + templateFile + QStringLiteral("] existiert nicht!");
+            const QString message = FromCodePage(job::TemplateMissingText(ToPath(templateFile)));
             if (options_.Headless)
                 FailBatch(message);
             else
@@ -72,7 +72,8 @@ void BatchRun::Run() {
         return;
     }
     case TCommandLine::Form::Open:
-        form_.LadeVorlage(templateFile);
+        // A program of a job that did not load would mark what nobody asked for.
+        if (!form_.LadeVorlage(templateFile) && line.HasOutput) return;
         if (line.ClearText) form_.Panel().ClearText();
         if (line.HasOutput) {
             start(output);

@@ -5,6 +5,7 @@
 
 #include "app/CodePage.h"
 #include "app/NumericKeyFilter.h"
+#include "app/JobDocument.h"
 #include "app/JobPanel.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
@@ -32,18 +33,28 @@ void markField(QLineEdit* field, bool invalid) {
 } // namespace
 
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
-                                       ProfilePanel& profilePanel, ncgen::TJob& job,
-                                       const ncgen::TSymbolChoice& symbol,
-                                       const ncgen::TActiveProfile& profile,
-                                       const Messages& messages, const std::string& profileName,
-                                       QObject* parent)
+                                       ProfilePanel& profilePanel, JobDocument& document,
+                                       const Messages& messages,
+                                       std::function<std::string()> rapidRate, QObject* parent)
     : QObject(parent), panel_(panel), preview_(preview), editor_(editor),
-      profilePanel_(profilePanel), job_(job), symbol_(symbol), profile_(profile),
-      messages_(messages), profileName_(profileName) {
+      profilePanel_(profilePanel), document_(document), messages_(messages),
+      rapidRate_(std::move(rapidRate)) {
     timer_.setObjectName(QStringLiteral("ConvertTimer"));
     timer_.setSingleShot(true);
     timer_.setInterval(250);
     connect(&timer_, &QTimer::timeout, this, &GenerateController::ConvertTimerTimer);
+}
+
+const ncgen::TJob& GenerateController::Job() const {
+    return document_.Job();
+}
+
+const ncgen::TActiveProfile& GenerateController::Profile() const {
+    return document_.Profile();
+}
+
+const std::string& GenerateController::ProfileName() const {
+    return document_.ProfileName();
 }
 
 void GenerateController::Checkstatus() {
@@ -51,7 +62,7 @@ void GenerateController::Checkstatus() {
     const std::string angle = ToCodePage(panel_.EDrehWinkel()->text()).Bytes;
     const std::string r = profilePanel_.REbeneauswahl();
     const std::string z = profilePanel_.ZEbeneauswahl();
-    const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, profile_);
+    const ncgen::TStatusCheck status = ncgen::Checkstatus({code, angle, r, z}, Profile());
     // While the user types, a box per keystroke would be in the way: the status bar says it and
     // the field is marked; the box comes when a generation is asked for. Content its kind
     // refuses is said the same way and cannot be generated.
@@ -104,7 +115,7 @@ void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLine
                                           const std::vector<std::string>& simulationLines) {
     timer_.stop();
     simulationLines_ = simulationLines;
-    editor_.ShowProgram(ncLines, profile_.Format);
+    editor_.ShowProgram(ncLines, Profile().Format);
     ++program_;
     readBackPending_ = false;
     notes_ = {};
@@ -119,8 +130,9 @@ void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLine
 }
 
 void GenerateController::RefreshBlankFit() {
+    const ncgen::TJob& job = Job();
     const readback::TProgramNotes fit = readback::NotesFor(
-        simulationLines_, job_.Layers.Layer(1), profile_, job_.BlankDefinition, false, false);
+        simulationLines_, job.Layers.Layer(1), Profile(), job.BlankDefinition, false, false);
     notes_.BlankFit = fit.BlankFit;
     notes_.BlankWarning = fit.BlankWarning;
     notes_.Round = fit.Round;
@@ -130,9 +142,9 @@ void GenerateController::RefreshBlankFit() {
 
 ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
-                                  profilePanel_.ZEbeneauswahl(), readback::JobSurface(job_)};
-    fields.Layer.CurrentSymbolSize = symbol_.Size;
-    fields.Layer.CurrentEncodation = symbol_.Encodation;
+                                  profilePanel_.ZEbeneauswahl(), readback::JobSurface(Job())};
+    fields.Layer.CurrentSymbolSize = document_.Symbol().Size;
+    fields.Layer.CurrentEncodation = document_.Symbol().Encodation;
     return fields;
 }
 
@@ -156,17 +168,24 @@ bool GenerateController::ConvertClick() {
 
     const ncgen::TGenerateFields fields = Fields();
     emit Status(messages_.Text(text::GeneratingStatus));
-    ncgen::TGenerateCommandResult result;
-    try {
-        ncgen::GenerateCommand(job_.Layers, fields, profile_, profileName_, result);
-    } catch (...) {
+    // Nobody looks at a batch run's notes; its program is written as it is. The read-back runs
+    // beside the window.
+    const auto notes = messages_.BatchMode()
+                           ? std::nullopt
+                           : std::optional(job::TNotesWanted{
+                                 true, false, rapidRate_ ? rapidRate_() : std::string()});
+    job::TProgram program;
+    const job::TOutcome outcome = document_.Generate(fields, notes, program);
+    ncgen::TGenerateCommandResult& result = program.Generated;
+    if (program.Partial) {
         // The program as far as the generator got, as the editor showed it.
         simulationLines_ = std::move(result.SimulationLines);
         editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
         emit Status(messages_.Text(NotGeneratedStatus));
-        throw;
+        messages_.ShowError(messages_.Text(outcome.Message));
+        return false;
     }
-    if (result.Outcome != ncgen::TGenerateOutcome::Generated) {
+    if (!outcome.Ok()) {
         editor_.Clear();
         // The box goes, the status bar stays: it must not still say that a program is coming.
         const QString why = messages_.Text(result.Message);
@@ -192,11 +211,8 @@ bool GenerateController::ConvertClick() {
     simulationLines_ = std::move(result.SimulationLines);
     editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
     panel_.SetProgress(true);
-    // Nobody looks at a batch run's status bar; its program is written as it is.
-    if (!messages_.BatchMode()) {
-        notes_ = readback::NotesFor(simulationLines_, job_.Layers.Layer(1), profile_,
-                                    job_.BlankDefinition, true, false,
-                                    rapidRate_ ? rapidRate_() : std::string());
+    if (notes) {
+        notes_ = std::move(program.Notes);
         notesCurrent_ = true;
         startReadBack();
         emit NotesChanged();
@@ -207,11 +223,11 @@ bool GenerateController::ConvertClick() {
 }
 
 void GenerateController::startReadBack() {
-    const ncgen::TLayer& layer = job_.Layers.Layer(1);
+    const ncgen::TLayer& layer = Job().Layers.Layer(1);
     // Square modules take a few milliseconds even on the largest symbol.
     if (!notes_.Dots) {
         notes_.Check =
-            readback::CheckReadBack(simulationLines_, layer, profile_, readback::LayerCode(layer));
+            readback::CheckReadBack(simulationLines_, layer, Profile(), readback::LayerCode(layer));
         return;
     }
     readBackPending_ = true;
@@ -226,7 +242,7 @@ void GenerateController::startReadBack() {
     });
     // Copies: the window may change the job and the profile while it runs.
     watcher->setFuture(QtConcurrent::run(
-        [lines = simulationLines_, layer, profile = profile_, code = readback::LayerCode(layer)] {
+        [lines = simulationLines_, layer, profile = Profile(), code = readback::LayerCode(layer)] {
             return readback::CheckReadBack(lines, layer, profile, code);
         }));
 }

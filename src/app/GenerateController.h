@@ -3,7 +3,6 @@
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
-#include "ncgen/SymbolChoice.h"
 #include "readback/ProgramNotes.h"
 
 #include <QObject>
@@ -15,6 +14,7 @@
 
 namespace korvex::app {
 
+class JobDocument;
 class JobPanel;
 class Messages;
 class NCEditor;
@@ -26,16 +26,11 @@ class SymbolPreview;
 class GenerateController : public QObject {
     Q_OBJECT
   public:
-    // `symbol` is the size and encodation of the layer the window shows.
+    // `rapidRate` is the rate the cycle time assumes ("Eilgangrate" of the settings, read at
+    // each generation).
     GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
-                       ProfilePanel& profilePanel, ncgen::TJob& job,
-                       const ncgen::TSymbolChoice& symbol, const ncgen::TActiveProfile& profile,
-                       const Messages& messages, const std::string& profileName,
-                       QObject* parent = nullptr);
-
-    // The rapid rate the cycle time assumes ("Eilgangrate" of the settings, read at each
-    // generation).
-    void SetRapidRate(std::function<std::string()> rate) { rapidRate_ = std::move(rate); }
+                       ProfilePanel& profilePanel, JobDocument& document, const Messages& messages,
+                       std::function<std::string()> rapidRate, QObject* parent = nullptr);
     // Whether the graphic view is showing (the automatic regeneration runs only there).
     void SetGraphicVisible(std::function<bool()> visible) { graphicVisible_ = std::move(visible); }
 
@@ -53,9 +48,9 @@ class GenerateController : public QObject {
 
     // What the generate command takes from the window now; a serial run starts from copies.
     ncgen::TGenerateFields Fields() const;
-    const ncgen::TJob& Job() const { return job_; }
-    const ncgen::TActiveProfile& Profile() const { return profile_; }
-    const std::string& ProfileName() const { return profileName_; }
+    const ncgen::TJob& Job() const;
+    const ncgen::TActiveProfile& Profile() const;
+    const std::string& ProfileName() const;
 
     void Checkstatus();
     void ConvertTimerTimer();
@@ -84,11 +79,8 @@ class GenerateController : public QObject {
     SymbolPreview& preview_;
     NCEditor& editor_;
     ProfilePanel& profilePanel_;
-    ncgen::TJob& job_;
-    const ncgen::TSymbolChoice& symbol_;
-    const ncgen::TActiveProfile& profile_;
+    JobDocument& document_;
     const Messages& messages_;
-    const std::string& profileName_; // what a refusal of the profile names
     std::function<bool()> graphicVisible_;
     std::function<std::string()> rapidRate_;
     QTimer timer_;

@@ -2,6 +2,7 @@
 
 #include "app/GenerateController.h"
 #include "app/GraphicPage.h"
+#include "app/JobDocument.h"
 #include "app/JobPanel.h"
 #include "app/NumericKeyFilter.h"
 #include "app/ProfilePanel.h"
@@ -12,15 +13,14 @@
 namespace korvex::app {
 
 void LinkGraphic(GraphicPage& graphic, JobPanel& panel, const ProfilePanel& profilePanel,
-                 GenerateController& generator, const ncgen::TJob& job,
-                 const ncgen::TActiveProfile& profile) {
+                 GenerateController& generator, const JobDocument& document) {
     graphic.SetSources(
         [&generator]() -> const std::vector<std::string>& { return generator.SimulationLines(); },
-        [&job]() -> const std::string& { return job.BlankDefinition; });
+        [&document]() -> const std::string& { return document.Job().BlankDefinition; });
     graphic.SetPickHooks({[&panel] { return panel.EXVersatz()->text(); },
                           [&panel] { return panel.EYVersatz()->text(); },
                           [&profilePanel] { return profilePanel.ZEbeneauswahl(); },
-                          [&profile] { return ncgen::IsLatheMode(profile); },
+                          [&document] { return ncgen::IsLatheMode(document.Profile()); },
                           [&panel](const QString& x, const QString& y) {
                               NumericKeyFilter::SetText(panel.EXVersatz(), x);
                               NumericKeyFilter::SetText(panel.EYVersatz(), y);

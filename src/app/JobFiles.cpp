@@ -65,40 +65,12 @@ std::string JobFiles::SerialCounter() const {
     return base::PathText(ec ? ToPath(templateFile_) : canonical);
 }
 
-bool JobFiles::ReadTemplate(const QString& file, ncgen::TJob& job,
-                            const ncgen::TLoadOptions& options, ncgen::TLoadReport& report) const {
-    const std::filesystem::path path = ToPath(file);
-    if (!QFileInfo(file).isFile()) return false;
-    if (!ncgen::LadeVorlage(path, job, report, options)) return false;
-    if (!report.Opened) {
-        messages_.ShowText(FromCodePage(config::CannotOpenText(path)));
-        return false;
-    }
-    // The reader makes up a layer for a file without one; that is no job to replace ours with.
-    if (const base::TTextMessage noLayer = ncgen::CheckBatchJob(report, path); !noLayer.Empty()) {
-        messages_.Show(noLayer);
-        return false;
-    }
-    return true;
-}
-
-void JobFiles::TellLeftOut(const ncgen::TLoadReport& report) const {
-    const auto notes = ncgen::LoadReportNotes(report);
+void JobFiles::TellLeftOut(const std::vector<base::TTextMessage>& notes) const {
     if (notes.empty()) return;
     QString said = messages_.Text(text::LoadReportTitle) + QLatin1Char(':');
     for (const base::TTextMessage& note : notes)
         said += QStringLiteral("\n") + messages_.Text(note);
     messages_.ShowNotice(said);
-}
-
-bool JobFiles::WriteTemplate(const QString& file, const ncgen::TJob& job) const {
-    try {
-        ncgen::SpeichereVorlage(ToPath(file), job);
-    } catch (const ncgen::ETemplateWriteError& error) {
-        messages_.Show(error.TextNumber(), base::PathText(error.FileName()));
-        return false;
-    }
-    return true;
 }
 
 QString JobFiles::AskTemplateToOpen(const QString& folder) const {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/ProgramLog.h"
-#include "ncgen/Job.h"
-#include "ncgen/TemplateFile.h"
+#include "base/TextMessage.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 class QMainWindow;
 
@@ -32,14 +32,8 @@ class JobFiles {
     // The counter of the job template's serial numbers; a new job's is unnamed.
     std::string SerialCounter() const;
 
-    // Reads a template into `job`; false, with the reason told, when it is no job to replace
-    // the window's with (then `job` is to be dropped).
-    bool ReadTemplate(const QString& file, ncgen::TJob& job, const ncgen::TLoadOptions& options,
-                      ncgen::TLoadReport& report) const;
     // What the file held beyond what the window shows must not vanish without a word.
-    void TellLeftOut(const ncgen::TLoadReport& report) const;
-    // False, told, when the file could not be written.
-    bool WriteTemplate(const QString& file, const ncgen::TJob& job) const;
+    void TellLeftOut(const std::vector<base::TTextMessage>& notes) const;
 
     // The file dialogs: the chosen file, or an empty name when cancelled.
     QString AskTemplateToOpen(const QString& folder) const;

@@ -11,6 +11,7 @@
 #include "app/GraphicLinks.h"
 #include "app/GraphicPage.h"
 #include "app/IntroWindow.h"
+#include "app/JobDocument.h"
 #include "app/JobFiles.h"
 #include "app/JobPanel.h"
 #include "app/LogDialog.h"
@@ -76,33 +77,45 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     notesStatus_ = std::make_unique<NotesStatus>(*statusBar(), messages_);
     language_ = std::make_unique<WindowLanguage>(texts_, messages_);
     batch_ = std::make_unique<BatchRun>(*this, *intro_, options_, messages_);
-    generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, job_, symbol_,
-                                        profile_, messages_, profileName_, this);
+    document_ = new JobDocument(texts_, this);
+    generator_ = new GenerateController(
+        *panel_, *preview_, *editor_, *profilePanel_, *document_, messages_,
+        [this] { return settings_.RapidRate; }, this);
     SetUpActions(*this, *ui_, messages_);
     connectAreas();
 }
 
 TMainForm::~TMainForm() = default;
 
+ncgen::TJob& TMainForm::Job() {
+    return document_->Job();
+}
+
+const ncgen::TActiveProfile& TMainForm::ActiveProfile() const {
+    return document_->Profile();
+}
+
 void TMainForm::connectAreas() {
     connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
     connect(blankPage_, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
-        job_.BlankDefinition = definition;
+        document_->Job().BlankDefinition = definition;
         generator_->RefreshBlankFit();
         BGrafikClick();
     });
     connect(blankPage_, &BlankPage::SurfaceChosen, this, [this](ncgen::TSurfaceMode mode) {
-        job_.Surface = mode;
+        document_->Job().Surface = mode;
         generator_->Checkstatus();
     });
     preview_->SetCodeSource([this] { return panel_->Code(); });
     preview_->SetContentSource([this] { return panel_->ContentKind(); });
-    LinkGraphic(*graphic_, *panel_, *profilePanel_, *generator_, job_, profile_);
+    connect(document_, &JobDocument::SymbolChanged, this, [this] {
+        preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
+    });
+    LinkGraphic(*graphic_, *panel_, *profilePanel_, *generator_, *document_);
     connect(graphic_, &GraphicPage::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(graphic_, &GraphicPage::RefreshWanted, this, &TMainForm::BGrafikClick);
     generator_->SetGraphicVisible([this] { return ui_->Views->currentWidget() == graphic_; });
-    generator_->SetRapidRate([this] { return settings_.RapidRate; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
     connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
@@ -122,7 +135,7 @@ void TMainForm::connectAreas() {
     connect(profilePanel_, &ProfilePanel::FieldChanged, generator_,
             &GenerateController::Checkstatus);
     connect(profilePanel_, &ProfilePanel::FeedChanged, this, [this](const std::string& feed) {
-        profile_.FeedZ = feed;
+        document_->Profile().FeedZ = feed;
         generator_->Checkstatus();
     });
     connect(preview_, &SymbolPreview::TextEmptied, generator_, &GenerateController::ClearProgram);
@@ -144,18 +157,19 @@ bool TMainForm::BatchMode() const {
 
 void TMainForm::showNotes() {
     graphic_->SetBlankWarning(BlankNotesText(generator_->Notes(), messages_));
-    notesStatus_->Show(*generator_, profile_.FeedZ);
+    notesStatus_->Show(*generator_, document_->Profile().FeedZ);
 }
 
 void TMainForm::KalibriermusterClick() {
-    const ncgen::TTool tool = ncgen::CheckedTool(profile_);
+    const ncgen::TActiveProfile& profile = document_->Profile();
+    const ncgen::TTool tool = ncgen::CheckedTool(profile);
     if (tool.Kind == ncgen::TToolKind::None) {
         messages_.ShowText(messages_.Text(CouponNoToolText));
         return;
     }
     const auto pitch = ncgen::ReadNumber(ToCodePage(panel_->EGroesse()->text()).Bytes);
     const auto coupon = pitch.ok && pitch.value != 0
-                            ? ncgen::MakeCoupon(profile_, tool, std::fabs(pitch.value))
+                            ? ncgen::MakeCoupon(profile, tool, std::fabs(pitch.value))
                             : std::nullopt;
     if (!coupon) {
         messages_.ShowText(messages_.Text(CouponNoDepthText));
@@ -173,16 +187,17 @@ CouponDialog& TMainForm::CouponCorrectionDialog() {
     if (dialog) return *dialog;
     dialog = new CouponDialog(messages_, this);
     connect(dialog, &CouponDialog::Corrected, this, [this](const ncgen::TTool& tool) {
-        ncgen::TOutputProfile& stored = profiles_[static_cast<std::size_t>(profileNumber_ - 1)];
+        const int number = document_->ProfileNumber();
+        ncgen::TOutputProfile& stored = profiles_[static_cast<std::size_t>(number - 1)];
         stored.Tool = ncgen::ToolTexts(tool);
         try {
-            config::SaveProfile(options_.ConfigFolder, profileNumber_, stored);
+            config::SaveProfile(options_.ConfigFolder, number, stored);
         } catch (const EKorvexError& e) {
             messages_.ShowError(FromCodePage(e.what()));
             return;
         }
-        profile_.Tool = tool;
-        profile_.ToolProblem.clear();
+        document_->Profile().Tool = tool;
+        document_->Profile().ToolProblem.clear();
         messages_.ShowText(tool.Kind == ncgen::TToolKind::Ball
                                ? messages_.Text(BallCorrectedText)
                                      .arg(FromCodePage(ncgen::GeneralText(tool.Radius, 4)))
@@ -230,13 +245,9 @@ void TMainForm::applyCaptions() {
     showNotes();
 }
 void TMainForm::selectProfile(const std::string& choice) {
-    const auto selection = ncgen::SelectProfile(profiles_, choice);
-    if (!selection) return;
-    profile_ = selection->Profile;
-    profileNumber_ = selection->Number;
-    profileName_ = selection->Name;
-    profilePanel_->ShowProfile(selection->Number,
-                               FromCodePage(profiles_[selection->Number - 1].Name));
+    if (!document_->SelectProfile(profiles_, choice)) return;
+    const int number = document_->ProfileNumber();
+    profilePanel_->ShowProfile(number, FromCodePage(profiles_[number - 1].Name));
 }
 
 void TMainForm::Startup() {
@@ -248,19 +259,21 @@ void TMainForm::Startup() {
     graphic_->SetColors(settings_);
     graphic_->ApplySettingsView(settings_);
     selectProfile(std::to_string(settings_.DefaultProfile));
-    profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
+    const ncgen::TActiveProfile& profile = document_->Profile();
+    profilePanel_->SetValues(profile.SafetyDistance, profile.InfeedDepth, profile.FeedZ);
     if (options_.Arguments.isEmpty() && options_.ShowIntro && !options_.Headless)
         intro_->Start(this, 4000);
     showView(preview_, ui_->BDatamatrix);
 
-    job_.Layers.LayerCount = 0;
-    job_.Layers.AddLayer(texts_.Text(text::DefaultLayerName), settings_.CurrentSymbolSize,
-                         settings_.CurrentEncodation);
+    ncgen::TLayerTable& layers = document_->Job().Layers;
+    layers.LayerCount = 0;
+    layers.AddLayer(texts_.Text(text::DefaultLayerName), settings_.CurrentSymbolSize,
+                    settings_.CurrentEncodation);
     SelectLayer(1);
-    job_.Layers.CurrentLayer = 1;
+    layers.CurrentLayer = 1;
     NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
     batch_->Run();
-    preview_->SetDatamatrix(symbol_.Size, symbol_.Encodation);
+    preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
     preview_->ResetDMGrafik();
     preview_->ClearDMGrafik();
 }
@@ -271,20 +284,15 @@ void TMainForm::textChange() {
 }
 
 void TMainForm::SelectLayer(int n) {
-    const ncgen::TSelectedLayer selected = job_.Layers.SelectLayer(n);
+    const ncgen::TSelectedLayer selected = document_->Job().Layers.SelectLayer(n);
     panel_->SetFields(selected.Fields);
-    setSymbol({selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation});
-}
-
-void TMainForm::setSymbol(ncgen::TSymbolChoice symbol) {
-    symbol_ = ncgen::ChooseSymbol(symbol.Size, symbol.Encodation);
-    preview_->SetDatamatrix(symbol_.Size, symbol_.Encodation);
+    document_->SetSymbol({selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation});
 }
 
 ncgen::TLayerFields TMainForm::shownLayer() const {
     ncgen::TLayerFields fields = panel_->Fields();
-    fields.CurrentSymbolSize = symbol_.Size;
-    fields.CurrentEncodation = symbol_.Encodation;
+    fields.CurrentSymbolSize = document_->Symbol().Size;
+    fields.CurrentEncodation = document_->Symbol().Encodation;
     return fields;
 }
 
@@ -302,35 +310,37 @@ LogDialog& TMainForm::MarkingLogDialog() {
 }
 
 bool TMainForm::LadeVorlage(const QString& file) {
-    // Read into a copy: a file that is unreadable or no template leaves the job as it was.
-    ncgen::TJob loaded = job_;
-    ncgen::TLoadReport report;
-    const ncgen::TLoadOptions loadOptions{symbol_.Size, symbol_.Encodation,
-                                          texts_.Text(text::DefaultLayerName)};
-    if (!files_->ReadTemplate(file, loaded, loadOptions, report)) return false;
-    job_ = std::move(loaded);
-    blankPage_->SetSurface(job_.Surface);
-    graphic_->ApplyJobView(job_);
+    std::vector<base::TTextMessage> repairs;
+    if (const job::TOutcome loaded = document_->Load(ToPath(file), repairs); !loaded.Ok()) {
+        messages_.Show(loaded.Message);
+        return false;
+    }
+    const ncgen::TJob& job = document_->Job();
+    blankPage_->SetSurface(job.Surface);
+    graphic_->ApplyJobView(job);
     files_->SetTemplateFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     SelectLayer(1);
     textChange();
     generator_->RefreshBlankFit();
     showView(preview_, ui_->BDatamatrix);
     // What the window shows is what will be marked and saved.
-    files_->TellLeftOut(report);
+    files_->TellLeftOut(repairs);
     return true;
 }
 
 void TMainForm::SaveVorlage(const QString& file) {
-    job_.Layers.StoreCurrentLayer(shownLayer());
-    graphic_->StoreJobView(job_);
-    if (!files_->WriteTemplate(file, job_)) return;
+    document_->Job().Layers.StoreCurrentLayer(shownLayer());
+    graphic_->StoreJobView(document_->Job());
+    if (const job::TOutcome saved = document_->Save(ToPath(file)); !saved.Ok()) {
+        messages_.Show(saved.Message);
+        return;
+    }
     files_->SetTemplateFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
 }
 
 void TMainForm::SaveVorlageClick() {
     // Store first, so a cancelled dialog still leaves the layer as the window shows it.
-    job_.Layers.StoreCurrentLayer(shownLayer());
+    document_->Job().Layers.StoreCurrentLayer(shownLayer());
     const QString file = files_->AskTemplateToSave(FromCodePage(settings_.TemplateFolder));
     if (!file.isEmpty()) SaveVorlage(file);
 }
@@ -341,10 +351,9 @@ void TMainForm::OpenVorlageClick() {
 }
 
 void TMainForm::NeuErstellen1Click() {
-    ncgen::NewJob(job_, texts_.Text(text::DefaultLayerName), symbol_.Size, symbol_.Encodation);
+    document_->New();
     SelectLayer(1);
-    job_.BlankDefinition.clear();
-    blankPage_->SetSurface(job_.Surface);
+    blankPage_->SetSurface(document_->Job().Surface);
     editor_->Clear();
     showView(preview_, ui_->BDatamatrix);
     files_->SetTemplateFile(QString());
@@ -360,23 +369,24 @@ bool TMainForm::SaveProgram(const QString& file) {
 }
 
 void TMainForm::SpeichernClick() {
-    const QString file =
-        files_->AskProgramFile(FromCodePage(settings_.NcFolder), FromCodePage(profile_.Suffix));
+    const QString file = files_->AskProgramFile(FromCodePage(settings_.NcFolder),
+                                                FromCodePage(document_->Profile().Suffix));
     if (!file.isEmpty()) SaveProgram(file);
 }
 
 void TMainForm::ProfilClick(int number) {
     selectProfile(std::to_string(number));
     // Filling the fields runs the status check.
-    profilePanel_->SetValues(profile_.SafetyDistance, profile_.InfeedDepth, profile_.FeedZ);
+    const ncgen::TActiveProfile& profile = document_->Profile();
+    profilePanel_->SetValues(profile.SafetyDistance, profile.InfeedDepth, profile.FeedZ);
     if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
 }
 
 void TMainForm::SchriftartSingleClick() {
     graphic_->StopPick();
-    symbolDialog_->Prepare(symbol_.Size, symbol_.Encodation);
+    symbolDialog_->Prepare(document_->Symbol().Size, document_->Symbol().Encodation);
     if (symbolDialog_->exec() != QDialog::Accepted) return;
-    setSymbol({symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation()});
+    document_->SetSymbol({symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation()});
     textChange();
 }
 
@@ -461,7 +471,7 @@ SerialDialog& TMainForm::SerialRunDialog() {
     auto* dialog = findChild<SerialDialog*>();
     if (!dialog)
         dialog = new SerialDialog(*generator_, messages_, FromCodePage(settings_.NcFolder),
-                                  FromCodePage(profile_.Suffix), this);
+                                  FromCodePage(document_->Profile().Suffix), this);
     return *dialog;
 }
 
@@ -471,7 +481,7 @@ void TMainForm::EinstellungenClick() {
 
 void TMainForm::SerienlaufClick() {
     SerialDialog& dialog = SerialRunDialog();
-    dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(profile_.Suffix));
+    dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(document_->Profile().Suffix));
     dialog.SetLog(programLog_.get(), SerialCounter());
     dialog.exec();
 }

@@ -24,6 +24,7 @@ class BlankPage;
 class GenerateController;
 class GraphicPage;
 class IntroWindow;
+class JobDocument;
 class JobFiles;
 class JobPanel;
 class NCEditor;
@@ -63,7 +64,8 @@ class TMainForm : public QMainWindow {
 
     const Messages& Messenger() const { return messages_; }
     bool BatchMode() const;
-    ncgen::TJob& Job() { return job_; }
+    ncgen::TJob& Job();
+    JobDocument& Document() { return *document_; }
     JobPanel& Panel() { return *panel_; }
     SymbolPreview& Preview() { return *preview_; }
     GenerateController& Generator() { return *generator_; }
@@ -71,7 +73,7 @@ class TMainForm : public QMainWindow {
     GraphicPage& Graphic() { return *graphic_; }
     TFSymbol& SymbolDialog() { return *symbolDialog_; }
     TInfo& InfoDialog() { return *info_; }
-    const ncgen::TActiveProfile& ActiveProfile() const { return profile_; }
+    const ncgen::TActiveProfile& ActiveProfile() const;
 
     // Commands, as the menu, the toolbars and the command line run them.
     void SelectLayer(int n);
@@ -124,8 +126,6 @@ class TMainForm : public QMainWindow {
     void applyLanguage();
     void applyCaptions();
     void showNotes();
-    // The job's current symbol size and encodation, and the preview drawing them.
-    void setSymbol(ncgen::TSymbolChoice symbol);
     // The layer as the window shows it, to store into the job.
     ncgen::TLayerFields shownLayer() const;
 
@@ -141,11 +141,7 @@ class TMainForm : public QMainWindow {
     LogDialog* logDialog_ = nullptr;
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
-    ncgen::TActiveProfile profile_;
-    std::string profileName_;
-    int profileNumber_ = 1;
-    ncgen::TJob job_;
-    ncgen::TSymbolChoice symbol_; // of the layer the window shows
+    JobDocument* document_ = nullptr;
 
     JobPanel* panel_ = nullptr;
     SymbolPreview* preview_ = nullptr;

@@ -68,6 +68,21 @@ std::optional<ncgen::TProfileSelection> profileFile(const std::optional<std::str
 
 } // namespace
 
+TOutcome LoadTemplate(const fs::path& file, const ncgen::TLoadOptions& options, ncgen::TJob& job,
+                      ncgen::TLoadReport& report, std::vector<base::TTextMessage>& warnings) {
+    // The desktop program's command line asks whether the template file exists; a folder is none.
+    std::error_code ec;
+    if (fs::is_directory(file, ec) || !ncgen::LadeVorlage(file, job, report, options))
+        return failed(systemMessage(TemplateMissingText(file)));
+    if (!report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
+    for (base::TTextMessage& note : ncgen::LoadReportNotes(report))
+        warnings.push_back(std::move(note));
+    // The reader makes up a layer for a file without one: no job to mark or to replace one with.
+    if (base::TTextMessage noLayer = ncgen::CheckBatchJob(report, file); !noLayer.Empty())
+        return failed(std::move(noLayer));
+    return {};
+}
+
 TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobOptions,
                  TOpenJob& job) {
     const std::optional<std::string>& profile = jobOptions.Profile;
@@ -98,16 +113,9 @@ TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobO
     const config::TSettings& settings = job.Session.Settings;
     const ncgen::TLoadOptions options{settings.CurrentSymbolSize, settings.CurrentEncodation,
                                       job.Session.Texts.Text(text::DefaultLayerName)};
-    // The desktop program's command line asks whether the template file exists; a folder is none.
-    std::error_code ec;
-    if (fs::is_directory(file, ec) || !ncgen::LadeVorlage(file, job.Job, job.Report, options))
-        return failed(systemMessage(TemplateMissingText(file)));
-    // The window would go on with the empty start-up layer; a run without a person must not.
-    if (!job.Report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
-    for (base::TTextMessage& note : ncgen::LoadReportNotes(job.Report))
-        job.Warnings.push_back(std::move(note));
-    if (base::TTextMessage noLayer = ncgen::CheckBatchJob(job.Report, file); !noLayer.Empty())
-        return failed(std::move(noLayer));
+    if (TOutcome loaded = LoadTemplate(file, options, job.Job, job.Report, job.Warnings);
+        !loaded.Ok())
+        return loaded;
     if (jobOptions.Surface) job.Job.Surface = *jobOptions.Surface;
     return {};
 }
@@ -127,17 +135,16 @@ std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResu
                                std::string(datamatrix::FormatName(generated.CalculatedFormat))}};
 }
 
-TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) {
-    ncgen::TLayerTable& layers = job.Job.Layers;
-    ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, job.Profile.Profile.SafetyDistance,
-                                  job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
-    if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
-    if (options.Content) fields.Layer.Content = *options.Content;
+TOutcome GenerateProgram(ncgen::TJob& job, const ncgen::TGenerateFields& fields,
+                         const ncgen::TActiveProfile& profile, std::string_view profileName,
+                         const std::optional<TNotesWanted>& notes, TProgram& program) {
+    program = {};
+    ncgen::TLayerTable& layers = job.Layers;
     try {
-        program.Generated =
-            ncgen::GenerateCommand(layers, fields, job.Profile.Profile, job.Profile.Name);
+        ncgen::GenerateCommand(layers, fields, profile, profileName, program.Generated);
     } catch (const EKorvexError& e) {
         // A text that fits no size, a number the profile cannot write: the system's message.
+        program.Partial = true;
         return failed(systemMessage(e.what()));
     }
     switch (program.Generated.Outcome) {
@@ -155,10 +162,22 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
     const auto encoding = static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation);
     program.Encodation =
         encoding <= datamatrix::E_AUTO ? std::string(datamatrix::EncodingName(encoding)) : "";
-    program.Notes = readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1),
-                                       job.Profile.Profile, job.Job.BlankDefinition, options.Stats,
-                                       options.Check, job.Session.Settings.RapidRate);
+    if (notes)
+        program.Notes =
+            readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1), profile,
+                               job.BlankDefinition, notes->Stats, notes->Check, notes->RapidRate);
     return {};
+}
+
+TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) {
+    ncgen::TLayerTable& layers = job.Job.Layers;
+    ncgen::TGenerateFields fields{layers.SelectLayer(1).Fields, job.Profile.Profile.SafetyDistance,
+                                  job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
+    if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
+    if (options.Content) fields.Layer.Content = *options.Content;
+    return GenerateProgram(
+        job.Job, fields, job.Profile.Profile, job.Profile.Name,
+        TNotesWanted{options.Stats, options.Check, job.Session.Settings.RapidRate}, program);
 }
 
 TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {

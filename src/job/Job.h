@@ -65,6 +65,12 @@ std::string TemplateMissingText(const std::filesystem::path& file);
 std::vector<std::string> RoundWords(const std::vector<ncgen::TRoundNote>& notes,
                                     const config::TLanguageTexts& texts);
 
+// Reads a template file into `job`; the window keeps a copy, so a file that is missing, unreadable
+// or holds no layer leaves its job as it was. The reader's repairs are added to `warnings`.
+TOutcome LoadTemplate(const std::filesystem::path& file, const ncgen::TLoadOptions& options,
+                      ncgen::TJob& job, ncgen::TLoadReport& report,
+                      std::vector<base::TTextMessage>& warnings);
+
 // Chooses the profile (with the tool the options give, else a warning when its own cannot be
 // used) and loads the template over the start-up job, refusing a job that would mark nothing
 // the user chose (no file, no layer).
@@ -80,6 +86,8 @@ struct TProgram {
     std::string Content;    // what the symbol encodes (Windows-1252), as the marking log keeps it
     std::string SymbolSize; // the symbol's size and the layer's encodation, as named
     std::string Encodation;
+    // An error ended the generation: Generated holds the program as far as it got.
+    bool Partial = false;
 
     // The read-back found a program that will not scan as its text.
     bool CheckFailed() const;
@@ -87,6 +95,20 @@ struct TProgram {
 
 // The symbol misfit warning: text 9402 with the size asked for and the size used.
 std::optional<base::TTextMessage> SymbolMisfit(const ncgen::TGenerateCommandResult& generated);
+
+// What is said about a program besides the program itself.
+struct TNotesWanted {
+    bool Stats = false;    // figures of the marking
+    bool Check = false;    // read the marked points back (the window runs it beside itself)
+    std::string RapidRate; // the settings' rapid rate for the cycle time; empty: none
+};
+
+// The generate command on layer 1 with the given fields, then the notes when wanted: the one
+// generation of the window, the batch and korvex-cli. An EKorvexError comes back as the
+// system's message.
+TOutcome GenerateProgram(ncgen::TJob& job, const ncgen::TGenerateFields& fields,
+                         const ncgen::TActiveProfile& profile, std::string_view profileName,
+                         const std::optional<TNotesWanted>& notes, TProgram& program);
 
 // Runs the generate command on layer 1 with the window's fields after loading (the profile's
 // R and Z), the text replaced when one is given, then the notes asked for. An EKorvexError

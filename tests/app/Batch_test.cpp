@@ -4,6 +4,7 @@
 #include "support/AppFixture.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -103,27 +104,30 @@ void BatchTest::batchWritesWhatTheCliWritesForEveryProfile() {
 }
 
 void BatchTest::batchFailuresEndWithStatusOneAtOnce_data() {
-    QTest::addColumn<QString>("templateFile");
-    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing template") << "/nowhere/job.ncm"
-                                      << "out.nc"
+    const QString job = DataFile("examples/typenschild.ncm");
+    QTest::newRow("missing template") << QStringList{"/V", "/nowhere/job.ncm", "/D", "out.nc"}
                                       << "Vorlage [/nowhere/job.ncm] existiert nicht!";
-    QTest::newRow("nothing after /D") << DataFile("examples/typenschild.ncm") << ""
-                                      << "Nach /D fehlt die Ausgabedatei";
-    QTest::newRow("unwritable output") << DataFile("examples/typenschild.ncm") << "/nowhere/out.nc"
+    // Opened with an empty text and an output: the start-up job must not be written instead.
+    QTest::newRow("missing template, opened") << QStringList{"/nowhere/job.ncm", "", "out.nc"}
+                                              << "Vorlage [/nowhere/job.ncm] existiert nicht!";
+    QTest::newRow("nothing after /D")
+        << QStringList{"/V", job, "/D", ""} << "Nach /D fehlt die Ausgabedatei";
+    QTest::newRow("unwritable output") << QStringList{"/V", job, "/D", "/nowhere/out.nc"}
                                        << "Datei /nowhere/out.nc kann nicht erstellt werden";
 }
 
 void BatchTest::batchFailuresEndWithStatusOneAtOnce() {
-    QFETCH(QString, templateFile);
-    QFETCH(QString, output);
+    QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     QTemporaryDir home;
-    const ProcessResult app =
-        RunProgram(KORVEX_APP_PATH, {"/V", templateFile, "/D", output}, home.path());
+    const QString output = home.filePath(QStringLiteral("out.nc"));
+    arguments.replaceInStrings(QRegularExpression(QStringLiteral("^out\\.nc$")), output);
+    const ProcessResult app = RunProgram(KORVEX_APP_PATH, arguments, home.path());
     QCOMPARE(app.Status, 1);
     QVERIFY2(QString::fromUtf8(app.Err).contains(message), app.Err.constData());
+    QVERIFY(!QFileInfo::exists(output));
     QVERIFY2(app.Milliseconds < 1000, QByteArray::number(app.Milliseconds).constData());
 }
 
