@@ -7,6 +7,7 @@
 #include "app/CaptionApplier.h"
 #include "app/CodePage.h"
 #include "app/CouponDialog.h"
+#include "app/CouponRun.h"
 #include "app/GenerateController.h"
 #include "app/GraphicLinks.h"
 #include "app/GraphicPage.h"
@@ -33,9 +34,6 @@
 #include "config/ConfigFolder.h"
 #include "config/DefaultConfiguration.h"
 #include "config/SettingsFile.h"
-#include "ncgen/Coupon.h"
-#include "ncgen/DecimalText.h"
-#include "ncgen/NumberReading.h"
 #include "ncgen/ProfileSelection.h"
 
 #include "ui_TMainForm.h"
@@ -47,8 +45,6 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QWheelEvent>
-
-#include <cmath>
 
 namespace korvex::app {
 
@@ -81,6 +77,9 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     generator_ = new GenerateController(
         *panel_, *preview_, *editor_, *profilePanel_, *document_, messages_,
         [this] { return settings_.RapidRate; }, this);
+    coupon_ = new CouponRun(*this, messages_, *document_, profiles_, options_.ConfigFolder, *panel_,
+                            *generator_);
+    connect(coupon_, &CouponRun::Shown, this, &TMainForm::BGrafikClick);
     SetUpActions(*this, *ui_, messages_);
     connectAreas();
 }
@@ -161,52 +160,11 @@ void TMainForm::showNotes() {
 }
 
 void TMainForm::KalibriermusterClick() {
-    const ncgen::TActiveProfile& profile = document_->Profile();
-    const ncgen::TTool tool = ncgen::CheckedTool(profile);
-    if (tool.Kind == ncgen::TToolKind::None) {
-        messages_.ShowText(messages_.Text(CouponNoToolText));
-        return;
-    }
-    const auto pitch = ncgen::ReadNumber(ToCodePage(panel_->EGroesse()->text()).Bytes);
-    const auto coupon = pitch.ok && pitch.value != 0
-                            ? ncgen::MakeCoupon(profile, tool, std::fabs(pitch.value))
-                            : std::nullopt;
-    if (!coupon) {
-        messages_.ShowText(messages_.Text(CouponNoDepthText));
-        return;
-    }
-    generator_->ShowOtherProgram(coupon->NCLines, coupon->SimulationLines);
-    BGrafikClick();
-    CouponDialog& dialog = CouponCorrectionDialog();
-    dialog.Show(*coupon, tool);
-    dialog.show();
+    coupon_->Start();
 }
 
 CouponDialog& TMainForm::CouponCorrectionDialog() {
-    auto* dialog = findChild<CouponDialog*>(QStringLiteral("Kalibriermuster"));
-    if (dialog) return *dialog;
-    dialog = new CouponDialog(messages_, this);
-    connect(dialog, &CouponDialog::Corrected, this, [this](const ncgen::TTool& tool) {
-        const int number = document_->ProfileNumber();
-        ncgen::TOutputProfile& stored = profiles_[static_cast<std::size_t>(number - 1)];
-        stored.Tool = ncgen::ToolTexts(tool);
-        try {
-            config::SaveProfile(options_.ConfigFolder, number, stored);
-        } catch (const EKorvexError& e) {
-            messages_.ShowError(FromCodePage(e.what()));
-            return;
-        }
-        document_->Profile().Tool = tool;
-        document_->Profile().ToolProblem.clear();
-        messages_.ShowText(tool.Kind == ncgen::TToolKind::Ball
-                               ? messages_.Text(BallCorrectedText)
-                                     .arg(FromCodePage(ncgen::GeneralText(tool.Radius, 4)))
-                               : messages_.Text(ConeCorrectedText)
-                                     .arg(FromCodePage(ncgen::GeneralText(tool.Angle, 4)),
-                                          FromCodePage(ncgen::GeneralText(tool.Tip, 4))));
-        generator_->Checkstatus();
-    });
-    return *dialog;
+    return coupon_->Dialog();
 }
 
 void TMainForm::loadSettings() {

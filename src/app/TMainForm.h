@@ -31,6 +31,7 @@ class NCEditor;
 class NotesStatus;
 class ProfilePanel;
 class CouponDialog;
+class CouponRun;
 class SerialDialog;
 class LogDialog;
 class SymbolPreview;
@@ -142,6 +143,7 @@ class TMainForm : public QMainWindow {
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
     JobDocument* document_ = nullptr;
+    CouponRun* coupon_ = nullptr;
 
     JobPanel* panel_ = nullptr;
     SymbolPreview* preview_ = nullptr;
