@@ -3,8 +3,6 @@
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 
-#include <algorithm>
-
 namespace korvex::ncgen {
 
 std::string PickXForOffset(const std::string& offsetX, bool lathe) {
@@ -34,21 +32,6 @@ void BeginPick(const std::vector<std::string>& lines, const std::string& offsetX
 
 TPickOffsets OffsetsForPick(const TPickState& pick, bool lathe) {
     return {OffsetXForPick(pick.PickX, lathe), pick.PickY};
-}
-
-void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy) {
-    for (std::string& line : lines) {
-        if (line.find("XY") == std::string::npos) {
-            continue;
-        }
-        const std::string_view rest =
-            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
-        const auto separator = rest.find(';');
-        const std::string_view xText = rest.substr(0, separator);
-        const std::string_view yText =
-            separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
-        line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
-    }
 }
 
 void ShiftToPick(std::vector<std::string>& bufferLines, TPickState& pick) {

@@ -30,9 +30,6 @@ struct TPickOffsets {
 // The offsets a click writes: the program then has the symbol where the buffer showed it.
 TPickOffsets OffsetsForPick(const TPickState& pick, bool lathe);
 
-// Moves every "XY" line of lines by dx, dy, written as the generator writes its points.
-void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy);
-
 // Moves the buffer from the last applied position to the pick position, so it follows the mouse.
 void ShiftToPick(std::vector<std::string>& bufferLines, TPickState& pick);
 

@@ -3,6 +3,7 @@
 #include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace korvex::ncgen {
@@ -56,6 +57,21 @@ TSimulationLine ReadSimulationLine(std::string_view line) {
     read.A = a.value;
     read.B = b.value;
     return read;
+}
+
+void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy) {
+    for (std::string& line : lines) {
+        if (line.find("XY") == std::string::npos) {
+            continue;
+        }
+        const std::string_view rest =
+            std::string_view(line).substr(std::min<std::size_t>(3, line.size()));
+        const auto separator = rest.find(';');
+        const std::string_view xText = rest.substr(0, separator);
+        const std::string_view yText =
+            separator == std::string_view::npos ? std::string_view() : rest.substr(separator + 1);
+        line = PointLine(ReadNumber(xText).value + dx, ReadNumber(yText).value + dy);
+    }
 }
 
 std::string SurfaceLine(const TSurface& surface) {

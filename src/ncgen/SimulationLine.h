@@ -26,6 +26,9 @@ struct TSimulationLine {
 };
 TSimulationLine ReadSimulationLine(std::string_view line);
 
+// Moves every line holding "XY" by dx, dy, written as the generator writes its points.
+void ShiftPointLines(std::vector<std::string>& lines, long double dx, long double dy);
+
 // "SF;" axis ";" F or R ";" axis position ";" ZC ";" radius: the cylinder a round program's
 // dots lie on, and whether the part turns (R) or Z follows the surface (F).
 std::string SurfaceLine(const TSurface& surface);

@@ -1,13 +1,13 @@
 #include "simulation/JobView.h"
 
+#include "simulation/BlankDefinition.h"
 #include "simulation/BlankDrawing.h"
-#include "simulation/SimulationNumber.h"
+#include "simulation/EConvertError.h"
+#include "simulation/SimulationLineReader.h"
 
 #include <algorithm>
 #include <exception>
 #include <limits>
-#include <string_view>
-#include <utility>
 
 namespace korvex::simulation {
 
@@ -48,42 +48,35 @@ WorldBox JobExtents(const std::vector<std::string>& lines, const std::string& bl
     long double safety = 0;
     long double depth = 0;
     for (const std::string& line : lines) {
-        const auto first = line.find(';');
-        const auto second = first == std::string::npos ? first : line.find(';', first + 1);
-        if (second == std::string::npos) continue;
-        const std::string_view text(line);
         try {
-            const long double a = ParseSimulationNumber(text.substr(first + 1, second - first - 1));
-            const long double b = ParseSimulationNumber(text.substr(second + 1));
-            if (line.starts_with("ZR;")) {
-                safety = a;
-                depth = b;
-            } else if (line.starts_with("XY;")) {
-                take(a, b, safety);
-                take(a, b, depth);
+            const SimulationLineFields read = ReadSimulationLineFields(line);
+            if (!read.tagEnded || !read.separated) continue;
+            if (read.kind == SimulationLineFields::Level) {
+                safety = read.first;
+                depth = read.second;
+            } else if (read.kind == SimulationLineFields::Point) {
+                take(read.first, read.second, safety);
+                take(read.first, read.second, depth);
             }
-        } catch (...) {
+        } catch (const EConvertError&) {
             // The pass stops at such a line; the extents need not know it.
         }
     }
     const BlankValues v = ReadBlankValues(blank);
-    int shape = 0;
-    for (const auto& [word, number] : {std::pair{"QUAD", 1}, {"ZYL1", 2}, {"ZYL2", 3}, {"ZYL3", 4}})
-        if (blank.find(word) != std::string::npos) shape = number;
-    switch (shape) {
-    case 1:
+    switch (BlankShapeOf(blank)) {
+    case BlankFields::Box:
         take(v.xm, v.ym, v.zm);
         take(v.xp, v.yp, v.zp);
         break;
-    case 2:
+    case BlankFields::CylinderZ:
         take(v.xc - v.ra, v.yc - v.ra, v.zm);
         take(v.xc + v.ra, v.yc + v.ra, v.zp);
         break;
-    case 3:
+    case BlankFields::CylinderX:
         take(v.xm, v.yc - v.ra, v.zc - v.ra);
         take(v.xp, v.yc + v.ra, v.zc + v.ra);
         break;
-    case 4:
+    case BlankFields::CylinderY:
         take(v.xc - v.ra, v.ym, v.zc - v.ra);
         take(v.xc + v.ra, v.yp, v.zc + v.ra);
         break;

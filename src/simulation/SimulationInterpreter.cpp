@@ -1,6 +1,7 @@
 #include "simulation/SimulationInterpreter.h"
 
-#include "simulation/SimulationNumber.h"
+#include "simulation/EConvertError.h"
+#include "simulation/SimulationLineReader.h"
 
 #include <array>
 #include <cmath>
@@ -42,28 +43,21 @@ void SimulationInterpreter::Reset() {
 }
 
 void SimulationInterpreter::Auswert(std::string_view line, bool preview) {
-    if (line.starts_with("SF;") && line.size() > 7 && line.substr(4, 3) == ";R;") {
-        // "SF;" axis ";R;" axis position ";" ZC ";" radius
-        const std::string_view rest = line.substr(7);
-        const std::size_t split = rest.find(';');
-        const std::size_t next = rest.find(';', split == rest.npos ? rest.size() : split + 1);
-        if (split == rest.npos || next == rest.npos) return;
-        rotaryAxis_ = ParseSimulationNumber(rest.substr(0, split));
-        rotaryZC_ = ParseSimulationNumber(rest.substr(split + 1, next - split - 1));
-        rotaryAlong_ = line[3];
+    const SimulationLineFields read = ReadSimulationLineFields(line);
+    if (read.kind == SimulationLineFields::RotarySurface) {
+        if (!read.separated) return;
+        rotaryAxis_ = read.first;
+        rotaryZC_ = read.second;
+        rotaryAlong_ = read.along;
         return;
     }
-    const bool level = line.starts_with("ZR");
-    if (!level && !line.starts_with("XY")) return;
-    const std::string_view rest = line.substr(line.size() < 3 ? line.size() : 3);
-    const std::size_t separator = rest.find(';');
-    const std::string_view first =
-        separator == std::string_view::npos ? std::string_view{} : rest.substr(0, separator);
-    const std::string_view second =
-        separator == std::string_view::npos ? rest : rest.substr(separator + 1);
-    const long double a = ParseSimulationNumber(first);
-    const long double b = ParseSimulationNumber(second);
-    if (level) {
+    if (read.kind != SimulationLineFields::Level && read.kind != SimulationLineFields::Point)
+        return;
+    // Without a ';' between them the first field is empty, which is no number.
+    if (!read.separated) throw EConvertError(std::string_view{});
+    const long double a = read.first;
+    const long double b = read.second;
+    if (read.kind == SimulationLineFields::Level) {
         safetyLevel_ = a;
         infeedDepth_ = b;
         return;
