@@ -46,6 +46,8 @@ class Messages {
 
     QString Text(int number) const;
     QString Text(const base::TTextMessage& message) const;
+    // For the words korvex-cli shares with the window.
+    const config::TLanguageTexts& LanguageTexts() const { return texts_; }
 
     // A batch run that met a message ends with this status.
     static int BatchFailures();

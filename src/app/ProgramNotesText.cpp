@@ -6,10 +6,9 @@
 #include "app/Messages.h"
 #include "base/TextNumbers.h"
 #include "base/DecimalText.h"
+#include "job/NoteTexts.h"
 
 #include <cmath>
-
-#include <algorithm>
 
 namespace korvex::app {
 
@@ -95,18 +94,9 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
         tip += QStringLiteral("\n") + mismatchText(result, messages);
     if (!result.Problem.Empty())
         tip += QStringLiteral("\n") + problemText(result.Problem, messages);
-    if (result.Dots && result.Dots->Margin) {
-        const readback::TDotMargin& margin = *result.Dots->Margin;
+    if (result.Dots && result.Dots->Margin)
         tip += QStringLiteral("\n") +
-               (margin.ReadsFrom
-                    ? messages.Text(ReadsFromText).arg(number(*margin.ReadsFrom * 100.0L, 0))
-                    : messages.Text(ReadsAtNoFillText));
-        tip += messages.Text(margin.ReadsWithCentreError ? CentreErrorReadsText
-                                                         : CentreErrorFailsText);
-        if (margin.SecondOpinion)
-            tip += messages.Text(*margin.SecondOpinion ? SecondOpinionReadsText
-                                                       : SecondOpinionFailsText);
-    }
+               FromCodePage(job::DotMarginWords(*result.Dots->Margin, messages.LanguageTexts()));
     mark.ToolTip = tip;
     return mark;
 }
@@ -125,39 +115,18 @@ QString MarkingStatsText(const ncgen::TMarkingStats& stats, std::string_view fee
 }
 
 QString DotNotesText(const readback::TProgramNotes& notes, const Messages& messages) {
-    QString text;
+    const config::TLanguageTexts& texts = messages.LanguageTexts();
+    std::string words;
     if (notes.Dots) {
-        const ncgen::TDotFigures& dots = *notes.Dots;
-        const long double smallest =
-            *std::min_element(dots.Diameters.begin(), dots.Diameters.end());
-        text = messages.Text(DotFiguresText)
-                   .arg(number(smallest, 3), number(dots.SmallestFill * 100, 0));
-        if (dots.IdealDepth && dots.LeastDepth) {
-            const QString most =
-                dots.MostDepth ? number(*dots.MostDepth - *dots.IdealDepth, 3) : QString();
-            text += messages.Text(IdealDepthText)
-                        .arg(number(*dots.IdealDepth, 3),
-                             number(*dots.LeastDepth - *dots.IdealDepth, 3),
-                             most.startsWith(QLatin1Char('-')) || most.isEmpty()
-                                 ? most
-                                 : QLatin1Char('+') + most);
-        } else if (!dots.IdealDepth) {
-            text += messages.Text(NoIdealDepthText);
-        }
-        if (dots.TooSmall > 0)
-            text += QStringLiteral("; ") +
-                    messages.Text(DotsTooSmallText).arg(static_cast<qulonglong>(dots.TooSmall));
-        if (dots.Merging > 0)
-            text += QStringLiteral("; ") +
-                    messages.Text(DotsMergeText).arg(static_cast<qulonglong>(dots.Merging));
+        words = job::DotFiguresWords(*notes.Dots, texts);
+        if (const std::string warning = job::DotWarningWords(*notes.Dots, texts); !warning.empty())
+            words += "; " + warning;
     }
     if (notes.Cycle) {
-        if (!text.isEmpty()) text += QStringLiteral("; ");
-        text += messages.Text(CycleTimeText)
-                    .arg(number(notes.Cycle->Seconds, 1), number(notes.Cycle->RapidRate, 0),
-                         number(ncgen::SecondsPerBlock, 2));
+        if (!words.empty()) words += "; ";
+        words += job::CycleTimeWords(*notes.Cycle, texts);
     }
-    return text;
+    return FromCodePage(words);
 }
 
 QString BlankFitText(const simulation::TBlankFit& fit, const Messages& messages) {

@@ -174,10 +174,12 @@ void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ost
     for (const base::TTextMessage& warning : program.Warnings)
         line(texts.Format(text::WarningText, texts.Message(warning)));
     if (notes.Stats) line(job::StatsWords(*notes.Stats, job.Profile.Profile.FeedZ, texts));
-    // The cycle time and the dot figures are worded by the core in English for now.
-    if (!notes.CycleText.empty()) line(notes.CycleText);
-    if (!notes.DotsText.empty()) line(notes.DotsText);
-    if (!notes.DotsWarning.empty()) line(texts.Format(text::WarningText, notes.DotsWarning));
+    if (notes.Cycle) line(job::CycleTimeWords(*notes.Cycle, texts));
+    if (notes.Dots) {
+        line(job::DotFiguresWords(*notes.Dots, texts));
+        if (const std::string dots = job::DotWarningWords(*notes.Dots, texts); !dots.empty())
+            line(texts.Format(text::WarningText, dots));
+    }
     if (notes.Check)
         line(texts.Format(text::ReadBackLine, job::ReadBackWords(*notes.Check, texts)));
 }

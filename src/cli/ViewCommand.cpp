@@ -157,8 +157,10 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         Print(err, opened, {text::WarningText, 0, {}, {round}});
     for (const base::TTextMessage& warning : program.Warnings)
         Print(err, opened, {text::WarningText, 0, {}, {texts.Message(warning)}});
-    if (!program.Notes.DotsWarning.empty())
-        Print(err, opened, {text::WarningText, 0, {}, {program.Notes.DotsWarning}});
+    if (program.Notes.Dots)
+        if (const std::string dots = job::DotWarningWords(*program.Notes.Dots, texts);
+            !dots.empty())
+            Print(err, opened, {text::WarningText, 0, {}, {dots}});
     const std::vector<std::string>& lines = program.Generated.SimulationLines;
     const ncgen::TJob& jobData = opened.Job;
 

@@ -3,6 +3,8 @@
 #include "base/TextNumbers.h"
 #include "base/DecimalText.h"
 
+#include <algorithm>
+
 namespace korvex::job {
 
 namespace {
@@ -105,9 +107,53 @@ std::string ReadBackWords(const readback::TReadBackResult& result,
                                               : text::FirstProblemText + reason - 1;
         words += ": " + config::FormatText(texts.Text(number), values);
     }
-    // The round-dot margin is worded by the core in English for now.
     if (result.Dots && result.Dots->Margin)
-        words += "; " + readback::DescribeMargin(*result.Dots->Margin);
+        words += "; " + DotMarginWords(*result.Dots->Margin, texts);
+    return words;
+}
+
+std::string CycleTimeWords(const ncgen::TCycleTime& cycle, const config::TLanguageTexts& texts) {
+    return texts.Format(text::CycleTimeText, base::FixedText(cycle.Seconds, 1),
+                        base::FixedText(cycle.RapidRate, 0),
+                        base::FixedText(ncgen::SecondsPerBlock, 2));
+}
+
+std::string DotFiguresWords(const ncgen::TDotFigures& dots, const config::TLanguageTexts& texts) {
+    const long double smallest = *std::min_element(dots.Diameters.begin(), dots.Diameters.end());
+    std::string words = texts.Format(text::DotFiguresText, millimetres(smallest, 3),
+                                     base::FixedText(dots.SmallestFill * 100, 0));
+    if (dots.IdealDepth && dots.LeastDepth) {
+        std::string most =
+            dots.MostDepth ? millimetres(*dots.MostDepth - *dots.IdealDepth, 3) : std::string();
+        if (!most.empty() && !most.starts_with('-')) most.insert(0, 1, '+');
+        words += texts.Format(text::IdealDepthText, millimetres(*dots.IdealDepth, 3),
+                              millimetres(*dots.LeastDepth - *dots.IdealDepth, 3), most);
+    } else if (!dots.IdealDepth) {
+        words += texts.Text(text::NoIdealDepthText);
+    }
+    return words;
+}
+
+std::string DotWarningWords(const ncgen::TDotFigures& dots, const config::TLanguageTexts& texts) {
+    std::string words;
+    if (dots.TooSmall > 0)
+        words = texts.Format(text::DotsTooSmallText, std::to_string(dots.TooSmall));
+    if (dots.Merging > 0)
+        append(words, texts.Format(text::DotsMergeText, std::to_string(dots.Merging)));
+    return words;
+}
+
+std::string DotMarginWords(const readback::TDotMargin& margin,
+                           const config::TLanguageTexts& texts) {
+    std::string words =
+        margin.ReadsFrom
+            ? texts.Format(text::ReadsFromText, base::FixedText(*margin.ReadsFrom * 100.0L, 0))
+            : texts.Text(text::ReadsAtNoFillText);
+    words += texts.Text(margin.ReadsWithCentreError ? text::CentreErrorReadsText
+                                                    : text::CentreErrorFailsText);
+    if (margin.SecondOpinion)
+        words += texts.Text(*margin.SecondOpinion ? text::SecondOpinionReadsText
+                                                  : text::SecondOpinionFailsText);
     return words;
 }
 

@@ -1,6 +1,5 @@
 #include "ncgen/CycleTime.h"
 
-#include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <cmath>
@@ -42,20 +41,6 @@ std::optional<TCycleTime> CycleTime(const TMarkingStats& stats, long double rapi
     cycle.BlockSeconds = static_cast<long double>(blocks) * SecondsPerBlock;
     cycle.Seconds = cycle.RapidSeconds + cycle.PlungeSeconds + cycle.BlockSeconds;
     return cycle;
-}
-
-std::string DescribeCycleTime(const TCycleTime& cycle) {
-    std::string text = "cycle time about ";
-    const long double rounded = std::round(cycle.Seconds * 10) / 10;
-    if (rounded >= 60) {
-        const long double minutes = std::floor(rounded / 60);
-        text += FixedText(minutes, 0) + " min " + FixedText(rounded - minutes * 60, 1) + " s";
-    } else {
-        text += FixedText(rounded, 1) + " s";
-    }
-    return text + " (rapid " + GeneralText(cycle.RapidRate, 6) + " mm/min, " +
-           FixedText(SecondsPerBlock, 2) + " s per block for " + std::to_string(cycle.Blocks) +
-           " blocks, no acceleration)";
 }
 
 } // namespace korvex::ncgen

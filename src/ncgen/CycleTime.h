@@ -35,8 +35,4 @@ struct TCycleTime {
 std::optional<TCycleTime> CycleTime(const TMarkingStats& stats, long double rapidRate,
                                     std::size_t blocks);
 
-// "cycle time about 1 min 4.2 s (rapid 5000 mm/min, 0.02 s per block for 310 blocks, no
-// acceleration)"
-std::string DescribeCycleTime(const TCycleTime& cycle);
-
 } // namespace korvex::ncgen

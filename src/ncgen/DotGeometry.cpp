@@ -2,7 +2,6 @@
 
 #include "ncgen/SimulationLine.h"
 
-#include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 
@@ -18,18 +17,6 @@ constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 long double halfAngleTan(const TTool& tool) {
     return std::tan(tool.Angle * Pi / 360);
-}
-
-std::string mm(long double value) {
-    return FixedText(value, 3) + " mm";
-}
-
-std::string percent(long double fill) {
-    return FixedText(fill * 100, 0) + " %";
-}
-
-std::string signedMm(long double value) {
-    return (value >= 0 ? "+" : "") + FixedText(value, 3);
 }
 
 } // namespace
@@ -111,37 +98,6 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
     figures.LeastDepth = DepthForDiameter(tool, LeastFill * pitch);
     figures.MostDepth = DepthForDiameter(tool, MostFill * pitch);
     return figures;
-}
-
-std::string DescribeDots(const TDotFigures& f) {
-    const auto [small, large] = std::minmax_element(f.Diameters.begin(), f.Diameters.end());
-    std::string text = "dot " + mm(*small);
-    if (*large - *small >= 0.0005L) text += " to " + mm(*large);
-    text += " = " + percent(f.SmallestFill);
-    if (f.LargestFill - f.SmallestFill >= 0.005L) text += " to " + percent(f.LargestFill);
-    text += " of the " + GeneralText(f.Pitch, 6) + " mm spacing";
-    if (!f.IdealDepth) return text + "; the tool cannot make an 80 % dot";
-    text += "; 80 % at depth " + mm(*f.IdealDepth);
-    if (f.LeastDepth) {
-        text += ", 60-105 % at " + FixedText(*f.LeastDepth, 3) + "-";
-        text += f.MostDepth ? mm(*f.MostDepth) : std::string("any depth");
-        text += " (" + signedMm(*f.LeastDepth - *f.IdealDepth);
-        if (f.MostDepth) text += "/" + signedMm(*f.MostDepth - *f.IdealDepth);
-        text += ")";
-    }
-    return text;
-}
-
-std::string DotWarning(const TDotFigures& f) {
-    std::string text;
-    const auto add = [&text](std::size_t count, const char* what) {
-        if (count == 0) return;
-        if (!text.empty()) text += "; ";
-        text += std::to_string(count) + (count == 1 ? " dot " : " dots ") + what;
-    };
-    add(f.TooSmall, "under 60 % of the spacing: dots too small");
-    add(f.Merging, "over 105 % of the spacing: dots merge");
-    return text;
 }
 
 } // namespace korvex::ncgen

@@ -47,10 +47,4 @@ struct TDotFigures {
 std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
                                       const TTool& tool, long double pitch);
 
-// "dot 0.200 mm = 50 % of the 0.4 mm spacing; 80 % at depth 0.160 mm, 60-105 % at
-// 0.120-0.210 mm (-0.040/+0.050)" (Windows-1252).
-std::string DescribeDots(const TDotFigures& figures);
-// Empty inside the window; else how many dots merge or are too small.
-std::string DotWarning(const TDotFigures& figures);
-
 } // namespace korvex::ncgen

@@ -56,16 +56,11 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
         notes.StatsText = ncgen::DescribeStats(*notes.Stats, profile.FeedZ);
         notes.Cycle = ncgen::CycleTime(*notes.Stats, ncgen::RapidRateOf(rapidRate),
                                        ncgen::ProgramBlocks(profile, notes.Stats->Points));
-        if (notes.Cycle) notes.CycleText = ncgen::DescribeCycleTime(*notes.Cycle);
     }
     if (stats || check) {
         notes.ToolProblem = profile.ToolProblem;
         notes.Dots = ncgen::DotFigures(simulationLines, ncgen::CheckedTool(profile),
                                        ncgen::ReadNumber(layer.Size).value);
-        if (notes.Dots) {
-            notes.DotsText = ncgen::DescribeDots(*notes.Dots);
-            notes.DotsWarning = ncgen::DotWarning(*notes.Dots);
-        }
     }
     if (check) notes.Check = CheckReadBack(simulationLines, layer, profile, LayerCode(layer));
     return notes;

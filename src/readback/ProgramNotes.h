@@ -26,11 +26,8 @@ struct TProgramNotes {
     std::optional<ncgen::TMarkingStats> Stats;
     std::string StatsText;                  // with stats
     std::optional<ncgen::TCycleTime> Cycle; // with stats and a feed that is a plain number
-    std::string CycleText;
     // With stats or check and a tool in the profile: what the tool makes of the dots.
     std::optional<ncgen::TDotFigures> Dots;
-    std::string DotsText;
-    std::string DotsWarning; // empty inside 60-105 % of the spacing
     std::string ToolProblem; // the profile's tool could not be read, so nothing was checked
     std::optional<TReadBackResult> Check;
     bool EndsWithLineBreak = false; // the text's last line is empty: CR LF is encoded

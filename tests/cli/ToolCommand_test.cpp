@@ -45,7 +45,8 @@ TEST(ToolCommand, CheckFailsAtTheDeliveredDepthAndPassesAtTheSuggestedOne) {
     const auto suggested =
         RunCli({"generate", "--config", deeper.string(), "--tool", "cone:90", "--check", EXAMPLE});
     EXPECT_EQ(suggested.exitCode, 0) << suggested.err;
-    EXPECT_NE(suggested.err.find("read-back: reads as the text; reads from"), std::string::npos)
+    EXPECT_NE(suggested.err.find("read-back: reads as the text; margin: reads from"),
+              std::string::npos)
         << suggested.err;
     // Without a tool nothing about dots is said, as before.
     const auto plain = RunCli({"generate", "--config", config.string(), "--check", EXAMPLE});
