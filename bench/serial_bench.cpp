@@ -42,8 +42,8 @@ void BM_SerialRunInOneProcess(benchmark::State& state) {
     const fs::path out = scratch();
     for (auto _ : state) {
         korvex::cli::TSeriesOptions series;
-        series.Options = {KORVEX_DATA_DIR,    std::nullopt, "SN-{n:06}",
-                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
+        series.Options = {KORVEX_DATA_DIR, std::nullopt, "SN-{n:06}", KORVEX_EXAMPLE_JOB,
+                          std::nullopt,    std::nullopt, std::nullopt};
         series.Output = (out / "SN-{n}.nc").string();
         series.Serial = "1:" + std::to_string(Programs);
         series.Log.NoLog = true;
@@ -72,8 +72,8 @@ void BM_SerialRunWithLog(benchmark::State& state) {
         fs::copy_file(fs::path(KORVEX_DATA_DIR) / name, config / name);
     for (auto _ : state) {
         korvex::cli::TSeriesOptions series;
-        series.Options = {config.string(),    std::nullopt, "SN-{n:06}",
-                          KORVEX_EXAMPLE_JOB, std::nullopt, std::nullopt};
+        series.Options = {config.string(), std::nullopt, "SN-{n:06}", KORVEX_EXAMPLE_JOB,
+                          std::nullopt,    std::nullopt, std::nullopt};
         series.Output = (out / "SN-{n}.nc").string();
         series.Serial = "next:" + std::to_string(Programs);
         std::ostringstream err;

@@ -172,8 +172,8 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
                 taken = markingLog->TakeSerials(
                     counter.text, static_cast<std::int64_t>(items.size()),
                     ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step,
-                    [&](std::int64_t first) {
-                        problem = makeItems(series, items, status, first);
+                    [&](std::int64_t start) {
+                        problem = makeItems(series, items, status, start);
                         return problem.empty() && firstLogged();
                     });
                 if (!taken && !duplicate) {
