@@ -5,6 +5,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bin/window_bench
 #include "app/CodePage.h"
 #include "app/GenerateController.h"
+#include "app/JobPanel.h"
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
 #include "app/Platform.h"
@@ -75,8 +76,9 @@ BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_PreviewRefresh(benchmark::State& state) {
     app::SymbolPreview& preview = window().form->Preview();
+    const std::string code = window().form->Panel().Code();
     for (auto _ : state) {
-        preview.ETextChange();
+        preview.ETextChange(code, content::TContentKind::Text);
         preview.DMTimerTimer();
         benchmark::DoNotOptimize(preview.Picture().width());
     }

@@ -31,7 +31,7 @@ config::TColor ColourSwatch::FromQColor(const QColor& colour) {
 
 void ColourSwatch::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (Pressed) Pressed();
+    emit Pressed();
 }
 
 } // namespace korvex::app

@@ -5,11 +5,9 @@
 #include <QColor>
 #include <QFrame>
 
-#include <functional>
-
 namespace korvex::app {
 
-// A colour field of the settings: any mouse button opens the colour dialog through Pressed.
+// A colour field of the settings: any mouse button on it says Pressed (the colour dialog).
 class ColourSwatch : public QFrame {
     Q_OBJECT
   public:
@@ -22,7 +20,8 @@ class ColourSwatch : public QFrame {
     static QColor ToQColor(config::TColor colour);
     static config::TColor FromQColor(const QColor& colour);
 
-    std::function<void()> Pressed;
+  signals:
+    void Pressed();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -34,11 +34,10 @@ void markField(QLineEdit* field, bool invalid) {
 
 GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                                        ProfilePanel& profilePanel, JobDocument& document,
-                                       const Messages& messages,
-                                       std::function<std::string()> rapidRate, QObject* parent)
+                                       const Messages& messages, const config::TSettings& settings,
+                                       QObject* parent)
     : QObject(parent), panel_(panel), preview_(preview), editor_(editor),
-      profilePanel_(profilePanel), document_(document), messages_(messages),
-      rapidRate_(std::move(rapidRate)) {
+      profilePanel_(profilePanel), document_(document), messages_(messages), settings_(settings) {
     timer_.setObjectName(QStringLiteral("ConvertTimer"));
     timer_.setSingleShot(true);
     timer_.setInterval(250);
@@ -51,6 +50,10 @@ const ncgen::TJob& GenerateController::Job() const {
 
 const ncgen::TActiveProfile& GenerateController::Profile() const {
     return document_.Profile();
+}
+
+const std::vector<std::string>& GenerateController::SimulationLines() const {
+    return document_.SimulationLines();
 }
 
 const std::string& GenerateController::ProfileName() const {
@@ -97,13 +100,13 @@ void GenerateController::Checkstatus() {
 void GenerateController::ConvertTimerTimer() {
     timer_.stop();
     QWidget* focus = QApplication::focusWidget();
-    if (outOfDate_ && graphicVisible_ && graphicVisible_()) ConvertClick();
+    if (outOfDate_ && graphicShown_) ConvertClick();
     if (focus) focus->setFocus();
 }
 
 void GenerateController::ClearProgram() {
     editor_.Clear();
-    simulationLines_.clear();
+    document_.SetSimulationLines({});
     ++program_;
     readBackPending_ = false;
     notes_ = {};
@@ -114,7 +117,7 @@ void GenerateController::ClearProgram() {
 void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLines,
                                           const std::vector<std::string>& simulationLines) {
     timer_.stop();
-    simulationLines_ = simulationLines;
+    document_.SetSimulationLines(simulationLines);
     editor_.ShowProgram(ncLines, Profile().Format);
     ++program_;
     readBackPending_ = false;
@@ -132,7 +135,7 @@ void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLine
 void GenerateController::RefreshBlankFit() {
     const ncgen::TJob& job = Job();
     const readback::TProgramNotes fit = readback::NotesFor(
-        simulationLines_, job.Layers.Layer(1), Profile(), job.BlankDefinition, false, false);
+        SimulationLines(), job.Layers.Layer(1), Profile(), job.BlankDefinition, false, false);
     notes_.BlankFit = fit.BlankFit;
     notes_.BlankWarning = fit.BlankWarning;
     notes_.Round = fit.Round;
@@ -159,7 +162,7 @@ bool GenerateController::ConvertClick() {
     emit Starting();
     // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
-    simulationLines_.clear();
+    document_.SetSimulationLines({});
     ++program_;
     readBackPending_ = false;
     notes_ = {};
@@ -172,14 +175,13 @@ bool GenerateController::ConvertClick() {
     // beside the window.
     const auto notes = messages_.BatchMode()
                            ? std::nullopt
-                           : std::optional(job::TNotesWanted{
-                                 true, false, rapidRate_ ? rapidRate_() : std::string()});
+                           : std::optional(job::TNotesWanted{true, false, settings_.RapidRate});
     job::TProgram program;
     const job::TOutcome outcome = document_.Generate(fields, notes, program);
     ncgen::TGenerateCommandResult& result = program.Generated;
     if (program.Partial) {
         // The program as far as the generator got, as the editor showed it.
-        simulationLines_ = std::move(result.SimulationLines);
+        document_.SetSimulationLines(std::move(result.SimulationLines));
         editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
         emit Status(messages_.Text(NotGeneratedStatus));
         messages_.ShowError(messages_.Text(outcome.Message));
@@ -208,7 +210,7 @@ bool GenerateController::ConvertClick() {
     case ncgen::TGenerateOutcome::Generated:
         break;
     }
-    simulationLines_ = std::move(result.SimulationLines);
+    document_.SetSimulationLines(std::move(result.SimulationLines));
     editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
     panel_.SetProgress(true);
     if (notes) {
@@ -226,8 +228,8 @@ void GenerateController::startReadBack() {
     const ncgen::TLayer& layer = Job().Layers.Layer(1);
     // Square modules take a few milliseconds even on the largest symbol.
     if (!notes_.Dots) {
-        notes_.Check =
-            readback::CheckReadBack(simulationLines_, layer, Profile(), readback::LayerCode(layer));
+        notes_.Check = readback::CheckReadBack(SimulationLines(), layer, Profile(),
+                                               readback::LayerCode(layer));
         return;
     }
     readBackPending_ = true;
@@ -242,7 +244,7 @@ void GenerateController::startReadBack() {
     });
     // Copies: the window may change the job and the profile while it runs.
     watcher->setFuture(QtConcurrent::run(
-        [lines = simulationLines_, layer, profile = Profile(), code = readback::LayerCode(layer)] {
+        [lines = SimulationLines(), layer, profile = Profile(), code = readback::LayerCode(layer)] {
             return readback::CheckReadBack(lines, layer, profile, code);
         }));
 }

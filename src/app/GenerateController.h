@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Settings.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
@@ -8,7 +9,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,16 +26,16 @@ class SymbolPreview;
 class GenerateController : public QObject {
     Q_OBJECT
   public:
-    // `rapidRate` is the rate the cycle time assumes ("Eilgangrate" of the settings, read at
-    // each generation).
+    // The settings' rapid rate ("Eilgangrate") is what the cycle time assumes, read at each
+    // generation.
     GenerateController(JobPanel& panel, SymbolPreview& preview, NCEditor& editor,
                        ProfilePanel& profilePanel, JobDocument& document, const Messages& messages,
-                       std::function<std::string()> rapidRate, QObject* parent = nullptr);
-    // Whether the graphic view is showing (the automatic regeneration runs only there).
-    void SetGraphicVisible(std::function<bool()> visible) { graphicVisible_ = std::move(visible); }
+                       const config::TSettings& settings, QObject* parent = nullptr);
+    // Whether the graphic view is showing: the automatic regeneration runs only there.
+    void SetGraphicShown(bool shown) { graphicShown_ = shown; }
 
     bool ProgramOutOfDate() const { return outOfDate_; }
-    const std::vector<std::string>& SimulationLines() const { return simulationLines_; }
+    const std::vector<std::string>& SimulationLines() const;
     QTimer& ConvertTimer() { return timer_; }
     // What the last generation's points say: read-back, statistics, blank fit. Current is
     // false once the fields changed since.
@@ -81,11 +81,10 @@ class GenerateController : public QObject {
     ProfilePanel& profilePanel_;
     JobDocument& document_;
     const Messages& messages_;
-    std::function<bool()> graphicVisible_;
-    std::function<std::string()> rapidRate_;
+    const config::TSettings& settings_;
+    bool graphicShown_ = false;
     QTimer timer_;
     bool outOfDate_ = false;
-    std::vector<std::string> simulationLines_;
     readback::TProgramNotes notes_;
     bool notesCurrent_ = false;
     bool readBackPending_ = false;

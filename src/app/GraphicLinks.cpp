@@ -14,26 +14,26 @@ namespace korvex::app {
 
 void LinkGraphic(GraphicPage& graphic, JobPanel& panel, const ProfilePanel& profilePanel,
                  GenerateController& generator, const JobDocument& document) {
-    graphic.SetSources(
-        [&generator]() -> const std::vector<std::string>& { return generator.SimulationLines(); },
-        [&document]() -> const std::string& { return document.Job().BlankDefinition; });
-    graphic.SetPickHooks({[&panel] { return panel.EXVersatz()->text(); },
-                          [&panel] { return panel.EYVersatz()->text(); },
-                          [&profilePanel] { return profilePanel.ZEbeneauswahl(); },
-                          [&document] { return ncgen::IsLatheMode(document.Profile()); },
-                          [&panel](const QString& x, const QString& y) {
-                              NumericKeyFilter::SetText(panel.EXVersatz(), x);
-                              NumericKeyFilter::SetText(panel.EYVersatz(), y);
-                          },
-                          [&generator] {
-                              if (generator.ProgramOutOfDate()) generator.ConvertClick();
-                          },
-                          [&generator, &graphic] {
-                              if (generator.ProgramOutOfDate())
-                                  generator.ConvertClick();
-                              else
-                                  graphic.Drawsimulation();
-                          }});
+    graphic.SetDocument(document);
+    QObject::connect(&graphic, &GraphicPage::PickWanted, &graphic,
+                     [&graphic, &panel, &profilePanel, &generator, &document] {
+                         if (generator.ProgramOutOfDate()) generator.ConvertClick();
+                         graphic.StartPick({panel.EXVersatz()->text().toStdString(),
+                                            panel.EYVersatz()->text().toStdString(),
+                                            profilePanel.ZEbeneauswahl(),
+                                            ncgen::IsLatheMode(document.Profile())});
+                     });
+    QObject::connect(&graphic, &GraphicPage::OffsetsPicked, &graphic,
+                     [&panel](const QString& x, const QString& y) {
+                         NumericKeyFilter::SetText(panel.EXVersatz(), x);
+                         NumericKeyFilter::SetText(panel.EYVersatz(), y);
+                     });
+    QObject::connect(&graphic, &GraphicPage::RedrawWanted, &graphic, [&generator, &graphic] {
+        if (generator.ProgramOutOfDate())
+            generator.ConvertClick();
+        else
+            graphic.Drawsimulation();
+    });
 }
 
 } // namespace korvex::app

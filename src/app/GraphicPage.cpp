@@ -2,6 +2,7 @@
 #include "ncgen/PickBuffer.h"
 
 #include "app/GraphicView.h"
+#include "app/JobDocument.h"
 #include "base/TextNumbers.h"
 #include "app/Messages.h"
 #include "app/PointerReadOut.h"
@@ -159,10 +160,14 @@ void GraphicPage::ApplyLanguage() {
     readOut_->SetCaption(messages_.Text(FirstTooltip + 15));
 }
 
-void GraphicPage::SetSources(std::function<const std::vector<std::string>&()> lines,
-                             std::function<const std::string&()> blank) {
-    lines_ = std::move(lines);
-    blank_ = std::move(blank);
+const std::vector<std::string>& GraphicPage::lines() const {
+    static const std::vector<std::string> none;
+    return document_ ? document_->SimulationLines() : none;
+}
+
+const std::string& GraphicPage::blank() const {
+    static const std::string noBlank;
+    return document_ ? document_->Job().BlankDefinition : noBlank;
 }
 
 void GraphicPage::SetColors(const config::TSettings& settings) {
@@ -177,8 +182,6 @@ void GraphicPage::Drawsimulation(bool preview) {
         normalPending_ = true;
         return;
     }
-    static const std::vector<std::string> none;
-    static const std::string noBlank;
     drawing_ = true;
     do {
         normalPending_ = false;
@@ -192,7 +195,7 @@ void GraphicPage::Drawsimulation(bool preview) {
             bPick_->setChecked(false);
             surface_->unsetCursor();
         }
-        view_.Drawsimulation(lines_ ? lines_() : none, blank_ ? blank_() : noBlank, preview);
+        view_.Drawsimulation(lines(), blank(), preview);
         ++passes_;
         surface_->update();
         emit Status(messages_.Text(text::GeneratedStatus));
@@ -254,10 +257,7 @@ void GraphicPage::G0ButtClick() {
 
 void GraphicPage::FitClick() {
     StopPick();
-    static const std::vector<std::string> none;
-    static const std::string noBlank;
-    simulation::FitJob(
-        grafik_, simulation::JobExtents(lines_ ? lines_() : none, blank_ ? blank_() : noBlank));
+    simulation::FitJob(grafik_, simulation::JobExtents(lines(), blank()));
     Drawsimulation();
 }
 
@@ -284,8 +284,7 @@ void GraphicPage::GrafikMouseMove(int x, int y, Qt::MouseButtons buttons,
             bufferTimer_.stop();
             pickState_.PickX = threeDecimals(w.x).toStdString();
             pickState_.PickY = threeDecimals(w.y).toStdString();
-            w = view_.DrawPickCrosshair(x, y,
-                                        pick_.infeedDepth ? numberOr0(pick_.infeedDepth()) : 0);
+            w = view_.DrawPickCrosshair(x, y, numberOr0(pickOrigin_.InfeedDepth));
             surface_->update();
             bufferTimer_.start();
         }
@@ -301,12 +300,10 @@ void GraphicPage::GrafikMouseDown(int x, int y) {
         focus->clearFocus();
     if (!view_.zoomRectangleMode) {
         if (pickMode_) {
-            if (pick_.setOffsets) {
-                const ncgen::TPickOffsets offsets =
-                    ncgen::OffsetsForPick(pickState_, pick_.latheMode && pick_.latheMode());
-                pick_.setOffsets(QString::fromStdString(offsets.X),
-                                 QString::fromStdString(offsets.Y));
-            }
+            const ncgen::TPickOffsets offsets =
+                ncgen::OffsetsForPick(pickState_, pickOrigin_.Lathe);
+            emit OffsetsPicked(QString::fromStdString(offsets.X),
+                               QString::fromStdString(offsets.Y));
             StopPick();
         }
         return;
@@ -342,25 +339,29 @@ void GraphicPage::MSWheelWheelEvent(int delta, QPoint screen) {
 
 void GraphicPage::BPickClick() {
     if (!pickMode_) {
-        if (pick_.generateIfOutOfDate) pick_.generateIfOutOfDate();
-        static const std::vector<std::string> none;
-        ncgen::BeginPick(lines_ ? lines_() : none,
-                         pick_.offsetX ? pick_.offsetX().toStdString() : std::string(),
-                         pick_.offsetY ? pick_.offsetY().toStdString() : std::string(),
-                         pick_.latheMode && pick_.latheMode(), pickState_, bufferLines_);
+        // The window brings the program up to date and starts the pick from its offsets.
+        emit PickWanted();
+        if (!pickMode_) bPick_->setChecked(false);
+        return;
     }
-    pickMode_ = bPick_->isChecked();
+    pickMode_ = false;
     view_.lastMarker = {};
-    if (pickMode_) {
-        surface_->setCursor(Qt::PointingHandCursor);
-        emit Status(messages_.Text(text::PickModeStatus));
-        bufferDrawPending_ = true;
-    } else {
-        bufferTimer_.stop();
-        surface_->unsetCursor();
-        emit Status(QString());
-        Drawsimulation();
-    }
+    bufferTimer_.stop();
+    surface_->unsetCursor();
+    emit Status(QString());
+    Drawsimulation();
+}
+
+void GraphicPage::StartPick(TPickOrigin origin) {
+    pickOrigin_ = std::move(origin);
+    ncgen::BeginPick(lines(), pickOrigin_.OffsetX, pickOrigin_.OffsetY, pickOrigin_.Lathe,
+                     pickState_, bufferLines_);
+    pickMode_ = true;
+    bPick_->setChecked(true);
+    view_.lastMarker = {};
+    surface_->setCursor(Qt::PointingHandCursor);
+    emit Status(messages_.Text(text::PickModeStatus));
+    bufferDrawPending_ = true;
 }
 
 void GraphicPage::SetBlankWarning(const QString& text) {
@@ -380,10 +381,7 @@ void GraphicPage::StopPick() {
     bufferTimer_.stop();
     bPick_->setChecked(false);
     surface_->unsetCursor();
-    if (pick_.refresh)
-        pick_.refresh();
-    else
-        Drawsimulation();
+    emit RedrawWanted();
 }
 
 void GraphicPage::BufferTimerTimer() {

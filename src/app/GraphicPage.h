@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,18 +19,16 @@ class QToolButton;
 namespace korvex::app {
 
 class GraphicView;
+class JobDocument;
 class PointerReadOut;
 class Messages;
 
-// What pick mode needs from the main window.
-struct PickHooks {
-    std::function<QString()> offsetX, offsetY; // EXVersatz, EYVersatz
-    std::function<std::string()> infeedDepth;  // ZEbeneauswahl
-    std::function<bool()> latheMode;           // the program's X is the negated offset X
-    std::function<void(const QString&, const QString&)> setOffsets;
-    std::function<void()> generateIfOutOfDate;
-    // The refresh: generate when out of date, else redraw.
-    std::function<void()> refresh;
+// Where a pick starts: the job panel's offsets and the profile's infeed depth (the crosshair's
+// height) and lathe mode (the program's X is the negated offset X).
+struct TPickOrigin {
+    std::string OffsetX, OffsetY;
+    std::string InfeedDepth;
+    bool Lathe = false;
 };
 
 // The "NC-Grafik" page: toolbar, the drawing surface and the pointer read-out. It draws the
@@ -42,10 +39,9 @@ class GraphicPage : public QWidget {
     explicit GraphicPage(const Messages& messages, QWidget* parent = nullptr);
     ~GraphicPage() override;
 
-    void SetSources(std::function<const std::vector<std::string>&()> lines,
-                    std::function<const std::string&()> blank);
+    // The job whose program and blank the page draws.
+    void SetDocument(const JobDocument& document) { document_ = &document; }
     void SetColors(const config::TSettings& settings);
-    void SetPickHooks(PickHooks hooks) { pick_ = std::move(hooks); }
     // The page's status line: where the symbol lies on the blank; empty when it fits.
     void SetBlankWarning(const QString& text);
     QString BlankWarning() const;
@@ -72,6 +68,7 @@ class GraphicPage : public QWidget {
     void FitClick();
     void RedrawTimerTimer();
     void BPickClick();
+    void StartPick(TPickOrigin origin);
     void StopPick();
     void BufferTimerTimer();
     bool PickMode() const { return pickMode_; }
@@ -95,6 +92,11 @@ class GraphicPage : public QWidget {
   signals:
     // The refresh button: regenerate when out of date, else redraw.
     void RefreshWanted();
+    // The pick button went down: StartPick once the program is up to date.
+    void PickWanted();
+    void OffsetsPicked(const QString& x, const QString& y);
+    // Pick mode ended: the program is drawn again, generated first when out of date.
+    void RedrawWanted();
     void Status(const QString& text);
 
   protected:
@@ -103,6 +105,8 @@ class GraphicPage : public QWidget {
 
   private:
     void setPresetButtons(simulation::ViewPreset preset);
+    const std::vector<std::string>& lines() const;
+    const std::string& blank() const;
 
     const Messages& messages_;
     simulation::TMathImage grafik_;
@@ -116,15 +120,14 @@ class GraphicPage : public QWidget {
     QLabel* blankWarning_ = nullptr;
     QTimer redrawTimer_;
     QToolButton* bPick_ = nullptr;
-    PickHooks pick_;
+    TPickOrigin pickOrigin_;
     bool pickMode_ = false;
     ncgen::TPickState pickState_;
     std::vector<std::string> bufferLines_;
     QTimer bufferTimer_;
     bool bufferDrawPending_ = false;
     bool bufferGuard_ = false;
-    std::function<const std::vector<std::string>&()> lines_;
-    std::function<const std::string&()> blank_;
+    const JobDocument* document_ = nullptr;
     bool drawing_ = false;
     bool normalPending_ = false;
     int passes_ = 0;

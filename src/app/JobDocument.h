@@ -50,6 +50,11 @@ class JobDocument : public QObject {
     job::TOutcome Generate(const ncgen::TGenerateFields& fields,
                            const std::optional<job::TNotesWanted>& notes, job::TProgram& program);
 
+    // The simulation lines of the program the editor shows: the job's, or the calibration
+    // coupon's.
+    const std::vector<std::string>& SimulationLines() const { return simulationLines_; }
+    void SetSimulationLines(std::vector<std::string> lines) { simulationLines_ = std::move(lines); }
+
   signals:
     void SymbolChanged();
 
@@ -58,6 +63,7 @@ class JobDocument : public QObject {
     ncgen::TJob job_;
     ncgen::TSymbolChoice symbol_;
     ncgen::TProfileSelection profile_{1, {}, {}, {}};
+    std::vector<std::string> simulationLines_;
 };
 
 } // namespace korvex::app

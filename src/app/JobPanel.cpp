@@ -49,7 +49,6 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("JobPanel"));
     setFixedWidth(248);
     using S = ncgen::TStepButton;
-    const auto stepWanted = [this] { emit StepWanted(); };
 
     auto* symbolButton = new QPushButton(QStringLiteral("Symbolgröße und Kodierung"), this);
     symbolButton->setObjectName(QStringLiteral("SchriftartSingle"));
@@ -67,10 +66,13 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     StepField* yVersatz = numericField(this, "EYVersatz", QStringLiteral("0"), "YMinus", "YPlus");
     StepField* drehWinkel =
         numericField(this, "EDrehWinkel", QStringLiteral("0"), "DMinus", "DPlus");
-    groesse->StepWith(S::GMinus, S::GPlus, stepWanted);
-    xVersatz->StepWith(S::XMinus, S::Xplus, stepWanted);
-    yVersatz->StepWith(S::YMinus, S::YPlus, stepWanted);
-    drehWinkel->StepWith(S::DMinus, S::DPlus, stepWanted);
+    // Connected before the step itself: pick mode ends before the field moves.
+    for (StepField* field : {groesse, xVersatz, yVersatz, drehWinkel})
+        connect(field, &StepField::Stepped, this, &JobPanel::StepWanted);
+    groesse->StepWith(S::GMinus, S::GPlus);
+    xVersatz->StepWith(S::XMinus, S::Xplus);
+    yVersatz->StepWith(S::YMinus, S::YPlus);
+    drehWinkel->StepWith(S::DMinus, S::DPlus);
     groesse_ = groesse->Field();
     xVersatz_ = xVersatz->Field();
     yVersatz_ = yVersatz->Field();

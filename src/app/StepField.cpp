@@ -47,10 +47,8 @@ StepField::StepField(QWidget* parent, const char* fieldName, const char* minusNa
     setPlusName(QString::fromLatin1(plusName));
 }
 
-void StepField::StepWith(ncgen::TStepButton minus, ncgen::TStepButton plus,
-                         std::function<void()> beforeStep) {
-    connect(this, &StepField::Stepped, this, [this, minus, plus, beforeStep](bool up) {
-        if (beforeStep) beforeStep();
+void StepField::StepWith(ncgen::TStepButton minus, ncgen::TStepButton plus) {
+    connect(this, &StepField::Stepped, this, [this, minus, plus](bool up) {
         const TCodePageText current = ToCodePage(field_->text());
         if (!current.Ok) return;
         const ncgen::TStepResult result = ncgen::StepField(up ? plus : minus, current.Bytes);

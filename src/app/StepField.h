@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QLineEdit;
 class QToolButton;
 
@@ -27,10 +25,9 @@ class StepField : public QWidget {
     StepField(QWidget* parent, const char* fieldName, const char* minusName, const char* plusName);
 
     QLineEdit* Field() const { return field_; }
-    // The window's step buttons: beforeStep runs first on every press (pick mode ends before
-    // the field moves), then the core's step on the field's text.
-    void StepWith(ncgen::TStepButton minus, ncgen::TStepButton plus,
-                  std::function<void()> beforeStep = {});
+    // The window's step buttons: the core's step on the field's text. Slots connected to
+    // Stepped before this run before the field moves.
+    void StepWith(ncgen::TStepButton minus, ncgen::TStepButton plus);
 
     QString fieldName() const;
     void setFieldName(const QString& name);

@@ -157,7 +157,9 @@ void SymbolPreview::DrawCaption() {
     caption_->setToolTip(lineBreak ? lineBreakNote_ : QString());
 }
 
-void SymbolPreview::ETextChange() {
+void SymbolPreview::ETextChange(std::string code, content::TContentKind kind) {
+    code_ = std::move(code);
+    kind_ = kind;
     timer_.stop();
     timer_.start();
 }
@@ -165,9 +167,8 @@ void SymbolPreview::ETextChange() {
 void SymbolPreview::DMTimerTimer() {
     timer_.stop();
     panel_->setUpdatesEnabled(false);
-    const std::string code = codeSource_ ? codeSource_() : std::string();
-    content_ = content::PrepareContent(
-        contentSource_ ? contentSource_() : content::TContentKind::Text, code);
+    const std::string code = code_;
+    content_ = content::PrepareContent(kind_, code);
     humanReadable_->setText(FromCodePage(content_.HumanReadable));
     std::exception_ptr failure;
     if (content_.Ok() || code.empty()) {

@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class QLabel;
@@ -22,16 +21,10 @@ class SymbolPreview : public QWidget {
   public:
     explicit SymbolPreview(QWidget* parent = nullptr);
 
-    // Where the preview reads the text to encode (Windows-1252, lines joined with CR LF).
-    void SetCodeSource(std::function<std::string()> source) { codeSource_ = std::move(source); }
     // What the caption says of a text that ends with a line break, in the user's language.
     void SetLineBreakNote(const QString& note) { lineBreakNote_ = note; }
     // The caption of the symbol shown: its size, encodation and line-break note.
     void DrawCaption();
-    // And what the text stands for; Text without one.
-    void SetContentSource(std::function<content::TContentKind()> source) {
-        contentSource_ = std::move(source);
-    }
     // The text as its content kind at the last refresh: the refusal when it was refused.
     const content::TSymbolContent& Content() const { return content_; }
 
@@ -42,8 +35,9 @@ class SymbolPreview : public QWidget {
     void ClearDMGrafik();
     void DrawDMGrafik();
 
-    // Restarts the 300 ms timer: the refresh follows the last change.
-    void ETextChange();
+    // The text to encode (Windows-1252, lines joined with CR LF) and what it stands for changed:
+    // restarts the 300 ms timer, the refresh follows the last change.
+    void ETextChange(std::string code, content::TContentKind kind);
     bool RefreshPending() const { return timer_.isActive(); }
     // The refresh itself; throws the encoder's range error after drawing the previous symbol.
     void DMTimerTimer();
@@ -66,9 +60,9 @@ class SymbolPreview : public QWidget {
     QString listCaption() const;
 
     datamatrix::TDatamatrix datamatrix_;
-    std::function<std::string()> codeSource_;
+    std::string code_;
     QString lineBreakNote_;
-    std::function<content::TContentKind()> contentSource_;
+    content::TContentKind kind_ = content::TContentKind::Text;
     content::TSymbolContent content_;
     QLabel* humanReadable_ = nullptr; // the GS1 elements or the UII under the symbol
     QTimer timer_;

@@ -127,7 +127,7 @@ void TEinstellungen::connectControls() {
           std::pair{ui.EFontDir, ui.BFontDir}})
         connect(button, &QToolButton::clicked, this, [this, field] { chooseFolder(field); });
     for (ColourSwatch* swatch : swatches())
-        swatch->Pressed = [this, swatch] { chooseColour(swatch); };
+        connect(swatch, &ColourSwatch::Pressed, this, [this, swatch] { chooseColour(swatch); });
 
     stepSetting(ui.AufloesungZeile, config::TSettingsStep::DotSpacing);
     stepSetting(ui.StellenZeile, config::TSettingsStep::Digits);

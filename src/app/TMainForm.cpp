@@ -74,9 +74,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     language_ = std::make_unique<WindowLanguage>(texts_, messages_);
     batch_ = std::make_unique<BatchRun>(*this, *intro_, options_, messages_);
     document_ = new JobDocument(texts_, this);
-    generator_ = new GenerateController(
-        *panel_, *preview_, *editor_, *profilePanel_, *document_, messages_,
-        [this] { return settings_.RapidRate; }, this);
+    generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, *document_,
+                                        messages_, settings_, this);
     coupon_ = new CouponRun(*this, messages_, *document_, profiles_, options_.ConfigFolder, *panel_,
                             *generator_);
     connect(coupon_, &CouponRun::Shown, this, &TMainForm::BGrafikClick);
@@ -105,8 +104,6 @@ void TMainForm::connectAreas() {
         document_->Job().Surface = mode;
         generator_->Checkstatus();
     });
-    preview_->SetCodeSource([this] { return panel_->Code(); });
-    preview_->SetContentSource([this] { return panel_->ContentKind(); });
     connect(document_, &JobDocument::SymbolChanged, this, [this] {
         preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
     });
@@ -114,7 +111,6 @@ void TMainForm::connectAreas() {
     connect(graphic_, &GraphicPage::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(graphic_, &GraphicPage::RefreshWanted, this, &TMainForm::BGrafikClick);
-    generator_->SetGraphicVisible([this] { return ui_->Views->currentWidget() == graphic_; });
 
     connect(panel_, &JobPanel::TextChanged, this, &TMainForm::textChange);
     connect(panel_, &JobPanel::FieldChanged, generator_, &GenerateController::Checkstatus);
@@ -237,7 +233,7 @@ void TMainForm::Startup() {
 }
 
 void TMainForm::textChange() {
-    preview_->ETextChange();
+    preview_->ETextChange(panel_->Code(), panel_->ContentKind());
     generator_->Checkstatus();
 }
 
@@ -351,6 +347,7 @@ void TMainForm::SchriftartSingleClick() {
 void TMainForm::showView(QWidget* page, QToolButton* button) {
     graphic_->StopPick();
     ui_->Views->setCurrentWidget(page);
+    generator_->SetGraphicShown(page == graphic_);
     button->setChecked(true);
 }
 

@@ -1,5 +1,6 @@
 #include "app/GenerateController.h"
 #include "app/GraphicPage.h"
+#include "app/JobDocument.h"
 #include "app/TEinstellungen.h"
 #include "app/GraphicView.h"
 #include "app/KorvexApplication.h"
@@ -240,17 +241,19 @@ void GraphicTest::badLineEndsThePassAfterWhatWasDrawn() {
     GraphicPage& page = window.Page();
     page.Grafik().SetWorldBox(-10, -10, -10, 10, 10, 10);
     std::vector<std::string> lines = {"ZR;2;-1", "XY;1;2"};
-    static const std::string noBlank;
-    page.SetSources([&lines]() -> const std::vector<std::string>& { return lines; },
-                    []() -> const std::string& { return noBlank; });
+    korvex::app::JobDocument& document = window.form->Document();
+    document.Job().BlankDefinition.clear();
+    document.SetSimulationLines(lines);
     page.Drawsimulation();
     const auto firstTwo = pixels(page);
     lines.push_back("XY;1;x");
     lines.push_back("XY;-3;-4");
+    document.SetSimulationLines(lines);
     page.Drawsimulation();
     QVERIFY(pixels(page) == firstTwo);
     QCOMPARE(window.form->statusBar()->currentMessage(), window.form->Messenger().Text(9108));
     lines.erase(lines.begin() + 2);
+    document.SetSimulationLines(lines);
     page.Drawsimulation();
     QVERIFY(pixels(page) != firstTwo);
 }
