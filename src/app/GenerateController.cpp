@@ -110,6 +110,7 @@ void GenerateController::ClearProgram() {
     ++program_;
     readBackPending_ = false;
     notes_ = {};
+    contentWarnings_.clear();
     notesCurrent_ = false;
     emit NotesChanged();
 }
@@ -122,6 +123,7 @@ void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLine
     ++program_;
     readBackPending_ = false;
     notes_ = {};
+    contentWarnings_.clear();
     notesCurrent_ = false;
     emit NotesChanged();
     // Not out of date, or showing the graphic would generate the job over it at once; the
@@ -166,6 +168,7 @@ bool GenerateController::ConvertClick() {
     ++program_;
     readBackPending_ = false;
     notes_ = {};
+    contentWarnings_.clear();
     notesCurrent_ = false;
     emit NotesChanged();
 
@@ -215,6 +218,7 @@ bool GenerateController::ConvertClick() {
     panel_.SetProgress(true);
     if (notes) {
         notes_ = std::move(program.Notes);
+        contentWarnings_ = std::move(program.Warnings);
         notesCurrent_ = true;
         startReadBack();
         emit NotesChanged();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/TextMessage.h"
 #include "config/Settings.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
@@ -41,6 +42,8 @@ class GenerateController : public QObject {
     // false once the fields changed since.
     const readback::TProgramNotes& Notes() const { return notes_; }
     bool NotesCurrent() const { return notesCurrent_; }
+    // What the content's kind says of the last program's mark (an IUID mark off its limits).
+    const std::vector<base::TTextMessage>& ContentWarnings() const { return contentWarnings_; }
     // The read-back of round dots still runs beside the window.
     bool ReadBackPending() const { return readBackPending_; }
     // The blank changed: the fit of the program shown is judged again.
@@ -87,6 +90,7 @@ class GenerateController : public QObject {
     bool outOfDate_ = false;
     readback::TProgramNotes notes_;
     bool notesCurrent_ = false;
+    std::vector<base::TTextMessage> contentWarnings_;
     bool readBackPending_ = false;
     // Counts the programs shown, so a late read-back of an old one is dropped.
     unsigned program_ = 0;

@@ -4,6 +4,7 @@
 #include "app/GenerateController.h"
 #include "app/Messages.h"
 #include "app/ProgramNotesText.h"
+#include "base/TextNumbers.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -29,8 +30,13 @@ void NotesStatus::FitWindowWidth(int width) {
 void NotesStatus::Show(const GenerateController& generator, const std::string& feed) {
     const readback::TProgramNotes& notes = generator.Notes();
     QString stats = notes.Stats ? MarkingStatsText(*notes.Stats, feed, messages_) : QString();
-    if (const QString dots = DotNotesText(notes, messages_); !dots.isEmpty())
-        stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + dots;
+    const auto add = [&stats](const QString& part) {
+        if (!part.isEmpty()) stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + part;
+    };
+    add(DotNotesText(notes, messages_));
+    // korvex-cli prints these as warnings too; the window keeps them beside the figures.
+    for (const base::TTextMessage& warning : generator.ContentWarnings())
+        add(messages_.Text(text::WarningText).arg(messages_.Text(warning)));
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
     showReadBack(generator);

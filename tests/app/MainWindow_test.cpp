@@ -86,6 +86,7 @@ class MainWindowTest : public QObject {
     void titleInfoAndVersionOptionShowOneVersion();
     void keyboardReachesEveryViewHelpAndTheSizeList();
     void gs1ContentIsCheckedWhileTypingAndShownUnderThePreview();
+    void iuidMarkOffItsLimitsIsSaidBesideTheFigures();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -744,6 +745,21 @@ void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
     const QString job = window.folder.filePath("gs1.ncm");
     window.form->SaveVorlage(job);
     QVERIFY(ReadAll(job).contains("CONTENT GS1\r\n"));
+}
+
+void MainWindowTest::iuidMarkOffItsLimitsIsSaidBesideTheFigures() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(3); // ISO/IEC 15434 (06)
+    textField(*window.form)->setPlainText(QStringLiteral("17V0CVA5\n1P1234-5\nS786950"));
+    korvex::app::NumericKeyFilter::SetText(window.form->Panel().EGroesse(), QStringLiteral("1"));
+    settle();
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(
+        child<QLabel>(*window.form, "MarkingStats")
+            ->text()
+            .contains(QStringLiteral("Warnung: IUID: Punktabstand außerhalb 0,19 bis 0,64 mm")));
+    QVERIFY(boxes.Texts.isEmpty());
 }
 
 int main(int argc, char** argv) {
