@@ -29,14 +29,15 @@ void NotesStatus::FitWindowWidth(int width) {
 
 void NotesStatus::Show(const GenerateController& generator, const std::string& feed) {
     const readback::TProgramNotes& notes = generator.Notes();
-    QString stats = notes.Stats ? MarkingStatsText(*notes.Stats, feed, messages_) : QString();
+    QString stats;
     const auto add = [&stats](const QString& part) {
         if (!part.isEmpty()) stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + part;
     };
-    add(DotNotesText(notes, messages_));
-    // korvex-cli prints these as warnings too; the window keeps them beside the figures.
+    // First, where a narrow window does not clip them; korvex-cli prints them as warnings too.
     for (const base::TTextMessage& warning : generator.ContentWarnings())
         add(messages_.Text(text::WarningText).arg(messages_.Text(warning)));
+    if (notes.Stats) add(MarkingStatsText(*notes.Stats, feed, messages_));
+    add(DotNotesText(notes, messages_));
     markingStats_->setText(stats);
     markingStats_->setToolTip(stats);
     showReadBack(generator);
