@@ -12,6 +12,7 @@
 #include "app/Platform.h"
 #include "app/ProgramNotesText.h"
 #include "readback/ProgramNotes.h"
+#include "readback/ReadBack.h"
 #include "ui_SerialDialog.h"
 
 #include <QCheckBox>
@@ -325,6 +326,8 @@ void SerialDialog::StartClick() {
                 const readback::TReadBackResult result =
                     readback::CheckReadBack(generated.SimulationLines, layers.Layer(1), profile,
                                             readback::LayerCode(layers.Layer(1)));
+                // The log keeps the verdict of every checked program, as korvex-cli's does.
+                program.ReadBack = readback::Describe(result);
                 if (readback::ReadsAsIntended(result)) return;
                 failedCheck_ = result;
                 program.StopAfterWriting = true;

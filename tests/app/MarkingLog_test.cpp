@@ -6,6 +6,7 @@
 #include "log/LogExport.h"
 #include "support/AppFixture.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,6 +23,7 @@ class MarkingLogTest : public QObject {
     void savingAMarkedContentAsksFirst();
     void logWindowFindsAndExportsTheRecords();
     void handOffFileIsLogged();
+    void checkedSerialRunLogsEachVerdict();
 };
 
 namespace {
@@ -80,6 +82,26 @@ void MarkingLogTest::savingAMarkedContentAsksFirst() {
         QVERIFY(!dialog.Running());
         QVERIFY(!QDir(window.folder.filePath("run")).exists());
     }
+}
+
+void MarkingLogTest::checkedSerialRunLogsEachVerdict() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    SerialDialog& dialog = window.form->SerialRunDialog();
+    dialog.show();
+    dialog.SetLog(&window.form->MarkingLog(), window.form->SerialCounter());
+    child<QSpinBox>(dialog, "EAnzahl")->setValue(2);
+    child<QLineEdit>(dialog, "ETextmuster")->setText("RB-{n}");
+    child<QLineEdit>(dialog, "EOrdner")->setText(window.folder.filePath("run"));
+    child<QLineEdit>(dialog, "ENamensmuster")->setText("{n}.nc");
+    child<QAbstractButton>(dialog, "CLesekontrolle")->setChecked(true);
+    dialog.StartClick();
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.Running(), 30000);
+    LogDialog& log = window.form->MarkingLogDialog();
+    log.Reload();
+    QCOMPARE(log.Shown().size(), std::size_t(2));
+    for (const auto& record : log.Shown())
+        QVERIFY2(!record.ReadBack.empty(), record.Text.c_str());
 }
 
 void MarkingLogTest::logWindowFindsAndExportsTheRecords() {
