@@ -10,9 +10,11 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <ctime>
 #include <fstream>
+#include <thread>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -191,6 +193,19 @@ class TTransaction {
     bool committed_ = false;
 };
 
+// Two processes creating the log at once both want the lock that turns on WAL; SQLite refuses
+// one at once rather than wait (it would deadlock), so the refused one waits here instead.
+bool switchToWal(sqlite3* db) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (;;) {
+        const int stepped = TStatement(db, "PRAGMA journal_mode=WAL").Step();
+        if (stepped == SQLITE_ROW) return true;
+        if ((stepped & 0xFF) != SQLITE_BUSY || std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 } // namespace
 
 void TMarkingLog::fail(int text) const {
@@ -223,8 +238,7 @@ TMarkingLog::TMarkingLog(const fs::path& file) : file_(file) {
             if (stepped != SQLITE_ROW) fail(text::LogCannotOpen);
             if (version.Int(0) > SchemaVersion) fail(text::LogNewerSchema);
         }
-        if (TStatement wal(db_, "PRAGMA journal_mode=WAL"); wal.Step() != SQLITE_ROW)
-            fail(text::LogCannotOpen);
+        if (!switchToWal(db_)) fail(text::LogCannotOpen);
         // A record must reach the disk before its file is renamed into place.
         exec("PRAGMA synchronous=FULL", text::LogCannotOpen);
         migrate();

@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <functional>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -214,6 +215,44 @@ TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     EXPECT_EQ(later.Recovered().Runs[0].First, 21);
     EXPECT_EQ(later.Recovered().Runs[0].Count, 100);
     EXPECT_EQ(later.NextSerial("typenschild"), 121);
+}
+
+// Processes that find no log and create it at the same moment all get it: none is told it is
+// locked (two programs started by one script, or a window and a script on a fresh machine).
+TEST(MarkingLog, ProcessesCreatingTheLogAtOnceAllOpenIt) {
+    TempFolder temp;
+    int refused = 0;
+    for (int round = 0; round < 100; ++round) {
+        const fs::path file = temp / ("round" + std::to_string(round)) / LogFileName;
+        fs::create_directories(file.parent_path());
+        // The children start together when the parent closes the pipe they wait on.
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> children;
+        for (int k = 0; k < 3; ++k) {
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                ::close(gate[1]);
+                char byte;
+                (void)!::read(gate[0], &byte, 1);
+                try {
+                    TMarkingLog log{file};
+                    ::_exit(0);
+                } catch (...) {
+                    ::_exit(1);
+                }
+            }
+            children.push_back(pid);
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);
+        for (const pid_t pid : children) {
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            refused += !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+        }
+    }
+    EXPECT_EQ(refused, 0);
 }
 
 } // namespace
