@@ -26,6 +26,8 @@
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <exception>
 #include <filesystem>
 
 namespace korvex::app {
@@ -286,12 +288,12 @@ void SerialDialog::StartClick() {
     }
 
     // Copies: the window's job and profile stay untouched, whatever the run does with them.
-    ncgen::TLayerTable layers = generator_.Job().Layers;
+    ncgen::TJob job = generator_.Job();
     ncgen::TGenerateFields fields = generator_.Fields();
     ncgen::TActiveProfile profile = generator_.Profile();
     std::string profileName = generator_.ProfileName();
-    const bool check = check_->isChecked();
-    failedCheck_.reset();
+    job::TNotesWanted notes;
+    notes.Check = check_->isChecked();
     items_ = std::move(items);
     cancel_ = false;
     done_ = 0;
@@ -300,10 +302,10 @@ void SerialDialog::StartClick() {
     progress_->setValue(0);
     summary_->clear();
     setRunning(true);
-    worker_ = std::thread([this, layers = std::move(layers), fields = std::move(fields),
+    worker_ = std::thread([this, job = std::move(job), fields = std::move(fields),
                            profile = std::move(profile), profileName = std::move(profileName),
-                           check, sink = std::move(sink), markingLog, run]() mutable {
-        const auto progress = [this](const ncgen::TRunStep& step) {
+                           notes, sink = std::move(sink), markingLog, run]() mutable {
+        const auto progress = [this](const job::TSeriesStep& step) {
             done_ = step.Index + 1;
             // One update waiting in the queue is enough, however fast the programs come.
             if (!updatePosted_.exchange(true))
@@ -316,31 +318,29 @@ void SerialDialog::StartClick() {
                     Qt::QueuedConnection);
             return !cancel_;
         };
-        ncgen::TRunOutcome outcome;
+        job::TSeriesOutcome outcome;
+        std::exception_ptr error;
         try {
-            // A program that will not scan is kept, as korvex-cli --check keeps it, but the
+            // A program that will not scan is kept, as korvex-cli --check keeps it, and the
             // run stops there: the next ones would fail the same way.
-            const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
-                                     ncgen::TRunProgram& program) {
-                if (!check) return;
-                const readback::TReadBackResult result =
-                    readback::CheckReadBack(generated.SimulationLines, layers.Layer(1), profile,
-                                            readback::LayerCode(layers.Layer(1)));
-                // The log keeps the verdict of every checked program, as korvex-cli's does.
-                program.ReadBack = readback::Describe(result);
-                if (readback::ReadsAsIntended(result)) return;
-                failedCheck_ = result;
-                program.StopAfterWriting = true;
-            };
-            outcome = ncgen::RunSerial(layers, fields, profile, profileName, items_, inspect,
-                                       progress, sink ? &*sink : nullptr);
+            outcome = job::RunSeries(
+                {job, fields, profile, profileName, messages_.LanguageTexts(), notes}, items_,
+                progress, {}, sink ? &*sink : nullptr);
             if (run) markingLog->FinishRun(run);
-        } catch (const std::exception& e) {
+        } catch (...) {
+            // Reported on the window's thread, where the application's handler words it.
+            outcome.Stopped = true;
             outcome.Stop = ncgen::TRunStop::Generation;
-            outcome.Message = e.what();
+            outcome.StoppedAt = done_;
+            error = std::current_exception();
         }
         QMetaObject::invokeMethod(
-            this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+            this,
+            [this, outcome, error] {
+                finish(outcome);
+                if (error) std::rethrow_exception(error);
+            },
+            Qt::QueuedConnection);
     });
 }
 
@@ -359,13 +359,16 @@ void SerialDialog::reject() {
     QDialog::reject();
 }
 
-void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
+void SerialDialog::finish(const job::TSeriesOutcome& outcome) {
     if (worker_.joinable()) worker_.join();
     progress_->setValue(static_cast<int>(done_.load()));
     const QString folder = QDir::toNativeSeparators(folder_->text());
     const QString written = messages_.Text(SerialWrittenText).arg(outcome.Written).arg(folder);
     const QString count = QString::number(items_.size());
-    const QString at = QString::number(outcome.FailedItem + 1);
+    const std::size_t failed = std::min(outcome.StoppedAt, items_.empty() ? 0 : items_.size() - 1);
+    const QString at = QString::number(failed + 1);
+    const QString file =
+        items_.empty() ? QString() : QDir::toNativeSeparators(FromPath(items_[failed].Output));
     QString why;
     switch (outcome.Stop) {
     case ncgen::TRunStop::None:
@@ -376,33 +379,25 @@ void SerialDialog::finish(const ncgen::TRunOutcome& outcome) {
                           written);
         break;
     case ncgen::TRunStop::DuplicateOutput:
-        summary_->setText(
-            messages_.Text(SerialSameFileText)
-                .arg(at, QDir::toNativeSeparators(FromPath(items_[outcome.FailedItem].Output))));
+        summary_->setText(messages_.Text(SerialSameFileText).arg(at, file));
         break;
     case ncgen::TRunStop::Write:
-        why = messages_.Text(SerialCannotWriteText)
-                  .arg(QDir::toNativeSeparators(FromPath(items_[outcome.FailedItem].Output)));
+        why = messages_.Text(SerialCannotWriteText).arg(file);
         [[fallthrough]];
     case ncgen::TRunStop::Generation:
     case ncgen::TRunStop::Refused:
     case ncgen::TRunStop::Sink:
-        if (outcome.Stop == ncgen::TRunStop::Refused && failedCheck_)
-            why = ReadBackMarkFor(*failedCheck_, messages_).ToolTip;
+        if (outcome.FailedCheck) why = ReadBackMarkFor(*outcome.FailedCheck, messages_).ToolTip;
         // The generator words an empty text in English; a pattern of {line} alone gives one.
-        if (why.isEmpty() && outcome.Stop == ncgen::TRunStop::Generation &&
-            outcome.Refusal.Empty() && !items_.empty() &&
-            items_[outcome.FailedItem].Text.find_first_not_of("\r\n") == std::string::npos)
+        if (why.isEmpty() && outcome.Stop == ncgen::TRunStop::Generation && !items_.empty() &&
+            items_[failed].Text.find_first_not_of("\r\n") == std::string::npos)
             why = messages_.Text(text::NoTextToEncode);
-        if (why.isEmpty())
-            why = outcome.Refusal.Empty() ? FromCodePage(outcome.Message)
-                                          : messages_.Text(outcome.Refusal);
-        summary_->setText(
-            messages_.Text(SerialStoppedText)
-                .arg(at, count,
-                     items_.empty() ? QString() : FromCodePage(items_[outcome.FailedItem].Text),
-                     why) +
-            QLatin1Char('\n') + written);
+        if (why.isEmpty()) why = messages_.Text(outcome.Outcome.Message);
+        summary_->setText(messages_.Text(SerialStoppedText)
+                              .arg(at, count,
+                                   items_.empty() ? QString() : FromCodePage(items_[failed].Text),
+                                   why) +
+                          QLatin1Char('\n') + written);
         break;
     }
     setRunning(false);

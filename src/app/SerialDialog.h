@@ -1,7 +1,7 @@
 #pragma once
 
+#include "job/Series.h"
 #include "ncgen/SerialRun.h"
-#include "readback/ReadBack.h"
 
 #include <QDialog>
 
@@ -68,7 +68,7 @@ class SerialDialog : public QDialog {
     void applyTexts();
     void updatePreview();
     void setRunning(bool running);
-    void finish(const ncgen::TRunOutcome& outcome);
+    void finish(const job::TSeriesOutcome& outcome);
     void stopAndWait();
 
     GenerateController& generator_;
@@ -95,8 +95,6 @@ class SerialDialog : public QDialog {
     ProgramLog* log_ = nullptr;
     std::string counter_;  // Windows-1252
     QString defaultStart_; // the counter's next number when the dialog last showed it
-    // The read-back that stopped the run; written by the worker, read after it ended.
-    std::optional<readback::TReadBackResult> failedCheck_;
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<std::size_t> done_{0};

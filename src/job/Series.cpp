@@ -54,26 +54,39 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
                          const TWrittenHook& written, ncgen::TProgramSink* sink) {
-    TSeriesOutcome result;
     for (const ncgen::TRunItem& item : items)
         if (IsJobFile(job, item.Output)) {
-            result.Outcome = {TStatus::BadRequest, {text::OutputIsJobFile, 0, {}, {}}};
-            return result;
+            TSeriesOutcome refused;
+            refused.Outcome = {TStatus::BadRequest, {text::OutputIsJobFile, 0, {}, {}}};
+            return refused;
         }
-    const config::TLanguageTexts& texts = job.Session.Texts;
-    const ncgen::TLayerTable& layers = job.Job.Layers;
     ncgen::TGenerateFields fields{job.Job.Layers.SelectLayer(1).Fields,
                                   job.Profile.Profile.SafetyDistance,
                                   job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
     if (options.Content) fields.Layer.Content = *options.Content;
+    const TSeriesJob run{job.Job,
+                         fields,
+                         job.Profile.Profile,
+                         job.Profile.Name,
+                         job.Session.Texts,
+                         {options.Stats, options.Check, job.Session.Settings.RapidRate}};
+    return RunSeries(run, items, progress, written, sink);
+}
+
+TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunItem>& items,
+                         const std::function<bool(const TSeriesStep&)>& progress,
+                         const TWrittenHook& written, ncgen::TProgramSink* sink) {
+    TSeriesOutcome result;
+    const config::TLanguageTexts& texts = run.Texts;
+    const ncgen::TLayerTable& layers = run.Job.Layers;
     TProgram last;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);
-        last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1),
-                                        job.Profile.Profile, job.Job.BlankDefinition, options.Stats,
-                                        options.Check, job.Session.Settings.RapidRate);
+        last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1), run.Profile,
+                                        run.Job.BlankDefinition, run.Notes.Stats, run.Notes.Check,
+                                        run.Notes.RapidRate);
         const auto warning = [&](const std::string& words) {
             program.Summary += "; " + texts.Format(text::WarningText, words);
         };
@@ -85,13 +98,13 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
         for (const std::string& round : RoundWords(last.Notes.Round, texts))
             warning(round);
         if (last.Notes.Stats)
-            program.Summary +=
-                "; " + StatsWords(*last.Notes.Stats, job.Profile.Profile.FeedZ, texts);
+            program.Summary += "; " + StatsWords(*last.Notes.Stats, run.Profile.FeedZ, texts);
         if (last.Notes.Check) {
             program.ReadBack = readback::Describe(*last.Notes.Check);
             program.Summary += "; " + ReadBackWords(*last.Notes.Check, texts);
             program.StopAfterWriting = last.CheckFailed();
             result.CheckFailed = program.StopAfterWriting;
+            if (result.CheckFailed) result.FailedCheck = last.Notes.Check;
         }
     };
     const auto step = [&](const ncgen::TRunStep& done) {
@@ -99,10 +112,11 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
         return progress({done.Index, done.Count, done.Item, done.Written, done.Program.Summary});
     };
     const ncgen::TRunOutcome outcome = ncgen::RunSerial(
-        job.Job.Layers, fields, job.Profile.Profile, job.Profile.Name, items, inspect, step, sink);
+        run.Job.Layers, run.Fields, run.Profile, run.ProfileName, items, inspect, step, sink);
 
     result.Written = outcome.Written;
     result.StoppedAt = outcome.FailedItem;
+    result.Stop = outcome.Stop;
     result.Stopped = outcome.Stop != ncgen::TRunStop::None;
     switch (outcome.Stop) {
     case ncgen::TRunStop::None:

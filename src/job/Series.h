@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,13 +48,31 @@ struct TSeriesOutcome {
     std::size_t Written = 0;   // programs written
     std::size_t StoppedAt = 0; // the item the run stopped at
     bool Stopped = false;
-    bool CheckFailed = false; // a program did not read back as its text
+    ncgen::TRunStop Stop = ncgen::TRunStop::None;
+    bool CheckFailed = false;                             // a program did not read back as its text
+    std::optional<readback::TReadBackResult> FailedCheck; // how it read
+};
+
+// What a run generates with: the job whose layer 1 takes each text (changed by the run, so
+// a front end that keeps its job passes a copy), layer 1's fields, the profile, the language
+// of the summaries and the notes wanted of each program.
+struct TSeriesJob {
+    ncgen::TJob& Job;
+    ncgen::TGenerateFields Fields;
+    const ncgen::TActiveProfile& Profile;
+    std::string_view ProfileName;
+    const config::TLanguageTexts& Texts;
+    TNotesWanted Notes;
 };
 
 // Writes one program per item with the job's layer 1 taking each text; the first failure
 // stops the run and keeps the files before it. Two items naming one file stop it before
 // anything is written. `progress` returning false cancels. A sink (the marking log) writes the
 // programs with their records instead of the plain file writer.
+TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunItem>& items,
+                         const std::function<bool(const TSeriesStep&)>& progress,
+                         const TWrittenHook& written = {}, ncgen::TProgramSink* sink = nullptr);
+// The same with layer 1's fields after loading; an item naming the job file stops it first.
 TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
