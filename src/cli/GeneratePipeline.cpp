@@ -48,15 +48,8 @@ void Print(std::ostream& err, const job::TOpenJob& job, const base::TTextMessage
 }
 
 int ExitStatus(const job::TOutcome& outcome) {
-    switch (outcome.Status) {
-    case job::TStatus::Ok:
-        return ExitOk;
-    case job::TStatus::BadRequest:
-        return ExitUsage;
-    case job::TStatus::Failed:
-        break;
-    }
-    return ExitFailure;
+    if (outcome.Ok()) return ExitOk;
+    return outcome.Status == job::TStatus::BadRequest ? ExitUsage : ExitFailure;
 }
 
 std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJobOptions& jobOptions,
