@@ -49,7 +49,7 @@ struct Window {
         form->Startup();
         form->LadeVorlage(QStringLiteral(KORVEX_DATA_DIR "/examples/typenschild.ncm"));
         form->findChild<QPlainTextEdit*>("EText")->setPlainText(app::FromCodePage(largestText()));
-        form->Preview().DMTimerTimer();
+        form->findChild<app::SymbolPreview*>()->DMTimerTimer();
         QCoreApplication::processEvents();
     }
 };
@@ -75,7 +75,7 @@ void BM_EncodeOnly(benchmark::State& state) {
 BENCHMARK(BM_EncodeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_PreviewRefresh(benchmark::State& state) {
-    app::SymbolPreview& preview = window().form->Preview();
+    app::SymbolPreview& preview = *window().form->findChild<app::SymbolPreview*>();
     const std::string code = window().form->Panel().Code();
     for (auto _ : state) {
         preview.ETextChange(code, content::TContentKind::Text);

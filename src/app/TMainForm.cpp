@@ -85,14 +85,6 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-ncgen::TJob& TMainForm::Job() {
-    return document_->Job();
-}
-
-const ncgen::TActiveProfile& TMainForm::ActiveProfile() const {
-    return document_->Profile();
-}
-
 void TMainForm::connectAreas() {
     connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
     connect(blankPage_, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
@@ -157,10 +149,6 @@ void TMainForm::showNotes() {
 
 void TMainForm::KalibriermusterClick() {
     coupon_->Start();
-}
-
-CouponDialog& TMainForm::CouponCorrectionDialog() {
-    return coupon_->Dialog();
 }
 
 void TMainForm::loadSettings() {

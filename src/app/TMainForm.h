@@ -65,16 +65,9 @@ class TMainForm : public QMainWindow {
 
     const Messages& Messenger() const { return messages_; }
     bool BatchMode() const;
-    ncgen::TJob& Job();
-    JobDocument& Document() { return *document_; }
     JobPanel& Panel() { return *panel_; }
-    SymbolPreview& Preview() { return *preview_; }
     GenerateController& Generator() { return *generator_; }
     NCEditor& Editor() { return *editor_; }
-    GraphicPage& Graphic() { return *graphic_; }
-    TFSymbol& SymbolDialog() { return *symbolDialog_; }
-    TInfo& InfoDialog() { return *info_; }
-    const ncgen::TActiveProfile& ActiveProfile() const;
 
     // Commands, as the menu, the toolbars and the command line run them.
     void SelectLayer(int n);
@@ -101,7 +94,6 @@ class TMainForm : public QMainWindow {
     SerialDialog& SerialRunDialog();
     // The calibration coupon of the profile's tool into the editor and the graphic.
     void KalibriermusterClick();
-    CouponDialog& CouponCorrectionDialog();
     LogDialog& MarkingLogDialog();
     ProgramLog& MarkingLog() { return *programLog_; }
     // What the log records of the program in the editor, but its file and hash.

@@ -32,7 +32,7 @@ struct GraphicWindow : StartedWindow {
         child<QAbstractButton>(*form, "BGrafik")->click();
         QTest::qWait(50);
     }
-    GraphicPage& Page() { return form->Graphic(); }
+    GraphicPage& Page() { return Area<korvex::app::GraphicPage>(*form); }
     QWidget& Surface() { return Page().Surface(); }
 };
 
@@ -241,7 +241,7 @@ void GraphicTest::badLineEndsThePassAfterWhatWasDrawn() {
     GraphicPage& page = window.Page();
     page.Grafik().SetWorldBox(-10, -10, -10, 10, 10, 10);
     std::vector<std::string> lines = {"ZR;2;-1", "XY;1;2"};
-    korvex::app::JobDocument& document = window.form->Document();
+    korvex::app::JobDocument& document = Area<korvex::app::JobDocument>(*window.form);
     document.Job().BlankDefinition.clear();
     document.SetSimulationLines(lines);
     page.Drawsimulation();
@@ -311,13 +311,14 @@ void GraphicTest::blankPageDrawsAndDeletesTheTypedBlank() {
     QTest::keyClicks(radius, "1a2,5");
     QCOMPARE(radius->text(), QStringLiteral("12.5"));
     child<QAbstractButton>(form, "RAnzeigen")->click();
-    QCOMPARE(form.Job().BlankDefinition, std::string("ROHDEF ZYL3 XC0 YM-25 RA12.5 ZC0 YP25"));
+    QCOMPARE(Area<korvex::app::JobDocument>(form).Job().BlankDefinition,
+             std::string("ROHDEF ZYL3 XC0 YM-25 RA12.5 ZC0 YP25"));
     QVERIFY(page.isVisible());
     const auto withBlank = pixels(page);
 
     form.BBlankClick();
     child<QAbstractButton>(form, "RDelete")->click();
-    QVERIFY(form.Job().BlankDefinition.empty());
+    QVERIFY(Area<korvex::app::JobDocument>(form).Job().BlankDefinition.empty());
     QVERIFY(page.isVisible());
     QVERIFY(pixels(page) != withBlank);
 }
@@ -336,7 +337,8 @@ void GraphicTest::blankPageChoosesHowARoundPartIsMarked() {
         QTest::keyClicks(edit, value);
     }
     child<QAbstractButton>(form, "ROberflaecheFolgen")->click();
-    QCOMPARE(form.Job().Surface, korvex::ncgen::TSurfaceMode::Follow);
+    QCOMPARE(Area<korvex::app::JobDocument>(form).Job().Surface,
+             korvex::ncgen::TSurfaceMode::Follow);
     child<QAbstractButton>(form, "RAnzeigen")->click();
     QTest::qWait(50);
     const auto& lines = form.Generator().SimulationLines();
@@ -380,7 +382,8 @@ void GraphicTest::pickReadOutTakesTheInfeedDepth() {
     child<QAbstractButton>(page, "BPick")->click();
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&window] {
-        if (window.form->SymbolDialog().isVisible()) window.form->SymbolDialog().reject();
+        if (Area<korvex::app::TFSymbol>(*window.form).isVisible())
+            Area<korvex::app::TFSymbol>(*window.form).reject();
     });
     closer.start(20);
     child<QAbstractButton>(*window.form, "SchriftartSingle")->click();
@@ -492,7 +495,7 @@ void GraphicTest::templateKeepsTheViewOfTheGraphic() {
 
 void GraphicTest::readOutsStartAtZeroAndTooltipsFollowTheLanguage() {
     StartedWindow window;
-    GraphicPage& page = window.form->Graphic();
+    GraphicPage& page = Area<korvex::app::GraphicPage>(*window.form);
     const QStringList zero(3, QStringLiteral("0.000"));
     QCOMPARE(readOut(page), zero);
     window.form->BGrafikClick();

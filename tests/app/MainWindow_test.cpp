@@ -1,3 +1,4 @@
+#include "app/JobDocument.h"
 #include "app/GenerateController.h"
 #include "app/JobPanel.h"
 #include "app/KorvexApplication.h"
@@ -91,14 +92,15 @@ class MainWindowTest : public QObject {
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
     StartedWindow window;
-    QSignalSpy refreshed(&window.form->Preview(), &korvex::app::SymbolPreview::Refreshed);
+    QSignalSpy refreshed(&Area<korvex::app::SymbolPreview>(*window.form),
+                         &korvex::app::SymbolPreview::Refreshed);
     settle();
     refreshed.clear();
     QTest::keyClicks(textField(*window.form), QStringLiteral("AB123"), Qt::NoModifier, 20);
     QCOMPARE(refreshed.count(), 0);
     settle();
     QCOMPARE(refreshed.count(), 1);
-    QVERIFY(window.form->Preview().SymbolCurrent());
+    QVERIFY(Area<korvex::app::SymbolPreview>(*window.form).SymbolCurrent());
 }
 
 void MainWindowTest::convertFollowsTheStatusCheck_data() {
@@ -182,7 +184,7 @@ void MainWindowTest::invalidFieldsNameTheFieldAndResetOffsets() {
 void MainWindowTest::captionRedForATooSmallSizeAndBlackUnderAuto() {
     StartedWindow window;
     auto* caption = child<QLabel>(*window.form, "Schriftname");
-    auto& preview = window.form->Preview();
+    auto& preview = Area<korvex::app::SymbolPreview>(*window.form);
     textField(*window.form)->setPlainText(QStringLiteral("1234567890ABCDEF"));
     preview.SetDatamatrix(1, 0); // C10X10, ASCII
     preview.DMTimerTimer();
@@ -203,7 +205,7 @@ void MainWindowTest::captionRedForATooSmallSizeAndBlackUnderAuto() {
 
 void MainWindowTest::emptyTextShowsThePlaceholderGrid() {
     StartedWindow window;
-    auto& preview = window.form->Preview();
+    auto& preview = Area<korvex::app::SymbolPreview>(*window.form);
     textField(*window.form)->setPlainText(QStringLiteral("A1"));
     window.form->Generator().ConvertClick();
     QVERIFY(!window.form->Editor().document()->isEmpty());
@@ -238,18 +240,19 @@ void MainWindowTest::symbolDialogChoiceIsWhatIsMarkedAndSaved() {
     textField(form)->setPlainText(QStringLiteral("A1"));
     QTimer chooser;
     QObject::connect(&chooser, &QTimer::timeout, [&] {
-        if (!form.SymbolDialog().isVisible()) return;
-        child<QListWidget>(form.SymbolDialog(), "Symbox")->setCurrentRow(27); // C12X26
-        child<QListWidget>(form.SymbolDialog(), "Codebox")->setCurrentRow(1); // C40
-        form.SymbolDialog().accept();
+        if (!Area<korvex::app::TFSymbol>(form).isVisible()) return;
+        child<QListWidget>(Area<korvex::app::TFSymbol>(form), "Symbox")
+            ->setCurrentRow(27); // C12X26
+        child<QListWidget>(Area<korvex::app::TFSymbol>(form), "Codebox")->setCurrentRow(1); // C40
+        Area<korvex::app::TFSymbol>(form).accept();
     });
     chooser.start(20);
     form.SchriftartSingleClick();
-    form.Preview().DMTimerTimer();
+    Area<korvex::app::SymbolPreview>(form).DMTimerTimer();
     QCOMPARE(child<QLabel>(form, "Schriftname")->text(), QStringLiteral("C12X26 - C40"));
     QVERIFY(form.Generator().ConvertClick());
     QCOMPARE(int(form.Generator().Fields().Layer.CurrentSymbolSize), 27);
-    QCOMPARE(form.Preview().MatrixCols(), 26);
+    QCOMPARE(Area<korvex::app::SymbolPreview>(form).MatrixCols(), 26);
     const QString job = window.folder.filePath("c12x26.ncm");
     form.SaveVorlage(job);
     const QByteArray saved = ReadAll(job);
@@ -265,7 +268,7 @@ void MainWindowTest::profileButtonsFillRZAndFeed() {
     QStringList seen;
     for (int n = 4; n >= 1; --n) {
         child<QRadioButton>(*window.form, QStringLiteral("Profil%1").arg(n).toLatin1())->click();
-        const auto& profile = window.form->ActiveProfile();
+        const auto& profile = Area<korvex::app::JobDocument>(*window.form).Profile();
         QCOMPARE(child<QLineEdit>(*window.form, "REbeneauswahl")->text(),
                  QString::fromLatin1(profile.SafetyDistance));
         QCOMPARE(child<QLineEdit>(*window.form, "ZEbeneauswahl")->text(),
@@ -409,7 +412,7 @@ void MainWindowTest::generateRightAfterTypingMarksTheNewText() {
     text->selectAll();
     QTest::keyClicks(text, QStringLiteral("NEU-42"));
     // No wait: the preview's refresh is still pending.
-    QVERIFY(window.form->Preview().RefreshPending());
+    QVERIFY(Area<korvex::app::SymbolPreview>(*window.form).RefreshPending());
     QTest::mouseClick(child<QPushButton>(*window.form, "Convert"), Qt::LeftButton);
     const QString out = window.folder.filePath("out.nc");
     QVERIFY(window.form->SaveProgram(out));
@@ -428,11 +431,11 @@ void MainWindowTest::textThatFitsNoSizeNeverMarksTheOldSymbol() {
     auto* text = textField(*window.form);
     text->setPlainText(QStringLiteral("A1"));
     settle();
-    const int columns = window.form->Preview().MatrixCols();
+    const int columns = Area<korvex::app::SymbolPreview>(*window.form).MatrixCols();
     text->setPlainText(QString(4000, QLatin1Char('Z')));
     settle();
     QCOMPARE(boxes.Texts.size(), 1); // the range error, once
-    QCOMPARE(window.form->Preview().MatrixCols(), columns);
+    QCOMPARE(Area<korvex::app::SymbolPreview>(*window.form).MatrixCols(), columns);
     auto* convert = child<QPushButton>(*window.form, "Convert");
     QVERIFY(convert->isEnabled());
     QTest::mouseClick(convert, Qt::LeftButton);
@@ -491,16 +494,16 @@ void MainWindowTest::badTemplateFilesLeaveTheJobAsItWas() {
 void MainWindowTest::testPrintIsOnePageWithTheSymbol() {
     StartedWindow window;
     textField(*window.form)->setPlainText(QStringLiteral("SN-1"));
-    window.form->Preview().DMTimerTimer();
+    Area<korvex::app::SymbolPreview>(*window.form).DMTimerTimer();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QString pdf = window.folder.filePath("print.pdf");
     printer.setOutputFileName(pdf);
-    korvex::app::PrintSymbol(window.form->Preview().Encoder(), printer);
+    korvex::app::PrintSymbol(Area<korvex::app::SymbolPreview>(*window.form).Encoder(), printer);
     const QByteArray bytes = ReadAll(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
     QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 1);
-    QCOMPARE(window.form->Preview().Encoder().PixelsDot, 20);
+    QCOMPARE(Area<korvex::app::SymbolPreview>(*window.form).Encoder().PixelsDot, 20);
 }
 
 void MainWindowTest::handOffWithoutTheEditorSaysItIsNotInstalled() {
@@ -604,12 +607,12 @@ void MainWindowTest::trailingLineBreakIsSaidInCaptionAndReadBackTip() {
     const QString note = window.form->Messenger().Text(9351);
     QVERIFY(!note.isEmpty());
     textField(*window.form)->setPlainText(QStringLiteral("SN-0001\n"));
-    window.form->Preview().DMTimerTimer();
+    Area<korvex::app::SymbolPreview>(*window.form).DMTimerTimer();
     QVERIFY(caption->text().contains(note));
     QVERIFY(window.form->Generator().ConvertClick());
     QVERIFY(mark->toolTip().contains(note));
     textField(*window.form)->setPlainText(QStringLiteral("SN-0001"));
-    window.form->Preview().DMTimerTimer();
+    Area<korvex::app::SymbolPreview>(*window.form).DMTimerTimer();
     QVERIFY(!caption->text().contains(note));
     QVERIFY(window.form->Generator().ConvertClick());
     QVERIFY(!mark->toolTip().contains(note));
@@ -679,8 +682,8 @@ void MainWindowTest::titleInfoAndVersionOptionShowOneVersion() {
     QVERIFY(!number.isEmpty());
     StartedWindow window;
     QCOMPARE(window.form->windowTitle(), QStringLiteral("KORVEX ") + number);
-    window.form->InfoDialog().Prepare();
-    const auto labels = window.form->InfoDialog().findChildren<QLabel*>();
+    Area<korvex::app::TInfo>(*window.form).Prepare();
+    const auto labels = Area<korvex::app::TInfo>(*window.form).findChildren<QLabel*>();
     QVERIFY(std::any_of(labels.begin(), labels.end(),
                         [&](QLabel* l) { return l->text().endsWith(QLatin1Char(' ') + number); }));
 }
@@ -711,9 +714,9 @@ void MainWindowTest::keyboardReachesEveryViewHelpAndTheSizeList() {
     QTimer closer;
     QWidget* focused = nullptr;
     QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (!form.SymbolDialog().isVisible()) return;
+        if (!Area<korvex::app::TFSymbol>(form).isVisible()) return;
         focused = QApplication::focusWidget();
-        form.SymbolDialog().reject();
+        Area<korvex::app::TFSymbol>(form).reject();
     });
     closer.start(20);
     form.SchriftartSingleClick();
@@ -730,7 +733,7 @@ void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
     QVERIFY(!child<QPushButton>(*window.form, "Convert")->isEnabled());
     QCOMPARE(window.form->statusBar()->currentMessage(),
              QStringLiteral("Falsche Prüfziffer im GS1-Element: (01)09506000134353"));
-    QVERIFY(!window.form->Preview().SymbolCurrent());
+    QVERIFY(!Area<korvex::app::SymbolPreview>(*window.form).SymbolCurrent());
     QVERIFY(boxes.Texts.isEmpty());
 
     textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
@@ -739,8 +742,8 @@ void MainWindowTest::gs1ContentIsCheckedWhileTypingAndShownUnderThePreview() {
     QCOMPARE(window.form->statusBar()->currentMessage(), QString());
     QCOMPARE(child<QLabel>(*window.form, "Klarschrift")->text(),
              QStringLiteral("(01)09506000134352(21)7"));
-    QVERIFY(window.form->Preview().SymbolCurrent());
-    QCOMPARE(window.form->Preview().Encoder().DataCodewords().front(), 232);
+    QVERIFY(Area<korvex::app::SymbolPreview>(*window.form).SymbolCurrent());
+    QCOMPARE(Area<korvex::app::SymbolPreview>(*window.form).Encoder().DataCodewords().front(), 232);
     QVERIFY(window.form->Generator().ConvertClick());
     const QString job = window.folder.filePath("gs1.ncm");
     window.form->SaveVorlage(job);

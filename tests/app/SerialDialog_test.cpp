@@ -1,3 +1,4 @@
+#include "app/JobDocument.h"
 #include "app/SerialDialog.h"
 #include "app/GenerateController.h"
 #include "app/Messages.h"
@@ -84,7 +85,7 @@ class SerialDialogTest : public QObject {
 
 void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
     SerialWindow window;
-    const auto layersBefore = window.form->Job().Layers.Layers;
+    const auto layersBefore = Area<korvex::app::JobDocument>(*window.form).Job().Layers.Layers;
     SerialDialog& dialog = window.Opened("7", 5, "3", "SN-{n:04}", "p{i}-{n}.nc");
     QCOMPARE(child<QLabel>(dialog, "LVorschau")->text().count("SN-0007"), 1);
     QVERIFY(child<QLabel>(dialog, "LVorschau")->text().contains("SN-0019"));
@@ -97,7 +98,7 @@ void SerialDialogTest::runWritesOneProgramPerNumberAsTheGenerateCommandDoes() {
     QCOMPARE(progress->maximum(), 5);
     QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text(),
              window.Text(9144).arg(5).arg(QDir::toNativeSeparators(window.Out())));
-    QVERIFY(window.form->Job().Layers.Layers == layersBefore);
+    QVERIFY(Area<korvex::app::JobDocument>(*window.form).Job().Layers.Layers == layersBefore);
 
     // The third program is what Convert makes of its text.
     child<QPlainTextEdit>(*window.form, "EText")->setPlainText("SN-0013");

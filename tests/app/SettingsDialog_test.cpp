@@ -1,3 +1,4 @@
+#include "app/JobDocument.h"
 #include "app/CouponDialog.h"
 #include "app/GenerateController.h"
 #include "app/NCEditor.h"
@@ -132,7 +133,8 @@ void SettingsDialogTest::pageSwitchTakesTheProfileOverInMemoryOnly() {
 
     QCOMPARE(ReadAll(window.ConfigFolder() + "profil2.ini"), onDisk);
     window.form->ProfilClick(2);
-    QCOMPARE(window.form->ActiveProfile().SafetyDistance, std::string("7.250"));
+    QCOMPARE(Area<korvex::app::JobDocument>(*window.form).Profile().SafetyDistance,
+             std::string("7.250"));
     QCOMPARE(child<QLineEdit>(*window.form, "REbeneauswahl")->text(), QStringLiteral("7.250"));
 }
 
@@ -361,7 +363,7 @@ void SettingsDialogTest::saveAppliesTheGraphicDefaultsAndRedraws() {
     StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
     child<QAbstractButton>(*window.form, "Convert")->click();
     child<QAbstractButton>(*window.form, "BGrafik")->click();
-    korvex::app::GraphicPage& page = window.form->Graphic();
+    korvex::app::GraphicPage& page = Area<korvex::app::GraphicPage>(*window.form);
     const bool axes = page.View().showAxes;
     const bool rapids = page.View().showRapidMoves;
     TEinstellungen& dialog = opened(window);
@@ -445,15 +447,15 @@ void SettingsDialogTest::couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool()
     QVERIFY(!window.form->Editor().document()->isEmpty());
     QVERIFY(child<QAbstractButton>(*window.form, "Convert")->isEnabled());
 
-    korvex::app::CouponDialog& coupon = window.form->CouponCorrectionDialog();
+    korvex::app::CouponDialog& coupon = Area<korvex::app::CouponDialog>(*window.form);
     QVERIFY(coupon.isVisible());
     child<QLineEdit>(coupon, "KGemessen")->setText(QStringLiteral("0"));
     QTest::mouseClick(child<QAbstractButton>(coupon, "KKorrigieren"), Qt::LeftButton);
     QCOMPARE(boxes.Texts.value(0), window.form->Messenger().Text(9680));
-    QCOMPARE(window.form->ActiveProfile().Tool.Angle, 90.0L);
+    QCOMPARE(Area<korvex::app::JobDocument>(*window.form).Profile().Tool.Angle, 90.0L);
     child<QLineEdit>(coupon, "KGemessen")->setText(QStringLiteral("0.5"));
     QTest::mouseClick(child<QAbstractButton>(coupon, "KKorrigieren"), Qt::LeftButton);
-    const long double angle = window.form->ActiveProfile().Tool.Angle;
+    const long double angle = Area<korvex::app::JobDocument>(*window.form).Profile().Tool.Angle;
     QVERIFY2(angle > 90 && angle < 179, qPrintable(QString::number(double(angle))));
     const auto saved = korvex::ncgen::ReadTool({stored(window, "profil1.ini", "set", "WzTyp"),
                                                 stored(window, "profil1.ini", "set", "WzWinkel"),

@@ -121,12 +121,12 @@ void capture(const QString& folder, const QString& language, int number) {
         save(&form, folder + "/main-blank-" + QString::fromLatin1(shape).toLower() + "-" +
                         language + ".png");
     }
-    app::TFSymbol& symbol = form.SymbolDialog();
+    app::TFSymbol& symbol = *form.findChild<app::TFSymbol*>();
     symbol.Prepare(0, 0);
     symbol.show();
     save(&symbol, folder + "/symbol-dialog-" + language + ".png");
     symbol.hide();
-    app::TInfo& info = form.InfoDialog();
+    app::TInfo& info = *form.findChild<app::TInfo*>();
     info.Prepare();
     info.show();
     save(&info, folder + "/info-dialog-" + language + ".png");
@@ -215,7 +215,7 @@ void capture(const QString& folder, const QString& language, int number) {
     form.KalibriermusterClick();
     click("Fit");
     save(&form, folder + "/main-graphic-coupon-" + language + ".png");
-    app::CouponDialog& coupon = form.CouponCorrectionDialog();
+    app::CouponDialog& coupon = *form.findChild<app::CouponDialog*>();
     save(&coupon, folder + "/coupon-dialog-" + language + ".png");
     coupon.hide();
 }

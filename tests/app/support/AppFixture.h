@@ -38,6 +38,14 @@ template <typename T> T* child(QWidget& parent, const char* name) {
     return found;
 }
 
+// The window's one area of type T (a page, a dialog, the job document): tests reach it as the
+// window holds it, not through accessors kept for them.
+template <typename T> T& Area(QObject& window) {
+    T* found = window.findChild<T*>();
+    if (!found) qFatal("no %s", T::staticMetaObject.className());
+    return *found;
+}
+
 // The delivered files the program reads beside its executable.
 QString DataFile(const QString& name);
 
