@@ -6,6 +6,7 @@
 #include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
+#include "log/LogTexts.h"
 #include "log/LoggedWrite.h"
 
 #include <QDir>
@@ -24,6 +25,10 @@ log::TMarkingLog* ProgramLog::Log() {
     const std::optional<std::filesystem::path> file = log::LogFileFor(configFolder_);
     if (!file) return nullptr;
     log_ = std::make_unique<log::TMarkingLog>(*file);
+    // A run killed midway left numbers that are not handed out again; the user should know
+    // why the counter jumped, as korvex-cli tells it.
+    for (const log::TInterruptedRun& run : log_->Recovered().Runs)
+        messages_.ShowNotice(FromCodePage(log::InterruptedRunText(messages_.LanguageTexts(), run)));
     return log_.get();
 }
 

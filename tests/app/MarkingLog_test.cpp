@@ -14,6 +14,9 @@
 #include <QSpinBox>
 #include <QtTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using korvex::app::LogDialog;
 using korvex::app::SerialDialog;
 
@@ -24,6 +27,7 @@ class MarkingLogTest : public QObject {
     void logWindowFindsAndExportsTheRecords();
     void handOffFileIsLogged();
     void checkedSerialRunLogsEachVerdict();
+    void interruptedRunIsToldAtTheNextOpening();
 };
 
 namespace {
@@ -156,4 +160,32 @@ int main(int argc, char** argv) {
     MarkingLogTest test;
     return QTest::qExec(&test, argc, argv);
 }
+void MarkingLogTest::interruptedRunIsToldAtTheNextOpening() {
+    StartedWindow window;
+    const auto file = korvex::log::LogFileFor(korvex::app::ToPath(window.ConfigFolder()));
+    QVERIFY(file);
+    // A writer that takes 50 numbers and dies before writing any, as a killed run does.
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        try {
+            korvex::log::TMarkingLog(*file).TakeSerials("typenschild", 50, 1, {});
+        } catch (...) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(pid, &status, 0), pid);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    BoxAnswerer boxes;
+    QVERIFY(window.form->MarkingLog().Log());
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY2(boxes.Texts[0].startsWith("Eine Serie wurde unterbrochen: 0 von 50"),
+             qPrintable(boxes.Texts[0]));
+    // Told once: the window keeps its log open.
+    QVERIFY(window.form->MarkingLog().Log());
+    QCOMPARE(boxes.Texts.size(), 1);
+}
+
 #include "MarkingLog_test.moc"
