@@ -21,10 +21,15 @@ ProgramLog::ProgramLog(std::filesystem::path configFolder, const Messages& messa
 ProgramLog::~ProgramLog() = default;
 
 log::TMarkingLog* ProgramLog::Log() {
-    if (log_) return log_.get();
+    // Asked each time: the settings dialog may have switched the log or named another file.
     const std::optional<std::filesystem::path> file = log::LogFileFor(configFolder_);
     if (!file) return nullptr;
-    log_ = std::make_unique<log::TMarkingLog>(*file);
+    if (log_ && *file == file_) return log_.get();
+    auto opened = std::make_unique<log::TMarkingLog>(*file);
+    // A serial run may still be writing to the one before, so it stays open until the end.
+    if (log_) earlier_.push_back(std::move(log_));
+    log_ = std::move(opened);
+    file_ = *file;
     // A run killed midway left numbers that are not handed out again; the user should know
     // why the counter jumped, as korvex-cli tells it.
     for (const log::TInterruptedRun& run : log_->Recovered().Runs)

@@ -22,7 +22,8 @@ class ProgramLog {
     ProgramLog(std::filesystem::path configFolder, const Messages& messages);
     ~ProgramLog();
 
-    // The log, or nullptr when the settings switch it off. Throws log::ELogError.
+    // The log main.ini names now, or nullptr when it switches the log off. Throws
+    // log::ELogError.
     log::TMarkingLog* Log();
 
     // Writes the file with its record: a content logged before is a question (in a batch run
@@ -41,6 +42,8 @@ class ProgramLog {
     std::filesystem::path configFolder_;
     const Messages& messages_;
     std::unique_ptr<log::TMarkingLog> log_;
+    std::filesystem::path file_; // log_'s
+    std::vector<std::unique_ptr<log::TMarkingLog>> earlier_;
 };
 
 } // namespace korvex::app

@@ -204,6 +204,7 @@ void TEinstellungen::Fill() {
     ui_->ERohteil->SetColour(settings_.Blank);
     ui_->ESymbox->setCurrentIndex(settings_.DefaultSymbolSize);
     ui_->ECodeBox->setCurrentIndex(settings_.DefaultEncodation);
+    ui_->CMarkierprotokoll->setChecked(settings_.MarkingLog);
 }
 
 void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
@@ -215,6 +216,7 @@ void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
     settings.View = static_cast<config::TGraphicView>(views_->checkedId());
     settings.ShowRapidMoves = ui_->G0Butt->isChecked();
     settings.ShowAxes = ui_->AxisButt->isChecked();
+    settings.MarkingLog = ui_->CMarkierprotokoll->isChecked();
     settings.Background = ui_->EHintergrund->Colour();
     settings.Axes = ui_->EAchsen->Colour();
     settings.Feed = ui_->EVorschub->Colour();
@@ -306,9 +308,11 @@ bool TEinstellungen::refuseUncodedText() {
 }
 
 void TEinstellungen::ApplyTexts() {
-    // The toggles beside the axis and rapid-move colours are not in the caption table.
+    // The toggles beside the axis and rapid-move colours and the log switch are not in the
+    // caption table.
     ui_->AxisButt->setText(messages_.Text(ShowToggleText));
     ui_->G0Butt->setText(messages_.Text(ShowToggleText));
+    ui_->CMarkierprotokoll->setText(messages_.Text(text::LogSwitchCaption));
 }
 
 void TEinstellungen::showEvent(QShowEvent* event) {

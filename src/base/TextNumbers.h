@@ -143,6 +143,7 @@
     X(LogExportButton, 9763)                                                                       \
     X(LogCloseButton, 9764)                                                                        \
     X(LogShownText, 9765)       /* %1 shown, %2 in all */                                          \
+    X(LogSwitchCaption, 9766)   /* the settings' switch of the marking log */                      \
     X(LogFirstColumnText, 9770) /* one per column of log::RECORD_COLUMNS */                        \
     X(NotGeneratedStatus, 9350) /* + ": " + why, after a refused generation */                     \
     X(EndsWithLineBreakText, 9351)                                                                 \

@@ -11,6 +11,11 @@ enum class TGraphicView { XY, XZ, YZ, XYZ };
 // Colours are 0x00BBGGRR, red in the low byte, as the settings files store them.
 using TColor = std::uint32_t;
 
+// Where main.ini switches the marking log and names its file.
+inline constexpr const char* LogSection = "log";
+inline constexpr const char* LogSwitchKey = "Markierprotokoll"; // "0" switches it off
+inline constexpr const char* LogFileKey = "Datei";              // empty: korvex.sqlite beside
+
 // The program-wide settings of main.ini, together with the settings dialog's working copy of
 // them. The initial values are the dialog's states before the first load.
 struct TSettings {
@@ -35,6 +40,9 @@ struct TSettings {
     std::uint8_t DefaultEncodation = 0;    // "DMEncode", the dialog's encodation list
     int Language = 1;                      // "lang": 1 German, 2-4 English
     std::string RapidRate;                 // "Eilgangrate", mm/min, for the cycle time
+
+    // section "log"
+    bool MarkingLog = true; // "Markierprotokoll": every program written with its record
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

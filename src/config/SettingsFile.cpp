@@ -159,6 +159,9 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     const std::int32_t language = ini.ReadInteger("lang");
     s.Language = language >= 1 && language <= 4 ? language : 1;
     s.RapidRate = ini.ReadString("Eilgangrate");
+    ini.SetSection(LogSection);
+    s.MarkingLog = ini.ReadString(LogSwitchKey) != "0";
+    ini.SetSection("set");
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
@@ -197,6 +200,12 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     ini.WriteInteger("lang", s.Language);
     // Written once someone set it, so older files stay as the Parts write them.
     if (!s.RapidRate.empty()) ini.WriteString("Eilgangrate", s.RapidRate);
+    // Likewise: a file that never switched the log keeps no key for it.
+    if (!s.MarkingLog ||
+        !TIniFile(SettingsFile(folder, "main"), LogSection).ReadString(LogSwitchKey).empty()) {
+        ini.SetSection(LogSection);
+        ini.WriteString(LogSwitchKey, s.MarkingLog ? "1" : "0");
+    }
     ini.Commit();
 
     LoadSettings(folder, s, profiles);

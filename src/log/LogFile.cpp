@@ -1,5 +1,6 @@
 #include "base/Windows1252.h"
 #include "config/IniFile.h"
+#include "config/Settings.h"
 #include "log/MarkingLog.h"
 
 namespace korvex::log {
@@ -7,9 +8,9 @@ namespace korvex::log {
 namespace fs = std::filesystem;
 
 std::optional<fs::path> LogFileFor(const fs::path& configFolder) {
-    const config::TIniFile ini(configFolder / "main.ini", "log");
-    if (ini.ReadString("Markierprotokoll") == "0") return std::nullopt;
-    const std::string file = ini.ReadString("Datei");
+    const config::TIniFile ini(configFolder / "main.ini", config::LogSection);
+    if (ini.ReadString(config::LogSwitchKey) == "0") return std::nullopt;
+    const std::string file = ini.ReadString(config::LogFileKey);
     if (file.empty()) return configFolder / LogFileName;
     const std::string name = base::Windows1252ToUtf8(file);
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()));

@@ -88,6 +88,7 @@ class SettingsDialogTest : public QObject {
     void toolFieldsAreSavedAndTheWindowReadsTheDotsBesideIt();
     void couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool();
     void saveAppliesTheGraphicDefaultsAndRedraws();
+    void logSwitchStopsAndResumesTheRecords();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -379,6 +380,30 @@ void SettingsDialogTest::saveAppliesTheGraphicDefaultsAndRedraws() {
     QVERIFY(child<QAbstractButton>(page, "XZButt")->isChecked());
     QCOMPARE(page.Grafik().D3Yrotation(), 90.0L);
     QVERIFY(page.PassCount() > passes);
+}
+
+// Switched off, programs are written without records (so no duplicate question); switched on
+// again, the same log knows the content once more.
+void SettingsDialogTest::logSwitchStopsAndResumesTheRecords() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("first.nc")));
+    QVERIFY(stored(window, "main.ini", "log", "Markierprotokoll").empty());
+    BoxAnswerer cancel(true);
+    for (const bool on : {false, true}) {
+        TEinstellungen& dialog = opened(window);
+        auto* box = child<QAbstractButton>(dialog, "CMarkierprotokoll");
+        QCOMPARE(box->isChecked(), !on);
+        box->setChecked(on);
+        press(dialog, "Speichern");
+        QCOMPARE(stored(window, "main.ini", "log", "Markierprotokoll"),
+                 std::string(on ? "1" : "0"));
+        cancel.Texts.clear();
+        const QString file = window.folder.filePath(on ? "third.nc" : "second.nc");
+        QCOMPARE(window.form->SaveProgram(file), !on);
+        QCOMPARE(cancel.Texts.size(), on ? 1 : 0);
+    }
 }
 
 QTEST_MAIN(SettingsDialogTest)
