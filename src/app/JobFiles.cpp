@@ -6,8 +6,8 @@
 #include "app/Messages.h"
 #include "app/NCEditor.h"
 #include "app/Platform.h"
-#include "base/PathText.h"
 #include "base/TextLines.h"
+#include "job/LoggedRun.h"
 #include "log/LoggedWrite.h"
 #include "base/TextMessage.h"
 #include "base/TextNumbers.h"
@@ -50,19 +50,10 @@ log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
     record.Encodation = datamatrix::EncodingName(
         static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
     record.Profile = generator.ProfileName();
-    if (!templateFile_.isEmpty()) record.JobTemplate = ToPath(templateFile_);
+    if (!templateFile_.isEmpty()) record.JobTemplate = job::RecordedPath(ToPath(templateFile_));
     const readback::TProgramNotes& notes = generator.Notes();
     if (generator.NotesCurrent() && notes.Check) record.ReadBack = readback::Describe(*notes.Check);
     return record;
-}
-
-std::string JobFiles::SerialCounter() const {
-    // The same name korvex-cli gives the template's counter: its absolute path.
-    if (templateFile_.isEmpty()) return {};
-    std::error_code ec;
-    const std::filesystem::path canonical =
-        std::filesystem::weakly_canonical(ToPath(templateFile_), ec);
-    return base::PathText(ec ? ToPath(templateFile_) : canonical);
 }
 
 void JobFiles::TellLeftOut(const std::vector<base::TTextMessage>& notes) const {

@@ -29,8 +29,6 @@ class JobFiles {
     void SetTemplateFile(const QString& file);
     // What the log records of the generator's program, but its file and hash.
     log::TMarkRecord Record(const GenerateController& generator) const;
-    // The counter of the job template's serial numbers; a new job's is unnamed.
-    std::string SerialCounter() const;
 
     // What the file held beyond what the window shows must not vanish without a word.
     void TellLeftOut(const std::vector<base::TTextMessage>& notes) const;

@@ -1,7 +1,7 @@
 #include "app/SerialDialog.h"
 #include "app/ProgramLog.h"
-#include "base/TextLines.h"
 #include "base/TextNumbers.h"
+#include "job/LoggedRun.h"
 #include "job/Series.h"
 #include "log/LoggedWrite.h"
 
@@ -104,9 +104,14 @@ void SerialDialog::SetDefaults(const QString& folder, const QString& suffix) {
     defaultNames_ = newNames;
 }
 
-void SerialDialog::SetLog(ProgramLog* log, const std::string& counter) {
+void SerialDialog::SetLog(ProgramLog* log, const std::filesystem::path& jobFile) {
     log_ = log;
-    counter_ = counter;
+    jobFile_ = jobFile;
+    counter_ = job::JobCounter(jobFile);
+    showNextNumber();
+}
+
+void SerialDialog::showNextNumber() {
     if (!log_) return;
     try {
         log::TMarkingLog* markingLog = log_->Log();
@@ -238,18 +243,14 @@ void SerialDialog::StartClick() {
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
 
-    std::optional<log::TLoggedSink> sink;
-    std::int64_t run = 0;
-    log::TMarkingLog* markingLog = nullptr;
+    std::optional<job::TLoggedRun> logged;
     try {
-        markingLog = log_ ? log_->Log() : nullptr;
-        if (markingLog) {
-            std::vector<std::string> texts;
-            for (const auto& i : items)
-                texts.push_back(base::JoinLines(base::SplitLines(i.Text)));
-            const std::string kind(
-                content::ContentFileName(generator_.Job().Layers.Layer(1).Content));
-            if (const auto duplicate = markingLog->FindFirstLogged(texts, kind)) {
+        if (log::TMarkingLog* markingLog = log_ ? log_->Log() : nullptr) {
+            logged.emplace(
+                *markingLog,
+                std::string(content::ContentFileName(generator_.Job().Layers.Layer(1).Content)),
+                generator_.ProfileName(), jobFile_);
+            if (const auto duplicate = logged->FirstLogged(items)) {
                 const QString question =
                     messages_.Text(text::DuplicateInRange).arg(duplicate->first + 1) +
                     QStringLiteral(": ") + log_->DuplicateText(duplicate->second, true);
@@ -259,33 +260,25 @@ void SerialDialog::StartClick() {
                     return;
             }
             // From the counter's next number the run takes its numbers from the counter, so
-            // a second window or korvex-cli cannot hand them out again.
-            log::TMarkRecord common;
-            common.ContentKind = kind;
-            common.Profile = generator_.ProfileName();
-            if (!counter_.empty()) common.JobTemplate = ToPath(FromCodePage(counter_));
-            std::vector<std::int64_t> serials;
-            if (planned->Range.Start == markingLog->NextSerial(counter_)) {
-                const auto taken = markingLog->TakeSerials(
-                    counter_, planned->Range.Count, planned->Range.Step,
-                    [&](std::int64_t first) { return first == planned->Range.Start; });
-                if (!taken) {
-                    // Another writer took them meanwhile: the field shows the next free one.
-                    SetLog(log_, counter_);
-                    summary_->clear();
-                    return;
-                }
-                run = taken->Run;
-                common.Counter = counter_;
-                for (std::int64_t k = 0; k < planned->Range.Count; ++k)
-                    serials.push_back(planned->Range.Start + k * planned->Range.Step);
+            // a second window or korvex-cli cannot hand them out again. The number the field
+            // was given from the counter counts as the counter's even when it moved on since.
+            if (const std::int64_t start = planned->Range.Start;
+                (QString::number(start) == defaultStart_ ||
+                 start == markingLog->NextSerial(counter_)) &&
+                !logged->TakeNumbers(counter_, planned->Range.Count, planned->Range.Step,
+                                     [start](std::int64_t first) { return first == start; })) {
+                showNextNumber();
+                summary_->setText(messages_.Text(text::NumbersTakenMeanwhile)
+                                      .arg(QString::number(start), start_->text()));
+                return;
             }
-            sink.emplace(*markingLog, common, serials, run);
         }
     } catch (const log::ELogError& e) {
         messages_.ShowError(log_->ErrorText(e));
         return;
     }
+    std::optional<log::TLoggedSink> sink;
+    if (logged) sink.emplace(logged->Sink());
 
     // Copies: the window's job and profile stay untouched, whatever the run does with them.
     ncgen::TJob job = generator_.Job();
@@ -304,7 +297,7 @@ void SerialDialog::StartClick() {
     setRunning(true);
     worker_ = std::thread([this, job = std::move(job), fields = std::move(fields),
                            profile = std::move(profile), profileName = std::move(profileName),
-                           notes, sink = std::move(sink), markingLog, run]() mutable {
+                           notes, sink = std::move(sink), logged = std::move(logged)]() mutable {
         const auto progress = [this](const job::TSeriesStep& step) {
             done_ = step.Index + 1;
             // One update waiting in the queue is enough, however fast the programs come.
@@ -326,7 +319,7 @@ void SerialDialog::StartClick() {
             outcome = job::RunSeries(
                 {job, fields, profile, profileName, messages_.LanguageTexts(), notes}, items_,
                 progress, {}, sink ? &*sink : nullptr);
-            if (run) markingLog->FinishRun(run);
+            if (logged) logged->Finish();
         } catch (...) {
             // Reported on the window's thread, where the application's handler words it.
             outcome.Stopped = true;
@@ -401,7 +394,7 @@ void SerialDialog::finish(const job::TSeriesOutcome& outcome) {
         break;
     }
     setRunning(false);
-    if (log_) SetLog(log_, counter_);
+    showNextNumber();
     emit Finished();
 }
 

@@ -42,9 +42,9 @@ class SerialDialog : public QDialog {
     // The defaults again, from the settings and the profile now in use; a field the user
     // changed keeps the change.
     void SetDefaults(const QString& folder, const QString& suffix);
-    // The marking log the run records its programs in, and the counter whose next number is
-    // the first number's default (one per job template).
-    void SetLog(ProgramLog* log, const std::string& counter);
+    // The marking log the run records its programs in, and the job template whose counter's
+    // next number is the first number's default.
+    void SetLog(ProgramLog* log, const std::filesystem::path& jobFile);
     void StartClick();
     void CancelClick();
     bool Running() const { return worker_.joinable(); }
@@ -68,6 +68,7 @@ class SerialDialog : public QDialog {
     void applyTexts();
     void updatePreview();
     void setRunning(bool running);
+    void showNextNumber();
     void finish(const job::TSeriesOutcome& outcome);
     void stopAndWait();
 
@@ -93,7 +94,8 @@ class SerialDialog : public QDialog {
 
     std::vector<ncgen::TRunItem> items_; // read by the worker while it runs
     ProgramLog* log_ = nullptr;
-    std::string counter_;  // Windows-1252
+    std::filesystem::path jobFile_;
+    std::string counter_;  // Windows-1252, jobFile_'s
     QString defaultStart_; // the counter's next number when the dialog last showed it
     std::thread worker_;
     std::atomic<bool> cancel_{false};

@@ -242,8 +242,9 @@ log::TMarkRecord TMainForm::ProgramRecord() const {
     return files_->Record(*generator_);
 }
 
-std::string TMainForm::SerialCounter() const {
-    return files_->SerialCounter();
+std::filesystem::path TMainForm::TemplateFile() const {
+    return files_->TemplateFile().isEmpty() ? std::filesystem::path()
+                                            : ToPath(files_->TemplateFile());
 }
 
 LogDialog& TMainForm::MarkingLogDialog() {
@@ -425,7 +426,7 @@ void TMainForm::EinstellungenClick() {
 void TMainForm::SerienlaufClick() {
     SerialDialog& dialog = SerialRunDialog();
     dialog.SetDefaults(FromCodePage(settings_.NcFolder), FromCodePage(document_->Profile().Suffix));
-    dialog.SetLog(programLog_.get(), SerialCounter());
+    dialog.SetLog(programLog_.get(), TemplateFile());
     dialog.exec();
 }
 

@@ -98,8 +98,8 @@ class TMainForm : public QMainWindow {
     ProgramLog& MarkingLog() { return *programLog_; }
     // What the log records of the program in the editor, but its file and hash.
     log::TMarkRecord ProgramRecord() const;
-    // The counter of the job template's serial numbers; a new job's is unnamed.
-    std::string SerialCounter() const;
+    // The job template's file; a new job has none.
+    std::filesystem::path TemplateFile() const;
 
     // The save dialog's filters: the profile's suffix alone, or the five built-in ones.
     static QStringList SaveFilters(const QString& suffix, const QString& description);

@@ -180,15 +180,16 @@
     X(ReadsGsForFnc1, 9541)                                                                        \
     X(ReadsAsContentType, 9542) /* the type read, the one expected */                              \
     X(ReadsWithoutEci, 9543)                                                                       \
-    X(LogCannotOpen, 9750)     /* the file and the system's reason follow */                       \
-    X(LogCannotWrite, 9751)    /* the file and the system's reason follow */                       \
-    X(LogNewerSchema, 9752)    /* the file follows */                                              \
-    X(LogNotALog, 9753)        /* the file follows */                                              \
-    X(LogNotInThisBuild, 9799) /* the file follows */                                              \
-    X(DuplicateQuestion, 9754) /* %1 content, %2 time, %3 file */                                  \
-    X(DuplicateRefusal, 9755)  /* %1 content, %2 time, %3 file */                                  \
-    X(InterruptedRun, 9756)    /* %1 written, %2 count, %3 counter, %4 first */                    \
-    X(DuplicateInRange, 9757)  /* %1 the place in the run; 9755 follows */
+    X(LogCannotOpen, 9750)         /* the file and the system's reason follow */                   \
+    X(LogCannotWrite, 9751)        /* the file and the system's reason follow */                   \
+    X(LogNewerSchema, 9752)        /* the file follows */                                          \
+    X(LogNotALog, 9753)            /* the file follows */                                          \
+    X(LogNotInThisBuild, 9799)     /* the file follows */                                          \
+    X(DuplicateQuestion, 9754)     /* %1 content, %2 time, %3 file */                              \
+    X(DuplicateRefusal, 9755)      /* %1 content, %2 time, %3 file */                              \
+    X(InterruptedRun, 9756)        /* %1 written, %2 count, %3 counter, %4 first */                \
+    X(DuplicateInRange, 9757)      /* %1 the place in the run; 9755 follows */                     \
+    X(NumbersTakenMeanwhile, 9758) /* %1 the first asked, %2 the next free */
 
 namespace korvex::text {
 

@@ -11,6 +11,7 @@
 #include "base/Windows1252.h"
 
 #include "config/ConfigError.h"
+#include "job/LoggedRun.h"
 
 #include <memory>
 #include <ostream>
@@ -194,8 +195,8 @@ int writeLogged(log::TMarkingLog& markingLog, const job::TOpenJob& job,
     record.SymbolSize = program.SymbolSize;
     record.Encodation = program.Encodation;
     record.Profile = job.Profile.Name;
-    record.JobTemplate = RecordedPath(job.File);
-    record.Output = RecordedPath(file);
+    record.JobTemplate = job::RecordedPath(job.File);
+    record.Output = job::RecordedPath(file);
     if (program.Notes.Check) record.ReadBack = readback::Describe(*program.Notes.Check);
     try {
         const log::TLoggedWrite written =

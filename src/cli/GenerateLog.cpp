@@ -1,6 +1,5 @@
 #include "cli/GenerateLog.h"
 
-#include "base/PathText.h"
 #include "base/Windows1252.h"
 #include "cli/Commands.h"
 #include "log/LogTexts.h"
@@ -41,16 +40,6 @@ void PrintDuplicate(const log::TMarkRecord& earlier, const config::TLanguageText
         << "\nkorvex-cli: record " << earlier.Id << ": " << earlier.TimeUtc << ", "
         << base::Windows1252ToUtf8(earlier.User + "@" + earlier.Host) << ", sha256 "
         << earlier.Sha256 << "; --allow-duplicate writes it again\n";
-}
-
-fs::path RecordedPath(const fs::path& file) {
-    std::error_code ec;
-    const fs::path absolute = fs::weakly_canonical(file, ec);
-    return ec ? file : absolute;
-}
-
-std::string DefaultCounter(const fs::path& job) {
-    return base::PathText(RecordedPath(job));
 }
 
 } // namespace korvex::cli

@@ -34,10 +34,4 @@ void PrintLogError(const log::ELogError& error, const config::TLanguageTexts& te
 void PrintDuplicate(const log::TMarkRecord& earlier, const config::TLanguageTexts& texts,
                     std::ostream& err, const std::string& before = {});
 
-// The counter a job's serial numbers come from unless one is named: one per job template.
-std::string DefaultCounter(const std::filesystem::path& job);
-
-// The job template as a record names it: absolute, so records from different folders differ.
-std::filesystem::path RecordedPath(const std::filesystem::path& file);
-
 } // namespace korvex::cli

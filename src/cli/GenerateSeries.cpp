@@ -8,6 +8,7 @@
 #include "base/Windows1252.h"
 #include "config/ConfigError.h"
 #include "content/ContentKind.h"
+#include "job/LoggedRun.h"
 #include "job/Series.h"
 #include "log/LogTexts.h"
 #include "log/LoggedWrite.h"
@@ -136,21 +137,20 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     if (const auto failed =
             OpenGenerateLog(opened.Session.ConfigFolder, series.Log.NoLog, texts, markingLog, err))
         return *failed;
-    std::vector<std::int64_t> serials;
-    std::optional<log::TMarkingLog::TTakenRun> taken;
-    log::TMarkRecord common;
-    common.ContentKind = std::string(
-        content::ContentFileName(options.Content.value_or(opened.Job.Layers.Layer(1).Content)));
-    common.Profile = opened.Profile.Name;
-    common.JobTemplate = RecordedPath(opened.File);
     if (!markingLog && fromCounter(series)) {
         err << "korvex-cli generate: --serial next takes its numbers from the marking log, "
                "which the settings switch off\n";
         return ExitUsage;
     }
+    std::optional<job::TLoggedRun> logged;
+    std::optional<log::TLoggedSink> sink;
     if (markingLog) {
+        logged.emplace(*markingLog,
+                       std::string(content::ContentFileName(
+                           options.Content.value_or(opened.Job.Layers.Layer(1).Content))),
+                       opened.Profile.Name, opened.File);
         const std::string utf8Counter =
-            series.Log.Counter ? *series.Log.Counter : utf8(DefaultCounter(opened.File));
+            series.Log.Counter ? *series.Log.Counter : utf8(job::JobCounter(opened.File));
         const auto counter = base::Utf8ToWindows1252(utf8Counter);
         if (!counter.ok) {
             err << "korvex-cli generate: --counter: the character '" << counter.offending
@@ -159,17 +159,15 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         }
         std::optional<std::pair<std::size_t, log::TMarkRecord>> duplicate;
         const auto firstLogged = [&] {
-            std::vector<std::string> contents;
-            for (const auto& item : items)
-                contents.push_back(base::JoinLines(base::SplitLines(item.Text)));
-            duplicate = markingLog->FindFirstLogged(contents, common.ContentKind);
+            duplicate = logged->FirstLogged(items);
             return !duplicate || series.Log.AllowDuplicate;
         };
         try {
             if (fromCounter(series)) {
-                common.Counter = counter.text;
                 std::string problem;
-                taken = markingLog->TakeSerials(
+                // The items follow the counter's number, so they are planned and checked
+                // inside the take.
+                const bool taken = logged->TakeNumbers(
                     counter.text, static_cast<std::int64_t>(items.size()),
                     ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step,
                     [&](std::int64_t start) {
@@ -195,16 +193,11 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
             err << "korvex-cli: nothing was written\n";
             return ExitFailure;
         }
-        if (taken) {
-            const std::int64_t step = ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step;
-            for (std::size_t k = 0; k < items.size(); ++k)
-                serials.push_back(taken->First + static_cast<std::int64_t>(k) * step);
-            err << "korvex-cli: numbers " << serials.front() << " to " << serials.back()
-                << " from counter " << utf8(common.Counter) << '\n';
-        }
+        if (const std::vector<std::int64_t>& numbers = logged->Numbers(); !numbers.empty())
+            err << "korvex-cli: numbers " << numbers.front() << " to " << numbers.back()
+                << " from counter " << utf8(logged->Counter()) << '\n';
+        sink.emplace(logged->Sink());
     }
-    std::optional<log::TLoggedSink> sink;
-    if (markingLog) sink.emplace(*markingLog, common, serials, taken ? taken->Run : 0);
 
     const auto progress = [&err](const job::TSeriesStep& step) {
         err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
@@ -215,9 +208,9 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     };
     const job::TSeriesOutcome run =
         job::RunSeries(opened, options, items, progress, {}, sink ? &*sink : nullptr);
-    if (taken) {
+    if (logged) {
         try {
-            markingLog->FinishRun(taken->Run);
+            logged->Finish();
         } catch (const log::ELogError& e) {
             PrintLogError(e, texts, err);
         }

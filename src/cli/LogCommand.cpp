@@ -8,6 +8,7 @@
 #include "config/ConfigFolder.h"
 #include "log/LogExport.h"
 #include "log/Sha256.h"
+#include "job/LoggedRun.h"
 
 #include <algorithm>
 #include <cctype>
@@ -104,12 +105,12 @@ int verify(log::TMarkingLog* markingLog, const fs::path& file, std::ostream& out
         return ExitFailure;
     }
     const std::string sha = log::Sha256Hex(bytes);
-    const fs::path here = RecordedPath(file);
+    const fs::path here = job::RecordedPath(file);
     std::vector<log::TMarkRecord> same =
         markingLog ? markingLog->FindHash(sha) : std::vector<log::TMarkRecord>{};
     // The record of this very file first; a copy of a logged program is what was logged too.
     std::stable_partition(same.begin(), same.end(), [&](const log::TMarkRecord& r) {
-        return RecordedPath(r.Output) == here;
+        return job::RecordedPath(r.Output) == here;
     });
     if (!same.empty()) {
         const auto values = log::RecordValues(same.front());
@@ -121,7 +122,7 @@ int verify(log::TMarkingLog* markingLog, const fs::path& file, std::ostream& out
     }
     const auto named = markingLog ? markingLog->Query({}) : std::vector<log::TMarkRecord>{};
     const auto last = std::find_if(named.rbegin(), named.rend(), [&](const log::TMarkRecord& r) {
-        return RecordedPath(r.Output) == here;
+        return job::RecordedPath(r.Output) == here;
     });
     if (last != named.rend())
         out << file.string() << ": changed since record " << last->Id << " (" << last->TimeUtc

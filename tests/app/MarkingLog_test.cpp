@@ -3,11 +3,13 @@
 #include "app/LogDialog.h"
 #include "app/Platform.h"
 #include "app/SerialDialog.h"
+#include "job/LoggedRun.h"
 #include "log/LogExport.h"
 #include "support/AppFixture.h"
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSettings>
@@ -28,6 +30,7 @@ class MarkingLogTest : public QObject {
     void handOffFileIsLogged();
     void checkedSerialRunLogsEachVerdict();
     void interruptedRunIsToldAtTheNextOpening();
+    void numbersTakenElsewhereMeanwhileAreSaid();
 };
 
 namespace {
@@ -68,7 +71,7 @@ void MarkingLogTest::savingAMarkedContentAsksFirst() {
     // takes its first number from the template's counter.
     SerialDialog& dialog = window.form->SerialRunDialog();
     dialog.show();
-    dialog.SetLog(&window.form->MarkingLog(), window.form->SerialCounter());
+    dialog.SetLog(&window.form->MarkingLog(), window.form->TemplateFile());
     QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("1"));
     child<QSpinBox>(dialog, "EAnzahl")->setValue(3);
     child<QLineEdit>(dialog, "ETextmuster")->setText("SN-{n}");
@@ -93,7 +96,7 @@ void MarkingLogTest::checkedSerialRunLogsEachVerdict() {
     QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
     SerialDialog& dialog = window.form->SerialRunDialog();
     dialog.show();
-    dialog.SetLog(&window.form->MarkingLog(), window.form->SerialCounter());
+    dialog.SetLog(&window.form->MarkingLog(), window.form->TemplateFile());
     child<QSpinBox>(dialog, "EAnzahl")->setValue(2);
     child<QLineEdit>(dialog, "ETextmuster")->setText("RB-{n}");
     child<QLineEdit>(dialog, "EOrdner")->setText(window.folder.filePath("run"));
@@ -186,6 +189,30 @@ void MarkingLogTest::interruptedRunIsToldAtTheNextOpening() {
     // Told once: the window keeps its log open.
     QVERIFY(window.form->MarkingLog().Log());
     QCOMPARE(boxes.Texts.size(), 1);
+}
+
+// korvex-cli takes the numbers the dialog offers while it stands open: Start must say so and
+// offer the next free one, not do nothing.
+void MarkingLogTest::numbersTakenElsewhereMeanwhileAreSaid() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    SerialDialog& dialog = window.form->SerialRunDialog();
+    dialog.show();
+    dialog.SetLog(&window.form->MarkingLog(), window.form->TemplateFile());
+    QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("1"));
+    child<QLineEdit>(dialog, "EOrdner")->setText(window.folder.filePath("run"));
+    const auto file = korvex::log::LogFileFor(korvex::app::ToPath(window.ConfigFolder()));
+    QVERIFY(file);
+    korvex::log::TMarkingLog(*file).TakeSerials(
+        korvex::job::JobCounter(window.form->TemplateFile()), 5, 1, {});
+
+    dialog.StartClick();
+    QVERIFY(!dialog.Running());
+    QCOMPARE(child<QLabel>(dialog, "LErgebnis")->text(),
+             QStringLiteral("Die Nummern ab 1 wurden inzwischen anderswo vergeben; die nächste "
+                            "freie Nummer 6 steht jetzt im Feld"));
+    QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("6"));
+    QVERIFY(!QDir(window.folder.filePath("run")).exists());
 }
 
 #include "MarkingLog_test.moc"

@@ -142,7 +142,7 @@ void capture(const QString& folder, const QString& language, int number) {
     runFolder.removeRecursively();
     app::SerialDialog& serial = form.SerialRunDialog();
     serial.show();
-    serial.SetLog(&form.MarkingLog(), form.SerialCounter());
+    serial.SetLog(&form.MarkingLog(), form.TemplateFile());
     serial.findChild<QLineEdit*>("EStart")->setText("1001");
     serial.findChild<QSpinBox*>("EAnzahl")->setValue(25);
     serial.findChild<QLineEdit*>("ETextmuster")->setText("SN-{n:06}");
