@@ -11,6 +11,7 @@
 #include "app/NCEditor.h"
 #include "app/ProfilePanel.h"
 #include "app/SymbolPreview.h"
+#include "job/LoggedRun.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateCommand.h"
 #include "base/TextMessage.h"
@@ -111,6 +112,7 @@ void GenerateController::ClearProgram() {
     readBackPending_ = false;
     notes_ = {};
     contentWarnings_.clear();
+    record_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
 }
@@ -124,6 +126,7 @@ void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLine
     readBackPending_ = false;
     notes_ = {};
     contentWarnings_.clear();
+    record_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
     // Not out of date, or showing the graphic would generate the job over it at once; the
@@ -169,6 +172,7 @@ bool GenerateController::ConvertClick() {
     readBackPending_ = false;
     notes_ = {};
     contentWarnings_.clear();
+    record_ = {};
     notesCurrent_ = false;
     emit NotesChanged();
 
@@ -213,6 +217,7 @@ bool GenerateController::ConvertClick() {
     case ncgen::TGenerateOutcome::Generated:
         break;
     }
+    record_ = job::ProgramRecord(program, fields.Layer.Content, ProfileName(), {});
     document_.SetSimulationLines(std::move(result.SimulationLines));
     editor_.ShowProgram(result.NCLines, result.LastUsedFormat);
     panel_.SetProgress(true);

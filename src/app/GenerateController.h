@@ -2,6 +2,7 @@
 
 #include "base/TextMessage.h"
 #include "config/Settings.h"
+#include "log/MarkingLog.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/Job.h"
 #include "ncgen/OutputProfile.h"
@@ -44,6 +45,9 @@ class GenerateController : public QObject {
     bool NotesCurrent() const { return notesCurrent_; }
     // What the content's kind says of the last program's mark (an IUID mark off its limits).
     const std::vector<base::TTextMessage>& ContentWarnings() const { return contentWarnings_; }
+    // What the log records of the last generated program (its text, the size it got), but
+    // the job file, read-back, output and hash; empty when the editor shows another program.
+    const log::TMarkRecord& Record() const { return record_; }
     // The read-back of round dots still runs beside the window.
     bool ReadBackPending() const { return readBackPending_; }
     // The blank changed: the fit of the program shown is judged again.
@@ -90,6 +94,7 @@ class GenerateController : public QObject {
     bool outOfDate_ = false;
     readback::TProgramNotes notes_;
     bool notesCurrent_ = false;
+    log::TMarkRecord record_;
     std::vector<base::TTextMessage> contentWarnings_;
     bool readBackPending_ = false;
     // Counts the programs shown, so a late read-back of an old one is dropped.

@@ -41,18 +41,23 @@ void JobFiles::SetTemplateFile(const QString& file) {
 }
 
 log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
-    const ncgen::TGenerateFields fields = generator.Fields();
-    log::TMarkRecord record;
-    record.Text = base::JoinLines(fields.Layer.EText);
-    log::DescribeContent(record, fields.Layer.Content);
-    record.SymbolSize =
-        datamatrix::FormatName(static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
-    record.Encodation = datamatrix::EncodingName(
-        static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
-    record.Profile = generator.ProfileName();
+    // The generated program's own record: the fields may have changed since, and its size is
+    // the one the symbol got, as korvex-cli records it.
+    log::TMarkRecord record = generator.Record();
+    if (record.Text.empty()) {
+        // A program not generated from the job here: the job's fields stand for it.
+        const ncgen::TGenerateFields fields = generator.Fields();
+        record.Text = base::JoinLines(fields.Layer.EText);
+        log::DescribeContent(record, fields.Layer.Content);
+        record.SymbolSize = datamatrix::FormatName(
+            static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
+        record.Encodation = datamatrix::EncodingName(
+            static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
+        record.Profile = generator.ProfileName();
+    }
     if (!templateFile_.isEmpty()) record.JobTemplate = job::RecordedPath(ToPath(templateFile_));
-    const readback::TProgramNotes& notes = generator.Notes();
-    if (generator.NotesCurrent() && notes.Check) record.ReadBack = readback::Describe(*notes.Check);
+    if (const readback::TProgramNotes& notes = generator.Notes(); notes.Check)
+        record.ReadBack = readback::Describe(*notes.Check);
     return record;
 }
 

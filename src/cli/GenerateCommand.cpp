@@ -189,15 +189,9 @@ int writeLogged(log::TMarkingLog& markingLog, const job::TOpenJob& job,
                 const job::TProgram& program, const std::filesystem::path& file,
                 const TParsed& parsed, std::ostream& err) {
     const config::TLanguageTexts& texts = job.Session.Texts;
-    log::TMarkRecord record;
-    record.Text = program.Content;
-    log::DescribeContent(record, job.Job.Layers.Layer(1).Content);
-    record.SymbolSize = program.SymbolSize;
-    record.Encodation = program.Encodation;
-    record.Profile = job.Profile.Name;
-    record.JobTemplate = job::RecordedPath(job.File);
+    log::TMarkRecord record =
+        job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
-    if (program.Notes.Check) record.ReadBack = readback::Describe(*program.Notes.Check);
     try {
         const log::TLoggedWrite written =
             log::WriteLogged(markingLog, record, base::JoinLines(program.Generated.NCLines),

@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "base/TextLines.h"
+#include "readback/ReadBack.h"
 
 namespace korvex::job {
 
@@ -15,6 +16,19 @@ fs::path RecordedPath(const fs::path& file) {
 
 std::string JobCounter(const fs::path& jobFile) {
     return jobFile.empty() ? std::string() : base::PathText(RecordedPath(jobFile));
+}
+
+log::TMarkRecord ProgramRecord(const TProgram& program, content::TContentKind kind,
+                               std::string profile, const fs::path& jobFile) {
+    log::TMarkRecord record;
+    record.Text = program.Content;
+    log::DescribeContent(record, kind);
+    record.SymbolSize = program.SymbolSize;
+    record.Encodation = program.Encodation;
+    record.Profile = std::move(profile);
+    if (!jobFile.empty()) record.JobTemplate = RecordedPath(jobFile);
+    if (program.Notes.Check) record.ReadBack = readback::Describe(*program.Notes.Check);
+    return record;
 }
 
 TLoggedRun::TLoggedRun(log::TMarkingLog& log, std::string contentKind, std::string profile,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/Job.h"
 #include "log/LoggedWrite.h"
 #include "log/MarkingLog.h"
 #include "ncgen/SerialRun.h"
@@ -18,6 +19,11 @@ namespace korvex::job {
 std::filesystem::path RecordedPath(const std::filesystem::path& file);
 // The serial counter of a job file (Windows-1252): its recorded path.
 std::string JobCounter(const std::filesystem::path& jobFile);
+
+// What the marking log records of a generated program, but its file and hash: the same for
+// the window and korvex-cli.
+log::TMarkRecord ProgramRecord(const TProgram& program, content::TContentKind kind,
+                               std::string profile, const std::filesystem::path& jobFile);
 
 // A serial or list run's part in the marking log, the same for the window and korvex-cli:
 // what its records share, the first item logged before, the numbers taken from a counter.

@@ -31,6 +31,7 @@ class MarkingLogTest : public QObject {
     void checkedSerialRunLogsEachVerdict();
     void interruptedRunIsToldAtTheNextOpening();
     void numbersTakenElsewhereMeanwhileAreSaid();
+    void recordIsOfTheProgramShown();
 };
 
 namespace {
@@ -213,6 +214,23 @@ void MarkingLogTest::numbersTakenElsewhereMeanwhileAreSaid() {
                             "freie Nummer 6 steht jetzt im Feld"));
     QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("6"));
     QVERIFY(!QDir(window.folder.filePath("run")).exists());
+}
+
+// The record is the editor's program: the size its symbol got (as korvex-cli records it, not
+// the "AUTO" asked for) and its text, even when the field was edited after generating.
+void MarkingLogTest::recordIsOfTheProgramShown() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    child<QPlainTextEdit>(*window.form, "EText")->setPlainText("SN-OTHER");
+    window.form->Generator().ConvertTimer().stop();
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("shown.nc")));
+    const auto file = korvex::log::LogFileFor(korvex::app::ToPath(window.ConfigFolder()));
+    QVERIFY(file);
+    const auto records = korvex::log::TMarkingLog(*file).Query({});
+    QCOMPARE(records.size(), std::size_t(1));
+    QCOMPARE(records[0].Text, std::string("SN-2026-000123"));
+    QCOMPARE(records[0].SymbolSize, std::string("C16X16"));
 }
 
 #include "MarkingLog_test.moc"
