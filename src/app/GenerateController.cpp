@@ -105,9 +105,8 @@ void GenerateController::ConvertTimerTimer() {
     if (focus) focus->setFocus();
 }
 
-void GenerateController::ClearProgram() {
-    editor_.Clear();
-    document_.SetSimulationLines({});
+void GenerateController::forgetProgram() {
+    // A read-back still running belongs to the program before.
     ++program_;
     readBackPending_ = false;
     notes_ = {};
@@ -117,18 +116,18 @@ void GenerateController::ClearProgram() {
     emit NotesChanged();
 }
 
+void GenerateController::ClearProgram() {
+    editor_.Clear();
+    document_.SetSimulationLines({});
+    forgetProgram();
+}
+
 void GenerateController::ShowOtherProgram(const std::vector<std::string>& ncLines,
                                           const std::vector<std::string>& simulationLines) {
     timer_.stop();
     document_.SetSimulationLines(simulationLines);
     editor_.ShowProgram(ncLines, Profile().Format);
-    ++program_;
-    readBackPending_ = false;
-    notes_ = {};
-    contentWarnings_.clear();
-    record_ = {};
-    notesCurrent_ = false;
-    emit NotesChanged();
+    forgetProgram();
     // Not out of date, or showing the graphic would generate the job over it at once; the
     // Convert button brings the job's program back.
     outOfDate_ = false;
@@ -168,13 +167,7 @@ bool GenerateController::ConvertClick() {
     // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
     // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
     document_.SetSimulationLines({});
-    ++program_;
-    readBackPending_ = false;
-    notes_ = {};
-    contentWarnings_.clear();
-    record_ = {};
-    notesCurrent_ = false;
-    emit NotesChanged();
+    forgetProgram();
 
     const ncgen::TGenerateFields fields = Fields();
     emit Status(messages_.Text(text::GeneratingStatus));

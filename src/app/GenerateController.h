@@ -78,6 +78,8 @@ class GenerateController : public QObject {
     void ReadBackDone(); // the read-back that ran beside the window is in the notes
 
   private:
+    // What was known of the program shown goes with it.
+    void forgetProgram();
     // The read-back of the program just generated: with a tool it renders and decodes several
     // pictures, tens of milliseconds on a large symbol, so it runs beside the window.
     void startReadBack();
