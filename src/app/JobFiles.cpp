@@ -6,14 +6,11 @@
 #include "app/Messages.h"
 #include "app/NCEditor.h"
 #include "app/Platform.h"
-#include "base/TextLines.h"
 #include "job/LoggedRun.h"
 #include "log/LoggedWrite.h"
 #include "base/TextMessage.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
-#include "datamatrix/TEncoding.h"
-#include "datamatrix/TFormat.h"
 #include "ncgen/GenerateCommand.h"
 #include "readback/ReadBack.h"
 
@@ -42,19 +39,10 @@ void JobFiles::SetTemplateFile(const QString& file) {
 
 log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
     // The generated program's own record: the fields may have changed since, and its size is
-    // the one the symbol got, as korvex-cli records it.
+    // the one the symbol got, as korvex-cli records it. A program not generated from the job
+    // (the calibration coupon) encodes nothing the log could name.
     log::TMarkRecord record = generator.Record();
-    if (record.Text.empty()) {
-        // A program not generated from the job here: the job's fields stand for it.
-        const ncgen::TGenerateFields fields = generator.Fields();
-        record.Text = base::JoinLines(fields.Layer.EText);
-        log::DescribeContent(record, fields.Layer.Content);
-        record.SymbolSize = datamatrix::FormatName(
-            static_cast<datamatrix::TFormat>(fields.Layer.CurrentSymbolSize));
-        record.Encodation = datamatrix::EncodingName(
-            static_cast<datamatrix::TEncoding>(fields.Layer.CurrentEncodation));
-        record.Profile = generator.ProfileName();
-    }
+    if (record.Profile.empty()) record.Profile = generator.ProfileName();
     if (!templateFile_.isEmpty()) record.JobTemplate = job::RecordedPath(ToPath(templateFile_));
     if (const readback::TProgramNotes& notes = generator.Notes(); notes.Check)
         record.ReadBack = readback::Describe(*notes.Check);

@@ -82,7 +82,9 @@ bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const
             return false;
         }
         record.Output = file;
-        log::TLoggedWrite written = log::WriteLogged(*markingLog, record, bytes, true);
+        // Without a content there is nothing that could have been marked before.
+        log::TLoggedWrite written =
+            log::WriteLogged(*markingLog, record, bytes, !record.Text.empty());
         if (written.Duplicate) {
             if (!AskDuplicate(parent, *written.Duplicate)) return false;
             written = log::WriteLogged(*markingLog, record, bytes, false);

@@ -2,10 +2,12 @@
 #include "app/CouponDialog.h"
 #include "app/GenerateController.h"
 #include "app/NCEditor.h"
+#include "app/Platform.h"
 #include "ncgen/Coupon.h"
 #include "app/GraphicPage.h"
 #include "app/TEinstellungen.h"
 #include "config/IniFile.h"
+#include "log/MarkingLog.h"
 #include "support/AppFixture.h"
 
 #include <QAbstractButton>
@@ -89,6 +91,7 @@ class SettingsDialogTest : public QObject {
     void couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool();
     void saveAppliesTheGraphicDefaultsAndRedraws();
     void logSwitchStopsAndResumesTheRecords();
+    void couponIsRecordedWithoutTheJobsContent();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -487,4 +490,24 @@ void SettingsDialogTest::couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool()
                                                 stored(window, "profil1.ini", "set", "WzSpitze"),
                                                 stored(window, "profil1.ini", "set", "WzRadius")});
     QVERIFY(std::fabs(static_cast<double>(saved.Tool.Angle - angle)) < 0.01);
+}
+
+// The coupon encodes no text: saved after the job's program it is neither a duplicate of it nor
+// recorded as carrying its serial.
+void SettingsDialogTest::couponIsRecordedWithoutTheJobsContent() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("part.nc")));
+    BoxAnswerer boxes;
+    chooseCone(window);
+    window.form->KalibriermusterClick();
+    boxes.Texts.clear();
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("coupon.nc")));
+    QCOMPARE(boxes.Texts, QStringList());
+    const auto file = korvex::log::LogFileFor(korvex::app::ToPath(window.ConfigFolder()));
+    QVERIFY(file);
+    const auto records = korvex::log::TMarkingLog(*file).Query({});
+    QCOMPARE(records.size(), std::size_t(2));
+    QCOMPARE(records[0].Text, std::string("SN-2026-000123"));
+    QCOMPARE(records[1].Text, std::string());
 }
