@@ -158,6 +158,12 @@
     X(SymbolWideOnCylinder, 9853)          /* %1 width, %2 diameter */                             \
     X(DotsOval, 9854)                      /* %1 per cent, %2 tilt in degrees */                   \
     X(DotCentresShift, 9855)               /* %1 shift, %2 per cent */                             \
+    X(FeedTooDeep, 9860)                   /* %1 NC line, %2 depth, %3 infeed depth */             \
+    X(RapidIntoBlank, 9861)                /* %1 NC line */                                        \
+    X(SafePlaneInBlank, 9862)              /* %1 NC line */                                        \
+    X(TurningAxisMismatch, 9863) /* %1 the profile's turning axis, %2 the blank's axis */          \
+    X(TurningNoCylinder, 9865)   /* %1 the profile's turning axis */                               \
+    X(RotaryNeedsAngle, 9864)    /* %1 the profile's name */                                       \
     X(LoadReportTitle, 9353)                                                                       \
     X(Gs1NoIdentifier, 9501)                                                                       \
     X(Gs1UnknownAi, 9502)                                                                          \

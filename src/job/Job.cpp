@@ -9,6 +9,7 @@
 #include "config/SettingsFile.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
+#include "job/BlankCheck.h"
 #include "readback/JobSurface.h"
 
 namespace korvex::job {
@@ -155,6 +156,10 @@ TOutcome GenerateProgram(ncgen::TJob& job, const ncgen::TGenerateFields& fields,
     case ncgen::TGenerateOutcome::Generated:
         break;
     }
+    if (base::TTextMessage collision =
+            CheckAgainstBlank(job.BlankDefinition, fields, profile, program.Generated);
+        !collision.Empty())
+        return failed(std::move(collision));
     program.Misfit = SymbolMisfit(program.Generated);
     program.Warnings = program.Generated.ContentWarnings;
     program.Content = base::JoinLines(fields.Layer.EText);

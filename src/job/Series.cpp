@@ -3,6 +3,7 @@
 #include "base/PathText.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
+#include "job/BlankCheck.h"
 #include "config/ConfigError.h"
 #include "job/NoteTexts.h"
 #include "readback/JobSurface.h"
@@ -82,6 +83,14 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
     TProgram last;
     const auto inspect = [&](const ncgen::TGenerateCommandResult& generated,
                              ncgen::TRunProgram& program) {
+        // Every program of the run passes the same check as a single one before it is written.
+        if (base::TTextMessage collision =
+                CheckAgainstBlank(run.Job.BlankDefinition, run.Fields, run.Profile, generated);
+            !collision.Empty()) {
+            program.Ok = false;
+            program.Refusal = std::move(collision);
+            return;
+        }
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);
         last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1), run.Profile,

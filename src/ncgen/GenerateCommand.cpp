@@ -30,6 +30,16 @@ bool hasTemplateLines(const TActiveProfile& profile) {
     return any(profile.FirstPoint) || any(profile.FollowingPoints) || any(profile.End);
 }
 
+// Without the angle every row of a turned part lands on one line of the surface.
+bool turnsPerDot(const TActiveProfile& profile) {
+    const auto has = [](const TTemplate& lines) {
+        return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find("[#AVAL]") != line.npos;
+        });
+    };
+    return has(profile.FirstPoint) && has(profile.FollowingPoints);
+}
+
 } // namespace
 
 void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
@@ -71,6 +81,10 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         refuse(result, {text::SurfaceNeedsCylinder, 0, {}});
         return;
     }
+    if (fields.Surface.Mode == TSurfaceMode::Rotary && !turnsPerDot(profile)) {
+        refuse(result, {text::RotaryNeedsAngle, 0, {}, {std::string(profileName)}});
+        return;
+    }
     result.Content = content::PrepareContent(window.Content, code);
     if (!result.Content.Ok()) {
         refuse(result, result.Content.Refusal);
@@ -105,6 +119,7 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);
+        result.PointLines = std::move(output.PointLines);
         result.LastUsedFormat = output.LastUsedFormat;
     };
     try {

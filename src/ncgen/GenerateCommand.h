@@ -41,6 +41,7 @@ struct TGenerateCommandResult {
     std::optional<std::string> EYVersatz;
     std::vector<std::string> NCLines;         // the NC program, one entry per editor line
     std::vector<std::string> SimulationLines; // "ZR;" and "XY;" lines for the graphic
+    std::vector<std::size_t> PointLines;      // where each dot's template begins in NCLines
     TNCFormat LastUsedFormat;
     // The symbol: the size the layer asks for, and the one the text needed (shown in red
     // by the preview when they differ and the layer's size is not AUTO).

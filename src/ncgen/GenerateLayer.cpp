@@ -129,6 +129,7 @@ void walkFlat(const TGenerateInput& input, const std::vector<TJobPoint>& points,
         }
         output.SimulationLines.push_back(PointLine(x, y));
         if (!input.ToBuffer) {
+            output.PointLines.push_back(output.NCLines.size());
             xText = FormatNumber(profile.Format, x);
             yText = FormatNumber(profile.Format, y);
             values.XVal = xText;
@@ -238,6 +239,7 @@ void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points
         output.SimulationLines.push_back(LevelLine(start, p.PartZ));
         output.SimulationLines.push_back(PointLine(partX, partY));
         if (!input.ToBuffer) {
+            output.PointLines.push_back(output.NCLines.size());
             xText = FormatNumber(profile.Format, x);
             yText = FormatNumber(profile.Format, p.Y);
             zText = FormatNumber(profile.Format, p.Z);
@@ -260,6 +262,7 @@ void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points
 
 void walk(const TGenerateInput& input, TGenerateOutput& output) {
     output.SimulationLines.clear();
+    output.PointLines.clear();
     const std::vector<TJobPoint> points = jobPoints(input);
     if (input.Surface.Mode == TSurfaceMode::Flat || !input.Surface.Cylinder.Usable()) {
         walkFlat(input, points, output);

@@ -29,6 +29,7 @@ struct TGenerateOutput {
     std::vector<std::string> NCLines;         // appended to: the caller empties it first
     std::vector<std::string> SimulationLines; // emptied, then "ZR;" and "XY;" lines
     std::vector<std::string> BufferLines;     // buffer mode: a copy of the simulation lines
+    std::vector<std::size_t> PointLines;      // where each dot's template begins in NCLines
     TNCFormat LastUsedFormat;                 // set at the end, also after an error
     base::TTextMessage Refusal; // the points cannot be laid onto the cylinder: nothing written
 };
