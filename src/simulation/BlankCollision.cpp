@@ -162,7 +162,11 @@ std::vector<TDotMove> dotMoves(const std::vector<std::string>& lines, const TSol
         }
         if (read.kind != SimulationLineFields::Point) continue;
         TDotMove dot;
-        const long double x = setup.XNegated ? -read.first : read.first;
+        // A lathe that writes the depth in X cannot also move the tool across in X: it stays on
+        // the line through the turning axis.
+        const long double x = !turned && setup.AxisAtZero[2] ? 0
+                              : setup.XNegated               ? -read.first
+                                                             : read.first;
         dot.Bottom.At = {x, read.second, bottom};
         dot.Safe.At = {x, read.second, safe};
         if (turned && solid.Kind == TSolid::Cylinder) {

@@ -134,6 +134,13 @@ TEST(BlankCollision, ProgramsAgainstBlanks) {
          {"SF;Y;R;0.000;0.000;15.000", "ZR;17.000;14.900", "XY;0.000;-20.000"},
          K::SafePlaneInside,
          1},
+        // Following the surface 3 mm off the top line: X holds the depth, the tool stays on top.
+        {"lathe following the surface",
+         "ROHDEF ZYL3 XC0 YM-40 RA15 ZC0 YP0",
+         lathe(),
+         {"SF;Y;F;0.000;0.000;15.000", "ZR;17.000;14.597", "XY;-3.000;-20.000"},
+         K::TooDeep,
+         5},
         {"lathe plunging in X into a box",
          "ROHDEF QUAD XM0 YP20 ZP0 XP30 YM0 ZM-5",
          lathe(),
