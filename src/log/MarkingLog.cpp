@@ -413,8 +413,15 @@ void TMarkingLog::recover() {
     TStatement drop(db_, "DELETE FROM marks WHERE id = ?1");
     for (const TLeft& write : left) {
         std::error_code ec;
-        fs::remove(write.Temporary, ec);
-        const bool inPlace = fileHashes(write.Output, write.Sha);
+        // Only the temporary this log would have named: a damaged or hostile log must not
+        // remove any other file.
+        fs::path target = base::WriteTarget(write.Output);
+        if (target.empty()) target = write.Output;
+        fs::path expected = target;
+        expected += ".korvex-" + std::to_string(write.Id) + ".tmp";
+        if (write.Temporary == expected) fs::remove(write.Temporary, ec);
+        const bool inPlace =
+            fs::is_regular_file(write.Output, ec) && fileHashes(write.Output, write.Sha);
         TStatement& change = inPlace ? done : drop;
         change.Bind(1, write.Id);
         if (change.Step() != SQLITE_DONE) fail(text::LogCannotWrite);

@@ -287,6 +287,27 @@ TEST(MarkingLogCli, KilledRunsLeaveOnlyLoggedCompleteFiles) {
         EXPECT_TRUE(logged.contains(entry.path().string())) << entry.path();
 }
 
+// The log on, as main.ini delivers it: the program is byte for byte the golden one on every
+// system (the Windows build runs this under Wine), and the log lists and verifies it.
+TEST(MarkingLogCli, ProgramWrittenWithTheLogIsTheGoldenOneAndListed) {
+    TConfig c;
+    const fs::path out = c.temp / "out.nc";
+    const auto r = RunCli(c.generate({"-o", out.string()}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = readBytes(out);
+    EXPECT_EQ(bytes, readBytes(fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "serial_profil1.nc"));
+    const auto rows = c.rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[1][OUTPUT].ends_with("out.nc")) << rows[1][OUTPUT];
+    EXPECT_EQ(rows[1][SHA], korvex::log::Sha256Hex(bytes));
+    const auto table = RunCli(c.log({}));
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find("out.nc"), std::string::npos) << table.out;
+    const auto verified = RunCli(c.log({"--verify", out.string()}));
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find(": as logged in record 1"), std::string::npos) << verified.out;
+}
+
 // Whoever settles a run cut short says so, and the runs can be listed with what they left.
 TEST(MarkingLogCli, ListingSettlesAKilledRunAloudAndRunsShowTheUnusedNumbers) {
     TConfig c;
