@@ -93,7 +93,7 @@ void LogDialog::fill() {
         if (log::RecordMatches(*it, needle)) shown_.push_back(*it);
     table_->setRowCount(static_cast<int>(shown_.size()));
     for (std::size_t row = 0; row < shown_.size(); ++row) {
-        const auto values = log::RecordValues(shown_[row]);
+        const auto values = log::RecordWords(shown_[row], messages_.LanguageTexts());
         for (std::size_t column = 0; column < values.size(); ++column)
             table_->setItem(static_cast<int>(row), static_cast<int>(column),
                             new QTableWidgetItem(QString::fromStdString(values[column])));
@@ -103,7 +103,8 @@ void LogDialog::fill() {
 }
 
 bool LogDialog::ExportCsv(const QString& file) {
-    if (base::WriteFileAtomically(ToPath(file), log::RecordsCsv(shown_))) return true;
+    if (base::WriteFileAtomically(ToPath(file), log::RecordsCsv(shown_, messages_.LanguageTexts())))
+        return true;
     messages_.ShowError(FromCodePage(config::CannotCreateText(ToPath(file))));
     return false;
 }

@@ -44,7 +44,7 @@ QString ProgramLog::DuplicateText(const log::TMarkRecord& earlier, bool question
 }
 
 QString ProgramLog::ErrorText(const log::ELogError& error) const {
-    return messages_.Text(error.Message);
+    return FromCodePage(log::LogErrorText(messages_.LanguageTexts(), error));
 }
 
 bool ProgramLog::AskDuplicate(QWidget* parent, const log::TMarkRecord& earlier) const {

@@ -190,12 +190,23 @@
     X(LogCannotWrite, 9751)        /* the file and the system's reason follow */                   \
     X(LogNewerSchema, 9752)        /* the file follows */                                          \
     X(LogNotALog, 9753)            /* the file follows */                                          \
-    X(LogNotInThisBuild, 9799)     /* the file follows */                                          \
     X(DuplicateQuestion, 9754)     /* %1 content, %2 time, %3 file */                              \
     X(DuplicateRefusal, 9755)      /* %1 content, %2 time, %3 file */                              \
     X(InterruptedRun, 9756)        /* %1 written, %2 count, %3 counter, %4 first */                \
     X(DuplicateInRange, 9757)      /* %1 the place in the run; 9755 follows */                     \
-    X(NumbersTakenMeanwhile, 9758) /* %1 the first asked, %2 the next free */
+    X(NumbersTakenMeanwhile, 9758) /* %1 the first asked, %2 the next free */                      \
+    X(LogWaiting, 9800)            /* %1 the file */                                               \
+    X(LogForeignDatabase, 9801)    /* the file follows */                                          \
+    X(LogWayOut, 9802)                                                                             \
+    X(LogReasonReadOnly, 9810)                                                                     \
+    X(LogReasonFull, 9811)                                                                         \
+    X(LogReasonLocked, 9812)                                                                       \
+    X(LogReasonCannotOpen, 9813)                                                                   \
+    X(LogReasonDamaged, 9814)                                                                      \
+    X(LogReasonDisk, 9815)                                                                         \
+    X(LogReasonPermission, 9816)                                                                   \
+    X(LogKindText, 9820)                                                                           \
+    X(LogKindIso15434, 9821) /* %1 the format: 05, 06, 12 */
 
 namespace korvex::text {
 

@@ -224,8 +224,6 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         out << GENERATE_USAGE << '\n' << GENERATE_HELP;
         if (!readback::ReadBackAvailable)
             out << "\nNot in this build: --check; " << readback::ReadBackMissing << ".\n";
-        if (!KORVEX_LOG)
-            out << "Not in this build: the marking log (no SQLite); -o needs --no-log.\n";
         return ExitOk;
     }
     if (parsed.Serial || parsed.Texts) {

@@ -1,5 +1,7 @@
 #include "cli/GenerateLog.h"
 
+#include "base/PathText.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "cli/Commands.h"
 #include "log/LogTexts.h"
@@ -17,7 +19,8 @@ std::optional<int> OpenGenerateLog(const fs::path& configFolder, bool noLog,
     const std::optional<fs::path> file = log::LogFileFor(configFolder);
     if (!file) return std::nullopt;
     try {
-        log = std::make_unique<log::TMarkingLog>(*file);
+        log = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,
+                                                 WaitNotice(*file, texts, err));
     } catch (const log::ELogError& e) {
         PrintLogError(e, texts, err);
         return ExitFailure;
@@ -28,9 +31,19 @@ std::optional<int> OpenGenerateLog(const fs::path& configFolder, bool noLog,
     return std::nullopt;
 }
 
+std::function<void()> WaitNotice(const fs::path& file, const config::TLanguageTexts& texts,
+                                 std::ostream& err) {
+    return [&err, &texts, file] {
+        err << "korvex-cli: "
+            << base::Windows1252ToUtf8(
+                   log::FillIn(texts.Text(text::LogWaiting), {base::PathText(file)}))
+            << std::endl;
+    };
+}
+
 void PrintLogError(const log::ELogError& error, const config::TLanguageTexts& texts,
                    std::ostream& err) {
-    err << "korvex-cli: " << base::Windows1252ToUtf8(texts.Message(error.Message)) << '\n';
+    err << "korvex-cli: " << base::Windows1252ToUtf8(log::LogErrorText(texts, error)) << '\n';
 }
 
 void PrintDuplicate(const log::TMarkRecord& earlier, const config::TLanguageTexts& texts,

@@ -4,6 +4,7 @@
 #include "log/MarkingLog.h"
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -24,6 +25,10 @@ struct TLogOptions {
 std::optional<int> OpenGenerateLog(const std::filesystem::path& configFolder, bool noLog,
                                    const config::TLanguageTexts& texts,
                                    std::unique_ptr<log::TMarkingLog>& log, std::ostream& err);
+
+// What says at once on standard error that the log is locked and this process waits for it.
+std::function<void()> WaitNotice(const std::filesystem::path& file,
+                                 const config::TLanguageTexts& texts, std::ostream& err);
 
 // The message of a log failure, in the loaded language, for standard error.
 void PrintLogError(const log::ELogError& error, const config::TLanguageTexts& texts,

@@ -7,6 +7,7 @@
 #include "config/SettingsFile.h"
 #include "config/ConfigFolder.h"
 #include "log/LogExport.h"
+#include "log/LogTexts.h"
 #include "log/Sha256.h"
 #include "job/LoggedRun.h"
 
@@ -23,6 +24,7 @@ namespace {
 constexpr const char* LOG_USAGE =
     "usage: korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
     "                      [--format table|csv|json]\n"
+    "       korvex-cli log [--config DIR] --runs\n"
     "       korvex-cli log [--config DIR] --verify FILE\n";
 
 constexpr const char* LOG_HELP =
@@ -34,10 +36,13 @@ constexpr const char* LOG_HELP =
     "  --text PATTERN    records whose content holds PATTERN; * and ? match any text and\n"
     "                    any one character\n"
     "  --format F        table (default), csv (with a header line) or json\n"
+    "  --runs            the serial runs: their state and the numbers they left unused\n"
+    "                    (never handed out again)\n"
     "  --verify FILE     whether FILE is byte for byte a program the log recorded: exit\n"
     "                    status 0 and the record, or 1 when it changed or was never logged\n";
 
-// YYYY-MM-DD, optionally followed by T or a blank and hh, hh:mm or hh:mm:ss.
+// YYYY-MM-DD, optionally followed by T or a blank and hh, hh:mm or hh:mm:ss; a day and time
+// that exist.
 bool dateShape(std::string& date) {
     static const std::string shape = "dddd-dd-ddThh:mm:ss";
     const std::size_t n = date.size();
@@ -49,7 +54,52 @@ bool dateShape(std::string& date) {
         if ((want == 'd' || want == 'h' || want == 'm' || want == 's') ? !digit : date[i] != want)
             return false;
     }
-    return true;
+    const auto number = [&](std::size_t at, std::size_t digits) {
+        int value = 0;
+        for (std::size_t i = at; i < at + digits; ++i)
+            value = value * 10 + (date[i] - '0');
+        return value;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1 || day > days[month - 1] + (month == 2 && leap ? 1 : 0))
+        return false;
+    return (n < 13 || number(11, 2) < 24) && (n < 16 || number(14, 2) < 60) &&
+           (n < 19 || number(17, 2) < 60);
+}
+
+// "4-5, 9" for the numbers 4, 5 and 9.
+std::string numberRanges(const std::vector<std::int64_t>& numbers, std::int64_t step) {
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + step)
+            ++j;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(numbers[i]);
+        if (j > i) text += "-" + std::to_string(numbers[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+void printRuns(const std::vector<log::TRunRecord>& runs, std::ostream& out) {
+    out << "run  started               state        counter  numbers  written  unused\n";
+    for (const log::TRunRecord& run : runs) {
+        std::vector<std::int64_t> all;
+        all.push_back(run.First);
+        if (run.Count > 1) all.push_back(run.First + (run.Count - 1) * run.Step);
+        out << run.Id << "  " << run.Started << "  " << run.State << "  "
+            << base::Windows1252ToUtf8(run.Counter) << "  "
+            << numberRanges(all, all.back() - all.front())
+            << (run.Step != 1 ? " step " + std::to_string(run.Step) : std::string()) << "  "
+            << run.Written << "  "
+            << (run.Unused.empty() ? "-" : numberRanges(run.Unused, run.Step));
+        if (!run.SettledBy.empty())
+            out << "  (settled by " << base::Windows1252ToUtf8(run.SettledBy) << ")";
+        out << '\n';
+    }
 }
 
 config::TLanguageTexts textsFor(const fs::path& folder) {
@@ -65,14 +115,15 @@ config::TLanguageTexts textsFor(const fs::path& folder) {
     return texts;
 }
 
-void printTable(const std::vector<log::TMarkRecord>& records, std::ostream& out) {
+void printTable(const std::vector<log::TMarkRecord>& records, const config::TLanguageTexts& texts,
+                std::ostream& out) {
     const std::vector<std::size_t> shown = {0, 2, 5, 8, 9, 10, 12, 14};
     std::vector<std::vector<std::string>> rows;
     rows.emplace_back();
     for (const std::size_t c : shown)
         rows.back().emplace_back(log::RECORD_COLUMNS[c]);
     for (const auto& record : records) {
-        const auto values = log::RecordValues(record);
+        const auto values = log::RecordWords(record, texts);
         rows.emplace_back();
         for (const std::size_t c : shown)
             rows.back().push_back(values[c]);
@@ -97,8 +148,8 @@ void printTable(const std::vector<log::TMarkRecord>& records, std::ostream& out)
     }
 }
 
-int verify(log::TMarkingLog* markingLog, const fs::path& file, std::ostream& out,
-           std::ostream& err) {
+int verify(log::TMarkingLog* markingLog, const fs::path& file, const config::TLanguageTexts& texts,
+           std::ostream& out, std::ostream& err) {
     std::string bytes;
     if (!base::ReadFileBytes(file, bytes)) {
         err << "korvex-cli log: cannot read " << file.string() << '\n';
@@ -106,38 +157,46 @@ int verify(log::TMarkingLog* markingLog, const fs::path& file, std::ostream& out
     }
     const std::string sha = log::Sha256Hex(bytes);
     const fs::path here = job::RecordedPath(file);
-    std::vector<log::TMarkRecord> same =
-        markingLog ? markingLog->FindHash(sha) : std::vector<log::TMarkRecord>{};
-    // The record of this very file first; a copy of a logged program is what was logged too.
-    std::stable_partition(same.begin(), same.end(), [&](const log::TMarkRecord& r) {
-        return job::RecordedPath(r.Output) == here;
-    });
-    if (!same.empty()) {
-        const auto values = log::RecordValues(same.front());
-        out << file.string() << ": as logged in record " << same.front().Id << '\n';
-        for (std::size_t i = 1; i < values.size(); ++i)
-            if (!values[i].empty())
-                out << "  " << log::RECORD_COLUMNS[i] << ": " << values[i] << '\n';
-        return ExitOk;
-    }
     const auto named = markingLog ? markingLog->Query({}) : std::vector<log::TMarkRecord>{};
-    const auto last = std::find_if(named.rbegin(), named.rend(), [&](const log::TMarkRecord& r) {
+    const auto own = std::find_if(named.rbegin(), named.rend(), [&](const log::TMarkRecord& r) {
         return job::RecordedPath(r.Output) == here;
     });
-    if (last != named.rend())
-        out << file.string() << ": changed since record " << last->Id << " (" << last->TimeUtc
-            << "), which logged sha256 " << last->Sha256 << "; the file has " << sha << '\n';
-    else
+    // A file the log wrote is judged by its own latest record: replaced by another logged
+    // program, it is no longer the part this name was marked for.
+    if (own != named.rend() && own->Sha256 != sha) {
+        out << file.string() << ": changed since record " << own->Id << " (" << own->TimeUtc
+            << "), which logged sha256 " << own->Sha256 << "; the file has " << sha;
+        const auto same = markingLog->FindHash(sha);
+        if (!same.empty()) out << ", the program of record " << same.front().Id;
+        out << '\n';
+        return ExitFailure;
+    }
+    const std::vector<log::TMarkRecord> same = own != named.rend()
+                                                   ? std::vector<log::TMarkRecord>{*own}
+                                               : markingLog ? markingLog->FindHash(sha)
+                                                            : std::vector<log::TMarkRecord>{};
+    if (same.empty()) {
         out << file.string() << ": not in the marking log (sha256 " << sha << ")\n";
-    return ExitFailure;
+        return ExitFailure;
+    }
+    const auto values = log::RecordWords(same.front(), texts);
+    out << file.string() << ": as logged in record " << same.front().Id << '\n';
+    for (std::size_t i = 1; i < values.size(); ++i)
+        if (!values[i].empty()) out << "  " << log::RECORD_COLUMNS[i] << ": " << values[i] << '\n';
+    return ExitOk;
 }
 
 } // namespace
 
 int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::optional<std::string> config, since, until, pattern, format, verifyFile;
+    bool runs = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (arg == "--runs" && !runs) {
+            runs = true;
+            continue;
+        }
         std::optional<std::string>* target = arg == "--config"   ? &config
                                              : arg == "--since"  ? &since
                                              : arg == "--until"  ? &until
@@ -172,8 +231,12 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "korvex-cli log: --format is table, csv or json\n" << LOG_USAGE;
         return ExitUsage;
     }
-    if (verifyFile && (since || until || pattern || format)) {
+    if (verifyFile && (since || until || pattern || format || runs)) {
         err << "korvex-cli log: --verify takes no other option but --config\n";
+        return ExitUsage;
+    }
+    if (runs && (since || until || pattern || format)) {
+        err << "korvex-cli log: --runs takes no other option but --config\n";
         return ExitUsage;
     }
     fs::path folder;
@@ -193,17 +256,46 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
             << " switch the marking log off\n";
         return ExitFailure;
     }
+    const config::TLanguageTexts texts = textsFor(folder);
     std::unique_ptr<log::TMarkingLog> markingLog;
     std::error_code ec;
     if (fs::exists(*file, ec)) {
         try {
-            markingLog = std::make_unique<log::TMarkingLog>(*file);
+            // Opened to write, so what a killed writer left is settled (and said) first.
+            markingLog = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,
+                                                            WaitNotice(*file, texts, err));
+            for (const log::TInterruptedRun& run : markingLog->Recovered().Runs)
+                err << "korvex-cli: warning: "
+                    << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
+        } catch (const log::ELogError&) {
+            // A read-only folder or share still lists; a log that is no log fails here too.
+            try {
+                markingLog = std::make_unique<log::TMarkingLog>(
+                    *file, log::TMarkingLog::TAccess::Read, WaitNotice(*file, texts, err));
+            } catch (const log::ELogError& e) {
+                PrintLogError(e, texts, err);
+                return ExitFailure;
+            }
+        }
+    }
+    if (verifyFile) {
+        try {
+            return verify(markingLog.get(), base::Utf8Path(*verifyFile), texts, out, err);
         } catch (const log::ELogError& e) {
-            PrintLogError(e, textsFor(folder), err);
+            PrintLogError(e, texts, err);
             return ExitFailure;
         }
     }
-    if (verifyFile) return verify(markingLog.get(), base::Utf8Path(*verifyFile), out, err);
+    if (runs) {
+        try {
+            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, out);
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, texts, err);
+            return ExitFailure;
+        }
+        out.flush();
+        return out ? ExitOk : ExitFailure;
+    }
 
     log::TLogQuery query;
     query.Since = since.value_or("");
@@ -221,16 +313,16 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         if (markingLog) records = markingLog->Query(query);
     } catch (const log::ELogError& e) {
-        PrintLogError(e, textsFor(folder), err);
+        PrintLogError(e, texts, err);
         return ExitFailure;
     }
     const std::string chosen = format.value_or("table");
     if (chosen == "csv")
-        out << log::RecordsCsv(records);
+        out << log::RecordsCsv(records, texts);
     else if (chosen == "json")
         out << log::RecordsJson(records);
     else
-        printTable(records, out);
+        printTable(records, texts, out);
     out.flush();
     return out ? ExitOk : ExitFailure;
 }

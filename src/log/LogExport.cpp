@@ -2,6 +2,7 @@
 
 #include "base/PathText.h"
 #include "base/Windows1252.h"
+#include "log/LogTexts.h"
 
 namespace korvex::log {
 
@@ -64,6 +65,15 @@ std::vector<std::string> RecordValues(const TMarkRecord& r) {
             r.Serial ? std::to_string(*r.Serial) : std::string()};
 }
 
+std::vector<std::string> RecordWords(const TMarkRecord& record,
+                                     const config::TLanguageTexts& texts) {
+    std::vector<std::string> values = RecordValues(record);
+    const auto u = [](const std::string& text) { return base::Windows1252ToUtf8(text); };
+    values[6] = u(ContentKindWords(texts, record.ContentKind));
+    values[14] = u(ReadBackWords(texts, record.ReadBack));
+    return values;
+}
+
 bool RecordMatches(const TMarkRecord& record, std::string_view needle) {
     // Capitals of ASCII and of Latin-1 (U+00C0-U+00DE but the multiplication sign, two bytes
     // in UTF-8 with 0xC3 first) become small; that covers the German texts.
@@ -86,13 +96,14 @@ bool RecordMatches(const TMarkRecord& record, std::string_view needle) {
     return false;
 }
 
-std::string RecordsCsv(const std::vector<TMarkRecord>& records) {
+std::string RecordsCsv(const std::vector<TMarkRecord>& records,
+                       const config::TLanguageTexts& texts) {
     std::string csv;
     for (std::size_t i = 0; i < RECORD_COLUMNS.size(); ++i)
         csv += std::string(i ? "," : "") + std::string(RECORD_COLUMNS[i]);
     csv += "\r\n";
     for (const TMarkRecord& record : records) {
-        const auto values = RecordValues(record);
+        const auto values = RecordWords(record, texts);
         for (std::size_t i = 0; i < values.size(); ++i)
             csv += (i ? "," : "") + csvField(values[i]);
         csv += "\r\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/LanguageTexts.h"
 #include "log/MarkingLog.h"
 
 #include <array>
@@ -17,14 +18,18 @@ inline constexpr std::array<std::string_view, 17> RECORD_COLUMNS = {
 
 // The record's values in RECORD_COLUMNS order, as UTF-8.
 std::vector<std::string> RecordValues(const TMarkRecord& record);
+// The same for a person: the content kind and the read-back verdict in the language.
+std::vector<std::string> RecordWords(const TMarkRecord& record,
+                                     const config::TLanguageTexts& texts);
 
 // Whether any of the record's values holds the needle (UTF-8), letters of any case alike;
 // an empty needle is in every record.
 bool RecordMatches(const TMarkRecord& record, std::string_view needle);
 
 // A header line and one line per record, CR LF, fields quoted where they hold a comma, quote
-// or line break (RFC 4180); UTF-8.
-std::string RecordsCsv(const std::vector<TMarkRecord>& records);
+// or line break (RFC 4180); UTF-8. The values are RecordWords.
+std::string RecordsCsv(const std::vector<TMarkRecord>& records,
+                       const config::TLanguageTexts& texts);
 
 // The CSV lines read back into rows of fields; for tests and imports.
 std::vector<std::vector<std::string>> ReadCsv(std::string_view csv);

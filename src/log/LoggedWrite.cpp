@@ -10,10 +10,11 @@ namespace korvex::log {
 namespace {
 
 // Writes the files of begun records in order; the ones written are marked done, the rest
-// dropped. How many were written.
+// dropped. How many were written, and why the log could not take their end: the files are in
+// place all the same, and the next opening finds them complete.
 std::size_t writeBegun(TMarkingLog& log, const std::vector<TMarkRecord>& records,
                        const std::vector<std::filesystem::path>& temporaries,
-                       const std::vector<std::string_view>& bytes) {
+                       const std::vector<std::string_view>& bytes, base::TTextMessage& failure) {
     std::size_t written = 0;
     while (written < records.size() &&
            base::WriteFileAtomically(records[written].Output, bytes[written], temporaries[written]))
@@ -21,8 +22,14 @@ std::size_t writeBegun(TMarkingLog& log, const std::vector<TMarkRecord>& records
     std::vector<std::int64_t> done, dropped;
     for (std::size_t k = 0; k < records.size(); ++k)
         (k < written ? done : dropped).push_back(records[k].Id);
-    log.AbandonWrites(dropped);
-    log.FinishWrites(done);
+    try {
+        log.AbandonWrites(dropped);
+        log.FinishWrites(done);
+    } catch (const ELogError& e) {
+        failure = e.Message;
+        // Our own words for the system's reason; the run's end tells what is on disk.
+        if (e.Reason != 0) failure.DetailText = e.Reason;
+    }
     return written;
 }
 
@@ -43,7 +50,9 @@ TLoggedWrite WriteLogged(TMarkingLog& log, TMarkRecord record, std::string_view 
         result.Duplicate = std::move(begun.Duplicate);
         return result;
     }
-    result.Written = writeBegun(log, records, begun.Temporaries, {bytes}) == 1;
+    base::TTextMessage failure;
+    result.Written = writeBegun(log, records, begun.Temporaries, {bytes}, failure) == 1;
+    // The one file is in place; only its record's end is missing, which the next opening adds.
     return result;
 }
 
@@ -71,12 +80,15 @@ TLoggedSink::Write(std::size_t first, const std::vector<const ncgen::TRunItem*>&
         bytes.push_back(programs[k]->Bytes);
     }
     TWritten written;
+    TMarkingLog::TBegun begun;
     try {
-        const TMarkingLog::TBegun begun = log_.BeginWrites(records, false, run_);
-        written.Count = writeBegun(log_, records, begun.Temporaries, bytes);
+        begun = log_.BeginWrites(records, false, run_);
     } catch (const ELogError& e) {
         written.Failure = e.Message;
+        if (e.Reason != 0) written.Failure.DetailText = e.Reason;
+        return written;
     }
+    written.Count = writeBegun(log_, records, begun.Temporaries, bytes, written.Failure);
     return written;
 }
 

@@ -2,22 +2,21 @@
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
+#include "base/Process.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/IniFile.h"
+#include "log/ContentKey.h"
 #include "log/Sha256.h"
 
 #include <sqlite3.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <cctype>
 #include <chrono>
-#include <csignal>
 #include <ctime>
 #include <fstream>
 #include <thread>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace korvex::log {
 
@@ -43,6 +42,16 @@ constexpr const char* MIGRATIONS[] = {
        CREATE TABLE runs(id INTEGER PRIMARY KEY, started TEXT NOT NULL, host TEXT NOT NULL,
          pid INTEGER NOT NULL, counter TEXT NOT NULL, first INTEGER NOT NULL,
          count INTEGER NOT NULL, step INTEGER NOT NULL, state TEXT NOT NULL);)",
+    // The writer's boot and start time beside its pid, so a pid reused after a reboot does
+    // not keep a dead writer's records pending; the key a duplicate is found by (its content
+    // as a reader gets it), filled in for older records by fillContentKeys; who settled a run.
+    R"(ALTER TABLE marks ADD COLUMN boot TEXT NOT NULL DEFAULT '';
+       ALTER TABLE marks ADD COLUMN started TEXT NOT NULL DEFAULT '';
+       ALTER TABLE marks ADD COLUMN content_key TEXT NOT NULL DEFAULT '';
+       CREATE INDEX marks_key ON marks(content_key);
+       ALTER TABLE runs ADD COLUMN boot TEXT NOT NULL DEFAULT '';
+       ALTER TABLE runs ADD COLUMN started_process TEXT NOT NULL DEFAULT '';
+       ALTER TABLE runs ADD COLUMN settled_by TEXT NOT NULL DEFAULT '';)",
 };
 static_assert(std::size(MIGRATIONS) == SchemaVersion);
 
@@ -68,33 +77,13 @@ fs::path textPath(const unsigned char* text) {
 }
 
 std::string hostName() {
-    char name[256] = {};
-    if (::gethostname(name, sizeof name - 1) != 0) return "?";
-    return name;
+    return base::HostName();
 }
-
 std::string userName() {
-    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_name)
-        return entry->pw_name;
-    if (const char* user = std::getenv("USER")) return user;
-    return std::to_string(::geteuid());
+    return base::UserName();
 }
-
-// Formats without the C library's number locale: strftime's numeric fields are plain digits.
 std::string timeText(std::time_t now, bool local) {
-    std::tm parts{};
-    if (local)
-        ::localtime_r(&now, &parts);
-    else
-        ::gmtime_r(&now, &parts);
-    char text[64] = {};
-    std::strftime(text, sizeof text, local ? "%Y-%m-%d %H:%M:%S %z" : "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
-
-bool processAlive(std::int64_t pid) {
-    if (pid == ::getpid()) return true;
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return base::TimeText(now, local);
 }
 
 bool fileHashes(const fs::path& file, const std::string& sha256) {
@@ -206,38 +195,123 @@ bool switchToWal(sqlite3* db) {
     }
 }
 
+// Our own words for what SQLite says in English.
+int reasonText(int code) {
+    switch (code & 0xFF) {
+    case SQLITE_READONLY:
+        return text::LogReasonReadOnly;
+    case SQLITE_FULL:
+        return text::LogReasonFull;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return text::LogReasonLocked;
+    case SQLITE_CANTOPEN:
+        return text::LogReasonCannotOpen;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return text::LogReasonDamaged;
+    case SQLITE_IOERR:
+        return text::LogReasonDisk;
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return text::LogReasonPermission;
+    default:
+        return 0;
+    }
+}
+
+base::TProcessIdentity writer(const TStatement& row, int pid) {
+    return {row.Int(pid), codePage(row.Text(pid + 1)), codePage(row.Text(pid + 2))};
+}
+
+bool readable(sqlite3* db) {
+    return TStatement(db, "PRAGMA user_version").Step() == SQLITE_ROW;
+}
+
+std::string immutableUri(const fs::path& file) {
+    std::string path = pathText(file);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (path.size() > 1 && path[1] == ':') path.insert(0, "/"); // a Windows drive
+    std::string uri = "file:";
+    static constexpr char hex[] = "0123456789ABCDEF";
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || std::string_view("/-._~:").find(c) != std::string_view::npos) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += hex[byte >> 4];
+            uri += hex[byte & 0xF];
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 } // namespace
 
 void TMarkingLog::fail(int text) const {
     std::string detail = base::PathText(file_);
-    if (db_) detail += ": " + std::string(sqlite3_errmsg(db_));
-    throw ELogError({text, 0, detail});
+    int reason = 0;
+    if (db_) {
+        detail += ": " + std::string(sqlite3_errmsg(db_));
+        reason = reasonText(sqlite3_extended_errcode(db_));
+    }
+    throw ELogError({text, 0, detail}, reason);
 }
 
 void TMarkingLog::exec(const char* sql, int failureText) const {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) fail(failureText);
 }
 
-TMarkingLog::TMarkingLog(const fs::path& file) : file_(file) {
-    const int opened = sqlite3_open_v2(pathText(file).c_str(), &db_,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (opened != SQLITE_OK) {
-        const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
+TMarkingLog::TMarkingLog(const fs::path& file, TAccess access, std::function<void()> waiting)
+    : file_(file), readOnly_(access == TAccess::Read),
+      wait_(std::make_unique<TWait>(TWait{std::move(waiting), false})) {
+    const int flags = readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    int opened = sqlite3_open_v2(pathText(file).c_str(), &db_, flags, nullptr);
+    if (opened == SQLITE_OK && readOnly_ && !readable(db_)) {
+        // A log in WAL mode wants its shared-memory file beside it even to read; where the
+        // folder is read-only, it is read as a file nobody changes meanwhile.
         sqlite3_close(db_);
         db_ = nullptr;
-        throw ELogError({text::LogCannotOpen, 0, base::PathText(file) + ": " + reason});
+        opened =
+            sqlite3_open_v2(immutableUri(file).c_str(), &db_, flags | SQLITE_OPEN_URI, nullptr);
+    }
+    if (opened != SQLITE_OK) {
+        const std::string reason = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(opened);
+        const int code = db_ ? sqlite3_extended_errcode(db_) : opened;
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw ELogError({text::LogCannotOpen, 0, base::PathText(file) + ": " + reason},
+                        reasonText(code));
     }
     try {
-        // Writers queue behind each other for as long as a large run may hold the log.
-        sqlite3_busy_timeout(db_, 60000);
+        // Writers queue behind each other for as long as a large run may hold the log; the
+        // one that waits says so at once, not after a minute of silence.
+        sqlite3_busy_handler(
+            db_,
+            [](void* data, int tries) -> int {
+                auto* wait = static_cast<TWait*>(data);
+                if (tries == 0 && !wait->Said && wait->Told) {
+                    wait->Said = true;
+                    wait->Told();
+                }
+                constexpr int stepMs = 10;
+                if (tries * stepMs >= 60000) return 0;
+                std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+                return 1;
+            },
+            wait_.get());
         sqlite3_extended_result_codes(db_, 1);
         {
             TStatement version(db_, "PRAGMA user_version");
             const int stepped = version.Step();
             if ((sqlite3_errcode(db_) & 0xFF) == SQLITE_NOTADB) fail(text::LogNotALog);
             if (stepped != SQLITE_ROW) fail(text::LogCannotOpen);
-            if (version.Int(0) > SchemaVersion) fail(text::LogNewerSchema);
+            schema_ = version.Int(0);
+            if (schema_ > SchemaVersion) fail(text::LogNewerSchema);
         }
+        checkOwner(schema_);
+        if (readOnly_) return;
         if (!switchToWal(db_)) fail(text::LogCannotOpen);
         // A record must reach the disk before its file is renamed into place.
         exec("PRAGMA synchronous=FULL", text::LogCannotOpen);
@@ -254,6 +328,24 @@ TMarkingLog::~TMarkingLog() {
     sqlite3_close(db_);
 }
 
+// A database of another program is never taken over: ours carry the application id, or are
+// empty, or are a log of a Korvex from before the id (its tables and a schema version).
+void TMarkingLog::checkOwner(std::int64_t version) {
+    TStatement id(db_, "PRAGMA application_id");
+    if (id.Step() != SQLITE_ROW) fail(text::LogCannotOpen);
+    const std::int64_t found = id.Int(0);
+    if (found == ApplicationId) return;
+    if (found != 0) fail(text::LogForeignDatabase);
+    TStatement tables(db_, "SELECT count(*), count(CASE WHEN name IN ('marks', 'counters', "
+                           "'runs') THEN 1 END) FROM sqlite_master WHERE type = 'table'");
+    if (tables.Step() != SQLITE_ROW) fail(text::LogCannotOpen);
+    const std::int64_t all = tables.Int(0);
+    const std::int64_t ours = tables.Int(1);
+    if (all == 0 && version == 0) return;
+    if (version >= 1 && ours == 3 && all == 3) return;
+    fail(text::LogForeignDatabase);
+}
+
 void TMarkingLog::migrate() {
     TTransaction transaction(db_);
     if (!transaction.Ok()) fail(text::LogCannotOpen);
@@ -262,16 +354,36 @@ void TMarkingLog::migrate() {
     const std::int64_t found = version.Int(0);
     // Another process may have migrated between the first look and this transaction.
     if (found > SchemaVersion) fail(text::LogNewerSchema);
-    if (found == SchemaVersion) return;
+    TStatement id(db_, "PRAGMA application_id");
+    if (id.Step() != SQLITE_ROW) fail(text::LogCannotOpen);
+    if (found == SchemaVersion && id.Int(0) == ApplicationId) return;
     for (std::int64_t v = found; v < SchemaVersion; ++v)
         exec(MIGRATIONS[v], text::LogCannotWrite);
+    if (found < 2) fillContentKeys();
     exec(("PRAGMA user_version=" + std::to_string(SchemaVersion)).c_str(), text::LogCannotWrite);
+    exec(("PRAGMA application_id=" + std::to_string(ApplicationId)).c_str(), text::LogCannotWrite);
     if (!transaction.Commit()) fail(text::LogCannotWrite);
+    schema_ = SchemaVersion;
+}
+
+// Records of a log from before the key compare as a reader would, like new ones.
+void TMarkingLog::fillContentKeys() {
+    TStatement select(db_, "SELECT id, content, content_kind FROM marks");
+    TStatement set(db_, "UPDATE marks SET content_key = ?2 WHERE id = ?1");
+    std::vector<std::pair<std::int64_t, std::string>> keys;
+    while (select.Step() == SQLITE_ROW)
+        keys.emplace_back(select.Int(0),
+                          ContentKey(codePage(select.Text(2)), codePage(select.Text(1))));
+    for (const auto& [id, key] : keys) {
+        set.Bind(1, id).Bind(2, utf8(key));
+        if (set.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
+        set.Reset();
+    }
 }
 
 void TMarkingLog::recover() {
     const std::string host = hostName();
-    TStatement pending(db_, "SELECT id, pid, output, sha256, temporary FROM marks "
+    TStatement pending(db_, "SELECT id, pid, boot, started, output, sha256, temporary FROM marks "
                             "WHERE pending = 1 AND host = ?1");
     pending.Bind(1, host);
     struct TLeft {
@@ -282,17 +394,17 @@ void TMarkingLog::recover() {
     };
     std::vector<TLeft> left;
     while (pending.Step() == SQLITE_ROW)
-        if (!processAlive(pending.Int(1)))
-            left.push_back({pending.Int(0), textPath(pending.Text(2)), codePage(pending.Text(3)),
-                            textPath(pending.Text(4))});
-    TStatement runs(db_, "SELECT id, pid, started, counter, first, count, step FROM runs "
-                         "WHERE state = 'open' AND host = ?1");
+        if (!base::ProcessRunning(writer(pending, 1)))
+            left.push_back({pending.Int(0), textPath(pending.Text(4)), codePage(pending.Text(5)),
+                            textPath(pending.Text(6))});
+    TStatement runs(db_, "SELECT id, pid, boot, started_process, started, counter, first, "
+                         "count, step FROM runs WHERE state = 'open' AND host = ?1");
     runs.Bind(1, host);
     std::vector<TInterruptedRun> interrupted;
     while (runs.Step() == SQLITE_ROW)
-        if (!processAlive(runs.Int(1)))
-            interrupted.push_back({runs.Int(0), codePage(runs.Text(2)), codePage(runs.Text(3)),
-                                   runs.Int(4), runs.Int(5), runs.Int(6), 0});
+        if (!base::ProcessRunning(writer(runs, 1)))
+            interrupted.push_back({runs.Int(0), codePage(runs.Text(4)), codePage(runs.Text(5)),
+                                   runs.Int(6), runs.Int(7), runs.Int(8), 0});
     if (left.empty() && interrupted.empty()) return;
 
     TTransaction transaction(db_);
@@ -301,18 +413,28 @@ void TMarkingLog::recover() {
     TStatement drop(db_, "DELETE FROM marks WHERE id = ?1");
     for (const TLeft& write : left) {
         std::error_code ec;
-        fs::remove(write.Temporary, ec);
-        const bool inPlace = fileHashes(write.Output, write.Sha);
+        // Only the temporary this log would have named: a damaged or hostile log must not
+        // remove any other file.
+        fs::path target = base::WriteTarget(write.Output);
+        if (target.empty()) target = write.Output;
+        fs::path expected = target;
+        expected += ".korvex-" + std::to_string(write.Id) + ".tmp";
+        if (write.Temporary == expected) fs::remove(write.Temporary, ec);
+        const bool inPlace =
+            fs::is_regular_file(write.Output, ec) && fileHashes(write.Output, write.Sha);
         TStatement& change = inPlace ? done : drop;
         change.Bind(1, write.Id);
         if (change.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
         change.Reset();
         ++(inPlace ? recovery_.Completed : recovery_.Abandoned);
     }
-    TStatement close(db_, "UPDATE runs SET state = 'interrupted' WHERE id = ?1");
+    const std::string settler = userName() + "@" + host + " " +
+                                timeText(std::time(nullptr), false) + " pid " +
+                                std::to_string(base::CurrentProcess().Pid);
+    TStatement close(db_, "UPDATE runs SET state = 'interrupted', settled_by = ?2 WHERE id = ?1");
     TStatement written(db_, "SELECT count(*) FROM marks WHERE run = ?1");
     for (TInterruptedRun& run : interrupted) {
-        close.Bind(1, run.Id);
+        close.Bind(1, run.Id).Bind(2, utf8(settler));
         if (close.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
         close.Reset();
         written.Bind(1, run.Id);
@@ -333,14 +455,13 @@ std::optional<TMarkRecord> TMarkingLog::FindContent(std::string_view text,
 std::optional<std::pair<std::size_t, TMarkRecord>>
 TMarkingLog::FindFirstLogged(const std::vector<std::string>& texts,
                              std::string_view contentKind) const {
+    // Compared as a reader gets it, so the same content typed another way is found too.
     TStatement find(db_, (std::string("SELECT ") + COLUMNS +
-                          " FROM marks WHERE content = ?1 AND content_kind = ?2 "
-                          "ORDER BY id LIMIT 1")
+                          " FROM marks WHERE content_key = ?1 ORDER BY id LIMIT 1")
                              .c_str());
     if (!find.Ok()) fail(text::LogCannotOpen);
-    const std::string kind = utf8(std::string(contentKind));
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        find.Bind(1, utf8(texts[i])).Bind(2, kind);
+        find.Bind(1, utf8(ContentKey(contentKind, texts[i])));
         const int stepped = find.Step();
         if (stepped == SQLITE_ROW) return std::pair{i, readRecord(find)};
         if (stepped != SQLITE_DONE) fail(text::LogCannotOpen);
@@ -350,6 +471,7 @@ TMarkingLog::FindFirstLogged(const std::vector<std::string>& texts,
 }
 
 std::vector<TMarkRecord> TMarkingLog::Query(const TLogQuery& query) const {
+    if (schema_ == 0) return {}; // an empty file looked at read-only
     std::string sql = std::string("SELECT ") + COLUMNS + " FROM marks WHERE pending = 0";
     if (!query.Since.empty()) sql += " AND substr(time_utc, 1, length(?1)) >= ?1";
     if (!query.Until.empty()) sql += " AND substr(time_utc, 1, length(?2)) <= ?2";
@@ -372,6 +494,7 @@ std::vector<TMarkRecord> TMarkingLog::Query(const TLogQuery& query) const {
 }
 
 std::vector<TMarkRecord> TMarkingLog::FindHash(std::string_view sha256) const {
+    if (schema_ == 0) return {};
     TStatement select(db_, (std::string("SELECT ") + COLUMNS +
                             " FROM marks WHERE sha256 = ?1 AND pending = 0 "
                             "ORDER BY id DESC")
@@ -401,11 +524,15 @@ TMarkingLog::TakeSerials(std::string_view counter, std::int64_t count, std::int6
                             "ON CONFLICT(name) DO UPDATE SET next = excluded.next");
     advance.Bind(1, name).Bind(2, first + count * step);
     if (advance.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
+    const base::TProcessIdentity self = base::CurrentProcess();
     TStatement open(db_, "INSERT INTO runs(started, host, pid, counter, first, count, step, "
-                         "state) VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, 'open')");
+                         "state, boot, started_process) "
+                         "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, 'open', ?8, ?9)");
     open.Bind(1, timeText(std::time(nullptr), false))
         .Bind(2, hostName())
-        .Bind(3, static_cast<std::int64_t>(::getpid()))
+        .Bind(3, self.Pid)
+        .Bind(8, self.Boot)
+        .Bind(9, self.Start)
         .Bind(4, name)
         .Bind(5, first)
         .Bind(6, count)
@@ -414,6 +541,51 @@ TMarkingLog::TakeSerials(std::string_view counter, std::int64_t count, std::int6
     const std::int64_t run = sqlite3_last_insert_rowid(db_);
     if (!transaction.Commit()) fail(text::LogCannotWrite);
     return TTakenRun{run, first};
+}
+
+std::vector<TRunRecord> TMarkingLog::Runs() const {
+    if (schema_ == 0) return {};
+    const bool settledKept = schema_ >= 2;
+    TStatement select(db_, settledKept
+                               ? "SELECT id, started, counter, first, count, step, state, pid, "
+                                 "boot, started_process, settled_by, host FROM runs ORDER BY id"
+                               : "SELECT id, started, counter, first, count, step, state, pid, "
+                                 "'', '', '', host FROM runs ORDER BY id");
+    TStatement serials(db_, "SELECT serial FROM marks WHERE run = ?1 AND pending = 0");
+    if (!select.Ok() || !serials.Ok()) fail(text::LogCannotOpen);
+    const std::string host = hostName();
+    std::vector<TRunRecord> runs;
+    int stepped = 0;
+    while ((stepped = select.Step()) == SQLITE_ROW) {
+        TRunRecord run;
+        run.Id = select.Int(0);
+        run.Started = codePage(select.Text(1));
+        run.Counter = codePage(select.Text(2));
+        run.First = select.Int(3);
+        run.Count = select.Int(4);
+        run.Step = select.Int(5);
+        run.State = codePage(select.Text(6));
+        run.SettledBy = codePage(select.Text(10));
+        // Not yet settled by a writer, but its process is gone all the same.
+        if (run.State == "open" && codePage(select.Text(11)) == host &&
+            !base::ProcessRunning(writer(select, 7)))
+            run.State = "interrupted";
+        std::vector<std::int64_t> used;
+        serials.Bind(1, run.Id);
+        while (serials.Step() == SQLITE_ROW)
+            used.push_back(serials.Int(0));
+        serials.Reset();
+        run.Written = static_cast<std::int64_t>(used.size());
+        std::sort(used.begin(), used.end());
+        if (run.State != "open")
+            for (std::int64_t k = 0; k < run.Count; ++k) {
+                const std::int64_t n = run.First + k * run.Step;
+                if (!std::binary_search(used.begin(), used.end(), n)) run.Unused.push_back(n);
+            }
+        runs.push_back(std::move(run));
+    }
+    if (stepped != SQLITE_DONE) fail(text::LogCannotOpen);
+    return runs;
 }
 
 void TMarkingLog::FinishRun(std::int64_t run) {
@@ -438,12 +610,13 @@ TMarkingLog::TBegun TMarkingLog::BeginWrites(std::vector<TMarkRecord>& records,
     const std::string local = timeText(now, true);
     const std::string user = userName();
     const std::string host = hostName();
+    const base::TProcessIdentity self = base::CurrentProcess();
     TStatement insert(
         db_, "INSERT INTO marks(time_utc, time_local, user, host, pid, content, content_kind, "
              "human_readable, symbol_size, encodation, profile, job, output, sha256, read_back, "
-             "counter, serial, pending, temporary, run) "
+             "counter, serial, pending, temporary, run, boot, started, content_key) "
              "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, "
-             "1, ?18, ?19)");
+             "1, ?18, ?19, ?20, ?21, ?22)");
     TStatement temporary(db_, "UPDATE marks SET temporary = ?2 WHERE id = ?1");
     if (!insert.Ok() || !temporary.Ok()) fail(text::LogCannotWrite);
     for (TMarkRecord& record : records) {
@@ -457,7 +630,8 @@ TMarkingLog::TBegun TMarkingLog::BeginWrites(std::vector<TMarkRecord>& records,
         if (const fs::path absolute = fs::absolute(record.Output, ec); !ec)
             record.Output = absolute.lexically_normal();
         insert.Bind(1, utc).Bind(2, local).Bind(3, user).Bind(4, host);
-        insert.Bind(5, static_cast<std::int64_t>(::getpid()));
+        insert.Bind(5, self.Pid).Bind(20, self.Boot).Bind(21, self.Start);
+        insert.Bind(22, utf8(ContentKey(record.ContentKind, record.Text)));
         insert.Bind(6, utf8(record.Text)).Bind(7, utf8(record.ContentKind));
         insert.Bind(8, utf8(record.HumanReadable)).Bind(9, utf8(record.SymbolSize));
         insert.Bind(10, utf8(record.Encodation)).Bind(11, utf8(record.Profile));

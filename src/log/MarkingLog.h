@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,15 +17,18 @@ struct sqlite3;
 namespace korvex::log {
 
 inline constexpr const char* LogFileName = "korvex.sqlite";
-inline constexpr int SchemaVersion = 1;
+inline constexpr int SchemaVersion = 2;
+// PRAGMA application_id of Korvex's logs ("KRVX"), so another program's database is not taken.
+inline constexpr std::int32_t ApplicationId = 0x4B525658;
 
 // The log cannot be used; whatever it was to record was not written. Message is in language
 // texts, what() the system's detail.
 class ELogError : public EKorvexError {
   public:
-    explicit ELogError(base::TTextMessage message)
-        : EKorvexError(message.Detail), Message(std::move(message)) {}
+    explicit ELogError(base::TTextMessage message, int reason = 0)
+        : EKorvexError(message.Detail), Message(std::move(message)), Reason(reason) {}
     base::TTextMessage Message;
+    int Reason; // the language text of the system's reason (a full disk ...); 0 when none fits
 };
 
 // One program file Korvex wrote. Texts are Windows-1252 like the rest of the core.
@@ -66,6 +70,20 @@ struct TInterruptedRun {
     std::int64_t Written = 0;
 };
 
+// A serial run as the log keeps it, for a listing.
+struct TRunRecord {
+    std::int64_t Id = 0;
+    std::string Started; // UTC
+    std::string Counter;
+    std::int64_t First = 0;
+    std::int64_t Count = 0;
+    std::int64_t Step = 1;
+    std::string State; // "open", "done" or "interrupted" (also an open one whose writer is gone)
+    std::string SettledBy; // who found it interrupted: "user@host", when, pid
+    std::int64_t Written = 0;
+    std::vector<std::int64_t> Unused; // its numbers no record carries; never handed out again
+};
+
 // What opening the log found of writes that a killed process left.
 struct TRecovery {
     std::size_t Completed = 0; // file in place with the logged bytes: the record kept
@@ -79,9 +97,13 @@ struct TRecovery {
 // complete, and the next opening settles what was left pending.
 class TMarkingLog {
   public:
+    // Read: for a listing; changes nothing, works on a read-only folder, settles nothing.
+    enum class TAccess { Write, Read };
     // Opens or creates the log and settles what dead writers on this host left. Throws
     // ELogError when the file cannot be opened, is no log, or comes from a newer schema.
-    explicit TMarkingLog(const std::filesystem::path& file);
+    // waiting is called at once when another writer holds the log and this one waits for it.
+    explicit TMarkingLog(const std::filesystem::path& file, TAccess access = TAccess::Write,
+                         std::function<void()> waiting = {});
     ~TMarkingLog();
     TMarkingLog(const TMarkingLog&) = delete;
     TMarkingLog& operator=(const TMarkingLog&) = delete;
@@ -99,6 +121,8 @@ class TMarkingLog {
     std::vector<TMarkRecord> Query(const TLogQuery& query) const;
     // Done records whose bytes hash as given, newest first.
     std::vector<TMarkRecord> FindHash(std::string_view sha256) const;
+
+    std::vector<TRunRecord> Runs() const;
 
     // The next value of a counter; 1 for a counter never used.
     std::int64_t NextSerial(std::string_view counter) const;
@@ -131,7 +155,9 @@ class TMarkingLog {
     void AbandonWrites(const std::vector<std::int64_t>& ids);
 
   private:
+    void checkOwner(std::int64_t version);
     void migrate();
+    void fillContentKeys();
     void recover();
     void exec(const char* sql, int failureText) const;
     [[noreturn]] void fail(int text) const;
@@ -139,6 +165,13 @@ class TMarkingLog {
     std::filesystem::path file_;
     sqlite3* db_ = nullptr;
     TRecovery recovery_;
+    bool readOnly_ = false;
+    std::int64_t schema_ = 0; // as found, for a read-only look at an older log
+    struct TWait {
+        std::function<void()> Told;
+        bool Said = false;
+    };
+    std::unique_ptr<TWait> wait_;
 };
 
 // The log of a configuration folder: the [log] section of main.ini may point elsewhere

@@ -178,6 +178,13 @@ TRunOutcome RunPrograms(const std::vector<TRunItem>& items,
                 outcome.Stop = TRunStop::Cancelled;
             }
         }
+        // Every file of the batch is in place but the sink could not finish: the run ends.
+        if (!written.Failure.Empty() && outcome.Stop == TRunStop::None) {
+            outcome.FailedItem = start + made.size() - 1;
+            outcome.Stop = TRunStop::Sink;
+            outcome.Refusal = written.Failure;
+            return outcome;
+        }
         start += made.size();
     }
     return outcome;

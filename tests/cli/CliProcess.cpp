@@ -71,11 +71,6 @@ TStartedCli StartCli(const std::vector<std::string>& args) {
 
     std::vector<std::string> argv = cliCommand();
     argv.insert(argv.end(), args.begin(), args.end());
-    // A program named by KORVEX_CLI_COMMAND is the Windows build, which has no marking log.
-    const bool other = argv.size() > 1 + args.size();
-    if (other && !args.empty() && args[0] == "generate" &&
-        std::find(args.begin(), args.end(), "--no-log") == args.end())
-        argv.insert(argv.end() - static_cast<std::ptrdiff_t>(args.size()) + 1, "--no-log");
     std::vector<char*> raw;
     for (auto& a : argv)
         raw.push_back(a.data());

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -120,6 +123,39 @@ TEST(MarkingLogCli, UnusableLogStopsTheProgram) {
               std::string::npos)
         << r.err;
     EXPECT_FALSE(fs::exists(out));
+    // SQLite's English reason comes with our own words and the way to go on without the log.
+    struct TCase {
+        const char* Name;
+        std::function<void(const fs::path&)> Spoil;
+        std::vector<std::string> Reasons; // one of them, as SQLite names the failure
+    };
+    const TCase cases[] = {
+        {"garbage",
+         [](const fs::path& f) { writeBytes(f, "garbage, not a database\n"); },
+         {": die Datei ist beschädigt ("}},
+        {"folder",
+         [](const fs::path& f) { fs::create_directory(f); },
+         {": Lese- oder Schreibfehler des Datenträgers (",
+          ": die Datei lässt sich nicht öffnen oder anlegen ("}},
+    };
+    for (const auto& k : cases) {
+        TConfig d;
+        k.Spoil(d.folder / "korvex.sqlite");
+        for (const auto& args :
+             {d.generate({"--text", "SN-1", "-o", (d.temp / "a.nc").string()}), d.log({})}) {
+            const auto e = RunCli(args);
+            EXPECT_EQ(e.exitCode, 1) << k.Name;
+            EXPECT_TRUE(
+                std::any_of(k.Reasons.begin(), k.Reasons.end(),
+                            [&](const auto& r) { return e.err.find(r) != std::string::npos; }))
+                << k.Name << e.err;
+            EXPECT_NE(e.err.find("). Ohne Protokoll schreiben: in den Einstellungen "
+                                 "„Markierprotokoll führen“ ausschalten (Markierprotokoll=0 in "
+                                 "main.ini) oder korvex-cli mit --no-log\n"),
+                      std::string::npos)
+                << k.Name << e.err;
+        }
+    }
 }
 
 TEST(MarkingLogCli, ListFiltersAndVerifyTellsWhatTheLogHolds) {
@@ -154,8 +190,23 @@ TEST(MarkingLogCli, ListFiltersAndVerifyTellsWhatTheLogHolds) {
     const auto json = RunCli(c.log({"--format", "json", "--text", "SN-002"}));
     EXPECT_NE(json.out.find("\"text\": \"SN-002\""), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"serial\": 2}"), std::string::npos) << json.out;
-    EXPECT_EQ(RunCli(c.log({"--since", "9.12.2026"})).exitCode, 2);
+    struct TDate {
+        const char* Date;
+        int Exit;
+    };
+    const TDate dates[] = {{"9.12.2026", 2},        {"2026-13-45", 2}, {"2026-02-29", 2},
+                           {"2026-04-31", 2},       {"2026-00-10", 2}, {"2026-12-10T24", 2},
+                           {"2026-12-10T23:60", 2}, {"2024-02-29", 0}, {"2026-12-31T23:59:59", 0},
+                           {"2000-02-29 12:00", 0}};
+    for (const auto& d : dates)
+        EXPECT_EQ(RunCli(c.log({"--since", d.Date})).exitCode, d.Exit) << d.Date;
 
+    // The user's language, not the words the log keeps them in.
+    EXPECT_EQ(rows[4][KIND], "Text");
+    const auto table = RunCli(c.log({}));
+    EXPECT_EQ(table.out.find("TEXT"), std::string::npos) << table.out;
+
+    writeBytes(c.temp / "SN-3.nc", readBytes(c.temp / "SN-1.nc"));
     writeBytes(c.temp / "SN-2.nc", readBytes(c.temp / "SN-2.nc") + "M30\r\n");
     writeBytes(c.temp / "other.nc", "G0 X0\r\n");
     struct TVerify {
@@ -166,6 +217,8 @@ TEST(MarkingLogCli, ListFiltersAndVerifyTellsWhatTheLogHolds) {
     const TVerify verifies[] = {
         {"SN-1.nc", 0, ": as logged in record 1"},
         {"SN-2.nc", 1, ": changed since record 2"},
+        // Another part's logged program in this part's place is no longer what was logged here.
+        {"SN-3.nc", 1, ": changed since record 3"},
         {"other.nc", 1, ": not in the marking log"},
     };
     for (const auto& v : verifies) {
@@ -232,6 +285,82 @@ TEST(MarkingLogCli, KilledRunsLeaveOnlyLoggedCompleteFiles) {
         EXPECT_EQ(korvex::log::Sha256Hex(readBytes(file)), sha) << file;
     for (const auto& entry : fs::directory_iterator(out))
         EXPECT_TRUE(logged.contains(entry.path().string())) << entry.path();
+}
+
+// The log on, as main.ini delivers it: the program is byte for byte the golden one on every
+// system (the Windows build runs this under Wine), and the log lists and verifies it.
+TEST(MarkingLogCli, ProgramWrittenWithTheLogIsTheGoldenOneAndListed) {
+    TConfig c;
+    const fs::path out = c.temp / "out.nc";
+    const auto r = RunCli(c.generate({"-o", out.string()}));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::string bytes = readBytes(out);
+    EXPECT_EQ(bytes, readBytes(fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "serial_profil1.nc"));
+    const auto rows = c.rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(rows[1][OUTPUT].ends_with("out.nc")) << rows[1][OUTPUT];
+    EXPECT_EQ(rows[1][SHA], korvex::log::Sha256Hex(bytes));
+    const auto table = RunCli(c.log({}));
+    EXPECT_EQ(table.exitCode, 0) << table.err;
+    EXPECT_NE(table.out.find("out.nc"), std::string::npos) << table.out;
+    const auto verified = RunCli(c.log({"--verify", out.string()}));
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find(": as logged in record 1"), std::string::npos) << verified.out;
+}
+
+// Whoever settles a run cut short says so, and the runs can be listed with what they left.
+TEST(MarkingLogCli, ListingSettlesAKilledRunAloudAndRunsShowTheUnusedNumbers) {
+    TConfig c;
+    const fs::path out = c.temp / "out";
+    const auto s = StartCli(c.generate(
+        {"--serial", "next:10000", "--text", "SN-{n:06}", "-o", (out / "SN-{n}.nc").string()}));
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (readBytes(s.errName).find(" -> ") == std::string::npos &&
+           std::chrono::steady_clock::now() < giveUp)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(s.pid, SIGKILL);
+    WaitCli(s);
+    const auto listed = RunCli(c.log({}));
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_NE(listed.err.find("warning: Eine Serie wurde unterbrochen"), std::string::npos)
+        << listed.err;
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(out))
+        ++files;
+    const auto runs = RunCli(c.log({"--runs"}));
+    EXPECT_EQ(runs.exitCode, 0) << runs.err;
+    const std::string firstUnused = std::to_string(files + 1);
+    EXPECT_NE(runs.out.find("  interrupted  "), std::string::npos) << runs.out;
+    EXPECT_NE(runs.out.find("  1-10000  " + std::to_string(files) + "  " + firstUnused +
+                            "-10000  (settled by "),
+              std::string::npos)
+        << runs.out;
+    // Settled once: the next look is silent.
+    EXPECT_EQ(RunCli(c.log({})).err, "");
+}
+
+// A log on a share or folder this user may only read still lists and verifies.
+TEST(MarkingLogCli, ListingWorksOnAReadOnlyFolder) {
+    TConfig c;
+    const std::string a = (c.temp / "a.nc").string();
+    ASSERT_EQ(RunCli(c.generate({"--text", "SN-7", "-o", a})).exitCode, 0);
+    fs::permissions(c.temp.path(), fs::perms::all);
+    fs::permissions(c.folder, fs::perms::owner_all | fs::perms::others_read |
+                                  fs::perms::others_exec | fs::perms::group_read |
+                                  fs::perms::group_exec);
+    const std::string before = readBytes(c.folder / "korvex.sqlite");
+    // Another user, as the superuser could write anywhere.
+    ::setenv("KORVEX_CLI_COMMAND",
+             (std::string("setpriv --reuid=65534 --regid=65534 --clear-groups ") + KORVEX_CLI_PATH)
+                 .c_str(),
+             1);
+    const auto listed = RunCli(c.log({"--format", "csv"}));
+    const auto verified = RunCli(c.log({"--verify", a}));
+    ::unsetenv("KORVEX_CLI_COMMAND");
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(korvex::log::ReadCsv(listed.out).size(), 2u) << listed.out;
+    EXPECT_EQ(verified.exitCode, 0) << verified.err;
+    EXPECT_EQ(readBytes(c.folder / "korvex.sqlite"), before);
 }
 
 } // namespace

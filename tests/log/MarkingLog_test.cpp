@@ -1,3 +1,5 @@
+#include "log/LogExport.h"
+#include "log/LogTexts.h"
 #include "log/LoggedWrite.h"
 #include "log/MarkingLog.h"
 #include "log/Sha256.h"
@@ -10,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include <sys/resource.h>
@@ -215,6 +218,256 @@ TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     EXPECT_EQ(later.Recovered().Runs[0].First, 21);
     EXPECT_EQ(later.Recovered().Runs[0].Count, 100);
     EXPECT_EQ(later.NextSerial("typenschild"), 121);
+}
+
+// A log as the Korvex before application ids, content keys and writer identities kept it.
+void makeVersion1Log(const fs::path& file, const char* content, const char* kind) {
+    sql(file, "CREATE TABLE marks(id INTEGER PRIMARY KEY, time_utc TEXT NOT NULL, "
+              "time_local TEXT NOT NULL, user TEXT NOT NULL, host TEXT NOT NULL, pid INTEGER NOT "
+              "NULL, content TEXT NOT NULL, content_kind TEXT NOT NULL, human_readable TEXT NOT "
+              "NULL, symbol_size TEXT NOT NULL, encodation TEXT NOT NULL, profile TEXT NOT NULL, "
+              "job TEXT NOT NULL, output TEXT NOT NULL, sha256 TEXT NOT NULL, read_back TEXT NOT "
+              "NULL, counter TEXT NOT NULL, serial INTEGER, pending INTEGER NOT NULL, temporary "
+              "TEXT NOT NULL, run INTEGER NOT NULL);"
+              "CREATE TABLE counters(name TEXT PRIMARY KEY, next INTEGER NOT NULL);"
+              "CREATE TABLE runs(id INTEGER PRIMARY KEY, started TEXT NOT NULL, host TEXT NOT "
+              "NULL, pid INTEGER NOT NULL, counter TEXT NOT NULL, first INTEGER NOT NULL, count "
+              "INTEGER NOT NULL, step INTEGER NOT NULL, state TEXT NOT NULL);"
+              "PRAGMA user_version=1;");
+    const std::string insert =
+        std::string("INSERT INTO marks VALUES(1, '2026-12-01T10:00:00Z', '2026-12-01 11:00:00 "
+                    "+0100', 'u', 'h', 1, '") +
+        content + "', '" + kind + "', '', '', '', '', '', '/old.nc', 'ab', '', '', NULL, 0, '', 0)";
+    sql(file, insert.c_str());
+}
+
+std::int64_t pragma(const fs::path& file, const char* name) {
+    sqlite3* db = nullptr;
+    std::int64_t value = -1;
+    if (sqlite3_open(file.c_str(), &db) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, (std::string("PRAGMA ") + name).c_str(), -1, &statement, nullptr);
+        if (sqlite3_step(statement) == SQLITE_ROW) value = sqlite3_column_int64(statement, 0);
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close(db);
+    return value;
+}
+
+// Typings a scanner cannot tell apart are one content; the same for a record of an older log.
+TEST(MarkingLog, DuplicateIsFoundByWhatAReaderGets) {
+    struct TCase {
+        const char* Kind;
+        const char* Logged;
+        const char* Asked;
+        bool Same;
+    };
+    const TCase cases[] = {
+        {"GS1", "(01)09506000134352(21)1", "(01)09506000134352\r\n(21)1", true},
+        {"GS1", "(01)09506000134352(21)1", "(21)1(01)09506000134352", true},
+        {"GS1", "(01)09506000134352(21)1", "(01)09506000134352(21)2", false},
+        {"ISO15434-05", "(01)09506000134352(21)1", "(21)1\n(01)09506000134352", true},
+        {"ISO15434-06", "17VABC12\n1PPART7\nSSER9", "17VABC12\n\n1PPART7\nSSER9", true},
+        {"ISO15434-06", "17VABC12\n1PPART7\nSSER9", "17VABC12\n1PPART7\nSSER8", false},
+        {"TEXT", "SN-7", "SN-7", true},
+        {"TEXT", "SN-7", "sn-7", false},
+    };
+    for (const auto& c : cases) {
+        for (const bool older : {false, true}) {
+            TempFolder temp;
+            const fs::path file = temp / LogFileName;
+            if (older) {
+                makeVersion1Log(file, c.Logged, c.Kind);
+            } else {
+                TMarkingLog log{file};
+                TMarkRecord first = record(c.Logged, temp / "a.nc");
+                first.ContentKind = c.Kind;
+                ASSERT_TRUE(WriteLogged(log, first, "A\r\n", true).Written) << c.Asked;
+            }
+            TMarkingLog log{file};
+            TMarkRecord again = record(c.Asked, temp / "b.nc");
+            again.ContentKind = c.Kind;
+            const TLoggedWrite written = WriteLogged(log, again, "A\r\n", true);
+            EXPECT_EQ(written.Duplicate.has_value(), c.Same) << c.Kind << " " << c.Asked << older;
+            EXPECT_EQ(fs::exists(temp / "b.nc"), !c.Same) << c.Asked;
+        }
+    }
+}
+
+// Another program's database named as the log stays as it was; an empty one or a log of an
+// older Korvex becomes Korvex's.
+TEST(MarkingLog, OnlyKorvexsOwnDatabasesAreTaken) {
+    struct TCase {
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        bool Taken;
+    };
+    const TCase cases[] = {
+        {"another program's tables",
+         [](const fs::path& f) { sql(f, "CREATE TABLE invoices(id INTEGER, total REAL)"); }, false},
+        {"another program's id", [](const fs::path& f) { sql(f, "PRAGMA application_id=1234"); },
+         false},
+        {"our table names, no schema version",
+         [](const fs::path& f) {
+             sql(f, "CREATE TABLE marks(x); CREATE TABLE counters(y); CREATE TABLE runs(z)");
+         },
+         false},
+        {"an empty file", [](const fs::path& f) { writeBytes(f, ""); }, true},
+        {"an older Korvex log", [](const fs::path& f) { makeVersion1Log(f, "SN-1", "TEXT"); },
+         true},
+    };
+    for (const auto& c : cases) {
+        TempFolder temp;
+        const fs::path file = temp / LogFileName;
+        c.Make(file);
+        const std::string before = readBytes(file);
+        int refusal = 0;
+        try {
+            TMarkingLog log{file};
+        } catch (const ELogError& e) {
+            refusal = e.Message.Text;
+        }
+        EXPECT_EQ(refusal, c.Taken ? 0 : text::LogForeignDatabase) << c.Name;
+        if (c.Taken) {
+            EXPECT_EQ(pragma(file, "application_id"), ApplicationId) << c.Name;
+        } else {
+            EXPECT_EQ(readBytes(file), before) << c.Name;
+            EXPECT_FALSE(fs::exists(file.string() + "-wal")) << c.Name;
+        }
+    }
+    TempFolder temp;
+    makeVersion1Log(temp / LogFileName, "SN-1", "TEXT");
+    EXPECT_EQ(TMarkingLog{temp / LogFileName}.Query({}).size(), 1u);
+}
+
+// A writer's pid that is alive again (after a reboot, or reused) is not the writer: its
+// complete file is settled as any dead writer's is.
+TEST(MarkingLog, ARecycledPidDoesNotKeepADeadWritersRecordsPending) {
+    for (const char* column : {"boot", "started"}) {
+        TempFolder temp;
+        const fs::path file = temp / LogFileName;
+        const fs::path program = temp / "SN-1.nc";
+        ASSERT_EQ(inChild([&] {
+                      TMarkingLog log{file};
+                      std::vector<TMarkRecord> records{record("SN-1", program)};
+                      records[0].Sha256 = Sha256Hex("G1\r\n");
+                      const auto begun = log.BeginWrites(records, true);
+                      writeBytes(begun.Temporaries[0], "G1\r\n");
+                      fs::rename(begun.Temporaries[0], program);
+                      log.TakeSerials("c", 5, 1, {});
+                      return 0;
+                  }),
+                  0);
+        // The pid is now a live process's (this one), but of another boot or another start.
+        const std::string pid = std::to_string(::getpid());
+        const std::string change = std::string("UPDATE marks SET pid = ") + pid + ", " + column +
+                                   " = 'other';" + "UPDATE runs SET pid = " + pid + ", " +
+                                   (std::string(column) == "boot" ? "boot" : "started_process") +
+                                   " = 'other';";
+        sql(file, change.c_str());
+        TMarkingLog log{file};
+        EXPECT_EQ(log.Recovered().Completed, 1u) << column;
+        EXPECT_EQ(log.Recovered().Runs.size(), 1u) << column;
+        EXPECT_EQ(log.Query({}).size(), 1u) << column;
+    }
+}
+
+// The disk fills between a batch's files and the log's note that they are in place: the
+// count says what is on disk, and the next opening logs those files as complete.
+TEST(MarkingLog, DiskFullAfterTheFilesCountsWhatIsOnDisk) {
+    std::vector<korvex::ncgen::TRunItem> items;
+    std::vector<korvex::ncgen::TRunProgram> programs(3);
+    for (auto& program : programs) {
+        program.Ok = true;
+        program.Bytes = "G1\r\n";
+    }
+    int logFailures = 0;
+    // Every size at which the log's file may stop growing, one disk each.
+    for (rlim_t room = 16384; room <= 196608; room += 2048) {
+        TempFolder temp;
+        items = {{std::string(6000, 'a'), temp / "1.nc"},
+                 {std::string(6000, 'b'), temp / "2.nc"},
+                 {std::string(6000, 'c'), temp / "3.nc"}};
+        { TMarkingLog{temp / LogFileName}; }
+        // 99: the log could not even be opened on so small a disk, so nothing was written.
+        const int status = inChild([&] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{room, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            TMarkingLog log{temp / LogFileName};
+            TLoggedSink sink(log, record("", {}), {1, 2, 3});
+            const auto written = sink.Write(0, {&items[0], &items[1], &items[2]},
+                                            {&programs[0], &programs[1], &programs[2]});
+            return static_cast<int>(written.Count) + (written.Failure.Empty() ? 0 : 10);
+        });
+        const int counted = status == 99 ? 0 : status;
+        logFailures += counted >= 10;
+        int onDisk = 0;
+        for (const char* name : {"1.nc", "2.nc", "3.nc"})
+            onDisk += fs::exists(temp / name);
+        EXPECT_EQ(counted % 10, onDisk) << room;
+        EXPECT_EQ(TMarkingLog{temp / LogFileName}.Query({}).size(),
+                  static_cast<std::size_t>(onDisk))
+            << room;
+    }
+    EXPECT_GT(logFailures, 0); // some disk did fill up on the way
+}
+
+// A writer that finds the log locked says so at once, then goes on when the lock is gone.
+TEST(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
+    TempFolder temp;
+    const fs::path file = temp / LogFileName;
+    { TMarkingLog{file}; }
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    int told = 0;
+    std::thread release;
+    const auto started = std::chrono::steady_clock::now();
+    TMarkingLog log(file, TMarkingLog::TAccess::Write, [&] {
+        ++told;
+        release = std::thread([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+        });
+    });
+    EXPECT_EQ(told, 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(150));
+    std::vector<TMarkRecord> records{record("SN-1", temp / "a.nc")};
+    EXPECT_EQ(log.BeginWrites(records, true).Temporaries.size(), 1u);
+    if (release.joinable()) release.join();
+    sqlite3_close(other);
+}
+
+// Lists and exports speak the user's language, whatever words the log keeps.
+TEST(MarkingLog, RecordsAreShownInTheUsersLanguage) {
+    korvex::config::TLanguageTexts german;
+    german.Load(fs::path(KORVEX_DATA_DIR) / "german.txt");
+    TMarkRecord r = record("SN-1", "/a.nc");
+    struct TCase {
+        const char* Kind;
+        const char* ReadBack;
+        const char* KindWords;
+        const char* ReadBackWords; // UTF-8
+    };
+    const TCase cases[] = {
+        {"TEXT", "reads as the text; reads from 60 %", "Text",
+         "liest sich als der Text; reads from 60 %"},
+        {"GS1", "reads as the text only mirrored (as one mirror asks)", "GS1",
+         "liest sich als der Text nur gespiegelt (wie eine Spiegelung verlangt)"},
+        {"ISO15434-06", "does not read", "ISO/IEC 15434 Format 06", "liest sich nicht"},
+        {"TEXT", "", "Text", ""},
+    };
+    for (const auto& c : cases) {
+        r.ContentKind = c.Kind;
+        r.ReadBack = c.ReadBack;
+        const auto words = RecordWords(r, german);
+        EXPECT_EQ(words[6], c.KindWords);
+        EXPECT_EQ(words[14], c.ReadBackWords);
+        const auto csv = ReadCsv(RecordsCsv({r}, german));
+        ASSERT_EQ(csv.size(), 2u);
+        EXPECT_EQ(csv[1][14], c.ReadBackWords);
+    }
 }
 
 // Processes that find no log and create it at the same moment all get it: none is told it is
