@@ -52,6 +52,18 @@ fs::path WriteTarget(const fs::path& file) {
     return {};
 }
 
+namespace {
+
+// A device cannot be replaced by a rename: it takes the bytes as they come.
+bool writeThrough(const fs::path& device, std::string_view bytes) {
+    std::ofstream out(device, std::ios::binary | std::ios::app);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
 bool ReadFileBytes(const fs::path& file, std::string& bytes) {
     std::error_code ec;
     if (fs::is_directory(file, ec)) return false;
@@ -74,7 +86,15 @@ bool WriteFileAtomically(const fs::path& file, std::string_view bytes) {
 bool WriteFileAtomically(const fs::path& file, std::string_view bytes, const fs::path& temporary) {
     // Renaming onto a link would replace the link and leave the file it names unchanged.
     const fs::path target = WriteTarget(file);
-    return !target.empty() && ReplaceFileContent(target, bytes, temporary);
+    if (target.empty()) return false;
+    if (IsCharacterDevice(target)) return writeThrough(target, bytes);
+    return ReplaceFileContent(target, bytes, temporary);
+}
+
+bool IsCharacterDevice(const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    return !ec && fs::is_character_file(status);
 }
 
 } // namespace korvex::base

@@ -13,7 +13,9 @@ namespace korvex::base {
 // never a part. A symbolic link is followed: its target gets the new content and the link
 // stays. An existing file keeps its mode (and its owner and group where the system lets us).
 // Returns false, leaving the target untouched, when the folder is missing, the target may not
-// be written by this user (MayReplace) or the system refuses the write.
+// be written by this user (MayReplace) or the system refuses the write. A character device
+// (a serial line to the machine, /dev/null) is written straight through, as no rename can put
+// a file in its place.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // The same through a temporary file the caller names (beside the file a write to this name
@@ -21,6 +23,10 @@ bool WriteFileAtomically(const std::filesystem::path& file, std::string_view byt
 // crash. The temporary must not exist yet.
 bool WriteFileAtomically(const std::filesystem::path& file, std::string_view bytes,
                          const std::filesystem::path& temporary);
+
+// True for a character device, which takes bytes but cannot be replaced. A pipe is none: with
+// nobody reading, a write to it would wait for ever.
+bool IsCharacterDevice(const std::filesystem::path& file);
 
 // The whole file as bytes; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes);

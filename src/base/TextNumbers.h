@@ -186,6 +186,13 @@
     X(ReadsGsForFnc1, 9541)                                                                        \
     X(ReadsAsContentType, 9542) /* the type read, the one expected */                              \
     X(ReadsWithoutEci, 9543)                                                                       \
+    X(ContentTooLongForSymbol, 9550)                                                               \
+    X(UnknownContentKind, 9551) /* %1 line number, %2 the line, %3 the kinds; the file */          \
+    X(NumbersFromCounter, 9552) /* %1 first, %2 last, %3 the counter */                            \
+    X(CounterStepNotPositive, 9553)                                                                \
+    X(CounterWouldOverflow, 9554)  /* %1 first, %2 count, %3 step */                               \
+    X(Iso15434EnvelopeTyped, 9555) /* the line follows */                                          \
+    X(Gs1BadDateOrTime, 9556)                                                                      \
     X(LogCannotOpen, 9750)         /* the file and the system's reason follow */                   \
     X(LogCannotWrite, 9751)        /* the file and the system's reason follow */                   \
     X(LogNewerSchema, 9752)        /* the file follows */                                          \

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace korvex::base {
 
@@ -31,6 +32,30 @@ std::optional<unsigned char> toByte(char32_t cp) {
     for (std::size_t i = 0; i < HIGH_CONTROLS.size(); ++i)
         if (HIGH_CONTROLS[i] == cp) return static_cast<unsigned char>(0x80 + i);
     return std::nullopt;
+}
+
+// Characters a reader of a message cannot see: blanks, controls, joiners and other format
+// characters, variation selectors, combining marks and private-use characters.
+bool invisible(char32_t cp) {
+    static constexpr std::pair<char32_t, char32_t> RANGES[] = {
+        {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD}, {0x0300, 0x036F},
+        {0x061C, 0x061C}, {0x115F, 0x1160}, {0x1680, 0x1680}, {0x17B4, 0x17B5},
+        {0x180B, 0x180F}, {0x2000, 0x200F}, {0x2028, 0x202F}, {0x205F, 0x206F},
+        {0x3000, 0x3000}, {0x3164, 0x3164}, {0xE000, 0xF8FF}, {0xFE00, 0xFE0F},
+        {0xFEFF, 0xFEFF}, {0xFFA0, 0xFFA0}, {0xFFF0, 0xFFFB}, {0xE0000, 0x10FFFF}};
+    for (const auto& [first, last] : RANGES)
+        if (cp >= first && cp <= last) return true;
+    return false;
+}
+
+// The character as a message names it: itself, or "U+2009" when it cannot be seen.
+std::string shown(char32_t cp, std::string_view utf8) {
+    if (!invisible(cp)) return std::string(utf8);
+    static constexpr char HEX[] = "0123456789ABCDEF";
+    std::string digits;
+    for (char32_t rest = cp; rest != 0 || digits.size() < 4; rest >>= 4)
+        digits.insert(digits.begin(), HEX[rest & 0xF]);
+    return "U+" + digits;
 }
 
 } // namespace
@@ -71,7 +96,7 @@ TCodePageResult Utf8ToWindows1252(std::string_view utf8) {
         }
         const auto byte = toByte(cp);
         if (!byte) {
-            result.offending = std::string(utf8.substr(i, length));
+            result.offending = shown(cp, utf8.substr(i, length));
             result.text.clear();
             return result;
         }

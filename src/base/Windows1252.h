@@ -12,7 +12,9 @@ namespace korvex::base {
 struct TCodePageResult {
     std::string text; // converted bytes, valid when ok
     bool ok = false;
-    std::string offending; // UTF-8 of the first character without a code (or bad bytes)
+    // The first character without a code as a message names it: its UTF-8, or "U+2009" for
+    // one that cannot be seen; or the bad bytes.
+    std::string offending;
 };
 
 // UTF-8 to Windows-1252. A character without a single-byte code, or malformed UTF-8, fails.

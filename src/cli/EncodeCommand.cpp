@@ -121,12 +121,13 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     const content::TSymbolContent symbolContent =
         content::PrepareContent(options.content, converted.text);
-    if (!symbolContent.Ok()) {
+    const auto refuse = [&err](const base::TTextMessage& refusal) {
         config::TLanguageTexts texts;
         texts.Load(DefaultDataFolder() / "english.txt");
-        err << base::Windows1252ToUtf8(texts.Message(symbolContent.Refusal)) << '\n';
+        err << base::Windows1252ToUtf8(texts.Message(refusal)) << '\n';
         return ExitFailure;
-    }
+    };
+    if (!symbolContent.Ok()) return refuse(symbolContent.Refusal);
     datamatrix::TDatamatrix dm;
     content::ApplyContent(symbolContent, dm);
     dm.Encoding = options.encoding;
@@ -135,6 +136,9 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
         dm.paintBarcode(nullptr);
     } catch (const datamatrix::ERangeError& e) {
+        if (const base::TTextMessage tooLong = content::TooLongForAnySymbol(options.content);
+            !tooLong.Empty())
+            return refuse(tooLong);
         err << base::Windows1252ToUtf8(e.what()) << '\n';
         return ExitFailure;
     }

@@ -133,6 +133,15 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         if (job::IsJobFile(opened, item.Output))
             return Print(err, opened, {text::OutputIsJobFile, 0, {}, {}}), ExitUsage;
 
+    // A counter never moves back: refused before the log is touched.
+    std::int64_t counterStep = 1;
+    if (fromCounter(series)) {
+        const ncgen::TSerialRange asked = *ncgen::ReadSerialRange("0" + series.Serial->substr(4));
+        counterStep = asked.Step;
+        if (const base::TTextMessage refusal = ncgen::CheckCounterRange(asked); !refusal.Empty())
+            return Print(err, opened, refusal, "korvex-cli generate: --serial: "), ExitUsage;
+    }
+
     std::unique_ptr<log::TMarkingLog> markingLog;
     if (const auto failed =
             OpenGenerateLog(opened.Session.ConfigFolder, series.Log.NoLog, texts, markingLog, err))
@@ -165,15 +174,18 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         try {
             if (fromCounter(series)) {
                 std::string problem;
+                base::TTextMessage beyond;
+                const auto count = static_cast<std::int64_t>(items.size());
                 // The items follow the counter's number, so they are planned and checked
                 // inside the take.
-                const bool taken = logged->TakeNumbers(
-                    counter.text, static_cast<std::int64_t>(items.size()),
-                    ncgen::ReadSerialRange("0" + series.Serial->substr(4))->Step,
-                    [&](std::int64_t start) {
+                const bool taken =
+                    logged->TakeNumbers(counter.text, count, counterStep, [&](std::int64_t start) {
+                        beyond = ncgen::CheckCounterRange({start, count, counterStep});
+                        if (!beyond.Empty()) return false;
                         problem = makeItems(series, items, status, start);
                         return problem.empty() && firstLogged();
                     });
+                if (!beyond.Empty()) return Print(err, opened, beyond), ExitFailure;
                 if (!taken && !duplicate) {
                     err << "korvex-cli generate: " << problem << '\n';
                     return status;
@@ -194,8 +206,12 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
             return ExitFailure;
         }
         if (const std::vector<std::int64_t>& numbers = logged->Numbers(); !numbers.empty())
-            err << "korvex-cli: numbers " << numbers.front() << " to " << numbers.back()
-                << " from counter " << utf8(logged->Counter()) << '\n';
+            Print(err, opened,
+                  {text::NumbersFromCounter,
+                   0,
+                   {},
+                   {std::to_string(numbers.front()), std::to_string(numbers.back()),
+                    logged->Counter()}});
         sink.emplace(logged->Sink());
     }
 

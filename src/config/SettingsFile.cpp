@@ -103,7 +103,7 @@ void SaveProfile(const std::filesystem::path& folder, int number, const ncgen::T
     ini.WriteString("R", p.R);
     // Only a profile that names a rotary axis gets the key the delivered files lack.
     if (!p.A.empty()) ini.WriteString("A", p.A);
-    // A profile that never had a tool keeps its file as the Parts write it.
+    // A profile that never had a tool keeps the keys its older files have, and no others.
     const ncgen::TToolTexts& tool = p.Tool;
     if (!tool.Kind.empty() || !tool.Angle.empty() || !tool.Tip.empty() || !tool.Radius.empty()) {
         ini.WriteString("WzTyp", tool.Kind);
@@ -198,7 +198,7 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
     ini.WriteBool("AXIS", s.ShowAxes);
     ini.WriteInteger("Profil", s.DefaultProfile);
     ini.WriteInteger("lang", s.Language);
-    // Written once someone set it, so older files stay as the Parts write them.
+    // Written once someone set it, so a file from an older version keeps only the keys it had.
     if (!s.RapidRate.empty()) ini.WriteString("Eilgangrate", s.RapidRate);
     // Likewise: a file that never switched the log keeps no key for it.
     if (!s.MarkingLog ||

@@ -25,6 +25,13 @@ bool inSet(TGs1CharSet set, char c) {
         return isDigit(c);
     case TGs1CharSet::Set39:
         return inSet39(c);
+    case TGs1CharSet::Set64:
+        return isDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
+               c == '_';
+    case TGs1CharSet::YesNo:
+        return c == '0' || c == '1';
+    case TGs1CharSet::Minus:
+        return c == '-';
     case TGs1CharSet::Set82:
         break;
     }
@@ -59,6 +66,22 @@ bool validDate(std::string_view digits, bool dayMayBeZero) {
     return day <= DAYS[month - 1];
 }
 
+bool validTime(std::string_view digits) {
+    for (std::size_t at = 0; at + 1 < digits.size(); at += 2)
+        if (twoDigits(digits, at) >= (at == 0 ? 24 : 60)) return false;
+    return true;
+}
+
+bool validFullDate(std::string_view digits) {
+    const int year = twoDigits(digits, 0) * 100 + twoDigits(digits, 2);
+    const int month = twoDigits(digits, 4);
+    const int day = twoDigits(digits, 6);
+    if (month < 1 || month > 12 || day == 0) return false;
+    static constexpr int DAYS[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && day == 29) return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+    return day <= DAYS[month - 1];
+}
+
 bool validDatePart(std::string_view value, TGs1Date rule) {
     switch (rule) {
     case TGs1Date::None:
@@ -73,6 +96,13 @@ bool validDatePart(std::string_view value, TGs1Date rule) {
     case TGs1Date::OneOrTwo:
         return (value.size() == 6 || value.size() == 12) && validDate(value.substr(0, 6), false) &&
                (value.size() == 6 || validDate(value.substr(6), false));
+    case TGs1Date::HourMinute:
+        return value.empty() || (value.size() == 4 && validTime(value));
+    case TGs1Date::FullDate:
+        return value.size() == 8 && validFullDate(value);
+    case TGs1Date::DateHour:
+        return value.size() % 2 == 0 && validDate(value.substr(0, 6), false) &&
+               validTime(value.substr(6));
     }
     return false;
 }
@@ -95,7 +125,11 @@ TGs1Fault checkElement(const TGs1Identifier& identifier, std::string_view data) 
         if (part.CheckDigit && !value.empty() &&
             Gs1CheckDigit(value.substr(0, value.size() - 1)) != value.back() - '0')
             note(TGs1Fault::WrongCheckDigit);
-        if (!validDatePart(value, part.Date)) note(TGs1Fault::BadDate);
+        if (!validDatePart(value, part.Date))
+            note(part.Date == TGs1Date::HourMinute || part.Date == TGs1Date::FullDate ||
+                         part.Date == TGs1Date::DateHour
+                     ? TGs1Fault::BadDateOrTime
+                     : TGs1Fault::BadDate);
     }
     if (at < data.size()) return TGs1Fault::TooLong;
     if (data.empty()) return TGs1Fault::TooShort;

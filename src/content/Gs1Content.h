@@ -21,6 +21,7 @@ enum class TGs1Fault {
     BadCharacter, // outside the AI's character set
     WrongCheckDigit,
     BadDate,
+    BadDateOrTime, // a time, a date of four-digit year, or a date with an hour
 };
 
 struct TGs1Parse {

@@ -10,6 +10,9 @@ enum class TGs1CharSet : std::uint8_t {
     Numeric, // 0-9
     Set82,   // GS1 AI encodable character set 82
     Set39,   // GS1 AI encodable character set 39 (0-9, A-Z, "#", "-", "/")
+    Set64,   // GS1 AI encodable character set 64, the URL-safe base 64 (A-Z, a-z, 0-9, "-", "_")
+    YesNo,   // "0" or "1"
+    Minus,   // "-", the sign of a temperature
 };
 
 enum class TGs1Date : std::uint8_t {
@@ -18,6 +21,9 @@ enum class TGs1Date : std::uint8_t {
     Exact,        // YYMMDD with a real day
     WithTime,     // YYMMDDHHMM
     OneOrTwo,     // YYMMDD, optionally followed by a second YYMMDD
+    HourMinute,   // HHMM (or nothing, where the part is optional)
+    FullDate,     // YYYYMMDD with a real day
+    DateHour,     // YYMMDDHH, optionally followed by MM and then SS
 };
 
 // One component of an element's data: its characters and length, and what is checked.
@@ -30,9 +36,10 @@ struct TGs1Part {
 };
 
 struct TGs1Identifier {
-    std::string_view Ai; // a final 'n' stands for any digit (the decimal point of 310n ...)
+    std::string_view Ai; // an 'n' stands for a digit (the decimal point of 310n ...)
     std::array<TGs1Part, 3> Parts;
     int PartCount = 1;
+    char LastDigit = '9'; // the highest digit a final 'n' stands for (3100-3105 ...)
 };
 
 // The identifier's entry in the table of GS1 application identifiers, nullptr when the AI is

@@ -36,6 +36,8 @@ int gs1FaultText(TGs1Fault fault) {
         return text::Gs1WrongCheckDigit;
     case TGs1Fault::BadDate:
         return text::Gs1BadDate;
+    case TGs1Fault::BadDateOrTime:
+        return text::Gs1BadDateOrTime;
     }
     return 0;
 }
@@ -91,6 +93,14 @@ void prepareIso15434(TContentKind kind, std::string_view text, TSymbolContent& c
     std::vector<std::string> elements = dataElements(text);
     if (elements.empty()) {
         content.Refusal = {text::Iso15434NoElement, 0, {}};
+        return;
+    }
+    // ISO/IEC 15434 opens a message with "[)>" RS and the format with its number and GS, once;
+    // Korvex writes both (or the macro codeword that stands for them). A first line "[)>06" is
+    // the envelope typed by hand: without RS no reader takes it for one, and no data element
+    // begins so, so encoding it would hand every reader a first element that is none.
+    if (elements.front().starts_with("[)>")) {
+        content.Refusal = {text::Iso15434EnvelopeTyped, 0, elements.front()};
         return;
     }
     // The envelope's own separators inside an element would end it early for every reader.
@@ -183,6 +193,11 @@ TSymbolContent PrepareContent(TContentKind kind, std::string_view text) {
         content.ReaderBytes.clear();
     }
     return content;
+}
+
+base::TTextMessage TooLongForAnySymbol(TContentKind kind) {
+    if (kind == TContentKind::Text) return {};
+    return {text::ContentTooLongForSymbol, 0, {}};
 }
 
 void ApplyContent(const TSymbolContent& content, datamatrix::TDatamatrix& symbol) {

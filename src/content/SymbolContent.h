@@ -34,6 +34,10 @@ struct TSymbolContent {
 // 0x80-0x9F is the bytes unchanged, as it has always been.
 TSymbolContent PrepareContent(TContentKind kind, std::string_view text);
 
+// What is said when no symbol size holds the content: a content kind names the largest
+// symbol in the user's language; empty for a text, which keeps the system's range error.
+base::TTextMessage TooLongForAnySymbol(TContentKind kind);
+
 // Sets Code and Marks of the encoder.
 void ApplyContent(const TSymbolContent& content, datamatrix::TDatamatrix& symbol);
 

@@ -81,6 +81,8 @@ TOutcome LoadTemplate(const fs::path& file, const ncgen::TLoadOptions& options, 
     // The reader makes up a layer for a file without one: no job to mark or to replace one with.
     if (base::TTextMessage noLayer = ncgen::CheckBatchJob(report, file); !noLayer.Empty())
         return failed(std::move(noLayer));
+    if (base::TTextMessage unknown = ncgen::CheckContentKinds(report, file); !unknown.Empty())
+        return failed(std::move(unknown));
     return {};
 }
 

@@ -519,10 +519,19 @@ TMarkingLog::TakeSerials(std::string_view counter, std::int64_t count, std::int6
     if (!transaction.Ok()) fail(text::LogCannotWrite);
     const std::int64_t first = NextSerial(counter);
     if (accept && !accept(first)) return std::nullopt;
+    // A counter never moves back and never passes INT64_MAX, whoever asks.
+    std::int64_t next = 0;
+    if (step < 1) throw ELogError({text::CounterStepNotPositive, 0, {}});
+    if (count < 1 || __builtin_mul_overflow(count, step, &next) ||
+        __builtin_add_overflow(first, next, &next))
+        throw ELogError({text::CounterWouldOverflow,
+                         0,
+                         {},
+                         {std::to_string(first), std::to_string(count), std::to_string(step)}});
     const std::string name = utf8(std::string(counter));
     TStatement advance(db_, "INSERT INTO counters(name, next) VALUES(?1, ?2) "
                             "ON CONFLICT(name) DO UPDATE SET next = excluded.next");
-    advance.Bind(1, name).Bind(2, first + count * step);
+    advance.Bind(1, name).Bind(2, next);
     if (advance.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
     const base::TProcessIdentity self = base::CurrentProcess();
     TStatement open(db_, "INSERT INTO runs(started, host, pid, counter, first, count, step, "

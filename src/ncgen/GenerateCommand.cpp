@@ -4,6 +4,7 @@
 #include "base/TextLines.h"
 #include "base/TextNumbers.h"
 #include "content/IuidMarking.h"
+#include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/DotGeometry.h"
@@ -101,7 +102,14 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
                                  ? static_cast<datamatrix::TFormat>(window.CurrentSymbolSize)
                                  : datamatrix::AUTO;
     symbol.rebuild = true;
-    symbol.paintBarcode(nullptr);
+    try {
+        symbol.paintBarcode(nullptr);
+    } catch (const datamatrix::ERangeError&) {
+        base::TTextMessage tooLong = content::TooLongForAnySymbol(window.Content);
+        if (tooLong.Empty()) throw;
+        refuse(result, std::move(tooLong));
+        return;
+    }
     result.PreferredFormat = symbol.PreferredFormat;
     result.CalculatedFormat = symbol.CalculatedFormat();
     result.ContentWarnings =

@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/EKorvexError.h"
 #include "base/TextLines.h"
+#include "base/TextNumbers.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
 
@@ -113,6 +114,20 @@ std::optional<TSerialRange> ReadSerialRange(std::string_view text) {
             return std::nullopt;
     }
     return range;
+}
+
+base::TTextMessage CheckCounterRange(const TSerialRange& range) {
+    if (range.Step < 1) return {text::CounterStepNotPositive, 0, {}};
+    std::int64_t span = 0;
+    std::int64_t next = 0;
+    if (__builtin_mul_overflow(range.Count, range.Step, &span) ||
+        __builtin_add_overflow(range.Start, span, &next))
+        return {
+            text::CounterWouldOverflow,
+            0,
+            {},
+            {std::to_string(range.Start), std::to_string(range.Count), std::to_string(range.Step)}};
+    return {};
 }
 
 TRunOutcome RunPrograms(const std::vector<TRunItem>& items,

@@ -36,6 +36,11 @@ struct TSerialRange {
 };
 std::optional<TSerialRange> ReadSerialRange(std::string_view text);
 
+// A range taken from a shared counter, which never moves back and never passes INT64_MAX:
+// the step is 1 or more (text 9553) and the counter's next value after the range,
+// Start + Count * Step, fits in 64 bits (text 9554). Empty when the counter can take it.
+base::TTextMessage CheckCounterRange(const TSerialRange& range);
+
 // One program of a run: the text to encode (Windows-1252) and the file it goes to.
 struct TRunItem {
     std::string Text;

@@ -167,8 +167,10 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
     bool textBlock = false;
     bool anyLayer = false;
     TLayer* layer = nullptr; // null before the first layer and inside surplus layers
+    int lineNumber = 0;
     for (const std::string& text : base::SplitLines(bytes)) {
         const std::string_view line = text;
+        ++lineNumber;
         if (line.starts_with("LAYER ")) {
             textBlock = false;
             anyLayer = true;
@@ -199,6 +201,10 @@ void ReadVorlage(std::string_view bytes, TJob& job, TLoadReport& report,
                 textBlock = true;
             } else {
                 applyLayerKeyword(keyword, value, *layer, report);
+                if (report.UnknownContents > 0 && report.UnknownContentLine == 0) {
+                    report.UnknownContentLine = lineNumber;
+                    report.UnknownContent = text;
+                }
             }
             continue;
         }
@@ -272,6 +278,17 @@ std::string VorlageText(const TJob& job) {
 
 void SpeichereVorlage(const std::filesystem::path& fileName, const TJob& job) {
     if (!WriteFileAtomically(fileName, VorlageText(job))) throw ETemplateWriteError(fileName);
+}
+
+base::TTextMessage CheckContentKinds(const TLoadReport& report, const std::filesystem::path& file) {
+    if (report.UnknownContentLine == 0) return {};
+    std::string known;
+    for (int i = 1; i < content::CONTENT_KIND_COUNT; ++i)
+        known += (i > 1 ? ", " : "") + std::string(content::CONTENT_FILE_NAMES[i]);
+    return {text::UnknownContentKind,
+            0,
+            base::PathText(file),
+            {std::to_string(report.UnknownContentLine), report.UnknownContent, known}};
 }
 
 std::vector<base::TTextMessage> LoadReportNotes(const TLoadReport& report) {

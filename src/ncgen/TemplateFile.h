@@ -29,7 +29,14 @@ struct TLoadReport {
     int IndexFallbacks = 0;         // "DMFORM "/"DMENC " values that name no size / encodation: "0"
     bool AddedDefaultLayer = false; // the file held no layer; one default layer was added
     int UnknownContents = 0;        // "CONTENT " values that name no content kind: Text
+    int UnknownContentLine = 0;     // the first of them: its line's number (from 1) and text
+    std::string UnknownContent;
 };
+
+// A job whose layer names a content kind this program does not know would encode its text
+// literally, brackets and all: text 9551 naming the first such line, with the file as the
+// detail; empty when every kind is known.
+base::TTextMessage CheckContentKinds(const TLoadReport& report, const std::filesystem::path& file);
 
 // What the loader left out or replaced, one message per kind with its count as the detail, in
 // the order korvex-cli warns of them; empty when the file was taken over whole.

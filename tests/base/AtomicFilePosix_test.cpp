@@ -88,6 +88,17 @@ TEST(AtomicFile, LinkLoopsAndSpecialFilesAreRefusedUntouched) {
     EXPECT_EQ(entries(scratch.path()), 3U);
 }
 
+// "-o /dev/null" was refused: a device takes the bytes, there is nothing to rename into place.
+TEST(AtomicFile, CharacterDeviceIsWrittenThroughAndStaysADevice) {
+    ASSERT_TRUE(WriteFileAtomically("/dev/null", "G0 X0\r\n"));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    TempFolder scratch;
+    fs::create_symlink("/dev/null", scratch / "sink.nc");
+    ASSERT_TRUE(WriteFileAtomically(scratch / "sink.nc", "x", scratch / "sink.nc.tmp1"));
+    EXPECT_TRUE(fs::is_symlink(scratch / "sink.nc"));
+    EXPECT_EQ(entries(scratch.path()), 1U) << "no temporary file";
+}
+
 // Runs the write in a child process that has become another user, as a colleague at the
 // same machine would. Needs the superuser to change user; the tests run as root in CI.
 int writeAs(uid_t user, const fs::path& file) {

@@ -30,6 +30,17 @@ TEST(Windows1252, MapsTheHighControlRangeToItsOwnCharacters) {
     }
 }
 
+// A refusal that ended in a thin space named nothing a reader could see.
+TEST(Windows1252, RefusedInvisibleCharactersAreNamedByTheirCodePoint) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"a\u2009b", "U+2009"}, {"\u200Bx", "U+200B"}, {"x\uFEFF", "U+FEFF"},
+        {"\u3000", "U+3000"},   {"e\u0301", "U+0301"}, {"\U000E0041", "U+E0041"},
+        {"\u2192", "\u2192"},   {"\u4E2D", "\u4E2D"},
+    };
+    for (const auto& [text, named] : rows)
+        EXPECT_EQ(Utf8ToWindows1252(text).offending, named) << text;
+}
+
 TEST(Windows1252, RefusesCharactersWithoutASingleByteCode) {
     const char* refused[] = {"\u4E2D",   "ok \U0001F600", "\u0100", "\xC3",
                              "\xE2\x82", "\xC0\xAF",      "\xFF"};

@@ -62,4 +62,51 @@ TEST(CliLanguage, EveryMessageFollowsTheSettingsLanguage) {
     EXPECT_TRUE(run.err.ends_with("korvex-cli: 2 Programme geschrieben\n")) << run.err;
 }
 
+// Messages of the content kinds and of korvex-cli's own checks, in the settings' language.
+TEST(CliLanguage, RefusalsOfContentAndOutputFollowTheSettingsLanguage) {
+    TempFolder temp;
+    std::string tooLong = "(01)09506000134352";
+    for (int k = 0; k < 25; ++k)
+        tooLong += "(91)" + std::string(90, 'B');
+    writeBytes(temp / "gs2.ncm", "LAYER L\r\nCONTENT GS2\r\nDATA\r\n/(01)09506000134352\r\n");
+    const std::string serial = (JOBS / "serial.ncm").string();
+    const std::string gs2 = (temp / "gs2.ncm").string();
+    struct Row {
+        std::string config;
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    };
+    const std::string english = korvex::testing::EnglishConfig();
+    const std::string german = DELIVERED.string();
+    const Row rows[] = {
+        {english,
+         {"--content", "gs1", "--text", tooLong, serial},
+         1,
+         "The content is too long for the largest symbol, 144 \u00d7 144\n"},
+        {german,
+         {"--content", "gs1", "--text", tooLong, serial},
+         1,
+         "Der Inhalt ist zu lang f\u00fcr das gr\u00f6\u00dfte Symbol, 144 \u00d7 144\n"},
+        {english,
+         {gs2},
+         1,
+         "Line 2 names an unknown content kind: CONTENT GS2 (known: GS1, ISO15434-05, "
+         "ISO15434-06, ISO15434-12): " +
+             gs2 + "\n"},
+        {english,
+         {"--text", "A\u2009B", serial},
+         2,
+         "korvex-cli: --text: the character 'U+2009' has no Windows-1252 code\n"},
+        {english, {"-o", "/dev/null", serial}, 0, ""},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> args = {"generate", "--config", row.config, "--no-log"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        const auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, row.exitCode) << row.err;
+        EXPECT_EQ(r.err, row.err);
+    }
+}
+
 } // namespace

@@ -113,6 +113,39 @@ TEST(MarkingLogCli, SettingsSwitchTheLogOff) {
               2);
 }
 
+// A counter once ran backwards (serial 3 to three parts) and overflowed into negative serials.
+TEST(MarkingLogCli, CounterNeverMovesBackNorPastTheLargestNumber) {
+    TConfig c;
+    const std::string out = (c.temp / "{n}.nc").string();
+    const auto run = [&](const std::string& range) {
+        return RunCli(c.generate({"--serial", range, "--text", "D-{n}", "-o", out}));
+    };
+    const auto first = run("next:2");
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_NE(first.err.find("korvex-cli: Nummern 1 bis 2 vom Z\u00e4hler "), std::string::npos)
+        << first.err;
+    struct Row {
+        std::string range;
+        int exitCode;
+        std::string says;
+    } const rows[] = {
+        {"next:2:-1", 2, "Ein Z\u00e4hler z\u00e4hlt nie zur\u00fcck"},
+        {"next:1:9223372036854775807", 1,
+         "Der Z\u00e4hler k\u00e4me \u00fcber 9223372036854775807"},
+        {"next:2:4611686018427387904", 2, "Der Z\u00e4hler k\u00e4me \u00fcber"},
+    };
+    for (const Row& row : rows) {
+        const auto refused = run(row.range);
+        EXPECT_EQ(refused.exitCode, row.exitCode) << row.range << ": " << refused.err;
+        EXPECT_NE(refused.err.find(row.says), std::string::npos) << refused.err;
+    }
+    // Nothing was taken: the next run goes on at 3.
+    const auto next = run("next:1");
+    ASSERT_EQ(next.exitCode, 0) << next.err;
+    EXPECT_TRUE(fs::exists(c.temp / "3.nc"));
+    EXPECT_EQ(c.rows().size(), 4u);
+}
+
 TEST(MarkingLogCli, UnusableLogStopsTheProgram) {
     TConfig c;
     writeBytes(c.folder / "korvex.sqlite", "garbage, not a database\n");

@@ -218,6 +218,20 @@ TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     EXPECT_EQ(later.Recovered().Runs[0].First, 21);
     EXPECT_EQ(later.Recovered().Runs[0].Count, 100);
     EXPECT_EQ(later.NextSerial("typenschild"), 121);
+
+    // Whoever asks, a counter never moves back nor past INT64_MAX, and a refusal takes nothing.
+    const auto refusal = [&later](std::int64_t count, std::int64_t step) {
+        try {
+            later.TakeSerials("typenschild", count, step, {});
+        } catch (const ELogError& e) {
+            return e.Message.Text;
+        }
+        return 0;
+    };
+    EXPECT_EQ(refusal(2, -1), korvex::text::CounterStepNotPositive);
+    EXPECT_EQ(refusal(1, INT64_MAX), korvex::text::CounterWouldOverflow);
+    EXPECT_EQ(refusal(INT64_MAX / 2, 3), korvex::text::CounterWouldOverflow);
+    EXPECT_EQ(later.NextSerial("typenschild"), 121);
 }
 
 // A log as the Korvex before application ids, content keys and writer identities kept it.

@@ -1,4 +1,6 @@
 #include "ncgen/SerialRun.h"
+
+#include "base/TextNumbers.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +85,23 @@ std::vector<std::string> names(const fs::path& folder) {
         found.push_back(fs::relative(entry.path(), folder).string());
     std::sort(found.begin(), found.end());
     return found;
+}
+
+TEST(SerialRun, CounterRangesOnlyCountUpAndEndWithinSixtyFourBits) {
+    struct Row {
+        TSerialRange range;
+        int refusal;
+    } const rows[] = {
+        {{1, 2, 1}, 0},
+        {{INT64_MAX - 10, 5, 2}, 0}, // the next value is INT64_MAX itself
+        {{3, 3, -1}, korvex::text::CounterStepNotPositive},
+        {{1, 1, INT64_MAX}, korvex::text::CounterWouldOverflow},
+        {{INT64_MAX - 10, 6, 2}, korvex::text::CounterWouldOverflow},
+        {{0, 2, INT64_MAX / 2 + 1}, korvex::text::CounterWouldOverflow},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(CheckCounterRange(row.range).Text, row.refusal)
+            << row.range.Start << ":" << row.range.Count << ":" << row.range.Step;
 }
 
 TEST(SerialRun, WritesEveryProgramWholeIntoNewFolders) {

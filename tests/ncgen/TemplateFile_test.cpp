@@ -1,5 +1,7 @@
 #include "ncgen/TemplateFile.h"
 
+#include "base/TextNumbers.h"
+
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -185,6 +187,22 @@ TEST(TemplateFile, ContentKindIsALayerLineAndTextHasNone) {
     // A kind this program does not know is read as Text and reported, not kept silently.
     read("LAYER A\r\nCONTENT HIBC\r\nDATA\r\n/x\r\n", &report);
     EXPECT_EQ(report.UnknownContents, 1);
+}
+
+// "CONTENT GS2" loaded as Text and marked the brackets literally without a word.
+TEST(TemplateFile, UnknownContentKindIsRefusedNamingItsLine) {
+    TLoadReport report;
+    read("LAYER A\r\nCONTENT GS1\r\nLAYER B\nCONTENT GS2\nDATA\n/(01)1\nLAYER C\r\nCONTENT X\r\n",
+         &report);
+    const korvex::base::TTextMessage refusal = CheckContentKinds(report, "job.ncm");
+    EXPECT_EQ(refusal.Text, korvex::text::UnknownContentKind);
+    EXPECT_EQ(refusal.Detail, "job.ncm");
+    ASSERT_EQ(refusal.Values.size(), 3u);
+    EXPECT_EQ(refusal.Values[0], "4");
+    EXPECT_EQ(refusal.Values[1], "CONTENT GS2");
+    EXPECT_EQ(refusal.Values[2], "GS1, ISO15434-05, ISO15434-06, ISO15434-12");
+    read("LAYER A\r\nCONTENT iso15434-06\r\n", &report);
+    EXPECT_TRUE(CheckContentKinds(report, "job.ncm").Empty());
 }
 
 TEST(TemplateFile, FileWithoutLayersGetsOneDefaultLayer) {
