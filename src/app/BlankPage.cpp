@@ -142,7 +142,10 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
         group->addButton(button);
         shapes->addWidget(button);
         shapeButtons_[i] = button;
-        connect(button, &QToolButton::clicked, this, [this, i] { SelectShape(i + 1); });
+        connect(button, &QToolButton::clicked, this, [this, i] {
+            SelectShape(i + 1);
+            emit Edited();
+        });
     }
     shapes->addStretch(1);
     page->addLayout(shapes);
@@ -247,8 +250,10 @@ QLineEdit* BlankPage::field(QWidget* panel, int row, const char* name, const QSt
     edit->setFixedWidth(90);
     NumericKeyFilter::Attach(edit);
     NumericKeyFilter::SetText(edit, QString::fromStdString(text));
-    connect(edit, &QLineEdit::textChanged, this,
-            [&text](const QString& typed) { text = typed.toLatin1().toStdString(); });
+    connect(edit, &QLineEdit::textChanged, this, [this, &text](const QString& typed) {
+        text = typed.toLatin1().toStdString();
+        emit Edited();
+    });
     grid->addWidget(new QLabel(caption, panel), row, 0);
     grid->addWidget(edit, row, 1);
     return edit;

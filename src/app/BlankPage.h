@@ -37,6 +37,8 @@ class BlankPage : public QWidget {
     void BlankChosen(const std::string& definition);
     // The user picked how a cylinder along X or Y is marked.
     void SurfaceChosen(ncgen::TSurfaceMode mode);
+    // A field or the shape changed by the user.
+    void Edited();
 
   private:
     // The centre caption stands beside the first field of the axis position.

@@ -3,6 +3,7 @@
 #include "app/AppTexts.h"
 #include "app/CodePage.h"
 #include "app/Messages.h"
+#include "app/NumericKeyFilter.h"
 #include "ncgen/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
@@ -23,6 +24,8 @@ CouponDialog::CouponDialog(const Messages& messages, QWidget* parent)
     depth_->setObjectName(QStringLiteral("KTiefe"));
     measured_ = new QLineEdit(this);
     measured_->setObjectName(QStringLiteral("KGemessen"));
+    // "0,30" as the window's other number fields take it.
+    NumericKeyFilter::Attach(measured_);
     auto* form = new QFormLayout;
     form->addRow(messages_.Text(CouponDepthText), depth_);
     form->addRow(messages_.Text(CouponMeasuredText), measured_);

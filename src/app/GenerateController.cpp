@@ -92,6 +92,8 @@ void GenerateController::Checkstatus() {
     if (outOfDate_) panel_.SetProgress(false);
     if (outOfDate_ && notesCurrent_) {
         notesCurrent_ = false;
+        // They judged the content as it was (an IUID rule after a switch to Text).
+        contentWarnings_.clear();
         emit NotesChanged();
     }
     timer_.stop();
@@ -196,6 +198,8 @@ bool GenerateController::ConvertClick() {
     }
     switch (result.Outcome) {
     case ncgen::TGenerateOutcome::Refused:
+        // What refused it may lie outside the fields the status check watches (the blank page).
+        panel_.SetConvertEnabled(panel_.HasText());
         messages_.Show(result.Message);
         if (result.EXVersatz)
             NumericKeyFilter::SetText(panel_.EXVersatz(), FromCodePage(*result.EXVersatz));

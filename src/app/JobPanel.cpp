@@ -146,6 +146,10 @@ ncgen::TLayerFields JobPanel::Fields() const {
     return fields;
 }
 
+void JobPanel::SetLayerName(const std::string& name) {
+    layerName_->setText(FromCodePage(name));
+}
+
 void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
     layerName_->setText(FromCodePage(fields.LText));
     text_->setPlainText(FromCodePageLines(fields.EText));

@@ -29,6 +29,8 @@ class JobPanel : public QWidget {
     ncgen::TLayerFields Fields() const;
     // Shows a layer; every field change runs its change handling, as typing would.
     void SetFields(const ncgen::TLayerFields& fields);
+    // The layer's name above the text field (the caption table would put "Text" there).
+    void SetLayerName(const std::string& name);
 
     // Lines of the text field joined with CR LF (Windows-1252).
     std::string Code() const;

@@ -51,8 +51,9 @@ void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
         return a;
     };
     NCEditor* editor = ui.NCEditor;
+    // Ctrl+S is the window's "NC-Programm speichern", the same command: two would be ambiguous.
     QObject::connect(tool("Speichern", "document-save", QStyle::SP_DialogSaveButton,
-                          QStringLiteral("Speichern"), QKeySequence::Save),
+                          QStringLiteral("Speichern"), QKeySequence()),
                      &QAction::triggered, &form, &TMainForm::SpeichernClick);
     QObject::connect(tool("Undo2", "edit-undo", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig"),
                           QKeySequence::Undo),

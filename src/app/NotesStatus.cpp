@@ -6,6 +6,7 @@
 #include "app/ProgramNotesText.h"
 #include "base/TextNumbers.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -24,22 +25,41 @@ NotesStatus::NotesStatus(QStatusBar& bar, const Messages& messages) : messages_(
 }
 
 void NotesStatus::FitWindowWidth(int width) {
-    markingStats_->setMaximumWidth(qMax(40, width * 11 / 20));
+    markingStats_->setMaximumWidth(qMax(40, width * 3 / 4));
+    breakStats();
+}
+
+void NotesStatus::breakStats() {
+    constexpr int MostLines = 3;
+    const QFontMetrics metrics = markingStats_->fontMetrics();
+    const int room = markingStats_->maximumWidth() - 2 * markingStats_->margin() - 4;
+    const QString separator = QStringLiteral("; ");
+    QStringList lines;
+    // The dots' notes hold several parts of their own.
+    for (const QString& part : statsParts_.join(separator).split(separator)) {
+        if (!lines.isEmpty() &&
+            (lines.size() == MostLines ||
+             metrics.horizontalAdvance(lines.back() + separator + part) <= room))
+            lines.back() += separator + part;
+        else
+            lines << part;
+    }
+    markingStats_->setText(lines.join(QLatin1Char('\n')));
 }
 
 void NotesStatus::Show(const GenerateController& generator, const std::string& feed) {
     const readback::TProgramNotes& notes = generator.Notes();
-    QString stats;
-    const auto add = [&stats](const QString& part) {
-        if (!part.isEmpty()) stats += (stats.isEmpty() ? QString() : QStringLiteral("; ")) + part;
+    statsParts_.clear();
+    const auto add = [this](const QString& part) {
+        if (!part.isEmpty()) statsParts_ << part;
     };
     // First, where a narrow window does not clip them; korvex-cli prints them as warnings too.
     for (const base::TTextMessage& warning : generator.ContentWarnings())
         add(messages_.Text(text::WarningText).arg(messages_.Text(warning)));
     if (notes.Stats) add(MarkingStatsText(*notes.Stats, feed, messages_));
     add(DotNotesText(notes, messages_));
-    markingStats_->setText(stats);
-    markingStats_->setToolTip(stats);
+    markingStats_->setToolTip(statsParts_.join(QStringLiteral("; ")));
+    breakStats();
     showReadBack(generator);
 }
 

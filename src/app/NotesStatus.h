@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include <string>
 
 class QLabel;
@@ -19,14 +21,16 @@ class NotesStatus {
     // What the generator's notes of its last program say; `feed` is the profile's Z feed.
     void Show(const GenerateController& generator, const std::string& feed);
     // The figures never take the whole status bar: a refusal or a notice must stay readable
-    // beside them (the tooltip keeps the clipped figures).
+    // beside them. Too long for one line they take up to three (the tooltip keeps the clipped).
     void FitWindowWidth(int width);
 
   private:
     void showReadBack(const GenerateController& generator);
+    void breakStats();
 
     const Messages& messages_;
     QLabel* markingStats_ = nullptr;
+    QStringList statsParts_;
     QLabel* readBackMark_ = nullptr;
 };
 

@@ -85,9 +85,15 @@ ReadBackMarkText ReadBackMarkFor(const readback::TReadBackResult& result,
     if (result.Verdict == V::ReadsMirrored)
         tip += QLatin1Char(' ') +
                messages.Text(result.MirrorAsked ? MirrorAskedText : NoMirrorAskedText);
-    // What a scanner hands on with the data: "]d2" marks GS1.
-    if (!result.SymbologyIdentifier.empty())
-        tip += QStringLiteral(" (") + FromCodePage(result.SymbologyIdentifier) + QLatin1Char(')');
+    // What a scanner hands on with the data: "]d2" marks GS1; the content type and the ECI
+    // decide how a system downstream takes the bytes.
+    if (!result.SymbologyIdentifier.empty()) {
+        QStringList told{FromCodePage(result.SymbologyIdentifier)};
+        if (!result.ContentType.empty())
+            told << messages.Text(ReadContentTypeText).arg(FromCodePage(result.ContentType))
+                 << messages.Text(result.Eci ? ReadWithEciText : ReadWithoutEciText);
+        tip += QStringLiteral(" (") + told.join(QStringLiteral(", ")) + QLatin1Char(')');
+    }
     if (result.Verdict == V::ReadsAsOther && result.Mismatch == readback::TContentMismatch::None)
         tip += QStringLiteral(": \"") + FromCodePage(result.Decoded) + QLatin1Char('"');
     if (result.Mismatch != readback::TContentMismatch::None)

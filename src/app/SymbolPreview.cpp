@@ -185,6 +185,9 @@ void SymbolPreview::DMTimerTimer() {
     if (code.empty()) {
         emit TextEmptied();
         ClearDMGrafik();
+    } else if (!content_.Ok()) {
+        // The symbol of the last valid text would look like the mark of this one.
+        ClearDMGrafik();
     } else {
         DrawDMGrafik();
     }

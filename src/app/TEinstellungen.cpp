@@ -15,6 +15,8 @@
 #include "datamatrix/TFormat.h"
 #include "ui_TEinstellungen.h"
 
+#include <QScreen>
+#include <QScrollArea>
 #include <QAction>
 #include <QButtonGroup>
 #include <QColorDialog>
@@ -103,7 +105,24 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
     ui.ReiterHoehe->changeSize(0, ui.ESyntaxTabs->tabBar()->sizeHint().height(),
                                QSizePolicy::Minimum, QSizePolicy::Fixed);
     ui.Platzhalter->invalidate();
+    scrollPages();
     connectControls();
+}
+
+void TEinstellungen::scrollPages() {
+    // The profile page is taller than a 768 pixel screen leaves: the pages scroll, so the bottom
+    // bar with "Speichern" stays on the screen. Where it fits, the dialog opens at full size.
+    QSize full = sizeHint();
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("SeitenRollbereich"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    delete ui_->Fenster->replaceWidget(ui_->Seiten, scroll);
+    scroll->setWidget(ui_->Seiten);
+    // Room for the title bar and a task bar.
+    if (const QScreen* shown = screen())
+        full = full.boundedTo(shown->availableGeometry().size() - QSize(0, 60));
+    resize(full);
 }
 
 TEinstellungen::~TEinstellungen() = default;

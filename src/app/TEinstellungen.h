@@ -63,6 +63,7 @@ class TEinstellungen : public QDialog {
 
   private:
     void connectControls();
+    void scrollPages();
     void fillProfilePage(int number);
     void takeOverProfilePage(int number);
     ncgen::TToolTexts toolTexts(const ncgen::TToolTexts& before) const;

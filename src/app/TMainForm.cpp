@@ -35,6 +35,7 @@
 #include "config/DefaultConfiguration.h"
 #include "config/SettingsFile.h"
 #include "ncgen/ProfileSelection.h"
+#include "simulation/BlankDefinition.h"
 
 #include "ui_TMainForm.h"
 
@@ -89,12 +90,17 @@ void TMainForm::connectAreas() {
     connect(editor_, &NCEditor::ContextHelpWanted, this, &TMainForm::HelpClick);
     connect(blankPage_, &BlankPage::BlankChosen, this, [this](const std::string& definition) {
         document_->Job().BlankDefinition = definition;
+        blankFollowsPage_ = false;
         generator_->RefreshBlankFit();
         BGrafikClick();
     });
     connect(blankPage_, &BlankPage::SurfaceChosen, this, [this](ncgen::TSurfaceMode mode) {
         document_->Job().Surface = mode;
+        takeShownCylinder();
         generator_->Checkstatus();
+    });
+    connect(blankPage_, &BlankPage::Edited, this, [this] {
+        if (takeShownCylinder()) generator_->Checkstatus();
     });
     connect(document_, &JobDocument::SymbolChanged, this, [this] {
         preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
@@ -138,6 +144,21 @@ void TMainForm::connectAreas() {
     connect(intro_, &IntroWindow::Elapsed, this, [this] { batch_->IntroElapsed(); });
 }
 
+bool TMainForm::takeShownCylinder() {
+    // Marking a round part needs a cylinder: the one the page shows counts without "Rohteil
+    // anzeigen", and follows the fields as they are filled in, but never replaces a cylinder the
+    // job had otherwise.
+    ncgen::TJob& job = document_->Job();
+    if (job.Surface == ncgen::TSurfaceMode::Flat) return false;
+    if (!blankFollowsPage_ && simulation::CylinderOf(job.BlankDefinition).Usable()) return false;
+    std::string shown = blankPage_->Definition();
+    if (shown == job.BlankDefinition || !simulation::CylinderOf(shown).Usable()) return false;
+    job.BlankDefinition = std::move(shown);
+    blankFollowsPage_ = true;
+    generator_->RefreshBlankFit();
+    return true;
+}
+
 bool TMainForm::BatchMode() const {
     return batch_->Active();
 }
@@ -173,7 +194,10 @@ void TMainForm::loadSettings() {
 void TMainForm::applyCaptions() {
     ApplyActionTexts(*ui_, messages_);
     language_->TranslateQt(settings_.Language);
+    // The layer's label carries the layer's name, not the caption.
+    const ncgen::TLayerFields shown = panel_->Fields();
     ApplyCaptions(this, "TMainForm", texts_);
+    if (document_->Job().Layers.LayerCount > 0) panel_->SetLayerName(shown.LText);
     ApplyCaptions(symbolDialog_, "TFSymbol", texts_);
     if (settingsDialog_) {
         ApplyCaptions(settingsDialog_, "TEinstellungen", texts_);
@@ -189,6 +213,7 @@ void TMainForm::applyCaptions() {
 void TMainForm::selectProfile(const std::string& choice) {
     if (!document_->SelectProfile(profiles_, choice)) return;
     const int number = document_->ProfileNumber();
+    selectedRecord_ = profiles_[number - 1];
     profilePanel_->ShowProfile(number, FromCodePage(profiles_[number - 1].Name));
 }
 
@@ -259,6 +284,7 @@ bool TMainForm::LadeVorlage(const QString& file) {
         return false;
     }
     const ncgen::TJob& job = document_->Job();
+    blankFollowsPage_ = false;
     blankPage_->SetSurface(job.Surface);
     graphic_->ApplyJobView(job);
     files_->SetTemplateFile(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
@@ -295,6 +321,7 @@ void TMainForm::OpenVorlageClick() {
 
 void TMainForm::NeuErstellen1Click() {
     document_->New();
+    blankFollowsPage_ = false;
     SelectLayer(1);
     blankPage_->SetSurface(document_->Job().Surface);
     editor_->Clear();
@@ -319,9 +346,10 @@ void TMainForm::SpeichernClick() {
 
 void TMainForm::ProfilClick(int number) {
     selectProfile(std::to_string(number));
-    // Filling the fields runs the status check.
     const ncgen::TActiveProfile& profile = document_->Profile();
     profilePanel_->SetValues(profile.SafetyDistance, profile.InfeedDepth, profile.FeedZ);
+    // Filling the fields checks only what changed in them; the tool and templates change too.
+    generator_->Checkstatus();
     if (generator_->ProgramOutOfDate()) generator_->ConvertClick();
 }
 
@@ -405,7 +433,13 @@ TEinstellungen& TMainForm::SettingsDialog() {
             // Colours and the view defaults show at once, with a redraw.
             graphic_->SetColors(settings_);
             graphic_->ApplySettingsView(settings_);
-            // Saving reloads but does not select: the active profile changes at the next choice.
+            // A saved change of the active profile (its tool, R) counts at once, or the
+            // read-back would judge a program korvex-cli no longer writes. Unchanged, the
+            // fields and the editor keep what the user typed.
+            const int active = document_->ProfileNumber();
+            if (active >= 1 && active <= ncgen::ProfileCount &&
+                !(profiles_[active - 1] == selectedRecord_))
+                ProfilClick(active);
         });
     }
     return *settingsDialog_;

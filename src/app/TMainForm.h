@@ -119,6 +119,8 @@ class TMainForm : public QMainWindow {
     void applyLanguage();
     void applyCaptions();
     void showNotes();
+    // Takes the blank page's cylinder as the job's blank where a round surface needs one.
+    bool takeShownCylinder();
     // The layer as the window shows it, to store into the job.
     ncgen::TLayerFields shownLayer() const;
 
@@ -134,6 +136,10 @@ class TMainForm : public QMainWindow {
     LogDialog* logDialog_ = nullptr;
     config::TSettings settings_;
     ncgen::TProfileTable profiles_{};
+    // The active profile's record as it was selected.
+    ncgen::TOutputProfile selectedRecord_;
+    // The job's blank is the page's cylinder, taken for a round surface.
+    bool blankFollowsPage_ = false;
     JobDocument* document_ = nullptr;
     CouponRun* coupon_ = nullptr;
 

@@ -84,6 +84,9 @@
     X(DotFiguresText, 9659) /* %1 diameter, %2 percent */                                          \
     X(IdealDepthText, 9660) /* %1 depth, %2 and %3 the window around it */                         \
     X(NoIdealDepthText, 9661)                                                                      \
+    X(ReadContentTypeText, 9690)                                                                   \
+    X(ReadWithEciText, 9691)                                                                       \
+    X(ReadWithoutEciText, 9692)                                                                    \
     X(CycleTimeText, 9662)        /* %1 seconds, %2 rapid rate, %3 block time */                   \
     X(DotsTooSmallText, 9663)     /* %1 how many */                                                \
     X(DotsMergeText, 9664)        /* %1 how many */                                                \

@@ -39,6 +39,7 @@ struct TOutputProfile {
     std::string X, Y, Z, I, J, R; // address letters
     std::string A;                // "A": the rotary axis's letter ([#AAXIS])
     TToolTexts Tool;              // "WzTyp", "WzWinkel", "WzSpitze", "WzRadius"
+    bool operator==(const TOutputProfile&) const = default;
 };
 
 // Profiles 1-4 at index 0-3.

@@ -20,6 +20,7 @@ struct TTool {
 // The profile file's four texts.
 struct TToolTexts {
     std::string Kind, Angle, Tip, Radius;
+    bool operator==(const TToolTexts&) const = default;
 };
 
 struct TToolReading {

@@ -409,6 +409,8 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
             if (reads && expected.Ok())
                 if (const auto square = Decode(grid)) {
                     result.SymbologyIdentifier = square->symbologyIdentifier();
+                    result.ContentType = readTypeName(square->contentType());
+                    result.Eci = square->hasECI();
                     result.Mismatch = compareContent(*square, expected, result.MismatchValues);
                     if (result.Mismatch != TContentMismatch::None)
                         result.Verdict = TReadBackVerdict::ReadsAsOther;
@@ -421,6 +423,8 @@ TReadBackResult CheckReadBack(const std::vector<std::string>& simulationLines,
         result.Decoded.assign(bytes.begin(), bytes.end());
         const bool mirrored = (way >= 4) != decoded->isMirrored();
         result.SymbologyIdentifier = decoded->symbologyIdentifier();
+        result.ContentType = readTypeName(decoded->contentType());
+        result.Eci = decoded->hasECI();
         if (result.Decoded == expected.ReaderBytes && expected.Ok())
             result.Mismatch = compareContent(*decoded, expected, result.MismatchValues);
         if (result.Decoded != expected.ReaderBytes || !expected.Ok() ||

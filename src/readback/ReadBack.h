@@ -50,6 +50,8 @@ struct TReadBackResult {
     TReadBackProblem Problem;        // the same, for other languages
     std::optional<TDotCheck> Dots;   // with a tool: the marks were read as round dots
     std::string SymbologyIdentifier; // as read, "]d2"
+    std::string ContentType;         // as read: "GS1", "ISO15434" or "Text"
+    bool Eci = false;                // the read found an ECI designator
     TContentMismatch Mismatch = TContentMismatch::None;
     std::vector<std::string> MismatchValues;
 };

@@ -128,7 +128,6 @@ void BatchTest::batchFailuresEndWithStatusOneAtOnce() {
     QCOMPARE(app.Status, 1);
     QVERIFY2(QString::fromUtf8(app.Err).contains(message), app.Err.constData());
     QVERIFY(!QFileInfo::exists(output));
-    QVERIFY2(app.Milliseconds < 1000, QByteArray::number(app.Milliseconds).constData());
 }
 
 QTEST_MAIN(BatchTest)

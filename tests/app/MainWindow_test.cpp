@@ -14,6 +14,7 @@
 #include "app/TextField.h"
 #include "support/AppFixture.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QMenu>
 #include <QTextBlock>
@@ -88,6 +89,11 @@ class MainWindowTest : public QObject {
     void keyboardReachesEveryViewHelpAndTheSizeList();
     void gs1ContentIsCheckedWhileTypingAndShownUnderThePreview();
     void iuidMarkOffItsLimitsIsSaidBesideTheFigures();
+    void refusedContentLeavesNoSymbolInThePreview();
+    void readBackTipNamesContentTypeAndEci_data();
+    void readBackTipNamesContentTypeAndEci();
+    void cylinderOnTheBlankPageIsTheRoundPartsBlank();
+    void fileMenuHasUniqueMnemonicsAndTheStandardKeys();
 };
 
 void MainWindowTest::typingFiveCharactersRefreshesThePreviewOnce() {
@@ -758,11 +764,120 @@ void MainWindowTest::iuidMarkOffItsLimitsIsSaidBesideTheFigures() {
     korvex::app::NumericKeyFilter::SetText(window.form->Panel().EGroesse(), QStringLiteral("1"));
     settle();
     QVERIFY(window.form->Generator().ConvertClick());
-    QVERIFY(
-        child<QLabel>(*window.form, "MarkingStats")
-            ->text()
-            .contains(QStringLiteral("Warnung: IUID: Punktabstand außerhalb 0,19 bis 0,64 mm")));
+    QVERIFY(child<QLabel>(*window.form, "MarkingStats")
+                ->text()
+                .contains(QStringLiteral("Warnung: IUID: Punktabstand außerhalb 0.19 bis 0.64 mm: "
+                                         "1.000 mm")));
     QVERIFY(boxes.Texts.isEmpty());
+    // The rule was the content kind's: under Text it no longer applies.
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(0);
+    QVERIFY(!child<QLabel>(*window.form, "MarkingStats")->text().contains(QStringLiteral("IUID")));
+}
+
+void MainWindowTest::refusedContentLeavesNoSymbolInThePreview() {
+    StartedWindow window;
+    auto& preview = Area<korvex::app::SymbolPreview>(*window.form);
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
+    textField(*window.form)->setPlainText(QString());
+    settle();
+    const QImage placeholder = preview.Picture();
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
+    settle();
+    QVERIFY(preview.Picture() != placeholder);
+    textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
+    settle();
+    QCOMPARE(preview.Picture(), placeholder);
+}
+
+void MainWindowTest::readBackTipNamesContentTypeAndEci_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("text") << 0 << "A1"
+                          << "(]d1, Inhalt Text, ohne ECI)";
+    QTest::newRow("GS1") << 1 << "(01)09506000134352(21)7"
+                         << "(]d2, Inhalt GS1, ohne ECI)";
+    QTest::newRow("ISO/IEC 15434") << 3 << "17V0CVA5\n1P1234-5\nS786950"
+                                   << "(]d1, Inhalt ISO15434, ohne ECI)";
+}
+
+void MainWindowTest::readBackTipNamesContentTypeAndEci() {
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    QFETCH(QString, told);
+    StartedWindow window;
+    BoxAnswerer boxes;
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(kind);
+    textField(*window.form)->setPlainText(text);
+    settle();
+    QVERIFY(window.form->Generator().ConvertClick());
+    const QString tip = child<QLabel>(*window.form, "ReadBackMark")->toolTip();
+    QVERIFY2(tip.contains(told), qPrintable(tip));
+}
+
+// Follow and rotary need a cylinder: the one chosen and filled in on the page is it, and a refusal
+// for want of one leaves the button to try again.
+void MainWindowTest::cylinderOnTheBlankPageIsTheRoundPartsBlank() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    textField(*window.form)->setPlainText(QStringLiteral("A1"));
+    settle();
+    window.form->BBlankClick();
+    child<QAbstractButton>(*window.form, "ROberflaecheFolgen")->click();
+    QVERIFY(!window.form->Generator().ConvertClick());
+    QCOMPARE(boxes.Texts.value(0), window.form->Messenger().Text(9850));
+    QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
+
+    child<QAbstractButton>(*window.form, "ZYL2")->click();
+    child<QLineEdit>(*window.form, "ZYL2_R")->setText(QStringLiteral("10"));
+    QVERIFY(child<QPushButton>(*window.form, "Convert")->isEnabled());
+    QVERIFY(window.form->Generator().ConvertClick());
+    const std::string& blank = Area<korvex::app::JobDocument>(*window.form).Job().BlankDefinition;
+    QVERIFY2(blank.find("ZYL2") != std::string::npos && blank.find("RA10") != std::string::npos,
+             blank.c_str());
+}
+
+// Each visible command of the file menu has its own letter, in both languages, and the usual
+// keys work wherever the focus is, the editor included.
+void MainWindowTest::fileMenuHasUniqueMnemonicsAndTheStandardKeys() {
+    StartedWindow window;
+    TMainForm& form = *window.form;
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"Neueerstellen1", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"OpenVorlage", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"NCProgrammspeichern1", QKeySequence(Qt::CTRL | Qt::Key_S)}};
+    for (const auto& [name, key] : keys)
+        QCOMPARE(form.findChild<QAction*>(name)->shortcut(), key);
+    for (const char* language : {"Bger", "Beng"}) {
+        form.SettingsDialog().show();
+        QTest::mouseClick(child<QAbstractButton>(form.SettingsDialog(), language), Qt::LeftButton);
+        form.SettingsDialog().hide();
+        QMenu* file = child<QMenu>(form, "Datei1");
+        emit file->aboutToShow();
+        QMap<QChar, QString> letters;
+        for (QAction* action : file->actions()) {
+            if (!action->isVisible() || action->isSeparator()) continue;
+            const QString text = action->text();
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            QVERIFY2(at >= 0 && at + 1 < text.size(), qPrintable(text));
+            const QChar letter = text[at + 1].toLower();
+            QVERIFY2(!letters.contains(letter), qPrintable(letters.value(letter) + " / " + text));
+            letters[letter] = text;
+        }
+    }
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.BProgramClick();
+    form.Editor().setFocus();
+    QSignalSpy saved(form.findChild<QAction*>("NCProgrammspeichern1"), &QAction::triggered);
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    closer.start(50);
+    QTest::keyClick(&form.Editor(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(saved.count(), 1);
 }
 
 int main(int argc, char** argv) {

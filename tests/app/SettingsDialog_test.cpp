@@ -2,6 +2,7 @@
 #include "app/CouponDialog.h"
 #include "app/GenerateController.h"
 #include "app/NCEditor.h"
+#include "app/ProfilePanel.h"
 #include "app/Platform.h"
 #include "ncgen/Coupon.h"
 #include "app/GraphicPage.h"
@@ -21,6 +22,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -92,6 +94,11 @@ class SettingsDialogTest : public QObject {
     void saveAppliesTheGraphicDefaultsAndRedraws();
     void logSwitchStopsAndResumesTheRecords();
     void couponIsRecordedWithoutTheJobsContent();
+    void savedChangeOfTheActiveProfileCountsAtOnce();
+    void saveKeepsTheLayerName();
+    void couponTakesTheDecimalComma();
+    void dialogFitsA768PixelScreen();
+    void statusBarShowsTheFiguresWholeAt1600Pixels();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -510,4 +517,102 @@ void SettingsDialogTest::couponIsRecordedWithoutTheJobsContent() {
     QCOMPARE(records.size(), std::size_t(2));
     QCOMPARE(records[0].Text, std::string("SN-2026-000123"));
     QCOMPARE(records[1].Text, std::string());
+}
+
+// Saving a tool and an R for the profile in use is what korvex-cli then writes: the window must
+// not go on judging the program of the old profile.
+void SettingsDialogTest::savedChangeOfTheActiveProfileCountsAtOnce() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    BoxAnswerer boxes;
+    korvex::app::GenerateController& generator = window.form->Generator();
+    QVERIFY(generator.ConvertClick());
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "P1");
+    press(dialog, "EWzKegel");
+    child<QLineEdit>(dialog, "EWzWinkel")->setText(QStringLiteral("90"));
+    child<QLineEdit>(dialog, "EWzSpitze")->setText(QStringLiteral("0"));
+    child<QLineEdit>(dialog, "EERebene")->setText(QStringLiteral("7"));
+    QSignalSpy done(&generator, &korvex::app::GenerateController::ReadBackDone);
+    press(dialog, "Speichern");
+
+    QCOMPARE(Area<korvex::app::JobDocument>(*window.form).Profile().Tool.Kind,
+             korvex::ncgen::TToolKind::Cone);
+    QCOMPARE(Area<korvex::app::ProfilePanel>(*window.form).REbeneauswahl(), std::string("7"));
+    // The program in the editor is the new profile's, and so is the read-back's verdict.
+    QVERIFY(window.form->Editor().toPlainText().contains(QStringLiteral("G0 Z7")));
+    if (generator.ReadBackPending()) QVERIFY(done.wait(20000));
+    QLabel* mark = child<QLabel>(*window.form, "ReadBackMark");
+    QVERIFY2(mark->text().endsWith(QStringLiteral("nicht lesbar")), qPrintable(mark->text()));
+}
+
+// The label above the text names the layer; the caption table's "Text" must not replace it.
+void SettingsDialogTest::saveKeepsTheLayerName() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    QLabel* layer = child<QLabel>(*window.form, "LText");
+    QCOMPARE(layer->text(), QStringLiteral("Ebene 1"));
+    TEinstellungen& dialog = opened(window);
+    press(dialog, "Speichern");
+    QCOMPARE(layer->text(), QStringLiteral("Ebene 1"));
+    dialog.show();
+    press(dialog, "Beng");
+    QCOMPARE(layer->text(), QStringLiteral("Ebene 1"));
+}
+
+void SettingsDialogTest::couponTakesTheDecimalComma() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    BoxAnswerer boxes;
+    chooseCone(window);
+    window.form->KalibriermusterClick();
+    korvex::app::CouponDialog& coupon = Area<korvex::app::CouponDialog>(*window.form);
+    boxes.Texts.clear();
+    QTest::keyClicks(child<QLineEdit>(coupon, "KGemessen"), QStringLiteral("0,5"));
+    QTest::mouseClick(child<QAbstractButton>(coupon, "KKorrigieren"), Qt::LeftButton);
+    QVERIFY2(!boxes.Texts.contains(window.form->Messenger().Text(9680)),
+             qPrintable(boxes.Texts.join('|')));
+    const long double angle = Area<korvex::app::JobDocument>(*window.form).Profile().Tool.Angle;
+    QVERIFY2(angle > 90 && angle < 179, qPrintable(QString::number(double(angle))));
+}
+
+// "Speichern" stays on a 1024 x 768 screen, below a title bar and above a task bar.
+void SettingsDialogTest::dialogFitsA768PixelScreen() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    TEinstellungen& dialog = opened(window);
+    for (const char* page : {"MP", "P1"}) {
+        press(dialog, page);
+        const QSize smallest = dialog.minimumSizeHint().expandedTo(dialog.minimumSize());
+        QVERIFY2(
+            smallest.height() <= 680 && smallest.width() <= 1000,
+            qPrintable(QStringLiteral("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+        dialog.resize(smallest);
+        QApplication::processEvents();
+        QWidget* save = child<QWidget>(dialog, "Speichern");
+        const QRect shown(save->mapTo(&dialog, QPoint(0, 0)), save->size());
+        QVERIFY(dialog.rect().contains(shown));
+    }
+}
+
+// With a tool the figures and the dots' notes make the longest status line there is.
+void SettingsDialogTest::statusBarShowsTheFiguresWholeAt1600Pixels() {
+    StartedWindow window({DataFile(QStringLiteral("examples/typenschild.ncm"))});
+    BoxAnswerer boxes;
+    chooseCone(window);
+    korvex::app::GenerateController& generator = window.form->Generator();
+    QSignalSpy done(&generator, &korvex::app::GenerateController::ReadBackDone);
+    QVERIFY(generator.ConvertClick());
+    if (generator.ReadBackPending()) QVERIFY(done.wait(20000));
+    window.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get()));
+    window.form->resize(1600, 900);
+    QTest::qWait(50);
+    QCOMPARE(window.form->width(), 1600);
+    QLabel* stats = child<QLabel>(*window.form, "MarkingStats");
+    QLabel* mark = child<QLabel>(*window.form, "ReadBackMark");
+    QVERIFY2(stats->width() >= stats->sizeHint().width(),
+             qPrintable(QStringLiteral("%1 of %2: %3")
+                            .arg(stats->width())
+                            .arg(stats->sizeHint().width())
+                            .arg(stats->text().replace(QLatin1Char('\n'), QLatin1Char('|')))));
+    QVERIFY(mark->geometry().right() <= window.form->statusBar()->width());
 }

@@ -205,8 +205,8 @@ void capture(const QString& folder, const QString& language, int number) {
     settings.findChild<QLineEdit*>("EWzWinkel")->setText("90");
     settings.findChild<QLineEdit*>("EWzSpitze")->setText("0");
     save(&settings, folder + "/settings-profile-tool-" + language + ".png");
+    // The saved tool counts at once: no profile button in between.
     settings.SpeichernClick();
-    form.ProfilClick(1);
     click("BGrafik");
     click("Convert");
     while (form.Generator().ReadBackPending())
@@ -292,6 +292,31 @@ void captureShaft(const QString& folder) {
     }
 }
 
+// The example job on a round part: the cylinder chosen and filled in on the blank page is the
+// blank without "Rohteil anzeigen".
+void captureRoundBlank(const QString& folder, const QString& language, int number) {
+    QTemporaryDir home;
+    app::TMainForm form(exampleJob(home, number));
+    form.resize(1100, 720);
+    form.show();
+    form.Startup();
+    QTest::qWait(300);
+    const auto click = [&form](const char* name) {
+        form.findChild<QAbstractButton*>(QString::fromLatin1(name))->click();
+    };
+    click("BBlank");
+    click("ZYL2");
+    form.findChild<QLineEdit*>("ZYL2_XM")->setText("-5");
+    form.findChild<QLineEdit*>("ZYL2_XP")->setText("40");
+    form.findChild<QLineEdit*>("ZYL2_Z")->setText("-10");
+    form.findChild<QLineEdit*>("ZYL2_R")->setText("10");
+    click("ROberflaecheFolgen");
+    save(&form, folder + "/main-blank-round-" + language + ".png");
+    click("BGrafik");
+    click("Convert");
+    save(&form, folder + "/main-graphic-round-" + language + ".png");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -303,5 +328,7 @@ int main(int argc, char** argv) {
     captureSmallest(folder, "de", 1);
     captureSmallest(folder, "en", 2);
     captureShaft(folder);
+    captureRoundBlank(folder, "de", 1);
+    captureRoundBlank(folder, "en", 2);
     return 0;
 }
