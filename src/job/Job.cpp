@@ -189,15 +189,45 @@ TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {
     return {};
 }
 
-bool IsJobFile(const TOpenJob& job, const fs::path& output) {
+namespace {
+
+// The comparison the file system would make where one of the two does not exist yet: an
+// output is named through "./", "..", another case on Windows before it is written.
+std::string comparedPath(const fs::path& file) {
     std::error_code ec;
-    return fs::equivalent(output, job.File, ec);
+    fs::path whole = fs::weakly_canonical(fs::absolute(file, ec), ec);
+    if (ec) whole = fs::absolute(file, ec).lexically_normal();
+    std::string text = whole.generic_string();
+#ifdef _WIN32
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+#endif
+    return text;
+}
+
+} // namespace
+
+bool IsSameFile(const fs::path& jobFile, const fs::path& output) {
+    if (jobFile.empty() || output.empty()) return false;
+    std::error_code ec;
+    // A link, a hard link or another spelling of one file: the file system knows.
+    if (fs::equivalent(output, jobFile, ec)) return true;
+    return comparedPath(output) == comparedPath(jobFile);
+}
+
+TOutcome CheckNotJobFile(const fs::path& jobFile, const fs::path& output) {
+    if (IsSameFile(jobFile, output))
+        return failed({text::OutputIsJobFile, 0, {}, {}}, TStatus::BadRequest);
+    return {};
+}
+
+bool IsJobFile(const TOpenJob& job, const fs::path& output) {
+    return IsSameFile(job.File, output);
 }
 
 TOutcome WriteProgram(const TOpenJob& job, const TProgram& program, const fs::path& output,
                       const TWrittenHook& written) {
-    if (IsJobFile(job, output))
-        return failed({text::OutputIsJobFile, 0, {}, {}}, TStatus::BadRequest);
+    if (TOutcome refused = CheckNotJobFile(job.File, output); !refused.Ok()) return refused;
     if (!base::WriteFileAtomically(output, base::JoinLines(program.Generated.NCLines)))
         return failed(systemMessage(config::CannotCreateText(output)));
     if (written) written(output, program);

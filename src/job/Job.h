@@ -127,6 +127,12 @@ TOutcome WriteProgram(const TOpenJob& job, const TProgram& program,
 // cannot be written.
 TOutcome SaveJob(const ncgen::TJob& job, const std::filesystem::path& file);
 
+// True when `output` names the job file `jobFile`: the same file through a link, another
+// spelling ("./", "..", the case on Windows) or, where one does not exist, the same path.
+// An empty job file (a job never saved) is no file.
+bool IsSameFile(const std::filesystem::path& jobFile, const std::filesystem::path& output);
+// Every writer of a program asks this first: text 9410 (BadRequest) for the job file itself.
+TOutcome CheckNotJobFile(const std::filesystem::path& jobFile, const std::filesystem::path& output);
 // True when the output names the job file.
 bool IsJobFile(const TOpenJob& job, const std::filesystem::path& output);
 
