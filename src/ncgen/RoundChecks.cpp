@@ -50,8 +50,9 @@ std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMark
 
     long double arc0 = 0, arc1 = 0;
     for (std::size_t i = 0; i < dots.size(); ++i) {
-        const long double arc =
-            surface ? DotArc(*surface, dots[i].Across, dots[i].Bottom) : dots[i].Across - c.Axis;
+        const long double arc = surface
+                                    ? DotCentreArc(*surface, tool, dots[i].Across, dots[i].Bottom)
+                                    : dots[i].Across - c.Axis;
         arc0 = i == 0 ? arc : std::min(arc0, arc);
         arc1 = i == 0 ? arc : std::max(arc1, arc);
     }
