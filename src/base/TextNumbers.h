@@ -73,6 +73,7 @@
     X(LastProblemText, 9175)                                                                       \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
+    X(FileTooLarge, 9600)        /* %1 the file, %2 the limit */                                   \
     X(FirstDotProblemText, 9650) /* from TProblem::DotsTooSmall on, in order */                    \
     X(LastDotProblemText, 9652)                                                                    \
     X(ReadsFromText, 9653) /* %1 percent */                                                        \

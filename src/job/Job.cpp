@@ -27,6 +27,13 @@ base::TTextMessage systemMessage(std::string text) {
 
 } // namespace
 
+base::TTextMessage CheckFileSize(const fs::path& file) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec || size <= MaxJobFileSize) return {};
+    return {text::FileTooLarge, 0, {}, {base::PathText(file), "1 MB"}};
+}
+
 ncgen::TJob StartupJob(const TSession& session) {
     ncgen::TJob job;
     job.Layers.AddLayer(session.Texts.Text(text::DefaultLayerName),
@@ -59,6 +66,8 @@ std::optional<ncgen::TProfileSelection> profileFile(const std::optional<std::str
     if ((choice->find('/') == choice->npos && named.extension() != ".ini") ||
         !fs::is_regular_file(named, ec))
         return std::nullopt;
+    if (base::TTextMessage large = CheckFileSize(named); !large.Empty())
+        return ncgen::TProfileSelection{0, {}, std::move(large), base::PathText(named)};
     const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
     ncgen::TProfileSelection selection{0, ncgen::ActivateProfile(stored), {}, stored.Name};
     if (selection.Name.empty()) selection.Name = base::PathText(named.filename());
@@ -72,6 +81,8 @@ TOutcome LoadTemplate(const fs::path& file, const ncgen::TLoadOptions& options, 
                       ncgen::TLoadReport& report, std::vector<base::TTextMessage>& warnings) {
     // The desktop program's command line asks whether the template file exists; a folder is none.
     std::error_code ec;
+    if (base::TTextMessage large = CheckFileSize(file); !large.Empty())
+        return failed(std::move(large));
     if (fs::is_directory(file, ec) || !ncgen::LadeVorlage(file, job, report, options))
         return failed(systemMessage(TemplateMissingText(file)));
     if (!report.Opened) return failed(systemMessage(config::CannotOpenText(file)));

@@ -9,6 +9,7 @@
 #include "ncgen/TemplateFile.h"
 #include "readback/ProgramNotes.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -53,6 +54,12 @@ struct TOpenJob {
     std::vector<base::TTextMessage> Warnings; // the profile's tool, the loader's repairs
     int ProfileNumber = 0;                    // 1-4; 0 for a profile file named directly
 };
+
+// Profile and job files hold a few kilobytes; a larger one is some other file named by a slip,
+// and reading it as one would take minutes.
+inline constexpr std::uintmax_t MaxJobFileSize = 1024 * 1024;
+// Text 9600 with the file and the limit for a file larger than MaxJobFileSize; empty otherwise.
+base::TTextMessage CheckFileSize(const std::filesystem::path& file);
 
 // The job of a fresh start: one layer named by text 5007 with the settings' size and
 // encodation.

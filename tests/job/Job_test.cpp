@@ -180,3 +180,35 @@ TEST(Job, SerialRunOfTheWindowRefusesTheJobFileBeforeWritingAnything) {
     EXPECT_FALSE(fs::exists(folder / "a1.nc"));
     EXPECT_EQ(fs::file_size(file), before);
 }
+
+TEST(Job, ProfileOrJobFileOverOneMegabyteIsRefusedNamingFileAndLimit) {
+    TempFolder folder;
+    const std::string padding(1024 * 1024, ';');
+    const fs::path profileFile = folder / "huge.ini";
+    std::ofstream(profileFile) << "[set]\nProfil=Gross\n" << padding << "\n";
+    const fs::path jobFile = folder / "huge.ncm";
+    std::ofstream(jobFile) << "LAYER Ebene 1\nDATA\n/A1\n" << padding << "\n";
+    const auto session = job::OpenSession(folder / "config", DELIVERED);
+    const struct {
+        fs::path job;
+        const char* profile;
+        fs::path named;
+    } cases[] = {{JOBS / "serial.ncm", nullptr, profileFile}, {jobFile, "1", jobFile}};
+    for (const auto& c : cases) {
+        job::TOpenJob opened;
+        const job::TOutcome outcome = job::OpenJob(
+            session, c.job, profile(c.profile ? c.profile : profileFile.c_str()), opened);
+        EXPECT_FALSE(outcome.Ok()) << c.named;
+        EXPECT_EQ(session.Texts.Message(outcome.Message),
+                  "Datei " + c.named.string() +
+                      " ist gr\xF6\xDF"
+                      "er als 1 MB und wird nicht gelesen: eine Profil- oder Auftragsdatei ist "
+                      "wenige Kilobyte gro\xDF");
+    }
+    // A file of the limit itself is read.
+    std::ofstream(folder / "edge.ncm") << "LAYER Ebene 1\nDATA\n/A1\n"
+                                       << std::string(1024 * 1024 - 23, ';');
+    ASSERT_EQ(fs::file_size(folder / "edge.ncm"), job::MaxJobFileSize);
+    job::TOpenJob opened;
+    EXPECT_TRUE(job::OpenJob(session, folder / "edge.ncm", profile("1"), opened).Ok());
+}
