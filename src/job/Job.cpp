@@ -10,6 +10,7 @@
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
 #include "readback/JobSurface.h"
+#include "simulation/BlankDefinition.h"
 
 namespace korvex::job {
 
@@ -88,6 +89,8 @@ TOutcome LoadTemplate(const fs::path& file, const ncgen::TLoadOptions& options, 
     if (!report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
     for (base::TTextMessage& note : ncgen::LoadReportNotes(report))
         warnings.push_back(std::move(note));
+    if (const auto radius = simulation::UnusableRadius(job.BlankDefinition))
+        warnings.push_back({text::BlankRadiusNotUsable, 0, {}, {*radius}});
     // The reader makes up a layer for a file without one: no job to mark or to replace one with.
     if (base::TTextMessage noLayer = ncgen::CheckBatchJob(report, file); !noLayer.Empty())
         return failed(std::move(noLayer));
