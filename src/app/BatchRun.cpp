@@ -48,12 +48,9 @@ void BatchRun::Run() {
             FailBatch(QStringLiteral("korvex: /V without /D: no output file was named"));
         return;
     case TCommandLine::Form::Batch: {
+        // Asked for unattended: nobody is there to answer a box, on a display or not.
         if (output.isEmpty()) {
-            const QString message = messages_.Text(NoOutputAfterDText);
-            if (options_.Headless)
-                FailBatch(message);
-            else
-                messages_.ShowText(message);
+            FailBatch(messages_.Text(NoOutputAfterDText));
             return;
         }
         // An empty name is a template that does not exist.

@@ -30,6 +30,7 @@ JobFiles::JobFiles(QMainWindow& window, const Messages& messages, ProgramLog& lo
 
 void JobFiles::SetTemplateFile(const QString& file) {
     templateFile_ = file;
+    log_.SetJobFile(file.isEmpty() ? std::filesystem::path() : ToPath(file));
     QString caption = window_.windowTitle();
     const qsizetype bracket = caption.indexOf(QLatin1Char('['));
     if (bracket >= 0) caption = caption.left(qMax<qsizetype>(0, bracket - 1));

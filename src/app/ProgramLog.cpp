@@ -6,6 +6,7 @@
 #include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
+#include "job/Job.h"
 #include "log/LogTexts.h"
 #include "log/LoggedWrite.h"
 
@@ -69,6 +70,10 @@ void ProgramLog::ShowCannotWrite(const std::filesystem::path& file) const {
 
 bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const std::string& bytes,
                        log::TMarkRecord record) {
+    if (const job::TOutcome refused = job::CheckNotJobFile(jobFile_, file); !refused.Ok()) {
+        messages_.Show(refused.Message);
+        return false;
+    }
     // Nobody should be asked about a duplicate that could not be written anyway.
     if (base::IsReadOnly(base::WriteTarget(file))) {
         ShowCannotWrite(file);

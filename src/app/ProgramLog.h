@@ -26,8 +26,12 @@ class ProgramLog {
     // log::ELogError.
     log::TMarkingLog* Log();
 
+    // The job template the window shows; no program is ever written over it.
+    void SetJobFile(std::filesystem::path file) { jobFile_ = std::move(file); }
+
     // Writes the file with its record: a content logged before is a question (in a batch run
-    // a refusal), a log that cannot be used a message. True when the file was written.
+    // a refusal), a log that cannot be used a message, the job file itself a refusal. True when
+    // the file was written.
     bool Write(QWidget* parent, const std::filesystem::path& file, const std::string& bytes,
                log::TMarkRecord record);
 
@@ -43,6 +47,7 @@ class ProgramLog {
     const Messages& messages_;
     std::unique_ptr<log::TMarkingLog> log_;
     std::filesystem::path file_; // log_'s
+    std::filesystem::path jobFile_;
     std::vector<std::unique_ptr<log::TMarkingLog>> earlier_;
 };
 

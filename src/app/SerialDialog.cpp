@@ -236,6 +236,11 @@ void SerialDialog::StartClick() {
         i.Output = folder / i.Output;
         std::error_code ec;
         if (std::filesystem::exists(i.Output, ec)) ++existing;
+        // Before the counter hands out numbers for a run that cannot be written.
+        if (const job::TOutcome refused = job::CheckNotJobFile(jobFile_, i.Output); !refused.Ok()) {
+            summary_->setText(messages_.Text(refused.Message));
+            return;
+        }
     }
     if (existing > 0 &&
         QMessageBox::question(this, windowTitle(),
@@ -317,8 +322,8 @@ void SerialDialog::StartClick() {
             // A program that will not scan is kept, as korvex-cli --check keeps it, and the
             // run stops there: the next ones would fail the same way.
             outcome = job::RunSeries(
-                {job, fields, profile, profileName, messages_.LanguageTexts(), notes}, items_,
-                progress, {}, sink ? &*sink : nullptr);
+                {job, fields, profile, profileName, messages_.LanguageTexts(), notes, jobFile_},
+                items_, progress, {}, sink ? &*sink : nullptr);
             if (logged) logged->Finish();
         } catch (...) {
             // Reported on the window's thread, where the application's handler words it.

@@ -73,7 +73,10 @@
     X(LastProblemText, 9175)                                                                       \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
-    X(FirstDotProblemText, 9650) /* from TProblem::DotsTooSmall on, in order */                    \
+    X(FileTooLarge, 9600)         /* %1 the file, %2 the limit */                                  \
+    X(SymbolWideOnRotary, 9601)   /* %1 width, %2 diameter */                                      \
+    X(BlankRadiusNotUsable, 9602) /* %1 the text after RA */                                       \
+    X(FirstDotProblemText, 9650)  /* from TProblem::DotsTooSmall on, in order */                   \
     X(LastDotProblemText, 9652)                                                                    \
     X(ReadsFromText, 9653) /* %1 percent */                                                        \
     X(ReadsAtNoFillText, 9654)                                                                     \

@@ -205,6 +205,32 @@ std::string TIniFile::ReadString(std::string_view key) const {
     return std::string(value.substr(0, MaxValueLength));
 }
 
+TIniReading::TIniReading(const std::filesystem::path& file, std::string_view section) {
+    std::string bytes;
+    if (!ReadFileBytes(file, bytes)) return;
+    decodeByteOrderMark(bytes);
+    std::vector<std::string> lines = SplitLines(bytes);
+    const auto range = findSection(lines, section);
+    if (!range) return;
+    lines_.assign(std::make_move_iterator(lines.begin() + range->header + 1),
+                  std::make_move_iterator(lines.begin() + range->end));
+}
+
+std::string TIniReading::ReadString(std::string_view key) const {
+    for (const std::string& line : lines_)
+        if (const auto entry = keyOf(line); entry && sameName(entry->key, key))
+            return std::string(entry->value.substr(0, TIniFile::MaxValueLength));
+    return {};
+}
+
+std::int32_t TIniReading::ReadInteger(std::string_view key) const {
+    return ParseIniInteger(ReadString(key));
+}
+
+bool TIniReading::ReadBool(std::string_view key) const {
+    return ReadInteger(key) != 0;
+}
+
 std::string TIniFile::ReadProblem() const {
     std::string bytes;
     if (!ReadFileBytes(file_, bytes)) return {};

@@ -43,6 +43,20 @@ class TIniFile {
     std::string section_;
 };
 
+// One section of an INI file read once, with TIniFile's rules for each value: a whole profile
+// is some 90 values, and a large file read that often takes minutes.
+class TIniReading {
+  public:
+    TIniReading(const std::filesystem::path& file, std::string_view section);
+
+    std::string ReadString(std::string_view key) const;
+    std::int32_t ReadInteger(std::string_view key) const;
+    bool ReadBool(std::string_view key) const;
+
+  private:
+    std::vector<std::string> lines_; // the section's lines after its header
+};
+
 // Many writes to one file as one replacement, with TIniFile's rules for each value: the file
 // is read when the batch starts, each write changes its lines in memory, and Commit replaces
 // the file atomically. Saving the settings writes some 200 values, and each replacement is

@@ -31,7 +31,7 @@ ncgen::TOutputProfile LoadProfile(const std::filesystem::path& folder, int numbe
 }
 
 ncgen::TOutputProfile LoadProfileFile(const std::filesystem::path& file) {
-    const TIniFile ini(file, "set");
+    const TIniReading ini(file, "set");
     ncgen::TOutputProfile p;
     p.Name = ini.ReadString("Profil");
     for (int j = 1; j <= ncgen::TemplateLineCount; ++j) {

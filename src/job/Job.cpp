@@ -11,6 +11,7 @@
 #include "datamatrix/TFormat.h"
 #include "job/BlankCheck.h"
 #include "readback/JobSurface.h"
+#include "simulation/BlankDefinition.h"
 
 namespace korvex::job {
 
@@ -27,6 +28,13 @@ base::TTextMessage systemMessage(std::string text) {
 }
 
 } // namespace
+
+base::TTextMessage CheckFileSize(const fs::path& file) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    if (ec || size <= MaxJobFileSize) return {};
+    return {text::FileTooLarge, 0, {}, {base::PathText(file), "1 MB"}};
+}
 
 ncgen::TJob StartupJob(const TSession& session) {
     ncgen::TJob job;
@@ -60,6 +68,8 @@ std::optional<ncgen::TProfileSelection> profileFile(const std::optional<std::str
     if ((choice->find('/') == choice->npos && named.extension() != ".ini") ||
         !fs::is_regular_file(named, ec))
         return std::nullopt;
+    if (base::TTextMessage large = CheckFileSize(named); !large.Empty())
+        return ncgen::TProfileSelection{0, {}, std::move(large), base::PathText(named)};
     const ncgen::TOutputProfile stored = config::LoadProfileFile(named);
     ncgen::TProfileSelection selection{0, ncgen::ActivateProfile(stored), {}, stored.Name};
     if (selection.Name.empty()) selection.Name = base::PathText(named.filename());
@@ -73,11 +83,15 @@ TOutcome LoadTemplate(const fs::path& file, const ncgen::TLoadOptions& options, 
                       ncgen::TLoadReport& report, std::vector<base::TTextMessage>& warnings) {
     // The desktop program's command line asks whether the template file exists; a folder is none.
     std::error_code ec;
+    if (base::TTextMessage large = CheckFileSize(file); !large.Empty())
+        return failed(std::move(large));
     if (fs::is_directory(file, ec) || !ncgen::LadeVorlage(file, job, report, options))
         return failed(systemMessage(TemplateMissingText(file)));
     if (!report.Opened) return failed(systemMessage(config::CannotOpenText(file)));
     for (base::TTextMessage& note : ncgen::LoadReportNotes(report))
         warnings.push_back(std::move(note));
+    if (const auto radius = simulation::UnusableRadius(job.BlankDefinition))
+        warnings.push_back({text::BlankRadiusNotUsable, 0, {}, {*radius}});
     // The reader makes up a layer for a file without one: no job to mark or to replace one with.
     if (base::TTextMessage noLayer = ncgen::CheckBatchJob(report, file); !noLayer.Empty())
         return failed(std::move(noLayer));
@@ -196,15 +210,45 @@ TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {
     return {};
 }
 
-bool IsJobFile(const TOpenJob& job, const fs::path& output) {
+namespace {
+
+// The comparison the file system would make where one of the two does not exist yet: an
+// output is named through "./", "..", another case on Windows before it is written.
+std::string comparedPath(const fs::path& file) {
     std::error_code ec;
-    return fs::equivalent(output, job.File, ec);
+    fs::path whole = fs::weakly_canonical(fs::absolute(file, ec), ec);
+    if (ec) whole = fs::absolute(file, ec).lexically_normal();
+    std::string text = whole.generic_string();
+#ifdef _WIN32
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+#endif
+    return text;
+}
+
+} // namespace
+
+bool IsSameFile(const fs::path& jobFile, const fs::path& output) {
+    if (jobFile.empty() || output.empty()) return false;
+    std::error_code ec;
+    // A link, a hard link or another spelling of one file: the file system knows.
+    if (fs::equivalent(output, jobFile, ec)) return true;
+    return comparedPath(output) == comparedPath(jobFile);
+}
+
+TOutcome CheckNotJobFile(const fs::path& jobFile, const fs::path& output) {
+    if (IsSameFile(jobFile, output))
+        return failed({text::OutputIsJobFile, 0, {}, {}}, TStatus::BadRequest);
+    return {};
+}
+
+bool IsJobFile(const TOpenJob& job, const fs::path& output) {
+    return IsSameFile(job.File, output);
 }
 
 TOutcome WriteProgram(const TOpenJob& job, const TProgram& program, const fs::path& output,
                       const TWrittenHook& written) {
-    if (IsJobFile(job, output))
-        return failed({text::OutputIsJobFile, 0, {}, {}}, TStatus::BadRequest);
+    if (TOutcome refused = CheckNotJobFile(job.File, output); !refused.Ok()) return refused;
     if (!base::WriteFileAtomically(output, base::JoinLines(program.Generated.NCLines)))
         return failed(systemMessage(config::CannotCreateText(output)));
     if (written) written(output, program);

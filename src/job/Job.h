@@ -9,6 +9,7 @@
 #include "ncgen/TemplateFile.h"
 #include "readback/ProgramNotes.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -53,6 +54,12 @@ struct TOpenJob {
     std::vector<base::TTextMessage> Warnings; // the profile's tool, the loader's repairs
     int ProfileNumber = 0;                    // 1-4; 0 for a profile file named directly
 };
+
+// Profile and job files hold a few kilobytes; a larger one is some other file named by a slip,
+// and reading it as one would take minutes.
+inline constexpr std::uintmax_t MaxJobFileSize = 1024 * 1024;
+// Text 9600 with the file and the limit for a file larger than MaxJobFileSize; empty otherwise.
+base::TTextMessage CheckFileSize(const std::filesystem::path& file);
 
 // The job of a fresh start: one layer named by text 5007 with the settings' size and
 // encodation.
@@ -127,6 +134,12 @@ TOutcome WriteProgram(const TOpenJob& job, const TProgram& program,
 // cannot be written.
 TOutcome SaveJob(const ncgen::TJob& job, const std::filesystem::path& file);
 
+// True when `output` names the job file `jobFile`: the same file through a link, another
+// spelling ("./", "..", the case on Windows) or, where one does not exist, the same path.
+// An empty job file (a job never saved) is no file.
+bool IsSameFile(const std::filesystem::path& jobFile, const std::filesystem::path& output);
+// Every writer of a program asks this first: text 9410 (BadRequest) for the job file itself.
+TOutcome CheckNotJobFile(const std::filesystem::path& jobFile, const std::filesystem::path& output);
 // True when the output names the job file.
 bool IsJobFile(const TOpenJob& job, const std::filesystem::path& output);
 

@@ -55,12 +55,6 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
                          const TWrittenHook& written, ncgen::TProgramSink* sink) {
-    for (const ncgen::TRunItem& item : items)
-        if (IsJobFile(job, item.Output)) {
-            TSeriesOutcome refused;
-            refused.Outcome = {TStatus::BadRequest, {text::OutputIsJobFile, 0, {}, {}}};
-            return refused;
-        }
     ncgen::TGenerateFields fields{job.Job.Layers.SelectLayer(1).Fields,
                                   job.Profile.Profile.SafetyDistance,
                                   job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
@@ -70,7 +64,8 @@ TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          job.Profile.Profile,
                          job.Profile.Name,
                          job.Session.Texts,
-                         {options.Stats, options.Check, job.Session.Settings.RapidRate}};
+                         {options.Stats, options.Check, job.Session.Settings.RapidRate},
+                         job.File};
     return RunSeries(run, items, progress, written, sink);
 }
 
@@ -78,6 +73,14 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
                          const std::function<bool(const TSeriesStep&)>& progress,
                          const TWrittenHook& written, ncgen::TProgramSink* sink) {
     TSeriesOutcome result;
+    for (const ncgen::TRunItem& item : items)
+        if (TOutcome refused = CheckNotJobFile(run.JobFile, item.Output); !refused.Ok()) {
+            result.Outcome = std::move(refused);
+            result.Stopped = true;
+            result.Stop = ncgen::TRunStop::Refused;
+            result.StoppedAt = static_cast<std::size_t>(&item - items.data());
+            return result;
+        }
     const config::TLanguageTexts& texts = run.Texts;
     const ncgen::TLayerTable& layers = run.Job.Layers;
     TProgram last;

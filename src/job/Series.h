@@ -63,16 +63,17 @@ struct TSeriesJob {
     std::string_view ProfileName;
     const config::TLanguageTexts& Texts;
     TNotesWanted Notes;
+    std::filesystem::path JobFile; // an item naming it stops the run first; empty: none
 };
 
 // Writes one program per item with the job's layer 1 taking each text; the first failure
 // stops the run and keeps the files before it. Two items naming one file stop it before
-// anything is written. `progress` returning false cancels. A sink (the marking log) writes the
-// programs with their records instead of the plain file writer.
+// anything is written, and so does one naming the job file. `progress` returning false cancels. A
+// sink (the marking log) writes the programs with their records instead of the plain file writer.
 TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,
                          const TWrittenHook& written = {}, ncgen::TProgramSink* sink = nullptr);
-// The same with layer 1's fields after loading; an item naming the job file stops it first.
+// The same with layer 1's fields after loading.
 TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
                          const std::vector<ncgen::TRunItem>& items,
                          const std::function<bool(const TSeriesStep&)>& progress,

@@ -1,5 +1,7 @@
 #include "job/Session.h"
 
+#include "job/Job.h"
+
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
 #include "config/DefaultConfiguration.h"
@@ -27,7 +29,7 @@ base::TTextMessage CheckProfileFile(const TSession& session, int number) {
     const std::filesystem::path file =
         config::SettingsFile(session.ConfigFolder, "profil" + std::to_string(number));
     std::error_code ec;
-    if (std::filesystem::is_regular_file(file, ec)) return {};
+    if (std::filesystem::is_regular_file(file, ec)) return CheckFileSize(file);
     return {0, 0, config::CannotOpenText(file), {}};
 }
 

@@ -36,7 +36,8 @@ std::optional<ncgen::TProfileSelection> ChooseProfile(const TSession& session,
                                                       std::string_view choice);
 
 // The system's message when the profile's file is missing: its empty values would give an
-// empty program that looks like success. Empty when the file is there.
+// empty program that looks like success, or its size refusal (CheckFileSize). Empty when the
+// file is there.
 base::TTextMessage CheckProfileFile(const TSession& session, int number);
 
 // The settings' own profile.

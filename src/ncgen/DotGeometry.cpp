@@ -14,6 +14,7 @@ namespace korvex::ncgen {
 namespace {
 
 constexpr long double Pi = 3.141592653589793238462643383279502884L;
+constexpr long double FillTolerance = 1e-9L;
 
 long double halfAngleTan(const TTool& tool) {
     return std::tan(tool.Angle * Pi / 360);
@@ -88,8 +89,9 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
         const long double fill = diameter / pitch;
         if (figures.Diameters.empty() || fill < figures.SmallestFill) figures.SmallestFill = fill;
         if (figures.Diameters.empty() || fill > figures.LargestFill) figures.LargestFill = fill;
-        figures.TooSmall += fill < LeastFill;
-        figures.Merging += fill > MostFill;
+        // The window's edges are inside it, whatever the last bits of a tangent say.
+        figures.TooSmall += fill < LeastFill - FillTolerance;
+        figures.Merging += fill > MostFill + FillTolerance;
         figures.Depths.push_back(depth);
         figures.Diameters.push_back(diameter);
     }

@@ -195,15 +195,8 @@ void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points
             (alongX ? p.X : p.Y) = axial;
             (alongX ? p.Y : p.X) = c.Axis;
         } else {
-            long double toolAcross = on.Across;
-            if (surface.Tool.IncludedAngle > 0) {
-                // The cone's dot centre moves uphill on the tilted surface: aim downhill.
-                // Past k = 1/2 the shift grows without bound as the flank nears the surface;
-                // the round-part check reports such dots instead.
-                const TTiltedDot dot = TiltedDot(surface.Tool.IncludedAngle, on.Angle, zField);
-                if (dot.Cuts && dot.Ratio * dot.Ratio >= 0.75L)
-                    toolAcross += on.Angle < 0 ? -dot.Shift : dot.Shift;
-            }
+            // The cone's dot centre moves uphill on the tilted surface: aim downhill.
+            const long double toolAcross = on.Across + AimOffset(surface.Tool, on.Angle, zField);
             const long double off = std::min(std::fabs(toolAcross - c.Axis), c.Radius);
             p.Surface = c.ZC + std::sqrt(c.Radius * c.Radius - off * off);
             p.Z = p.Surface + zField;

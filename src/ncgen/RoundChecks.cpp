@@ -50,14 +50,18 @@ std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMark
 
     long double arc0 = 0, arc1 = 0;
     for (std::size_t i = 0; i < dots.size(); ++i) {
-        const long double arc =
-            surface ? DotArc(*surface, dots[i].Across, dots[i].Bottom) : dots[i].Across - c.Axis;
+        const long double arc = surface
+                                    ? DotCentreArc(*surface, tool, dots[i].Across, dots[i].Bottom)
+                                    : dots[i].Across - c.Axis;
         arc0 = i == 0 ? arc : std::min(arc0, arc);
         arc1 = i == 0 ? arc : std::max(arc1, arc);
     }
     const long double width = arc1 - arc0 + std::fabs(pitch);
     if (width > ReadableShare * 2 * c.Radius)
-        notes.push_back({text::SymbolWideOnCylinder, {mm(width), mm(2 * c.Radius)}});
+        // A program that turns the part already uses the rotary axis.
+        notes.push_back(
+            {surface && surface->Rotary ? text::SymbolWideOnRotary : text::SymbolWideOnCylinder,
+             {mm(width), mm(2 * c.Radius)}});
 
     if (!surface || surface->Rotary || tool.IncludedAngle <= 0) return notes;
     long double worstRatio = 1, worstShare = 0, worstShift = 0, worstTilt = 0;
@@ -88,8 +92,11 @@ std::string RoundNoteText(const TRoundNote& note) {
     std::string text;
     switch (note.Text) {
     case text::SymbolWideOnCylinder:
-        text = "the symbol is %1 wide, more than 16 % of the diameter %2: use the rotary axis or "
+        text = "The symbol is %1 wide, more than 16 % of the diameter %2: use the rotary axis or "
                "a rectangular symbol";
+        break;
+    case text::SymbolWideOnRotary:
+        text = "The symbol is %1 wide, more than 16 % of the diameter %2: use a rectangular symbol";
         break;
     case text::DotsOval:
         text = "the dots turn oval on the tilted surface: %1 % of their round width (tilt %2\xB0)";

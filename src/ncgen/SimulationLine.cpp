@@ -4,6 +4,7 @@
 #include "ncgen/NumberReading.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
 namespace korvex::ncgen {
@@ -107,6 +108,25 @@ std::optional<TSurfaceLine> ReadSurfaceLine(const std::vector<std::string>& simu
 long double DotArc(const TSurfaceLine& surface, long double across, long double bottom) {
     return surface.Rotary ? base::ArcOfRadial(surface.Cylinder, across, bottom)
                           : base::ArcAbove(surface.Cylinder, across);
+}
+
+long double DotCentreArc(const TSurfaceLine& surface, const TMarkingTool& tool, long double across,
+                         long double bottom) {
+    if (surface.Rotary || tool.IncludedAngle <= 0) return DotArc(surface, across, bottom);
+    const base::TCylinder& c = surface.Cylinder;
+    const long double off = std::min(std::fabs(across - c.Axis), c.Radius);
+    const long double depth = bottom - (c.ZC + std::sqrt(c.Radius * c.Radius - off * off));
+    // The aim was taken at the centre's tilt: find the centre it came from. The offset changes
+    // by far less than the centre moves, so this settles in a few rounds.
+    long double centre = across;
+    for (int round = 0; round < 20; ++round) {
+        const long double tilt = base::ArcAbove(c, centre) / c.Radius;
+        const long double next = across - AimOffset(tool, tilt, depth);
+        const bool settled = std::fabs(next - centre) < 1e-12L;
+        centre = next;
+        if (settled) break;
+    }
+    return base::ArcAbove(c, centre);
 }
 
 } // namespace korvex::ncgen

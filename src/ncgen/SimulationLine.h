@@ -45,4 +45,9 @@ std::optional<TSurfaceLine> ReadSurfaceLine(const std::vector<std::string>& simu
 // the height of its bottom): along the surface above it, or along the radial line it lies on.
 long double DotArc(const TSurfaceLine& surface, long double across, long double bottom);
 
+// The arc to the dot's centre, which is what a reader sees: on a follow program whose plunges
+// `tool` aims downhill (AimOffset) the centre lies back uphill of the plunge point.
+long double DotCentreArc(const TSurfaceLine& surface, const TMarkingTool& tool, long double across,
+                         long double bottom);
+
 } // namespace korvex::ncgen

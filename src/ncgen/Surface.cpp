@@ -51,4 +51,13 @@ TTiltedDot TiltedDot(long double includedAngleDegrees, long double tilt, long do
     return dot;
 }
 
+long double AimOffset(const TMarkingTool& tool, long double tilt, long double depth) {
+    if (tool.IncludedAngle <= 0) return 0;
+    // Past k = 1/2 the shift grows without bound as the flank nears the surface; the round-part
+    // check reports such dots instead.
+    const TTiltedDot dot = TiltedDot(tool.IncludedAngle, tilt, depth);
+    if (!dot.Cuts || dot.Ratio * dot.Ratio < 0.75L) return 0;
+    return tilt < 0 ? -dot.Shift : dot.Shift;
+}
+
 } // namespace korvex::ncgen

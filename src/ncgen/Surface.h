@@ -44,4 +44,9 @@ struct TTiltedDot {
 };
 TTiltedDot TiltedDot(long double includedAngleDegrees, long double tilt, long double depth);
 
+// How far across a follow program moves a cone's plunge from the dot's centre at `tilt` radians
+// from the top (signed as the angle): downhill by the shift, as long as the dot still closes
+// well (k up to 1/2); 0 without a cone.
+long double AimOffset(const TMarkingTool& tool, long double tilt, long double depth);
+
 } // namespace korvex::ncgen

@@ -37,8 +37,13 @@ TToolReading checked(TTool tool) {
 
 TToolReading ReadTool(const TToolTexts& texts) {
     TToolReading reading;
-    const std::int64_t kind = ReadWholeNumber(texts.Kind);
-    if (kind == 0) return reading;
+    // The kind is one digit: "1.5" or "abc" must not pass as a cone or as no tool.
+    const auto first = texts.Kind.find_first_not_of(" \t");
+    const auto last = texts.Kind.find_last_not_of(" \t");
+    const std::string kindText =
+        first == std::string::npos ? std::string() : texts.Kind.substr(first, last - first + 1);
+    if (kindText.empty() || kindText == "0") return reading;
+    const std::int64_t kind = kindText == "1" ? 1 : kindText == "2" ? 2 : -1;
     if (kind != 1 && kind != 2) {
         reading.Problem = "WzTyp " + texts.Kind + " is no tool kind (0 none, 1 cone, 2 ball)";
         return reading;

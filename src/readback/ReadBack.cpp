@@ -75,6 +75,8 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
     const bool firstMarked = TemplateMarksPoint(profile.FirstPoint, profile, rotaryAlong);
     const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile, rotaryAlong);
     long double depth = 0; // the height of the dot's bottom, from its "ZR" line
+    // The generator's aim: a follow program moves each plunge downhill of its dot.
+    const ncgen::TMarkingTool aim = ncgen::MarkingToolOf(ncgen::CheckedTool(profile));
     const int decimals = profile.Format.Nachkommastellen;
     int dropped = 0;
     bool first = true;
@@ -106,7 +108,7 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
             // A reader looks at the mark laid flat: arc length across, position along.
             const base::TCylinder& c = surface->Cylinder;
             long double& across = c.Along == 'X' ? point.V : point.U;
-            across = c.Axis + ncgen::DotArc(*surface, across, depth);
+            across = c.Axis + ncgen::DotCentreArc(*surface, aim, across, depth);
         }
         marks.Points.push_back(point);
     }

@@ -59,7 +59,21 @@ base::TCylinder CylinderOf(std::string_view definition) {
     if (shape != BlankFields::CylinderX && shape != BlankFields::CylinderY) return {};
     const char along = shape == BlankFields::CylinderX ? 'X' : 'Y';
     return {along, BlankValue(definition, along == 'X' ? "YC" : "XC"), BlankValue(definition, "ZC"),
-            std::fabs(BlankValue(definition, "RA"))};
+            UnusableRadius(definition) ? 0 : BlankValue(definition, "RA")};
+}
+
+std::optional<std::string> UnusableRadius(std::string_view definition) {
+    const BlankFields::Shape shape = BlankShapeOf(definition);
+    if (shape != BlankFields::CylinderX && shape != BlankFields::CylinderY) return std::nullopt;
+    const std::size_t at = definition.find("RA");
+    if (at == std::string_view::npos) return std::string();
+    const std::string_view rest = definition.substr(at + 2);
+    const std::string_view text = rest.substr(0, rest.find(' '));
+    // The drawing reads "1e300" as 1 and "-15" as a radius of 15: neither is what was meant.
+    if (text.find_first_not_of("+-.0123456789") != std::string_view::npos ||
+        !(BlankValue(definition, "RA") > 0))
+        return std::string(text);
+    return std::nullopt;
 }
 
 } // namespace korvex::simulation

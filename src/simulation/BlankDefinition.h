@@ -2,6 +2,7 @@
 
 #include "base/Cylinder.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,11 @@ long double BlankValue(std::string_view definition, std::string_view key);
 
 // The cylinder along X ("ZYL2") or Y ("ZYL3") the definition describes, read as the drawing
 // reads it (a later shape word wins); not usable for a box, a cylinder along Z or no blank.
+// A radius that is not a number larger than 0 ("RA-15", "RA1e300") gives no usable cylinder.
 base::TCylinder CylinderOf(std::string_view definition);
+
+// The text after "RA" of a cylinder along X or Y when it is no radius larger than 0, up to the
+// next blank; nothing otherwise.
+std::optional<std::string> UnusableRadius(std::string_view definition);
 
 } // namespace korvex::simulation

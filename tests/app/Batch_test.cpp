@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Platform.h"
+#include "app/GenerateController.h"
+#include "app/Messages.h"
 #include "config/IniFile.h"
 #include "support/AppFixture.h"
 
@@ -19,6 +21,8 @@ class BatchTest : public QObject {
     void batchWritesWhatTheCliWritesForEveryProfile();
     void batchFailuresEndWithStatusOneAtOnce_data();
     void batchFailuresEndWithStatusOneAtOnce();
+    void noWriterOfTheWindowReplacesTheJobFile();
+    void nothingAfterDOnADisplayAsksNobody();
 };
 
 void BatchTest::commandLineForms_data() {
@@ -128,6 +132,39 @@ void BatchTest::batchFailuresEndWithStatusOneAtOnce() {
     QCOMPARE(app.Status, 1);
     QVERIFY2(QString::fromUtf8(app.Err).contains(message), app.Err.constData());
     QVERIFY(!QFileInfo::exists(output));
+}
+
+void BatchTest::noWriterOfTheWindowReplacesTheJobFile() {
+    QTemporaryDir home;
+    const QString job = home.filePath(QStringLiteral("job.ncm"));
+    QVERIFY(QFile::copy(DataFile("examples/typenschild.ncm"), job));
+    QVERIFY(QFile::link(job, home.filePath(QStringLiteral("link.ncm"))));
+    const QByteArray kept = ReadAll(job);
+    for (const QString& output :
+         {job, home.path() + QStringLiteral("/./job.ncm"), home.filePath("link.ncm")}) {
+        const ProcessResult app =
+            RunProgram(KORVEX_APP_PATH, {"/V", job, "/D", output}, home.path());
+        QCOMPARE(app.Status, 1);
+        QVERIFY2(app.Err.contains("die Ausgabedatei ist die Auftragsdatei selbst"),
+                 app.Err.constData());
+        QCOMPARE(ReadAll(job), kept);
+    }
+    // The window's own save goes through the same gate.
+    StartedWindow window({job});
+    window.form->Generator().ConvertClick();
+    BoxAnswerer answers;
+    QVERIFY(!window.form->SaveProgram(home.path() + QStringLiteral("/./job.ncm")));
+    QCOMPARE(ReadAll(job), kept);
+    QVERIFY(answers.Texts.join('|').contains(QStringLiteral("Auftragsdatei selbst")));
+}
+
+void BatchTest::nothingAfterDOnADisplayAsksNobody() {
+    const int failures = korvex::app::Messages::BatchFailures();
+    BoxAnswerer answers;
+    StartedWindow window({"/V", DataFile("examples/typenschild.ncm"), "/D"});
+    QTest::qWait(50);
+    QCOMPARE(answers.Texts, QStringList());
+    QCOMPARE(korvex::app::Messages::BatchFailures(), failures + 1);
 }
 
 QTEST_MAIN(BatchTest)

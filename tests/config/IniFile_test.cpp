@@ -64,6 +64,10 @@ TEST(IniFile, ReadsValuesWithTheProfileApiRules) {
         EXPECT_EQ(ini.ReadString(row.key), row.text) << row.comment;
         EXPECT_EQ(ini.ReadInteger(row.key), row.integer) << row.comment;
         EXPECT_EQ(ini.ReadBool(row.key), row.integer != 0) << row.comment;
+        // A profile is read in one go, by the same rules.
+        const korvex::config::TIniReading once(dir / "a.ini", row.section);
+        EXPECT_EQ(once.ReadString(row.key), row.text) << row.comment;
+        EXPECT_EQ(once.ReadInteger(row.key), row.integer) << row.comment;
     }
 }
 

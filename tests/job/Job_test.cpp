@@ -120,3 +120,95 @@ TEST(Job, MessagesFillTheirValuesInTheLanguage) {
 }
 
 } // namespace
+
+TEST(Job, EverySpellingOfTheJobFileIsTheJobFile) {
+    TempFolder folder;
+    const fs::path job = folder / "job.ncm";
+    std::ofstream(job) << "LAYER Ebene 1\n";
+    fs::create_directory(folder / "sub");
+    fs::create_symlink(job, folder / "link.ncm");
+    fs::create_hard_link(job, folder / "hard.ncm");
+    std::ofstream(folder / "other.ncm") << "LAYER Ebene 1\n";
+    const struct {
+        fs::path output;
+        bool same;
+    } cases[] = {
+        {job, true},
+        {folder.path() / "." / "job.ncm", true},
+        {folder.path() / "sub" / ".." / "job.ncm", true},
+        {folder / "link.ncm", true},
+        {folder / "hard.ncm", true},
+        {folder / "other.ncm", false},
+        {folder / "job.nc", false}, // not there yet
+        {folder.path() / "sub" / ".." / "new.nc", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(job::IsSameFile(job, c.output), c.same) << c.output;
+        EXPECT_EQ(job::CheckNotJobFile(job, c.output).Message.Text,
+                  c.same ? text::OutputIsJobFile : 0)
+            << c.output;
+    }
+    EXPECT_FALSE(job::IsSameFile({}, job)) << "a job never saved has no file";
+}
+
+TEST(Job, SerialRunOfTheWindowRefusesTheJobFileBeforeWritingAnything) {
+    TempFolder folder;
+    const fs::path file = folder / "serial.ncm";
+    fs::copy_file(JOBS / "serial.ncm", file);
+    const auto before = fs::file_size(file);
+    job::TOpenJob opened;
+    ASSERT_TRUE(
+        job::OpenJob(job::OpenSession(DELIVERED, DELIVERED), file, profile("1"), opened).Ok());
+    ncgen::TJob copy = opened.Job;
+    const job::TSeriesJob run{copy,
+                              {opened.Job.Layers.SelectLayer(1).Fields,
+                               opened.Profile.Profile.SafetyDistance,
+                               opened.Profile.Profile.InfeedDepth,
+                               {}},
+                              opened.Profile.Profile,
+                              opened.Profile.Name,
+                              opened.Session.Texts,
+                              {},
+                              file};
+    const std::vector<ncgen::TRunItem> items{{"A1", folder / "a1.nc"},
+                                             {"A2", folder.path() / "." / "serial.ncm"}};
+    const job::TSeriesOutcome outcome = job::RunSeries(run, items, {});
+    EXPECT_EQ(outcome.Outcome.Message.Text, text::OutputIsJobFile);
+    EXPECT_EQ(outcome.Stop, ncgen::TRunStop::Refused);
+    EXPECT_EQ(outcome.StoppedAt, 1u);
+    EXPECT_EQ(outcome.Written, 0u);
+    EXPECT_FALSE(fs::exists(folder / "a1.nc"));
+    EXPECT_EQ(fs::file_size(file), before);
+}
+
+TEST(Job, ProfileOrJobFileOverOneMegabyteIsRefusedNamingFileAndLimit) {
+    TempFolder folder;
+    const std::string padding(1024 * 1024, ';');
+    const fs::path profileFile = folder / "huge.ini";
+    std::ofstream(profileFile) << "[set]\nProfil=Gross\n" << padding << "\n";
+    const fs::path jobFile = folder / "huge.ncm";
+    std::ofstream(jobFile) << "LAYER Ebene 1\nDATA\n/A1\n" << padding << "\n";
+    const auto session = job::OpenSession(folder / "config", DELIVERED);
+    const struct {
+        fs::path job;
+        const char* profile;
+        fs::path named;
+    } cases[] = {{JOBS / "serial.ncm", nullptr, profileFile}, {jobFile, "1", jobFile}};
+    for (const auto& c : cases) {
+        job::TOpenJob opened;
+        const job::TOutcome outcome = job::OpenJob(
+            session, c.job, profile(c.profile ? c.profile : profileFile.c_str()), opened);
+        EXPECT_FALSE(outcome.Ok()) << c.named;
+        EXPECT_EQ(session.Texts.Message(outcome.Message),
+                  "Datei " + c.named.string() +
+                      " ist gr\xF6\xDF"
+                      "er als 1 MB und wird nicht gelesen: eine Profil- oder Auftragsdatei ist "
+                      "wenige Kilobyte gro\xDF");
+    }
+    // A file of the limit itself is read.
+    std::ofstream(folder / "edge.ncm") << "LAYER Ebene 1\nDATA\n/A1\n"
+                                       << std::string(1024 * 1024 - 23, ';');
+    ASSERT_EQ(fs::file_size(folder / "edge.ncm"), job::MaxJobFileSize);
+    job::TOpenJob opened;
+    EXPECT_TRUE(job::OpenJob(session, folder / "edge.ncm", profile("1"), opened).Ok());
+}

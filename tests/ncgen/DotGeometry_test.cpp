@@ -66,6 +66,26 @@ TEST(DotGeometry, FiguresFollowEachPointsDepthAndWarn) {
     EXPECT_FALSE(DotFigures(lines, TTool{}, 0.4L)); // no tool: silent
 }
 
+// The edges of the window are inside it: a program written with three decimals at exactly
+// 60 % or 105 % must not be refused for the last bit of a long double.
+TEST(DotGeometry, DepthsAtTheWindowsEdgesAreInside) {
+    const struct {
+        TTool tool;
+        const char* level;
+        long double pitch;
+    } rows[] = {
+        {cone(90), "-0.060", 0.2L},  {cone(90), "-0.105", 0.2L}, {cone(90), "-0.090", 0.3L},
+        {cone(90), "-0.1575", 0.3L}, {cone(60), "-0.156", 0.3L}, {cone(90, 0.05), "-0.065", 0.3L},
+    };
+    for (const auto& row : rows) {
+        const auto f = DotFigures({std::string("ZR;2.000;") + row.level, "XY;0.000;0.000"},
+                                  row.tool, row.pitch);
+        ASSERT_TRUE(f);
+        EXPECT_TRUE(f->InWindow()) << DescribeTool(row.tool) << " " << row.level << ": "
+                                   << static_cast<double>(f->SmallestFill * 100) << " %";
+    }
+}
+
 TEST(Coupon, StepsAroundTheIdealDepthWithTheProfilesTemplatesAndCorrectsTheTool) {
     TOutputProfile stored;
     stored.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL] Z[#RVAL]";

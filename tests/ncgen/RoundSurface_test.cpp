@@ -304,6 +304,11 @@ TEST(RoundSurface, RoundChecksWarnPastSixteenPercentOfTheDiameterAndTwentyPercen
          levelled({"XY;0.000;-1.500", "XY;0.000;1.500"}),
          {},
          {text::SymbolWideOnCylinder}},
+        // The part turns already: no advice to use the rotary axis.
+        {"3.6 mm round, rotary",
+         {"SF;X;R;0.000;-10.000;10.000", "ZR;2.000;-0.100", "XY;0.000;-1.650", "XY;0.000;1.650"},
+         {},
+         {text::SymbolWideOnRotary}},
         // Follow on d20, dots 2 mm off the top: tilt 11.5 degrees.
         {"follow, 90 degree tool, small tilt",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-0.302", "XY;0.000;-2.000", "XY;0.000;-1.700"},

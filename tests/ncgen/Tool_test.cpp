@@ -22,6 +22,11 @@ TEST(Tool, ProfileKeysAndOptionGiveTheToolOrSayWhyNot) {
         {ReadTool({"1", "9O", "", ""}), TToolKind::None, 0, true},
         {ReadTool({"2", "", "", "0"}), TToolKind::None, 0, true},
         {ReadTool({"3", "", "", ""}), TToolKind::None, 0, true},
+        {ReadTool({" 1 ", "90", "", ""}), TToolKind::Cone, 90, false},
+        // Not a kind: said so, naming the key, neither a cone nor silently no tool.
+        {ReadTool({"1.5", "90", "", ""}), TToolKind::None, 0, true},
+        {ReadTool({"abc", "90", "", ""}), TToolKind::None, 0, true},
+        {ReadTool({"0x1", "90", "", ""}), TToolKind::None, 0, true},
         {ParseToolOption("none"), TToolKind::None, 0, false},
         {ParseToolOption("cone:90:0.05"), TToolKind::Cone, 90, false},
         {ParseToolOption("ball:0.25"), TToolKind::Ball, 0.25, false},
@@ -30,6 +35,8 @@ TEST(Tool, ProfileKeysAndOptionGiveTheToolOrSayWhyNot) {
         {ParseToolOption("drill:90"), TToolKind::None, 0, true},
         {ParseToolOption("ball:"), TToolKind::None, 0, true},
     };
+    for (const char* kind : {"1.5", "abc"})
+        EXPECT_NE(ReadTool({kind, "90", "", ""}).Problem.find("WzTyp"), std::string::npos) << kind;
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(i);

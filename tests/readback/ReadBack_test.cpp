@@ -282,3 +282,41 @@ TEST(ReadBack, SymbolFollowingAShaftReadsUnrolled) {
             << along << ": " << readback::Describe(result);
     }
 }
+
+// A cone's plunge is aimed downhill of its dot on the tilted surface; the dot, not the plunge,
+// sits on the arc grid. On a d8 shaft the outer plunges of a 10 x 10 at 0.2 mm lie a tenth of
+// the pitch and more off it.
+TEST(ReadBack, AimedConeDotsOnAThinShaftReadAtTheirCentres) {
+    const struct {
+        long double angle;
+        const char* depth; // about 80 % of the pitch
+    } cones[] = {{90, "-0.08"}, {120, "-0.046"}};
+    for (const char along : {'X', 'Y'})
+        for (const auto& cone : cones) {
+            TMarking marking;
+            marking.text = "12345";
+            marking.layer.Size = "0.2";
+            marking.layer.XDis = along == 'X' ? "0" : "-0.9";
+            marking.layer.YDis = along == 'X' ? "-0.9" : "0";
+            marking.profile.Tool = {ncgen::TToolKind::Cone, cone.angle, 0, 0};
+            marking.profile.InfeedDepth = cone.depth;
+            datamatrix::TDatamatrix symbol;
+            symbol.Code = marking.text;
+            symbol.PreferredFormat = datamatrix::C10X10;
+            symbol.paintBarcode(nullptr);
+            ASSERT_EQ(symbol.MatrixCols(), 10);
+            ncgen::TGenerateOutput output;
+            const ncgen::TSurface surface{ncgen::TSurfaceMode::Follow,
+                                          {along, 0, -4, 4},
+                                          ncgen::MarkingToolOf(marking.profile.Tool)};
+            ncgen::GenerateLayer({marking.layer, symbol.Matrix(), symbol.MatrixCols(),
+                                  symbol.MatrixRows(), marking.profile, "2", cone.depth, false,
+                                  surface},
+                                 output);
+            const auto result = readback::CheckReadBack(output.SimulationLines, marking.layer,
+                                                        marking.profile, marking.text);
+            EXPECT_EQ(result.Verdict, TReadBackVerdict::ReadsAsText)
+                << along << " cone " << static_cast<double>(cone.angle) << ": "
+                << readback::Describe(result);
+        }
+}

@@ -58,3 +58,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 } // namespace korvex::simulation
+
+TEST(BlankDefinition, RadiusThatIsNoPositiveNumberGivesNoCylinderAndIsNamed) {
+    const struct {
+        const char* definition;
+        long double radius; // of CylinderOf
+        const char* unusable;
+    } rows[] = {
+        {"ROHDEF ZYL3 XC0 YM-40 RA15 ZC-15 YP0", 15, nullptr},
+        {"ROHDEF ZYL3 XC0 YM-40 RA-15 ZC-15 YP0", 0, "-15"},
+        {"ROHDEF ZYL2 XM0 YC0 RA1e300 ZC-1 XP9", 0, "1e300"},
+        {"ROHDEF ZYL2 XM0 YC0 RA0 ZC-1 XP9", 0, "0"},
+        {"ROHDEF QUAD XM0 YP20 ZP0 XP30 YM0 ZM-5", 0, nullptr},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(korvex::simulation::CylinderOf(row.definition).Radius, row.radius)
+            << row.definition;
+        const auto unusable = korvex::simulation::UnusableRadius(row.definition);
+        EXPECT_EQ(unusable.has_value(), row.unusable != nullptr) << row.definition;
+        if (unusable && row.unusable) EXPECT_EQ(*unusable, row.unusable);
+    }
+}
