@@ -1,6 +1,6 @@
 // Template files: any bytes load without a crash, and what a load keeps saves and loads again
 // to the same file.
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/TemplateFile.h"
 
 #include <cstdint>

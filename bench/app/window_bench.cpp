@@ -8,7 +8,7 @@
 #include "app/JobPanel.h"
 #include "app/KorvexApplication.h"
 #include "app/NCEditor.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/SymbolPreview.h"
 #include "app/TMainForm.h"
 #include "datamatrix/TDatamatrix.h"

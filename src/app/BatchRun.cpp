@@ -8,7 +8,7 @@
 #include "app/JobPanel.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/TMainForm.h"
 #include "config/ConfigError.h"
 #include "job/Job.h"

@@ -13,7 +13,7 @@
 #include "app/SymbolPreview.h"
 #include "job/LoggedRun.h"
 #include "ncgen/GenerateChecks.h"
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 #include "base/TextMessage.h"
 #include "base/TextNumbers.h"
 

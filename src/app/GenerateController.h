@@ -3,8 +3,8 @@
 #include "base/TextMessage.h"
 #include "config/Settings.h"
 #include "log/MarkingLog.h"
-#include "ncgen/GenerateCommand.h"
-#include "ncgen/Job.h"
+#include "ncgen/NCGenerateCommand.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/OutputProfile.h"
 #include "readback/ProgramNotes.h"
 

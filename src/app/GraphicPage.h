@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/Settings.h"
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/PickBuffer.h"
 #include "simulation/SimulationView.h"
 #include "simulation/TMathImage.h"

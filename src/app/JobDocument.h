@@ -1,7 +1,7 @@
 #pragma once
 
 #include "job/Job.h"
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/ProfileSelection.h"
 #include "ncgen/SymbolChoice.h"
 

@@ -5,13 +5,13 @@
 #include "app/GenerateController.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "job/LoggedRun.h"
 #include "log/LoggedWrite.h"
 #include "base/TextMessage.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 #include "readback/ReadBack.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/LogDialog.h"
 
 #include "app/AppTexts.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/ProgramLog.h"
 #include "app/CodePage.h"
 #include "base/AtomicFile.h"

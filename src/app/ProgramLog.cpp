@@ -2,7 +2,7 @@
 
 #include "app/AppTexts.h"
 #include "app/CodePage.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"

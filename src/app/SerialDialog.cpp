@@ -9,7 +9,7 @@
 #include "app/CodePage.h"
 #include "app/GenerateController.h"
 #include "app/Messages.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/ProgramNotesText.h"
 #include "readback/ProgramNotes.h"
 #include "readback/ReadBack.h"

@@ -20,7 +20,7 @@
 #include "app/NCEditor.h"
 #include "app/NotesStatus.h"
 #include "app/NumericKeyFilter.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/ProfilePanel.h"
 #include "app/ProgramNotesText.h"
 #include "app/SerialDialog.h"

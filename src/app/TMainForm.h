@@ -5,7 +5,7 @@
 #include "app/ProgramLog.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/OutputProfile.h"
 #include "ncgen/SymbolChoice.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "base/TextMessage.h"
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 #include "ncgen/OutputProfile.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "base/EKorvexError.h"
 #include "base/TextMessage.h"
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 
 #include <cstdint>
 #include <filesystem>

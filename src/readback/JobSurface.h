@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 #include "ncgen/Surface.h"
 
 namespace korvex::readback {

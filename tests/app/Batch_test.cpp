@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/GenerateController.h"
 #include "app/Messages.h"
 #include "config/IniFile.h"

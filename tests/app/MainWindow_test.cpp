@@ -5,7 +5,7 @@
 #include "base/EKorvexError.h"
 #include "app/NCEditor.h"
 #include "app/NumericKeyFilter.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/SymbolPreview.h"
 #include "app/TEinstellungen.h"
 #include "app/TInfo.h"

@@ -1,7 +1,7 @@
 #include "app/GenerateController.h"
 #include "app/KorvexApplication.h"
 #include "app/LogDialog.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/SerialDialog.h"
 #include "job/LoggedRun.h"
 #include "log/LogExport.h"

@@ -3,7 +3,7 @@
 #include "app/GenerateController.h"
 #include "app/NCEditor.h"
 #include "app/ProfilePanel.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "ncgen/Coupon.h"
 #include "app/GraphicPage.h"
 #include "app/TEinstellungen.h"

@@ -1,4 +1,4 @@
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 
 #include "base/EKorvexError.h"
 #include "base/TextNumbers.h"

@@ -1,5 +1,5 @@
 #include "ncgen/DotGeometry.h"
-#include "ncgen/GenerateCommand.h"
+#include "ncgen/NCGenerateCommand.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/RoundChecks.h"
 #include "ncgen/TemplateFile.h"

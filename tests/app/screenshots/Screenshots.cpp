@@ -4,7 +4,7 @@
 #include "app/GenerateController.h"
 #include "app/KorvexApplication.h"
 #include "app/LogDialog.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/SerialDialog.h"
 #include "app/TEinstellungen.h"
 #include "app/TFSymbol.h"

@@ -1,7 +1,7 @@
 #include "support/AppFixture.h"
 
 #include "app/KorvexApplication.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "support/TestLocale.h"
 
 #include <QAbstractButton>

@@ -1,4 +1,4 @@
-#include "ncgen/Job.h"
+#include "ncgen/NCJob.h"
 
 namespace korvex::ncgen {
 

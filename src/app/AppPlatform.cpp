@@ -1,4 +1,4 @@
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #include "app/KorvexApplication.h"
 #include "app/CodePage.h"
-#include "app/Platform.h"
+#include "app/AppPlatform.h"
 #include "app/TMainForm.h"
 #include "config/ConfigFolder.h"
 
