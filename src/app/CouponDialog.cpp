@@ -4,7 +4,7 @@
 #include "app/CodePage.h"
 #include "app/Messages.h"
 #include "app/NumericKeyFilter.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <QComboBox>
@@ -54,8 +54,8 @@ void CouponDialog::Show(const ncgen::TCoupon& coupon, const ncgen::TTool& tool) 
     for (std::size_t i = 0; i < coupon.Depths.size(); ++i)
         depth_->addItem(messages_.Text(CouponDotText)
                             .arg(static_cast<int>(i) + 1)
-                            .arg(FromCodePage(ncgen::FixedText(coupon.Depths[i], 3)),
-                                 FromCodePage(ncgen::FixedText(coupon.Diameters[i], 3))));
+                            .arg(FromCodePage(base::FixedText(coupon.Depths[i], 3)),
+                                 FromCodePage(base::FixedText(coupon.Diameters[i], 3))));
     depth_->setCurrentIndex(static_cast<int>(coupon.Depths.size()) / 2);
     measured_->clear();
 }

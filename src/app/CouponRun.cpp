@@ -10,7 +10,7 @@
 #include "base/EKorvexError.h"
 #include "config/SettingsFile.h"
 #include "ncgen/Coupon.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 #include <QLineEdit>
@@ -68,12 +68,12 @@ void CouponRun::corrected(const ncgen::TTool& tool) {
     }
     document_.Profile().Tool = tool;
     document_.Profile().ToolProblem.clear();
-    messages_.ShowText(tool.Kind == ncgen::TToolKind::Ball
-                           ? messages_.Text(BallCorrectedText)
-                                 .arg(FromCodePage(ncgen::GeneralText(tool.Radius, 4)))
-                           : messages_.Text(ConeCorrectedText)
-                                 .arg(FromCodePage(ncgen::GeneralText(tool.Angle, 4)),
-                                      FromCodePage(ncgen::GeneralText(tool.Tip, 4))));
+    messages_.ShowText(
+        tool.Kind == ncgen::TToolKind::Ball
+            ? messages_.Text(BallCorrectedText).arg(FromCodePage(base::GeneralText(tool.Radius, 4)))
+            : messages_.Text(ConeCorrectedText)
+                  .arg(FromCodePage(base::GeneralText(tool.Angle, 4)),
+                       FromCodePage(base::GeneralText(tool.Tip, 4))));
     generator_.Checkstatus();
 }
 

@@ -7,7 +7,7 @@
 #include "config/ConfigFolder.h"
 #include "config/SettingsFile.h"
 #include "ncgen/Coupon.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/ProfileSelection.h"
 
@@ -91,9 +91,9 @@ std::string toolOption(const ncgen::TTool& tool) {
     case ncgen::TToolKind::None:
         break;
     case ncgen::TToolKind::Cone:
-        return "cone:" + ncgen::GeneralText(tool.Angle, 6) + ":" + ncgen::GeneralText(tool.Tip, 6);
+        return "cone:" + base::GeneralText(tool.Angle, 6) + ":" + base::GeneralText(tool.Tip, 6);
     case ncgen::TToolKind::Ball:
-        return "ball:" + ncgen::GeneralText(tool.Radius, 6);
+        return "ball:" + base::GeneralText(tool.Radius, 6);
     }
     return "none";
 }
@@ -178,10 +178,10 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return ExitFailure;
     }
     err << "korvex-cli: coupon for " << base::Windows1252ToUtf8(ncgen::DescribeTool(profile.Tool))
-        << ", dots " << ncgen::GeneralText(coupon->Spacing, 6) << " mm apart along X:\n";
+        << ", dots " << base::GeneralText(coupon->Spacing, 6) << " mm apart along X:\n";
     for (std::size_t i = 0; i < coupon->Depths.size(); ++i)
-        err << "korvex-cli:   dot " << i + 1 << ": depth " << ncgen::FixedText(coupon->Depths[i], 3)
-            << " mm, expected diameter " << ncgen::FixedText(coupon->Diameters[i], 3) << " mm\n";
+        err << "korvex-cli:   dot " << i + 1 << ": depth " << base::FixedText(coupon->Depths[i], 3)
+            << " mm, expected diameter " << base::FixedText(coupon->Diameters[i], 3) << " mm\n";
     const std::string bytes = base::JoinLines(coupon->NCLines);
     if (!parsed.Output) {
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

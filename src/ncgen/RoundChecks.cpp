@@ -1,7 +1,7 @@
 #include "ncgen/RoundChecks.h"
 
 #include "base/TextNumbers.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/SimulationLine.h"
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <string_view>
 
 namespace korvex::ncgen {
+
+using base::FixedText;
 
 namespace {
 

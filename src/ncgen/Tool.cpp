@@ -1,9 +1,11 @@
 #include "ncgen/Tool.h"
 
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 
 namespace korvex::ncgen {
+
+using base::GeneralText;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "base/Cylinder.h"
 #include "base/Windows1252.h"
 #include "content/SymbolContent.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
@@ -252,7 +252,7 @@ TDotMargin dotMargin(const TModuleGrid& grid, const TDotPicture& own, bool ownRe
 namespace {
 
 std::string percentText(float fill) {
-    return ncgen::FixedText(fill * 100.0L, 0);
+    return base::FixedText(fill * 100.0L, 0);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include "datamatrix/SizeTable.h"
 #include "datamatrix/TDatamatrix.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/GenerateLayer.h"
 
 #include <gtest/gtest.h>
@@ -171,7 +171,7 @@ struct TDotMarking {
         symbol.Code = text;
         symbol.paintBarcode(nullptr);
         const datamatrix::TIArray matrix = symbol.Matrix();
-        const std::string z = ncgen::FixedText(-depth, 3);
+        const std::string z = base::FixedText(-depth, 3);
         ncgen::TGenerateOutput output;
         ncgen::GenerateLayer(
             {layer, matrix, symbol.MatrixCols(), symbol.MatrixRows(), profile, "2", z, false},

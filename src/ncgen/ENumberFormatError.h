@@ -1,9 +1,0 @@
-#pragma once
-
-#include "base/ENumberFormatError.h"
-
-namespace korvex::ncgen {
-
-using base::ENumberFormatError;
-
-} // namespace korvex::ncgen
