@@ -1,5 +1,9 @@
 #include "app/AppPlatform.h"
 
+#include "app/AppTexts.h"
+#include "app/CodePage.h"
+#include "app/Messages.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -55,6 +59,21 @@ THelpOpening OpenHelp(const QString& file) {
     if (!QFileInfo(file).isFile()) return THelpOpening::NotFound;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(file)) ? THelpOpening::Opened
                                                                 : THelpOpening::NoViewer;
+}
+
+void ShowHelp(const Messages& messages) {
+    const QString file = HelpFile(messages.Text(text::HelpFileName));
+    switch (OpenHelp(file)) {
+    case THelpOpening::Opened:
+        return;
+    case THelpOpening::NotFound:
+        messages.Show(text::HelpFileNotFound);
+        return;
+    case THelpOpening::NoViewer:
+        // The file is there, but nothing on this desktop shows it: say where it lies.
+        messages.Show(HelpViewerMissingText, ToCodePage(QDir::toNativeSeparators(file)).Bytes);
+        return;
+    }
 }
 
 } // namespace korvex::app

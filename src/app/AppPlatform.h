@@ -7,6 +7,8 @@
 
 namespace korvex::app {
 
+class Messages;
+
 // A QString path as the core's std::filesystem path.
 std::filesystem::path ToPath(const QString& path);
 QString FromPath(const std::filesystem::path& path);
@@ -24,5 +26,7 @@ QString StartSeparateEditor(const QString& folder);
 QString HelpFile(const QString& relativeName);
 enum class THelpOpening { Opened, NotFound, NoViewer };
 THelpOpening OpenHelp(const QString& file);
+// Opens the help file of the user's language, or says why it cannot.
+void ShowHelp(const Messages& messages);
 
 } // namespace korvex::app

@@ -8,8 +8,10 @@
 #include "app/JobPanel.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
+#include "app/ProgramLog.h"
 #include "app/AppPlatform.h"
-#include "app/TMainForm.h"
+#include "app/MainCommands.h"
+#include "app/StartOptions.h"
 #include "config/ConfigError.h"
 #include "job/Job.h"
 
@@ -21,7 +23,7 @@
 
 namespace korvex::app {
 
-BatchRun::BatchRun(TMainForm& form, IntroWindow& intro, const TStartOptions& options,
+BatchRun::BatchRun(MainCommands& form, IntroWindow& intro, const TStartOptions& options,
                    Messages& messages)
     : form_(form), intro_(intro), options_(options), messages_(messages) {}
 

@@ -5,15 +5,16 @@
 namespace korvex::app {
 
 class IntroWindow;
+class MainCommands;
 class Messages;
-class TMainForm;
 struct TStartOptions;
 
 // What the command line asks of the window: a template opened, or the unattended run that
 // generates its program, writes it to the named file and ends the program with its status.
 class BatchRun {
   public:
-    BatchRun(TMainForm& form, IntroWindow& intro, const TStartOptions& options, Messages& messages);
+    BatchRun(MainCommands& form, IntroWindow& intro, const TStartOptions& options,
+             Messages& messages);
 
     // An unattended run is on: nobody answers a box, the window closes without a question.
     bool Active() const { return active_; }
@@ -29,7 +30,7 @@ class BatchRun {
   private:
     void start(const QString& output);
 
-    TMainForm& form_;
+    MainCommands& form_;
     IntroWindow& intro_;
     const TStartOptions& options_;
     Messages& messages_;

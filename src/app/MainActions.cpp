@@ -4,7 +4,7 @@
 #include "app/LogDialog.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
-#include "app/TMainForm.h"
+#include "app/MainCommands.h"
 
 #include "ui_TMainForm.h"
 
@@ -31,7 +31,7 @@ void setIcon(QAction* action, const QWidget& window, const char* themeIcon,
 }
 
 // Above the editor: its commands, and the button that shows or hides the profile panel.
-void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
+void buildEditorToolbar(MainCommands& form, Ui::TMainForm& ui) {
     auto* tools = new QToolBar(ui.PNCProgramm);
     tools->setObjectName(QStringLiteral("EditorToolbar"));
     tools->setFixedHeight(36);
@@ -54,7 +54,7 @@ void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
     // Ctrl+S is the window's "NC-Programm speichern", the same command: two would be ambiguous.
     QObject::connect(tool("Speichern", "document-save", QStyle::SP_DialogSaveButton,
                           QStringLiteral("Speichern"), QKeySequence()),
-                     &QAction::triggered, &form, &TMainForm::SpeichernClick);
+                     &QAction::triggered, &form, &MainCommands::SpeichernClick);
     QObject::connect(tool("Undo2", "edit-undo", QStyle::SP_ArrowBack, QStringLiteral("Rückgängig"),
                           QKeySequence::Undo),
                      &QAction::triggered, editor, &QPlainTextEdit::undo);
@@ -72,7 +72,7 @@ void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
                      &QAction::triggered, editor, &QPlainTextEdit::paste);
     QObject::connect(tool("BQuillo", "accessories-text-editor", QStyle::SP_DialogOpenButton,
                           QStringLiteral("Quillo NC-Editor"), QKeySequence(Qt::CTRL | Qt::Key_E)),
-                     &QAction::triggered, &form, &TMainForm::BQuilloClick);
+                     &QAction::triggered, &form, &MainCommands::BQuilloClick);
     auto* profile = new QToolButton(tools);
     profile->setObjectName(QStringLiteral("BProfil"));
     profile->setText(QStringLiteral("PROFIL"));
@@ -82,7 +82,7 @@ void buildEditorToolbar(TMainForm& form, Ui::TMainForm& ui) {
     QObject::connect(profile, &QToolButton::toggled, ui.PProfil, &QWidget::setVisible);
 }
 
-void connectCommands(TMainForm& form, Ui::TMainForm& ui, const Messages& messages) {
+void connectCommands(MainCommands& form, Ui::TMainForm& ui, const Messages& messages) {
     // Not in the caption table: their texts follow the language when the menu opens.
     const std::pair<QAction*, int> followers[] = {{ui.Kalibriermuster1, CouponMenuText},
                                                   {ui.Markierprotokoll1, LogMenuText},
@@ -92,44 +92,46 @@ void connectCommands(TMainForm& form, Ui::TMainForm& ui, const Messages& message
                          [&messages, action, number] { action->setText(messages.Text(number)); });
     ui.Ebene1->menuAction()->setVisible(false);
     QObject::connect(ui.Kalibriermuster1, &QAction::triggered, &form,
-                     &TMainForm::KalibriermusterClick);
+                     &MainCommands::KalibriermusterClick);
     QObject::connect(ui.Markierprotokoll1, &QAction::triggered, &form,
                      [&form] { form.MarkingLogDialog().exec(); });
-    QObject::connect(ui.Serienlauf1, &QAction::triggered, &form, &TMainForm::SerienlaufClick);
-    QObject::connect(ui.Neueerstellen1, &QAction::triggered, &form, &TMainForm::NeuErstellen1Click);
-    QObject::connect(ui.OpenVorlage, &QAction::triggered, &form, &TMainForm::OpenVorlageClick);
-    QObject::connect(ui.SaveVorlage, &QAction::triggered, &form, &TMainForm::SaveVorlageClick);
+    QObject::connect(ui.Serienlauf1, &QAction::triggered, &form, &MainCommands::SerienlaufClick);
+    QObject::connect(ui.Neueerstellen1, &QAction::triggered, &form,
+                     &MainCommands::NeuErstellen1Click);
+    QObject::connect(ui.OpenVorlage, &QAction::triggered, &form, &MainCommands::OpenVorlageClick);
+    QObject::connect(ui.SaveVorlage, &QAction::triggered, &form, &MainCommands::SaveVorlageClick);
     QObject::connect(ui.NCProgrammspeichern1, &QAction::triggered, &form,
-                     &TMainForm::SpeichernClick);
-    QObject::connect(ui.BTestdruck, &QAction::triggered, &form, &TMainForm::BTestdruckClick);
+                     &MainCommands::SpeichernClick);
+    QObject::connect(ui.BTestdruck, &QAction::triggered, &form, &MainCommands::BTestdruckClick);
     QObject::connect(ui.Beenden1, &QAction::triggered, &form, &QWidget::close);
-    QObject::connect(ui.Info1, &QAction::triggered, &form, &TMainForm::InfoClick);
-    QObject::connect(ui.Hilfe1, &QAction::triggered, &form, &TMainForm::HelpClick);
-    QObject::connect(ui.Einstellungen1, &QAction::triggered, &form, &TMainForm::EinstellungenClick);
+    QObject::connect(ui.Info1, &QAction::triggered, &form, &MainCommands::InfoClick);
+    QObject::connect(ui.Hilfe1, &QAction::triggered, &form, &MainCommands::HelpClick);
+    QObject::connect(ui.Einstellungen1, &QAction::triggered, &form,
+                     &MainCommands::EinstellungenClick);
     // F1 from every control of the window; the editor keeps Ctrl+F1 for its context help.
     form.addAction(ui.Hilfe1);
 
     // Every view from the keyboard: a menu, and Ctrl+1 to Ctrl+4 in the order of the buttons.
-    const std::pair<QAction*, void (TMainForm::*)()> views[] = {
-        {ui.ViewDatamatrix, &TMainForm::BDatamatrixClick},
-        {ui.ViewProgram, &TMainForm::BProgramClick},
-        {ui.ViewGrafik, &TMainForm::BGrafikClick},
-        {ui.ViewBlank, &TMainForm::BBlankClick}};
+    const std::pair<QAction*, void (MainCommands::*)()> views[] = {
+        {ui.ViewDatamatrix, &MainCommands::BDatamatrixClick},
+        {ui.ViewProgram, &MainCommands::BProgramClick},
+        {ui.ViewGrafik, &MainCommands::BGrafikClick},
+        {ui.ViewBlank, &MainCommands::BBlankClick}};
     for (const auto& [action, command] : views) {
         QObject::connect(action, &QAction::triggered, &form, command);
         form.addAction(action);
     }
-    const std::pair<QToolButton*, void (TMainForm::*)()> buttons[] = {
-        {ui.BDatamatrix, &TMainForm::BDatamatrixClick},
-        {ui.BProgram, &TMainForm::BProgramClick},
-        {ui.BGrafik, &TMainForm::BGrafikClick},
-        {ui.BBlank, &TMainForm::BBlankClick}};
+    const std::pair<QToolButton*, void (MainCommands::*)()> buttons[] = {
+        {ui.BDatamatrix, &MainCommands::BDatamatrixClick},
+        {ui.BProgram, &MainCommands::BProgramClick},
+        {ui.BGrafik, &MainCommands::BGrafikClick},
+        {ui.BBlank, &MainCommands::BBlankClick}};
     for (const auto& [button, command] : buttons)
         QObject::connect(button, &QToolButton::clicked, &form, command);
 }
 
 // The toolbar's buttons run the menu's actions.
-void connectToolbar(const TMainForm& form, Ui::TMainForm& ui) {
+void connectToolbar(const MainCommands& form, Ui::TMainForm& ui) {
     const struct {
         QAction* button;
         const char* themeIcon;
@@ -154,7 +156,7 @@ void connectToolbar(const TMainForm& form, Ui::TMainForm& ui) {
 
 } // namespace
 
-void SetUpActions(TMainForm& form, Ui::TMainForm& ui, const Messages& messages) {
+void SetUpActions(MainCommands& form, Ui::TMainForm& ui, const Messages& messages) {
     buildEditorToolbar(form, ui);
     connectCommands(form, ui, messages);
     connectToolbar(form, ui);

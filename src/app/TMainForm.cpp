@@ -50,7 +50,7 @@
 namespace korvex::app {
 
 TMainForm::TMainForm(TStartOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), ui_(std::make_unique<Ui::TMainForm>()) {
+    : MainCommands(parent), options_(std::move(options)), ui_(std::make_unique<Ui::TMainForm>()) {
     programLog_ = std::make_unique<ProgramLog>(options_.ConfigFolder, messages_);
     // The form's minimum size is wide enough for the graphic's toolbar and the blank page's tabs.
     ui_->setupUi(this);
@@ -145,15 +145,12 @@ void TMainForm::connectAreas() {
 }
 
 bool TMainForm::takeShownCylinder() {
-    // Marking a round part needs a cylinder: the one the page shows counts without "Rohteil
-    // anzeigen", and follows the fields as they are filled in, but never replaces a cylinder the
-    // job had otherwise.
     ncgen::TJob& job = document_->Job();
-    if (job.Surface == ncgen::TSurfaceMode::Flat) return false;
-    if (!blankFollowsPage_ && simulation::CylinderOf(job.BlankDefinition).Usable()) return false;
-    std::string shown = blankPage_->Definition();
-    if (shown == job.BlankDefinition || !simulation::CylinderOf(shown).Usable()) return false;
-    job.BlankDefinition = std::move(shown);
+    std::optional<std::string> taken = simulation::ShownCylinderTaken(
+        job.Surface != ncgen::TSurfaceMode::Flat, job.BlankDefinition, blankFollowsPage_,
+        blankPage_->Definition());
+    if (!taken) return false;
+    job.BlankDefinition = std::move(*taken);
     blankFollowsPage_ = true;
     generator_->RefreshBlankFit();
     return true;
@@ -391,18 +388,7 @@ void TMainForm::BBlankClick() {
 }
 
 void TMainForm::HelpClick() {
-    const QString file = HelpFile(messages_.Text(text::HelpFileName));
-    switch (OpenHelp(file)) {
-    case THelpOpening::Opened:
-        return;
-    case THelpOpening::NotFound:
-        messages_.Show(text::HelpFileNotFound);
-        return;
-    case THelpOpening::NoViewer:
-        // The file is there, but nothing on this desktop shows it: say where it lies.
-        messages_.Show(HelpViewerMissingText, ToCodePage(QDir::toNativeSeparators(file)).Bytes);
-        return;
-    }
+    ShowHelp(messages_);
 }
 
 void TMainForm::BQuilloClick() {

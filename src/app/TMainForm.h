@@ -1,15 +1,15 @@
 #pragma once
 
 #include "app/CommandLine.h"
+#include "app/MainCommands.h"
 #include "app/Messages.h"
 #include "app/ProgramLog.h"
+#include "app/StartOptions.h"
 #include "config/LanguageTexts.h"
 #include "config/Settings.h"
 #include "ncgen/NCJob.h"
 #include "ncgen/OutputProfile.h"
 #include "ncgen/SymbolChoice.h"
-
-#include <QMainWindow>
 
 #include <filesystem>
 #include <memory>
@@ -43,18 +43,9 @@ namespace Ui {
 class TMainForm;
 }
 
-// Where the program finds its files and what it was started with.
-struct TStartOptions {
-    std::filesystem::path DataFolder;   // language texts, delivered settings, help pages
-    std::filesystem::path ConfigFolder; // main.ini and profil1-4.ini; created when missing
-    QStringList Arguments;              // the command line without the program name
-    bool Headless = false;              // no display: nobody can answer a box
-    bool ShowIntro = true;              // the picture at an interactive start
-};
-
 // The main window: TMainForm.ui lays out the areas; the window owns them and connects them.
 // The rules live in the areas and in the core.
-class TMainForm : public QMainWindow {
+class TMainForm : public MainCommands {
     Q_OBJECT
   public:
     explicit TMainForm(TStartOptions options, QWidget* parent = nullptr);
@@ -65,39 +56,39 @@ class TMainForm : public QMainWindow {
 
     const Messages& Messenger() const { return messages_; }
     bool BatchMode() const;
-    JobPanel& Panel() { return *panel_; }
-    GenerateController& Generator() { return *generator_; }
-    NCEditor& Editor() { return *editor_; }
+    JobPanel& Panel() override { return *panel_; }
+    GenerateController& Generator() override { return *generator_; }
+    NCEditor& Editor() override { return *editor_; }
 
     // Commands, as the menu, the toolbars and the command line run them.
     void SelectLayer(int n);
-    bool LadeVorlage(const QString& file);
+    bool LadeVorlage(const QString& file) override;
     void SaveVorlage(const QString& file);
-    void NeuErstellen1Click();
+    void NeuErstellen1Click() override;
     bool SaveProgram(const QString& file);
-    void SpeichernClick();
-    void SaveVorlageClick();
-    void OpenVorlageClick();
+    void SpeichernClick() override;
+    void SaveVorlageClick() override;
+    void OpenVorlageClick() override;
     void ProfilClick(int number);
     void SchriftartSingleClick();
-    void BDatamatrixClick();
-    void BProgramClick();
-    void BGrafikClick();
-    void BBlankClick();
-    void HelpClick();
-    void BQuilloClick();
-    void BTestdruckClick();
-    void InfoClick();
-    void EinstellungenClick();
-    void SerienlaufClick();
+    void BDatamatrixClick() override;
+    void BProgramClick() override;
+    void BGrafikClick() override;
+    void BBlankClick() override;
+    void HelpClick() override;
+    void BQuilloClick() override;
+    void BTestdruckClick() override;
+    void InfoClick() override;
+    void EinstellungenClick() override;
+    void SerienlaufClick() override;
     TEinstellungen& SettingsDialog();
     SerialDialog& SerialRunDialog();
     // The calibration coupon of the profile's tool into the editor and the graphic.
-    void KalibriermusterClick();
-    LogDialog& MarkingLogDialog();
-    ProgramLog& MarkingLog() { return *programLog_; }
+    void KalibriermusterClick() override;
+    LogDialog& MarkingLogDialog() override;
+    ProgramLog& MarkingLog() override { return *programLog_; }
     // What the log records of the program in the editor, but its file and hash.
-    log::TMarkRecord ProgramRecord() const;
+    log::TMarkRecord ProgramRecord() const override;
     // The job template's file; a new job has none.
     std::filesystem::path TemplateFile() const;
 

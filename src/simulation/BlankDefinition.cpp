@@ -76,4 +76,12 @@ std::optional<std::string> UnusableRadius(std::string_view definition) {
     return std::nullopt;
 }
 
+std::optional<std::string> ShownCylinderTaken(bool roundSurface, std::string_view jobBlank,
+                                              bool jobBlankFromPage, std::string_view shown) {
+    if (!roundSurface) return std::nullopt;
+    if (!jobBlankFromPage && CylinderOf(jobBlank).Usable()) return std::nullopt;
+    if (shown == jobBlank || !CylinderOf(shown).Usable()) return std::nullopt;
+    return std::string(shown);
+}
+
 } // namespace korvex::simulation

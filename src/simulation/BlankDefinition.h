@@ -47,4 +47,11 @@ base::TCylinder CylinderOf(std::string_view definition);
 // next blank; nothing otherwise.
 std::optional<std::string> UnusableRadius(std::string_view definition);
 
+// The blank a round surface marks on when the blank page shows `shown`: the page's cylinder
+// counts without "Rohteil anzeigen" and follows its fields as they are filled in, but never
+// replaces a usable cylinder the job had otherwise (`jobBlankFromPage` false). Nothing when the
+// job's blank stays.
+std::optional<std::string> ShownCylinderTaken(bool roundSurface, std::string_view jobBlank,
+                                              bool jobBlankFromPage, std::string_view shown);
+
 } // namespace korvex::simulation
