@@ -5,6 +5,13 @@
 
 namespace korvex::base {
 
+long double ExactPowerOfTen(int n) {
+    long double p = 1;
+    for (int i = 0; i < n; ++i)
+        p *= 10;
+    return p;
+}
+
 #if !defined(__MINGW32__)
 
 std::from_chars_result FromChars(const char* first, const char* last, long double& value) {
@@ -20,16 +27,6 @@ bool isDigit(char c) {
 }
 
 __extension__ typedef unsigned __int128 TWideInteger;
-
-// Powers of ten that a long double holds exactly (5^27 < 2^64).
-constexpr int ExactPowers = 27;
-
-long double exactPowerOfTen(int n) {
-    long double p = 1;
-    for (int i = 0; i < n; ++i)
-        p *= 10;
-    return p;
-}
 
 __float128 quadPowerOfTen(int n) {
     __float128 result = 1;
@@ -90,10 +87,11 @@ std::from_chars_result FromChars(const char* first, const char* last, long doubl
     long double result = 0;
     if (mantissa != 0) {
         const auto m = static_cast<long double>(mantissa);
-        if (!dropped && digits <= 19 && exponent >= -ExactPowers && exponent <= ExactPowers) {
+        if (!dropped && digits <= 19 && exponent >= -ExactPowersOfTen &&
+            exponent <= ExactPowersOfTen) {
             // One correctly rounded operation on exact operands, as the C library would give.
-            result = exponent < 0 ? m / exactPowerOfTen(static_cast<int>(-exponent))
-                                  : m * exactPowerOfTen(static_cast<int>(exponent));
+            result = exponent < 0 ? m / ExactPowerOfTen(static_cast<int>(-exponent))
+                                  : m * ExactPowerOfTen(static_cast<int>(exponent));
         } else if (exponent > 6000) {
             result = HUGE_VALL;
         } else if (exponent < -6000) {

@@ -1,6 +1,7 @@
 #include "ncgen/SimulationLine.h"
 
 #include "base/DecimalText.h"
+#include "base/SimulationLineText.h"
 #include "ncgen/NumberReading.h"
 
 #include <algorithm>
@@ -41,19 +42,16 @@ std::string PointLine(long double x, long double y) {
 }
 
 TSimulationLine ReadSimulationLine(std::string_view line) {
+    const base::TSimulationLineText text = base::SplitSimulationLine(line);
     TSimulationLine read;
-    if (line.starts_with("ZR;"))
-        read.Kind = TSimulationLine::Level;
-    else if (line.starts_with("XY;"))
-        read.Kind = TSimulationLine::Point;
-    else
-        return read;
-    const std::string_view rest = line.substr(3);
-    const auto split = rest.find(';');
-    if (split == rest.npos) return read;
+    // Only the generator's own tags, "ZR;" and "XY;", count here.
+    if (!text.tagEnded) return read;
+    read.Kind = text.kind == base::TSimulationLineText::Level ? TSimulationLine::Level
+                                                              : TSimulationLine::Point;
+    if (!text.separated) return read;
     read.TwoFields = true;
-    const TNumberReading a = ReadNumber(rest.substr(0, split));
-    const TNumberReading b = ReadNumber(rest.substr(split + 1));
+    const TNumberReading a = ReadNumber(text.first);
+    const TNumberReading b = ReadNumber(text.second);
     read.Ok = a.ok && b.ok;
     read.A = a.value;
     read.B = b.value;

@@ -1,38 +1,20 @@
 #include "simulation/SimulationLineReader.h"
 
+#include "base/SimulationLineText.h"
 #include "simulation/SimulationNumber.h"
-
-#include <algorithm>
 
 namespace korvex::simulation {
 
 SimulationLineFields ReadSimulationLineFields(std::string_view line) {
+    const base::TSimulationLineText text = base::SplitSimulationLine(line);
     SimulationLineFields read;
-    if (line.starts_with("SF;") && line.size() > 7 && line.substr(4, 3) == ";R;") {
-        read.kind = SimulationLineFields::RotarySurface;
-        read.along = line[3];
-        const std::string_view rest = line.substr(7);
-        const std::size_t split = rest.find(';');
-        const std::size_t next = split == rest.npos ? rest.npos : rest.find(';', split + 1);
-        if (next == rest.npos) return read;
-        read.separated = true;
-        read.first = ParseSimulationNumber(rest.substr(0, split));
-        read.second = ParseSimulationNumber(rest.substr(split + 1, next - split - 1));
-        return read;
-    }
-    if (line.starts_with("ZR"))
-        read.kind = SimulationLineFields::Level;
-    else if (line.starts_with("XY"))
-        read.kind = SimulationLineFields::Point;
-    else
-        return read;
-    read.tagEnded = line.size() > 2 && line[2] == ';';
-    const std::string_view rest = line.substr(std::min<std::size_t>(3, line.size()));
-    const std::size_t split = rest.find(';');
-    if (split == rest.npos) return read;
-    read.separated = true;
-    read.first = ParseSimulationNumber(rest.substr(0, split));
-    read.second = ParseSimulationNumber(rest.substr(split + 1));
+    read.kind = static_cast<SimulationLineFields::Kind>(text.kind);
+    read.tagEnded = text.tagEnded;
+    read.separated = text.separated;
+    read.along = text.along;
+    if (!text.separated) return read;
+    read.first = ParseSimulationNumber(text.first);
+    read.second = ParseSimulationNumber(text.second);
     return read;
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "base/SimulationLineText.h"
+
 #include <string_view>
 
 namespace korvex::simulation {
 
-// One simulation line as the drawing reads it. The first two letters decide a level line
-// ("ZR": safety level, infeed depth) or a dot ("XY": X, Y), whatever follows them; "SF;"
-// axis ";R;" axis position ";" ZC ";" radius is a rotary surface. Everything else, a surface
-// that Z follows included, is Other and changes nothing in the drawing.
+// One simulation line as the drawing reads it: the fields of base::SplitSimulationLine, read
+// as numbers.
 struct SimulationLineFields {
-    enum Kind { Other, Level, Point, RotarySurface };
+    enum Kind {
+        Other = base::TSimulationLineText::Other,
+        Level = base::TSimulationLineText::Level,
+        Point = base::TSimulationLineText::Point,
+        RotarySurface = base::TSimulationLineText::RotarySurface
+    };
     Kind kind = Other;
     bool tagEnded = false; // Level, Point: a ';' stands right after the two letters
     // Level, Point: a ';' stands between the two fields after the tag's third character;

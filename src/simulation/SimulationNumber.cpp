@@ -17,16 +17,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Powers of ten that a long double holds exactly (5^27 < 2^64).
-constexpr int EXACT_POWERS = 27;
-
-long double exactPowerOfTen(int n) {
-    long double p = 1;
-    for (int i = 0; i < n; ++i)
-        p *= 10;
-    return p;
-}
-
 } // namespace
 
 long double ParseSimulationNumber(std::string_view text) {
@@ -82,10 +72,10 @@ long double ParseSimulationNumber(std::string_view text) {
 
     const int power = scale + exponent;
     long double value;
-    if (!dropped && power >= -EXACT_POWERS && power <= EXACT_POWERS) {
+    if (!dropped && power >= -base::ExactPowersOfTen && power <= base::ExactPowersOfTen) {
         // One correctly rounded operation on exact operands: the usual three-decimal case.
         const auto m = static_cast<long double>(mantissa);
-        value = power < 0 ? m / exactPowerOfTen(-power) : m * exactPowerOfTen(power);
+        value = power < 0 ? m / base::ExactPowerOfTen(-power) : m * base::ExactPowerOfTen(power);
     } else {
         const std::string_view unsigned_ = body.substr(body[0] == '+' || body[0] == '-' ? 1 : 0);
         const auto result =
