@@ -3,6 +3,7 @@
 #include "base/Windows1252.h"
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 #include "config/ConfigError.h"
 #include "config/ConfigFolder.h"
 #include "config/SettingsFile.h"
@@ -46,34 +47,22 @@ struct TCouponArgs {
 };
 
 std::string parse(const std::vector<std::string>& args, TCouponArgs& parsed) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* target = nullptr;
-        if (arg == "--config")
-            target = &parsed.Options.Config;
-        else if (arg == "--profile")
-            target = &parsed.Options.Profile;
-        else if (arg == "--tool")
-            target = &parsed.Options.Tool;
-        else if (arg == "--pitch")
-            target = &parsed.Pitch;
-        else if (arg == "--measured")
-            target = &parsed.Measured;
-        else if (arg == "-o")
-            target = &parsed.Output;
-        if (target) {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return "option " + arg + " needs a value";
-            if (*target) return "option " + arg + " given twice";
-            *target = args[++i];
-        } else if (arg == "--save") {
-            parsed.Save = true;
-        } else if (arg == "--help" || arg == "-h") {
-            parsed.Help = true;
-        } else {
-            return "unknown argument '" + arg + "'";
-        }
-    }
+    static const TOptionRules rules{
+        {"--save", "--help", "-h"},
+        {"--config", "--profile", "--tool", "--pitch", "--measured", "-o"},
+        false,
+        false,
+        false};
+    TParsedArgs read;
+    if (const auto problem = ParseArguments(args, rules, read)) return problem->Text();
+    parsed.Options.Config = read.Value("--config");
+    parsed.Options.Profile = read.Value("--profile");
+    parsed.Options.Tool = read.Value("--tool");
+    parsed.Pitch = read.Value("--pitch");
+    parsed.Measured = read.Value("--measured");
+    parsed.Output = read.Value("-o");
+    parsed.Save = read.Has("--save");
+    parsed.Help = read.Has("--help") || read.Has("-h");
     if (parsed.Save && !parsed.Measured) return "--save needs --measured";
     if (parsed.Measured && (parsed.Output || parsed.Pitch))
         return "--measured writes no program: -o and --pitch do not apply";

@@ -2,6 +2,7 @@
 
 #include "cli/EncodeOutput.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 #include "config/LanguageTexts.h"
 #include "content/SymbolContent.h"
 #include "base/Windows1252.h"
@@ -66,36 +67,17 @@ bool applyOption(std::string_view name, std::string_view value, EncodeOptions& o
 
 // Returns an empty string on success, else the complaint.
 std::string parse(const std::vector<std::string>& args, EncodeOptions& options) {
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            options.texts.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            continue;
-        }
-        std::string name = arg;
-        std::string value;
-        const auto equals = arg.find('=');
-        if (equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            value = arg.substr(equals + 1);
-        }
-        if (name != "--size" && name != "--encoding" && name != "--format" && name != "--content")
-            return "unknown option '" + arg + "'";
-        if (equals == std::string::npos) {
-            if (i + 1 == args.size()) return "option '" + name + "' needs a value";
-            value = args[++i];
-        }
+    static const TOptionRules rules{{"--help", "-h"},
+                                    {"--size", "--encoding", "--format", "--content"}};
+    TParsedArgs parsed;
+    if (const auto problem = ParseArguments(args, rules, parsed))
+        return problem->Kind == TArgumentProblem::NeedsValue
+                   ? "option '" + problem->Argument + "' needs a value"
+                   : problem->Text();
+    for (const auto& [name, value] : parsed.Values)
         if (!applyOption(name, value, options)) return "'" + value + "' is not a value of " + name;
-    }
+    options.help = parsed.Has("--help") || parsed.Has("-h");
+    options.texts = std::move(parsed.Positionals);
     if (options.help) return {};
     if (options.texts.empty()) return "TEXT is missing";
     if (options.texts.size() > 1) return "only one TEXT is allowed (quote it if it has blanks)";

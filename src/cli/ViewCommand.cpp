@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "simulation/JobView.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 #include "job/NoteTexts.h"
 
 #include "base/AtomicFile.h"
@@ -15,7 +16,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <map>
 #include <ostream>
 
 namespace korvex::cli {
@@ -46,17 +46,14 @@ constexpr int MIN_SIZE = 16;
 constexpr int MAX_SIZE = 8192;
 
 struct TViewOptions {
-    std::map<std::string, std::string> values; // by option name
+    TParsedArgs args;
     std::optional<std::string> job;
     std::optional<simulation::ViewPreset> preset;
     int width = DEFAULT_WIDTH;
     int height = DEFAULT_HEIGHT;
     bool help = false;
 
-    std::optional<std::string> value(const std::string& name) const {
-        const auto it = values.find(name);
-        return it == values.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
+    std::optional<std::string> value(std::string_view name) const { return args.Value(name); }
 };
 
 std::optional<simulation::ViewPreset> presetNamed(std::string name) {
@@ -77,24 +74,17 @@ bool readSize(const std::string& text, int& size) {
 
 // An error text when the arguments are not usable.
 std::string parseView(const std::vector<std::string>& args, TViewOptions& options) {
-    static const char* const NAMES[] = {"--config", "--profile", "--text", "--content", "--view",
-                                        "--width",  "--height",  "-o",     "--surface", "--tool"};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (std::find(std::begin(NAMES), std::end(NAMES), arg) != std::end(NAMES)) {
-            if (i + 1 >= args.size()) return "option " + arg + " needs a value";
-            if (!options.values.emplace(arg, args[++i]).second)
-                return "option " + arg + " given twice";
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (options.job) {
-            return "only one job file can be viewed";
-        } else {
-            options.job = arg;
-        }
-    }
+    static const TOptionRules rules{{"--help", "-h"},
+                                    {"--config", "--profile", "--text", "--content", "--view",
+                                     "--width", "--height", "-o", "--surface", "--tool"},
+                                    true,
+                                    true,
+                                    false};
+    if (const auto problem = ParseArguments(args, rules, options.args)) return problem->Text();
+    options.help = options.args.Has("--help") || options.args.Has("-h");
+    const std::vector<std::string>& jobs = options.args.Positionals;
+    if (jobs.size() > 1) return "only one job file can be viewed";
+    if (!jobs.empty()) options.job = jobs.front();
     if (options.help) return {};
     if (!options.job) return "no job file given";
     if (const auto view = options.value("--view")) {
