@@ -16,11 +16,12 @@ namespace korvex::cli {
 
 namespace {
 
-constexpr const char* ENCODE_USAGE =
+const std::string ENCODE_USAGE =
     "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48]\n"
     "                         [--encoding ASCII|C40|TEXT|BINARY|NONE|AUTO]\n"
     "                         [--format matrix|codewords|svg|pbm]\n"
-    "                         [--content text|gs1|iso15434-05|iso15434-06|iso15434-12] TEXT\n";
+    "                         [--content " +
+    content::ContentOptionList("|", "|") + "] TEXT\n";
 
 constexpr const char* ENCODE_HELP =
     "Encodes TEXT (UTF-8, characters of Windows-1252 only) as a DataMatrix ECC 200 symbol and\n"

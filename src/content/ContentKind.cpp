@@ -23,6 +23,14 @@ std::string_view ContentOptionName(TContentKind kind) {
     return CONTENT_OPTION_NAMES[static_cast<int>(kind)];
 }
 
+std::string ContentOptionList(std::string_view between, std::string_view beforeLast) {
+    std::string list(ContentOptionName(TContentKind(0)));
+    for (int i = 1; i < CONTENT_KIND_COUNT; ++i)
+        list.append(i + 1 < CONTENT_KIND_COUNT ? between : beforeLast)
+            .append(ContentOptionName(TContentKind(i)));
+    return list;
+}
+
 std::optional<TContentKind> ContentKindFromName(std::string_view name) {
     for (int i = 0; i < CONTENT_KIND_COUNT; ++i)
         if (sameLetters(name, CONTENT_FILE_NAMES[i])) return static_cast<TContentKind>(i);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace korvex::content {
@@ -19,6 +20,8 @@ inline constexpr std::array<std::string_view, CONTENT_KIND_COUNT> CONTENT_OPTION
 
 std::string_view ContentFileName(TContentKind kind);
 std::string_view ContentOptionName(TContentKind kind);
+// Every kind's option name, for usage lines: joined by `between`, the last by `beforeLast`.
+std::string ContentOptionList(std::string_view between, std::string_view beforeLast);
 // Case-insensitive, so a hand-edited file or a typed option in capitals still counts.
 std::optional<TContentKind> ContentKindFromName(std::string_view name);
 
