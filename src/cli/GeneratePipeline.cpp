@@ -60,9 +60,8 @@ std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJob
     if (options.Content) {
         jobOptions.Content = content::ContentKindFromName(*options.Content);
         if (!jobOptions.Content)
-            return err << "korvex-cli: '" << *options.Content
-                       << "' is not a content kind (text, gs1, iso15434-05, iso15434-06, "
-                          "iso15434-12)\n",
+            return err << "korvex-cli: '" << *options.Content << "' is not a content kind ("
+                       << content::ContentOptionList(", ", ", ") << ")\n",
                    ExitUsage;
     }
     if (options.Surface) {
