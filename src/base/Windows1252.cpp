@@ -118,4 +118,20 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool ValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const int more = lead < 0x80                   ? 0
+                         : lead >= 0xC2 && lead < 0xE0 ? 1
+                         : lead >= 0xE0 && lead < 0xF0 ? 2
+                         : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                       : -1;
+        if (more < 0 || i + more >= bytes.size()) return false;
+        for (int k = 1; k <= more; ++k)
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+        i += 1 + more;
+    }
+    return true;
+}
+
 } // namespace korvex::base

@@ -24,4 +24,9 @@ TCodePageResult Utf8ToWindows1252(std::string_view utf8);
 // controls of the same value, so every byte survives a round trip.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
+// The bytes are UTF-8 as far as the lead bytes and their continuation bytes go (overlong forms
+// and surrogates are not told apart): a file's text can be taken as UTF-8 rather than
+// Windows-1252.
+bool ValidUtf8(std::string_view bytes);
+
 } // namespace korvex::base

@@ -26,23 +26,6 @@ std::string utf8(const std::string& windows1252) {
     return base::Windows1252ToUtf8(windows1252);
 }
 
-// Well-formed UTF-8: lead bytes followed by the right number of continuation bytes.
-bool validUtf8(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int more = lead < 0x80                   ? 0
-                         : lead >= 0xC2 && lead < 0xE0 ? 1
-                         : lead >= 0xE0 && lead < 0xF0 ? 2
-                         : lead >= 0xF0 && lead < 0xF5 ? 3
-                                                       : -1;
-        if (more < 0 || i + more >= bytes.size()) return false;
-        for (int k = 1; k <= more; ++k)
-            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
-        i += 1 + more;
-    }
-    return true;
-}
-
 // "next" stands for the counter's next number, which is only known once the log is open.
 bool fromCounter(const TSeriesOptions& series) {
     return series.Serial && (*series.Serial == "next" || series.Serial->starts_with("next:"));
@@ -88,7 +71,7 @@ std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& probl
     std::vector<TListLine> lines;
     const std::vector<std::string> raw = base::SplitLines(content);
     // One decision for the whole file: text in Windows-1252 hardly ever forms valid UTF-8.
-    const bool isUtf8 = bom || validUtf8(content);
+    const bool isUtf8 = bom || base::ValidUtf8(content);
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i].empty()) continue;
         std::string text = raw[i];
