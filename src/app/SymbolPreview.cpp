@@ -4,6 +4,9 @@
 
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
+#include "app/Messages.h"
+#include "base/EKorvexError.h"
+#include "config/LanguageTexts.h"
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/SizeTable.h"
 
@@ -171,21 +174,25 @@ void SymbolPreview::DMTimerTimer() {
     content_ = content::PrepareContent(kind_, code);
     humanReadable_->setText(FromCodePage(content_.HumanReadable));
     std::exception_ptr failure;
+    base::TTextMessage tooLong;
     if (content_.Ok() || code.empty()) {
         content::ApplyContent(content_, datamatrix_);
         try {
             datamatrix_.paintBarcode(nullptr);
+        } catch (const datamatrix::ERangeError&) {
+            failure = std::current_exception();
+            tooLong = content::TooLongForAnySymbol(kind_);
         } catch (...) {
             failure = std::current_exception();
         }
     }
-    // The previous symbol stays on screen after a failure, but it no longer belongs to the text;
-    // refused content has no symbol at all (the status bar says why).
+    // The previous symbol of a text stays on screen after a failure, but it no longer belongs
+    // to the text; refused or too long content has no symbol at all.
     symbolCurrent_ = !failure && !code.empty() && content_.Ok();
     if (code.empty()) {
         emit TextEmptied();
         ClearDMGrafik();
-    } else if (!content_.Ok()) {
+    } else if (!content_.Ok() || !tooLong.Empty()) {
         // The symbol of the last valid text would look like the mark of this one.
         ClearDMGrafik();
     } else {
@@ -194,6 +201,8 @@ void SymbolPreview::DMTimerTimer() {
     panel_->setUpdatesEnabled(true);
     panel_->update();
     emit Refreshed();
+    if (!tooLong.Empty() && messages_)
+        throw EKorvexError(messages_->LanguageTexts().Message(tooLong));
     if (failure) std::rethrow_exception(failure);
 }
 

@@ -14,6 +14,8 @@ class QFrame;
 
 namespace korvex::app {
 
+class Messages;
+
 // The "Datamatrix" view: the symbol of the text, redrawn 300 ms after the last change, its
 // caption, and the module matrix the generator marks.
 class SymbolPreview : public QWidget {
@@ -23,6 +25,8 @@ class SymbolPreview : public QWidget {
 
     // What the caption says of a text that ends with a line break, in the user's language.
     void SetLineBreakNote(const QString& note) { lineBreakNote_ = note; }
+    // The errors the refresh throws speak the user's language.
+    void SetMessages(const Messages& messages) { messages_ = &messages; }
     // The caption of the symbol shown: its size, encodation and line-break note.
     void DrawCaption();
     // The text as its content kind at the last refresh: the refusal when it was refused.
@@ -62,6 +66,7 @@ class SymbolPreview : public QWidget {
     datamatrix::TDatamatrix datamatrix_;
     std::string code_;
     QString lineBreakNote_;
+    const Messages* messages_ = nullptr;
     content::TContentKind kind_ = content::TContentKind::Text;
     content::TSymbolContent content_;
     QLabel* humanReadable_ = nullptr; // the GS1 elements or the UII under the symbol

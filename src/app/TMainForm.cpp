@@ -61,6 +61,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
 
     panel_ = ui_->JobPanel;
     preview_ = ui_->PDatamatrix;
+    preview_->SetMessages(messages_);
     editor_ = ui_->NCEditor;
     profilePanel_ = ui_->PProfil;
     blankPage_ = ui_->PRohteil;

@@ -90,6 +90,7 @@ class MainWindowTest : public QObject {
     void gs1ContentIsCheckedWhileTypingAndShownUnderThePreview();
     void iuidMarkOffItsLimitsIsSaidBesideTheFigures();
     void refusedContentLeavesNoSymbolInThePreview();
+    void contentTooLongSaysSoInTheUsersLanguageAndShowsNoSymbol();
     void readBackTipNamesContentTypeAndEci_data();
     void readBackTipNamesContentTypeAndEci();
     void cylinderOnTheBlankPageIsTheRoundPartsBlank();
@@ -787,6 +788,33 @@ void MainWindowTest::refusedContentLeavesNoSymbolInThePreview() {
     textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134353(21)7"));
     settle();
     QCOMPARE(preview.Picture(), placeholder);
+}
+
+void MainWindowTest::contentTooLongSaysSoInTheUsersLanguageAndShowsNoSymbol() {
+    StartedWindow window;
+    auto& preview = Area<korvex::app::SymbolPreview>(*window.form);
+    child<QComboBox>(*window.form, "EInhalt")->setCurrentIndex(1); // GS1
+    textField(*window.form)->setPlainText(QString());
+    settle();
+    const QImage placeholder = preview.Picture();
+    const QString tooLong =
+        QStringLiteral("(91)").append(QString(90, QLatin1Char('A'))).repeated(20);
+    for (const char* language : {"Beng", "Bger"}) {
+        window.form->SettingsDialog().show();
+        QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), language),
+                          Qt::LeftButton);
+        window.form->SettingsDialog().hide();
+        textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
+        settle();
+        QVERIFY(preview.Picture() != placeholder);
+        BoxAnswerer boxes;
+        textField(*window.form)->setPlainText(tooLong);
+        settle();
+        // 144 x 144 ends in a digit, so the box adds a full stop.
+        QCOMPARE(boxes.Texts, QStringList{window.form->Messenger().Text(9550) + "."});
+        QCOMPARE(preview.Picture(), placeholder);
+    }
+    QVERIFY(window.form->Messenger().Text(9550).startsWith(QStringLiteral("Der Inhalt")));
 }
 
 void MainWindowTest::readBackTipNamesContentTypeAndEci_data() {
