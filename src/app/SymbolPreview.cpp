@@ -115,6 +115,7 @@ void SymbolPreview::show(const QImage& picture, int natural) {
 }
 
 void SymbolPreview::ClearDMGrafik() {
+    placeholderShown_ = true;
     caption_->setText(listCaption());
     caption_->setStyleSheet(QStringLiteral("color: black"));
     int rows = 10, columns = 10;
@@ -130,6 +131,7 @@ void SymbolPreview::ClearDMGrafik() {
 }
 
 void SymbolPreview::DrawDMGrafik() {
+    placeholderShown_ = false;
     matrix_ = datamatrix_.Matrix();
     cols_ = datamatrix_.MatrixCols();
     rows_ = datamatrix_.MatrixRows();
@@ -141,7 +143,7 @@ void SymbolPreview::DrawDMGrafik() {
 }
 
 void SymbolPreview::DrawCaption() {
-    if (datamatrix_.Code.empty() || cols_ == 0) return;
+    if (placeholderShown_ || datamatrix_.Code.empty() || cols_ == 0) return;
     const QString size = QStringLiteral("C%1X%2").arg(rows_).arg(cols_);
     // The text needed another size than the one chosen.
     const datamatrix::TSizeInfo& chosen =

@@ -67,6 +67,8 @@ class SymbolPreview : public QWidget {
     std::string code_;
     QString lineBreakNote_;
     const Messages* messages_ = nullptr;
+    // The placeholder is on screen: no caption of a symbol belongs to it.
+    bool placeholderShown_ = false;
     content::TContentKind kind_ = content::TContentKind::Text;
     content::TSymbolContent content_;
     QLabel* humanReadable_ = nullptr; // the GS1 elements or the UII under the symbol

@@ -804,6 +804,9 @@ void MainWindowTest::contentTooLongSaysSoInTheUsersLanguageAndShowsNoSymbol() {
         QTest::mouseClick(child<QAbstractButton>(window.form->SettingsDialog(), language),
                           Qt::LeftButton);
         window.form->SettingsDialog().hide();
+        // The new language's captions name no symbol over the placeholder.
+        QCOMPARE(child<QLabel>(*window.form, "Schriftname")->text(),
+                 QStringLiteral("AUTO - ASCII"));
         textField(*window.form)->setPlainText(QStringLiteral("(01)09506000134352(21)7"));
         settle();
         QVERIFY(preview.Picture() != placeholder);
