@@ -99,6 +99,12 @@ bool TRun::Begin() {
             report_.Series.StoppedAt = k;
             return end(TRunEnd::JobFile, refused.Message);
         }
+    std::size_t existing = 0;
+    for (const ncgen::TRunItem& item : items) {
+        std::error_code ec;
+        existing += fs::exists(item.Output, ec) ? 1 : 0;
+    }
+    if (existing > 0 && !front_.Replace(existing)) return end(TRunEnd::Declined);
     const config::TLanguageTexts& texts = request_.Job.Texts;
     try {
         log_ = openLog(front_, request_.Log, texts);

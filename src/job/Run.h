@@ -34,6 +34,8 @@ class TRunFront {
     virtual void Tell(TRunNews news, const std::string& words) = 0;
     // One program of a run is done, written or not; false ends the run after it.
     virtual bool Step(const TSeriesStep&) { return true; }
+    // So many of the run's files exist already; true replaces them.
+    virtual bool Replace(std::size_t) { return true; }
 };
 
 // Where the programs are recorded: the log of the configuration folder (or where main.ini
@@ -50,6 +52,7 @@ enum class TRunEnd {
     CannotWrite,   // the file may not be written (read-only, no such folder)
     Log,           // the log cannot be used; Message says why
     Duplicate,     // a content logged before, not to be written again
+    Declined,      // the files that exist are not to be replaced
     NoLog,         // numbers from a counter, but the settings switch the log off
     Beyond,        // the counter's numbers run past the largest; Message says so
     TakenMeanwhile // the first number is no longer the counter's next
