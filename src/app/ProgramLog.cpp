@@ -81,13 +81,20 @@ class SaveFront : public job::TRunFront {
     }
     void Tell(job::TRunNews news, const std::string& words) override {
         if (news == job::TRunNews::Interrupted) return messages_.ShowNotice(FromCodePage(words));
-        if (news == job::TRunNews::Waiting) ShowWaiting(parent_, FromCodePage(words));
+        if (news == job::TRunNews::Waiting) ShowWaiting(parent_, said_ = FromCodePage(words));
+    }
+    // The wait is over once the write is: its words leave the bar.
+    void Done() const {
+        auto* window = parent_ ? qobject_cast<QMainWindow*>(parent_->window()) : nullptr;
+        if (window && !said_.isEmpty() && window->statusBar()->currentMessage() == said_)
+            window->statusBar()->clearMessage();
     }
 
   private:
     const ProgramLog& log_;
     const Messages& messages_;
     QWidget* parent_;
+    QString said_;
 };
 
 } // namespace
@@ -106,6 +113,7 @@ bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const
     record.Output = file;
     const job::TWriteOutcome written = job::WriteOne(
         front, messages_.LanguageTexts(), {{configFolder_, false}, jobFile_, file, bytes, record});
+    front.Done();
     switch (written.End) {
     case job::TRunEnd::Done:
         return true;
