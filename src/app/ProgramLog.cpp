@@ -3,16 +3,17 @@
 #include "app/AppTexts.h"
 #include "app/CodePage.h"
 #include "app/AppPlatform.h"
-#include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
 #include "job/Job.h"
+#include "job/Run.h"
 #include "log/LogTexts.h"
-#include "log/LoggedWrite.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 
 namespace korvex::app {
 
@@ -68,38 +69,67 @@ void ProgramLog::ShowCannotWrite(const std::filesystem::path& file) const {
         messages_.ShowError(FromCodePage(config::CannotCreateText(file)));
 }
 
+namespace {
+
+// A save's front end: the duplicate question as a box, a wait for the log on the status bar.
+class SaveFront : public job::TRunFront {
+  public:
+    SaveFront(const ProgramLog& log, const Messages& messages, QWidget* parent)
+        : log_(log), messages_(messages), parent_(parent) {}
+    bool WriteAgain(const log::TMarkRecord& earlier, std::size_t) override {
+        return log_.AskDuplicate(parent_, earlier);
+    }
+    void Tell(job::TRunNews news, const std::string& words) override {
+        if (news == job::TRunNews::Interrupted) return messages_.ShowNotice(FromCodePage(words));
+        if (news == job::TRunNews::Waiting) ShowWaiting(parent_, said_ = FromCodePage(words));
+    }
+    // The wait is over once the write is: its words leave the bar.
+    void Done() const {
+        auto* window = parent_ ? qobject_cast<QMainWindow*>(parent_->window()) : nullptr;
+        if (window && !said_.isEmpty() && window->statusBar()->currentMessage() == said_)
+            window->statusBar()->clearMessage();
+    }
+
+  private:
+    const ProgramLog& log_;
+    const Messages& messages_;
+    QWidget* parent_;
+    QString said_;
+};
+
+} // namespace
+
+void ShowWaiting(QWidget* parent, const QString& text) {
+    // The window's thread waits for the log, so the bar is painted now or not at all.
+    auto* window = parent ? qobject_cast<QMainWindow*>(parent->window()) : nullptr;
+    if (!window) return;
+    window->statusBar()->showMessage(text);
+    window->statusBar()->repaint();
+}
+
 bool ProgramLog::Write(QWidget* parent, const std::filesystem::path& file, const std::string& bytes,
                        log::TMarkRecord record) {
-    if (const job::TOutcome refused = job::CheckNotJobFile(jobFile_, file); !refused.Ok()) {
-        messages_.Show(refused.Message);
-        return false;
-    }
-    // Nobody should be asked about a duplicate that could not be written anyway.
-    if (base::IsReadOnly(base::WriteTarget(file))) {
+    SaveFront front(*this, messages_, parent);
+    record.Output = file;
+    const job::TWriteOutcome written = job::WriteOne(
+        front, messages_.LanguageTexts(), {{configFolder_, false}, jobFile_, file, bytes, record});
+    front.Done();
+    switch (written.End) {
+    case job::TRunEnd::Done:
+        return true;
+    case job::TRunEnd::JobFile:
+        messages_.Show(written.Message);
+        break;
+    case job::TRunEnd::CannotWrite:
         ShowCannotWrite(file);
-        return false;
+        break;
+    case job::TRunEnd::Duplicate:
+        break;
+    default:
+        messages_.ShowError(messages_.Text(written.Message));
+        break;
     }
-    try {
-        log::TMarkingLog* markingLog = Log();
-        if (!markingLog) {
-            if (base::WriteFileAtomically(file, bytes)) return true;
-            ShowCannotWrite(file);
-            return false;
-        }
-        record.Output = file;
-        // Without a content there is nothing that could have been marked before.
-        log::TLoggedWrite written =
-            log::WriteLogged(*markingLog, record, bytes, !record.Text.empty());
-        if (written.Duplicate) {
-            if (!AskDuplicate(parent, *written.Duplicate)) return false;
-            written = log::WriteLogged(*markingLog, record, bytes, false);
-        }
-        if (!written.Written) ShowCannotWrite(file);
-        return written.Written;
-    } catch (const log::ELogError& e) {
-        messages_.ShowError(ErrorText(e));
-        return false;
-    }
+    return false;
 }
 
 } // namespace korvex::app

@@ -26,6 +26,9 @@ class ProgramLog {
     // log::ELogError.
     log::TMarkingLog* Log();
 
+    // Where the log's file is named (main.ini) and kept by default.
+    const std::filesystem::path& ConfigFolder() const { return configFolder_; }
+
     // The job template the window shows; no program is ever written over it.
     void SetJobFile(std::filesystem::path file) { jobFile_ = std::move(file); }
 
@@ -50,5 +53,8 @@ class ProgramLog {
     std::filesystem::path jobFile_;
     std::vector<std::unique_ptr<log::TMarkingLog>> earlier_;
 };
+
+// Says on the status bar of parent's window that a write waits for the marking log.
+void ShowWaiting(QWidget* parent, const QString& text);
 
 } // namespace korvex::app

@@ -2,8 +2,8 @@
 #include "app/ProgramLog.h"
 #include "base/TextNumbers.h"
 #include "job/LoggedRun.h"
+#include "job/Run.h"
 #include "job/Series.h"
-#include "log/LoggedWrite.h"
 
 #include "app/AppTexts.h"
 #include "app/CodePage.h"
@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSpinBox>
+#include <QThread>
 
 #include <algorithm>
 #include <exception>
@@ -228,71 +229,106 @@ void SerialDialog::StartClick() {
         summary_->setText(problem);
         return;
     }
-    std::vector<ncgen::TRunItem> items =
-        job::PlanSerialItems(planned->Range, planned->Text, planned->Names.toStdString());
-    const std::filesystem::path folder = ToPath(planned->Folder);
-    std::size_t existing = 0;
-    for (ncgen::TRunItem& i : items) {
-        i.Output = folder / i.Output;
-        std::error_code ec;
-        if (std::filesystem::exists(i.Output, ec)) ++existing;
-        // Before the counter hands out numbers for a run that cannot be written.
-        if (const job::TOutcome refused = job::CheckNotJobFile(jobFile_, i.Output); !refused.Ok()) {
-            summary_->setText(messages_.Text(refused.Message));
-            return;
-        }
-    }
-    if (existing > 0 &&
-        QMessageBox::question(this, windowTitle(),
-                              messages_.Text(SerialOverwriteQuestion).arg(existing),
-                              QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
-        return;
-
-    std::optional<job::TLoggedRun> logged;
+    std::optional<std::string> counter;
     try {
-        if (log::TMarkingLog* markingLog = log_ ? log_->Log() : nullptr) {
-            logged.emplace(
-                *markingLog,
-                std::string(content::ContentFileName(generator_.Job().Layers.Layer(1).Content)),
-                generator_.ProfileName(), jobFile_);
-            if (const auto duplicate = logged->FirstLogged(items)) {
-                const QString question =
-                    messages_.Text(text::DuplicateInRange).arg(duplicate->first + 1) +
-                    QStringLiteral(": ") + log_->DuplicateText(duplicate->second, true);
-                if (QMessageBox::question(this, windowTitle(), question,
-                                          QMessageBox::Ok | QMessageBox::Cancel,
-                                          QMessageBox::Cancel) != QMessageBox::Ok)
-                    return;
-            }
-            // From the counter's next number the run takes its numbers from the counter, so
-            // a second window or korvex-cli cannot hand them out again. The number the field
-            // was given from the counter counts as the counter's even when it moved on since.
-            if (const std::int64_t start = planned->Range.Start;
-                (QString::number(start) == defaultStart_ ||
-                 start == markingLog->NextSerial(counter_)) &&
-                !logged->TakeNumbers(counter_, planned->Range.Count, planned->Range.Step,
-                                     [start](std::int64_t first) { return first == start; })) {
-                showNextNumber();
-                summary_->setText(messages_.Text(text::NumbersTakenMeanwhile)
-                                      .arg(QString::number(start), start_->text()));
-                return;
-            }
-        }
+        counter = counterFor(planned->Range.Start);
     } catch (const log::ELogError& e) {
         messages_.ShowError(log_->ErrorText(e));
         return;
     }
-    std::optional<log::TLoggedSink> sink;
-    if (logged) sink.emplace(logged->Sink());
-
-    // Copies: the window's job and profile stay untouched, whatever the run does with them.
-    ncgen::TJob job = generator_.Job();
-    ncgen::TGenerateFields fields = generator_.Fields();
-    ncgen::TActiveProfile profile = generator_.Profile();
-    std::string profileName = generator_.ProfileName();
+    runJob_ = generator_.Job();
+    runProfile_ = generator_.Profile();
+    runProfileName_ = generator_.ProfileName();
     job::TNotesWanted notes;
     notes.Check = check_->isChecked();
-    items_ = std::move(items);
+    job::TRunFront& front = *this;
+    run_ = std::make_unique<job::TRun>(
+        front,
+        job::TRunRequest{{runJob_, generator_.Fields(), runProfile_, runProfileName_,
+                          messages_.LanguageTexts(), notes, jobFile_},
+                         {log_ ? log_->ConfigFolder() : std::filesystem::path(), !log_},
+                         {},
+                         job::TSerialPlan{planned->Range, planned->Text,
+                                          planned->Names.toStdString(), ToPath(planned->Folder)},
+                         counter,
+                         true});
+    if (!run_->Begin()) return refused(run_->Report());
+    execute();
+}
+
+std::optional<std::string> SerialDialog::counterFor(std::int64_t start) const {
+    log::TMarkingLog* markingLog = log_ ? log_->Log() : nullptr;
+    // The number the field was given from the counter counts as the counter's even when it
+    // moved on since: the run then says so instead of writing numbers handed out elsewhere.
+    if (!markingLog ||
+        (QString::number(start) != defaultStart_ && start != markingLog->NextSerial(counter_)))
+        return std::nullopt;
+    return counter_;
+}
+
+void SerialDialog::refused(const job::TRunReport& report) {
+    run_.reset();
+    switch (report.End) {
+    case job::TRunEnd::Declined:
+    case job::TRunEnd::Duplicate:
+        return;
+    case job::TRunEnd::Log:
+        return messages_.ShowError(messages_.Text(report.Message));
+    case job::TRunEnd::TakenMeanwhile: {
+        const QString asked = start_->text();
+        showNextNumber();
+        return summary_->setText(
+            messages_.Text(text::NumbersTakenMeanwhile).arg(asked, start_->text()));
+    }
+    default:
+        return summary_->setText(messages_.Text(report.Message));
+    }
+}
+
+bool SerialDialog::Replace(std::size_t existing) {
+    return QMessageBox::question(this, windowTitle(),
+                                 messages_.Text(SerialOverwriteQuestion).arg(existing),
+                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+bool SerialDialog::WriteAgain(const log::TMarkRecord& earlier, std::size_t item) {
+    const QString question = messages_.Text(text::DuplicateInRange).arg(item + 1) +
+                             QStringLiteral(": ") + log_->DuplicateText(earlier, true);
+    return QMessageBox::question(this, windowTitle(), question,
+                                 QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
+void SerialDialog::Tell(job::TRunNews news, const std::string& words) {
+    const QString text = FromCodePage(words);
+    if (news == job::TRunNews::Interrupted) return messages_.ShowNotice(text);
+    if (news != job::TRunNews::Waiting) return;
+    // The window's thread waits in the start, the run's own thread while it runs.
+    if (QThread::currentThread() == thread()) {
+        summary_->setText(text);
+        summary_->repaint();
+    } else {
+        QMetaObject::invokeMethod(
+            this, [this, text] { summary_->setText(text); }, Qt::QueuedConnection);
+    }
+}
+
+bool SerialDialog::Step(const job::TSeriesStep& step) {
+    done_ = step.Index + 1;
+    // One update waiting in the queue is enough, however fast the programs come.
+    if (!updatePosted_.exchange(true))
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                updatePosted_ = false;
+                progress_->setValue(static_cast<int>(done_.load()));
+            },
+            Qt::QueuedConnection);
+    return !cancel_;
+}
+
+void SerialDialog::execute() {
+    items_ = run_->Report().Items;
     cancel_ = false;
     done_ = 0;
     updatePosted_ = false;
@@ -300,31 +336,13 @@ void SerialDialog::StartClick() {
     progress_->setValue(0);
     summary_->clear();
     setRunning(true);
-    worker_ = std::thread([this, job = std::move(job), fields = std::move(fields),
-                           profile = std::move(profile), profileName = std::move(profileName),
-                           notes, sink = std::move(sink), logged = std::move(logged)]() mutable {
-        const auto progress = [this](const job::TSeriesStep& step) {
-            done_ = step.Index + 1;
-            // One update waiting in the queue is enough, however fast the programs come.
-            if (!updatePosted_.exchange(true))
-                QMetaObject::invokeMethod(
-                    this,
-                    [this] {
-                        updatePosted_ = false;
-                        progress_->setValue(static_cast<int>(done_.load()));
-                    },
-                    Qt::QueuedConnection);
-            return !cancel_;
-        };
+    worker_ = std::thread([this] {
         job::TSeriesOutcome outcome;
         std::exception_ptr error;
         try {
             // A program that will not scan is kept, as korvex-cli --check keeps it, and the
             // run stops there: the next ones would fail the same way.
-            outcome = job::RunSeries(
-                {job, fields, profile, profileName, messages_.LanguageTexts(), notes, jobFile_},
-                items_, progress, {}, sink ? &*sink : nullptr);
-            if (logged) logged->Finish();
+            outcome = run_->Execute().Series;
         } catch (...) {
             // Reported on the window's thread, where the application's handler words it.
             outcome.Stopped = true;
@@ -359,6 +377,9 @@ void SerialDialog::reject() {
 
 void SerialDialog::finish(const job::TSeriesOutcome& outcome) {
     if (worker_.joinable()) worker_.join();
+    if (run_ && run_->Report().FinishFailed)
+        messages_.ShowError(messages_.Text(*run_->Report().FinishFailed));
+    run_.reset();
     progress_->setValue(static_cast<int>(done_.load()));
     const QString folder = QDir::toNativeSeparators(folder_->text());
     const QString written = messages_.Text(SerialWrittenText).arg(outcome.Written).arg(folder);

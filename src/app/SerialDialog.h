@@ -1,5 +1,6 @@
 #pragma once
 
+#include "job/Run.h"
 #include "job/Series.h"
 #include "ncgen/SerialRun.h"
 
@@ -31,7 +32,7 @@ class Messages;
 // One NC program per serial number, from the job as the window shows it: the numbers put into
 // a text pattern for layer 1 and into a file-name pattern. The run works on copies on a thread
 // of its own, so the window's job stays as it is and the dialog can cancel it.
-class SerialDialog : public QDialog {
+class SerialDialog : public QDialog, private job::TRunFront {
     Q_OBJECT
   public:
     // `folder` and `suffix` give the defaults of the output folder and the name pattern.
@@ -71,6 +72,15 @@ class SerialDialog : public QDialog {
     void showNextNumber();
     void finish(const job::TSeriesOutcome& outcome);
     void stopAndWait();
+    // The counter of the run when its first number is the counter's, as the field was given it.
+    std::optional<std::string> counterFor(std::int64_t start) const;
+    void refused(const job::TRunReport& report);
+    void execute();
+
+    bool WriteAgain(const log::TMarkRecord& earlier, std::size_t item) override;
+    void Tell(job::TRunNews news, const std::string& words) override;
+    bool Step(const job::TSeriesStep& step) override;
+    bool Replace(std::size_t existing) override;
 
     GenerateController& generator_;
     const Messages& messages_;
@@ -92,7 +102,12 @@ class SerialDialog : public QDialog {
     QPushButton* cancelButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
 
-    std::vector<ncgen::TRunItem> items_; // read by the worker while it runs
+    std::vector<ncgen::TRunItem> items_; // the run's, for its summary
+    // Copies the run works on: the window's job and profile stay untouched, whatever it does.
+    ncgen::TJob runJob_;
+    ncgen::TActiveProfile runProfile_;
+    std::string runProfileName_;
+    std::unique_ptr<job::TRun> run_;
     ProgramLog* log_ = nullptr;
     std::filesystem::path jobFile_;
     std::string counter_;  // Windows-1252, jobFile_'s

@@ -3,7 +3,6 @@
 #include "cli/GenerateLog.h"
 #include "cli/GenerateSeries.h"
 #include "job/NoteTexts.h"
-#include "log/LoggedWrite.h"
 #include "readback/ProgramNotes.h"
 
 #include "base/TextLines.h"
@@ -12,8 +11,8 @@
 
 #include "config/ConfigError.h"
 #include "job/LoggedRun.h"
+#include "job/Run.h"
 
-#include <memory>
 #include <ostream>
 
 namespace korvex::cli {
@@ -184,32 +183,31 @@ void printNotes(const job::TOpenJob& job, const job::TProgram& program, std::ost
         line(texts.Format(text::ReadBackLine, job::ReadBackWords(*notes.Check, texts)));
 }
 
-// The -o file and its record in one step; a content logged before is refused.
-int writeLogged(log::TMarkingLog& markingLog, const job::TOpenJob& job,
-                const job::TProgram& program, const std::filesystem::path& file,
-                const TParsed& parsed, std::ostream& err) {
-    const config::TLanguageTexts& texts = job.Session.Texts;
+// The -o file with its record; a content logged before is refused.
+int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TParsed& parsed,
+              std::ostream& err) {
+    const std::filesystem::path file = Utf8Path(*parsed.Output);
     log::TMarkRecord record =
         job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
-    try {
-        const log::TLoggedWrite written =
-            log::WriteLogged(markingLog, record, base::JoinLines(program.Generated.NCLines),
-                             !parsed.Log.AllowDuplicate);
-        if (written.Duplicate) {
-            PrintDuplicate(*written.Duplicate, texts, err);
-            return ExitFailure;
-        }
-        if (!written.Written) {
-            err << "korvex-cli: " << base::Windows1252ToUtf8(config::CannotCreateText(file))
-                << '\n';
-            return ExitFailure;
-        }
-    } catch (const log::ELogError& e) {
-        PrintLogError(e, texts, err);
+    const std::string bytes = base::JoinLines(program.Generated.NCLines);
+    TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
+    const job::TWriteOutcome written = job::WriteOne(
+        front, job.Session.Texts,
+        {{job.Session.ConfigFolder, parsed.Log.NoLog}, job.File, file, bytes, record});
+    switch (written.End) {
+    case job::TRunEnd::Done:
+        return ExitOk;
+    case job::TRunEnd::JobFile:
+        return Print(err, job, written.Message), ExitUsage;
+    case job::TRunEnd::Duplicate:
         return ExitFailure;
+    case job::TRunEnd::CannotWrite:
+        // Without the log the system's message stands alone, as a plain write has always said it.
+        return Print(err, job, written.Message, written.Logged ? "korvex-cli: " : ""), ExitFailure;
+    default:
+        return Print(err, job, written.Message), ExitFailure;
     }
-    return ExitOk;
 }
 
 } // namespace
@@ -242,21 +240,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
     if (parsed.Output) {
-        const std::filesystem::path file = Utf8Path(*parsed.Output);
-        std::unique_ptr<log::TMarkingLog> markingLog;
-        if (!job::IsJobFile(opened, file))
-            if (const auto failed = OpenGenerateLog(opened.Session.ConfigFolder, parsed.Log.NoLog,
-                                                    opened.Session.Texts, markingLog, err))
-                return *failed;
-        if (markingLog) {
-            if (const int status = writeLogged(*markingLog, opened, program, file, parsed, err))
-                return status;
-        } else if (const job::TOutcome written = job::WriteProgram(opened, program, file);
-                   !written.Ok()) {
-            const bool usage = written.Status == job::TStatus::BadRequest;
-            Print(err, opened, written.Message, usage ? "korvex-cli: " : "");
-            return ExitStatus(written);
-        }
+        if (const int status = writeFile(opened, program, parsed, err)) return status;
     } else {
         const std::string bytes = base::JoinLines(program.Generated.NCLines);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -12,23 +12,32 @@ namespace korvex::cli {
 
 namespace fs = std::filesystem;
 
-std::optional<int> OpenGenerateLog(const fs::path& configFolder, bool noLog,
-                                   const config::TLanguageTexts& texts,
-                                   std::unique_ptr<log::TMarkingLog>& log, std::ostream& err) {
-    if (noLog) return std::nullopt;
-    const std::optional<fs::path> file = log::LogFileFor(configFolder);
-    if (!file) return std::nullopt;
-    try {
-        log = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,
-                                                 WaitNotice(*file, texts, err));
-    } catch (const log::ELogError& e) {
-        PrintLogError(e, texts, err);
-        return ExitFailure;
-    }
-    for (const log::TInterruptedRun& run : log->Recovered().Runs)
-        err << "korvex-cli: warning: "
-            << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
-    return std::nullopt;
+bool TCommandFront::WriteAgain(const log::TMarkRecord& earlier, std::size_t item) {
+    if (allowDuplicate_) return true;
+    const std::string where =
+        run_ ? log::FillIn(texts_.Text(text::DuplicateInRange), {std::to_string(item + 1)}) + ": "
+             : std::string();
+    PrintDuplicate(earlier, texts_, err_, where);
+    if (run_) err_ << "korvex-cli: nothing was written\n";
+    return false;
+}
+
+void TCommandFront::Tell(job::TRunNews news, const std::string& words) {
+    err_ << (news == job::TRunNews::Interrupted ? "korvex-cli: warning: " : "korvex-cli: ")
+         << base::Windows1252ToUtf8(words);
+    // A wait is said before it begins, not when the stream is next flushed.
+    if (news == job::TRunNews::Waiting)
+        err_ << std::endl;
+    else
+        err_ << '\n';
+}
+
+bool TCommandFront::Step(const job::TSeriesStep& step) {
+    err_ << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
+         << base::Windows1252ToUtf8(step.Item.Text);
+    if (step.Written) err_ << " -> " << base::Windows1252ToUtf8(base::PathText(step.Item.Output));
+    err_ << base::Windows1252ToUtf8(step.Summary) << '\n';
+    return true;
 }
 
 std::function<void()> WaitNotice(const fs::path& file, const config::TLanguageTexts& texts,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/LanguageTexts.h"
+#include "job/Run.h"
 #include "log/MarkingLog.h"
 
 #include <filesystem>
@@ -19,12 +20,24 @@ struct TLogOptions {
     std::optional<std::string> Counter; // --counter NAME (UTF-8)
 };
 
-// Opens the log of the configuration folder unless --no-log or main.ini switch it off (then
-// log stays empty), and says what the opening found of an earlier run cut short. On a log
-// that cannot be used it prints why and returns the exit status.
-std::optional<int> OpenGenerateLog(const std::filesystem::path& configFolder, bool noLog,
-                                   const config::TLanguageTexts& texts,
-                                   std::unique_ptr<log::TMarkingLog>& log, std::ostream& err);
+// A generate command as a run's front end: a duplicate is refused unless --allow-duplicate
+// says otherwise, and everything is said on standard error.
+class TCommandFront : public job::TRunFront {
+  public:
+    // A run (serial or list) names the item of a duplicate and prints each program's line.
+    TCommandFront(const config::TLanguageTexts& texts, std::ostream& err, bool allowDuplicate,
+                  bool run)
+        : texts_(texts), err_(err), allowDuplicate_(allowDuplicate), run_(run) {}
+    bool WriteAgain(const log::TMarkRecord& earlier, std::size_t item) override;
+    void Tell(job::TRunNews news, const std::string& words) override;
+    bool Step(const job::TSeriesStep& step) override;
+
+  private:
+    const config::TLanguageTexts& texts_;
+    std::ostream& err_;
+    bool allowDuplicate_;
+    bool run_;
+};
 
 // What says at once on standard error that the log is locked and this process waits for it.
 std::function<void()> WaitNotice(const std::filesystem::path& file,

@@ -9,11 +9,10 @@
 #include "config/ConfigError.h"
 #include "content/ContentKind.h"
 #include "job/LoggedRun.h"
+#include "job/Run.h"
 #include "job/Series.h"
 #include "log/LogTexts.h"
-#include "log/LoggedWrite.h"
 
-#include <memory>
 #include <ostream>
 
 namespace korvex::cli {
@@ -62,6 +61,27 @@ std::string makeItems(const TSeriesOptions& series, std::vector<ncgen::TRunItem>
     return {};
 }
 
+// A run from a counter: its name and the plan its numbers fill in. A counter never moves back:
+// refused before the log is touched.
+std::optional<int> counterRun(const TSeriesOptions& series, const job::TOpenJob& opened,
+                              job::TRunRequest& request, std::ostream& err) {
+    const ncgen::TSerialRange asked = *ncgen::ReadSerialRange("0" + series.Serial->substr(4));
+    if (const base::TTextMessage refusal = ncgen::CheckCounterRange(asked); !refusal.Empty())
+        return Print(err, opened, refusal, "korvex-cli generate: --serial: "), ExitUsage;
+    const std::string utf8Counter =
+        series.Log.Counter ? *series.Log.Counter : utf8(job::JobCounter(opened.File));
+    const auto counter = base::Utf8ToWindows1252(utf8Counter);
+    if (!counter.ok)
+        return err << "korvex-cli generate: --counter: the character '" << counter.offending
+                   << "' has no Windows-1252 code\n",
+               ExitUsage;
+    request.Counter = counter.text;
+    // The pattern converted when the items were made.
+    request.Serial = job::TSerialPlan{
+        asked, base::Utf8ToWindows1252(*series.Options.Text).text, series.Output, {}};
+    return std::nullopt;
+}
+
 } // namespace
 
 std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& problem) {
@@ -89,131 +109,26 @@ std::vector<TListLine> ReadListFile(const std::string& bytes, std::string& probl
     return lines;
 }
 
-int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
-    std::vector<ncgen::TRunItem> items;
-    int status = ExitOk;
-    if (const std::string problem = makeItems(series, items, status); !problem.empty()) {
-        err << "korvex-cli generate: " << problem << '\n';
-        return status;
-    }
+namespace {
 
-    // Settings, profile and job are read once, and the first text is tried before any file is
-    // written; each text then only encodes and generates.
-    TGenerateOptions first = series.Options;
-    first.Text = utf8(items.front().Text);
-    job::TJobOptions options;
-    options.Stats = series.Stats;
-    options.Check = series.Check;
-    job::TOpenJob opened;
-    if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
-    const config::TLanguageTexts& texts = opened.Session.Texts;
-    job::TOpenJob trial = opened;
-    job::TProgram program;
-    if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
-        return Print(err, opened, tried.Message, ""), ExitStatus(tried);
-    options.Text.reset();
-    for (const ncgen::TRunItem& item : items)
-        if (job::IsJobFile(opened, item.Output))
-            return Print(err, opened, {text::OutputIsJobFile, 0, {}, {}}), ExitUsage;
-
-    // A counter never moves back: refused before the log is touched.
-    std::int64_t counterStep = 1;
-    if (fromCounter(series)) {
-        const ncgen::TSerialRange asked = *ncgen::ReadSerialRange("0" + series.Serial->substr(4));
-        counterStep = asked.Step;
-        if (const base::TTextMessage refusal = ncgen::CheckCounterRange(asked); !refusal.Empty())
-            return Print(err, opened, refusal, "korvex-cli generate: --serial: "), ExitUsage;
-    }
-
-    std::unique_ptr<log::TMarkingLog> markingLog;
-    if (const auto failed =
-            OpenGenerateLog(opened.Session.ConfigFolder, series.Log.NoLog, texts, markingLog, err))
-        return *failed;
-    if (!markingLog && fromCounter(series)) {
+// How the run ended, on err; the exit status.
+int reportRun(const job::TOpenJob& opened, const job::TRunReport& report, std::ostream& err) {
+    switch (report.End) {
+    case job::TRunEnd::JobFile:
+        return Print(err, opened, report.Message), ExitUsage;
+    case job::TRunEnd::NoLog:
         err << "korvex-cli generate: --serial next takes its numbers from the marking log, "
                "which the settings switch off\n";
         return ExitUsage;
+    case job::TRunEnd::Duplicate:
+        return ExitFailure;
+    case job::TRunEnd::Done:
+        break;
+    default:
+        return Print(err, opened, report.Message), ExitFailure;
     }
-    std::optional<job::TLoggedRun> logged;
-    std::optional<log::TLoggedSink> sink;
-    if (markingLog) {
-        logged.emplace(*markingLog,
-                       std::string(content::ContentFileName(
-                           options.Content.value_or(opened.Job.Layers.Layer(1).Content))),
-                       opened.Profile.Name, opened.File);
-        const std::string utf8Counter =
-            series.Log.Counter ? *series.Log.Counter : utf8(job::JobCounter(opened.File));
-        const auto counter = base::Utf8ToWindows1252(utf8Counter);
-        if (!counter.ok) {
-            err << "korvex-cli generate: --counter: the character '" << counter.offending
-                << "' has no Windows-1252 code\n";
-            return ExitUsage;
-        }
-        std::optional<std::pair<std::size_t, log::TMarkRecord>> duplicate;
-        const auto firstLogged = [&] {
-            duplicate = logged->FirstLogged(items);
-            return !duplicate || series.Log.AllowDuplicate;
-        };
-        try {
-            if (fromCounter(series)) {
-                std::string problem;
-                base::TTextMessage beyond;
-                const auto count = static_cast<std::int64_t>(items.size());
-                // The items follow the counter's number, so they are planned and checked
-                // inside the take.
-                const bool taken =
-                    logged->TakeNumbers(counter.text, count, counterStep, [&](std::int64_t start) {
-                        beyond = ncgen::CheckCounterRange({start, count, counterStep});
-                        if (!beyond.Empty()) return false;
-                        problem = makeItems(series, items, status, start);
-                        return problem.empty() && firstLogged();
-                    });
-                if (!beyond.Empty()) return Print(err, opened, beyond), ExitFailure;
-                if (!taken && !duplicate) {
-                    err << "korvex-cli generate: " << problem << '\n';
-                    return status;
-                }
-            } else {
-                firstLogged();
-            }
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-            return ExitFailure;
-        }
-        if (duplicate && !series.Log.AllowDuplicate) {
-            PrintDuplicate(duplicate->second, texts, err,
-                           log::FillIn(texts.Text(text::DuplicateInRange),
-                                       {std::to_string(duplicate->first + 1)}) +
-                               ": ");
-            err << "korvex-cli: nothing was written\n";
-            return ExitFailure;
-        }
-        if (const std::vector<std::int64_t>& numbers = logged->Numbers(); !numbers.empty())
-            Print(err, opened,
-                  {text::NumbersFromCounter,
-                   0,
-                   {},
-                   {std::to_string(numbers.front()), std::to_string(numbers.back()),
-                    logged->Counter()}});
-        sink.emplace(logged->Sink());
-    }
-
-    const auto progress = [&err](const job::TSeriesStep& step) {
-        err << "korvex-cli: [" << step.Index + 1 << '/' << step.Count << "] "
-            << utf8(step.Item.Text);
-        if (step.Written) err << " -> " << utf8(base::PathText(step.Item.Output));
-        err << utf8(step.Summary) << '\n';
-        return true;
-    };
-    const job::TSeriesOutcome run =
-        job::RunSeries(opened, options, items, progress, {}, sink ? &*sink : nullptr);
-    if (logged) {
-        try {
-            logged->Finish();
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-        }
-    }
+    if (report.FinishFailed) Print(err, opened, *report.FinishFailed);
+    const job::TSeriesOutcome& run = report.Series;
     if (!run.Stopped && run.Outcome.Ok()) {
         Print(err, opened, {text::ProgramsWritten, 0, {}, {std::to_string(run.Written)}});
         return ExitOk;
@@ -226,10 +141,44 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     }
     if (!run.Outcome.Message.Empty()) Print(err, opened, run.Outcome.Message);
     err << "korvex-cli: "
-        << utf8(texts.Format(text::RunStopped, std::to_string(run.StoppedAt + 1),
-                             std::to_string(items.size()), std::to_string(run.Written)))
+        << utf8(opened.Session.Texts.Format(text::RunStopped, std::to_string(run.StoppedAt + 1),
+                                            std::to_string(report.Items.size()),
+                                            std::to_string(run.Written)))
         << '\n';
     return run.CheckFailed ? ExitCheckFailed : ExitFailure;
+}
+
+} // namespace
+
+int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
+    std::vector<ncgen::TRunItem> items;
+    int status = ExitOk;
+    if (const std::string problem = makeItems(series, items, status); !problem.empty())
+        return err << "korvex-cli generate: " << problem << '\n', status;
+    // Settings, profile and job are read once, and the first text is tried before any file is
+    // written; each text then only encodes and generates.
+    TGenerateOptions first = series.Options;
+    first.Text = utf8(items.front().Text);
+    job::TJobOptions options;
+    options.Stats = series.Stats;
+    options.Check = series.Check;
+    job::TOpenJob opened;
+    if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
+    job::TOpenJob trial = opened;
+    job::TProgram program;
+    if (const job::TOutcome tried = job::Generate(trial, options, program); !tried.Ok())
+        return Print(err, opened, tried.Message, ""), ExitStatus(tried);
+    options.Text.reset();
+    job::TRunRequest request{job::SeriesJob(opened, options),
+                             {opened.Session.ConfigFolder, series.Log.NoLog},
+                             std::move(items),
+                             {},
+                             {},
+                             false};
+    if (fromCounter(series))
+        if (const auto refused = counterRun(series, opened, request, err)) return *refused;
+    TCommandFront front(opened.Session.Texts, err, series.Log.AllowDuplicate, true);
+    return reportRun(opened, job::RunAll(front, std::move(request)), err);
 }
 
 } // namespace korvex::cli

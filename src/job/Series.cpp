@@ -51,22 +51,25 @@ std::vector<ncgen::TRunItem> PlanListItems(const std::vector<TListText>& texts,
     return items;
 }
 
-TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
-                         const std::vector<ncgen::TRunItem>& items,
-                         const std::function<bool(const TSeriesStep&)>& progress,
-                         const TWrittenHook& written, ncgen::TProgramSink* sink) {
+TSeriesJob SeriesJob(TOpenJob& job, const TJobOptions& options) {
     ncgen::TGenerateFields fields{job.Job.Layers.SelectLayer(1).Fields,
                                   job.Profile.Profile.SafetyDistance,
                                   job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
     if (options.Content) fields.Layer.Content = *options.Content;
-    const TSeriesJob run{job.Job,
-                         fields,
-                         job.Profile.Profile,
-                         job.Profile.Name,
-                         job.Session.Texts,
-                         {options.Stats, options.Check, job.Session.Settings.RapidRate},
-                         job.File};
-    return RunSeries(run, items, progress, written, sink);
+    return {job.Job,
+            fields,
+            job.Profile.Profile,
+            job.Profile.Name,
+            job.Session.Texts,
+            {options.Stats, options.Check, job.Session.Settings.RapidRate},
+            job.File};
+}
+
+TSeriesOutcome RunSeries(TOpenJob& job, const TJobOptions& options,
+                         const std::vector<ncgen::TRunItem>& items,
+                         const std::function<bool(const TSeriesStep&)>& progress,
+                         const TWrittenHook& written, ncgen::TProgramSink* sink) {
+    return RunSeries(SeriesJob(job, options), items, progress, written, sink);
 }
 
 TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunItem>& items,

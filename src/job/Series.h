@@ -66,6 +66,9 @@ struct TSeriesJob {
     std::filesystem::path JobFile; // an item naming it stops the run first; empty: none
 };
 
+// The run of an open job with layer 1's fields after loading and the options' notes.
+TSeriesJob SeriesJob(TOpenJob& job, const TJobOptions& options);
+
 // Writes one program per item with the job's layer 1 taking each text; the first failure
 // stops the run and keeps the files before it. Two items naming one file stop it before
 // anything is written, and so does one naming the job file. `progress` returning false cancels. A

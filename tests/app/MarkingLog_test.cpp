@@ -14,9 +14,13 @@
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QtTest>
 
+#include <sqlite3.h>
 #include <sys/wait.h>
+#include <atomic>
+#include <thread>
 #include <unistd.h>
 
 using korvex::app::LogDialog;
@@ -32,6 +36,7 @@ class MarkingLogTest : public QObject {
     void interruptedRunIsToldAtTheNextOpening();
     void numbersTakenElsewhereMeanwhileAreSaid();
     void recordIsOfTheProgramShown();
+    void aLockedLogIsSaidOnTheStatusBar();
 };
 
 namespace {
@@ -157,6 +162,58 @@ void MarkingLogTest::handOffFileIsLogged() {
     dialog.Reload();
     QCOMPARE(dialog.Shown().size(), std::size_t(1));
     QCOMPARE(korvex::app::FromPath(dialog.Shown().front().Output), editor + "Brevik.tmp");
+}
+
+// Painted while the window waits for the log, then the lock is let go.
+class WaitWatcher : public QObject {
+  public:
+    WaitWatcher(QStatusBar& bar, sqlite3* holder) : bar_(bar), holder_(holder) {
+        bar.installEventFilter(this);
+    }
+    QString Said;
+    std::atomic<bool> GaveUp{false}; // painted after this is no warning
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && Said.isEmpty() && !GaveUp &&
+            bar_.currentMessage().contains(QStringLiteral("korvex.sqlite"))) {
+            Said = bar_.currentMessage();
+            sqlite3_exec(holder_, "COMMIT", nullptr, nullptr, nullptr);
+        }
+        return false;
+    }
+
+  private:
+    QStatusBar& bar_;
+    sqlite3* holder_;
+};
+
+void MarkingLogTest::aLockedLogIsSaidOnTheStatusBar() {
+    StartedWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(window.form.get())); // as a user's window is
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    QVERIFY(window.form->Generator().ConvertClick());
+    QVERIFY(window.form->SaveProgram(window.folder.filePath("first.nc")));
+    sqlite3* other = nullptr;
+    const QByteArray file = (window.ConfigFolder() + "korvex.sqlite").toLocal8Bit();
+    QCOMPARE(sqlite3_open(file.constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    WaitWatcher watcher(*window.form->statusBar(), other);
+    BoxAnswerer yes; // the content was logged by the first save
+    // A window that says nothing would wait the log's full minute.
+    std::thread giveUp([other, &watcher] {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        watcher.GaveUp = true;
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const bool saved = window.form->SaveProgram(window.folder.filePath("second.nc"));
+    giveUp.join();
+    sqlite3_close(other);
+    QVERIFY(saved);
+    QVERIFY2(watcher.Said.contains(QDir::toNativeSeparators(window.ConfigFolder())) ||
+                 watcher.Said.contains(window.ConfigFolder()),
+             qPrintable(watcher.Said));
+    QVERIFY(window.form->statusBar()->currentMessage() != watcher.Said);
 }
 
 int main(int argc, char** argv) {
