@@ -14,7 +14,7 @@ namespace korvex::grade {
 namespace {
 
 #ifdef KORVEX_GRADE_DMTX
-// libdmtx on the picture shrunk to about five pixels a cell and given 300 ms: it either finds a
+// libdmtx on the picture shrunk to about five pixels a cell and given 150 ms: it either finds a
 // clean symbol quickly or searches the whole picture until the limit.
 std::optional<std::string> readDmtx(const readback::TDotPicture& picture, int pixelsPerCell) {
     std::vector<unsigned char> pixels(picture.Pixels.begin(), picture.Pixels.end());
@@ -23,7 +23,7 @@ std::optional<std::string> readDmtx(const readback::TDotPicture& picture, int pi
     std::optional<std::string> decoded;
     const int shrink = std::max(1, pixelsPerCell / 5);
     if (DmtxDecode* dec = dmtxDecodeCreate(image, shrink)) {
-        DmtxTime timeout = dmtxTimeAdd(dmtxTimeNow(), 300);
+        DmtxTime timeout = dmtxTimeAdd(dmtxTimeNow(), 150);
         if (DmtxRegion* region = dmtxRegionFindNext(dec, &timeout)) {
             if (DmtxMessage* message = dmtxDecodeMatrixRegion(dec, region, DmtxUndefined)) {
                 decoded =

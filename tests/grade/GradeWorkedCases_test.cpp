@@ -5,6 +5,7 @@
 #include "ncgen/DecimalText.h"
 #include "ncgen/GenerateCommand.h"
 #include "ncgen/GenerateLayer.h"
+#include "ncgen/LayerTable.h"
 
 #include <gtest/gtest.h>
 
@@ -113,5 +114,70 @@ TEST(GradeWorkedCases, DotsTooSmallOrTooLargeFailAs9132OnDotSizeAlone) {
         const auto as9132 = grade::ReadRequirement("as9132");
         ASSERT_TRUE(as9132);
         EXPECT_FALSE(grade::ShortOf(report, *as9132).empty()) << row.what;
+    }
+}
+
+// A 16 x 16 at 0.2 mm across an 8 mm shaft, centred on its top line: the columns lie at arcs
+// s = (j - 7.5) 0.2 mm, and a camera above sees them at 4 sin(s / 4). The reader's grid runs
+// straight from the first column to the last, so the middle columns lie off it; the outermost
+// dots sit on a surface tilted by 1.5 / 4 rad.
+TEST(GradeWorkedCases, ShaftMarksAreOvalAndOffTheGridAsTheCylinderMakesThem) {
+    constexpr double R = 4, P = 0.2;
+    const double outer = 7.5 * P / R;
+    std::vector<double> seen;
+    for (int j = 0; j < 16; ++j)
+        seen.push_back(R * std::sin((j - 7.5) * P / R));
+    const double pitch = (seen[15] - seen[0]) / 15 / P; // in cells
+    const double average = (pitch + 1) / 2;
+    double off = 0;
+    for (int j = 0; j < 16; ++j)
+        off = std::max(off,
+                       std::fabs(seen[static_cast<std::size_t>(j)] - seen[0] - j * pitch * P) / P);
+    struct Row {
+        ncgen::TSurfaceMode mode;
+        double ovality; // of the outermost dots
+    };
+    const Row rows[] = {
+        // A vertical 90 degree cone in a plane tilted by t: 1 - sqrt(1 - tan^2 t).
+        {ncgen::TSurfaceMode::Follow, 1 - std::sqrt(1 - std::pow(std::tan(outer), 2))},
+        // A radial plunge leaves a round dot; the camera sees it shortened by cos t.
+        {ncgen::TSurfaceMode::Rotary, 1 - std::cos(outer)},
+    };
+    for (const Row& row : rows) {
+        ncgen::TLayerTable layers;
+        layers.AddLayer("Ebene 1", 0, 0);
+        ncgen::TGenerateFields fields;
+        fields.Layer = layers.SelectLayer(1).Fields;
+        fields.Layer.EText = {"SN-2026-000123"};
+        fields.Layer.EGroesse = "0.2";
+        fields.Layer.EXVersatz = "-1.5";
+        fields.Layer.EYVersatz = "-1.5";
+        fields.REbeneauswahl = "2";
+        fields.ZEbeneauswahl = "-0.08";
+        fields.Surface = {row.mode, {'X', 0, -4, 4}, {}};
+        ncgen::TActiveProfile profile;
+        profile.FirstPoint[0] = "G0 [#AAXIS][#AVAL]";
+        profile.FirstPoint[1] = "G0 X[#XVAL] Y[#YVAL] Z[#RVAL]";
+        profile.FirstPoint[2] = "G1 Z[#ZVAL]";
+        profile.FollowingPoints = profile.FirstPoint;
+        profile.End[0] = "M30";
+        profile.Format.Nachkommastellen = 4;
+        profile.Tool = Cone90;
+        profile.InfeedDepth = "-0.08";
+        const auto generated = ncgen::GenerateCommand(layers, fields, profile, "Welle");
+        ncgen::TLayer layer;
+        layer.Size = "0.2";
+        const grade::TGradeReport report = grade::GradeProgram(
+            generated.SimulationLines, layer, profile, "SN-2026-000123", 0, {}, false);
+        ASSERT_TRUE(report.Ok()) << report.Problem;
+        const grade::TGradeAtDepth& at = report.Depths[0];
+        const char* what = row.mode == ncgen::TSurfaceMode::Follow ? "follow" : "rotary";
+        EXPECT_NEAR(at.As9132.OvalityMax, 100 * row.ovality, 0.05) << what;
+        // The simulation lines keep 3 decimals: 0.0005 mm is 0.0025 of the cell.
+        EXPECT_NEAR(at.Iso.GridNonuniformity, off / average, 0.005) << what;
+        EXPECT_NEAR(at.Iso.AxialNonuniformity, std::fabs(pitch - 1) / average, 0.005) << what;
+        // Columns stay straight and the legs square: nothing for AS9132 to find there.
+        EXPECT_NEAR(at.As9132.CentreOffsetMax, 0, 0.1) << what;
+        EXPECT_NEAR(at.As9132.AngleOfDistortion, 0, 0.01) << what;
     }
 }
