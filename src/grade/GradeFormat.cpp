@@ -12,46 +12,6 @@ std::string fixed(double value, int decimals) {
     return base::FixedText(value, decimals);
 }
 
-std::string passWord(bool pass) {
-    return pass ? "pass" : "fail";
-}
-
-std::string depthName(const TGradeAtDepth& at) {
-    if (at.DepthOffset == 0) return "nominal depth";
-    return (at.DepthOffset < 0 ? "shallower by " : "deeper by ") +
-           base::FixedText(at.DepthOffset < 0 ? -at.DepthOffset : at.DepthOffset, 3) + " mm";
-}
-
-void textAt(std::string& out, const TGradeAtDepth& at) {
-    const TAs9132& as = at.As9132;
-    const TIso15415& iso = at.Iso;
-    out += "At the " + depthName(at) + ":\n";
-    out += "  AS9132 dot size " + fixed(as.DotMin, 1) + " / " + fixed(as.DotMean, 1) + " / " +
-           fixed(as.DotMax, 1) + " % (min / mean / max, 60-105 %), outside " +
-           fixed(as.OutsidePercent, 1) + " % (at most 2 %): " + passWord(as.DotSizePass) + "\n";
-    out += "  AS9132 centre offset " + fixed(as.CentreOffsetMax, 1) +
-           " % (at most 20 %): " + passWord(as.CentrePass) + "\n";
-    out += "  AS9132 ovality " + fixed(as.OvalityMax, 1) +
-           " % (at most 20 %): " + passWord(as.OvalityPass) + "\n";
-    out += "  AS9132 angle of distortion " + fixed(as.AngleOfDistortion, 2) +
-           " degrees (within 7): " + passWord(as.AnglePass) + "\n";
-    out +=
-        "  AS9132 quiet zone " +
-        (as.QuietZone ? fixed(*as.QuietZone, 1) + " modules (at least 1): " + passWord(as.QuietPass)
-                      : std::string("not judged (no blank)")) +
-        "\n";
-    out += "  AS9132 " + std::string(as.Pass() ? "passes" : "fails") + "\n";
-    out += "  ISO/IEC 15415 axial non-uniformity " + fixed(iso.AxialNonuniformity, 3) +
-           " (A up to 0.06): " + GradeLetter(iso.Axial) + "\n";
-    out += "  ISO/IEC 15415 grid non-uniformity " + fixed(iso.GridNonuniformity, 3) +
-           " (A up to 0.38): " + GradeLetter(iso.Grid) + "\n";
-    out += "  ISO/IEC 15415 unused error correction " + fixed(iso.UnusedErrorCorrection, 2) +
-           " (A from 0.62): " + GradeLetter(iso.Unused) + "\n";
-    out += "  ISO/IEC 15415 fixed pattern damage " + std::to_string(iso.DamagedPatternModules) +
-           " modules: " + GradeLetter(iso.FixedPattern) + "\n";
-    out += std::string("  ISO/IEC 15415 grade ") + GradeLetter(iso.Overall()) + "\n";
-}
-
 std::string jsonNumber(double value, int decimals) {
     return fixed(value, decimals);
 }
@@ -61,25 +21,6 @@ std::string jsonGrade(TGrade grade) {
 }
 
 } // namespace
-
-std::string ReportText(const TGradeReport& report) {
-    if (!report.Ok()) return "No grade: " + report.Problem + "\n";
-    std::string out;
-    out += "Verdict: " +
-           (report.Verdict ? std::string(VerdictWords(report.Verdict->Verdict))
-                           : std::string("not in this build")) +
-           "\n";
-    for (const TGradeAtDepth& at : report.Depths)
-        textAt(out, at);
-    out += "Over the depth tolerance of " + base::FixedText(report.Tolerance, 3) + " mm: AS9132 " +
-           (report.As9132Pass() ? "passes" : "fails") + ", grade " + GradeLetter(report.Overall()) +
-           "\n";
-    out += "Not predicted (measured on the part):";
-    for (const std::string_view name : NotPredicted)
-        out += " " + std::string(name) + ";";
-    out.back() = '\n';
-    return out;
-}
 
 std::string ReportJson(const TGradeReport& report) {
     if (!report.Ok()) return "{\"error\":\"" + report.Problem + "\"}\n";

@@ -8,10 +8,6 @@
 
 namespace korvex::grade {
 
-// The report for people (English, as korvex-cli prints it): every parameter with its limit, at
-// the nominal depth and at both ends of the tolerance.
-std::string ReportText(const TGradeReport& report);
-
 // The report as one JSON object with the keys the manual lists; the figures at the nominal
 // depth, "pass" and "overall" over the whole depth tolerance.
 std::string ReportJson(const TGradeReport& report);

@@ -158,6 +158,7 @@ TGradeReport GradeProgram(const std::vector<std::string>& simulationLines,
             PredictMark(simulationLines, layer, profile, offset, blankDefinition);
         if (!predicted.Mark) {
             report.Problem = predicted.Problem;
+            report.NoTool = predicted.NoTool;
             report.Depths.clear();
             return report;
         }

@@ -75,6 +75,7 @@ bool VerdictAvailable();
 
 struct TGradeReport {
     std::string Problem; // English; when set, nothing else is
+    bool NoTool = false; // the problem: no tool or no dot spacing
     long double Tolerance = 0;
     std::vector<TGradeAtDepth> Depths;     // nominal, shallower end, deeper end
     std::optional<TVerdictResult> Verdict; // at the nominal depth

@@ -91,6 +91,7 @@ TMarkPrediction PredictMark(const std::vector<std::string>& simulationLines,
     const auto figures = ncgen::DotFigures(simulationLines, tool, pitch);
     if (!figures) {
         out.Problem = "no grade without a marking tool in the profile and a dot spacing";
+        out.NoTool = true;
         return out;
     }
     const auto surface = ncgen::ReadSurfaceLine(simulationLines);

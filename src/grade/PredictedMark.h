@@ -33,6 +33,7 @@ struct TPredictedMark {
 struct TMarkPrediction {
     std::optional<TPredictedMark> Mark;
     std::string Problem; // English, why there is no mark to grade
+    bool NoTool = false; // the reason is that no tool or no spacing is known
 };
 
 // The program's dots (its simulation lines) made by the profile's tool `depthOffset` mm deeper
