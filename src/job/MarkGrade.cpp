@@ -6,6 +6,7 @@
 #include "config/ConfigFolder.h"
 #include "config/IniFile.h"
 #include "ncgen/NumberReading.h"
+#include "readback/ProgramNotes.h"
 
 #include <cmath>
 
@@ -114,14 +115,21 @@ std::string GradeStatusText(const grade::TGradeReport& report,
                         passText(report.As9132Pass(), texts), verdictText(report, texts));
 }
 
-std::string GradeShortfall(const grade::TGradeReport& report, std::string_view requirement,
-                           const config::TLanguageTexts& texts) {
+grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
+                                const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
+                                std::string_view blankDefinition, long double tolerance) {
+    return grade::GradeProgram(simulationLines, layer, profile, readback::LayerCode(layer),
+                               tolerance, blankDefinition);
+}
+
+base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,
+                                      std::string_view requirement,
+                                      const config::TLanguageTexts& texts) {
     const auto wanted = grade::ReadRequirement(requirement);
-    if (!wanted) return {};
-    if (grade::ShortOf(report, *wanted).empty()) return {};
+    if (!wanted || grade::ShortOf(report, *wanted).empty()) return {};
     const std::string why =
         !report.Ok() ? problemText(report, texts) : GradeStatusText(report, texts);
-    return texts.Format(text::GradeShortOfRequire, std::string(requirement), why);
+    return {text::GradeShortOfRequire, 0, {}, {std::string(requirement), why}};
 }
 
 } // namespace korvex::job

@@ -23,9 +23,13 @@ std::vector<std::string> GradeReportLines(const grade::TGradeReport& report,
                                           const config::TLanguageTexts& texts);
 // "Note B · AS9132 nicht erfüllt · knapp lesbar".
 std::string GradeStatusText(const grade::TGradeReport& report, const config::TLanguageTexts& texts);
-// Text 9955 when the report falls short of `requirement` ("as9132", "B" as given); empty when
-// it meets it.
-std::string GradeShortfall(const grade::TGradeReport& report, std::string_view requirement,
-                           const config::TLanguageTexts& texts);
+// The program of a run step graded: its simulation lines, layer 1 with the step's text.
+grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
+                                const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
+                                std::string_view blankDefinition, long double tolerance);
+// Text 9955 with the requirement and the report's status when it falls short; empty otherwise.
+base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,
+                                      std::string_view requirement,
+                                      const config::TLanguageTexts& texts);
 
 } // namespace korvex::job
