@@ -121,6 +121,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     job::TJobOptions options;
     options.Stats = series.Stats;
     options.Check = series.Check;
+    options.Require = series.Require;
     job::TOpenJob opened;
     if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
     const config::TLanguageTexts& texts = opened.Session.Texts;
@@ -246,7 +247,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         << utf8(texts.Format(text::RunStopped, std::to_string(run.StoppedAt + 1),
                              std::to_string(items.size()), std::to_string(run.Written)))
         << '\n';
-    return run.CheckFailed ? ExitCheckFailed : ExitFailure;
+    return run.CheckFailed || run.RequirementFailed ? ExitCheckFailed : ExitFailure;
 }
 
 } // namespace korvex::cli
