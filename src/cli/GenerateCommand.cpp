@@ -202,6 +202,7 @@ int writeLogged(log::TMarkingLog& markingLog, const job::TOpenJob& job,
     log::TMarkRecord record =
         job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
+    record.Grade = job::GradeForRecord(job, job.Job.Layers.Layer(1).Content, program);
     try {
         const log::TLoggedWrite written =
             log::WriteLogged(markingLog, record, base::JoinLines(program.Generated.NCLines),

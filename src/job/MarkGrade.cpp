@@ -115,6 +115,14 @@ std::string GradeStatusText(const grade::TGradeReport& report,
                         passText(report.As9132Pass(), texts), verdictText(report, texts));
 }
 
+std::string GradeForRecord(const TOpenJob& job, content::TContentKind kind,
+                           const TProgram& program) {
+    TJobOptions options;
+    options.Content = kind;
+    const grade::TGradeReport report = GradeOfProgram(job, options, program);
+    return report.Ok() ? grade::GradeSummary(report) : std::string();
+}
+
 grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                 const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                                 std::string_view blankDefinition, long double tolerance) {

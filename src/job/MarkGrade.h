@@ -23,6 +23,11 @@ std::vector<std::string> GradeReportLines(const grade::TGradeReport& report,
                                           const config::TLanguageTexts& texts);
 // "Note B · AS9132 nicht erfüllt · knapp lesbar".
 std::string GradeStatusText(const grade::TGradeReport& report, const config::TLanguageTexts& texts);
+// What the marking log keeps of the program's predicted grade; empty when there is none (no
+// tool in the profile).
+std::string GradeForRecord(const TOpenJob& job, content::TContentKind kind,
+                           const TProgram& program);
+
 // The program of a run step graded: its simulation lines, layer 1 with the step's text.
 grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                 const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,

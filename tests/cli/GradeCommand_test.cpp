@@ -1,7 +1,10 @@
 #include "CliProcess.h"
 #include "support/TempFolder.h"
 
+#include "log/GradeRecord.h"
+
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <regex>
@@ -97,4 +100,19 @@ TEST(GradeCommand, TextGivesTheProfilesDepthToleranceAndNamesWhatIsNotPredicted)
               2);
     // Without a tool there is nothing to grade.
     EXPECT_EQ(RunCli({"grade", "--config", config.string(), EXAMPLE}).exitCode, 1);
+}
+
+// The marking log keeps the grade beside the read-back of every program korvex-cli writes.
+TEST(GradeCommand, TheMarkingLogRecordsThePredictedGrade) {
+    TempFolder dir;
+    const fs::path config = configAt(dir, "c", "-0.1");
+    const fs::path out = dir / "p.nc";
+    ASSERT_EQ(RunCli({"generate", "--config", config.string(), "--tool", "cone:90", "-o",
+                      out.string(), EXAMPLE})
+                  .exitCode,
+              0);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((config / "korvex.sqlite").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(korvex::log::StoredGrade(db, 1), "A, AS9132 fails, reads narrowly");
+    sqlite3_close(db);
 }
