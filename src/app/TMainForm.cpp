@@ -18,6 +18,7 @@
 #include "app/LogDialog.h"
 #include "app/MainActions.h"
 #include "app/NCEditor.h"
+#include "app/GradeStatus.h"
 #include "app/NotesStatus.h"
 #include "app/NumericKeyFilter.h"
 #include "app/AppPlatform.h"
@@ -78,6 +79,7 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     document_ = new JobDocument(texts_, this);
     generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, *document_,
                                         messages_, settings_, this);
+    gradeStatus_ = new GradeStatus(*statusBar(), messages_, *generator_, this);
     coupon_ = new CouponRun(*this, messages_, *document_, profiles_, options_.ConfigFolder, *panel_,
                             *generator_);
     connect(coupon_, &CouponRun::Shown, this, &TMainForm::BGrafikClick);

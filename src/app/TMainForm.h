@@ -22,6 +22,7 @@ namespace korvex::app {
 class BatchRun;
 class BlankPage;
 class GenerateController;
+class GradeStatus;
 class GraphicPage;
 class IntroWindow;
 class JobDocument;
@@ -139,6 +140,7 @@ class TMainForm : public MainCommands {
     NCEditor* editor_ = nullptr;
     ProfilePanel* profilePanel_ = nullptr;
     GenerateController* generator_ = nullptr;
+    GradeStatus* gradeStatus_ = nullptr; // the predicted grade in the status bar
     GraphicPage* graphic_ = nullptr;
     BlankPage* blankPage_ = nullptr;
     TFSymbol* symbolDialog_ = nullptr;

@@ -170,6 +170,36 @@
     X(TurningAxisMismatch, 9863) /* %1 the profile's turning axis, %2 the blank's axis */          \
     X(TurningNoCylinder, 9865)   /* %1 the profile's turning axis */                               \
     X(RotaryNeedsAngle, 9864)    /* %1 the profile's name */                                       \
+    X(GradeVerdict, 9930)                                                                          \
+    X(GradeReads, 9931)                                                                            \
+    X(GradeReadsNarrowly, 9932)                                                                    \
+    X(GradeDoesNotRead, 9933)                                                                      \
+    X(GradeAtNominal, 9934)                                                                        \
+    X(GradeAtShallower, 9935)                                                                      \
+    X(GradeAtDeeper, 9936)                                                                         \
+    X(GradeDotSize, 9937)                                                                          \
+    X(GradeCentreOffset, 9938)                                                                     \
+    X(GradeOvality, 9939)                                                                          \
+    X(GradeAngle, 9940)                                                                            \
+    X(GradeQuietZone, 9941)                                                                        \
+    X(GradeQuietNotJudged, 9942)                                                                   \
+    X(GradePass, 9943)                                                                             \
+    X(GradeFail, 9944)                                                                             \
+    X(GradeAxial, 9945)                                                                            \
+    X(GradeGrid, 9946)                                                                             \
+    X(GradeUnused, 9947)                                                                           \
+    X(GradeFixedPattern, 9948)                                                                     \
+    X(GradeAtDepth, 9949)                                                                          \
+    X(GradeOverTolerance, 9950)                                                                    \
+    X(GradeNotPredicted, 9951)                                                                     \
+    X(GradeNone, 9952)                                                                             \
+    X(GradeNoTool, 9953)                                                                           \
+    X(GradeNoSymbol, 9954)                                                                         \
+    X(GradeShortOfRequire, 9955)                                                                   \
+    X(GradeStatus, 9956)                                                                           \
+    X(GradeReportTitle, 9957)                                                                      \
+    X(GradeNoVerdict, 9958)                                                                        \
+    X(GradeWorking, 9959)                                                                          \
     X(LoadReportTitle, 9353)                                                                       \
     X(Gs1NoIdentifier, 9501)                                                                       \
     X(Gs1UnknownAi, 9502)                                                                          \

@@ -18,6 +18,8 @@ constexpr const char* USAGE =
     "       korvex-cli coupon [--config DIR] [--profile N|NAME] [--tool TOOL] [--pitch P] [-o "
     "OUT]\n"
     "       korvex-cli coupon [...] --measured DEPTH:DIAMETER [--save]\n"
+    "       korvex-cli grade [--config DIR] [--profile N|NAME] [--tool TOOL] [--surface S]\n"
+    "                        [--text TEXT] [--format text|json] JOB.ncm\n"
     "       korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
     "                      [--format table|csv|json] | --verify FILE\n"
     "       korvex-cli --version\n"
@@ -40,6 +42,7 @@ int main(int argc, char** argv) {
         if (command == "generate") return korvex::cli::RunGenerate(args, std::cout, std::cerr);
         if (command == "view") return korvex::cli::RunView(args, std::cout, std::cerr);
         if (command == "coupon") return korvex::cli::RunCoupon(args, std::cout, std::cerr);
+        if (command == "grade") return korvex::cli::RunGrade(args, std::cout, std::cerr);
         if (command == "log") return korvex::cli::RunLog(args, std::cout, std::cerr);
     } catch (const std::exception& e) {
         // The commands word every outcome a user can cause; anything else is a fault of ours.

@@ -17,6 +17,7 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
 int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunGrade(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace korvex::cli

@@ -12,6 +12,7 @@
 #include "config/ConfigError.h"
 #include "job/LoggedRun.h"
 #include "job/Run.h"
+#include "job/MarkGrade.h"
 
 #include <ostream>
 
@@ -24,7 +25,8 @@ constexpr const char* GENERATE_USAGE =
     "KIND]\n"
     "                           [-o OUT] [--surface flat|follow|rotary]\n"
     "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
-    "                           [--no-log] [--allow-duplicate] JOB.ncm\n"
+    "                           [--no-log] [--allow-duplicate] [--require as9132|A|B|C|D]\n"
+    "                           JOB.ncm\n"
     "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
     "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
     "       korvex-cli generate --texts FILE -o NAMES [...] JOB.ncm\n";
@@ -57,6 +59,9 @@ constexpr const char* GENERATE_HELP =
     "                    tip flat and radius in mm): --stats and --check give the dot size\n"
     "                    against the dot spacing and the depths for 60-105 %, and --check reads\n"
     "                    the marks back as round dots\n"
+    "  --require as9132|A|B|C|D\n"
+    "                    refuse (exit status 3) a program whose predicted mark fails AS9132\n"
+    "                    or grades below the letter, or does not read ('korvex-cli grade')\n"
     "  --serial START[:COUNT[:STEP]]\n"
     "                    one program per number n = START, START+STEP, ... (COUNT programs)\n"
     "  --serial next[:COUNT[:STEP]]\n"
@@ -81,6 +86,7 @@ struct TParsed {
     std::optional<std::string> Output;
     std::optional<std::string> Serial;
     std::optional<std::string> Texts;
+    std::optional<std::string> Require;
     bool Check = false;
     bool Stats = false;
     bool Help = false;
@@ -114,6 +120,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &parsed.Log.Counter;
         else if (arg == "--tool")
             target = &options.Tool;
+        else if (arg == "--require")
+            target = &parsed.Require;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
@@ -142,6 +150,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     if (parsed.Help) return {};
     if (parsed.Check && !readback::ReadBackAvailable)
         return "--check cannot be used: " + std::string(readback::ReadBackMissing);
+    if (parsed.Require && !grade::ReadRequirement(*parsed.Require))
+        return "--require must be as9132, A, B, C or D";
     if (parsed.Serial && parsed.Texts) return "--serial and --texts cannot be combined";
     if (parsed.Serial && !options.Text) return "--serial needs a --text pattern";
     if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
@@ -190,6 +200,7 @@ int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TPar
     log::TMarkRecord record =
         job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
+    record.Grade = job::GradeForRecord(job, job.Job.Layers.Layer(1).Content, program);
     const std::string bytes = base::JoinLines(program.Generated.NCLines);
     TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
     const job::TWriteOutcome written = job::WriteOne(
@@ -226,7 +237,7 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     }
     if (parsed.Serial || parsed.Texts) {
         TSeriesOptions series{parsed.Options, *parsed.Output, parsed.Serial, parsed.Texts,
-                              parsed.Check,   parsed.Stats,   parsed.Log};
+                              parsed.Check,   parsed.Stats,   parsed.Log,    parsed.Require};
         return RunGenerateSeries(series, err);
     }
     job::TJobOptions options;
@@ -239,6 +250,13 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     if (const job::TOutcome generated = job::Generate(opened, options, program); !generated.Ok())
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
+    if (parsed.Require) {
+        const grade::TGradeReport report = job::GradeOfProgram(opened, options, program);
+        if (const base::TTextMessage refusal =
+                job::RequirementRefusal(report, *parsed.Require, opened.Session.Texts);
+            !refusal.Empty())
+            return Print(err, opened, refusal), ExitCheckFailed;
+    }
     if (parsed.Output) {
         if (const int status = writeFile(opened, program, parsed, err)) return status;
     } else {

@@ -145,7 +145,7 @@ int reportRun(const job::TOpenJob& opened, const job::TRunReport& report, std::o
                                             std::to_string(report.Items.size()),
                                             std::to_string(run.Written)))
         << '\n';
-    return run.CheckFailed ? ExitCheckFailed : ExitFailure;
+    return run.CheckFailed || run.RequirementFailed ? ExitCheckFailed : ExitFailure;
 }
 
 } // namespace
@@ -162,6 +162,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
     job::TJobOptions options;
     options.Stats = series.Stats;
     options.Check = series.Check;
+    options.Require = series.Require;
     job::TOpenJob opened;
     if (const auto failed = OpenCommandJob(first, "generate", options, opened, err)) return *failed;
     job::TOpenJob trial = opened;

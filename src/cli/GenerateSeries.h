@@ -21,6 +21,7 @@ struct TSeriesOptions {
     bool Check = false;
     bool Stats = false;
     TLogOptions Log;
+    std::optional<std::string> Require; // as9132, A-D
 };
 
 // Writes one program per number or line, a summary line per program and a total on err; the

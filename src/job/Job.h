@@ -42,6 +42,7 @@ struct TJobOptions {
     bool Stats = false;                           // figures of the marking
     bool Check = false;                           // read the marked points back
     std::optional<ncgen::TTool> Tool;             // replaces the profile's tool
+    std::optional<std::string> Require;           // a predicted grade every program must reach
 };
 
 // A job ready to generate: the session, the chosen profile and the loaded template.
@@ -108,6 +109,8 @@ struct TNotesWanted {
     bool Stats = false;    // figures of the marking
     bool Check = false;    // read the marked points back (the window runs it beside itself)
     std::string RapidRate; // the settings' rapid rate for the cycle time; empty: none
+    std::string Require;   // "as9132", "A"-"D": refuse a program predicted below it
+    long double DepthTolerance = 0.01L; // the profile's, for the prediction
 };
 
 // The generate command on layer 1 with the given fields, then the notes when wanted: the one

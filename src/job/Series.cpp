@@ -1,4 +1,5 @@
 #include "job/Series.h"
+#include "job/MarkGrade.h"
 
 #include "base/PathText.h"
 #include "base/TextNumbers.h"
@@ -61,7 +62,8 @@ TSeriesJob SeriesJob(TOpenJob& job, const TJobOptions& options) {
             job.Profile.Profile,
             job.Profile.Name,
             job.Session.Texts,
-            {options.Stats, options.Check, job.Session.Settings.RapidRate},
+            {options.Stats, options.Check, job.Session.Settings.RapidRate,
+             options.Require.value_or(""), DepthTolerance(job)},
             job.File};
 }
 
@@ -96,6 +98,20 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
             program.Ok = false;
             program.Refusal = std::move(collision);
             return;
+        }
+        if (!run.Notes.Require.empty()) {
+            ncgen::TLayer layer = layers.Layer(1);
+            layer.Content = run.Fields.Layer.Content;
+            const grade::TGradeReport report =
+                GradeOfStep(generated.SimulationLines, layer, run.Profile, run.Job.BlankDefinition,
+                            run.Notes.DepthTolerance);
+            if (base::TTextMessage refusal = RequirementRefusal(report, run.Notes.Require, texts);
+                !refusal.Empty()) {
+                program.Ok = false;
+                program.Refusal = std::move(refusal);
+                result.RequirementFailed = true;
+                return;
+            }
         }
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);

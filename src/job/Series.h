@@ -51,6 +51,7 @@ struct TSeriesOutcome {
     ncgen::TRunStop Stop = ncgen::TRunStop::None;
     bool CheckFailed = false;                             // a program did not read back as its text
     std::optional<readback::TReadBackResult> FailedCheck; // how it read
+    bool RequirementFailed = false; // a program was predicted below the grade asked for
 };
 
 // What a run generates with: the job whose layer 1 takes each text (changed by the run, so

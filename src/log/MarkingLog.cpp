@@ -7,6 +7,7 @@
 #include "base/Windows1252.h"
 #include "config/IniFile.h"
 #include "log/ContentKey.h"
+#include "log/GradeRecord.h"
 #include "log/Sha256.h"
 
 #include <sqlite3.h>
@@ -52,6 +53,7 @@ constexpr const char* MIGRATIONS[] = {
        ALTER TABLE runs ADD COLUMN boot TEXT NOT NULL DEFAULT '';
        ALTER TABLE runs ADD COLUMN started_process TEXT NOT NULL DEFAULT '';
        ALTER TABLE runs ADD COLUMN settled_by TEXT NOT NULL DEFAULT '';)",
+    GradeMigration,
 };
 static_assert(std::size(MIGRATIONS) == SchemaVersion);
 
@@ -655,6 +657,7 @@ TMarkingLog::TBegun TMarkingLog::BeginWrites(std::vector<TMarkRecord>& records,
         if (insert.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
         insert.Reset();
         record.Id = sqlite3_last_insert_rowid(db_);
+        if (!StoreGrade(db_, record.Id, record.Grade)) fail(text::LogCannotWrite);
         // Named after the record, so the next opening knows what a killed writer left.
         fs::path target = base::WriteTarget(record.Output);
         if (target.empty()) target = record.Output;

@@ -17,7 +17,7 @@ struct sqlite3;
 namespace korvex::log {
 
 inline constexpr const char* LogFileName = "korvex.sqlite";
-inline constexpr int SchemaVersion = 2;
+inline constexpr int SchemaVersion = 3;
 // PRAGMA application_id of Korvex's logs ("KRVX"), so another program's database is not taken.
 inline constexpr std::int32_t ApplicationId = 0x4B525658;
 
@@ -48,6 +48,7 @@ struct TMarkRecord {
     std::filesystem::path Output;
     std::string Sha256;   // of the bytes written
     std::string ReadBack; // the read-back verdict; empty when the program was not checked
+    std::string Grade;    // the predicted grade (GradeRecord.h); empty when none was predicted
     std::string Counter;  // the counter a serial number came from, if any
     std::optional<std::int64_t> Serial;
     bool Pending = false; // recorded, the file not yet known to be in place
