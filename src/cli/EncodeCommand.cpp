@@ -16,7 +16,7 @@ namespace korvex::cli {
 namespace {
 
 constexpr const char* ENCODE_USAGE =
-    "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48]\n"
+    "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48|C8X48|...|C26X64]\n"
     "                         [--encoding ASCII|C40|TEXT|BINARY|NONE|AUTO]\n"
     "                         [--format matrix|codewords|svg|pbm]\n"
     "                         [--content text|gs1|iso15434-05|iso15434-06|iso15434-12] TEXT\n";

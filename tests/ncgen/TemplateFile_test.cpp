@@ -158,7 +158,7 @@ TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
         const char* storedEnc;
         int fallbacks;
     } cases[] = {{"30", "5", "30", "5", 0},   {"0", "0", "0", "0", 0},
-                 {"31", "5", "0", "5", 1},    {"255", "6", "0", "0", 2},
+                 {"49", "5", "0", "5", 1},    {"255", "6", "0", "0", 2},
                  {"12", "255", "12", "0", 1}, {"300", "-1", "0", "0", 2}};
     for (const auto& c : cases) {
         TLoadReport report;
