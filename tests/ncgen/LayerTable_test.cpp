@@ -108,7 +108,7 @@ TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored) {
 }
 
 TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo) {
-    // Symbol sizes are 0-30 (AUTO and the 30 sizes), encodations 0-5.
+    // Symbol sizes are 0-48 (AUTO, the 30 classic sizes and the 18 DMRE ones), encodations 0-5.
     const struct {
         const char* form;
         const char* enc;

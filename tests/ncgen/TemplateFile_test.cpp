@@ -150,7 +150,7 @@ TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported) {
 }
 
 TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
-    // Sizes are 0-30, encodations 0-5; anything else would silently become AUTO / ASCII.
+    // Sizes are 0-48, encodations 0-5; anything else would silently become AUTO / ASCII.
     const struct {
         const char* form;
         const char* enc;
