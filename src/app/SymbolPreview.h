@@ -30,7 +30,7 @@ class SymbolPreview : public QWidget {
 
     // The size and encodation of the job's current layer, to draw: the encoder takes them, the
     // caption names them. The job keeps them; nothing reads them back from here.
-    void SetDatamatrix(std::uint8_t size, std::uint8_t encodation);
+    void SetDatamatrix(std::uint8_t size, std::uint8_t encodation, bool dmre = false);
     void ResetDMGrafik();
     void ClearDMGrafik();
     void DrawDMGrafik();
