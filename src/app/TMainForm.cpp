@@ -102,10 +102,8 @@ void TMainForm::connectAreas() {
     connect(blankPage_, &BlankPage::Edited, this, [this] {
         if (takeShownCylinder()) generator_->Checkstatus();
     });
-    connect(document_, &JobDocument::SymbolChanged, this, [this] {
-        preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation,
-                                document_->Symbol().Dmre);
-    });
+    connect(document_, &JobDocument::SymbolChanged, this,
+            [this] { preview_->SetDatamatrix(document_->Symbol()); });
     LinkGraphic(*graphic_, *panel_, *profilePanel_, *generator_, *document_);
     connect(graphic_, &GraphicPage::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -241,8 +239,7 @@ void TMainForm::Startup() {
     layers.CurrentLayer = 1;
     NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
     batch_->Run();
-    preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation,
-                            document_->Symbol().Dmre);
+    preview_->SetDatamatrix(document_->Symbol());
     preview_->ResetDMGrafik();
     preview_->ClearDMGrafik();
 }
