@@ -153,6 +153,7 @@ ncgen::TGenerateFields GenerateController::Fields() const {
     ncgen::TGenerateFields fields{panel_.Fields(), profilePanel_.REbeneauswahl(),
                                   profilePanel_.ZEbeneauswahl(), readback::JobSurface(Job())};
     fields.Layer.CurrentSymbolSize = document_.Symbol().Size;
+    fields.Layer.Dmre = document_.Symbol().Dmre;
     fields.Layer.CurrentEncodation = document_.Symbol().Encodation;
     return fields;
 }

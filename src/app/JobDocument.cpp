@@ -9,7 +9,7 @@ JobDocument::JobDocument(const config::TLanguageTexts& texts, QObject* parent)
     : QObject(parent), texts_(texts) {}
 
 void JobDocument::SetSymbol(ncgen::TSymbolChoice symbol) {
-    symbol_ = ncgen::ChooseSymbol(symbol.Size, symbol.Encodation);
+    symbol_ = ncgen::ChooseSymbol(symbol.Size, symbol.Encodation, symbol.Dmre);
     emit SymbolChanged();
 }
 

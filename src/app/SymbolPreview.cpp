@@ -94,11 +94,12 @@ QString SymbolPreview::listCaption() const {
                datamatrix::EncodingName(static_cast<datamatrix::TEncoding>(encodation_)));
 }
 
-void SymbolPreview::SetDatamatrix(std::uint8_t size, std::uint8_t encodation) {
+void SymbolPreview::SetDatamatrix(std::uint8_t size, std::uint8_t encodation, bool dmre) {
     size_ = size < datamatrix::FORMAT_COUNT ? size : 0;
     encodation_ = encodation < datamatrix::ENCODING_COUNT ? encodation : 0;
     datamatrix_.Encoding = static_cast<datamatrix::TEncoding>(encodation_);
     datamatrix_.PreferredFormat = static_cast<datamatrix::TFormat>(size_);
+    datamatrix_.AllowDmre = dmre;
     caption_->setText(listCaption());
 }
 

@@ -2,6 +2,7 @@
 
 #include "content/SymbolContent.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/SymbolChoice.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -34,7 +35,10 @@ class SymbolPreview : public QWidget {
 
     // The size and encodation of the job's current layer, to draw: the encoder takes them, the
     // caption names them. The job keeps them; nothing reads them back from here.
-    void SetDatamatrix(std::uint8_t size, std::uint8_t encodation);
+    void SetDatamatrix(std::uint8_t size, std::uint8_t encodation, bool dmre = false);
+    void SetDatamatrix(const ncgen::TSymbolChoice& symbol) {
+        SetDatamatrix(symbol.Size, symbol.Encodation, symbol.Dmre);
+    }
     void ResetDMGrafik();
     void ClearDMGrafik();
     void DrawDMGrafik();

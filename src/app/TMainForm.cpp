@@ -105,9 +105,8 @@ void TMainForm::connectAreas() {
     connect(blankPage_, &BlankPage::Edited, this, [this] {
         if (takeShownCylinder()) generator_->Checkstatus();
     });
-    connect(document_, &JobDocument::SymbolChanged, this, [this] {
-        preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
-    });
+    connect(document_, &JobDocument::SymbolChanged, this,
+            [this] { preview_->SetDatamatrix(document_->Symbol()); });
     LinkGraphic(*graphic_, *panel_, *profilePanel_, *generator_, *document_);
     connect(graphic_, &GraphicPage::Status, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
@@ -240,7 +239,7 @@ void TMainForm::Startup() {
     layers.CurrentLayer = 1;
     NumericKeyFilter::SetText(panel_->EGroesse(), FromCodePage(settings_.DotSpacing));
     batch_->Run();
-    preview_->SetDatamatrix(document_->Symbol().Size, document_->Symbol().Encodation);
+    preview_->SetDatamatrix(document_->Symbol());
     preview_->ResetDMGrafik();
     preview_->ClearDMGrafik();
 }
@@ -253,13 +252,15 @@ void TMainForm::textChange() {
 void TMainForm::SelectLayer(int n) {
     const ncgen::TSelectedLayer selected = document_->Job().Layers.SelectLayer(n);
     panel_->SetFields(selected.Fields);
-    document_->SetSymbol({selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation});
+    document_->SetSymbol({selected.Fields.CurrentSymbolSize, selected.Fields.CurrentEncodation,
+                          selected.Fields.Dmre});
 }
 
 ncgen::TLayerFields TMainForm::shownLayer() const {
     ncgen::TLayerFields fields = panel_->Fields();
     fields.CurrentSymbolSize = document_->Symbol().Size;
     fields.CurrentEncodation = document_->Symbol().Encodation;
+    fields.Dmre = document_->Symbol().Dmre;
     return fields;
 }
 
@@ -357,7 +358,8 @@ void TMainForm::SchriftartSingleClick() {
     graphic_->StopPick();
     symbolDialog_->Prepare(document_->Symbol().Size, document_->Symbol().Encodation);
     if (symbolDialog_->exec() != QDialog::Accepted) return;
-    document_->SetSymbol({symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation()});
+    document_->SetSymbol(
+        {symbolDialog_->ChosenSize(), symbolDialog_->ChosenEncodation(), document_->Symbol().Dmre});
     textChange();
 }
 

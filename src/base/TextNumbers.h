@@ -71,6 +71,12 @@
     X(SerialCheckText, 9164)                                                                       \
     X(FirstProblemText, 9165) /* one text per read-back reason, in the order of TProblem */        \
     X(LastProblemText, 9175)                                                                       \
+    X(DmreOlderReaders, 9200) /* %1 the size */                                                    \
+    X(AdviseSquare, 9205)                                                                          \
+    X(AdviseRectangle, 9206)                                                                       \
+    X(AdviseDmre, 9207)                                                                            \
+    X(AdviseSmallerSpacing, 9208)                                                                  \
+    X(AdviseRotaryAxis, 9209)                                                                      \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
     X(FileTooLarge, 9600)         /* %1 the file, %2 the limit */                                  \

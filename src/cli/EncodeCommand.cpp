@@ -8,7 +8,10 @@
 #include "base/Windows1252.h"
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/NumberReading.h"
+#include "ncgen/SymbolAdvice.h"
 
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -17,17 +20,22 @@ namespace korvex::cli {
 namespace {
 
 const std::string ENCODE_USAGE =
-    "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48]\n"
+    "usage: korvex-cli encode [--size AUTO|C10X10|...|C16X48|C8X48|...|C26X64]\n"
     "                         [--encoding ASCII|C40|TEXT|BINARY|NONE|AUTO]\n"
     "                         [--format matrix|codewords|svg|pbm]\n"
     "                         [--content " +
-    content::ContentOptionList("|", "|") + "] TEXT\n";
+    content::ContentOptionList("|", "|") +
+    "]\n"
+    "                         [--advise DIAMETER [--spacing MM]] TEXT\n";
 
 constexpr const char* ENCODE_HELP =
     "Encodes TEXT (UTF-8, characters of Windows-1252 only) as a DataMatrix ECC 200 symbol and\n"
     "prints its modules (matrix: one line per row, 1 dark), its codewords, or a picture.\n"
     "--content gs1 takes \"(01)09506000134352(17)261231\"; ISO/IEC 15434 one data element per\n"
     "line. Content that its kind refuses is not encoded (exit status 1).\n"
+    "--advise prints instead which symbol fits a shaft of DIAMETER mm at the dot spacing\n"
+    "(default 0.5): within 16 % of the diameter across the axis, else a smaller spacing or\n"
+    "the rotary axis.\n"
     "Exit status: 0 done, 1 the text fits no symbol, 2 bad arguments.\n";
 
 struct EncodeOptions {
@@ -36,6 +44,8 @@ struct EncodeOptions {
     EncodeFormat format = EncodeFormat::Matrix;
     content::TContentKind content = content::TContentKind::Text;
     std::vector<std::string> texts;
+    std::optional<long double> advise; // the shaft's diameter
+    long double spacing = 0.5L;
     bool help = false;
 };
 
@@ -61,6 +71,15 @@ bool applyOption(std::string_view name, std::string_view value, EncodeOptions& o
         if (kind) options.content = *kind;
         return kind.has_value();
     }
+    if (name == "--advise" || name == "--spacing") {
+        const ncgen::TNumberReading number = ncgen::ReadNumber(value);
+        if (!number.ok || number.value <= 0) return false;
+        if (name == "--advise")
+            options.advise = number.value;
+        else
+            options.spacing = number.value;
+        return true;
+    }
     const auto format = EncodeFormatFromName(value);
     if (format) options.format = *format;
     return format.has_value();
@@ -68,8 +87,9 @@ bool applyOption(std::string_view name, std::string_view value, EncodeOptions& o
 
 // Returns an empty string on success, else the complaint.
 std::string parse(const std::vector<std::string>& args, EncodeOptions& options) {
-    static const TOptionRules rules{{"--help", "-h"},
-                                    {"--size", "--encoding", "--format", "--content"}};
+    static const TOptionRules rules{
+        {"--help", "-h"},
+        {"--size", "--encoding", "--format", "--content", "--advise", "--spacing"}};
     TParsedArgs parsed;
     if (const auto problem = ParseArguments(args, rules, parsed))
         return problem->Kind == TArgumentProblem::NeedsValue
@@ -84,6 +104,18 @@ std::string parse(const std::vector<std::string>& args, EncodeOptions& options) 
     if (options.texts.size() > 1) return "only one TEXT is allowed (quote it if it has blanks)";
     if (options.texts.front().empty()) return "TEXT is empty";
     return {};
+}
+
+int printAdvice(const datamatrix::TDatamatrix& dm, const EncodeOptions& options,
+                std::ostream& out) {
+    const ncgen::TSymbolAdvice advice = ncgen::AdviseSymbol(dm, *options.advise, options.spacing);
+    config::TLanguageTexts texts;
+    texts.Load(DefaultDataFolder() / "english.txt");
+    const std::vector<std::string_view> values(advice.Reason.Args.begin(),
+                                               advice.Reason.Args.end());
+    out << base::Windows1252ToUtf8(config::FormatText(texts.Text(advice.Reason.Text), values))
+        << '\n';
+    return out ? ExitOk : ExitFailure;
 }
 
 } // namespace
@@ -125,6 +157,7 @@ int RunEncode(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << base::Windows1252ToUtf8(e.what()) << '\n';
         return ExitFailure;
     }
+    if (options.advise) return printAdvice(dm, options, out);
     out << FormatSymbol(dm, options.format);
     out.flush();
     return out ? ExitOk : ExitFailure;

@@ -62,6 +62,8 @@ class Mapper {
             col += ncol_;
             row += 4 - ((ncol_ + 4) % 8);
         }
+        // Only DMRE widths push a wrapped module below the last row (ISO/IEC 21471, Annex E).
+        if (row >= nrow_) row -= nrow_;
         if (stream_)
             at(row, col) = PLACED | (stream_[codeword - 1] & (1 << (8 - bit)));
         else
@@ -200,18 +202,13 @@ void PlaceModules(const std::uint8_t* stream, const TSizeInfo& size, TIArray& m)
         column.assign(size.symbolRows, 0);
     const int rr = size.regionRows;
     const int rc = size.regionCols;
-    if (size.regionCount == 2) {
-        drawFrame(m, 0, 0, rc + 2, rr + 2);
-        drawFrame(m, rc + 2, 0, rc + 2, rr + 2);
-    } else {
-        const int perSide = size.regionCount == 1    ? 1
-                            : size.regionCount == 4  ? 2
-                            : size.regionCount == 16 ? 4
-                                                     : 6;
-        for (int c = 0; c < perSide; ++c)
-            for (int d = 0; d < perSide; ++d)
-                drawFrame(m, c * (rc + 2), d * (rr + 2), rc + 2, rr + 2);
-    }
+    // Regions fill the symbol in a grid: 1, 2 x 2, 4 x 4 or 6 x 6 in squares, one row of 2, 4
+    // or 6 in rectangles.
+    const int across = size.symbolCols / (rc + 2);
+    const int down = size.symbolRows / (rr + 2);
+    for (int c = 0; c < across; ++c)
+        for (int d = 0; d < down; ++d)
+            drawFrame(m, c * (rc + 2), d * (rr + 2), rc + 2, rr + 2);
 
     const int nrow = size.mappingRows;
     const int ncol = size.mappingCols;

@@ -9,8 +9,9 @@ namespace {
 constexpr int PRIMITIVE = 301;
 constexpr int MAX_BLOCKS = 10;
 constexpr int BLOCK_SIZE = 255;
-constexpr std::array<int, 16> ERROR_COUNTS = {5,  7,  10, 11, 12, 14, 18, 20,
-                                              24, 28, 36, 42, 48, 56, 62, 68};
+// ISO/IEC 16022's sixteen counts, then those only DMRE uses.
+constexpr std::array<int, 25> ERROR_COUNTS = {5,  7,  10, 11, 12, 14, 18, 20, 24, 28, 36, 42, 48,
+                                              56, 62, 68, 15, 22, 27, 32, 34, 38, 41, 46, 50};
 
 constexpr std::array<std::uint8_t, 255> makeAntilog() {
     std::array<std::uint8_t, 255> table{};
@@ -73,8 +74,8 @@ constexpr Generator makeGenerator(int n) {
     return g;
 }
 
-constexpr std::array<Generator, 16> makeGenerators() {
-    std::array<Generator, 16> all{};
+constexpr std::array<Generator, ERROR_COUNTS.size()> makeGenerators() {
+    std::array<Generator, ERROR_COUNTS.size()> all{};
     for (std::size_t i = 0; i < ERROR_COUNTS.size(); ++i)
         all[i] = makeGenerator(ERROR_COUNTS[i]);
     return all;
@@ -85,7 +86,7 @@ constexpr auto GENERATORS = makeGenerators();
 const Generator& generatorFor(int n) {
     for (const Generator& g : GENERATORS)
         if (g.n == n) return g;
-    return GENERATORS.back();
+    return GENERATORS[15]; // the 68
 }
 
 } // namespace

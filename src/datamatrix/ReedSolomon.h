@@ -15,7 +15,7 @@ extern const std::array<std::uint8_t, 256> LOG;     // LOG[2^i] = i; LOG[0] unus
 int GfMultiply(int a, int b);
 
 // The j-th coefficient below the leading 1 of (x + 2^1)...(x + 2^n), from x^(n-1) down to
-// x^0. Only the sixteen counts ECC 200 uses are held; any other n reads the table of 68.
+// x^0. Only the counts ECC 200 and DMRE use are held; any other n reads the table of 68.
 int GeneratorCoefficient(int n, int j);
 
 // Appends nc error codewords at block[nd .. nd+nc-1] to the nd data codewords at block[0 ..].

@@ -6,13 +6,13 @@
 
 namespace korvex::datamatrix {
 
-// One row of the ECC 200 symbol attributes (ISO/IEC 16022, Table 7).
+// One row of the ECC 200 symbol attributes (ISO/IEC 16022, Table 7; ISO/IEC 21471, Table 7).
 struct TSizeInfo {
     int symbolRows; // finder pattern included
     int symbolCols;
     int regionRows; // per data region, frame excluded
     int regionCols;
-    int regionCount; // 1, 2, 4, 16 or 36
+    int regionCount; // 1, 2, 4, 16 or 36; DMRE also 4 or 6 in one row
     int mappingRows; // all regions together, frames excluded
     int mappingCols;
     int dataCodewords;  // capacity

@@ -65,7 +65,8 @@ void TDatamatrix::Rebuild() {
     EncodeField(data.substr(begin), codewords);
 
     const int written = codewords.size();
-    const std::optional<TFormat> format = ChooseSize(codewords, PreferredFormat, mode_, leftover_);
+    const std::optional<TFormat> format =
+        ChooseSize(codewords, PreferredFormat, mode_, leftover_, AllowDmre);
     if (!format) throw ERangeError();
     const TSizeInfo& size = SizeInfo(*format);
 

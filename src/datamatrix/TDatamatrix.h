@@ -26,15 +26,17 @@ struct TCodewordMarks {
     bool operator==(const TCodewordMarks&) const = default;
 };
 
-// The DataMatrix ECC 200 symbol encoder component (ISO/IEC 16022). Set Code, Encoding and
-// PreferredFormat, set rebuild, then call paintBarcode (nullptr only rebuilds) and read
-// Matrix. A failing rebuild throws ERangeError and keeps the previous symbol.
+// The DataMatrix ECC 200 symbol encoder component (ISO/IEC 16022, DMRE: ISO/IEC 21471). Set Code,
+// Encoding and PreferredFormat, set rebuild, then call paintBarcode (nullptr only rebuilds) and
+// read Matrix. A failing rebuild throws ERangeError and keeps the previous symbol.
 class TDatamatrix {
   public:
     std::string Code = "This is a test of the barcode DataMatrix"; // Windows-1252 bytes
     TEncoding Encoding = E_ASCII;
     TCodewordMarks Marks;
     TFormat PreferredFormat = AUTO;
+    // Lets a too small rectangular PreferredFormat grow into a DMRE size (ISO/IEC 21471).
+    bool AllowDmre = false;
     bool rebuild = true;
 
     int PixelsDot = 4;

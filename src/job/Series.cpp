@@ -27,9 +27,11 @@ std::string FileNamePart(std::string_view utf8) {
 ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_view textPattern,
                                std::string_view outputPattern, std::int64_t k) {
     const std::int64_t n = range.Start + k * range.Step;
-    const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, ""});
+    // One moment for the text and its file name, so both carry the same date.
+    const ncgen::TMoment now = ncgen::LocalNow();
+    const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, "", now});
     const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
-    return {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name}))};
+    return {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name, now}))};
 }
 
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,

@@ -26,6 +26,7 @@ struct TLayer {
     bool XMirror = false;
     bool YMirror = false;
     content::TContentKind Content = content::TContentKind::Text;
+    bool Dmre = false; // a too small rectangle may grow into a DMRE size
 
     bool operator==(const TLayer&) const = default;
 };

@@ -57,6 +57,7 @@ TSelectedLayer TLayerTable::SelectLayer(int n) {
     fields.EXSpiegel = layer.XMirror;
     fields.EYSPiegel = layer.YMirror;
     fields.Content = layer.Content;
+    fields.Dmre = layer.Dmre;
     const auto size = ReadSymbolSizeIndex(layer.DMForm);
     const auto encodation = ReadEncodationIndex(layer.DMEnc);
     fields.CurrentSymbolSize = size.value_or(0);
@@ -81,6 +82,7 @@ int TLayerTable::StoreCurrentLayer(const TLayerFields& fields) {
     layer.XMirror = fields.EXSpiegel;
     layer.YMirror = fields.EYSPiegel;
     layer.Content = fields.Content;
+    layer.Dmre = fields.Dmre;
     return static_cast<int>(fields.EText.size() - count);
 }
 

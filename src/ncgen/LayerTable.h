@@ -26,6 +26,7 @@ struct TLayerFields {
     std::uint8_t CurrentSymbolSize = 0;
     std::uint8_t CurrentEncodation = 0;
     content::TContentKind Content = content::TContentKind::Text;
+    bool Dmre = false;
 
     bool operator==(const TLayerFields&) const = default;
 };

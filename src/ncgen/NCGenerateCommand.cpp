@@ -101,6 +101,7 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     symbol.PreferredFormat = window.CurrentSymbolSize < datamatrix::FORMAT_COUNT
                                  ? static_cast<datamatrix::TFormat>(window.CurrentSymbolSize)
                                  : datamatrix::AUTO;
+    symbol.AllowDmre = window.Dmre;
     symbol.rebuild = true;
     try {
         symbol.paintBarcode(nullptr);
@@ -115,6 +116,9 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
     result.ContentWarnings =
         content::IuidMarkingWarnings(window.Content, ReadNumber(window.EGroesse).value,
                                      symbol.MatrixCols(), symbol.MatrixRows());
+    if (datamatrix::IsDmre(symbol.CalculatedFormat()))
+        result.ContentWarnings.push_back(
+            {text::DmreOlderReaders, 0, {}, {std::string(FormatName(symbol.CalculatedFormat()))}});
 
     const datamatrix::TIArray matrix = symbol.Matrix();
     // The profile's cone aims each dot on the tilted surface.

@@ -60,7 +60,13 @@ std::optional<std::int64_t> wholeNumber(std::string_view text) {
 
 } // namespace
 
-std::string ExpandPattern(std::string_view pattern, const TPatternValues& values) {
+std::string ExpandPattern(std::string_view written, const TPatternValues& values) {
+    static const std::vector<TShift> noShifts;
+    const std::string dated =
+        values.Now
+            ? ExpandDateCodes(written, *values.Now, values.Shifts ? *values.Shifts : noShifts)
+            : std::string(written);
+    const std::string_view pattern = dated;
     std::string out;
     std::size_t at = 0;
     while (at < pattern.size()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ncgen/DateCodes.h"
 #include "ncgen/NCGenerateCommand.h"
 
 #include <cstddef>
@@ -20,6 +21,9 @@ struct TPatternValues {
     std::int64_t N = 0;
     std::int64_t I = 0;
     std::string_view Line;
+    // With a moment, also the date codes of DateCodes.h, taken at that one moment.
+    std::optional<TMoment> Now;
+    const std::vector<TShift>* Shifts = nullptr;
 };
 
 // The pattern with every known placeholder replaced; other text, unknown braces included,

@@ -42,6 +42,7 @@ enum class TLayerKeyword {
     DMForm,
     DMEnc,
     Content,
+    Dmre,
     Angle,
     XDis,
     YDis,
@@ -50,12 +51,13 @@ enum class TLayerKeyword {
     Data
 };
 
-constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 11> LAYER_KEYWORDS = {{
+constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 12> LAYER_KEYWORDS = {{
     {"HIDE", TLayerKeyword::Hide},
     {"SIZE ", TLayerKeyword::Size},
     {"DMFORM ", TLayerKeyword::DMForm},
     {"DMENC ", TLayerKeyword::DMEnc},
     {"CONTENT ", TLayerKeyword::Content},
+    {"DMRE ", TLayerKeyword::Dmre},
     {"ANGLE ", TLayerKeyword::Angle},
     {"XDIS ", TLayerKeyword::XDis},
     {"YDIS ", TLayerKeyword::YDis},
@@ -106,6 +108,9 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
         if (!kind) ++report.UnknownContents;
         break;
     }
+    case TLayerKeyword::Dmre:
+        layer.Dmre = value == "1";
+        break;
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);
         break;
@@ -252,6 +257,7 @@ std::string VorlageText(const TJob& job) {
         // Text writes no line, so a Text job stays the file it always was.
         if (layer.Content != content::TContentKind::Text)
             line("CONTENT ", content::ContentFileName(layer.Content));
+        if (layer.Dmre) line("DMRE 1");
         line("ANGLE ", layer.Angle);
         line("XDIS ", layer.XDis);
         line("YDIS ", layer.YDis);

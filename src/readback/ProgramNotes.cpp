@@ -4,6 +4,7 @@
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
+#include "ncgen/SymbolAdvice.h"
 #include "simulation/BlankDefinition.h"
 
 namespace korvex::readback {
@@ -48,6 +49,7 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
                 ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition),
                                       ncgen::MarkingToolOf(ncgen::CheckedTool(profile)),
                                       simulationLines, ncgen::ReadNumber(layer.Size).value);
+        ncgen::AddSymbolAdvice(notes.Round, layer, simulation::CylinderOf(blankDefinition));
         for (const ncgen::TRoundNote& note : notes.Round)
             notes.RoundWarnings.push_back(ncgen::RoundNoteText(note));
     }

@@ -7,6 +7,7 @@
 #include "app/NumericKeyFilter.h"
 #include "app/AppPlatform.h"
 #include "app/SymbolPreview.h"
+#include "base/TextNumbers.h"
 #include "app/TEinstellungen.h"
 #include "app/TInfo.h"
 #include "app/TFSymbol.h"
@@ -64,6 +65,7 @@ class MainWindowTest : public QObject {
     void captionRedForATooSmallSizeAndBlackUnderAuto();
     void emptyTextShowsThePlaceholderGrid();
     void symbolDialogChoiceIsWhatIsMarkedAndSaved();
+    void dmreJobIsPreviewedMarkedAndSavedAsDmre();
     void profileButtonsFillRZAndFeed();
     void numericFieldsFilterTypedAndPastedText();
     void stepButtonsKeepTheirLimits_data();
@@ -265,6 +267,28 @@ void MainWindowTest::symbolDialogChoiceIsWhatIsMarkedAndSaved() {
     const QByteArray saved = ReadAll(job);
     QVERIFY(saved.contains("DMFORM 27\r\n"));
     QVERIFY(saved.contains("DMENC 1\r\n"));
+}
+
+// A job whose layer allows DMRE: the preview, the program and the saved file all keep it.
+void MainWindowTest::dmreJobIsPreviewedMarkedAndSavedAsDmre() {
+    StartedWindow window;
+    const QString job = window.folder.filePath("welle.ncm");
+    QFile file(job);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("LAYER Ebene 1\r\nSHOW\r\nSIZE 0.3\r\nDMFORM 25\r\nDMENC 0\r\nDMRE 1\r\n"
+               "ANGLE 0\r\nXDIS 0\r\nYDIS 0\r\nDATA\r\n/KX-2026-SN-000012345\r\nBLANK \r\n");
+    file.close();
+    QVERIFY(window.form->LadeVorlage(job));
+    Area<korvex::app::SymbolPreview>(*window.form).DMTimerTimer();
+    QCOMPARE(child<QLabel>(*window.form, "Schriftname")->text(), QStringLiteral("C8X48 - ASCII"));
+    QVERIFY(window.form->Generator().ConvertClick());
+    QCOMPARE(window.form->Generator().Record().SymbolSize, std::string("C8X48"));
+    const auto& warnings = window.form->Generator().ContentWarnings();
+    QCOMPARE(int(warnings.size()), 1);
+    QCOMPARE(warnings.front().Text, korvex::text::DmreOlderReaders);
+    const QString saved = window.folder.filePath("saved.ncm");
+    window.form->SaveVorlage(saved);
+    QVERIFY(ReadAll(saved).contains("DMENC 0\r\nDMRE 1\r\nANGLE"));
 }
 
 void MainWindowTest::profileButtonsFillRZAndFeed() {

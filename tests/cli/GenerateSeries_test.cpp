@@ -331,11 +331,11 @@ TEST(GenerateCheck, SymbolSizeThatNamesNoSizeSaysWhatBecameOfIt) {
     std::string job = readBytes(SERIAL_JOB);
     const auto at = job.find("DMFORM 0");
     ASSERT_NE(at, std::string::npos);
-    job.replace(at, 8, "DMFORM 40");
-    writeBytes(temp / "form40.ncm", job);
-    const auto r = RunCli(generate({(temp / "form40.ncm").string()}));
+    job.replace(at, 8, "DMFORM 49");
+    writeBytes(temp / "form49.ncm", job);
+    const auto r = RunCli(generate({(temp / "form49.ncm").string()}));
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_NE(r.err.find("1 DMFORM or DMENC values named no symbol size (0-30) or encodation "
+    EXPECT_NE(r.err.find("1 DMFORM or DMENC values named no symbol size (0-48) or encodation "
                          "(0-5) and became 0 (automatic size, ASCII)"),
               std::string::npos)
         << r.err;

@@ -198,7 +198,7 @@ TEST(SettingsFile, StoredValuesOutsideTheirRangeKeepOrFallBack) {
     const Row rows[] = {
         {"Profil=2\r\nXZ=1\r\nDMFormat=3\r\nDMEncode=5\r\nlang=3", 2, TGraphicView::XZ, 3, 5, 3,
          "values in range"},
-        {"Profil=7\r\nDMFormat=31\r\nDMEncode=6\r\nlang=5", 1, TGraphicView::XYZ, 0, 0, 1,
+        {"Profil=7\r\nDMFormat=49\r\nDMEncode=6\r\nlang=5", 1, TGraphicView::XYZ, 0, 0, 1,
          "beyond the lists"},
         {"Profil=0\r\nDMFormat=-1\r\nDMEncode=-1\r\nlang=0", 1, TGraphicView::XYZ, 0, 0, 1,
          "nothing selected"},

@@ -1,5 +1,5 @@
 // Every size and encodation, read back by zxing-cpp and libdmtx: both must return the input
-// bytes.
+// bytes (zxing-cpp alone for DMRE).
 
 #include "datamatrix/CodewordBuffer.h"
 #include "datamatrix/ERangeError.h"
@@ -119,6 +119,7 @@ TEST_P(EverySizeAndEncodation, ZxingAndLibdmtxReadBackShortHalfAndFullTexts) {
             ASSERT_TRUE(read.has_value()) << alphabet.name << " length " << length;
             EXPECT_EQ(*read, text) << alphabet.name << " length " << length;
             if (size == C144X144) continue; // libdmtx's own interleave there
+            if (IsDmre(size)) continue;     // libdmtx 0.7.7 reads no DMRE
             const auto dmtxRead = decodeDmtx(dm);
             ASSERT_TRUE(dmtxRead.has_value())
                 << "libdmtx, " << alphabet.name << " length " << length;

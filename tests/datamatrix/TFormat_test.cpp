@@ -31,9 +31,11 @@ TEST(TEncoding, NamesAreTheDialogLabels) {
 }
 
 TEST(SizeTable, RowsAgreeWithNamesAndAreConsistent) {
-    const std::vector<int> capacities = {3,   5,    8,    12,   18,  22,  30,  36,  44,  62,
-                                         86,  114,  144,  174,  204, 280, 368, 456, 576, 696,
-                                         816, 1050, 1304, 1558, 5,   10,  16,  22,  32,  49};
+    const std::vector<int> capacities = {
+        3, 5, 8, 12, 18, 22, 30, 36, 44, 62, 86, 114, 144, 174, 204, 280, 368, 456, 576, 696, 816,
+        1050, 1304, 1558, 5, 10, 16, 22, 32, 49,
+        // DMRE
+        18, 24, 32, 38, 49, 63, 43, 64, 62, 44, 56, 84, 72, 80, 108, 70, 90, 118};
     for (int f = C10X10; f < FORMAT_COUNT; ++f) {
         const TSizeInfo& s = SIZE_TABLE[f];
         const auto name = FormatName(static_cast<TFormat>(f));
@@ -44,12 +46,13 @@ TEST(SizeTable, RowsAgreeWithNamesAndAreConsistent) {
         EXPECT_EQ(s.errorCodewords, s.errorPerBlock * s.blockCount) << name;
         const int shortBlocks = f == C144X144 ? 2 : 0;
         EXPECT_EQ(s.dataCodewords, s.dataPerBlock * s.blockCount - shortBlocks) << name;
-        const int perRow = s.regionCount == 2    ? 2
+        const bool oneRow = s.symbolRows < s.symbolCols;
+        const int perRow = oneRow                ? s.regionCount
                            : s.regionCount == 4  ? 2
                            : s.regionCount == 16 ? 4
                            : s.regionCount == 36 ? 6
                                                  : 1;
-        const int perColumn = s.regionCount == 2 ? 1 : perRow;
+        const int perColumn = oneRow ? 1 : perRow;
         EXPECT_EQ(s.mappingCols, s.regionCols * perRow) << name;
         EXPECT_EQ(s.mappingRows, s.regionRows * perColumn) << name;
         EXPECT_EQ(s.symbolCols, s.mappingCols + 2 * perRow) << name;

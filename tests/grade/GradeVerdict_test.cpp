@@ -4,7 +4,7 @@
 
 #include "datamatrix/SizeTable.h"
 #include "datamatrix/TDatamatrix.h"
-#include "ncgen/DecimalText.h"
+#include "base/DecimalText.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateLayer.h"
 
@@ -98,7 +98,7 @@ TEST(GradeVerdict, AgreesWithBothDecodersOnIndependentPictures) {
                               symbol.MatrixRows(),
                               profile,
                               "2",
-                              ncgen::FixedText(-*depth, 4),
+                              base::FixedText(-*depth, 4),
                               false,
                               {}},
                              output);

@@ -2,8 +2,8 @@
 #include "grade/GradeReport.h"
 
 #include "datamatrix/TDatamatrix.h"
-#include "ncgen/DecimalText.h"
-#include "ncgen/GenerateCommand.h"
+#include "base/DecimalText.h"
+#include "ncgen/NCGenerateCommand.h"
 #include "ncgen/GenerateLayer.h"
 #include "ncgen/LayerTable.h"
 
@@ -39,7 +39,7 @@ grade::TGradeReport flatMark(ncgen::TTool tool, long double depth, long double t
                           symbol.MatrixRows(),
                           profile,
                           "2",
-                          ncgen::FixedText(-depth, 3),
+                          base::FixedText(-depth, 3),
                           false,
                           {}},
                          output);

@@ -108,12 +108,12 @@ TEST(LayerTable, EmptyTextStoresNoLinesAndSurplusLinesAreCountedNotStored) {
 }
 
 TEST(LayerTable, UnusableIndexTextsSelectAsZeroAndSaySo) {
-    // Symbol sizes are 0-30 (AUTO and the 30 sizes), encodations 0-5.
+    // Symbol sizes are 0-48 (AUTO, the 30 classic sizes and the 18 DMRE ones), encodations 0-5.
     const struct {
         const char* form;
         const char* enc;
         bool usable;
-    } cases[] = {{"12", "3", true},   {"30", "5", true},   {" 3", "0", true},   {"31", "0", false},
+    } cases[] = {{"12", "3", true},   {"30", "5", true},   {" 3", "0", true},   {"49", "0", false},
                  {"255", "0", false}, {"0", "6", false},   {"0", "255", false}, {"256", "0", false},
                  {"-1", "0", false},  {"abc", "0", false}, {"", "0", false}};
     for (const auto& c : cases) {

@@ -150,7 +150,7 @@ TEST(TemplateFile, SurplusAndOrphanedValuesAreLeftOutAndReported) {
 }
 
 TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
-    // Sizes are 0-30, encodations 0-5; anything else would silently become AUTO / ASCII.
+    // Sizes are 0-48, encodations 0-5; anything else would silently become AUTO / ASCII.
     const struct {
         const char* form;
         const char* enc;
@@ -158,7 +158,7 @@ TEST(TemplateFile, IndexesThatNameNoSymbolSizeOrEncodationAreReported) {
         const char* storedEnc;
         int fallbacks;
     } cases[] = {{"30", "5", "30", "5", 0},   {"0", "0", "0", "0", 0},
-                 {"31", "5", "0", "5", 1},    {"255", "6", "0", "0", 2},
+                 {"49", "5", "0", "5", 1},    {"255", "6", "0", "0", 2},
                  {"12", "255", "12", "0", 1}, {"300", "-1", "0", "0", 2}};
     for (const auto& c : cases) {
         TLoadReport report;
