@@ -255,7 +255,19 @@
     X(LogReasonDisk, 9815)                                                                         \
     X(LogReasonPermission, 9816)                                                                   \
     X(LogKindText, 9820)                                                                           \
-    X(LogKindIso15434, 9821) /* %1 the format: 05, 06, 12 */
+    X(LogKindIso15434, 9821) /* %1 the format: 05, 06, 12 */                                       \
+    X(LogRunsRun, 9900)                                                                            \
+    X(LogRunsStarted, 9901)                                                                        \
+    X(LogRunsState, 9902)                                                                          \
+    X(LogRunsCounter, 9903)                                                                        \
+    X(LogRunsNumbers, 9904)                                                                        \
+    X(LogRunsWritten, 9905)                                                                        \
+    X(LogRunsUnused, 9906)                                                                         \
+    X(LogRunsStep, 9907)      /* %1 the step */                                                    \
+    X(LogRunsSettledBy, 9908) /* %1 user@host, time, pid */                                        \
+    X(LogRunOpen, 9909)                                                                            \
+    X(LogRunDone, 9910)                                                                            \
+    X(LogRunInterrupted, 9911)
 
 namespace korvex::text {
 

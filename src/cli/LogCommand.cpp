@@ -3,6 +3,7 @@
 #include "cli/GeneratePipeline.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/SettingsFile.h"
 #include "config/ConfigFolder.h"
@@ -84,33 +85,63 @@ std::string numberRanges(const std::vector<std::int64_t>& numbers, std::int64_t 
     return text;
 }
 
-void printRuns(const std::vector<log::TRunRecord>& runs, std::ostream& out) {
-    out << "run  started               state        counter  numbers  written  unused\n";
+std::string stateWords(const config::TLanguageTexts& texts, const std::string& state) {
+    if (state == "open") return texts.Text(text::LogRunOpen);
+    if (state == "done") return texts.Text(text::LogRunDone);
+    if (state == "interrupted") return texts.Text(text::LogRunInterrupted);
+    return state;
+}
+
+// Heads in the language; the date and state columns as wide as their widest value.
+std::string runsHead(const config::TLanguageTexts& texts) {
+    const auto padded = [](std::string head, std::size_t width) {
+        return head + std::string(std::max(width, head.size()) - head.size() + 2, ' ');
+    };
+    std::size_t states = 0;
+    for (const char* state : {"open", "done", "interrupted"})
+        states = std::max(states, stateWords(texts, state).size());
+    return padded(texts.Text(text::LogRunsRun), 0) +
+           padded(texts.Text(text::LogRunsStarted), std::string("2026-12-09T18:24:55Z").size()) +
+           padded(texts.Text(text::LogRunsState), states) +
+           padded(texts.Text(text::LogRunsCounter), 0) +
+           padded(texts.Text(text::LogRunsNumbers), 0) +
+           padded(texts.Text(text::LogRunsWritten), 0) + texts.Text(text::LogRunsUnused);
+}
+
+void printRuns(const std::vector<log::TRunRecord>& runs, const config::TLanguageTexts& texts,
+               std::ostream& out) {
+    const auto utf8 = [](const std::string& text) { return base::Windows1252ToUtf8(text); };
+    out << utf8(runsHead(texts)) << '\n';
     for (const log::TRunRecord& run : runs) {
         std::vector<std::int64_t> all;
         all.push_back(run.First);
         if (run.Count > 1) all.push_back(run.First + (run.Count - 1) * run.Step);
-        out << run.Id << "  " << run.Started << "  " << run.State << "  "
-            << base::Windows1252ToUtf8(run.Counter) << "  "
-            << numberRanges(all, all.back() - all.front())
-            << (run.Step != 1 ? " step " + std::to_string(run.Step) : std::string()) << "  "
-            << run.Written << "  "
+        const std::string step =
+            log::FillIn(texts.Text(text::LogRunsStep), {std::to_string(run.Step)});
+        out << run.Id << "  " << run.Started << "  " << utf8(stateWords(texts, run.State)) << "  "
+            << utf8(run.Counter) << "  " << numberRanges(all, all.back() - all.front())
+            << (run.Step != 1 ? " " + utf8(step) : std::string()) << "  " << run.Written << "  "
             << (run.Unused.empty() ? "-" : numberRanges(run.Unused, run.Step));
         if (!run.SettledBy.empty())
-            out << "  (settled by " << base::Windows1252ToUtf8(run.SettledBy) << ")";
+            out << "  " << utf8(log::FillIn(texts.Text(text::LogRunsSettledBy), {run.SettledBy}));
         out << '\n';
     }
 }
 
 config::TLanguageTexts textsFor(const fs::path& folder) {
     config::TLanguageTexts texts;
+    config::TSettings settings;
     try {
-        config::TSettings settings;
         ncgen::TProfileTable profiles;
         config::LoadSettings(folder, settings, profiles);
+    } catch (const std::exception&) {
+        // Unreadable settings speak the default language: the listing's heads need words.
+        settings = config::TSettings{};
+    }
+    try {
         texts.Load(DefaultDataFolder() / config::LanguageFileName(settings.Language));
     } catch (const std::exception&) {
-        // Without settings the messages keep their detail; the listing needs no texts.
+        // Without language files the messages keep their detail.
     }
     return texts;
 }
@@ -288,7 +319,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (runs) {
         try {
-            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, out);
+            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, texts, out);
         } catch (const log::ELogError& e) {
             PrintLogError(e, texts, err);
             return ExitFailure;

@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
-
 namespace korvex::log {
+
+class TLogBackend;
 
 inline constexpr const char* LogFileName = "korvex.sqlite";
 inline constexpr int SchemaVersion = 3;
@@ -60,8 +60,8 @@ struct TLogQuery {
     std::string Text;  // part of the content, or a pattern with * and ?
 };
 
-// A serial run that ended without saying so (its process was killed or lost power).
-struct TInterruptedRun {
+// A serial run: the numbers it took and how many of them it wrote.
+struct TSerialRun {
     std::int64_t Id = 0;
     std::string Started; // UTC
     std::string Counter;
@@ -71,17 +71,13 @@ struct TInterruptedRun {
     std::int64_t Written = 0;
 };
 
+// A serial run that ended without saying so (its process was killed or lost power).
+using TInterruptedRun = TSerialRun;
+
 // A serial run as the log keeps it, for a listing.
-struct TRunRecord {
-    std::int64_t Id = 0;
-    std::string Started; // UTC
-    std::string Counter;
-    std::int64_t First = 0;
-    std::int64_t Count = 0;
-    std::int64_t Step = 1;
+struct TRunRecord : TSerialRun {
     std::string State; // "open", "done" or "interrupted" (also an open one whose writer is gone)
-    std::string SettledBy; // who found it interrupted: "user@host", when, pid
-    std::int64_t Written = 0;
+    std::string SettledBy;            // who found it interrupted: "user@host", when, pid
     std::vector<std::int64_t> Unused; // its numbers no record carries; never handed out again
 };
 
@@ -156,23 +152,11 @@ class TMarkingLog {
     void AbandonWrites(const std::vector<std::int64_t>& ids);
 
   private:
-    void checkOwner(std::int64_t version);
-    void migrate();
-    void fillContentKeys();
     void recover();
-    void exec(const char* sql, int failureText) const;
-    [[noreturn]] void fail(int text) const;
 
     std::filesystem::path file_;
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<TLogBackend> backend_;
     TRecovery recovery_;
-    bool readOnly_ = false;
-    std::int64_t schema_ = 0; // as found, for a read-only look at an older log
-    struct TWait {
-        std::function<void()> Told;
-        bool Said = false;
-    };
-    std::unique_ptr<TWait> wait_;
 };
 
 // The log of a configuration folder: the [log] section of main.ini may point elsewhere

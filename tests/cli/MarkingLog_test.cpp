@@ -363,13 +363,43 @@ TEST(MarkingLogCli, ListingSettlesAKilledRunAloudAndRunsShowTheUnusedNumbers) {
     const auto runs = RunCli(c.log({"--runs"}));
     EXPECT_EQ(runs.exitCode, 0) << runs.err;
     const std::string firstUnused = std::to_string(files + 1);
-    EXPECT_NE(runs.out.find("  interrupted  "), std::string::npos) << runs.out;
+    EXPECT_NE(runs.out.find("  unterbrochen  "), std::string::npos) << runs.out;
     EXPECT_NE(runs.out.find("  1-10000  " + std::to_string(files) + "  " + firstUnused +
-                            "-10000  (settled by "),
+                            "-10000  (abgeschlossen von "),
               std::string::npos)
         << runs.out;
     // Settled once: the next look is silent.
     EXPECT_EQ(RunCli(c.log({})).err, "");
+}
+
+// The run listing speaks the settings' language, its heads as wide as their columns.
+TEST(MarkingLogCli, RunListingFollowsTheSettingsLanguage) {
+    struct TCase {
+        const char* Lang;
+        std::string Head;
+        std::string Row;
+    };
+    const TCase cases[] = {
+        {"lang=1",
+         "Lauf  begonnen              Zustand       Z\u00e4hler  Nummern  geschrieben  ungenutzt\n",
+         "  fertig  serial  1-5 Schritt 2  3  -\n"},
+        {"lang=2", "run  started               state        counter  numbers  written  unused\n",
+         "  done  serial  1-5 step 2  3  -\n"},
+    };
+    for (const TCase& row : cases) {
+        TConfig c;
+        std::string main = readBytes(c.folder / "main.ini");
+        main.replace(main.find("lang=1"), 6, row.Lang);
+        writeBytes(c.folder / "main.ini", main);
+        const auto made =
+            RunCli(c.generate({"--serial", "next:3:2", "--counter", "serial", "--text", "R{n}",
+                               "-o", (c.temp / "R{n}.nc").string()}));
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+        const auto runs = RunCli(c.log({"--runs"}));
+        EXPECT_EQ(runs.exitCode, 0) << runs.err;
+        EXPECT_TRUE(runs.out.starts_with(row.Head)) << runs.out;
+        EXPECT_TRUE(runs.out.ends_with(row.Row)) << runs.out;
+    }
 }
 
 // A log on a share or folder this user may only read still lists and verifies.
