@@ -219,7 +219,18 @@
     X(LogReasonDisk, 9815)                                                                         \
     X(LogReasonPermission, 9816)                                                                   \
     X(LogKindText, 9820)                                                                           \
-    X(LogKindIso15434, 9821) /* %1 the format: 05, 06, 12 */
+    X(LogKindIso15434, 9821) /* %1 the format: 05, 06, 12 */                                       \
+    X(ToolAngleRange, 9870)                                                                        \
+    X(ToolTipRange, 9871)                                                                          \
+    X(ToolRadiusRange, 9872)                                                                       \
+    X(ToolKindUnknown, 9873)     /* %1 the WzTyp text */                                           \
+    X(ToolMeasureNoNumber, 9874) /* %1 the key, %2 its text */                                     \
+    X(ToolOptionInvalid, 9875)   /* %1 the --tool text */                                          \
+    X(MeasuredDotNeedsSizes, 9876)                                                                 \
+    X(NoToolToCorrect, 9877)                                                                       \
+    X(DotWithinTipFlat, 9878)                                                                      \
+    X(CorrectedAngleOutOfRange, 9879)                                                              \
+    X(ProfileToolUnusable, 9880) /* %1 why */
 
 namespace korvex::text {
 
