@@ -69,8 +69,8 @@ void CouponDialog::KorrigierenClick() {
     }
     const ncgen::TToolReading corrected =
         ncgen::CorrectTool(tool_, coupon_.Depths[static_cast<std::size_t>(dot)], diameter.value);
-    if (!corrected.Problem.empty()) {
-        messages_.ShowText(FromCodePage(corrected.Problem));
+    if (!corrected.Problem.Empty()) {
+        messages_.Show(corrected.Problem);
         return;
     }
     tool_ = corrected.Tool;

@@ -67,7 +67,7 @@ void CouponRun::corrected(const ncgen::TTool& tool) {
         return;
     }
     document_.Profile().Tool = tool;
-    document_.Profile().ToolProblem.clear();
+    document_.Profile().ToolProblem = {};
     messages_.ShowText(
         tool.Kind == ncgen::TToolKind::Ball
             ? messages_.Text(BallCorrectedText).arg(FromCodePage(base::GeneralText(tool.Radius, 4)))

@@ -198,7 +198,7 @@ ncgen::TToolTexts TEinstellungen::toolTexts(const ncgen::TToolTexts& before) con
 
 void TEinstellungen::showToolSketch() {
     const ncgen::TToolReading reading = ncgen::ReadTool(toolTexts({}));
-    ui_->WzSkizze->Show(reading.Problem.empty() ? std::optional(reading.Tool) : std::nullopt,
+    ui_->WzSkizze->Show(reading.Problem.Empty() ? std::optional(reading.Tool) : std::nullopt,
                         config::SketchDepth(bytes(eZebene_->text())));
     const config::TToolMeasures measures = config::ToolMeasures(wzTyp_->checkedId());
     ui_->EWzWinkel->setEnabled(measures.Angle);

@@ -1,12 +1,12 @@
 #include "app/ToolSketch.h"
 
-#include "ncgen/DotGeometry.h"
+#include "ncgen/ToolGeometry.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 
 #include <algorithm>
-#include <cmath>
+#include <vector>
 
 namespace korvex::app {
 
@@ -38,27 +38,19 @@ void ToolSketch::paintEvent(QPaintEvent*) {
         std::max<double>(static_cast<double>(diameter) * 1.6, static_cast<double>(depth_) * 3.0);
     const double scale = std::min(width() * 0.8, (height() - surface) * 2.4) / span;
     const double tipY = surface + static_cast<double>(depth_) * scale;
-    QPainterPath shape;
-    if (tool_->Kind == ncgen::TToolKind::Cone) {
-        const double half = static_cast<double>(tool_->Angle) * M_PI / 360.0;
-        const double flat = static_cast<double>(tool_->Tip) * scale / 2;
-        const double rise = tipY - 4; // up to above the window's top
-        const double spread = flat + rise * std::tan(half);
-        shape.moveTo(cx - flat, tipY);
-        shape.lineTo(cx + flat, tipY);
-        shape.lineTo(cx + spread, tipY - rise);
-        shape.lineTo(cx - spread, tipY - rise);
-        shape.closeSubpath();
-    } else {
-        const double r = static_cast<double>(tool_->Radius) * scale;
-        const QPointF centre(cx, tipY - r);
-        shape.addEllipse(centre, r, r);
-        shape.addRect(QRectF(cx - r, 0, 2 * r, centre.y()));
-        shape.setFillRule(Qt::WindingFill);
-    }
+    // The tool's side view up past the window's top, mirrored about its axis.
+    const std::vector<ncgen::TOutlinePoint> outline =
+        ncgen::ToolOutline(*tool_, static_cast<long double>(tipY / scale));
+    QPolygonF shape;
+    for (auto it = outline.rbegin(); it != outline.rend(); ++it)
+        shape << QPointF(cx - static_cast<double>(it->Across) * scale,
+                         tipY - static_cast<double>(it->Up) * scale);
+    for (const ncgen::TOutlinePoint& point : outline)
+        shape << QPointF(cx + static_cast<double>(point.Across) * scale,
+                         tipY - static_cast<double>(point.Up) * scale);
     painter.setBrush(QColor(0x70, 0x90, 0xc0));
     painter.setPen(QPen(QColor(0x30, 0x40, 0x60), 1));
-    painter.drawPath(shape.simplified());
+    painter.drawPolygon(shape);
     // The dot it leaves, at the surface.
     const double d = static_cast<double>(diameter) * scale;
     painter.setPen(QPen(QColor(0xc0, 0x20, 0x20), 2));

@@ -267,7 +267,18 @@
     X(LogRunsSettledBy, 9908) /* %1 user@host, time, pid */                                        \
     X(LogRunOpen, 9909)                                                                            \
     X(LogRunDone, 9910)                                                                            \
-    X(LogRunInterrupted, 9911)
+    X(LogRunInterrupted, 9911)                                                                     \
+    X(ToolAngleRange, 9870)                                                                        \
+    X(ToolTipRange, 9871)                                                                          \
+    X(ToolRadiusRange, 9872)                                                                       \
+    X(ToolKindUnknown, 9873)     /* %1 the WzTyp text */                                           \
+    X(ToolMeasureNoNumber, 9874) /* %1 the key, %2 its text */                                     \
+    X(ToolOptionInvalid, 9875)   /* %1 the --tool text */                                          \
+    X(MeasuredDotNeedsSizes, 9876)                                                                 \
+    X(NoToolToCorrect, 9877)                                                                       \
+    X(DotWithinTipFlat, 9878)                                                                      \
+    X(CorrectedAngleOutOfRange, 9879)                                                              \
+    X(ProfileToolUnusable, 9880) /* %1 why */
 
 namespace korvex::text {
 

@@ -1,5 +1,6 @@
 #include "base/AtomicFile.h"
 #include "base/TextLines.h"
+#include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
@@ -113,8 +114,10 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     ncgen::TActiveProfile profile = selection->Profile;
     if (options.Tool) profile.Tool = *options.Tool;
-    if (!options.Tool && !profile.ToolProblem.empty()) {
-        err << "korvex-cli coupon: the profile's tool is not usable: " << profile.ToolProblem
+    if (!options.Tool && !profile.ToolProblem.Empty()) {
+        err << "korvex-cli coupon: "
+            << base::Windows1252ToUtf8(session.Texts.Format(
+                   text::ProfileToolUnusable, session.Texts.Message(profile.ToolProblem)))
             << '\n';
         return ExitFailure;
     }
@@ -133,8 +136,9 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
             return ExitUsage;
         }
         const ncgen::TToolReading corrected = ncgen::CorrectTool(profile.Tool, depth, diameter);
-        if (!corrected.Problem.empty()) {
-            err << "korvex-cli coupon: " << corrected.Problem << '\n';
+        if (!corrected.Problem.Empty()) {
+            err << "korvex-cli coupon: "
+                << base::Windows1252ToUtf8(session.Texts.Message(corrected.Problem)) << '\n';
             return ExitFailure;
         }
         out << base::Windows1252ToUtf8(ncgen::DescribeTool(corrected.Tool)) << " (--tool "

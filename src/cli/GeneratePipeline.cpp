@@ -71,11 +71,6 @@ std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJob
                        << "' is none of flat, follow, rotary\n",
                    ExitUsage;
     }
-    if (options.Tool) {
-        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
-        if (!tool.Problem.empty()) return err << "korvex-cli: " << tool.Problem << '\n', ExitUsage;
-        jobOptions.Tool = tool.Tool;
-    }
     fs::path folder;
     if (options.Config) {
         folder = Utf8Path(*options.Config);
@@ -93,6 +88,13 @@ std::optional<int> OpenCommandSession(const TGenerateOptions& options, job::TJob
     if (!session.FillNotice.empty()) printLine(err, "korvex-cli: ", session.FillNotice);
     for (const std::string& warning : session.SettingsWarnings)
         printLine(err, "korvex-cli: ", session.Texts.Format(text::WarningText, warning));
+    // Read after the session, so its problem comes in the settings' language.
+    if (options.Tool) {
+        const ncgen::TToolReading tool = ncgen::ParseToolOption(*options.Tool);
+        if (!tool.Problem.Empty())
+            return printLine(err, "korvex-cli: ", session.Texts.Message(tool.Problem)), ExitUsage;
+        jobOptions.Tool = tool.Tool;
+    }
     return std::nullopt;
 }
 

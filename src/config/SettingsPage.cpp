@@ -28,7 +28,7 @@ TPointAndZeros AfterToggle(TPointAndZeros clicked, TNumberToggle which) {
 
 int ShownToolKind(const ncgen::TToolTexts& texts) {
     const ncgen::TToolReading tool = ncgen::ReadTool(texts);
-    if (tool.Problem.empty()) return static_cast<int>(tool.Tool.Kind);
+    if (tool.Problem.Empty()) return static_cast<int>(tool.Tool.Kind);
     return texts.Kind.empty() ? 0 : std::clamp(std::atoi(texts.Kind.c_str()), 0, 2);
 }
 

@@ -98,7 +98,6 @@ TMarkPrediction PredictMark(const std::vector<std::string>& simulationLines,
     const ncgen::TSurfaceMode mode =
         !surface ? ncgen::TSurfaceMode::Flat
                  : (surface->Rotary ? ncgen::TSurfaceMode::Rotary : ncgen::TSurfaceMode::Follow);
-    const ncgen::TMarkingTool aim = ncgen::MarkingToolOf(tool);
     const bool lathe = profile.Y == "Z" && profile.J == "K";
     std::vector<TFlatDot> flat;
     long double level = 0;
@@ -120,7 +119,7 @@ TMarkPrediction PredictMark(const std::vector<std::string>& simulationLines,
             const base::TCylinder& c = surface->Cylinder;
             alongX = c.Along == 'X';
             long double& across = alongX ? d.V : d.U;
-            const long double arc = ncgen::DotCentreArc(*surface, aim, across, level);
+            const long double arc = ncgen::DotCentreArc(*surface, tool, across, level);
             across = c.Axis + arc;
             (alongX ? d.SeenV : d.SeenU) = base::OnSurface(c, arc).Across;
             seen = SeenDot(tool, mode, arc / c.Radius, depth);

@@ -1,8 +1,7 @@
 #include "grade/SeenDot.h"
 
-#include "ncgen/DotGeometry.h"
+#include "ncgen/ToolGeometry.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace korvex::grade {
@@ -14,18 +13,11 @@ TSeenDot SeenDot(const ncgen::TTool& tool, ncgen::TSurfaceMode mode, long double
     if (mode == ncgen::TSurfaceMode::Flat || tilt == 0) return {d, d};
     // A radial plunge leaves a round dot on the surface; the camera sees it foreshortened.
     if (mode == ncgen::TSurfaceMode::Rotary) return {d * c, d};
-    if (tool.Kind == ncgen::TToolKind::Cone) {
-        // A vertical cone meets the tilted plane in an ellipse whose plan view has the axes
-        // D / sqrt(1 - k^2) across the tilt and D / (1 - k^2) along it.
-        const ncgen::TTiltedDot cut = ncgen::TiltedDot(tool.Angle, tilt, depth);
-        if (!cut.Cuts) return {0, 0};
-        const long double r = cut.Ratio;
-        return {d / (r * r), d / r};
-    }
-    // A sphere meets any plane in a circle: its radius from the plane's distance to the centre.
-    const long double rho2 = tool.Radius * tool.Radius - std::pow((tool.Radius - depth) * c, 2.0L);
-    const long double rho = depth >= tool.Radius ? tool.Radius : std::sqrt(std::max(0.0L, rho2));
-    return {2 * rho * c, 2 * rho};
+    // Seen from above: a cone's cut is an ellipse, a ball's a circle on the tilted surface.
+    const ncgen::TTiltedDot cut = ncgen::TiltedDot(tool, tilt, depth);
+    if (!cut.Cuts) return {0, 0};
+    if (tool.Kind == ncgen::TToolKind::Cone) return {cut.Length, cut.Length * cut.Ratio};
+    return {cut.Length * c, cut.Length};
 }
 
 } // namespace korvex::grade

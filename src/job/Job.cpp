@@ -121,9 +121,10 @@ TOutcome OpenJob(TSession session, const fs::path& file, const TJobOptions& jobO
     ncgen::TActiveProfile& active = job.Profile.Profile;
     if (jobOptions.Tool) {
         active.Tool = *jobOptions.Tool;
-        active.ToolProblem.clear();
-    } else if (!active.ToolProblem.empty()) {
-        job.Warnings.push_back({text::ToolNotUsed, 0, {}, {active.ToolProblem}});
+        active.ToolProblem = {};
+    } else if (!active.ToolProblem.Empty()) {
+        job.Warnings.push_back(
+            {text::ToolNotUsed, 0, {}, {job.Session.Texts.Message(active.ToolProblem)}});
     }
     job.Job = StartupJob(job.Session);
 

@@ -1,5 +1,6 @@
 #include "ncgen/Coupon.h"
 
+#include "base/TextNumbers.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/NCFormat.h"
 #include "ncgen/PointTemplate.h"
@@ -11,8 +12,6 @@
 namespace korvex::ncgen {
 
 namespace {
-
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
 void writeTemplate(const TTemplate& lines, const TPointValues& values,
                    const TActiveProfile& profile, std::int32_t& counter,
@@ -67,34 +66,23 @@ std::optional<TCoupon> MakeCoupon(const TActiveProfile& profile, const TTool& to
 TToolReading CorrectTool(const TTool& tool, long double depth, long double diameter) {
     TToolReading reading;
     if (!(depth > 0) || !(diameter > 0)) {
-        reading.Problem = "a measured dot needs a depth and a diameter above 0 mm";
+        reading.Problem = {text::MeasuredDotNeedsSizes};
         return reading;
     }
-    TTool corrected = tool;
-    switch (tool.Kind) {
-    case TToolKind::None:
-        reading.Problem = "the profile has no tool to correct";
+    if (tool.Kind == TToolKind::None) {
+        reading.Problem = {text::NoToolToCorrect};
         return reading;
-    case TToolKind::Cone:
-        if (diameter <= tool.Tip) {
-            reading.Problem = "the dot is not wider than the tool's tip flat";
-            return reading;
-        }
-        corrected.Angle = 2 * std::atan((diameter - tool.Tip) / (2 * depth)) * 180 / Pi;
-        if (!(corrected.Angle >= 1 && corrected.Angle <= 179)) {
-            reading.Problem = "that dot would need a cone angle outside 1-179 degrees";
-            return reading;
-        }
-        break;
-    case TToolKind::Ball:
-        // From D = 2 sqrt(h (2r - h)); deeper than half the dot, the ball went in past its
-        // equator and the dot is its whole width.
-        corrected.Radius = depth > diameter / 2
-                               ? diameter / 2
-                               : (diameter * diameter / 4 + depth * depth) / (2 * depth);
-        break;
     }
-    reading.Tool = corrected;
+    const std::optional<TTool> corrected = ToolForDot(tool, depth, diameter);
+    if (!corrected) {
+        reading.Problem = {text::DotWithinTipFlat};
+        return reading;
+    }
+    if (corrected->Kind == TToolKind::Cone && !(corrected->Angle >= 1 && corrected->Angle <= 179)) {
+        reading.Problem = {text::CorrectedAngleOutOfRange};
+        return reading;
+    }
+    reading.Tool = *corrected;
     return reading;
 }
 

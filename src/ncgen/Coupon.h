@@ -30,7 +30,7 @@ std::optional<TCoupon> MakeCoupon(const TActiveProfile& profile, const TTool& to
                                   long double pitch, long double x0 = 0, long double y0 = 0);
 
 // The tool that makes a dot of `diameter` at `depth` below the surface: a cone keeps its tip
-// and gets an effective angle, a ball an effective radius. A problem (English) when the
+// and gets an effective angle, a ball an effective radius. A problem when the
 // measurement cannot come from that tool.
 TToolReading CorrectTool(const TTool& tool, long double depth, long double diameter);
 

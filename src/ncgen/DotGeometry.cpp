@@ -1,7 +1,5 @@
 #include "ncgen/DotGeometry.h"
 
-#include "ncgen/SimulationLine.h"
-
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 
@@ -13,44 +11,9 @@ namespace korvex::ncgen {
 
 namespace {
 
-constexpr long double Pi = 3.141592653589793238462643383279502884L;
 constexpr long double FillTolerance = 1e-9L;
 
-long double halfAngleTan(const TTool& tool) {
-    return std::tan(tool.Angle * Pi / 360);
-}
-
 } // namespace
-
-long double DotDiameter(const TTool& tool, long double depth) {
-    if (!(depth > 0)) return 0;
-    switch (tool.Kind) {
-    case TToolKind::None:
-        break;
-    case TToolKind::Cone:
-        return tool.Tip + 2 * depth * halfAngleTan(tool);
-    case TToolKind::Ball:
-        if (depth >= tool.Radius) return 2 * tool.Radius;
-        return 2 * std::sqrt(depth * (2 * tool.Radius - depth));
-    }
-    return 0;
-}
-
-std::optional<long double> DepthForDiameter(const TTool& tool, long double diameter) {
-    switch (tool.Kind) {
-    case TToolKind::None:
-        break;
-    case TToolKind::Cone:
-        if (diameter <= tool.Tip) return std::nullopt;
-        return (diameter - tool.Tip) / (2 * halfAngleTan(tool));
-    case TToolKind::Ball: {
-        const long double half = diameter / 2;
-        if (half > tool.Radius) return std::nullopt;
-        return tool.Radius - std::sqrt(tool.Radius * tool.Radius - half * half);
-    }
-    }
-    return std::nullopt;
-}
 
 TTool CheckedTool(const TActiveProfile& profile) {
     return ReadNumber(profile.InfeedDepth).ok ? profile.Tool : TTool{};
@@ -71,6 +34,7 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
             continue;
         }
         long double depth = -level;
+        long double tilt = 0;
         if (surface) {
             // On a round part the depth counts from the surface above the dot, or along its
             // radius when the part turns.
@@ -84,14 +48,17 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
             const long double off = std::min(std::fabs(across - c.Axis), c.Radius);
             depth = surface->Rotary ? c.Radius - std::hypot(across - c.Axis, level - c.ZC)
                                     : c.ZC + std::sqrt(c.Radius * c.Radius - off * off) - level;
+            if (!surface->Rotary) tilt = base::ArcAbove(c, across) / c.Radius;
         }
-        const long double diameter = DotDiameter(tool, depth);
+        const TTiltedDot dot = TiltedDot(tool, tilt, depth);
+        const long double diameter = depth > 0 ? dot.Length : 0;
         const long double fill = diameter / pitch;
         if (figures.Diameters.empty() || fill < figures.SmallestFill) figures.SmallestFill = fill;
         if (figures.Diameters.empty() || fill > figures.LargestFill) figures.LargestFill = fill;
         // The window's edges are inside it, whatever the last bits of a tangent say.
         figures.TooSmall += fill < LeastFill - FillTolerance;
-        figures.Merging += fill > MostFill + FillTolerance;
+        // A flank as steep as the surface cuts no closed dot: it runs into its neighbours.
+        figures.Merging += (depth > 0 && !dot.Cuts) || fill > MostFill + FillTolerance;
         figures.Depths.push_back(depth);
         figures.Diameters.push_back(diameter);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ncgen/OutputProfile.h"
-#include "ncgen/Tool.h"
+#include "ncgen/ToolGeometry.h"
 
 #include <cstddef>
 #include <optional>
@@ -16,14 +16,6 @@ inline constexpr long double IdealFill = 0.80L;
 inline constexpr long double LeastFill = 0.60L;
 inline constexpr long double MostFill = 1.05L;
 
-// The diameter a plunge of `depth` mm below the surface leaves: a cone T + 2 h tan(a/2), a
-// ball 2 sqrt(h (2r - h)) up to its equator. No plunge, no dot.
-long double DotDiameter(const TTool& tool, long double depth);
-
-// The depth below the surface that leaves a dot of `diameter`; nothing when the tool cannot
-// (a ball smaller than the dot, a tip flat wider than it).
-std::optional<long double> DepthForDiameter(const TTool& tool, long double diameter);
-
 // The tool the dot checks go by: none when the profile's infeed depth is no number (a
 // controller parameter), since how deep that goes is not known here.
 TTool CheckedTool(const TActiveProfile& profile);
@@ -32,7 +24,7 @@ TTool CheckedTool(const TActiveProfile& profile);
 struct TDotFigures {
     long double Pitch = 0;
     std::vector<long double> Depths;    // per "XY;" line: below the surface
-    std::vector<long double> Diameters; // per "XY;" line
+    std::vector<long double> Diameters; // per "XY;" line: its longest extent, tilted or not
     long double SmallestFill = 0, LargestFill = 0;
     std::size_t TooSmall = 0; // dots under LeastFill
     std::size_t Merging = 0;  // dots over MostFill
@@ -43,7 +35,8 @@ struct TDotFigures {
 
 // Nothing without a tool or a spacing. The depth of each point is the infeed level of the
 // "ZR;" line before it, measured down from the work zero; on a round program (its "SF;" line)
-// from the cylinder's surface above the dot, or along the radius when the part turns.
+// from the cylinder's surface above the dot, or along the radius when the part turns. Where Z
+// follows the surface the dot is the tool's cut of the surface tilted there.
 std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulationLines,
                                       const TTool& tool, long double pitch);
 

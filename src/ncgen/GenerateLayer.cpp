@@ -4,6 +4,7 @@
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
 #include "ncgen/SimulationLine.h"
+#include "ncgen/ToolGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -195,7 +196,7 @@ void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points
             (alongX ? p.X : p.Y) = axial;
             (alongX ? p.Y : p.X) = c.Axis;
         } else {
-            // The cone's dot centre moves uphill on the tilted surface: aim downhill.
+            // The dot's centre moves uphill on the tilted surface: aim downhill.
             const long double toolAcross = on.Across + AimOffset(surface.Tool, on.Angle, zField);
             const long double off = std::min(std::fabs(toolAcross - c.Axis), c.Radius);
             p.Surface = c.ZC + std::sqrt(c.Radius * c.Radius - off * off);

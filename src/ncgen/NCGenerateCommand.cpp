@@ -121,9 +121,9 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
             {text::DmreOlderReaders, 0, {}, {std::string(FormatName(symbol.CalculatedFormat()))}});
 
     const datamatrix::TIArray matrix = symbol.Matrix();
-    // The profile's cone aims each dot on the tilted surface.
+    // The profile's tool aims each dot on the tilted surface.
     TSurface surface = fields.Surface;
-    if (surface.Tool.IncludedAngle <= 0) surface.Tool = MarkingToolOf(CheckedTool(profile));
+    if (surface.Tool.Kind == TToolKind::None) surface.Tool = CheckedTool(profile);
     TGenerateOutput output;
     const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
                                symbol.MatrixRows(),  profile, fields.REbeneauswahl,

@@ -58,8 +58,8 @@ struct TActiveProfile {
     TNCFormat Format;
     std::string X = "X", Y = "Y", Z = "Z", I = "I", J = "J", R = "R";
     std::string A = "A";
-    TTool Tool;              // none: every check of the dots is silent
-    std::string ToolProblem; // why the stored tool could not be used
+    TTool Tool;                     // none: every check of the dots is silent
+    base::TTextMessage ToolProblem; // why the stored tool could not be used
 };
 
 } // namespace korvex::ncgen

@@ -3,6 +3,7 @@
 #include "base/TextNumbers.h"
 #include "base/DecimalText.h"
 #include "ncgen/SimulationLine.h"
+#include "ncgen/ToolGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +31,7 @@ std::string mm(long double value) {
 
 } // namespace
 
-std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMarkingTool& tool,
+std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TTool& tool,
                                        const std::vector<std::string>& simulationLines,
                                        long double pitch) {
     std::vector<TRoundNote> notes;
@@ -65,13 +66,13 @@ std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMark
             {surface && surface->Rotary ? text::SymbolWideOnRotary : text::SymbolWideOnCylinder,
              {mm(width), mm(2 * c.Radius)}});
 
-    if (!surface || surface->Rotary || tool.IncludedAngle <= 0) return notes;
+    if (!surface || surface->Rotary || tool.Kind == TToolKind::None) return notes;
     long double worstRatio = 1, worstShare = 0, worstShift = 0, worstTilt = 0;
     for (const TLevelDot& dot : dots) {
         const long double tilt = std::fabs(base::ArcAbove(c, dot.Across) / c.Radius);
         const long double off = std::min(std::fabs(dot.Across - c.Axis), c.Radius);
         const long double depth = c.ZC + std::sqrt(c.Radius * c.Radius - off * off) - dot.Bottom;
-        const TTiltedDot shape = TiltedDot(tool.IncludedAngle, tilt, depth);
+        const TTiltedDot shape = TiltedDot(tool, tilt, depth);
         if (shape.Ratio < worstRatio) {
             worstRatio = shape.Ratio;
             worstTilt = tilt;

@@ -21,7 +21,7 @@ struct TRoundNote {
 // with Z following the surface and a tool, dots narrower than 80 % of a round dot or centres
 // shifted by more than 20 % of the dot diameter (the AS9132 limits). Reads the program's
 // simulation lines; `pitch` is the layer's dot spacing.
-std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TMarkingTool& tool,
+std::vector<TRoundNote> RoundPartNotes(const base::TCylinder& blank, const TTool& tool,
                                        const std::vector<std::string>& simulationLines,
                                        long double pitch);
 

@@ -3,6 +3,7 @@
 #include "base/DecimalText.h"
 #include "base/SimulationLineText.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/ToolGeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -108,9 +109,9 @@ long double DotArc(const TSurfaceLine& surface, long double across, long double 
                           : base::ArcAbove(surface.Cylinder, across);
 }
 
-long double DotCentreArc(const TSurfaceLine& surface, const TMarkingTool& tool, long double across,
+long double DotCentreArc(const TSurfaceLine& surface, const TTool& tool, long double across,
                          long double bottom) {
-    if (surface.Rotary || tool.IncludedAngle <= 0) return DotArc(surface, across, bottom);
+    if (surface.Rotary || tool.Kind == TToolKind::None) return DotArc(surface, across, bottom);
     const base::TCylinder& c = surface.Cylinder;
     const long double off = std::min(std::fabs(across - c.Axis), c.Radius);
     const long double depth = bottom - (c.ZC + std::sqrt(c.Radius * c.Radius - off * off));

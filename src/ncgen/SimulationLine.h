@@ -47,7 +47,7 @@ long double DotArc(const TSurfaceLine& surface, long double across, long double 
 
 // The arc to the dot's centre, which is what a reader sees: on a follow program whose plunges
 // `tool` aims downhill (AimOffset) the centre lies back uphill of the plunge point.
-long double DotCentreArc(const TSurfaceLine& surface, const TMarkingTool& tool, long double across,
+long double DotCentreArc(const TSurfaceLine& surface, const TTool& tool, long double across,
                          long double bottom);
 
 } // namespace korvex::ncgen

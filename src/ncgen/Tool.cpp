@@ -1,6 +1,7 @@
 #include "ncgen/Tool.h"
 
 #include "base/DecimalText.h"
+#include "base/TextNumbers.h"
 #include "ncgen/NumberReading.h"
 
 namespace korvex::ncgen {
@@ -10,14 +11,13 @@ using base::GeneralText;
 namespace {
 
 // Each measure must be a number in range; the problem names which one is not.
-std::string checkTool(const TTool& tool) {
+base::TTextMessage checkTool(const TTool& tool) {
     if (tool.Kind == TToolKind::Cone) {
-        if (!(tool.Angle >= 1 && tool.Angle <= 179))
-            return "the cone angle must be 1 to 179 degrees";
-        if (!(tool.Tip >= 0 && tool.Tip < 100)) return "the tip flat must be 0 mm or more";
+        if (!(tool.Angle >= 1 && tool.Angle <= 179)) return {text::ToolAngleRange};
+        if (!(tool.Tip >= 0 && tool.Tip < 100)) return {text::ToolTipRange};
     }
     if (tool.Kind == TToolKind::Ball && !(tool.Radius > 0 && tool.Radius < 100))
-        return "the ball radius must be more than 0 mm";
+        return {text::ToolRadiusRange};
     return {};
 }
 
@@ -31,7 +31,7 @@ bool readMeasure(std::string_view text, long double& value) {
 TToolReading checked(TTool tool) {
     TToolReading reading;
     reading.Problem = checkTool(tool);
-    if (reading.Problem.empty()) reading.Tool = tool;
+    if (reading.Problem.Empty()) reading.Tool = tool;
     return reading;
 }
 
@@ -47,23 +47,23 @@ TToolReading ReadTool(const TToolTexts& texts) {
     if (kindText.empty() || kindText == "0") return reading;
     const std::int64_t kind = kindText == "1" ? 1 : kindText == "2" ? 2 : -1;
     if (kind != 1 && kind != 2) {
-        reading.Problem = "WzTyp " + texts.Kind + " is no tool kind (0 none, 1 cone, 2 ball)";
+        reading.Problem = {text::ToolKindUnknown, 0, {}, {texts.Kind}};
         return reading;
     }
     TTool tool;
     tool.Kind = kind == 1 ? TToolKind::Cone : TToolKind::Ball;
     if (tool.Kind == TToolKind::Cone) {
         if (!readMeasure(texts.Angle, tool.Angle)) {
-            reading.Problem = "WzWinkel \"" + texts.Angle + "\" is not a number";
+            reading.Problem = {text::ToolMeasureNoNumber, 0, {}, {"WzWinkel", texts.Angle}};
             return reading;
         }
         // A sharp point is the usual case; an empty tip is no flat.
         if (!texts.Tip.empty() && !readMeasure(texts.Tip, tool.Tip)) {
-            reading.Problem = "WzSpitze \"" + texts.Tip + "\" is not a number";
+            reading.Problem = {text::ToolMeasureNoNumber, 0, {}, {"WzSpitze", texts.Tip}};
             return reading;
         }
     } else if (!readMeasure(texts.Radius, tool.Radius)) {
-        reading.Problem = "WzRadius \"" + texts.Radius + "\" is not a number";
+        reading.Problem = {text::ToolMeasureNoNumber, 0, {}, {"WzRadius", texts.Radius}};
         return reading;
     }
     return checked(tool);
@@ -82,8 +82,7 @@ TToolTexts ToolTexts(const TTool& tool) {
 TToolReading ParseToolOption(std::string_view option) {
     TToolReading reading;
     const auto fail = [&reading, option]() {
-        reading.Problem =
-            "--tool \"" + std::string(option) + "\" is not none, cone:ANGLE[:TIP] or ball:RADIUS";
+        reading.Problem = {text::ToolOptionInvalid, 0, {}, {std::string(option)}};
         return reading;
     };
     if (option == "none") return reading;

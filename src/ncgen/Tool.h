@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextMessage.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,8 +26,8 @@ struct TToolTexts {
 };
 
 struct TToolReading {
-    TTool Tool;          // no tool when the texts do not describe one
-    std::string Problem; // English, empty when the texts are usable or absent
+    TTool Tool;                 // no tool when the texts do not describe one
+    base::TTextMessage Problem; // empty when the texts are usable or absent
 };
 
 // A profile without "WzTyp" (or with 0) has no tool; a kind whose measures are out of range

@@ -45,10 +45,9 @@ TProgramNotes NotesFor(const std::vector<std::string>& simulationLines, const nc
         notes.BlankWarning = simulation::BlankFitWarning(notes.BlankFit);
         // A lathe's flat on a shaft is no symbol laid round it, unless the part turns.
         if (laid || !ncgen::IsLatheMode(profile))
-            notes.Round =
-                ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition),
-                                      ncgen::MarkingToolOf(ncgen::CheckedTool(profile)),
-                                      simulationLines, ncgen::ReadNumber(layer.Size).value);
+            notes.Round = ncgen::RoundPartNotes(simulation::CylinderOf(blankDefinition),
+                                                ncgen::CheckedTool(profile), simulationLines,
+                                                ncgen::ReadNumber(layer.Size).value);
         ncgen::AddSymbolAdvice(notes.Round, layer, simulation::CylinderOf(blankDefinition));
         for (const ncgen::TRoundNote& note : notes.Round)
             notes.RoundWarnings.push_back(ncgen::RoundNoteText(note));

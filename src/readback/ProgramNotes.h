@@ -28,7 +28,7 @@ struct TProgramNotes {
     std::optional<ncgen::TCycleTime> Cycle; // with stats and a feed that is a plain number
     // With stats or check and a tool in the profile: what the tool makes of the dots.
     std::optional<ncgen::TDotFigures> Dots;
-    std::string ToolProblem; // the profile's tool could not be read, so nothing was checked
+    base::TTextMessage ToolProblem; // the profile's tool could not be read, so nothing was checked
     std::optional<TReadBackResult> Check;
     bool EndsWithLineBreak = false; // the text's last line is empty: CR LF is encoded
 };

@@ -76,7 +76,7 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
     const bool followingMarked = TemplateMarksPoint(profile.FollowingPoints, profile, rotaryAlong);
     long double depth = 0; // the height of the dot's bottom, from its "ZR" line
     // The generator's aim: a follow program moves each plunge downhill of its dot.
-    const ncgen::TMarkingTool aim = ncgen::MarkingToolOf(ncgen::CheckedTool(profile));
+    const ncgen::TTool aim = ncgen::CheckedTool(profile);
     const int decimals = profile.Format.Nachkommastellen;
     int dropped = 0;
     bool first = true;

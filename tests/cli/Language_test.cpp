@@ -48,6 +48,14 @@ TEST(CliLanguage, EveryMessageFollowsTheSettingsLanguage) {
          {"--profile", "Fr\u00e4se", serial},
          2,
          "korvex-cli generate: no profile is named Fr\u00e4se\n"},
+        {german,
+         {"--no-log", "--tool", "cone:200", serial},
+         2,
+         "korvex-cli: der Kegelwinkel muss 1 bis 179 Grad betragen\n"},
+        {english,
+         {"--no-log", "--tool", "ball:0", serial},
+         2,
+         "korvex-cli: the ball radius must be more than 0 mm\n"},
     };
     for (const Row& row : rows) {
         std::vector<std::string> args = {"generate", "--config", row.config};

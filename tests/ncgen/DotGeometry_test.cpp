@@ -1,9 +1,12 @@
+#include "base/TextNumbers.h"
 #include "ncgen/Coupon.h"
 #include "ncgen/CycleTime.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/ProfileSelection.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace korvex::ncgen;
 
@@ -115,11 +118,41 @@ TEST(Coupon, StepsAroundTheIdealDepthWithTheProfilesTemplatesAndCorrectsTheTool)
 
     // A dot of 0.30 mm measured at 0.16 mm: the cone is blunter than its nominal 90 degrees.
     const TToolReading corrected = CorrectTool(cone(90), 0.16L, 0.30L);
-    ASSERT_EQ(corrected.Problem, "");
+    ASSERT_TRUE(corrected.Problem.Empty());
     EXPECT_NEAR(static_cast<double>(DotDiameter(corrected.Tool, 0.16L)), 0.30, 1e-9);
     const TToolReading ballCorrected = CorrectTool(ball(0.5), 0.05L, 0.36L);
     EXPECT_NEAR(static_cast<double>(DotDiameter(ballCorrected.Tool, 0.05L)), 0.36, 1e-9);
-    EXPECT_NE(CorrectTool(cone(90, 0.4), 0.1L, 0.3L).Problem, "");
+    EXPECT_EQ(CorrectTool(cone(90, 0.4), 0.1L, 0.3L).Problem.Text, korvex::text::DotWithinTipFlat);
+}
+
+// On a d8 shaft with Z following the surface, a dot 0.95 mm off the top sits on a surface
+// tilted by asin(0.95 / 4) = 13.74 degrees, tan 0.244496: seen from above a cone cuts an oval
+// (T + 2 h tan(a/2)) / (1 - k^2) long, k = 0.244496 tan(a/2); a ball a circle of the sphere,
+// 2 sqrt(r^2 - (r - h)^2 cos^2) wide. The dot at the top stays round.
+TEST(DotGeometry, FiguresOnAFollowedShaftTakeTheTiltedDotsLength) {
+    const struct {
+        TTool tool;
+        long double top, outer; // 0.1 mm deep
+        std::size_t merging;    // of the two at pitch 0.2
+    } rows[] = {
+        {cone(90), 0.2, 0.2 / (1 - 0.244496L * 0.244496L), 1},         // 0.2127: 106 %
+        {cone(90, 0.02), 0.22, 0.22 / (1 - 0.244496L * 0.244496L), 2}, // 0.2340
+        {cone(120), 0.346410, 0.346410 / (1 - 0.423479L * 0.423479L), 2},
+        {ball(0.25), 0.4, 2 * std::sqrt(0.0625L - 0.0225L * 0.943594L), 2}, // 0.4063
+    };
+    // The surface 3.885550 above the axis at 0.95; the dot 0.1 below it.
+    const std::vector<std::string> lines = {"SF;X;F;0.000;-4.000;4.000", "ZR;2.000;-0.1",
+                                            "XY;0.000;0.000", "ZR;2.000;-0.2144498",
+                                            "XY;0.000;0.950"};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(DescribeTool(row.tool));
+        const auto f = DotFigures(lines, row.tool, 0.2L);
+        ASSERT_TRUE(f);
+        ASSERT_EQ(f->Diameters.size(), 2u);
+        EXPECT_NEAR(static_cast<double>(f->Diameters[0]), static_cast<double>(row.top), 1e-5);
+        EXPECT_NEAR(static_cast<double>(f->Diameters[1]), static_cast<double>(row.outer), 1e-5);
+        EXPECT_EQ(f->Merging, row.merging);
+    }
 }
 
 TEST(CycleTime, RapidsPlungesAndBlocksAddUp) {

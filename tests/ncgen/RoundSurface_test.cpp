@@ -164,14 +164,14 @@ TEST(RoundSurface, ToolAimsDownhillByTheShiftOfItsDotCentre) {
     const TCylinder c{'X', 0, -10, 10};
     TShaftJob plain(TSurfaceMode::Follow, c, "0", "-1.5");
     TShaftJob tooled(TSurfaceMode::Follow, c, "0", "-1.5");
-    tooled.fields.Surface.Tool.IncludedAngle = 90;
+    tooled.fields.Surface.Tool = {TToolKind::Cone, 90, 0, 0};
     const auto aimed = dotsOf(plain.Generate().SimulationLines);
     const auto corrected = dotsOf(tooled.Generate().SimulationLines);
     ASSERT_EQ(aimed.size(), corrected.size());
     int moved = 0;
     for (std::size_t i = 0; i < aimed.size(); ++i) {
         const long double tilt = std::asin(aimed[i].Y / c.Radius);
-        const TTiltedDot dot = TiltedDot(90, tilt, -0.1L);
+        const TTiltedDot dot = TiltedDot({TToolKind::Cone, 90, 0, 0}, tilt, -0.1L);
         const long double expected = aimed[i].Y + (tilt < 0 ? -dot.Shift : dot.Shift);
         EXPECT_NEAR(static_cast<double>(corrected[i].Y), static_cast<double>(expected), 0.0011)
             << i;
@@ -278,12 +278,59 @@ TEST(RoundSurface, TiltedDotMatchesTheConeCutByATiltedPlane) {
             }
             halfWidth = in;
         }
-        const TTiltedDot dot = TiltedDot(row.angle, row.tiltDegrees * Pi / 180, -h);
+        const TTiltedDot dot =
+            TiltedDot({TToolKind::Cone, row.angle, 0, 0}, row.tiltDegrees * Pi / 180, -h);
         EXPECT_NEAR(static_cast<double>(dot.Width), static_cast<double>(2 * h * t), 1e-9);
         EXPECT_NEAR(static_cast<double>(dot.Shift), static_cast<double>(-centre), 1e-9);
         // Seen from above: the oval's width across the tilt against its length along it.
         EXPECT_NEAR(static_cast<double>(dot.Ratio),
                     static_cast<double>(2 * halfWidth / (downhill - uphill)), 1e-9);
+    }
+}
+
+// A tip flat and a ball: the plane z = -u tan(phi) against the solid tool, found by bisection.
+// Seen from above, a cone's oval stretches along the tilt; a ball's cut is a circle on the
+// surface, so across it is as wide as along the surface.
+TEST(RoundSurface, TiltedDotOfATipFlatOrABallMatchesTheToolCutByATiltedPlane) {
+    const struct {
+        TTool tool;
+        long double tiltDegrees, depth;
+    } rows[] = {{{TToolKind::Cone, 90, 0.05L, 0}, 15, 0.1L},
+                {{TToolKind::Cone, 120, 0.02L, 0}, 25, 0.05L},
+                {{TToolKind::Ball, 90, 0, 0.25L}, 15, 0.1L},
+                {{TToolKind::Ball, 90, 0, 0.5L}, 30, 0.05L}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(DescribeTool(row.tool));
+        const long double slope = std::tan(row.tiltDegrees * Pi / 180), h = row.depth;
+        const TTool& tool = row.tool;
+        const auto inside = [&](long double u, long double v) {
+            const long double up = h - u * slope; // above the tip
+            if (up < 0) return false;
+            if (tool.Kind == TToolKind::Cone)
+                return std::hypot(u, v) < tool.Tip / 2 + up * std::tan(tool.Angle * Pi / 360);
+            const long double r = tool.Radius;
+            return up > r ? std::hypot(u, v) < r : std::hypot(u, v, up - r) < r;
+        };
+        const auto edge = [&](long double u, long double v, long double du, long double dv) {
+            long double in = 0, out = 4;
+            for (int i = 0; i < 200; ++i) {
+                const long double mid = (in + out) / 2;
+                (inside(u + mid * du, v + mid * dv) ? in : out) = mid;
+            }
+            return in;
+        };
+        const long double downhill = edge(0, 0, 1, 0), uphill = -edge(0, 0, -1, 0);
+        const long double centre = (downhill + uphill) / 2;
+        const long double along = downhill - uphill, across = 2 * edge(centre, 0, 0, 1);
+        const TTiltedDot dot = TiltedDot(tool, row.tiltDegrees * Pi / 180, -h);
+        EXPECT_NEAR(static_cast<double>(dot.Shift), static_cast<double>(-centre), 1e-9);
+        EXPECT_NEAR(static_cast<double>(dot.Length), static_cast<double>(std::max(along, across)),
+                    1e-9);
+        if (tool.Kind == TToolKind::Ball)
+            EXPECT_NEAR(static_cast<double>(across * std::cos(row.tiltDegrees * Pi / 180)),
+                        static_cast<double>(along), 1e-9);
+        else
+            EXPECT_NEAR(static_cast<double>(dot.Ratio), static_cast<double>(across / along), 1e-9);
     }
 }
 
@@ -296,7 +343,7 @@ TEST(RoundSurface, RoundChecksWarnPastSixteenPercentOfTheDiameterAndTwentyPercen
     const struct {
         const char* what;
         std::vector<std::string> lines;
-        TMarkingTool tool;
+        TTool tool;
         std::vector<int> texts;
     } rows[] = {
         {"3.1 mm wide, flat", levelled({"XY;0.000;-1.400", "XY;0.000;1.400"}), {}, {}},
@@ -312,17 +359,17 @@ TEST(RoundSurface, RoundChecksWarnPastSixteenPercentOfTheDiameterAndTwentyPercen
         // Follow on d20, dots 2 mm off the top: tilt 11.5 degrees.
         {"follow, 90 degree tool, small tilt",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-0.302", "XY;0.000;-2.000", "XY;0.000;-1.700"},
-         {90},
+         {TToolKind::Cone, 90},
          {}},
         // 6 mm off the top: tilt 37 degrees, beyond both AS9132 limits.
         {"follow, 90 degree tool, steep",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-2.100", "XY;0.000;6.000", "XY;0.000;5.700"},
-         {90},
+         {TToolKind::Cone, 90},
          {text::DotsOval, text::DotCentresShift}},
         // 8 mm off: the 90 degree flank is no steeper than the surface and cuts no closed dot.
         {"follow, 90 degree tool, steeper than its flank",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-4.100", "XY;0.000;8.000", "XY;0.000;7.700"},
-         {90},
+         {TToolKind::Cone, 90},
          {text::DotsOval}},
         {"follow steep without a tool",
          {"SF;X;F;0.000;-10.000;10.000", "ZR;2.000;-4.100", "XY;0.000;8.000", "XY;0.000;7.700"},

@@ -1,3 +1,4 @@
+#include "base/TextNumbers.h"
 #include "ncgen/Tool.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +37,13 @@ TEST(Tool, ProfileKeysAndOptionGiveTheToolOrSayWhyNot) {
         {ParseToolOption("ball:"), TToolKind::None, 0, true},
     };
     for (const char* kind : {"1.5", "abc"})
-        EXPECT_NE(ReadTool({kind, "90", "", ""}).Problem.find("WzTyp"), std::string::npos) << kind;
+        EXPECT_EQ(ReadTool({kind, "90", "", ""}).Problem,
+                  (korvex::base::TTextMessage{korvex::text::ToolKindUnknown, 0, {}, {kind}}));
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(i);
         EXPECT_EQ(row.reading.Tool.Kind, row.kind);
-        EXPECT_EQ(!row.reading.Problem.empty(), row.problem) << row.reading.Problem;
+        EXPECT_EQ(!row.reading.Problem.Empty(), row.problem) << row.reading.Problem.Text;
         if (row.kind == TToolKind::Cone)
             EXPECT_DOUBLE_EQ(static_cast<double>(row.reading.Tool.Angle), row.measure);
         if (row.kind == TToolKind::Ball)

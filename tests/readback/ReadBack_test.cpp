@@ -306,9 +306,8 @@ TEST(ReadBack, AimedConeDotsOnAThinShaftReadAtTheirCentres) {
             symbol.paintBarcode(nullptr);
             ASSERT_EQ(symbol.MatrixCols(), 10);
             ncgen::TGenerateOutput output;
-            const ncgen::TSurface surface{ncgen::TSurfaceMode::Follow,
-                                          {along, 0, -4, 4},
-                                          ncgen::MarkingToolOf(marking.profile.Tool)};
+            const ncgen::TSurface surface{
+                ncgen::TSurfaceMode::Follow, {along, 0, -4, 4}, marking.profile.Tool};
             ncgen::GenerateLayer({marking.layer, symbol.Matrix(), symbol.MatrixCols(),
                                   symbol.MatrixRows(), marking.profile, "2", cone.depth, false,
                                   surface},
