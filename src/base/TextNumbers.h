@@ -231,7 +231,8 @@
     X(LogRunsSettledBy, 9908) /* %1 user@host, time, pid */                                        \
     X(LogRunOpen, 9909)                                                                            \
     X(LogRunDone, 9910)                                                                            \
-    X(LogRunInterrupted, 9911)
+    X(LogRunInterrupted, 9911)                                                                     \
+    X(LogReasonServerGone, 9912)
 
 namespace korvex::text {
 
