@@ -17,7 +17,7 @@ jobs=${KORVEX_JOBS:-2}
 packages=(build-essential cmake ninja-build pkg-config clang-format
           qt6-base-dev libgl-dev qt6-translations-l10n
           libgtest-dev libgmock-dev libbenchmark-dev
-          libsqlite3-dev
+          libsqlite3-dev libpq-dev
           libzxing-dev libzint-dev libdmtx-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
@@ -29,7 +29,7 @@ fi
 
 # Only the tests need these: LinuxCNC's G-code interpreter (rs274, about 250 MB) reads the
 # programs of the delivered round-part profiles.
-test_packages=(linuxcnc-uspace)
+test_packages=(linuxcnc-uspace postgresql)
 if [ "$mode" = test ]; then
     packages+=("${test_packages[@]}")
 fi

@@ -278,7 +278,8 @@
     X(NoToolToCorrect, 9877)                                                                       \
     X(DotWithinTipFlat, 9878)                                                                      \
     X(CorrectedAngleOutOfRange, 9879)                                                              \
-    X(ProfileToolUnusable, 9880) /* %1 why */
+    X(ProfileToolUnusable, 9880) /* %1 why */                                                      \
+    X(LogReasonServerGone, 9912)
 
 namespace korvex::text {
 

@@ -290,7 +290,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const config::TLanguageTexts texts = textsFor(folder);
     std::unique_ptr<log::TMarkingLog> markingLog;
     std::error_code ec;
-    if (fs::exists(*file, ec)) {
+    if (log::IsServerLog(*file) || fs::exists(*file, ec)) {
         try {
             // Opened to write, so what a killed writer left is settled (and said) first.
             markingLog = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,

@@ -15,6 +15,7 @@ using TColor = std::uint32_t;
 inline constexpr const char* LogSection = "log";
 inline constexpr const char* LogSwitchKey = "Markierprotokoll"; // "0" switches it off
 inline constexpr const char* LogFileKey = "Datei";              // empty: korvex.sqlite beside
+inline constexpr const char* LogDatabaseKey = "Datenbank";      // a server's url; passwords never
 
 // The program-wide settings of main.ini, together with the settings dialog's working copy of
 // them. The initial values are the dialog's states before the first load.

@@ -6,6 +6,9 @@
 #include "log/RecordMapping.h"
 #include "log/Sha256.h"
 #include "log/SqliteLog.h"
+#ifdef KORVEX_LOG_POSTGRESQL
+#include "log/PgLog.h"
+#endif
 
 #include <algorithm>
 #include <ctime>
@@ -42,8 +45,28 @@ std::int64_t SerialsEnd(std::int64_t first, std::int64_t count, std::int64_t ste
     return next;
 }
 
+bool IsServerLog(const fs::path& location) {
+    const std::string text = PathUtf8(location);
+    return text.starts_with("postgresql://") || text.starts_with("postgres://");
+}
+
+namespace {
+
+std::unique_ptr<TLogBackend> openBackend(const fs::path& location, TMarkingLog::TAccess access,
+                                         std::function<void()> waiting) {
+    if (!IsServerLog(location))
+        return std::make_unique<TSqliteLog>(location, access, std::move(waiting));
+#ifdef KORVEX_LOG_POSTGRESQL
+    return std::make_unique<TPgLog>(PathUtf8(location), access);
+#else
+    throw ELogError({text::LogCannotOpen, 0, ServerOnlyWithLibpq});
+#endif
+}
+
+} // namespace
+
 TMarkingLog::TMarkingLog(const fs::path& file, TAccess access, std::function<void()> waiting)
-    : file_(file), backend_(std::make_unique<TSqliteLog>(file, access, std::move(waiting))) {
+    : file_(file), backend_(openBackend(file, access, std::move(waiting))) {
     if (access == TAccess::Write) recover();
 }
 

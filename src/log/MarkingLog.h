@@ -96,9 +96,10 @@ class TMarkingLog {
   public:
     // Read: for a listing; changes nothing, works on a read-only folder, settles nothing.
     enum class TAccess { Write, Read };
-    // Opens or creates the log and settles what dead writers on this host left. Throws
-    // ELogError when the file cannot be opened, is no log, or comes from a newer schema.
-    // waiting is called at once when another writer holds the log and this one waits for it.
+    // file may name a server (see IsServerLog). Opens or creates the log and settles what dead
+    // writers on this host left. Throws ELogError when the file cannot be opened, is no log, or
+    // comes from a newer schema. waiting is called at once when another writer holds the log and
+    // this one waits for it.
     explicit TMarkingLog(const std::filesystem::path& file, TAccess access = TAccess::Write,
                          std::function<void()> waiting = {});
     ~TMarkingLog();
@@ -159,8 +160,15 @@ class TMarkingLog {
     TRecovery recovery_;
 };
 
+// Whether the log is a database server's ("postgresql://..."), not a file.
+bool IsServerLog(const std::filesystem::path& location);
+// What a build without libpq (the Windows one) says when a server log is asked for.
+inline constexpr const char* ServerOnlyWithLibpq =
+    "this build of Korvex has no PostgreSQL support (built without libpq)";
+
 // The log of a configuration folder: the [log] section of main.ini may point elsewhere
-// ("Datei", e.g. a share) or switch it off ("Markierprotokoll=0"); nullopt when it is off.
+// ("Datei", e.g. a share), name a server ("Datenbank=postgresql://korvex@server/korvex") or
+// switch it off ("Markierprotokoll=0"); nullopt when it is off.
 std::optional<std::filesystem::path> LogFileFor(const std::filesystem::path& configFolder);
 
 } // namespace korvex::log
