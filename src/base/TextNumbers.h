@@ -90,6 +90,8 @@
     X(HrtTextLabel, 9220)                                                                          \
     X(DmreAllowed, 9221)                                                                           \
     X(DmreWarning, 9222)                                                                           \
+    X(HrtPitchPlaceholder, 9223)                                                                   \
+    X(HrtTextPlaceholder, 9224)                                                                    \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
     X(FileTooLarge, 9600)         /* %1 the file, %2 the limit */                                  \
