@@ -51,6 +51,8 @@ DotLinePanel::DotLinePanel(QWidget* parent) : QWidget(parent) {
     height_->setText(QStringLiteral("1.5"));
     pitch_ = field(group_, "HrtPitch", true);
     text_ = field(group_, "HrtText", false);
+    for (QLineEdit* edit : {height_, pitch_, text_})
+        edit->setEnabled(false); // until a position is chosen
     heightLabel_ = new QLabel(group_);
     pitchLabel_ = new QLabel(group_);
     textLabel_ = new QLabel(group_);
@@ -77,7 +79,11 @@ DotLinePanel::DotLinePanel(QWidget* parent) : QWidget(parent) {
         showWarning();
         emit DmreToggled(on);
     });
-    connect(position_, &QComboBox::currentIndexChanged, this, &DotLinePanel::Changed);
+    connect(position_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        for (QLineEdit* edit : {height_, pitch_, text_})
+            edit->setEnabled(index > 0);
+        emit Changed();
+    });
     for (QLineEdit* edit : {height_, pitch_, text_})
         connect(edit, &QLineEdit::textChanged, this, &DotLinePanel::Changed);
 }
