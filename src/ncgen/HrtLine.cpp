@@ -53,14 +53,14 @@ std::string_view HrtPositionName(THrtPosition position) {
 }
 
 std::optional<THrtLine> ReadHrtValue(std::string_view value) {
-    const std::vector<std::string_view> parts = words(value);
-    if (parts.empty()) return std::nullopt;
+    const std::vector<std::string_view> tokens = words(value);
+    if (tokens.empty()) return std::nullopt;
     THrtLine line;
     for (const auto& [name, position] : POSITIONS)
-        if (parts[0] == name) line.Position = position;
+        if (tokens[0] == name) line.Position = position;
     if (line.Position == THrtPosition::None) return std::nullopt;
-    if (parts.size() > 1) line.Height = std::string(parts[1]);
-    if (parts.size() > 2) line.Pitch = std::string(parts[2]);
+    if (tokens.size() > 1) line.Height = std::string(tokens[1]);
+    if (tokens.size() > 2) line.Pitch = std::string(tokens[2]);
     return line;
 }
 
