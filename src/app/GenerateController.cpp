@@ -43,6 +43,14 @@ GenerateController::GenerateController(JobPanel& panel, SymbolPreview& preview, 
     timer_.setSingleShot(true);
     timer_.setInterval(250);
     connect(&timer_, &QTimer::timeout, this, &GenerateController::ConvertTimerTimer);
+    // The window's DMRE choice belongs to the job's symbol, as the symbol dialog's does.
+    connect(&panel_, &JobPanel::DmreToggled, this, [this](bool allowed) {
+        ncgen::TSymbolChoice symbol = document_.Symbol();
+        symbol.Dmre = allowed;
+        document_.SetSymbol(symbol);
+        preview_.ETextChange(panel_.Code(), panel_.ContentKind());
+        Checkstatus();
+    });
 }
 
 const ncgen::TJob& GenerateController::Job() const {

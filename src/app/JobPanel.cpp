@@ -1,6 +1,7 @@
 #include "app/JobPanel.h"
 
 #include "app/CodePage.h"
+#include "app/DotLinePanel.h"
 #include "app/NumericKeyFilter.h"
 #include "app/StepField.h"
 #include "app/TextField.h"
@@ -113,6 +114,8 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     mirrors->addStretch(1);
     grid->addLayout(mirrors, 4, 1);
     layout->addLayout(grid);
+    dotLine_ = new DotLinePanel(this);
+    layout->addWidget(dotLine_);
     layout->addWidget(convert_);
     auto* bar = new QHBoxLayout;
     bar->addWidget(progress_);
@@ -128,6 +131,12 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
         connect(field, &QLineEdit::textChanged, this, &JobPanel::FieldChanged);
     for (QToolButton* button : {xMirror_, yMirror_})
         connect(button, &QToolButton::toggled, this, &JobPanel::FieldChanged);
+    // The preview draws the line; the program marks it.
+    connect(dotLine_, &DotLinePanel::Changed, this, &JobPanel::TextChanged);
+    connect(groesse_, &QLineEdit::textChanged, this, [this] {
+        if (dotLine_->Hrt().Position != ncgen::THrtPosition::None) emit TextChanged();
+    });
+    connect(dotLine_, &DotLinePanel::DmreToggled, this, &JobPanel::DmreToggled);
     connect(convert_, &QPushButton::clicked, this, &JobPanel::ConvertClicked);
     connect(symbolButton, &QPushButton::clicked, this, &JobPanel::SymbolDialogWanted);
 }
@@ -143,6 +152,7 @@ ncgen::TLayerFields JobPanel::Fields() const {
     fields.EXSpiegel = xMirror_->isChecked();
     fields.EYSPiegel = yMirror_->isChecked();
     fields.Content = ContentKind();
+    fields.Hrt = dotLine_->Hrt();
     return fields;
 }
 
@@ -160,6 +170,11 @@ void JobPanel::SetFields(const ncgen::TLayerFields& fields) {
     xMirror_->setChecked(fields.EXSpiegel);
     yMirror_->setChecked(fields.EYSPiegel);
     content_->setCurrentIndex(static_cast<int>(fields.Content));
+    dotLine_->SetLayer(fields.Hrt, fields.Dmre);
+}
+
+void JobPanel::ApplyTexts(const Messages& messages) {
+    dotLine_->ApplyTexts(messages);
 }
 
 content::TContentKind JobPanel::ContentKind() const {

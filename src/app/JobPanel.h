@@ -15,6 +15,8 @@ class QToolButton;
 
 namespace korvex::app {
 
+class DotLinePanel;
+class Messages;
 class TextField;
 
 // The left panel: the text and placement of the current layer, the mirror toggles, the
@@ -48,6 +50,8 @@ class JobPanel : public QWidget {
     TextField* EText() const { return text_; }
     content::TContentKind ContentKind() const;
     QComboBox* EInhalt() const { return content_; }
+    DotLinePanel* DotLine() const { return dotLine_; }
+    void ApplyTexts(const Messages& messages);
 
   signals:
     void TextChanged();  // preview refresh and status check
@@ -55,6 +59,7 @@ class JobPanel : public QWidget {
     void StepWanted();   // a step button, before its field changes
     void ConvertClicked();
     void SymbolDialogWanted();
+    void DmreToggled(bool allowed);
     void Refused(const QString& character);
     void TooManyLines(int most);
 
@@ -70,6 +75,7 @@ class JobPanel : public QWidget {
     QToolButton* yMirror_ = nullptr;
     QPushButton* convert_ = nullptr;
     QFrame* progress_ = nullptr;
+    DotLinePanel* dotLine_ = nullptr;
 };
 
 } // namespace korvex::app

@@ -4,6 +4,9 @@
 
 #include "app/CodePage.h"
 #include "app/DiscPicture.h"
+#include "app/DotLinePicture.h"
+#include "ncgen/DateCodes.h"
+#include "ncgen/NumberReading.h"
 #include "app/Messages.h"
 #include "base/EKorvexError.h"
 #include "config/LanguageTexts.h"
@@ -136,9 +139,22 @@ void SymbolPreview::DrawDMGrafik() {
     matrix_ = datamatrix_.Matrix();
     cols_ = datamatrix_.MatrixCols();
     rows_ = datamatrix_.MatrixRows();
-    const int natural = cols_ * CellPixels;
+    // The line as the program marks it; a character the font lacks leaves the symbol alone.
+    ncgen::THrtLayout line;
+    if (hrt_.Position != ncgen::THrtPosition::None && spacing_ > 0) {
+        const std::string said =
+            ncgen::HrtText(hrt_, content_.HumanReadable, code_, ncgen::LocalNow());
+        line = ncgen::LayoutHrt(hrt_, said, cols_, rows_, spacing_);
+        // The picture counts in modules.
+        for (ncgen::THrtDot& dot : line.Dots)
+            dot = {dot.X / spacing_, dot.Y / spacing_};
+        line.Pitch /= spacing_;
+    }
+    const int natural = cols_ * CellPixels * (line.Dots.empty() ? 1 : 2);
     const QSize side = FittedSide(natural, panel_->height());
-    show(DrawDiscs(matrix_, cols_, rows_, side.width(), WindowDiscs), natural);
+    show(DrawDiscsWithDotLine(matrix_, cols_, rows_, line.Dots, static_cast<double>(line.Pitch),
+                              side.width(), WindowDiscs),
+         natural);
 
     DrawCaption();
 }
@@ -161,6 +177,12 @@ void SymbolPreview::DrawCaption() {
         caption += QStringLiteral(" \u2014 ") + lineBreakNote_;
     caption_->setText(caption);
     caption_->setToolTip(lineBreak ? lineBreakNote_ : QString());
+}
+
+void SymbolPreview::SetDotLine(const ncgen::TLayerFields& layer) {
+    hrt_ = layer.Hrt;
+    const ncgen::TNumberReading spacing = ncgen::ReadNumber(layer.EGroesse);
+    spacing_ = spacing.ok ? spacing.value : 0;
 }
 
 void SymbolPreview::ETextChange(std::string code, content::TContentKind kind) {

@@ -2,6 +2,8 @@
 
 #include "content/SymbolContent.h"
 #include "datamatrix/TDatamatrix.h"
+#include "ncgen/HrtLine.h"
+#include "ncgen/LayerTable.h"
 #include "ncgen/SymbolChoice.h"
 
 #include <QTimer>
@@ -39,6 +41,9 @@ class SymbolPreview : public QWidget {
     void SetDatamatrix(const ncgen::TSymbolChoice& symbol) {
         SetDatamatrix(symbol.Size, symbol.Encodation, symbol.Dmre);
     }
+    // The layer's human-readable line and dot spacing: the line is drawn in dots beside the
+    // symbol at the next refresh.
+    void SetDotLine(const ncgen::TLayerFields& layer);
     void ResetDMGrafik();
     void ClearDMGrafik();
     void DrawDMGrafik();
@@ -74,6 +79,8 @@ class SymbolPreview : public QWidget {
     // The placeholder is on screen: no caption of a symbol belongs to it.
     bool placeholderShown_ = false;
     content::TContentKind kind_ = content::TContentKind::Text;
+    ncgen::THrtLine hrt_;
+    long double spacing_ = 0;
     content::TSymbolContent content_;
     QLabel* humanReadable_ = nullptr; // the GS1 elements or the UII under the symbol
     QTimer timer_;

@@ -203,6 +203,7 @@ void TMainForm::applyCaptions() {
         settingsDialog_->ApplyTexts();
     }
     graphic_->ApplyLanguage();
+    panel_->ApplyTexts(messages_);
     preview_->SetLineBreakNote(messages_.Text(EndsWithLineBreakText));
     preview_->DrawCaption();
     blankPage_->ApplySurfaceTexts(texts_);
@@ -245,6 +246,7 @@ void TMainForm::Startup() {
 }
 
 void TMainForm::textChange() {
+    preview_->SetDotLine(panel_->Fields());
     preview_->ETextChange(panel_->Code(), panel_->ContentKind());
     generator_->Checkstatus();
 }

@@ -77,6 +77,21 @@
     X(AdviseDmre, 9207)                                                                            \
     X(AdviseSmallerSpacing, 9208)                                                                  \
     X(AdviseRotaryAxis, 9209)                                                                      \
+    X(HrtUnknownCharacter, 9210) /* %1 the character, %2 the line */                               \
+    X(HrtBadHeight, 9211)        /* %1 height, %2 spacing */                                       \
+    X(HrtGroup, 9212)                                                                              \
+    X(HrtPositionNone, 9213) /* the positions, in order */                                         \
+    X(HrtPositionBelow, 9214)                                                                      \
+    X(HrtPositionAbove, 9215)                                                                      \
+    X(HrtPositionLeft, 9216)                                                                       \
+    X(HrtPositionRight, 9217)                                                                      \
+    X(HrtHeightLabel, 9218)                                                                        \
+    X(HrtPitchLabel, 9219)                                                                         \
+    X(HrtTextLabel, 9220)                                                                          \
+    X(DmreAllowed, 9221)                                                                           \
+    X(DmreWarning, 9222)                                                                           \
+    X(HrtPitchPlaceholder, 9223)                                                                   \
+    X(HrtTextPlaceholder, 9224)                                                                    \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
     X(FileTooLarge, 9600)         /* %1 the file, %2 the limit */                                  \

@@ -2,6 +2,7 @@
 
 #include "grade/SeenDot.h"
 #include "ncgen/DotGeometry.h"
+#include "ncgen/HrtLine.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/SimulationLine.h"
 #include "simulation/BlankDefinition.h"
@@ -103,6 +104,7 @@ TMarkPrediction PredictMark(const std::vector<std::string>& simulationLines,
     long double level = 0;
     std::size_t index = 0;
     for (const std::string& line : simulationLines) {
+        if (line == ncgen::HrtSimulationMark) break; // the text beside it is no module
         const ncgen::TSimulationLine read = ncgen::ReadSimulationLine(line);
         if (read.Kind == ncgen::TSimulationLine::Level) {
             if (read.TwoFields) level = read.B;

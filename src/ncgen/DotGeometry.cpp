@@ -1,6 +1,7 @@
 #include "ncgen/DotGeometry.h"
 
 #include "ncgen/NumberReading.h"
+#include "ncgen/HrtLine.h"
 #include "ncgen/SimulationLine.h"
 
 #include <algorithm>
@@ -27,6 +28,8 @@ std::optional<TDotFigures> DotFigures(const std::vector<std::string>& simulation
     long double level = 0;
     const std::optional<TSurfaceLine> surface = ReadSurfaceLine(simulationLines);
     for (const std::string& line : simulationLines) {
+        // The text's dots have a spacing of their own.
+        if (line == HrtSimulationMark) break;
         const TSimulationLine read = ReadSimulationLine(line);
         if (read.Kind == TSimulationLine::Other) continue;
         if (read.Kind == TSimulationLine::Level) {

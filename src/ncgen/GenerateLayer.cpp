@@ -90,11 +90,20 @@ std::vector<TJobPoint> jobPoints(const TGenerateInput& input) {
             points.push_back({x + xOffset, y + yOffset});
         }
     }
+    if (input.TextDots == nullptr) return points;
+    // Mirrored about the symbol's centre, so the line stays beside the symbol it belongs to.
+    for (const THrtDot& dot : *input.TextDots) {
+        const long double x0 = layer.XMirror ? spacing * (cols - 1) - dot.X : dot.X;
+        const long double y0 = layer.YMirror ? spacing * (rows - 1) - dot.Y : dot.Y;
+        const long double x = rotate ? x0 * cosTheta + y0 * sinTheta : x0;
+        const long double y = rotate ? -x0 * sinTheta + y0 * cosTheta : y0;
+        points.push_back({x + xOffset, y + yOffset});
+    }
     return points;
 }
 
 void walkFlat(const TGenerateInput& input, const std::vector<TJobPoint>& points,
-              TGenerateOutput& output) {
+              std::size_t symbolPoints, TGenerateOutput& output) {
     const TActiveProfile& profile = input.Profile;
     std::int32_t blockCounter = profile.Format.Start;
     const bool latheMode = IsLatheMode(profile);
@@ -122,12 +131,14 @@ void walkFlat(const TGenerateInput& input, const std::vector<TJobPoint>& points,
         output.NCLines.reserve(output.NCLines.size() + lines);
     }
     bool first = true;
-    for (const TJobPoint& point : points) {
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TJobPoint& point = points[i];
         const long double x = latheMode ? -point.X : point.X;
         const long double y = point.Y;
         if (first) {
             output.SimulationLines.push_back(LevelLine(rNumber, zNumber));
         }
+        if (i == symbolPoints) output.SimulationLines.emplace_back(HrtSimulationMark);
         output.SimulationLines.push_back(PointLine(x, y));
         if (!input.ToBuffer) {
             output.PointLines.push_back(output.NCLines.size());
@@ -156,7 +167,7 @@ struct TRoundPoint {
 };
 
 void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points,
-               TGenerateOutput& output) {
+               std::size_t symbolPoints, TGenerateOutput& output) {
     const TActiveProfile& profile = input.Profile;
     const TSurface& surface = input.Surface;
     const base::TCylinder& c = surface.Cylinder;
@@ -225,7 +236,9 @@ void walkRound(const TGenerateInput& input, const std::vector<TJobPoint>& points
     output.SimulationLines.reserve(2 * round.size() + 1);
     output.SimulationLines.push_back(SurfaceLine(surface));
     bool first = true;
-    for (const TRoundPoint& p : round) {
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        const TRoundPoint& p = round[i];
+        if (i == symbolPoints) output.SimulationLines.emplace_back(HrtSimulationMark);
         const long double x = latheMode ? -p.X : p.X;
         const long double partX = alongX ? x : (latheMode ? -p.PartAcross : p.PartAcross);
         const long double partY = alongX ? p.PartAcross : p.Y;
@@ -258,10 +271,12 @@ void walk(const TGenerateInput& input, TGenerateOutput& output) {
     output.SimulationLines.clear();
     output.PointLines.clear();
     const std::vector<TJobPoint> points = jobPoints(input);
+    const std::size_t symbolPoints =
+        points.size() - (input.TextDots ? input.TextDots->size() : std::size_t{0});
     if (input.Surface.Mode == TSurfaceMode::Flat || !input.Surface.Cylinder.Usable()) {
-        walkFlat(input, points, output);
+        walkFlat(input, points, symbolPoints, output);
     } else {
-        walkRound(input, points, output);
+        walkRound(input, points, symbolPoints, output);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/TextMessage.h"
 #include "datamatrix/TIArray.h"
+#include "ncgen/HrtLine.h"
 #include "ncgen/Layer.h"
 #include "ncgen/OutputProfile.h"
 #include "ncgen/Surface.h"
@@ -22,6 +23,8 @@ struct TGenerateInput {
     std::string_view ZEbeneauswahl; // infeed depth field text
     bool ToBuffer = false;          // pick buffer: simulation lines only
     TSurface Surface;               // Follow and Rotary need a usable cylinder
+    // The human-readable line's dots, marked after the symbol's with its mirrors and rotation.
+    const std::vector<THrtDot>* TextDots = nullptr;
 };
 
 // Line lists the caller owns; they keep what was written when an error ends the run.
@@ -40,7 +43,8 @@ inline bool IsLatheMode(const TActiveProfile& profile) {
 }
 
 // Writes the NC program and simulation lines of one layer, walking the matrix in meanders
-// from the bottom-right module. Errors propagate after LastUsedFormat is set.
+// from the bottom-right module, then the text's dots, which the simulation lines set apart by
+// HrtSimulationMark. Errors propagate after LastUsedFormat is set.
 // On a round surface (Follow, Rotary) the simulation lines begin with the surface line
 // "SF;" axis ";" mode letter (F, R) ";" axis position ";" ZC ";" radius, which a reader of
 // "ZR"/"XY" lines ignores, and every dot has its own "ZR" line: Follow gives the safe plane and

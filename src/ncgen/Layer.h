@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/ContentKind.h"
+#include "ncgen/HrtLine.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,7 @@ struct TLayer {
     bool YMirror = false;
     content::TContentKind Content = content::TContentKind::Text;
     bool Dmre = false; // a too small rectangle may grow into a DMRE size
+    THrtLine Hrt;
 
     bool operator==(const TLayer&) const = default;
 };

@@ -58,6 +58,7 @@ TSelectedLayer TLayerTable::SelectLayer(int n) {
     fields.EYSPiegel = layer.YMirror;
     fields.Content = layer.Content;
     fields.Dmre = layer.Dmre;
+    fields.Hrt = layer.Hrt;
     const auto size = ReadSymbolSizeIndex(layer.DMForm);
     const auto encodation = ReadEncodationIndex(layer.DMEnc);
     fields.CurrentSymbolSize = size.value_or(0);
@@ -83,6 +84,7 @@ int TLayerTable::StoreCurrentLayer(const TLayerFields& fields) {
     layer.YMirror = fields.EYSPiegel;
     layer.Content = fields.Content;
     layer.Dmre = fields.Dmre;
+    layer.Hrt = fields.Hrt;
     return static_cast<int>(fields.EText.size() - count);
 }
 

@@ -27,6 +27,7 @@ struct TLayerFields {
     std::uint8_t CurrentEncodation = 0;
     content::TContentKind Content = content::TContentKind::Text;
     bool Dmre = false;
+    THrtLine Hrt;
 
     bool operator==(const TLayerFields&) const = default;
 };

@@ -7,6 +7,7 @@
 #include "datamatrix/ERangeError.h"
 #include "datamatrix/TDatamatrix.h"
 #include "ncgen/NumberReading.h"
+#include "ncgen/DateCodes.h"
 #include "ncgen/DotGeometry.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/GenerateLayer.h"
@@ -120,14 +121,33 @@ void GenerateCommand(TLayerTable& layers, const TGenerateFields& fields,
         result.ContentWarnings.push_back(
             {text::DmreOlderReaders, 0, {}, {std::string(FormatName(symbol.CalculatedFormat()))}});
 
+    std::vector<THrtDot> textDots;
+    if (window.Hrt.Position != THrtPosition::None) {
+        result.HrtText = HrtText(window.Hrt, result.Content.HumanReadable, code,
+                                 fields.Now ? *fields.Now : LocalNow());
+        THrtLayout layout = LayoutHrt(window.Hrt, result.HrtText, symbol.MatrixCols(),
+                                      symbol.MatrixRows(), ReadNumber(window.EGroesse).value);
+        if (!layout.Refusal.Empty()) {
+            refuse(result, std::move(layout.Refusal));
+            return;
+        }
+        textDots = std::move(layout.Dots);
+    }
     const datamatrix::TIArray matrix = symbol.Matrix();
     // The profile's tool aims each dot on the tilted surface.
     TSurface surface = fields.Surface;
     if (surface.Tool.Kind == TToolKind::None) surface.Tool = CheckedTool(profile);
     TGenerateOutput output;
-    const TGenerateInput input{layers.Layer(1),      matrix,  symbol.MatrixCols(),
-                               symbol.MatrixRows(),  profile, fields.REbeneauswahl,
-                               fields.ZEbeneauswahl, false,   surface};
+    const TGenerateInput input{layers.Layer(1),
+                               matrix,
+                               symbol.MatrixCols(),
+                               symbol.MatrixRows(),
+                               profile,
+                               fields.REbeneauswahl,
+                               fields.ZEbeneauswahl,
+                               false,
+                               surface,
+                               textDots.empty() ? nullptr : &textDots};
     const auto keep = [&result, &output] {
         result.NCLines = std::move(output.NCLines);
         result.SimulationLines = std::move(output.SimulationLines);

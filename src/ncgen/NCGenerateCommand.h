@@ -3,6 +3,7 @@
 #include "base/TextMessage.h"
 #include "content/SymbolContent.h"
 #include "datamatrix/TFormat.h"
+#include "ncgen/DateCodes.h"
 #include "ncgen/LayerTable.h"
 #include "ncgen/NCFormat.h"
 #include "ncgen/OutputProfile.h"
@@ -21,10 +22,11 @@ namespace korvex::ncgen {
 // korvex-cli) these are layer 1 of the loaded job (SelectLayer(1)) and the active profile's
 // safety distance and infeed depth, as the window shows them after loading.
 struct TGenerateFields {
-    TLayerFields Layer;        // the current layer's fields: EText, EGroesse, offsets, ...
-    std::string REbeneauswahl; // safety distance field
-    std::string ZEbeneauswahl; // infeed depth field
-    TSurface Surface;          // the job's choice and its blank's cylinder
+    TLayerFields Layer;         // the current layer's fields: EText, EGroesse, offsets, ...
+    std::string REbeneauswahl;  // safety distance field
+    std::string ZEbeneauswahl;  // infeed depth field
+    TSurface Surface;           // the job's choice and its blank's cylinder
+    std::optional<TMoment> Now; // the date codes' moment; nothing: the clock's
 };
 
 enum class TGenerateOutcome {
@@ -53,6 +55,7 @@ struct TGenerateCommandResult {
     // What MIL-STD-130 says about the mark of an ISO/IEC 15434 content (module size, side,
     // square); the program is written all the same.
     std::vector<base::TTextMessage> ContentWarnings;
+    std::string HrtText; // what the layer's human-readable line marks in dots
 };
 
 // The generate command (ConvertClick), one sequence for the window's Convert button, its

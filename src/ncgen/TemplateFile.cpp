@@ -43,6 +43,8 @@ enum class TLayerKeyword {
     DMEnc,
     Content,
     Dmre,
+    Hrt,
+    HrtText,
     Angle,
     XDis,
     YDis,
@@ -51,13 +53,15 @@ enum class TLayerKeyword {
     Data
 };
 
-constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 12> LAYER_KEYWORDS = {{
+constexpr std::array<std::pair<std::string_view, TLayerKeyword>, 14> LAYER_KEYWORDS = {{
     {"HIDE", TLayerKeyword::Hide},
     {"SIZE ", TLayerKeyword::Size},
     {"DMFORM ", TLayerKeyword::DMForm},
     {"DMENC ", TLayerKeyword::DMEnc},
     {"CONTENT ", TLayerKeyword::Content},
     {"DMRE ", TLayerKeyword::Dmre},
+    {"HRT ", TLayerKeyword::Hrt},
+    {"HRTTEXT ", TLayerKeyword::HrtText},
     {"ANGLE ", TLayerKeyword::Angle},
     {"XDIS ", TLayerKeyword::XDis},
     {"YDIS ", TLayerKeyword::YDis},
@@ -110,6 +114,16 @@ void applyLayerKeyword(TLayerKeyword keyword, std::string_view value, TLayer& la
     }
     case TLayerKeyword::Dmre:
         layer.Dmre = value == "1";
+        break;
+    case TLayerKeyword::Hrt:
+        // An unknown position leaves the layer without a line, as a reader without it would.
+        if (std::optional<THrtLine> hrt = ReadHrtValue(value)) {
+            hrt->Text = std::move(layer.Hrt.Text);
+            layer.Hrt = std::move(*hrt);
+        }
+        break;
+    case TLayerKeyword::HrtText:
+        layer.Hrt.Text = std::string(value);
         break;
     case TLayerKeyword::Angle:
         layer.Angle = std::string(value);
@@ -258,6 +272,10 @@ std::string VorlageText(const TJob& job) {
         if (layer.Content != content::TContentKind::Text)
             line("CONTENT ", content::ContentFileName(layer.Content));
         if (layer.Dmre) line("DMRE 1");
+        if (layer.Hrt.Position != THrtPosition::None) {
+            line("HRT ", HrtValue(layer.Hrt));
+            if (!layer.Hrt.Text.empty()) line("HRTTEXT ", layer.Hrt.Text);
+        }
         line("ANGLE ", layer.Angle);
         line("XDIS ", layer.XDis);
         line("YDIS ", layer.YDis);

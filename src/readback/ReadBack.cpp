@@ -5,6 +5,7 @@
 #include "content/SymbolContent.h"
 #include "base/DecimalText.h"
 #include "ncgen/DotGeometry.h"
+#include "ncgen/HrtLine.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/PointTemplate.h"
 #include "ncgen/SimulationLine.h"
@@ -82,6 +83,8 @@ TMarks MarkedPoints(const std::vector<std::string>& simulationLines,
     bool first = true;
     std::size_t index = 0;
     for (const std::string& line : simulationLines) {
+        // A reader decodes the symbol; the text beside it lies outside its quiet zone.
+        if (line == ncgen::HrtSimulationMark) break;
         const ncgen::TSimulationLine read = ncgen::ReadSimulationLine(line);
         if (read.Kind == ncgen::TSimulationLine::Level) {
             depth = read.B;
