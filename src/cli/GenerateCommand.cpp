@@ -185,7 +185,6 @@ int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TPar
     log::TMarkRecord record =
         job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
-    record.Grade = job::GradeForRecord(job, job.Job.Layers.Layer(1).Content, program);
     const std::string bytes = base::JoinLines(program.Generated.NCLines);
     TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
     const job::TWriteOutcome written = job::WriteOne(
@@ -228,6 +227,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     job::TJobOptions options;
     options.Stats = parsed.Stats;
     options.Check = parsed.Check;
+    options.Require = parsed.Require;
+    options.Grade = parsed.Require || (parsed.Output && !parsed.Log.NoLog); // once for both
     job::TOpenJob opened;
     if (const auto status = OpenCommandJob(parsed.Options, "generate", options, opened, err))
         return *status;
@@ -236,9 +237,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
     if (parsed.Require) {
-        const grade::TGradeReport report = job::GradeOfProgram(opened, options, program);
         if (const base::TTextMessage refusal =
-                job::RequirementRefusal(report, *parsed.Require, opened.Session.Texts);
+                job::RequirementRefusal(*program.Grade, *parsed.Require, opened.Session.Texts);
             !refusal.Empty())
             return Print(err, opened, refusal), ExitCheckFailed;
     }

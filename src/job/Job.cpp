@@ -1,4 +1,5 @@
 #include "job/Job.h"
+#include "job/MarkGrade.h"
 
 #include "base/AtomicFile.h"
 #include "base/EKorvexError.h"
@@ -196,9 +197,12 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
                                   job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
     if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
     if (options.Content) fields.Layer.Content = *options.Content;
-    return GenerateProgram(
+    TOutcome generated = GenerateProgram(
         job.Job, fields, job.Profile.Profile, job.Profile.Name,
         TNotesWanted{options.Stats, options.Check, job.Session.Settings.RapidRate}, program);
+    // Once for the requirement and the record alike.
+    if (generated.Ok() && options.Grade) program.Grade = GradeOfProgram(job, options, program);
+    return generated;
 }
 
 TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {

@@ -75,11 +75,13 @@ void depthLines(const grade::TGradeAtDepth& at, const config::TLanguageTexts& te
 } // namespace
 
 long double DepthTolerance(const TOpenJob& job) {
-    if (job.ProfileNumber < 1) return grade::DefaultDepthTolerance;
+    return DepthTolerance(job.Session.ConfigFolder, job.ProfileNumber);
+}
+
+long double DepthTolerance(const std::filesystem::path& configFolder, int profileNumber) {
+    if (profileNumber < 1) return grade::DefaultDepthTolerance;
     const config::TIniReading ini(
-        config::SettingsFile(job.Session.ConfigFolder,
-                             "profil" + std::to_string(job.ProfileNumber)),
-        "set");
+        config::SettingsFile(configFolder, "profil" + std::to_string(profileNumber)), "set");
     const std::string value = ini.ReadString("TiefeToleranz");
     const ncgen::TNumberReading read = ncgen::ReadNumber(value);
     if (value.empty() || !read.ok || !std::isfinite(read.value))
@@ -115,11 +117,7 @@ std::string GradeStatusText(const grade::TGradeReport& report,
                         passText(report.As9132Pass(), texts), verdictText(report, texts));
 }
 
-std::string GradeForRecord(const TOpenJob& job, content::TContentKind kind,
-                           const TProgram& program) {
-    TJobOptions options;
-    options.Content = kind;
-    const grade::TGradeReport report = GradeOfProgram(job, options, program);
+std::string RecordedGrade(const grade::TGradeReport& report) {
     return report.Ok() ? grade::GradeSummary(report) : std::string();
 }
 

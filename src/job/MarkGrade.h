@@ -5,13 +5,16 @@
 #include "grade/GradeReport.h"
 #include "job/Job.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace korvex::job {
 
-// The profile's "TiefeToleranz" (mm); the default where it is missing or no number, and for a
-// profile file named directly.
+// The profile's "TiefeToleranz" (mm) in the configuration folder; the default where it is
+// missing or no number, and for a profile file named directly (number below 1). The window and
+// korvex-cli grade with it alike.
+long double DepthTolerance(const std::filesystem::path& configFolder, int profileNumber);
 long double DepthTolerance(const TOpenJob& job);
 
 // The predicted grade of a program of the job (layer 1, with the options' content kind).
@@ -23,10 +26,9 @@ std::vector<std::string> GradeReportLines(const grade::TGradeReport& report,
                                           const config::TLanguageTexts& texts);
 // "Note B · AS9132 nicht erfüllt · knapp lesbar".
 std::string GradeStatusText(const grade::TGradeReport& report, const config::TLanguageTexts& texts);
-// What the marking log keeps of the program's predicted grade; empty when there is none (no
-// tool in the profile).
-std::string GradeForRecord(const TOpenJob& job, content::TContentKind kind,
-                           const TProgram& program);
+// What the marking log keeps of a predicted grade; empty when there is none (no tool in the
+// profile).
+std::string RecordedGrade(const grade::TGradeReport& report);
 
 // The program of a run step graded: its simulation lines, layer 1 with the step's text.
 grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
