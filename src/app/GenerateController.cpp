@@ -61,6 +61,10 @@ const std::string& GenerateController::ProfileName() const {
     return document_.ProfileName();
 }
 
+int GenerateController::ProfileNumber() const {
+    return document_.ProfileNumber();
+}
+
 void GenerateController::Checkstatus() {
     const std::string code = panel_.Code();
     const std::string angle = ToCodePage(panel_.EDrehWinkel()->text()).Bytes;

@@ -1,11 +1,17 @@
 #include "app/GenerateController.h"
+#include "app/GradeStatus.h"
+#include "app/JobDocument.h"
 #include "app/Messages.h"
+#include "log/GradeRecord.h"
 #include "app/SymbolPreview.h"
 #include "support/AppFixture.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QFile>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 using korvex::app::TMainForm;
 
@@ -27,6 +33,44 @@ class GradeStatusTest : public QObject {
             form.Messenger().Text(9952).replace(QStringLiteral("%1"), form.Messenger().Text(9953));
         QTRY_COMPARE(mark->text(), none);
         QVERIFY(mark->isEnabled());
+    }
+
+    // As korvex-cli grades: the profile file's TiefeToleranz sets both ends of the depth; and
+    // the program the window saves is recorded with the grade the status bar shows.
+    void gradeUsesTheProfilesToleranceAndIsRecordedOnSave() {
+        StartedWindow window;
+        TMainForm& form = *window.form;
+        QFile profile(window.ConfigFolder() + QStringLiteral("profil1.ini"));
+        QVERIFY(profile.open(QIODevice::Append));
+        profile.write("TiefeToleranz=0.04\r\n");
+        profile.close();
+        QVERIFY(form.LadeVorlage(DataFile(QStringLiteral("examples/typenschild.ncm"))));
+        Area<korvex::app::JobDocument>(form).Profile().Tool = {korvex::ncgen::TToolKind::Cone, 90,
+                                                               0, 0};
+        QVERIFY(form.Generator().ConvertClick());
+        // Saved at once: the record waits for the grade still being worked out.
+        QVERIFY(form.SaveProgram(window.folder.filePath(QStringLiteral("p.nc"))));
+        auto& status = Area<korvex::app::GradeStatus>(form);
+        QTRY_VERIFY(status.Report().has_value());
+        QCOMPARE(static_cast<double>(status.Report()->Tolerance), 0.04);
+        // korvex-cli records the same job in the same folder with the same grade.
+        const ProcessResult cli =
+            RunProgram(QStringLiteral(KORVEX_CLI_PATH),
+                       {QStringLiteral("generate"), QStringLiteral("--config"),
+                        window.ConfigFolder(), QStringLiteral("--tool"), QStringLiteral("cone:90"),
+                        QStringLiteral("--allow-duplicate"), QStringLiteral("-o"),
+                        window.folder.filePath(QStringLiteral("q.nc")),
+                        DataFile(QStringLiteral("examples/typenschild.ncm"))},
+                       window.folder.path());
+        QCOMPARE(cli.Status, 0);
+        sqlite3* db = nullptr;
+        const QByteArray file = (window.ConfigFolder() + "korvex.sqlite").toLocal8Bit();
+        QCOMPARE(sqlite3_open(file.constData(), &db), SQLITE_OK);
+        const std::string saved = korvex::log::StoredGrade(db, 1);
+        const std::string generated = korvex::log::StoredGrade(db, 2);
+        sqlite3_close(db);
+        QVERIFY(!saved.empty());
+        QCOMPARE(QString::fromStdString(saved), QString::fromStdString(generated));
     }
 };
 
