@@ -186,8 +186,8 @@ TOutcome GenerateProgram(ncgen::TJob& job, const ncgen::TGenerateFields& fields,
         encoding <= datamatrix::E_AUTO ? std::string(datamatrix::EncodingName(encoding)) : "";
     if (notes)
         program.Notes =
-            readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1), profile,
-                               job.BlankDefinition, notes->Stats, notes->Check, notes->RapidRate);
+            NotesWithVerdict(program.Generated.SimulationLines, layers.Layer(1), profile,
+                             job.BlankDefinition, notes->Stats, notes->Check, notes->RapidRate);
     return {};
 }
 

@@ -128,6 +128,25 @@ grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                tolerance, blankDefinition);
 }
 
+readback::TProgramNotes NotesWithVerdict(const std::vector<std::string>& simulationLines,
+                                         const ncgen::TLayer& layer,
+                                         const ncgen::TActiveProfile& profile,
+                                         const std::string& blankDefinition, bool stats, bool check,
+                                         std::string_view rapidRate) {
+    readback::TProgramNotes notes = readback::NotesFor(simulationLines, layer, profile,
+                                                       blankDefinition, stats, check, rapidRate);
+    if (!notes.Check || notes.Check->Verdict != readback::TReadBackVerdict::DoesNotRead ||
+        notes.Check->Problem.Reason != readback::TProblem::DotsMerge)
+        return notes;
+    // The verdict at the nominal depth alone: the tolerance's ends do not change it.
+    const grade::TGradeReport report = grade::GradeProgram(
+        simulationLines, layer, profile, readback::LayerCode(layer), 0, blankDefinition);
+    if (report.Ok() && report.Verdict && report.Verdict->Verdict != grade::TVerdict::DoesNotRead)
+        notes.Check->Verdict = notes.Check->MirrorAsked ? readback::TReadBackVerdict::ReadsMirrored
+                                                        : readback::TReadBackVerdict::ReadsAsText;
+    return notes;
+}
+
 base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,
                                       std::string_view requirement,
                                       const config::TLanguageTexts& texts) {

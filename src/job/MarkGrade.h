@@ -4,6 +4,7 @@
 #include "grade/GradeFormat.h"
 #include "grade/GradeReport.h"
 #include "job/Job.h"
+#include "readback/ProgramNotes.h"
 
 #include <filesystem>
 #include <string>
@@ -34,6 +35,15 @@ std::string RecordedGrade(const grade::TGradeReport& report);
 grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                 const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                                 std::string_view blankDefinition, long double tolerance);
+// The read-back's notes of a program of the job, but that dots over 105 % which the predicted
+// mark's readers read are no failed check: outside AS9132's window is a conformance matter
+// (said as a warning), not an unreadable mark.
+readback::TProgramNotes NotesWithVerdict(const std::vector<std::string>& simulationLines,
+                                         const ncgen::TLayer& layer,
+                                         const ncgen::TActiveProfile& profile,
+                                         const std::string& blankDefinition, bool stats, bool check,
+                                         std::string_view rapidRate = {});
+
 // Text 9955 with the requirement and the report's status when it falls short; empty otherwise.
 base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,
                                       std::string_view requirement,

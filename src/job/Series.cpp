@@ -121,9 +121,9 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
         }
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);
-        last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1), run.Profile,
-                                        run.Job.BlankDefinition, run.Notes.Stats, run.Notes.Check,
-                                        run.Notes.RapidRate);
+        last.Notes = NotesWithVerdict(generated.SimulationLines, layers.Layer(1), run.Profile,
+                                      run.Job.BlankDefinition, run.Notes.Stats, run.Notes.Check,
+                                      run.Notes.RapidRate);
         const auto warning = [&](const std::string& words) {
             program.Summary += "; " + texts.Format(text::WarningText, words);
         };
