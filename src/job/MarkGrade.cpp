@@ -135,16 +135,23 @@ readback::TProgramNotes NotesWithVerdict(const std::vector<std::string>& simulat
                                          std::string_view rapidRate) {
     readback::TProgramNotes notes = readback::NotesFor(simulationLines, layer, profile,
                                                        blankDefinition, stats, check, rapidRate);
-    if (!notes.Check || notes.Check->Verdict != readback::TReadBackVerdict::DoesNotRead ||
-        notes.Check->Problem.Reason != readback::TProblem::DotsMerge)
-        return notes;
+    if (notes.Check)
+        SettleMergingDots(*notes.Check, simulationLines, layer, profile, blankDefinition);
+    return notes;
+}
+
+void SettleMergingDots(readback::TReadBackResult& check,
+                       const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
+                       const ncgen::TActiveProfile& profile, const std::string& blankDefinition) {
+    if (check.Verdict != readback::TReadBackVerdict::DoesNotRead ||
+        check.Problem.Reason != readback::TProblem::DotsMerge)
+        return;
     // The verdict at the nominal depth alone: the tolerance's ends do not change it.
     const grade::TGradeReport report = grade::GradeProgram(
         simulationLines, layer, profile, readback::LayerCode(layer), 0, blankDefinition);
     if (report.Ok() && report.Verdict && report.Verdict->Verdict != grade::TVerdict::DoesNotRead)
-        notes.Check->Verdict = notes.Check->MirrorAsked ? readback::TReadBackVerdict::ReadsMirrored
-                                                        : readback::TReadBackVerdict::ReadsAsText;
-    return notes;
+        check.Verdict = check.MirrorAsked ? readback::TReadBackVerdict::ReadsMirrored
+                                          : readback::TReadBackVerdict::ReadsAsText;
 }
 
 base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,

@@ -35,9 +35,13 @@ std::string RecordedGrade(const grade::TGradeReport& report);
 grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                 const ncgen::TLayer& layer, const ncgen::TActiveProfile& profile,
                                 std::string_view blankDefinition, long double tolerance);
-// The read-back's notes of a program of the job, but that dots over 105 % which the predicted
-// mark's readers read are no failed check: outside AS9132's window is a conformance matter
-// (said as a warning), not an unreadable mark.
+// Dots over 105 % which the predicted mark's readers read are no failed check: outside
+// AS9132's window is a conformance matter (said as a warning), not an unreadable mark. The
+// window, runs and single programs settle the read-back's verdict alike.
+void SettleMergingDots(readback::TReadBackResult& check,
+                       const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
+                       const ncgen::TActiveProfile& profile, const std::string& blankDefinition);
+// The read-back's notes of a program, settled so.
 readback::TProgramNotes NotesWithVerdict(const std::vector<std::string>& simulationLines,
                                          const ncgen::TLayer& layer,
                                          const ncgen::TActiveProfile& profile,

@@ -3,12 +3,15 @@
 #include "app/JobDocument.h"
 #include "app/Messages.h"
 #include "log/GradeRecord.h"
+#include "readback/ReadBack.h"
 #include "app/SymbolPreview.h"
 #include "support/AppFixture.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -71,6 +74,26 @@ class GradeStatusTest : public QObject {
         sqlite3_close(db);
         QVERIFY(!saved.empty());
         QCOMPARE(QString::fromStdString(saved), QString::fromStdString(generated));
+    }
+
+    // 0.24 mm of a 90 degree cone: 120 % dots, over AS9132's window but read by both readers;
+    // the window's read-back says so as korvex-cli's does, not "does not read".
+    void mergingDotsThatReadAreReadable() {
+        StartedWindow window;
+        TMainForm& form = *window.form;
+        QVERIFY(form.LadeVorlage(DataFile(QStringLiteral("examples/typenschild.ncm"))));
+        Area<korvex::app::JobDocument>(form).Profile().Tool = {korvex::ncgen::TToolKind::Cone, 90,
+                                                               0, 0};
+        child<QLineEdit>(form, "ZEbeneauswahl")->setText(QStringLiteral("-0.24"));
+        korvex::app::GenerateController& generator = form.Generator();
+        QSignalSpy done(&generator, &korvex::app::GenerateController::ReadBackDone);
+        QVERIFY(generator.ConvertClick());
+        if (generator.ReadBackPending()) QVERIFY(done.wait(30000));
+        const auto& check = generator.Notes().Check;
+        QVERIFY(check.has_value());
+        QVERIFY2(check->Verdict == korvex::readback::TReadBackVerdict::ReadsAsText,
+                 korvex::readback::Describe(*check).c_str());
+        QCOMPARE(check->Problem.Reason, korvex::readback::TProblem::DotsMerge);
     }
 };
 
