@@ -1,8 +1,7 @@
 // The read-back check on the largest symbol: perfect square modules against round dots of a
 // 90 degree cone at 80 % of the spacing, as the check runs after every regeneration.
-#include "datamatrix/TDatamatrix.h"
-#include "ncgen/GenerateLayer.h"
 #include "readback/ReadBack.h"
+#include "support/MarkedSymbol.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,43 +11,11 @@ using namespace korvex;
 
 namespace {
 
-struct TLargest {
-    std::string Text;
-    ncgen::TLayer Layer;
-    ncgen::TActiveProfile Profile;
-    std::vector<std::string> Lines;
-
-    TLargest() {
-        for (int i = 0; i < 3116; ++i)
-            Text += static_cast<char>('0' + (i * 7) % 10);
-        Layer.Size = "0.5";
-        Profile.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL]";
-        Profile.FirstPoint[1] = "G1 Z[#ZVAL]";
-        Profile.FollowingPoints = Profile.FirstPoint;
-        Profile.InfeedDepth = "-0.2";
-        datamatrix::TDatamatrix symbol;
-        symbol.Code = Text;
-        symbol.PreferredFormat = datamatrix::C144X144;
-        symbol.paintBarcode(nullptr);
-        const datamatrix::TIArray matrix = symbol.Matrix();
-        ncgen::TGenerateOutput output;
-        // 0.2 mm deep with a 90 degree cone: 0.4 mm dots, 80 % of 0.5 mm.
-        ncgen::GenerateLayer({Layer,
-                              matrix,
-                              symbol.MatrixCols(),
-                              symbol.MatrixRows(),
-                              Profile,
-                              "2",
-                              "-0.2",
-                              false,
-                              {}},
-                             output);
-        Lines = std::move(output.SimulationLines);
-    }
-};
+// 0.2 mm deep with a 90 degree cone: 0.4 mm dots, 80 % of 0.5 mm.
+using TLargest = bench::TMarkedSymbol;
 
 const TLargest& largest() {
-    static const TLargest job;
+    static const TLargest job(datamatrix::C144X144);
     return job;
 }
 

@@ -12,6 +12,7 @@
 #include "app/ProfilePanel.h"
 #include "app/SymbolPreview.h"
 #include "job/LoggedRun.h"
+#include "job/MarkGrade.h"
 #include "ncgen/GenerateChecks.h"
 #include "ncgen/NCGenerateCommand.h"
 #include "base/TextMessage.h"
@@ -67,6 +68,10 @@ const std::vector<std::string>& GenerateController::SimulationLines() const {
 
 const std::string& GenerateController::ProfileName() const {
     return document_.ProfileName();
+}
+
+int GenerateController::ProfileNumber() const {
+    return document_.ProfileNumber();
 }
 
 void GenerateController::Checkstatus() {
@@ -258,9 +263,12 @@ void GenerateController::startReadBack() {
         emit ReadBackDone();
     });
     // Copies: the window may change the job and the profile while it runs.
-    watcher->setFuture(QtConcurrent::run(
-        [lines = SimulationLines(), layer, profile = Profile(), code = readback::LayerCode(layer)] {
-            return readback::CheckReadBack(lines, layer, profile, code);
+    watcher->setFuture(
+        QtConcurrent::run([lines = SimulationLines(), layer, profile = Profile(),
+                           code = readback::LayerCode(layer), blank = Job().BlankDefinition] {
+            readback::TReadBackResult check = readback::CheckReadBack(lines, layer, profile, code);
+            job::SettleMergingDots(check, lines, layer, profile, blank);
+            return check;
         }));
 }
 

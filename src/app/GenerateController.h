@@ -58,6 +58,8 @@ class GenerateController : public QObject {
     const ncgen::TJob& Job() const;
     const ncgen::TActiveProfile& Profile() const;
     const std::string& ProfileName() const;
+    int ProfileNumber() const; // its file in the configuration folder; below 1: none
+    const config::TSettings& Settings() const { return settings_; }
 
     void Checkstatus();
     void ConvertTimerTimer();

@@ -17,8 +17,9 @@
 namespace korvex::app {
 
 GradeStatus::GradeStatus(QStatusBar& bar, const Messages& messages, GenerateController& generator,
-                         QWidget* window)
-    : QObject(window), messages_(messages), generator_(generator), window_(window) {
+                         std::filesystem::path configFolder, QWidget* window)
+    : QObject(window), messages_(messages), generator_(generator),
+      configFolder_(std::move(configFolder)), window_(window) {
     mark_ = new QPushButton(&bar);
     mark_->setObjectName(QStringLiteral("GradeMark"));
     mark_->setFlat(true);
@@ -42,11 +43,20 @@ void GradeStatus::start() {
         emit Graded();
     });
     // Copies: the window may change the job and the profile while it runs.
-    watcher->setFuture(QtConcurrent::run([lines = generator_.SimulationLines(), layer,
-                                          profile = generator_.Profile(),
-                                          blank = generator_.Job().BlankDefinition] {
-        return job::GradeOfStep(lines, layer, profile, blank, grade::DefaultDepthTolerance);
-    }));
+    future_ = QtConcurrent::run([lines = generator_.SimulationLines(), layer,
+                                 profile = generator_.Profile(),
+                                 blank = generator_.Job().BlankDefinition, folder = configFolder_,
+                                 number = generator_.ProfileNumber()] {
+        return job::GradeOfStep(lines, layer, profile, blank, job::DepthTolerance(folder, number));
+    });
+    watcher->setFuture(future_);
+}
+
+std::string GradeStatus::RecordedGrade() const {
+    if (started_ == 0) return {};
+    QFuture<grade::TGradeReport> last = future_;
+    last.waitForFinished();
+    return job::RecordedGrade(last.result());
 }
 
 void GradeStatus::showReport() {

@@ -2,6 +2,7 @@
 #include "app/ProgramLog.h"
 #include "base/TextNumbers.h"
 #include "job/LoggedRun.h"
+#include "job/MarkGrade.h"
 #include "job/Run.h"
 #include "job/Series.h"
 
@@ -241,6 +242,10 @@ void SerialDialog::StartClick() {
     runProfileName_ = generator_.ProfileName();
     job::TNotesWanted notes;
     notes.Check = check_->isChecked();
+    notes.Grade = generator_.Settings().GradeEveryProgram;
+    if (log_)
+        notes.DepthTolerance =
+            job::DepthTolerance(log_->ConfigFolder(), generator_.ProfileNumber());
     job::TRunFront& front = *this;
     run_ = std::make_unique<job::TRun>(
         front,

@@ -79,7 +79,8 @@ TMainForm::TMainForm(TStartOptions options, QWidget* parent)
     document_ = new JobDocument(texts_, this);
     generator_ = new GenerateController(*panel_, *preview_, *editor_, *profilePanel_, *document_,
                                         messages_, settings_, this);
-    gradeStatus_ = new GradeStatus(*statusBar(), messages_, *generator_, this);
+    gradeStatus_ =
+        new GradeStatus(*statusBar(), messages_, *generator_, options_.ConfigFolder, this);
     coupon_ = new CouponRun(*this, messages_, *document_, profiles_, options_.ConfigFolder, *panel_,
                             *generator_);
     connect(coupon_, &CouponRun::Shown, this, &TMainForm::BGrafikClick);
@@ -267,7 +268,10 @@ ncgen::TLayerFields TMainForm::shownLayer() const {
 }
 
 log::TMarkRecord TMainForm::ProgramRecord() const {
-    return files_->Record(*generator_);
+    log::TMarkRecord record = files_->Record(*generator_);
+    // The status bar's grade is the generated program's; another program shown has no record.
+    if (!record.Text.empty()) record.Grade = gradeStatus_->RecordedGrade();
+    return record;
 }
 
 std::filesystem::path TMainForm::TemplateFile() const {

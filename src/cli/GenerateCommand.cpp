@@ -2,6 +2,7 @@
 #include "cli/GeneratePipeline.h"
 #include "cli/GenerateLog.h"
 #include "cli/GenerateSeries.h"
+#include "cli/OptionParser.h"
 #include "job/NoteTexts.h"
 #include "readback/ProgramNotes.h"
 
@@ -93,76 +94,60 @@ struct TParsed {
     TLogOptions Log;
 };
 
-// Reads the options; an error text when they are not usable.
-std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
-    std::optional<std::string> job;
-    TGenerateOptions& options = parsed.Options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        std::optional<std::string>* target = nullptr;
-        if (arg == "--config")
-            target = &options.Config;
-        else if (arg == "--profile")
-            target = &options.Profile;
-        else if (arg == "--text")
-            target = &options.Text;
-        else if (arg == "--content")
-            target = &options.Content;
-        else if (arg == "-o")
-            target = &parsed.Output;
-        else if (arg == "--serial")
-            target = &parsed.Serial;
-        else if (arg == "--texts")
-            target = &parsed.Texts;
-        else if (arg == "--surface")
-            target = &options.Surface;
-        else if (arg == "--counter")
-            target = &parsed.Log.Counter;
-        else if (arg == "--tool")
-            target = &options.Tool;
-        else if (arg == "--require")
-            target = &parsed.Require;
-        if (target) {
-            if (i + 1 >= args.size()) return "option " + arg + " needs a value";
-            if (*target) return "option " + arg + " given twice";
-            // An empty text is a text; an empty folder, file or profile name names nothing.
-            if (args[i + 1].empty() && target != &options.Text)
-                return "option " + arg + " needs a value";
-            *target = args[++i];
-        } else if (arg == "--check") {
-            parsed.Check = true;
-        } else if (arg == "--stats") {
-            parsed.Stats = true;
-        } else if (arg == "--no-log") {
-            parsed.Log.NoLog = true;
-        } else if (arg == "--allow-duplicate") {
-            parsed.Log.AllowDuplicate = true;
-        } else if (arg == "--help" || arg == "-h") {
-            parsed.Help = true;
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (job) {
-            return "only one job file can be generated";
-        } else {
-            job = arg;
-        }
-    }
-    if (parsed.Help) return {};
+const TOptionRules GENERATE_RULES{
+    {"--check", "--stats", "--no-log", "--allow-duplicate", "--help", "-h"},
+    {"--config", "--profile", "--text", "--content", "-o", "--serial", "--texts", "--surface",
+     "--counter", "--tool", "--require"},
+    true,
+    false,
+    false,
+    {"--text"}};
+
+// Why the options do not go together; empty when they do.
+std::string combinationProblem(const TParsed& parsed) {
+    const bool fromCounter = parsed.Serial && parsed.Serial->starts_with("next");
     if (parsed.Check && !readback::ReadBackAvailable)
         return "--check cannot be used: " + std::string(readback::ReadBackMissing);
     if (parsed.Require && !grade::ReadRequirement(*parsed.Require))
         return "--require must be as9132, A, B, C or D";
     if (parsed.Serial && parsed.Texts) return "--serial and --texts cannot be combined";
-    if (parsed.Serial && !options.Text) return "--serial needs a --text pattern";
-    if (parsed.Texts && options.Text) return "--texts takes its texts from the file, not --text";
+    if (parsed.Serial && !parsed.Options.Text) return "--serial needs a --text pattern";
+    if (parsed.Texts && parsed.Options.Text)
+        return "--texts takes its texts from the file, not --text";
     if ((parsed.Serial || parsed.Texts) && !parsed.Output)
         return "a serial or list run needs an -o name pattern";
-    if (parsed.Log.Counter && !(parsed.Serial && parsed.Serial->starts_with("next")))
-        return "--counter belongs to --serial next";
-    if (parsed.Log.NoLog && parsed.Serial && parsed.Serial->starts_with("next"))
+    if (parsed.Log.Counter && !fromCounter) return "--counter belongs to --serial next";
+    if (parsed.Log.NoLog && fromCounter)
         return "--serial next takes its numbers from the marking log; --no-log has none";
-    if (!job) return "no job file given";
-    options.Job = *job;
+    return {};
+}
+
+// Reads the options; an error text when they are not usable.
+std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
+    TParsedArgs read;
+    if (const auto problem = ParseArguments(args, GENERATE_RULES, read)) return problem->Text();
+    if (read.Positionals.size() > 1) return "only one job file can be generated";
+    TGenerateOptions& options = parsed.Options;
+    options.Config = read.Value("--config");
+    options.Profile = read.Value("--profile");
+    options.Text = read.Value("--text");
+    options.Content = read.Value("--content");
+    options.Surface = read.Value("--surface");
+    options.Tool = read.Value("--tool");
+    parsed.Output = read.Value("-o");
+    parsed.Serial = read.Value("--serial");
+    parsed.Texts = read.Value("--texts");
+    parsed.Require = read.Value("--require");
+    parsed.Log.Counter = read.Value("--counter");
+    parsed.Log.NoLog = read.Has("--no-log");
+    parsed.Log.AllowDuplicate = read.Has("--allow-duplicate");
+    parsed.Check = read.Has("--check");
+    parsed.Stats = read.Has("--stats");
+    parsed.Help = read.Has("--help") || read.Has("-h");
+    if (parsed.Help) return {};
+    if (std::string problem = combinationProblem(parsed); !problem.empty()) return problem;
+    if (read.Positionals.empty()) return "no job file given";
+    options.Job = read.Positionals.front();
     return {};
 }
 
@@ -200,7 +185,6 @@ int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TPar
     log::TMarkRecord record =
         job::ProgramRecord(program, job.Job.Layers.Layer(1).Content, job.Profile.Name, job.File);
     record.Output = job::RecordedPath(file);
-    record.Grade = job::GradeForRecord(job, job.Job.Layers.Layer(1).Content, program);
     const std::string bytes = base::JoinLines(program.Generated.NCLines);
     TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
     const job::TWriteOutcome written = job::WriteOne(
@@ -243,6 +227,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
     job::TJobOptions options;
     options.Stats = parsed.Stats;
     options.Check = parsed.Check;
+    options.Require = parsed.Require;
+    options.Grade = parsed.Require || (parsed.Output && !parsed.Log.NoLog); // once for both
     job::TOpenJob opened;
     if (const auto status = OpenCommandJob(parsed.Options, "generate", options, opened, err))
         return *status;
@@ -251,9 +237,8 @@ int RunGenerate(const std::vector<std::string>& args, std::ostream& out, std::os
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
     printNotes(opened, program, err);
     if (parsed.Require) {
-        const grade::TGradeReport report = job::GradeOfProgram(opened, options, program);
         if (const base::TTextMessage refusal =
-                job::RequirementRefusal(report, *parsed.Require, opened.Session.Texts);
+                job::RequirementRefusal(*program.Grade, *parsed.Require, opened.Session.Texts);
             !refusal.Empty())
             return Print(err, opened, refusal), ExitCheckFailed;
     }

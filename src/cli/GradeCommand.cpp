@@ -1,12 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 #include "job/MarkGrade.h"
 
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 
-#include <algorithm>
-#include <map>
 #include <ostream>
 
 namespace korvex::cli {
@@ -30,34 +29,24 @@ constexpr const char* GRADE_HELP =
     "arguments, 3 the predicted mark does not read.\n";
 
 struct TGradeOptions {
-    std::map<std::string, std::string> Values;
+    TParsedArgs Args;
     std::optional<std::string> Job;
     bool Help = false;
-    std::optional<std::string> Value(const std::string& name) const {
-        const auto it = Values.find(name);
-        return it == Values.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
+    std::optional<std::string> Value(std::string_view name) const { return Args.Value(name); }
 };
 
 std::string parseGrade(const std::vector<std::string>& args, TGradeOptions& options) {
-    static const char* const Names[] = {"--config", "--profile", "--text",  "--content",
-                                        "--tool",   "--surface", "--format"};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.Help = true;
-        } else if (std::find(std::begin(Names), std::end(Names), arg) != std::end(Names)) {
-            if (i + 1 >= args.size()) return "option " + arg + " needs a value";
-            if (!options.Values.emplace(arg, args[++i]).second)
-                return "option " + arg + " given twice";
-        } else if (arg.size() > 1 && arg.front() == '-') {
-            return "unknown option '" + arg + "'";
-        } else if (options.Job) {
-            return "only one job file can be graded";
-        } else {
-            options.Job = arg;
-        }
-    }
+    static const TOptionRules rules{
+        {"--help", "-h"},
+        {"--config", "--profile", "--text", "--content", "--tool", "--surface", "--format"},
+        true,
+        true,
+        false};
+    if (const auto problem = ParseArguments(args, rules, options.Args)) return problem->Text();
+    const std::vector<std::string>& jobs = options.Args.Positionals;
+    if (jobs.size() > 1) return "only one job file can be graded";
+    if (!jobs.empty()) options.Job = jobs.front();
+    options.Help = options.Args.Has("--help") || options.Args.Has("-h");
     if (options.Help) return {};
     if (const auto format = options.Value("--format");
         format && *format != "text" && *format != "json")

@@ -62,7 +62,8 @@ std::optional<TArgumentProblem> ParseArguments(const std::vector<std::string>& a
             value = args[++i];
         else
             return problem(TArgumentProblem::NeedsValue, name);
-        if (value.empty() && !rules.EmptyValues) return problem(TArgumentProblem::NeedsValue, name);
+        if (value.empty() && !rules.EmptyValues && !listed(rules.EmptyAllowed, name))
+            return problem(TArgumentProblem::NeedsValue, name);
         if (!rules.RepeatsReplace && parsed.Value(name))
             return problem(TArgumentProblem::GivenTwice, name);
         parsed.Values.emplace_back(name, std::move(value));

@@ -17,6 +17,9 @@ struct TOptionRules {
     bool Positionals = true;
     bool EmptyValues = true;    // "--text ''" is a value; without, the option needs one
     bool RepeatsReplace = true; // a repeated option's last value counts; without, it is refused
+    // Options that take an empty value where EmptyValues is off: an empty text is a text, an
+    // empty folder or file name names nothing.
+    std::vector<std::string_view> EmptyAllowed = {};
 };
 
 struct TParsedArgs {

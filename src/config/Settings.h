@@ -14,6 +14,7 @@ using TColor = std::uint32_t;
 // Where main.ini switches the marking log and names its file.
 inline constexpr const char* LogSection = "log";
 inline constexpr const char* LogSwitchKey = "Markierprotokoll"; // "0" switches it off
+inline constexpr const char* LogGradeKey = "Grad";              // "1" grades every run's program
 inline constexpr const char* LogFileKey = "Datei";              // empty: korvex.sqlite beside
 inline constexpr const char* LogDatabaseKey = "Datenbank";      // a server's url; passwords never
 
@@ -44,6 +45,9 @@ struct TSettings {
 
     // section "log"
     bool MarkingLog = true; // "Markierprotokoll": every program written with its record
+    // "Grad", read only: every program of a serial or list run recorded with its predicted
+    // grade (tenths of a second each, so a run asks for it)
+    bool GradeEveryProgram = false;
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

@@ -161,6 +161,7 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     s.RapidRate = ini.ReadString("Eilgangrate");
     ini.SetSection(LogSection);
     s.MarkingLog = ini.ReadString(LogSwitchKey) != "0";
+    s.GradeEveryProgram = ini.ReadString(LogGradeKey) == "1";
     ini.SetSection("set");
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);

@@ -20,36 +20,10 @@ void blur(readback::TDotPicture& p) {
         }
 }
 
-// The darkest (or lightest) of each pixel's window of 2 radius + 1 along the rows, then the
-// columns; whole rows at a time so that the compiler vectorises them.
-template <bool Darken> void pick(readback::TDotPicture& p, int radius) {
-    const std::size_t w = static_cast<std::size_t>(p.Width), h = static_cast<std::size_t>(p.Height);
-    const std::size_t reach = static_cast<std::size_t>(radius);
-    std::vector<std::uint8_t> tmp = p.Pixels;
-    const auto into = [](std::uint8_t* out, const std::uint8_t* in, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i)
-            out[i] = Darken ? std::min(out[i], in[i]) : std::max(out[i], in[i]);
-    };
-    for (std::size_t y = 0; y < h; ++y)
-        for (std::size_t k = 1; k <= reach && k < w; ++k) {
-            into(tmp.data() + y * w, p.Pixels.data() + y * w + k, w - k);
-            into(tmp.data() + y * w + k, p.Pixels.data() + y * w, w - k);
-        }
-    for (std::size_t y = 0; y < h; ++y) {
-        std::uint8_t* out = p.Pixels.data() + y * w;
-        const std::size_t from = y >= reach ? y - reach : 0, to = std::min(h - 1, y + reach);
-        std::copy_n(tmp.data() + from * w, w, out);
-        for (std::size_t j = from + 1; j <= to; ++j)
-            into(out, tmp.data() + j * w, w);
-    }
-}
-
 } // namespace
 
 void CloseMark(readback::TDotPicture& picture, int radius) {
-    if (radius <= 0) return;
-    pick<true>(picture, radius);
-    pick<false>(picture, radius);
+    readback::CloseDots(picture, radius);
 }
 
 readback::TDotPicture RenderMark(const TPredictedMark& mark, int pixelsPerCell, bool worn) {

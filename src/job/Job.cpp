@@ -1,4 +1,5 @@
 #include "job/Job.h"
+#include "job/MarkGrade.h"
 
 #include "base/AtomicFile.h"
 #include "base/EKorvexError.h"
@@ -186,8 +187,8 @@ TOutcome GenerateProgram(ncgen::TJob& job, const ncgen::TGenerateFields& fields,
         encoding <= datamatrix::E_AUTO ? std::string(datamatrix::EncodingName(encoding)) : "";
     if (notes)
         program.Notes =
-            readback::NotesFor(program.Generated.SimulationLines, layers.Layer(1), profile,
-                               job.BlankDefinition, notes->Stats, notes->Check, notes->RapidRate);
+            NotesWithVerdict(program.Generated.SimulationLines, layers.Layer(1), profile,
+                             job.BlankDefinition, notes->Stats, notes->Check, notes->RapidRate);
     return {};
 }
 
@@ -197,9 +198,12 @@ TOutcome Generate(TOpenJob& job, const TJobOptions& options, TProgram& program) 
                                   job.Profile.Profile.InfeedDepth, readback::JobSurface(job.Job)};
     if (options.Text) fields.Layer.EText = base::SplitLines(*options.Text);
     if (options.Content) fields.Layer.Content = *options.Content;
-    return GenerateProgram(
+    TOutcome generated = GenerateProgram(
         job.Job, fields, job.Profile.Profile, job.Profile.Name,
         TNotesWanted{options.Stats, options.Check, job.Session.Settings.RapidRate}, program);
+    // Once for the requirement and the record alike.
+    if (generated.Ok() && options.Grade) program.Grade = GradeOfProgram(job, options, program);
+    return generated;
 }
 
 TOutcome SaveJob(const ncgen::TJob& job, const fs::path& file) {

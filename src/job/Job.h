@@ -2,6 +2,7 @@
 
 #include "base/TextMessage.h"
 #include "content/ContentKind.h"
+#include "grade/GradeReport.h"
 #include "job/Session.h"
 #include "ncgen/NCGenerateCommand.h"
 #include "ncgen/NCJob.h"
@@ -43,6 +44,7 @@ struct TJobOptions {
     bool Check = false;                           // read the marked points back
     std::optional<ncgen::TTool> Tool;             // replaces the profile's tool
     std::optional<std::string> Require;           // a predicted grade every program must reach
+    bool Grade = false; // predict the program's grade (a run: each logged program's)
 };
 
 // A job ready to generate: the session, the chosen profile and the loaded template.
@@ -96,6 +98,7 @@ struct TProgram {
     std::string Encodation;
     // An error ended the generation: Generated holds the program as far as it got.
     bool Partial = false;
+    std::optional<grade::TGradeReport> Grade; // predicted when the options ask for it
 
     // The read-back found a program that will not scan as its text.
     bool CheckFailed() const;
@@ -111,6 +114,7 @@ struct TNotesWanted {
     std::string RapidRate; // the settings' rapid rate for the cycle time; empty: none
     std::string Require;   // "as9132", "A"-"D": refuse a program predicted below it
     long double DepthTolerance = 0.01L; // the profile's, for the prediction
+    bool Grade = false;                 // predict each logged program's grade for its record
 };
 
 // The generate command on layer 1 with the given fields, then the notes when wanted: the one

@@ -1,4 +1,5 @@
 #include "job/LoggedRun.h"
+#include "job/MarkGrade.h"
 
 #include "base/PathText.h"
 #include "base/TextLines.h"
@@ -28,6 +29,7 @@ log::TMarkRecord ProgramRecord(const TProgram& program, content::TContentKind ki
     record.Profile = std::move(profile);
     if (!jobFile.empty()) record.JobTemplate = RecordedPath(jobFile);
     if (program.Notes.Check) record.ReadBack = readback::Describe(*program.Notes.Check);
+    if (program.Grade) record.Grade = RecordedGrade(*program.Grade);
     return record;
 }
 

@@ -75,11 +75,13 @@ void depthLines(const grade::TGradeAtDepth& at, const config::TLanguageTexts& te
 } // namespace
 
 long double DepthTolerance(const TOpenJob& job) {
-    if (job.ProfileNumber < 1) return grade::DefaultDepthTolerance;
+    return DepthTolerance(job.Session.ConfigFolder, job.ProfileNumber);
+}
+
+long double DepthTolerance(const std::filesystem::path& configFolder, int profileNumber) {
+    if (profileNumber < 1) return grade::DefaultDepthTolerance;
     const config::TIniReading ini(
-        config::SettingsFile(job.Session.ConfigFolder,
-                             "profil" + std::to_string(job.ProfileNumber)),
-        "set");
+        config::SettingsFile(configFolder, "profil" + std::to_string(profileNumber)), "set");
     const std::string value = ini.ReadString("TiefeToleranz");
     const ncgen::TNumberReading read = ncgen::ReadNumber(value);
     if (value.empty() || !read.ok || !std::isfinite(read.value))
@@ -115,11 +117,7 @@ std::string GradeStatusText(const grade::TGradeReport& report,
                         passText(report.As9132Pass(), texts), verdictText(report, texts));
 }
 
-std::string GradeForRecord(const TOpenJob& job, content::TContentKind kind,
-                           const TProgram& program) {
-    TJobOptions options;
-    options.Content = kind;
-    const grade::TGradeReport report = GradeOfProgram(job, options, program);
+std::string RecordedGrade(const grade::TGradeReport& report) {
     return report.Ok() ? grade::GradeSummary(report) : std::string();
 }
 
@@ -128,6 +126,32 @@ grade::TGradeReport GradeOfStep(const std::vector<std::string>& simulationLines,
                                 std::string_view blankDefinition, long double tolerance) {
     return grade::GradeProgram(simulationLines, layer, profile, readback::LayerCode(layer),
                                tolerance, blankDefinition);
+}
+
+readback::TProgramNotes NotesWithVerdict(const std::vector<std::string>& simulationLines,
+                                         const ncgen::TLayer& layer,
+                                         const ncgen::TActiveProfile& profile,
+                                         const std::string& blankDefinition, bool stats, bool check,
+                                         std::string_view rapidRate) {
+    readback::TProgramNotes notes = readback::NotesFor(simulationLines, layer, profile,
+                                                       blankDefinition, stats, check, rapidRate);
+    if (notes.Check)
+        SettleMergingDots(*notes.Check, simulationLines, layer, profile, blankDefinition);
+    return notes;
+}
+
+void SettleMergingDots(readback::TReadBackResult& check,
+                       const std::vector<std::string>& simulationLines, const ncgen::TLayer& layer,
+                       const ncgen::TActiveProfile& profile, const std::string& blankDefinition) {
+    if (check.Verdict != readback::TReadBackVerdict::DoesNotRead ||
+        check.Problem.Reason != readback::TProblem::DotsMerge)
+        return;
+    // The verdict at the nominal depth alone: the tolerance's ends do not change it.
+    const grade::TGradeReport report = grade::GradeProgram(
+        simulationLines, layer, profile, readback::LayerCode(layer), 0, blankDefinition);
+    if (report.Ok() && report.Verdict && report.Verdict->Verdict != grade::TVerdict::DoesNotRead)
+        check.Verdict = check.MirrorAsked ? readback::TReadBackVerdict::ReadsMirrored
+                                          : readback::TReadBackVerdict::ReadsAsText;
 }
 
 base::TTextMessage RequirementRefusal(const grade::TGradeReport& report,

@@ -65,7 +65,8 @@ TSeriesJob SeriesJob(TOpenJob& job, const TJobOptions& options) {
             job.Profile.Name,
             job.Session.Texts,
             {options.Stats, options.Check, job.Session.Settings.RapidRate,
-             options.Require.value_or(""), DepthTolerance(job)},
+             options.Require.value_or(""), DepthTolerance(job),
+             options.Grade || job.Session.Settings.GradeEveryProgram},
             job.File};
 }
 
@@ -101,7 +102,9 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
             program.Refusal = std::move(collision);
             return;
         }
-        if (!run.Notes.Require.empty()) {
+        // Once per program, for the requirement and the record alike; a record only where
+        // there is a log to keep it.
+        if (!run.Notes.Require.empty() || (run.Notes.Grade && sink)) {
             ncgen::TLayer layer = layers.Layer(1);
             layer.Content = run.Fields.Layer.Content;
             const grade::TGradeReport report =
@@ -114,12 +117,13 @@ TSeriesOutcome RunSeries(const TSeriesJob& run, const std::vector<ncgen::TRunIte
                 result.RequirementFailed = true;
                 return;
             }
+            program.Grade = RecordedGrade(report);
         }
         last.Generated = generated;
         last.Misfit = SymbolMisfit(generated);
-        last.Notes = readback::NotesFor(generated.SimulationLines, layers.Layer(1), run.Profile,
-                                        run.Job.BlankDefinition, run.Notes.Stats, run.Notes.Check,
-                                        run.Notes.RapidRate);
+        last.Notes = NotesWithVerdict(generated.SimulationLines, layers.Layer(1), run.Profile,
+                                      run.Job.BlankDefinition, run.Notes.Stats, run.Notes.Check,
+                                      run.Notes.RapidRate);
         const auto warning = [&](const std::string& words) {
             program.Summary += "; " + texts.Format(text::WarningText, words);
         };

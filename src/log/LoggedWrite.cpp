@@ -74,6 +74,7 @@ TLoggedSink::Write(std::size_t first, const std::vector<const ncgen::TRunItem*>&
         record.SymbolSize = programs[k]->SymbolSize;
         record.Encodation = programs[k]->Encodation;
         record.ReadBack = programs[k]->ReadBack;
+        record.Grade = programs[k]->Grade;
         record.Sha256 = Sha256Hex(programs[k]->Bytes);
         if (first + k < serials_.size()) record.Serial = serials_[first + k];
         records.push_back(std::move(record));

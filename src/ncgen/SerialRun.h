@@ -64,6 +64,7 @@ struct TRunProgram {
     std::string SymbolSize;
     std::string Encodation;
     std::string ReadBack; // the read-back verdict, when the maker checked it
+    std::string Grade;    // the predicted grade, when the maker predicted it
 };
 
 enum class TRunStop {

@@ -3,12 +3,15 @@
 #include "app/GenerateController.h"
 #include "app/Messages.h"
 #include "config/IniFile.h"
+#include "log/GradeRecord.h"
 #include "support/AppFixture.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 using korvex::app::ParseCommandLine;
 using korvex::app::TCommandLine;
@@ -23,6 +26,7 @@ class BatchTest : public QObject {
     void batchFailuresEndWithStatusOneAtOnce();
     void noWriterOfTheWindowReplacesTheJobFile();
     void nothingAfterDOnADisplayAsksNobody();
+    void batchRecordsTheGradeTheCliRecords();
 };
 
 void BatchTest::commandLineForms_data() {
@@ -165,6 +169,33 @@ void BatchTest::nothingAfterDOnADisplayAsksNobody() {
     QTest::qWait(50);
     QCOMPARE(answers.Texts, QStringList());
     QCOMPARE(korvex::app::Messages::BatchFailures(), failures + 1);
+}
+
+// The batch's program goes into the log with its predicted grade, as korvex-cli's does.
+void BatchTest::batchRecordsTheGradeTheCliRecords() {
+    QTemporaryDir home;
+    const QString job = DataFile("examples/typenschild.ncm");
+    const QString config = home.filePath("Documents/Korvex2/config/");
+    QCOMPARE(RunProgram(KORVEX_CLI_PATH, {"generate", job}, home.path()).Status, 0);
+    korvex::config::TIniFile profile(korvex::app::ToPath(config + "profil1.ini"), "set");
+    profile.WriteString("WzTyp", "1");
+    profile.WriteString("WzWinkel", "90");
+    profile.WriteString("WzSpitze", "0");
+    const ProcessResult app =
+        RunProgram(KORVEX_APP_PATH, {"/V", job, "/D", home.filePath("app.nc")}, home.path());
+    QVERIFY2(app.Status == 0, app.Err.constData());
+    QCOMPARE(RunProgram(KORVEX_CLI_PATH,
+                        {"generate", "--allow-duplicate", "-o", home.filePath("cli.nc"), job},
+                        home.path())
+                 .Status,
+             0);
+    sqlite3* db = nullptr;
+    QCOMPARE(sqlite3_open((config + "korvex.sqlite").toLocal8Bit().constData(), &db), SQLITE_OK);
+    const std::string batch = korvex::log::StoredGrade(db, 1);
+    const std::string cli = korvex::log::StoredGrade(db, 2);
+    sqlite3_close(db);
+    QVERIFY(!batch.empty());
+    QCOMPARE(QString::fromStdString(batch), QString::fromStdString(cli));
 }
 
 QTEST_MAIN(BatchTest)

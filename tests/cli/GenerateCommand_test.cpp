@@ -201,6 +201,48 @@ TEST(GenerateCommand, BadArgumentsAreUsageErrors) {
     }
 }
 
+// generate and grade share their option parser with the other commands; what each says of a
+// wrong command line is its own and stays as it was.
+TEST(GenerateCommand, UsageErrorsOfGenerateAndGradeNameTheFault) {
+    const struct {
+        std::vector<std::string> args;
+        std::string said;
+    } rows[] = {
+        {{"generate", "--bogus", "a.ncm"}, "unknown option '--bogus'"},
+        {{"generate", "a.ncm", "b.ncm"}, "only one job file can be generated"},
+        {{"generate", "--help", "a.ncm", "b.ncm"}, "only one job file can be generated"},
+        {{"generate", "--tool"}, "option --tool needs a value"},
+        {{"generate", "--surface", "", "a.ncm"}, "option --surface needs a value"},
+        {{"generate", "--text", "a", "--text", "b", "a.ncm"}, "option --text given twice"},
+        {{"generate", "--text", ""}, "no job file given"},
+        {{"generate", "--require", "E", "a.ncm"}, "--require must be as9132, A, B, C or D"},
+        {{"generate", "--serial", "1", "a.ncm"}, "--serial needs a --text pattern"},
+        {{"generate", "--serial", "1", "--texts", "f", "a.ncm"},
+         "--serial and --texts cannot be combined"},
+        {{"generate", "--texts", "f", "--text", "x", "-o", "y", "a.ncm"},
+         "--texts takes its texts from the file, not --text"},
+        {{"generate", "--serial", "1", "--text", "x", "a.ncm"},
+         "a serial or list run needs an -o name pattern"},
+        {{"generate", "--counter", "c", "a.ncm"}, "--counter belongs to --serial next"},
+        {{"generate", "--no-log", "--serial", "next", "--text", "x", "-o", "y", "a.ncm"},
+         "--serial next takes its numbers from the marking log; --no-log has none"},
+        {{"grade", "--bogus", "a.ncm"}, "unknown option '--bogus'"},
+        {{"grade", "a.ncm", "b.ncm"}, "only one job file can be graded"},
+        {{"grade", "--format", "xml", "a.ncm"}, "--format must be text or json"},
+        {{"grade", "--format", "", "a.ncm"}, "--format must be text or json"},
+        {{"grade", "--tool", "a", "--tool", "b", "a.ncm"}, "option --tool given twice"},
+        {{"grade"}, "no job file given"},
+    };
+    for (const auto& row : rows) {
+        const auto result = RunCli(row.args);
+        EXPECT_EQ(result.exitCode, 2) << testing::PrintToString(row.args);
+        EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
+                  "korvex-cli " + row.args.front() + ": " + row.said)
+            << testing::PrintToString(row.args);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
 TEST(GenerateCommand, EmptyFolderFileOrProfileNamesNothing) {
     for (const char* option : {"--config", "--profile", "-o"}) {
         const auto result = RunCli({"generate", option, "", job("serial.ncm")});

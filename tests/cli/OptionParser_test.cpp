@@ -11,6 +11,7 @@ namespace {
 
 const TOptionRules WORDS{{"--check", "-h"}, {"--size", "-o"}};
 const TOptionRules STRICT{{"--save"}, {"--tool", "-o"}, false, false, false};
+const TOptionRules TEXTS{{}, {"--text", "-o"}, true, false, false, {"--text"}};
 
 // What the parse left: the refusal, or the values, flags and words it read.
 std::string outcome(const std::vector<std::string>& args, const TOptionRules& rules) {
@@ -52,6 +53,9 @@ TEST(OptionParser, TakesApartWhatEachCommandAccepts) {
         {{"--tool", ""}, STRICT, "option --tool needs a value"},
         {{"--tool="}, STRICT, "option --tool needs a value"},
         {{"--tool", "a", "--tool", "b"}, STRICT, "option --tool given twice"},
+        {{"--text", "", "J"}, TEXTS, "--text= [J]"},
+        {{"--text=", "J"}, TEXTS, "--text= [J]"},
+        {{"-o", "", "J"}, TEXTS, "option -o needs a value"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(outcome(c.args, c.rules), c.expected) << testing::PrintToString(c.args);

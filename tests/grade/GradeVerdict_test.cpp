@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 using namespace korvex;
 using grade::TVerdict;
@@ -58,13 +60,14 @@ TReaders readersOn(const datamatrix::TDatamatrix& symbol, double fill, const std
 } // namespace
 
 // The verdict must not say "reads" where no reader reads the dots, nor "does not read" where
-// both do at every resolution: over symbol shapes, tool shapes and fills from 40 to 130 %.
+// both do at every resolution: over symbol shapes, tool shapes and fills from 40 to 130 %
+// (60 cases).
 TEST(GradeVerdict, AgreesWithBothDecodersOnIndependentPictures) {
     const ncgen::TTool cone90{ncgen::TToolKind::Cone, 90, 0, 0};
     const ncgen::TTool cone120{ncgen::TToolKind::Cone, 120, 0, 0};
     const ncgen::TTool tipped{ncgen::TToolKind::Cone, 90, 0.05L, 0};
     const ncgen::TTool ball{ncgen::TToolKind::Ball, 90, 0, 0.3L};
-    const TCase cases[] = {
+    std::vector<TCase> cases = {
         {datamatrix::C10X10, cone90, 40},   {datamatrix::C10X10, tipped, 100},
         {datamatrix::C10X10, cone120, 130}, {datamatrix::C16X16, cone120, 55},
         {datamatrix::C16X16, cone90, 85},   {datamatrix::C16X16, ball, 115},
@@ -72,6 +75,17 @@ TEST(GradeVerdict, AgreesWithBothDecodersOnIndependentPictures) {
         {datamatrix::C32X32, cone120, 130}, {datamatrix::C12X36, ball, 85},
         {datamatrix::C12X36, cone90, 115},  {datamatrix::C12X36, tipped, 60},
     };
+    // Every size with every tool in each fill band: too small for AS9132, inside its window,
+    // beyond it; the fill within a band moves with the size and tool so the sweep spreads.
+    const std::vector<std::vector<int>> bands = {
+        {40, 45, 50, 55}, {60, 70, 80, 90, 105}, {110, 120, 130}};
+    const datamatrix::TFormat sizes[] = {datamatrix::C10X10, datamatrix::C16X16, datamatrix::C32X32,
+                                         datamatrix::C12X36};
+    const ncgen::TTool tools[] = {cone90, cone120, tipped, ball};
+    for (std::size_t s = 0; s < std::size(sizes); ++s)
+        for (std::size_t t = 0; t < std::size(tools); ++t)
+            for (const std::vector<int>& band : bands)
+                cases.push_back({sizes[s], tools[t], band[(s + 2 * t) % band.size()]});
     int reads = 0, narrowly = 0, not_ = 0;
     for (const TCase& c : cases) {
         std::string text;
