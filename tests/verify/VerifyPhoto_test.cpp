@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <set>
@@ -184,6 +185,24 @@ std::string cut(std::string bytes) {
     return bytes;
 }
 
+// A little-endian TIFF directory that promises an 8000 x 6300 grey picture whose strip is missing.
+std::string tiffPromising50Megapixels() {
+    std::string b("II*\0\x08\0\0\0", 8);
+    const auto put = [&b](std::uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            b += static_cast<char>(v >> (8 * i) & 0xFF);
+    };
+    const std::vector<std::array<std::uint32_t, 3>> entries = {
+        {256, 4, 8000}, {257, 4, 6300}, {258, 3, 8},    {259, 3, 1},
+        {262, 3, 1},    {273, 4, 4096}, {278, 4, 6300}, {279, 4, 50'400'000}};
+    put(static_cast<std::uint32_t>(entries.size()), 2);
+    for (const auto& [tag, type, value] : entries) {
+        put(tag, 2), put(type, 2), put(1, 4), put(value, 4);
+    }
+    put(0, 4);
+    return b;
+}
+
 std::vector<TRefusalCase> refusals() {
     const TRenderedPhoto mark = RenderPhoto(scene(0.8));
     TPhotoScene bare = scene(0);
@@ -195,6 +214,14 @@ std::vector<TRefusalCase> refusals() {
         {"TooBlurred", EncodePhoto(RenderPhoto(blurred), ".png"), TVerifyProblem::NoSymbol},
         {"FiftyMegapixelPng", phototest::EncodeBlank(8000, 6300, ".png"), TVerifyProblem::TooLarge},
         {"FiftyMegapixelJpeg", phototest::EncodeBlank(8000, 6300, ".jpg"),
+         TVerifyProblem::TooLarge},
+        {"FiftyMegapixelTiff", phototest::EncodeBlank(8000, 6300, ".tif"),
+         TVerifyProblem::TooLarge},
+        // Refused from the header alone: the rest of the file is not even there.
+        {"FiftyMegapixelPngHeader", phototest::EncodeBlank(8000, 6300, ".png").substr(0, 200),
+         TVerifyProblem::TooLarge},
+        {"FiftyMegapixelTiffHeader", tiffPromising50Megapixels(), TVerifyProblem::TooLarge},
+        {"FiftyMegapixelBmpHeader", phototest::EncodeBlank(8000, 6300, ".bmp").substr(0, 200),
          TVerifyProblem::TooLarge},
         {"CutOffPng", cut(EncodePhoto(mark, ".png")), TVerifyProblem::Damaged},
         {"CutOffJpeg", cut(EncodePhoto(mark, ".jpg")), TVerifyProblem::Damaged},
