@@ -1,5 +1,7 @@
 #include "verify/VerifyPhoto.h"
 
+#include "grade/GradeFormat.h"
+
 #include "support/PhotoRender.h"
 
 #include <gtest/gtest.h>
@@ -236,6 +238,39 @@ INSTANTIATE_TEST_SUITE_P(Photos, RefusedPhoto, testing::ValuesIn(refusals()),
 
 TEST(VerifyPhoto, MissingFileIsRefused) {
     EXPECT_EQ(VerifyPhoto("/nonexistent/photo.png").Problem, TVerifyProblem::Missing);
+}
+
+} // namespace
+} // namespace korvex::verify
+
+namespace korvex::verify {
+namespace {
+
+std::set<std::string> keysOf(const std::string& json) {
+    std::set<std::string> keys;
+    for (std::size_t at = json.find('"'); at != std::string::npos; at = json.find('"', at + 1)) {
+        const std::size_t end = json.find('"', at + 1);
+        if (end == std::string::npos) break;
+        if (end + 1 < json.size() && json[end + 1] == ':')
+            keys.insert(json.substr(at + 1, end - at - 1));
+        at = end;
+    }
+    return keys;
+}
+
+// A script that reads the predicted grade reads the measured one with the same keys; only
+// what a prediction alone has (the readers' verdict, what it cannot predict) is not there.
+TEST(VerifyPhoto, JsonUsesThePredictedGradesKeys) {
+    grade::TGradeReport predicted;
+    predicted.Depths.emplace_back();
+    predicted.Depths.front().As9132.QuietZone = 2.0;
+    std::set<std::string> expected = keysOf(grade::ReportJson(predicted));
+    expected.erase("verdict");
+    expected.erase("not_predicted");
+    ASSERT_GT(expected.size(), 10u);
+    const std::set<std::string> measured = keysOf(VerifyJson(verify(RenderPhoto(scene(0.8)))));
+    for (const std::string& key : expected)
+        EXPECT_TRUE(measured.contains(key)) << key;
 }
 
 } // namespace
