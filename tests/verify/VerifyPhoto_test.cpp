@@ -104,6 +104,12 @@ TPhotoScene larger(TPhotoScene s, const char* text, double ppc) {
     return s;
 }
 
+TPhotoScene regions(int format, double angle) {
+    TPhotoScene s = larger(scene(0.8, angle), "FOUR REGIONS", 8);
+    s.SizeFormat = format;
+    return s;
+}
+
 TPhotoScene shaft(double radiusCells) {
     TPhotoScene s = scene(0.8, 0);
     s.CylinderRadiusCells = radiusCells;
@@ -119,7 +125,10 @@ INSTANTIATE_TEST_SUITE_P(
         TSceneCase{"MirroredTurned290", scene(0.8, 290, true)},
         TSceneCase{"Turned70", scene(0.8, 70)}, TSceneCase{"Tilted10", scene(0.8, 15, false, 10)},
         TSceneCase{"MirroredTilted10", scene(0.8, 160, true, 10)}, TSceneCase{"Shaft", shaft(14)},
-        TSceneCase{"Larger", larger(scene(0.8, 33), "SN 4711-0815 / 2026-12-10 / KORVEX", 9)}),
+        TSceneCase{"Larger", larger(scene(0.8, 33), "SN 4711-0815 / 2026-12-10 / KORVEX", 9)},
+        TSceneCase{"FourRegions40", regions(12, 131)},
+        TSceneCase{"Rectangle12x26", regions(27, 12)},
+        TSceneCase{"TwoRegions8x32", regions(26, 250)}),
     [](const auto& c) { return std::string(c.param.Name); });
 
 // AS9132 asks where the dots stand: the moved ones stand out, the others do not.
