@@ -1,5 +1,6 @@
 #include "support/PhotoRender.h"
 
+#include "content/SymbolContent.h"
 #include "datamatrix/TDatamatrix.h"
 
 #include <opencv2/imgcodecs.hpp>
@@ -138,8 +139,11 @@ double shade(const std::vector<TDot>& dots, const std::vector<int>& at, int cols
 } // namespace
 
 TRenderedPhoto RenderPhoto(const TPhotoScene& s) {
+    const content::TSymbolContent content =
+        content::PrepareContent(static_cast<content::TContentKind>(s.Content), s.Text);
     datamatrix::TDatamatrix dm;
-    dm.Code = s.Text;
+    dm.Code = content.Code;
+    dm.Marks = content.Marks;
     dm.PreferredFormat = static_cast<datamatrix::TFormat>(s.SizeFormat);
     dm.paintBarcode(nullptr);
     const datamatrix::TIArray matrix = dm.Matrix();
@@ -147,7 +151,8 @@ TRenderedPhoto RenderPhoto(const TPhotoScene& s) {
     TPhotoTruth& truth = out.Truth;
     truth.Cols = dm.MatrixCols();
     truth.Rows = dm.MatrixRows();
-    truth.Bytes = s.Text;
+    truth.Bytes = content.ReaderBytes;
+    truth.SymbologyIdentifier = content.SymbologyIdentifier;
     const int cols = truth.Cols, rows = truth.Rows;
     truth.Dark.assign(static_cast<std::size_t>(cols) * rows, 0);
     std::mt19937 random(s.Seed);

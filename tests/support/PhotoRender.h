@@ -14,6 +14,7 @@ namespace korvex::phototest {
 struct TPhotoScene {
     std::string Text = "KORVEX 4711";
     int SizeFormat = 0; // datamatrix::TFormat; 0 lets the encoder choose
+    int Content = 0;    // content::TContentKind the text stands for
     double Fill = 0.8;  // dot diameter over the cell
     double PixelsPerCell = 12;
     double AngleDegrees = 0; // the symbol turned counter-clockwise as seen
@@ -35,7 +36,8 @@ struct TPhotoTruth {
     std::vector<char> Dark;                 // row-major, rows from the top, as a reader sees it
     std::vector<std::pair<int, int>> Moved; // (col, row) of the dots put off their place
     double WorstOvality = 0;                // (major - minor) / major as the camera sees it
-    std::string Bytes;
+    std::string Bytes;                      // as a reader returns them
+    std::string SymbologyIdentifier;
 };
 
 struct TRenderedPhoto {

@@ -1,5 +1,6 @@
 #include "verify/VerifyPhoto.h"
 
+#include "content/ContentKind.h"
 #include "grade/GradeFormat.h"
 
 #include "support/PhotoRender.h"
@@ -170,6 +171,42 @@ TEST(VerifyPhoto, ReportsContentAndTheNotCalibratedNote) {
         std::string::npos)
         << json.substr(0, 300);
 }
+
+// What the symbol carries is named as a scanner names it.
+struct TContentCase {
+    const char* Name;
+    content::TContentKind Kind;
+    const char* Text;
+    const char* ContentKind;
+};
+
+void PrintTo(const TContentCase& c, std::ostream* os) {
+    *os << c.Name;
+}
+
+class DecodedContent : public testing::TestWithParam<TContentCase> {};
+
+TEST_P(DecodedContent, HasItsSymbologyIdentifierAndKind) {
+    TPhotoScene s = scene(0.8, 40);
+    s.Text = GetParam().Text;
+    s.Content = static_cast<int>(GetParam().Kind);
+    s.PixelsPerCell = 9;
+    const TRenderedPhoto photo = RenderPhoto(s);
+    const TVerifyReport report = verify(photo);
+    ASSERT_TRUE(report.Ok()) << ProblemWords(report.Problem);
+    EXPECT_EQ(report.Bytes, photo.Truth.Bytes);
+    EXPECT_EQ(report.SymbologyIdentifier, photo.Truth.SymbologyIdentifier);
+    EXPECT_EQ(report.ContentKind, GetParam().ContentKind);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, DecodedContent,
+    testing::Values(TContentCase{"Text", content::TContentKind::Text, "PART 4711", "TEXT"},
+                    TContentCase{"Gs1", content::TContentKind::Gs1,
+                                 "(01)09506000134352(17)261231(10)AB12", "GS1"},
+                    TContentCase{"Iso15434Format06", content::TContentKind::Iso15434Format06,
+                                 "25SUN043325711MH8031200000000001", "ISO15434-06"}),
+    [](const auto& c) { return std::string(c.param.Name); });
 
 // Photos that give no report say why.
 struct TRefusalCase {
