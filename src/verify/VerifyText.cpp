@@ -18,6 +18,28 @@ std::string passText(bool pass, const config::TLanguageTexts& texts) {
     return texts.Text(pass ? text::GradePass : text::GradeFail);
 }
 
+// Separators and other control characters as readers' manuals name them, so the line stays
+// one line: "<GS>" for FNC1's separator, "<RS>" and "<EOT>" of an ISO/IEC 15434 envelope.
+std::string shown(const std::string& bytes) {
+    std::string out;
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c != 0x7F) {
+            out += ch;
+        } else if (c == 0x1D) {
+            out += "<GS>";
+        } else if (c == 0x1E) {
+            out += "<RS>";
+        } else if (c == 0x04) {
+            out += "<EOT>";
+        } else {
+            constexpr char Hex[] = "0123456789ABCDEF";
+            out += std::string("<0x") + Hex[c >> 4] + Hex[c & 15] + ">";
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::string VerifyProblemText(TVerifyProblem problem, const std::string& photoName,
@@ -47,7 +69,7 @@ std::vector<std::string> VerifyReportLines(const TVerifyReport& r, const std::st
     std::vector<std::string> lines{
         texts.Format(text::VerifyPhotoSize, photoName, std::to_string(r.PhotoWidth),
                      std::to_string(r.PhotoHeight)),
-        texts.Format(text::VerifyDecoded, r.Bytes, r.SymbologyIdentifier, r.ContentKind),
+        texts.Format(text::VerifyDecoded, shown(r.Bytes), r.SymbologyIdentifier, r.ContentKind),
         texts.Format(text::VerifySymbol, std::to_string(r.Cols), std::to_string(r.Rows),
                      fixed(r.PixelsPerCell, 1))};
     if (r.Mirrored) lines.push_back(texts.Text(text::VerifyMirrored));

@@ -1,4 +1,5 @@
 #include "verify/VerifyPhoto.h"
+#include "verify/VerifyText.h"
 
 #include "content/ContentKind.h"
 #include "grade/GradeFormat.h"
@@ -317,6 +318,29 @@ TEST(VerifyPhoto, JsonUsesThePredictedGradesKeys) {
     const std::set<std::string> measured = keysOf(VerifyJson(verify(RenderPhoto(scene(0.8)))));
     for (const std::string& key : expected)
         EXPECT_TRUE(measured.contains(key)) << key;
+}
+
+} // namespace
+} // namespace korvex::verify
+
+namespace korvex::verify {
+namespace {
+
+// The report's decoded line keeps a GS1 mark's separators visible and on one line.
+TEST(VerifyPhoto, TextReportNamesTheSeparatorsOfAGs1Mark) {
+    TPhotoScene s = scene(0.8, 10);
+    s.Text = "(01)09506000134352(10)AB12(17)261231";
+    s.Content = static_cast<int>(content::TContentKind::Gs1);
+    s.PixelsPerCell = 9;
+    const TVerifyReport report = verify(RenderPhoto(s));
+    ASSERT_TRUE(report.Ok()) << ProblemWords(report.Problem);
+    config::TLanguageTexts texts;
+    texts.Load(std::filesystem::path(KORVEX_DATA_DIR) / "english.txt");
+    const std::vector<std::string> lines = VerifyReportLines(report, "p.png", texts);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "Decoded: \"0109506000134352"
+                        "10AB12<GS>17261231\" (symbology identifier "
+                        "]d2, content GS1)");
 }
 
 } // namespace
