@@ -13,7 +13,8 @@ namespace photo = korvex::phototest;
 
 struct TOutcome {
     const char* Name;
-    std::string File; // written into the test's folder; empty: none there
+    double Fill; // the photo's dots; below 0 no photo, 2 a text file instead
+
     std::vector<std::string> Extra;
     int Exit;
     const char* Says; // on standard output for 0, else on standard error
@@ -41,7 +42,10 @@ TEST_P(VerifyCommand, ExitsAndSaysWhatHappened) {
     std::vector<std::string> args{"verify", "--config", korvex::testing::EnglishConfig()};
     args.insert(args.end(), o.Extra.begin(), o.Extra.end());
     const std::string file = (dir / "photo.png").string();
-    if (!o.File.empty()) writeBytes(dir / "photo.png", o.File);
+    if (o.Fill > 1)
+        writeBytes(dir / "photo.png", "G0 X0\r\n");
+    else if (o.Fill >= 0)
+        writeBytes(dir / "photo.png", png(o.Fill));
     if (o.Extra.empty() || o.Extra.back() != "--format") args.push_back(file);
     const auto result = RunCli(args);
     EXPECT_EQ(result.exitCode, o.Exit) << result.err;
@@ -52,14 +56,14 @@ TEST_P(VerifyCommand, ExitsAndSaysWhatHappened) {
 INSTANTIATE_TEST_SUITE_P(
     Photos, VerifyCommand,
     testing::Values(
-        TOutcome{"Reads", png(0.8), {}, 0, "Decoded: \"KORVEX 4711\" (symbology identifier ]d1"},
-        TOutcome{"SaysItIsNotCalibrated", png(0.8), {}, 0, "Not a calibrated verifier"},
-        TOutcome{"Json", png(0.7), {"--format", "json"}, 0, "\"calibrated\":false"},
-        TOutcome{"BareMetal", png(0), {}, 3, "No readable DataMatrix symbol found in"},
-        TOutcome{"NotAPicture", "G0 X0\r\n", {}, 1, "is not a PNG, JPEG, TIFF or BMP picture"},
-        TOutcome{"Missing", "", {}, 1, "cannot be opened"},
-        TOutcome{"BadFormat", png(0.8), {"--format", "xml"}, 2, "--format must be text or json"},
-        TOutcome{"NoPhoto", "", {"--format"}, 2, "option --format needs a value"}),
+        TOutcome{"Reads", 0.8, {}, 0, "Decoded: \"KORVEX 4711\" (symbology identifier ]d1"},
+        TOutcome{"SaysItIsNotCalibrated", 0.8, {}, 0, "Not a calibrated verifier"},
+        TOutcome{"Json", 0.7, {"--format", "json"}, 0, "\"calibrated\":false"},
+        TOutcome{"BareMetal", 0, {}, 3, "No readable DataMatrix symbol found in"},
+        TOutcome{"NotAPicture", 2, {}, 1, "is not a PNG, JPEG, TIFF or BMP picture"},
+        TOutcome{"Missing", -1, {}, 1, "cannot be opened"},
+        TOutcome{"BadFormat", 0.8, {"--format", "xml"}, 2, "--format must be text or json"},
+        TOutcome{"NoPhoto", -1, {"--format"}, 2, "option --format needs a value"}),
     [](const auto& c) { return std::string(c.param.Name); });
 
 } // namespace

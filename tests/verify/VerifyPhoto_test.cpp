@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <set>
 
 namespace korvex::verify {
@@ -212,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Photos that give no report say why.
 struct TRefusalCase {
     const char* Name;
-    std::string Bytes;
+    std::function<std::string()> Bytes; // made when the case runs: CTest runs each apart
     TVerifyProblem Problem;
 };
 
@@ -223,7 +224,7 @@ void PrintTo(const TRefusalCase& c, std::ostream* os) {
 class RefusedPhoto : public testing::TestWithParam<TRefusalCase> {};
 
 TEST_P(RefusedPhoto, SaysWhy) {
-    const TVerifyReport report = VerifyPhotoBytes(GetParam().Bytes);
+    const TVerifyReport report = VerifyPhotoBytes(GetParam().Bytes());
     EXPECT_EQ(report.Problem, GetParam().Problem);
     EXPECT_FALSE(ProblemWords(report.Problem).empty());
     EXPECT_NE(VerifyJson(report).find("\"error\":"), std::string::npos);
@@ -252,31 +253,40 @@ std::string tiffPromising50Megapixels() {
     return b;
 }
 
+std::string markAs(const char* extension) {
+    return EncodePhoto(RenderPhoto(scene(0.8)), extension);
+}
+
+std::string blurred() {
+    TPhotoScene s = scene(0.8);
+    s.PixelsPerCell = 3;
+    s.BlurPixels = 2.5;
+    return EncodePhoto(RenderPhoto(s), ".png");
+}
+
+std::string blank(const char* extension) {
+    return phototest::EncodeBlank(8000, 6300, extension);
+}
+
 std::vector<TRefusalCase> refusals() {
-    const TRenderedPhoto mark = RenderPhoto(scene(0.8));
-    TPhotoScene bare = scene(0);
-    TPhotoScene blurred = scene(0.8);
-    blurred.PixelsPerCell = 3;
-    blurred.BlurPixels = 2.5;
     return {
-        {"BareMetal", EncodePhoto(RenderPhoto(bare), ".png"), TVerifyProblem::NoSymbol},
-        {"TooBlurred", EncodePhoto(RenderPhoto(blurred), ".png"), TVerifyProblem::NoSymbol},
-        {"FiftyMegapixelPng", phototest::EncodeBlank(8000, 6300, ".png"), TVerifyProblem::TooLarge},
-        {"FiftyMegapixelJpeg", phototest::EncodeBlank(8000, 6300, ".jpg"),
-         TVerifyProblem::TooLarge},
-        {"FiftyMegapixelTiff", phototest::EncodeBlank(8000, 6300, ".tif"),
-         TVerifyProblem::TooLarge},
+        {"BareMetal", [] { return EncodePhoto(RenderPhoto(scene(0)), ".png"); },
+         TVerifyProblem::NoSymbol},
+        {"TooBlurred", blurred, TVerifyProblem::NoSymbol},
+        {"FiftyMegapixelPng", [] { return blank(".png"); }, TVerifyProblem::TooLarge},
+        {"FiftyMegapixelJpeg", [] { return blank(".jpg"); }, TVerifyProblem::TooLarge},
+        {"FiftyMegapixelTiff", [] { return blank(".tif"); }, TVerifyProblem::TooLarge},
         // Refused from the header alone: the rest of the file is not even there.
-        {"FiftyMegapixelPngHeader", phototest::EncodeBlank(8000, 6300, ".png").substr(0, 200),
+        {"FiftyMegapixelPngHeader", [] { return blank(".png").substr(0, 200); },
          TVerifyProblem::TooLarge},
-        {"FiftyMegapixelTiffHeader", tiffPromising50Megapixels(), TVerifyProblem::TooLarge},
-        {"FiftyMegapixelBmpHeader", phototest::EncodeBlank(8000, 6300, ".bmp").substr(0, 200),
+        {"FiftyMegapixelTiffHeader", tiffPromising50Megapixels, TVerifyProblem::TooLarge},
+        {"FiftyMegapixelBmpHeader", [] { return blank(".bmp").substr(0, 200); },
          TVerifyProblem::TooLarge},
-        {"CutOffPng", cut(EncodePhoto(mark, ".png")), TVerifyProblem::Damaged},
-        {"CutOffJpeg", cut(EncodePhoto(mark, ".jpg")), TVerifyProblem::Damaged},
-        {"CutOffTiff", cut(EncodePhoto(mark, ".tif")), TVerifyProblem::Damaged},
-        {"Text", "G0 X0 Y0\nM30\n", TVerifyProblem::NotImage},
-        {"Empty", "", TVerifyProblem::NotImage},
+        {"CutOffPng", [] { return cut(markAs(".png")); }, TVerifyProblem::Damaged},
+        {"CutOffJpeg", [] { return cut(markAs(".jpg")); }, TVerifyProblem::Damaged},
+        {"CutOffTiff", [] { return cut(markAs(".tif")); }, TVerifyProblem::Damaged},
+        {"Text", [] { return std::string("G0 X0 Y0\nM30\n"); }, TVerifyProblem::NotImage},
+        {"Empty", [] { return std::string(); }, TVerifyProblem::NotImage},
     };
 }
 
