@@ -342,13 +342,11 @@ std::optional<TFoundMark> FindMark(const cv::Mat& grey) {
         const std::optional<ZXing::Result> r = read(squaredUp(*cloud, work.size()));
         if (!r) continue;
         mark.ClosingRadius = 0;
-        mark.PitchFound = cloud->Pitch / scale;
         if (foundOn(*r, scale, cloud->Centres, mark)) return mark;
     }
     if (pitch > 0)
         if (const std::optional<TDotCloud> cloud = minimaCloud(work, pitch, otsu)) {
             if (const std::optional<ZXing::Result> r = read(squaredUp(*cloud, work.size()))) {
-                mark.PitchFound = cloud->Pitch / scale;
                 if (foundOn(*r, scale, cloud->Centres, mark)) return mark;
             }
             if (cloud->Centres.size() > most.size()) most = cloud->Centres, pitch = cloud->Pitch;

@@ -15,7 +15,6 @@ struct TFoundMark {
     std::string ContentKind;         // "TEXT", "GS1", "ISO15434-05" ...
     bool Mirrored = false;
     int ClosingRadius = 0; // pixels of the photo; 0 when the dots were read squared up
-    double PitchFound = 0; // pixels, the dots' spacing where they were read squared up
     int Cols = 0, Rows = 0;
     cv::Mat ModuleToPhoto; // 3x3 homography: module units (0,0 top left of the L) to pixels
     cv::Mat Normalised;    // the photo divided by its lighting, ground near 200
