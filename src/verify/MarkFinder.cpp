@@ -344,13 +344,19 @@ std::optional<TFoundMark> FindMark(const cv::Mat& grey) {
         mark.ClosingRadius = 0;
         if (foundOn(*r, scale, cloud->Centres, mark)) return mark;
     }
-    if (pitch > 0)
-        if (const std::optional<TDotCloud> cloud = minimaCloud(work, pitch, otsu)) {
-            if (const std::optional<ZXing::Result> r = read(squaredUp(*cloud, work.size()))) {
-                if (foundOn(*r, scale, cloud->Centres, mark)) return mark;
-            }
-            if (cloud->Centres.size() > most.size()) most = cloud->Centres, pitch = cloud->Pitch;
-        }
+    // Without parted blobs (dots larger than their cell run together everywhere) the pitch is
+    // guessed from small to large until the minima's own spacing agrees with the guess.
+    std::vector<double> guesses;
+    if (pitch > 0) guesses.push_back(pitch);
+    for (double guess = 5; guess < std::max(work.cols, work.rows) / 10.0; guess *= 1.3)
+        guesses.push_back(guess);
+    for (const double guess : guesses) {
+        const std::optional<TDotCloud> cloud = minimaCloud(work, guess, otsu);
+        if (!cloud || std::abs(cloud->Pitch - guess) > 0.25 * guess) continue;
+        if (const std::optional<ZXing::Result> r = read(squaredUp(*cloud, work.size())))
+            if (foundOn(*r, scale, cloud->Centres, mark)) return mark;
+        if (cloud->Centres.size() > most.size()) most = cloud->Centres;
+    }
     for (const int radius : {0, 1, 2, 3, 4, 5, 7, 9, 12, 16}) {
         // A fresh picture: `work` may be the lighting-evened photo itself.
         cv::Mat closed = radius ? cv::Mat() : work;

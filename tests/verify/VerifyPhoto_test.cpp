@@ -67,19 +67,19 @@ TEST_P(MeasuredDotSize, IsTheRenderedOneWithinFivePoints) {
                 0.1 * GetParam().Scene.PixelsPerCell);
 }
 
-INSTANTIATE_TEST_SUITE_P(Fills, MeasuredDotSize,
-                         testing::Values(TSceneCase{"Fill60", scene(0.6)},
-                                         TSceneCase{"Fill80", scene(0.8)},
-                                         TSceneCase{"Fill100", scene(1.0)},
-                                         TSceneCase{"Fill60Turned", scene(0.6, 21)},
-                                         TSceneCase{"Fill100TurnedMirrored", scene(1.0, 118, true)},
-                                         TSceneCase{"Fill100Turned", scene(1.0, 118)},
-                                         TSceneCase{"Fill95TurnedMirrored", scene(0.95, 118, true)},
-                                         TSceneCase{"Fill80Tilted", scene(0.8, 305, false, 10)},
-                                         TSceneCase{"Fill80Jpeg", scene(0.8, 62), ".jpg"},
-                                         TSceneCase{"Fill80Tiff", scene(0.8, 180), ".tif"},
-                                         TSceneCase{"Fill80Bmp", scene(0.8, 90, true), ".bmp"}),
-                         [](const auto& c) { return std::string(c.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Fills, MeasuredDotSize,
+    testing::Values(TSceneCase{"Fill60", scene(0.6)}, TSceneCase{"Fill80", scene(0.8)},
+                    TSceneCase{"Fill100", scene(1.0)}, TSceneCase{"Fill60Turned", scene(0.6, 21)},
+                    TSceneCase{"Fill100TurnedMirrored", scene(1.0, 118, true)},
+                    TSceneCase{"Fill100Turned", scene(1.0, 118)},
+                    TSceneCase{"Fill95TurnedMirrored", scene(0.95, 118, true)},
+                    TSceneCase{"Fill80Tilted", scene(0.8, 305, false, 10)},
+                    TSceneCase{"Fill115", scene(1.15, 30)}, TSceneCase{"Fill130", scene(1.3, 30)},
+                    TSceneCase{"Fill80Jpeg", scene(0.8, 62), ".jpg"},
+                    TSceneCase{"Fill80Tiff", scene(0.8, 180), ".tif"},
+                    TSceneCase{"Fill80Bmp", scene(0.8, 90, true), ".bmp"}),
+    [](const auto& c) { return std::string(c.param.Name); });
 
 // The decoder's grid lies on the symbol as the encoder made it: every dark module, and only
 // those, is a dot of the report, at any angle, mirrored, tilted or on a shaft.
