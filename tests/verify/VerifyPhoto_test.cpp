@@ -53,6 +53,12 @@ std::set<std::pair<int, int>> darkOf(const phototest::TPhotoTruth& t) {
     return out;
 }
 
+TPhotoScene larger(TPhotoScene s, const char* text, double ppc) {
+    s.Text = text;
+    s.PixelsPerCell = ppc;
+    return s;
+}
+
 // Each dot's size is measured on the decoder's grid, whichever way the photo shows the mark.
 class MeasuredDotSize : public testing::TestWithParam<TSceneCase> {};
 
@@ -101,12 +107,6 @@ TEST_P(FoundGrid, HoldsTheEncodersModules) {
     EXPECT_EQ(report.Iso.DamagedPatternModules, 0);
 }
 
-TPhotoScene larger(TPhotoScene s, const char* text, double ppc) {
-    s.Text = text;
-    s.PixelsPerCell = ppc;
-    return s;
-}
-
 TPhotoScene regions(int format, double angle) {
     TPhotoScene s = larger(scene(0.8, angle), "FOUR REGIONS", 8);
     s.SizeFormat = format;
@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         TSceneCase{"Turned70", scene(0.8, 70)}, TSceneCase{"Tilted10", scene(0.8, 15, false, 10)},
         TSceneCase{"MirroredTilted10", scene(0.8, 160, true, 10)}, TSceneCase{"Shaft", shaft(14)},
         TSceneCase{"Larger", larger(scene(0.8, 33), "SN 4711-0815 / 2026-12-10 / KORVEX", 9)},
-        TSceneCase{"FourRegions40", regions(12, 131)},
+        TSceneCase{"FourRegions40", regions(12, 131)}, TSceneCase{"SmallDots", scene(0.4, 30)},
+        TSceneCase{"SixPixelsPerCell", larger(scene(0.8, 30), "KORVEX 4711", 6)},
         TSceneCase{"Rectangle12x26", regions(27, 12)},
         TSceneCase{"TwoRegions8x32", regions(26, 250)}),
     [](const auto& c) { return std::string(c.param.Name); });
