@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/GenerateLog.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 
 #include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
@@ -219,120 +220,104 @@ int verify(log::TMarkingLog* markingLog, const fs::path& file, const config::TLa
 
 } // namespace
 
-int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+struct TLogArgs {
+    TParsedArgs args;
     std::optional<std::string> config, since, until, pattern, format, verifyFile;
     bool runs = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--runs" && !runs) {
-            runs = true;
-            continue;
-        }
-        std::optional<std::string>* target = arg == "--config"   ? &config
-                                             : arg == "--since"  ? &since
-                                             : arg == "--until"  ? &until
-                                             : arg == "--text"   ? &pattern
-                                             : arg == "--format" ? &format
-                                             : arg == "--verify" ? &verifyFile
-                                                                 : nullptr;
-        if (arg == "--help" || arg == "-h") {
-            out << LOG_USAGE << '\n' << LOG_HELP;
-            return ExitOk;
-        }
-        std::string problem;
-        if (!target)
-            problem = "unknown argument '" + arg + "'";
-        else if (i + 1 >= args.size() || args[i + 1].empty())
-            problem = "option " + arg + " needs a value";
-        else if (*target)
-            problem = "option " + arg + " given twice";
-        if (!problem.empty()) {
-            err << "korvex-cli log: " << problem << '\n' << LOG_USAGE;
-            return ExitUsage;
-        }
-        *target = args[++i];
+    bool help = false;
+};
+
+// Prints what is wrong and gives false when the options are not usable.
+bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostream& err) {
+    static const TOptionRules rules{
+        {"--help", "-h", "--runs"},
+        {"--config", "--since", "--until", "--text", "--format", "--verify"},
+        false,
+        false,
+        false};
+    const auto problem = ParseArguments(args, rules, options.args);
+    // --help counts when it comes before the first wrong word.
+    options.help = options.args.Has("--help") || options.args.Has("-h");
+    if (options.help) return true;
+    if (problem) {
+        err << "korvex-cli log: " << problem->Text() << '\n' << LOG_USAGE;
+        return false;
     }
-    for (std::optional<std::string>* date : {&since, &until})
+    const TParsedArgs& parsed = options.args;
+    options.config = parsed.Value("--config");
+    options.since = parsed.Value("--since");
+    options.until = parsed.Value("--until");
+    options.pattern = parsed.Value("--text");
+    options.format = parsed.Value("--format");
+    options.verifyFile = parsed.Value("--verify");
+    options.runs = parsed.Has("--runs");
+    for (std::optional<std::string>* date : {&options.since, &options.until})
         if (*date && !dateShape(**date)) {
             err << "korvex-cli log: '" << **date
                 << "' is no date: YYYY-MM-DD, optionally with Thh[:mm[:ss]]\n";
-            return ExitUsage;
+            return false;
         }
+    const auto& format = options.format;
     if (format && *format != "table" && *format != "csv" && *format != "json") {
         err << "korvex-cli log: --format is table, csv or json\n" << LOG_USAGE;
-        return ExitUsage;
+        return false;
     }
-    if (verifyFile && (since || until || pattern || format || runs)) {
+    const bool listing = options.since || options.until || options.pattern || format;
+    if (options.verifyFile && (listing || options.runs)) {
         err << "korvex-cli log: --verify takes no other option but --config\n";
-        return ExitUsage;
+        return false;
     }
-    if (runs && (since || until || pattern || format)) {
+    if (options.runs && listing) {
         err << "korvex-cli log: --runs takes no other option but --config\n";
-        return ExitUsage;
+        return false;
     }
-    fs::path folder;
-    if (config) {
-        folder = base::Utf8Path(*config);
-    } else {
-        const config::TConfigFolder found = config::DefaultConfigFolder();
-        if (!found.message.empty()) {
-            err << base::Windows1252ToUtf8(found.message) << '\n';
-            return ExitFailure;
-        }
-        folder = found.folder;
-    }
-    const std::optional<fs::path> file = log::LogFileFor(folder);
-    if (!file) {
-        err << "korvex-cli log: the settings in " << folder.string()
-            << " switch the marking log off\n";
-        return ExitFailure;
-    }
-    const config::TLanguageTexts texts = textsFor(folder);
-    std::unique_ptr<log::TMarkingLog> markingLog;
-    std::error_code ec;
-    if (log::IsServerLog(*file) || fs::exists(*file, ec)) {
-        try {
-            // Opened to write, so what a killed writer left is settled (and said) first.
-            markingLog = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,
-                                                            WaitNotice(*file, texts, err));
-            for (const log::TInterruptedRun& run : markingLog->Recovered().Runs)
-                err << "korvex-cli: warning: "
-                    << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
-        } catch (const log::ELogError&) {
-            // A read-only folder or share still lists; a log that is no log fails here too.
-            try {
-                markingLog = std::make_unique<log::TMarkingLog>(
-                    *file, log::TMarkingLog::TAccess::Read, WaitNotice(*file, texts, err));
-            } catch (const log::ELogError& e) {
-                PrintLogError(e, texts, err);
-                return ExitFailure;
-            }
-        }
-    }
-    if (verifyFile) {
-        try {
-            return verify(markingLog.get(), base::Utf8Path(*verifyFile), texts, out, err);
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-            return ExitFailure;
-        }
-    }
-    if (runs) {
-        try {
-            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, texts, out);
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-            return ExitFailure;
-        }
-        out.flush();
-        return out ? ExitOk : ExitFailure;
-    }
+    return true;
+}
 
+std::optional<fs::path> configFolder(const std::optional<std::string>& config, std::ostream& err) {
+    if (config) return base::Utf8Path(*config);
+    const config::TConfigFolder found = config::DefaultConfigFolder();
+    if (!found.message.empty()) {
+        err << base::Windows1252ToUtf8(found.message) << '\n';
+        return std::nullopt;
+    }
+    return found.folder;
+}
+
+// The log to list; null without an error when the file does not exist yet.
+bool openLog(const fs::path& file, const config::TLanguageTexts& texts, std::ostream& err,
+             std::unique_ptr<log::TMarkingLog>& markingLog) {
+    std::error_code ec;
+    if (!log::IsServerLog(file) && !fs::exists(file, ec)) return true;
+    try {
+        // Opened to write, so what a killed writer left is settled (and said) first.
+        markingLog = std::make_unique<log::TMarkingLog>(file, log::TMarkingLog::TAccess::Write,
+                                                        WaitNotice(file, texts, err));
+        for (const log::TInterruptedRun& run : markingLog->Recovered().Runs)
+            err << "korvex-cli: warning: "
+                << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
+    } catch (const log::ELogError&) {
+        // A read-only folder or share still lists; a log that is no log fails here too.
+        try {
+            markingLog = std::make_unique<log::TMarkingLog>(file, log::TMarkingLog::TAccess::Read,
+                                                            WaitNotice(file, texts, err));
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, texts, err);
+            return false;
+        }
+    }
+    return true;
+}
+
+int listRecords(const TLogArgs& options, const log::TMarkingLog* markingLog,
+                const config::TLanguageTexts& texts, std::ostream& out, std::ostream& err) {
     log::TLogQuery query;
-    query.Since = since.value_or("");
-    query.Until = until.value_or("");
-    if (pattern) {
-        const auto converted = base::Utf8ToWindows1252(*pattern);
+    query.Since = options.since.value_or("");
+    query.Until = options.until.value_or("");
+    if (options.pattern) {
+        const auto converted = base::Utf8ToWindows1252(*options.pattern);
         if (!converted.ok) {
             err << "korvex-cli log: --text: the character '" << converted.offending
                 << "' has no Windows-1252 code\n";
@@ -347,7 +332,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintLogError(e, texts, err);
         return ExitFailure;
     }
-    const std::string chosen = format.value_or("table");
+    const std::string chosen = options.format.value_or("table");
     if (chosen == "csv")
         out << log::RecordsCsv(records, texts);
     else if (chosen == "json")
@@ -356,6 +341,41 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         printTable(records, texts, out);
     out.flush();
     return out ? ExitOk : ExitFailure;
+}
+
+} // namespace
+
+int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TLogArgs options;
+    if (!parseLog(args, options, err)) return ExitUsage;
+    if (options.help) {
+        out << LOG_USAGE << '\n' << LOG_HELP;
+        return ExitOk;
+    }
+    const std::optional<fs::path> folder = configFolder(options.config, err);
+    if (!folder) return ExitFailure;
+    const std::optional<fs::path> file = log::LogFileFor(*folder);
+    if (!file) {
+        err << "korvex-cli log: the settings in " << folder->string()
+            << " switch the marking log off\n";
+        return ExitFailure;
+    }
+    const config::TLanguageTexts texts = textsFor(*folder);
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    if (!openLog(*file, texts, err, markingLog)) return ExitFailure;
+    try {
+        if (options.verifyFile)
+            return verify(markingLog.get(), base::Utf8Path(*options.verifyFile), texts, out, err);
+        if (options.runs) {
+            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, texts, out);
+            out.flush();
+            return out ? ExitOk : ExitFailure;
+        }
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
+    return listRecords(options, markingLog.get(), texts, out, err);
 }
 
 } // namespace korvex::cli
