@@ -24,15 +24,18 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* LOG_USAGE =
-    "usage: korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
-    "                      [--format table|csv|json]\n"
-    "       korvex-cli log [--config DIR] --runs\n"
-    "       korvex-cli log [--config DIR] --verify FILE\n";
+    "usage: korvex-cli log [--config DIR] [--log FILE|URL] [--since DATE] [--until DATE]\n"
+    "                      [--text PATTERN] [--format table|csv|json]\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --runs\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --verify FILE\n";
 
 constexpr const char* LOG_HELP =
     "Lists the records of the marking log: every program korvex or korvex-cli wrote to a\n"
     "file from this configuration folder.\n"
     "\n"
+    "  --log FILE|URL    this marking log instead of the settings' one: a SQLite file or\n"
+    "                    postgresql://user@server/database (no password here: libpq reads\n"
+    "                    ~/.pgpass or PGPASSFILE)\n"
     "  --since DATE      records from DATE on (UTC: YYYY-MM-DD, or with Thh[:mm[:ss]])\n"
     "  --until DATE      records up to DATE, the whole of it\n"
     "  --text PATTERN    records whose content holds PATTERN; * and ? match any text and\n"
@@ -233,7 +236,7 @@ struct TLogArgs {
 bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostream& err) {
     static const TOptionRules rules{
         {"--help", "-h", "--runs"},
-        {"--config", "--since", "--until", "--text", "--format", "--verify"},
+        {"--config", "--since", "--until", "--text", "--format", "--verify", LogOption},
         false,
         false,
         false};
@@ -266,11 +269,11 @@ bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostr
     }
     const bool listing = options.since || options.until || options.pattern || format;
     if (options.verifyFile && (listing || options.runs)) {
-        err << "korvex-cli log: --verify takes no other option but --config\n";
+        err << "korvex-cli log: --verify takes no other option but --config and --log\n";
         return false;
     }
     if (options.runs && listing) {
-        err << "korvex-cli log: --runs takes no other option but --config\n";
+        err << "korvex-cli log: --runs takes no other option but --config and --log\n";
         return false;
     }
     return true;
@@ -354,7 +357,8 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const std::optional<fs::path> folder = configFolder(options.config, err);
     if (!folder) return ExitFailure;
-    const std::optional<fs::path> file = log::LogFileFor(*folder);
+    const fs::path given = LogLocation(options.args);
+    const std::optional<fs::path> file = given.empty() ? log::LogFileFor(*folder) : given;
     if (!file) {
         err << "korvex-cli log: the settings in " << folder->string()
             << " switch the marking log off\n";

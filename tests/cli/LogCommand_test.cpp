@@ -1,5 +1,10 @@
 #include "CliProcess.h"
 #include "support/TempFolder.h"
+#ifdef KORVEX_LOG_POSTGRESQL
+#include "support/PgServer.h"
+#endif
+
+#include "log/LogExport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +12,8 @@ namespace fs = std::filesystem;
 using korvex::testing::RunCli;
 
 namespace {
+
+const std::string JOB = (fs::path(KORVEX_TEST_DATA_DIR) / "cli" / "serial.ncm").string();
 
 // A configuration folder with an empty log of its own.
 struct TLogFolder {
@@ -22,7 +29,60 @@ struct TLogFolder {
         args.insert(args.begin(), {"log", "--config", folder.string()});
         return args;
     }
+    std::vector<std::string> generate(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"generate", "--config", folder.string()});
+        args.push_back(JOB);
+        return args;
+    }
+    // The contents the log holds, as `log --format csv` lists them.
+    std::vector<std::string> texts(std::vector<std::string> args) const {
+        args.insert(args.end(), {"--format", "csv"});
+        const auto r = RunCli(log(args));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        std::vector<std::string> found;
+        const auto rows = korvex::log::ReadCsv(r.out);
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            found.push_back(rows[i][5]);
+        return found;
+    }
 };
+
+// Where --log may point: a SQLite file, or the test's own server when there is one.
+std::vector<std::string> logLocations(const TempFolder& temp) {
+    std::vector<std::string> places{(temp / "hall7.sqlite").string()};
+#ifdef KORVEX_LOG_POSTGRESQL
+    if (auto* server = korvex::test::TestPgServer()) {
+        server->Fresh();
+        places.push_back(server->Url());
+    } else if (korvex::test::PgServerRequired()) {
+        ADD_FAILURE() << korvex::test::WhyNoPgServer();
+    }
+#endif
+    return places;
+}
+
+TEST(LogCommand, LogOptionChoosesTheLogOfThisRunOnly) {
+    const TLogFolder f;
+    for (const std::string& place : logLocations(f.temp)) {
+        const std::string out = (f.temp / "plate.nc").string();
+        const auto written = RunCli(f.generate({"--log", place, "--text", "P-1", "-o", out}));
+        ASSERT_EQ(written.exitCode, 0) << place << '\n' << written.err;
+        EXPECT_EQ(f.texts({"--log", place}), std::vector<std::string>{"P-1"}) << place;
+        EXPECT_TRUE(f.texts({}).empty()) << "the settings' log got the record of " << place;
+        // The log given decides what is a duplicate, and a serial run's counter.
+        const auto again = RunCli(f.generate({"--log", place, "--text", "P-1", "-o", out}));
+        EXPECT_EQ(again.exitCode, 1) << place;
+        const auto run = RunCli(f.generate({"--log", place, "--serial", "next:2", "--text", "S-{n}",
+                                            "-o", (f.temp / "s{n}.nc").string()}));
+        EXPECT_EQ(run.exitCode, 0) << place << '\n' << run.err;
+        EXPECT_EQ(f.texts({"--log", place}), (std::vector<std::string>{"P-1", "S-1", "S-2"}))
+            << place;
+    }
+    const auto both = RunCli(f.generate({"--log", "x.sqlite", "--no-log", "-o", "p.nc"}));
+    EXPECT_EQ(both.exitCode, 2);
+    EXPECT_EQ(both.err.substr(0, both.err.find('\n')),
+              "korvex-cli generate: --log and --no-log cannot be combined");
+}
 
 TEST(LogCommand, ArgumentsAreReadAsTheOtherCommandsReadThem) {
     struct TCase {
@@ -44,7 +104,7 @@ TEST(LogCommand, ArgumentsAreReadAsTheOtherCommandsReadThem) {
         {{"--runs", "--text", "a"},
          2,
          "",
-         "korvex-cli log: --runs takes no other option but --config"},
+         "korvex-cli log: --runs takes no other option but --config and --log"},
         {{"--since", "2026-02-30"},
          2,
          "",
