@@ -4,11 +4,13 @@
 #include "cli/OptionParser.h"
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/SettingsFile.h"
 #include "config/ConfigFolder.h"
 #include "log/LogExport.h"
+#include "log/LogTransfer.h"
 #include "log/LogTexts.h"
 #include "log/Sha256.h"
 #include "job/LoggedRun.h"
@@ -27,7 +29,8 @@ constexpr const char* LOG_USAGE =
     "usage: korvex-cli log [--config DIR] [--log FILE|URL] [--since DATE] [--until DATE]\n"
     "                      [--text PATTERN] [--format table|csv|json]\n"
     "       korvex-cli log [--config DIR] [--log FILE|URL] --runs\n"
-    "       korvex-cli log [--config DIR] [--log FILE|URL] --verify FILE\n";
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --verify FILE\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --export|--import FILE.sqlite\n";
 
 constexpr const char* LOG_HELP =
     "Lists the records of the marking log: every program korvex or korvex-cli wrote to a\n"
@@ -44,7 +47,12 @@ constexpr const char* LOG_HELP =
     "  --runs            the serial runs: their state and the numbers they left unused\n"
     "                    (never handed out again)\n"
     "  --verify FILE     whether FILE is byte for byte a program the log recorded: exit\n"
-    "                    status 0 and the record, or 1 when it changed or was never logged\n";
+    "                    status 0 and the record, or 1 when it changed or was never logged\n"
+    "  --export FILE     adds the log's records to the SQLite file FILE (made when missing)\n"
+    "                    and moves its counters up to the log's\n"
+    "  --import FILE     adds the records of the SQLite file FILE, a station's log, to this\n"
+    "                    log and moves its counters up to the file's; a record moved before\n"
+    "                    is not added again, and no counter ever moves back\n";
 
 // YYYY-MM-DD, optionally followed by T or a blank and hh, hh:mm or hh:mm:ss; a day and time
 // that exist.
@@ -227,19 +235,20 @@ namespace {
 
 struct TLogArgs {
     TParsedArgs args;
-    std::optional<std::string> config, since, until, pattern, format, verifyFile;
+    std::optional<std::string> config, since, until, pattern, format, verifyFile, exportFile,
+        importFile;
     bool runs = false;
     bool help = false;
 };
 
 // Prints what is wrong and gives false when the options are not usable.
 bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostream& err) {
-    static const TOptionRules rules{
-        {"--help", "-h", "--runs"},
-        {"--config", "--since", "--until", "--text", "--format", "--verify", LogOption},
-        false,
-        false,
-        false};
+    static const TOptionRules rules{{"--help", "-h", "--runs"},
+                                    {"--config", "--since", "--until", "--text", "--format",
+                                     "--verify", "--export", "--import", LogOption},
+                                    false,
+                                    false,
+                                    false};
     const auto problem = ParseArguments(args, rules, options.args);
     // --help counts when it comes before the first wrong word.
     options.help = options.args.Has("--help") || options.args.Has("-h");
@@ -256,6 +265,8 @@ bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostr
     options.format = parsed.Value("--format");
     options.verifyFile = parsed.Value("--verify");
     options.runs = parsed.Has("--runs");
+    options.exportFile = parsed.Value("--export");
+    options.importFile = parsed.Value("--import");
     for (std::optional<std::string>* date : {&options.since, &options.until})
         if (*date && !dateShape(**date)) {
             err << "korvex-cli log: '" << **date
@@ -276,6 +287,16 @@ bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostr
         err << "korvex-cli log: --runs takes no other option but --config and --log\n";
         return false;
     }
+    if (options.exportFile && options.importFile) {
+        err << "korvex-cli log: --export and --import cannot be combined\n";
+        return false;
+    }
+    const bool other = listing || options.runs || options.verifyFile;
+    for (const char* move : {"--export", "--import"})
+        if (parsed.Value(move) && other) {
+            err << "korvex-cli log: " << move << " takes no other option but --config and --log\n";
+            return false;
+        }
     return true;
 }
 
@@ -346,6 +367,52 @@ int listRecords(const TLogArgs& options, const log::TMarkingLog* markingLog,
     return out ? ExitOk : ExitFailure;
 }
 
+// A server's URL as it may be shown: without a password written into it.
+std::string shownLocation(const fs::path& location) {
+    std::string text = base::PathText(location);
+    if (!log::IsServerLog(location)) return text;
+    const std::size_t scheme = text.find("://") + 3;
+    const std::size_t at = text.find('@', scheme);
+    const std::size_t colon = text.find(':', scheme);
+    if (at != std::string::npos && colon < at) text.erase(colon, at - colon);
+    return text;
+}
+
+// --export and --import: the log's content into the file, or the file's into the log.
+int moveLog(const TLogArgs& options, const fs::path& own, const config::TLanguageTexts& texts,
+            std::ostream& out, std::ostream& err) {
+    const bool importing = options.importFile.has_value();
+    const fs::path file = base::Utf8Path(importing ? *options.importFile : *options.exportFile);
+    std::error_code ec;
+    if (importing && !log::IsServerLog(file) && !fs::exists(file, ec)) {
+        err << "korvex-cli log: cannot read " << file.string() << '\n';
+        return ExitFailure;
+    }
+    const auto utf8 = [](const std::string& text) { return base::Windows1252ToUtf8(text); };
+    try {
+        using TAccess = log::TMarkingLog::TAccess;
+        // The station's file is only read; the log written to settles what its writers left.
+        log::TMarkingLog source(importing ? file : own, importing ? TAccess::Read : TAccess::Write,
+                                WaitNotice(importing ? file : own, texts, err));
+        log::TMarkingLog target(importing ? own : file, TAccess::Write,
+                                WaitNotice(importing ? own : file, texts, err));
+        const log::TTransfer moved = log::TransferLog(source, target);
+        out << utf8(log::FillIn(texts.Text(text::LogMoved),
+                                {shownLocation(target.File()), std::to_string(moved.Added),
+                                 std::to_string(moved.Present)}))
+            << '\n';
+        for (const log::TTransfer::TRaised& raised : moved.Counters)
+            out << utf8(log::FillIn(texts.Text(text::LogCounterRaised),
+                                    {raised.Counter, std::to_string(raised.Next)}))
+                << '\n';
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
+    out.flush();
+    return out ? ExitOk : ExitFailure;
+}
+
 } // namespace
 
 int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -365,6 +432,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return ExitFailure;
     }
     const config::TLanguageTexts texts = textsFor(*folder);
+    if (options.exportFile || options.importFile) return moveLog(options, *file, texts, out, err);
     std::unique_ptr<log::TMarkingLog> markingLog;
     if (!openLog(*file, texts, err, markingLog)) return ExitFailure;
     try {

@@ -122,3 +122,43 @@ TEST(LogCommand, ArgumentsAreReadAsTheOtherCommandsReadThem) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LogCommand, StationLogMovesToTheServerAndBackOnce) {
+    const TLogFolder station;
+    ASSERT_EQ(RunCli(station.generate({"--serial", "next:3", "--counter", "SN", "--text", "SN-{n}",
+                                       "-o", (station.temp / "{n}.nc").string()}))
+                  .exitCode,
+              0);
+    const std::string file = (station.temp / "hall3.sqlite").string();
+    const auto exported = RunCli(station.log({"--export", file}));
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_EQ(exported.out, file + ": 3 Einträge übernommen, 0 schon vorhanden\n"
+                                   "Zähler SN steht jetzt bei 4\n");
+    for (const std::string& place : logLocations(station.temp)) {
+        if (place == file) continue;
+        const auto first = RunCli(station.log({"--log", place, "--import", file}));
+        EXPECT_EQ(first.exitCode, 0) << place << '\n' << first.err;
+        const auto again = RunCli(station.log({"--log", place, "--import", file}));
+        EXPECT_EQ(again.out.substr(again.out.find(": ")),
+                  ": 0 Einträge übernommen, 3 schon vorhanden\n")
+            << place;
+        EXPECT_EQ(station.texts({"--log", place}),
+                  (std::vector<std::string>{"SN-1", "SN-2", "SN-3"}))
+            << place;
+        // The next number on the server follows the station's.
+        const auto next = RunCli(
+            station.generate({"--log", place, "--serial", "next:1", "--counter", "SN", "--text",
+                              "SN-{n}", "-o", (station.temp / "n{n}.nc").string()}));
+        EXPECT_EQ(next.exitCode, 0) << next.err;
+        EXPECT_EQ(station.texts({"--log", place}).back(), "SN-4") << place;
+    }
+    const auto missing = RunCli(station.log({"--import", (station.temp / "none.sqlite").string()}));
+    EXPECT_EQ(missing.exitCode, 1);
+    const auto mixed = RunCli(station.log({"--import", file, "--runs"}));
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_EQ(mixed.err, "korvex-cli log: --import takes no other option but --config and --log\n");
+}
+
+} // namespace
