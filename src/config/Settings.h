@@ -43,7 +43,8 @@ struct TSettings {
     std::string RapidRate;                 // "Eilgangrate", mm/min, for the cycle time
 
     // section "log"
-    bool MarkingLog = true; // "Markierprotokoll": every program written with its record
+    bool MarkingLog = true;  // "Markierprotokoll": every program written with its record
+    std::string LogDatabase; // "Datenbank": a PostgreSQL server's URL; empty: the SQLite file
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;
