@@ -28,7 +28,11 @@ bool UrlHoldsPassword(const std::string& url) {
 TConnectionCheck CheckConnection(const std::string& url) {
     TConnectionCheck check;
 #ifdef KORVEX_LOG_POSTGRESQL
-    const std::unique_ptr<PGconn, void (*)(PGconn*)> conn(PQconnectdb(url.c_str()), PQfinish);
+    // A server that does not answer is given ten seconds unless the URL says otherwise.
+    const char* keys[] = {"connect_timeout", "dbname", nullptr};
+    const char* values[] = {"10", url.c_str(), nullptr};
+    const std::unique_ptr<PGconn, void (*)(PGconn*)> conn(PQconnectdbParams(keys, values, 1),
+                                                          PQfinish);
     if (!conn || PQstatus(conn.get()) != CONNECTION_OK) {
         check.Problem = conn ? PQerrorMessage(conn.get()) : "out of memory";
         while (!check.Problem.empty() &&
