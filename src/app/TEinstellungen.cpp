@@ -5,6 +5,7 @@
 #include "base/TextNumbers.h"
 #include "app/CodePage.h"
 #include "app/ColourSwatch.h"
+#include "app/LogServerCheck.h"
 #include "app/Messages.h"
 #include "app/StepField.h"
 #include "app/ToolSketch.h"
@@ -77,6 +78,8 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
       configFolder_(std::move(configFolder)), messages_(messages),
       ui_(std::make_unique<::Ui::TEinstellungen>()) {
     ui_->setupUi(this);
+    serverCheck_ =
+        new LogServerCheck(ui_->EDatenbank, ui_->BVerbindung, ui_->LVerbindung, messages_, this);
     // Left only through "&Abbrechen" or "&Speichern": no close box.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     Ui::TEinstellungen& ui = *ui_;
@@ -224,6 +227,7 @@ void TEinstellungen::Fill() {
     ui_->ESymbox->setCurrentIndex(settings_.DefaultSymbolSize);
     ui_->ECodeBox->setCurrentIndex(settings_.DefaultEncodation);
     ui_->CMarkierprotokoll->setChecked(settings_.MarkingLog);
+    ui_->EDatenbank->setText(FromCodePage(settings_.LogDatabase));
 }
 
 void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
@@ -236,6 +240,7 @@ void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
     settings.ShowRapidMoves = ui_->G0Butt->isChecked();
     settings.ShowAxes = ui_->AxisButt->isChecked();
     settings.MarkingLog = ui_->CMarkierprotokoll->isChecked();
+    settings.LogDatabase = bytes(ui_->EDatenbank->text().trimmed());
     settings.Background = ui_->EHintergrund->Colour();
     settings.Axes = ui_->EAchsen->Colour();
     settings.Feed = ui_->EVorschub->Colour();
@@ -332,6 +337,8 @@ void TEinstellungen::ApplyTexts() {
     ui_->AxisButt->setText(messages_.Text(ShowToggleText));
     ui_->G0Butt->setText(messages_.Text(ShowToggleText));
     ui_->CMarkierprotokoll->setText(messages_.Text(text::LogSwitchCaption));
+    ui_->LDatenbank->setText(messages_.Text(text::LogServerCaption));
+    serverCheck_->ApplyTexts();
 }
 
 void TEinstellungen::showEvent(QShowEvent* event) {
@@ -363,6 +370,11 @@ void TEinstellungen::PageClick(int page) {
 
 void TEinstellungen::SpeichernClick() {
     if (refuseUncodedText()) return;
+    if (const QString problem = serverCheck_->Problem(); !problem.isEmpty()) {
+        // main.ini keeps no password and names a server or nothing.
+        messages_.ShowText(problem);
+        return;
+    }
     if (page_ != 0) takeOverProfilePage(page_);
     config::TSettings next = settings_;
     settingsFromControls(next);

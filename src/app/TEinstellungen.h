@@ -20,6 +20,7 @@ class TEinstellungen;
 namespace korvex::app {
 
 class ColourSwatch;
+class LogServerCheck;
 class Messages;
 
 // The settings dialog. Its controls are the working copy of main.ini: they keep their edits
@@ -37,6 +38,7 @@ class TEinstellungen : public QDialog {
     void Fill();
 
     int CurrentProfilePage() const { return page_; }
+    LogServerCheck& ServerCheck() const { return *serverCheck_; }
 
     // Commands, as the buttons run them.
     void PageClick(int page); // 0 "Programm", 1-4 the profiles
@@ -89,6 +91,7 @@ class TEinstellungen : public QDialog {
     QButtonGroup* standard_ = nullptr;
     QButtonGroup* views_ = nullptr;
     QButtonGroup* wzTyp_ = nullptr; // 0 none, 1 cone, 2 ball, as "WzTyp"
+    LogServerCheck* serverCheck_ = nullptr;
     // The fields of the step rows.
     QLineEdit* eAufloesung_ = nullptr;
     QLineEdit* eStellen_ = nullptr;

@@ -300,6 +300,16 @@
     X(LogRunOpen, 9909)                                                                            \
     X(LogRunDone, 9910)                                                                            \
     X(LogRunInterrupted, 9911)                                                                     \
+    X(LogMoved, 9580)         /* %1 the log moved into, %2 records added, %3 held already */       \
+    X(LogCounterRaised, 9581) /* %1 the counter, %2 its next number */                             \
+    X(LogServerCaption, 9582)                                                                      \
+    X(LogServerTest, 9583)                                                                         \
+    X(LogServerAsking, 9584)     /* %1 the server's URL */                                         \
+    X(LogServerWithLog, 9585)    /* %1 the URL, %2 the server's version */                         \
+    X(LogServerWithoutLog, 9586) /* %1 the URL, %2 the server's version */                         \
+    X(LogServerFailed, 9587)     /* %1 the URL, %2 libpq's words */                                \
+    X(LogServerPassword, 9588)                                                                     \
+    X(LogServerNoUrl, 9589)                                                                        \
     X(ToolAngleRange, 9870)                                                                        \
     X(ToolTipRange, 9871)                                                                          \
     X(ToolRadiusRange, 9872)                                                                       \

@@ -27,6 +27,7 @@ constexpr const char* GENERATE_USAGE =
     "                           [-o OUT] [--surface flat|follow|rotary]\n"
     "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
     "                           [--no-log] [--allow-duplicate] [--require as9132|A|B|C|D]\n"
+    "                           [--log FILE|URL]\n"
     "                           JOB.ncm\n"
     "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
     "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
@@ -71,6 +72,9 @@ constexpr const char* GENERATE_HELP =
     "  --counter NAME    the counter of --serial next; default: one per job template\n"
     "  --no-log          write without a record in the marking log\n"
     "  --allow-duplicate write a content the marking log holds already\n"
+    "  --log FILE|URL    the marking log for this run instead of the settings' one: a\n"
+    "                    SQLite file or postgresql://user@server/database (no password\n"
+    "                    here: libpq reads ~/.pgpass or PGPASSFILE)\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
     "\n"
     "Patterns: {n} the number, {n:06} padded with zeros, {i} the program's place in the run\n"
@@ -97,7 +101,7 @@ struct TParsed {
 const TOptionRules GENERATE_RULES{
     {"--check", "--stats", "--no-log", "--allow-duplicate", "--help", "-h"},
     {"--config", "--profile", "--text", "--content", "-o", "--serial", "--texts", "--surface",
-     "--counter", "--tool", "--require"},
+     "--counter", "--tool", "--require", LogOption},
     true,
     false,
     false,
@@ -187,9 +191,13 @@ int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TPar
     record.Output = job::RecordedPath(file);
     const std::string bytes = base::JoinLines(program.Generated.NCLines);
     TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
-    const job::TWriteOutcome written = job::WriteOne(
-        front, job.Session.Texts,
-        {{job.Session.ConfigFolder, parsed.Log.NoLog}, job.File, file, bytes, record});
+    const job::TWriteOutcome written =
+        job::WriteOne(front, job.Session.Texts,
+                      {{job.Session.ConfigFolder, parsed.Log.NoLog, parsed.Log.Location},
+                       job.File,
+                       file,
+                       bytes,
+                       record});
     switch (written.End) {
     case job::TRunEnd::Done:
         return ExitOk;

@@ -44,10 +44,11 @@ struct TSettings {
     std::string RapidRate;                 // "Eilgangrate", mm/min, for the cycle time
 
     // section "log"
-    bool MarkingLog = true; // "Markierprotokoll": every program written with its record
     // "Grad", read only: every program of a serial or list run recorded with its predicted
     // grade (tenths of a second each, so a run asks for it)
     bool GradeEveryProgram = false;
+    bool MarkingLog = true;  // "Markierprotokoll": every program written with its record
+    std::string LogDatabase; // "Datenbank": a PostgreSQL server's URL; empty: the SQLite file
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

@@ -162,6 +162,7 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     ini.SetSection(LogSection);
     s.MarkingLog = ini.ReadString(LogSwitchKey) != "0";
     s.GradeEveryProgram = ini.ReadString(LogGradeKey) == "1";
+    s.LogDatabase = ini.ReadString(LogDatabaseKey);
     ini.SetSection("set");
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
@@ -206,6 +207,11 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
         !TIniFile(SettingsFile(folder, "main"), LogSection).ReadString(LogSwitchKey).empty()) {
         ini.SetSection(LogSection);
         ini.WriteString(LogSwitchKey, s.MarkingLog ? "1" : "0");
+    }
+    if (!s.LogDatabase.empty() ||
+        !TIniFile(SettingsFile(folder, "main"), LogSection).ReadString(LogDatabaseKey).empty()) {
+        ini.SetSection(LogSection);
+        ini.WriteString(LogDatabaseKey, s.LogDatabase);
     }
     ini.Commit();
 
