@@ -123,6 +123,8 @@ std::string combinationProblem(const TParsed& parsed) {
     if (parsed.Log.Counter && !fromCounter) return "--counter belongs to --serial next";
     if (parsed.Log.NoLog && fromCounter)
         return "--serial next takes its numbers from the marking log; --no-log has none";
+    if (parsed.Log.NoLog && !parsed.Log.Location.empty())
+        return "--log and --no-log cannot be combined";
     return {};
 }
 
@@ -147,6 +149,7 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     parsed.Log.AllowDuplicate = read.Has("--allow-duplicate");
     parsed.Check = read.Has("--check");
     parsed.Stats = read.Has("--stats");
+    parsed.Log.Location = LogLocation(read);
     parsed.Help = read.Has("--help") || read.Has("-h");
     if (parsed.Help) return {};
     if (std::string problem = combinationProblem(parsed); !problem.empty()) return problem;
