@@ -87,7 +87,8 @@ TPgResult TPgLog::run(const char* sql, const std::vector<TValue>& values, int fa
     return result;
 }
 
-TPgLog::TPgLog(const std::string& url, TMarkingLog::TAccess access) : server_(ServerName(url)) {
+TPgLog::TPgLog(const std::string& url, TMarkingLog::TAccess access, std::function<void()> waiting)
+    : server_(ServerName(url)), waiting_(std::move(waiting)) {
     db_ = PQconnectdb(url.c_str());
     if (!db_ || PQstatus(db_) != CONNECTION_OK) {
         try {
@@ -131,7 +132,7 @@ TPgLog::~TPgLog() {
 
 void TPgLog::migrate() {
     // Stations starting at once: one creates, the others find it done.
-    TPgTransaction transaction(db_, true);
+    TPgTransaction transaction(db_, true, &waiting_);
     if (!transaction.Ok()) fail(text::LogCannotOpen);
     run("CREATE SCHEMA IF NOT EXISTS korvex", {}, text::LogCannotWrite);
     std::int64_t version = 0;
@@ -217,7 +218,7 @@ std::int64_t TPgLog::NextSerial(std::string_view counter) const {
 std::optional<TMarkingLog::TTakenRun>
 TPgLog::TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
                     const std::function<bool(std::int64_t)>& accept) {
-    TPgTransaction transaction(db_, true);
+    TPgTransaction transaction(db_, true, &waiting_);
     if (!transaction.Ok()) fail(text::LogCannotWrite);
     const std::int64_t first = NextSerial(counter);
     if (accept && !accept(first)) return std::nullopt;
@@ -278,7 +279,7 @@ void TPgLog::FinishRun(std::int64_t id) {
 TMarkingLog::TBegun TPgLog::BeginWrites(std::vector<TMarkRecord>& records, bool refuseDuplicates,
                                         std::int64_t runId) {
     TMarkingLog::TBegun begun;
-    TPgTransaction transaction(db_, true);
+    TPgTransaction transaction(db_, true, &waiting_);
     if (!transaction.Ok()) fail(text::LogCannotWrite);
     if (refuseDuplicates)
         for (const TMarkRecord& record : records)
@@ -366,7 +367,7 @@ std::vector<TStoredRun> TPgLog::OpenRunsOf(std::string_view host) const {
 void TPgLog::Settle(const std::vector<std::int64_t>& completed,
                     const std::vector<std::int64_t>& abandoned, std::vector<TInterruptedRun>& runs,
                     const std::string& settler) {
-    TPgTransaction transaction(db_, true);
+    TPgTransaction transaction(db_, true, &waiting_);
     if (!transaction.Ok()) fail(text::LogCannotWrite);
     changeEach(MARK_DONE, completed);
     changeEach(DROP_MARK, abandoned);
