@@ -215,14 +215,25 @@ std::string TPgServer::Url() const {
 }
 
 void TPgServer::Sql(const std::string& statements) const {
+    Rows(statements);
+}
+
+std::string TPgServer::Rows(const std::string& query) const {
     PGconn* db = PQconnectdb(Url().c_str());
-    PGresult* result = PQexec(db, statements.c_str());
+    PGresult* result = PQexec(db, query.c_str());
     const bool ok =
         PQresultStatus(result) == PGRES_COMMAND_OK || PQresultStatus(result) == PGRES_TUPLES_OK;
     const std::string why = PQerrorMessage(db);
+    std::string rows;
+    for (int r = 0; ok && r < PQntuples(result); ++r) {
+        if (r > 0) rows += '\n';
+        for (int c = 0; c < PQnfields(result); ++c)
+            rows += (c > 0 ? "|" : "") + std::string(PQgetvalue(result, r, c));
+    }
     PQclear(result);
     PQfinish(db);
-    if (!ok) throw std::runtime_error(statements + ": " + why);
+    if (!ok) throw std::runtime_error(query + ": " + why);
+    return rows;
 }
 
 void TPgServer::Fresh() const {
