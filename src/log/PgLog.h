@@ -52,7 +52,4 @@ class TPgLog : public TLogBackend {
     bool schema_ = false; // the tables are there
 };
 
-// The url without a password, as messages name the server.
-std::string ServerName(const std::string& url);
-
 } // namespace korvex::log
