@@ -125,28 +125,40 @@ void startServer(const fs::path& folder, int port) {
 fs::path templateFolder() {
     const fs::path bin = *programs();
     const fs::path done =
-        fs::temp_directory_path() / ("korvex-pg-template-" + std::to_string(::geteuid()) + "-" +
+        fs::temp_directory_path() / ("korvex-pg-template2-" + std::to_string(::geteuid()) + "-" +
                                      bin.parent_path().filename().string());
     std::error_code ec;
     if (fs::exists(done / "data" / "PG_VERSION", ec)) return done;
     const fs::path making = freshFolder("korvex-pg-making-");
     try {
         runProgram({(bin / "initdb").string(), "-D", (making / "data").string(), "-U", "korvex",
-                    "-A", "trust", "--no-locale", "-E", "UTF8", "-N"},
+                    "-A", "trust", "--no-locale", "-E", "UTF8", "-N", "--wal-segsize=1"},
                    making / "initdb.out");
         const int port = freePort();
         startServer(making, port);
         const std::string url = "postgresql:///postgres?host=" + making.string() +
                                 "&port=" + std::to_string(port) + "&user=korvex";
-        PGconn* db = PQconnectdb(url.c_str());
-        PGresult* made = PQexec(db, "CREATE DATABASE korvex");
-        const bool ok = PQresultStatus(made) == PGRES_COMMAND_OK;
-        const std::string why = PQerrorMessage(db);
-        PQclear(made);
-        PQfinish(db);
+        // Less to copy for every server: small WAL segments, no database "postgres".
+        const auto exec = [](const std::string& to, const char* statement) {
+            PGconn* db = PQconnectdb(to.c_str());
+            PGresult* done = PQexec(db, statement);
+            std::string why;
+            if (PQresultStatus(done) != PGRES_COMMAND_OK)
+                why = statement + std::string(": ") + PQerrorMessage(db);
+            PQclear(done);
+            PQfinish(db);
+            return why;
+        };
+        std::string why = exec(url, "CREATE DATABASE korvex");
+        if (why.empty()) {
+            std::string korvex = url;
+            korvex.replace(korvex.find("/postgres?"), 10, "/korvex?");
+            why = exec(korvex, "DROP DATABASE postgres");
+        }
+        const bool ok = why.empty();
         runProgram({(bin / "pg_ctl").string(), "stop", "-w", "-D", (making / "data").string()},
                    making / "pg_ctl.out");
-        if (!ok) throw std::runtime_error("CREATE DATABASE korvex: " + why);
+        if (!ok) throw std::runtime_error(why);
     } catch (...) {
         fs::remove_all(making, ec);
         throw;
