@@ -27,8 +27,10 @@ namespace {
 
 // Debian installs each major version apart; the newest one found is used.
 std::optional<fs::path> programs() {
-    if (const char* own = std::getenv("KORVEX_PG_BIN"); own && *own) return fs::path(own);
     std::error_code ec;
+    if (const char* own = std::getenv("KORVEX_PG_BIN"); own && *own)
+        return fs::exists(fs::path(own) / "initdb", ec) ? std::optional(fs::path(own))
+                                                        : std::nullopt;
     std::optional<fs::path> found;
     for (const auto& entry : fs::directory_iterator("/usr/lib/postgresql", ec)) {
         const fs::path bin = entry.path() / "bin";
