@@ -56,6 +56,32 @@ bool serverGone(pg_conn* db) {
     return gone;
 }
 
+// The GLOB of the SQLite log as a regular expression: * and ? as wildcards, [...] and [^...]
+// as a set of characters, the rest as itself.
+std::string globRegex(const std::string& glob) {
+    std::string pattern;
+    for (std::size_t i = 0; i < glob.size(); ++i) {
+        const char c = glob[i];
+        // As GLOB: a ']' right after "[" or "[^" is a member, not the end.
+        const std::size_t first = i + 1 + (i + 1 < glob.size() && glob[i + 1] == '^');
+        const std::size_t close = c == '[' ? glob.find(']', first + 1) : std::string::npos;
+        if (close != std::string::npos) {
+            pattern += '[';
+            for (std::size_t k = i + 1; k < close; ++k)
+                pattern += glob[k] == '\\' ? std::string("\\\\") : std::string(1, glob[k]);
+            pattern += ']';
+            i = close;
+        } else {
+            pattern += c == '*'   ? std::string(".*")
+                       : c == '?' ? std::string(".")
+                       : std::string("\\^$.|+(){}[]").find(c) != std::string::npos
+                           ? std::string("\\") + c
+                           : std::string(1, c);
+        }
+    }
+    return pattern;
+}
+
 std::string select(const char* where) {
     return std::string("SELECT ") + RecordColumns + " FROM korvex.marks " + where;
 }
@@ -169,15 +195,8 @@ std::vector<TMarkRecord> TPgLog::Query(const TLogQuery& query) const {
         where += " AND substr(time_utc, 1, length(" + p + ")) <= " + p;
     }
     if (!query.Text.empty()) {
-        // The GLOB of the SQLite log: * and ? as wildcards, the rest as itself.
-        std::string pattern;
         const bool wild = query.Text.find_first_of("*?[") != std::string::npos;
-        for (const char c : Utf8(query.Text))
-            pattern += c == '*'   ? std::string(".*")
-                       : c == '?' ? std::string(".")
-                       : std::string("\\^$.|+(){}[]").find(c) != std::string::npos
-                           ? std::string("\\") + c
-                           : std::string(1, c);
+        const std::string pattern = globRegex(Utf8(query.Text));
         where += " AND content ~ " + param(wild ? "^" + pattern + "$" : pattern);
     }
     TPgResult found =
