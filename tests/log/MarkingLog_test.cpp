@@ -518,6 +518,31 @@ TEST_P(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
     if (release.joinable()) release.join();
 }
 
+// A listing's text filter: a part of the content, or a pattern with *, ? and [...] as the
+// file log's GLOB reads it, whichever back end answers.
+TEST_P(MarkingLog, TextFilterFindsTheSameRecordsOnEveryBackend) {
+    TempFolder temp;
+    TMarkingLog log{Fresh(temp.path())};
+    const char* contents[] = {"SN-1", "SN-2", "SN-12", "A.B", "AxB", "(01)95", "a\\b"};
+    int n = 0;
+    for (const char* content : contents)
+        ASSERT_TRUE(
+            WriteLogged(log, record(content, temp / (std::to_string(++n) + ".nc")), "G0", true)
+                .Written);
+    const std::pair<const char*, const char*> cases[] = {
+        {"SN-1", "SN-1 SN-12"},   {"SN-?", "SN-1 SN-2"}, {"SN-*", "SN-1 SN-2 SN-12"},
+        {"SN-[12]", "SN-1 SN-2"}, {"SN-[^1]*", "SN-2"},  {"*[.]*", "A.B"},
+        {"A.B", "A.B"},           {"A?B", "A.B AxB"},    {"(01)", "(01)95"},
+        {"*5", "(01)95"},         {"a[\\]b", "a\\b"},    {"sn-1", ""},
+    };
+    for (const auto& [filter, expected] : cases) {
+        std::string found;
+        for (const TMarkRecord& r : log.Query({"", "", filter}))
+            found += (found.empty() ? "" : " ") + r.Text;
+        EXPECT_EQ(found, expected) << filter;
+    }
+}
+
 // Lists and exports speak the user's language, whatever words the log keeps.
 TEST(MarkingLog, RecordsAreShownInTheUsersLanguage) {
     korvex::config::TLanguageTexts german;
