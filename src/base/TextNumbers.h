@@ -321,7 +321,8 @@
     X(DotWithinTipFlat, 9878)                                                                      \
     X(CorrectedAngleOutOfRange, 9879)                                                              \
     X(ProfileToolUnusable, 9880) /* %1 why */                                                      \
-    X(LogReasonServerGone, 9912)
+    X(LogReasonServerGone, 9912)                                                                   \
+    X(LogWrittenNotNoted, 9913)
 
 namespace korvex::text {
 

@@ -25,7 +25,7 @@ std::unique_ptr<log::TMarkingLog> openLog(TRunFront& front, const TLogChoice& ch
     const std::optional<fs::path> file =
         choice.Location.empty() ? log::LogFileFor(choice.ConfigFolder) : choice.Location;
     if (!file) return nullptr;
-    const std::string waiting = log::FillIn(texts.Text(text::LogWaiting), {base::PathText(*file)});
+    const std::string waiting = log::FillIn(texts.Text(text::LogWaiting), {log::LogName(*file)});
     auto opened = std::make_unique<log::TMarkingLog>(
         *file, log::TMarkingLog::TAccess::Write,
         [&front, waiting] { front.Tell(TRunNews::Waiting, waiting); });

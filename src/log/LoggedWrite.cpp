@@ -3,6 +3,7 @@
 #include "content/SymbolContent.h"
 
 #include "base/AtomicFile.h"
+#include "base/TextNumbers.h"
 #include "log/Sha256.h"
 
 namespace korvex::log {
@@ -29,6 +30,9 @@ std::size_t writeBegun(TMarkingLog& log, const std::vector<TMarkRecord>& records
         failure = e.Message;
         // Our own words for the system's reason; the run's end tells what is on disk.
         if (e.Reason != 0) failure.DetailText = e.Reason;
+        // Not "nothing was written": these files are in place and complete.
+        if (written > 0 && failure.Text == text::LogCannotWrite)
+            failure.Text = text::LogWrittenNotNoted;
     }
     return written;
 }

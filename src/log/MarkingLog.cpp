@@ -57,7 +57,7 @@ std::unique_ptr<TLogBackend> openBackend(const fs::path& location, TMarkingLog::
     if (!IsServerLog(location))
         return std::make_unique<TSqliteLog>(location, access, std::move(waiting));
 #ifdef KORVEX_LOG_POSTGRESQL
-    return std::make_unique<TPgLog>(PathUtf8(location), access);
+    return std::make_unique<TPgLog>(PathUtf8(location), access, std::move(waiting));
 #else
     throw ELogError({text::LogCannotOpen, 0, ServerOnlyWithLibpq});
 #endif

@@ -162,6 +162,10 @@ class TMarkingLog {
 
 // Whether the log is a database server's ("postgresql://..."), not a file.
 bool IsServerLog(const std::filesystem::path& location);
+// A server's url without its password, as every message names the server.
+std::string ServerName(const std::string& url);
+// The log as messages name it: the file, or the server without the password.
+std::string LogName(const std::filesystem::path& location);
 // What a build without libpq (the Windows one) says when a server log is asked for.
 inline constexpr const char* ServerOnlyWithLibpq =
     "this build of Korvex has no PostgreSQL support (built without libpq)";

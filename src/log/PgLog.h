@@ -14,8 +14,9 @@ namespace korvex::log {
 class TPgLog : public TLogBackend {
   public:
     // url as libpq takes it ("postgresql://korvex@server/korvex"); passwords come from libpq's
-    // own means (.pgpass, PGPASSFILE). Throws ELogError naming the server.
-    TPgLog(const std::string& url, TMarkingLog::TAccess access);
+    // own means (.pgpass, PGPASSFILE). Throws ELogError naming the server. waiting is called
+    // once, at once, when another writer holds the log and this one waits for it.
+    TPgLog(const std::string& url, TMarkingLog::TAccess access, std::function<void()> waiting = {});
     ~TPgLog() override;
 
     std::optional<std::pair<std::size_t, TMarkRecord>>
@@ -47,10 +48,8 @@ class TPgLog : public TLogBackend {
 
     std::string server_; // the url without a password, for messages
     pg_conn* db_ = nullptr;
+    std::function<void()> waiting_;
     bool schema_ = false; // the tables are there
 };
-
-// The url without a password, as messages name the server.
-std::string ServerName(const std::string& url);
 
 } // namespace korvex::log

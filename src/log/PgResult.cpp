@@ -8,6 +8,7 @@ namespace korvex::log {
 
 // "KRVX": the advisory lock every writer of a Korvex log takes.
 constexpr const char* WRITE_LOCK = "SELECT pg_advisory_xact_lock(1263687256)";
+constexpr const char* TRY_WRITE_LOCK = "SELECT pg_try_advisory_xact_lock(1263687256)";
 
 TPgResult::TPgResult(pg_conn* db, const char* sql, const std::vector<TValue>& values) {
     std::vector<std::string> texts(values.size());
@@ -66,8 +67,19 @@ std::string TPgResult::Text(int column) const {
     return text ? text : "";
 }
 
-TPgTransaction::TPgTransaction(pg_conn* db, bool locked) : db_(db) {
-    ok_ = TPgResult(db_, "BEGIN", {}).Ok() && (!locked || TPgResult(db_, WRITE_LOCK, {}).Ok());
+TPgTransaction::TPgTransaction(pg_conn* db, bool locked, std::function<void()>* waiting) : db_(db) {
+    ok_ = TPgResult(db_, "BEGIN", {}).Ok();
+    if (!ok_ || !locked) return;
+    TPgResult got(db_, TRY_WRITE_LOCK, {});
+    ok_ = got.Ok();
+    if (!ok_ || got.At(0).Text(0) == "t") return;
+    // Another writer holds the log, maybe for a long run: said at once, not after the wait.
+    if (waiting && *waiting) {
+        const std::function<void()> tell = std::move(*waiting);
+        *waiting = nullptr;
+        tell();
+    }
+    ok_ = TPgResult(db_, WRITE_LOCK, {}).Ok();
 }
 
 TPgTransaction::~TPgTransaction() {

@@ -2,6 +2,7 @@
 
 #include "log/RecordMapping.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,10 +38,11 @@ class TPgResult : public TRow {
 };
 
 // A transaction rolled back unless committed. locked: it holds the log's write lock, so
-// writers of every station queue as they do on one SQLite file.
+// writers of every station queue as they do on one SQLite file; one that finds the lock held
+// calls waiting first (once: it is emptied).
 class TPgTransaction {
   public:
-    TPgTransaction(pg_conn* db, bool locked);
+    TPgTransaction(pg_conn* db, bool locked, std::function<void()>* waiting = nullptr);
     ~TPgTransaction();
     TPgTransaction(const TPgTransaction&) = delete;
     TPgTransaction& operator=(const TPgTransaction&) = delete;

@@ -1,7 +1,9 @@
+#include "support/LogBackends.h"
 #include "support/TempFolder.h"
 
 #include "base/AtomicFile.h"
 #include "base/TextNumbers.h"
+#include "config/DefaultConfiguration.h"
 #include "job/Run.h"
 #include "log/LoggedWrite.h"
 
@@ -47,21 +49,39 @@ struct TFront : job::TRunFront {
     }
 };
 
-// The delivered settings in a folder of their own, the log beside them, and a job file.
+using RunLog = korvex::test::TLogBackends;
+KORVEX_LOG_BACKENDS(RunLog);
+
+// The delivered settings in a folder of their own, the log beside them or on the test's server
+// (named in main.ini, with a password the server does not ask for), and a job file.
 struct TWorkshop {
+    const RunLog& Backend;
     TempFolder Temp;
     fs::path Config = Temp / "config";
     fs::path JobFile = Temp / "serial.ncm";
+    fs::path Log = Backend.Sqlite()
+                       ? Config / "korvex.sqlite"
+                       : fs::path(Backend.Fresh(Temp.path()).string() + "&password=geheim");
     job::TOpenJob Opened;
 
-    TWorkshop() {
+    explicit TWorkshop(const RunLog& backend) : Backend(backend) {
         fs::copy_file(JOBS / "serial.ncm", JobFile);
+        config::FillConfigFolder(Config, DELIVERED);
+        if (!Backend.Sqlite())
+            writeBytes(Config / "main.ini", readBytes(Config / "main.ini") +
+                                                "[log]\r\nDatenbank=" + Log.string() + "\r\n");
         job::TJobOptions options;
         options.Profile = "1";
         EXPECT_TRUE(
             job::OpenJob(job::OpenSession(Config, DELIVERED), JobFile, options, Opened).Ok());
     }
-    fs::path LogFile() const { return Config / "korvex.sqlite"; }
+    fs::path LogFile() const { return Log; }
+    // Whether the log was made: the file, or Korvex's schema on the server.
+    bool LogMade() const {
+        return Backend.Sqlite() ? fs::exists(Log)
+                                : Backend.Server()->Rows("SELECT count(*) FROM pg_namespace "
+                                                         "WHERE nspname = 'korvex'") == "1";
+    }
     const config::TLanguageTexts& Texts() const { return Opened.Session.Texts; }
 
     job::TRunRequest List(std::vector<ncgen::TRunItem> items) {
@@ -84,10 +104,10 @@ struct TWorkshop {
     std::vector<log::TMarkRecord> Records() const { return log::TMarkingLog(LogFile()).Query({}); }
 };
 
-TEST(Run, TheJobFileIsRefusedBeforeTheLogIsOpened) {
+TEST_P(RunLog, TheJobFileIsRefusedBeforeTheLogIsOpened) {
     struct TCase {
         const char* Name;
-        std::function<job::TRunEnd(TWorkshop&, const fs::path&)> Run;
+        std::function<job::TRunEnd(TWorkshop&, const fs::path&)> Start;
     };
     const TCase cases[] = {
         {"single program",
@@ -109,17 +129,17 @@ TEST(Run, TheJobFileIsRefusedBeforeTheLogIsOpened) {
          }},
     };
     for (const TCase& c : cases) {
-        TWorkshop w;
+        TWorkshop w(*this);
         const auto before = fs::file_size(w.JobFile);
-        EXPECT_EQ(c.Run(w, w.Temp.path() / "." / "serial.ncm"), job::TRunEnd::JobFile) << c.Name;
+        EXPECT_EQ(c.Start(w, w.Temp.path() / "." / "serial.ncm"), job::TRunEnd::JobFile) << c.Name;
         EXPECT_EQ(fs::file_size(w.JobFile), before) << c.Name;
         EXPECT_FALSE(fs::exists(w.Temp / "a1.nc")) << c.Name;
-        EXPECT_FALSE(fs::exists(w.LogFile())) << c.Name << ": no log, no counter was touched";
+        EXPECT_FALSE(w.LogMade()) << c.Name << ": no log, no counter was touched";
     }
 }
 
 // One program: what is refused and what is asked, with the record only of what was written.
-TEST(Run, ASingleProgramIsWrittenWithItsRecordOrNotAtAll) {
+TEST_P(RunLog, ASingleProgramIsWrittenWithItsRecordOrNotAtAll) {
     struct TCase {
         const char* Name;
         const char* Output; // in the workshop; "/dev/full" a disk without room
@@ -137,7 +157,7 @@ TEST(Run, ASingleProgramIsWrittenWithItsRecordOrNotAtAll) {
         {"disk full", "/dev/full", false, true, job::TRunEnd::CannotWrite, 1, 1},
     };
     for (const TCase& c : cases) {
-        TWorkshop w;
+        TWorkshop w(*this);
         TFront front;
         ASSERT_TRUE(w.Write(front, w.Temp / "first.nc", "SN-1").Written());
         const fs::path output = c.Output[0] == '/' ? fs::path(c.Output) : w.Temp / c.Output;
@@ -160,10 +180,10 @@ TEST(Run, ASingleProgramIsWrittenWithItsRecordOrNotAtAll) {
 }
 
 // A run over a content logged before asks once, naming the item; no leaves the counter alone.
-TEST(Run, ADuplicateInARunIsAskedOnceAndNoWritesNothing) {
+TEST_P(RunLog, ADuplicateInARunIsAskedOnceAndNoWritesNothing) {
     for (const bool counted : {false, true})
         for (const bool answer : {false, true}) {
-            TWorkshop w;
+            TWorkshop w(*this);
             TFront front;
             ASSERT_TRUE(w.Write(front, w.Temp / "first.nc", "SN-2").Written());
             front.Answer = answer;
@@ -178,14 +198,15 @@ TEST(Run, ADuplicateInARunIsAskedOnceAndNoWritesNothing) {
             EXPECT_EQ(report.End, answer ? job::TRunEnd::Done : job::TRunEnd::Duplicate) << name;
             EXPECT_EQ(fs::exists(w.Temp / "1.nc"), answer) << name;
             EXPECT_EQ(w.Records().size(), answer ? (counted ? 4u : 3u) : 1u) << name;
-            if (counted)
+            if (counted) {
                 EXPECT_EQ(log::TMarkingLog(w.LogFile()).NextSerial("c"), answer ? 4 : 1) << name;
+            }
         }
 }
 
 // A program that fails midway stops the run there: those before it stay, written and logged,
 // and the run's numbers are settled, so the next start finds no run cut short.
-TEST(Run, AFailureMidRunKeepsWhatCameBeforeAndEndsTheRun) {
+TEST_P(RunLog, AFailureMidRunKeepsWhatCameBeforeAndEndsTheRun) {
     struct TCase {
         const char* Name;
         content::TContentKind Kind;
@@ -209,7 +230,7 @@ TEST(Run, AFailureMidRunKeepsWhatCameBeforeAndEndsTheRun) {
          ncgen::TRunStop::Write},
     };
     for (const TCase& c : cases) {
-        TWorkshop w;
+        TWorkshop w(*this);
         std::vector<ncgen::TRunItem> items;
         for (const auto& [text, file] : c.Items)
             items.push_back({text, file[0] == '/' ? fs::path(file) : w.Temp / file});
@@ -242,13 +263,13 @@ TEST(Run, AFailureMidRunKeepsWhatCameBeforeAndEndsTheRun) {
 }
 
 // Another process takes numbers from the same counter while a run gets ready or writes.
-TEST(Run, NumbersTakenElsewhereAreNeverHandedOutTwice) {
+TEST_P(RunLog, NumbersTakenElsewhereAreNeverHandedOutTwice) {
     const auto takeTwo = [](const fs::path& file) {
         log::TMarkingLog other(file);
         return other.TakeSerials("c", 2, 1, [](std::int64_t) { return true; })->First;
     };
     { // the window's run wants the number it showed: refused, nothing written
-        TWorkshop w;
+        TWorkshop w(*this);
         TFront front;
         ASSERT_TRUE(base::WriteFileAtomically(w.Temp / "1.nc", "old")); // so it is asked
         front.OnReplace = [&] { EXPECT_EQ(takeTwo(w.LogFile()), 1); };
@@ -258,7 +279,7 @@ TEST(Run, NumbersTakenElsewhereAreNeverHandedOutTwice) {
         EXPECT_EQ(log::TMarkingLog(w.LogFile()).NextSerial("c"), 3);
     }
     { // the command line's run takes the next ones
-        TWorkshop w;
+        TWorkshop w(*this);
         TFront front;
         ASSERT_TRUE(base::WriteFileAtomically(w.Temp / "1.nc", "old"));
         front.OnReplace = [&] { takeTwo(w.LogFile()); };
@@ -270,7 +291,7 @@ TEST(Run, NumbersTakenElsewhereAreNeverHandedOutTwice) {
         EXPECT_NE(front.Told[0].second.find("3"), std::string::npos) << front.Told[0].second;
     }
     { // taken while the run writes: the other process gets the numbers after the run's
-        TWorkshop w;
+        TWorkshop w(*this);
         TFront front;
         std::int64_t othersFirst = 0;
         front.OnStep = [&](const job::TSeriesStep& step) {
@@ -285,12 +306,10 @@ TEST(Run, NumbersTakenElsewhereAreNeverHandedOutTwice) {
 }
 
 // A locked log is said at once through the front end, naming the file, before the wait.
-TEST(Run, AWriteWaitingForALockedLogSaysSoAtOnce) {
-    TWorkshop w;
+TEST_P(RunLog, AWriteWaitingForALockedLogSaysSoAtOnce) {
+    TWorkshop w(*this);
     { log::TMarkingLog{w.LogFile()}; }
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(w.LogFile().c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    korvex::test::TLogHolder other(w.LogFile());
     std::thread release;
     struct TWaiting : TFront {
         std::function<void()> Then;
@@ -299,16 +318,15 @@ TEST(Run, AWriteWaitingForALockedLogSaysSoAtOnce) {
             if (news == job::TRunNews::Waiting) Then();
         }
     } front;
-    front.Then = [&] {
-        release =
-            std::thread([other] { sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr); });
-    };
+    front.Then = [&] { release = std::thread([&other] { other.Release(); }); };
     EXPECT_TRUE(w.Write(front, w.Temp / "a.nc", "SN-1").Written());
     if (release.joinable()) release.join();
-    sqlite3_close(other);
     ASSERT_EQ(front.Told.size(), 1u);
     EXPECT_EQ(front.Told[0].first, job::TRunNews::Waiting);
-    EXPECT_NE(front.Told[0].second.find(w.LogFile().string()), std::string::npos);
+    const std::string said = front.Told[0].second;
+    EXPECT_NE(said.find(Sqlite() ? w.LogFile().string() : Server()->Host()), std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("geheim"), std::string::npos) << said;
 }
 
 } // namespace

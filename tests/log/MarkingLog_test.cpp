@@ -5,6 +5,7 @@
 #include "log/Sha256.h"
 
 #include "base/TextNumbers.h"
+#include "support/LogBackends.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -59,41 +60,81 @@ void sql(const fs::path& file, const char* statement) {
     sqlite3_close(db);
 }
 
+using MarkingLog = korvex::test::TLogBackends;
+KORVEX_LOG_BACKENDS(MarkingLog);
+
 // A log that cannot take the record stops the write: no file, the reason in language texts.
-TEST(MarkingLog, UnusableLogStopsTheWriteWithItsReason) {
+TEST_P(MarkingLog, UnusableLogStopsTheWriteWithItsReason) {
     struct TCase {
         const char* Name;
-        std::function<void(const fs::path& folder)> Spoil;
+        // Spoils the log's folder or the server; gives back where the log is then looked for.
+        // Empty: the back end has no such case.
+        std::function<fs::path(MarkingLog&self, const fs::path&folder)> Sqlite, Server;
         bool OtherUser; // the superuser could write anywhere
         bool SmallFiles;
         int Text;
     };
+    const auto file = [](const fs::path& f) { return f / LogFileName; };
     const TCase cases[] = {
-        {"garbage file", [](const fs::path& f) { writeBytes(f / LogFileName, "not a log\n"); },
-         false, false, text::LogNotALog},
+        {"garbage file",
+         [&](MarkingLog&, const fs::path& f) {
+             writeBytes(file(f), "not a log\n");
+             return file(f);
+         },
+         {},
+         false,
+         false,
+         text::LogNotALog},
         {"newer schema",
-         [](const fs::path& f) {
-             TMarkingLog{f / LogFileName};
-             sql(f / LogFileName, "PRAGMA user_version=99");
+         [&](MarkingLog&, const fs::path& f) {
+             TMarkingLog{file(f)};
+             sql(file(f), "PRAGMA user_version=99");
+             return file(f);
+         },
+         [](MarkingLog& self, const fs::path& f) {
+             const fs::path url = self.Fresh(f);
+             TMarkingLog{url};
+             self.Server()->Sql("UPDATE korvex.owner SET version = 99");
+             return url;
          },
          false, false, text::LogNewerSchema},
-        {"folder in its place", [](const fs::path& f) { fs::create_directory(f / LogFileName); },
+        {"folder in its place",
+         [&](MarkingLog&, const fs::path& f) {
+             fs::create_directory(file(f));
+             return file(f);
+         },
+         [](MarkingLog&, const fs::path& f) {
+             return fs::path("postgresql:///korvex?host=" + f.string() + "&user=korvex");
+         },
          false, false, text::LogCannotOpen},
         {"read-only folder",
-         [](const fs::path& f) {
+         [&](MarkingLog&, const fs::path& f) {
              fs::permissions(f, fs::perms::owner_read | fs::perms::owner_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
+             return file(f);
          },
-         true, false, text::LogCannotOpen},
-        {"full disk", [](const fs::path& f) { TMarkingLog{f / LogFileName}; }, false, true,
+         {},
+         true,
+         false,
+         text::LogCannotOpen},
+        {"full disk",
+         [&](MarkingLog&, const fs::path& f) {
+             TMarkingLog{file(f)};
+             return file(f);
+         },
+         {},
+         false,
+         true,
          text::LogCannotWrite},
     };
     for (const auto& c : cases) {
+        const auto& spoil = Sqlite() ? c.Sqlite : c.Server;
+        if (!spoil) continue;
         TempFolder temp;
         const fs::path folder = temp / "config";
         fs::create_directory(folder);
         const fs::path program = temp / "SN-1.nc";
-        c.Spoil(folder);
+        const fs::path location = spoil(*this, folder);
         const int status = inChild([&] {
             if (c.OtherUser && ::setuid(65534) != 0) return 98;
             if (c.SmallFiles) {
@@ -103,7 +144,7 @@ TEST(MarkingLog, UnusableLogStopsTheWriteWithItsReason) {
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             }
             try {
-                TMarkingLog log{folder / LogFileName};
+                TMarkingLog log{location};
                 // More than the disk has room for, once the log's own files are made.
                 WriteLogged(log, record(std::string(40000, 'y'), program), "G0 X0\r\n", true);
                 return 0;
@@ -116,9 +157,9 @@ TEST(MarkingLog, UnusableLogStopsTheWriteWithItsReason) {
     }
 }
 
-TEST(MarkingLog, DuplicateContentIsRefusedNamingTheEarlierRecord) {
+TEST_P(MarkingLog, DuplicateContentIsRefusedNamingTheEarlierRecord) {
     TempFolder temp;
-    TMarkingLog log{temp / LogFileName};
+    TMarkingLog log{Fresh(temp.path())};
     ASSERT_TRUE(WriteLogged(log, record("SN-7", temp / "a.nc"), "A\r\n", true).Written);
     const TLoggedWrite again = WriteLogged(log, record("SN-7", temp / "b.nc"), "A\r\n", true);
     EXPECT_FALSE(again.Written);
@@ -142,11 +183,11 @@ TEST(MarkingLog, DuplicateContentIsRefusedNamingTheEarlierRecord) {
 
 // A writer killed at each step of a logged write: afterwards a file is either in place with
 // its record or gone with it, and no temporary file stays.
-TEST(MarkingLog, WriteCutShortIsSettledAtTheNextOpening) {
+TEST_P(MarkingLog, WriteCutShortIsSettledAtTheNextOpening) {
     enum TMoment { AfterRecord, AfterTemporary, AfterRename };
     for (const TMoment moment : {AfterRecord, AfterTemporary, AfterRename}) {
         TempFolder temp;
-        const fs::path file = temp / LogFileName;
+        const fs::path file = Fresh(temp.path());
         const fs::path program = temp / "SN-1.nc";
         ASSERT_EQ(inChild([&] {
                       TMarkingLog log{file};
@@ -172,9 +213,9 @@ TEST(MarkingLog, WriteCutShortIsSettledAtTheNextOpening) {
 
 // A run's file that cannot be written takes its record and every later one of its batch
 // along: the log names only files that are there.
-TEST(MarkingLog, RunStopsAtAFileThatCannotBeWrittenAndLogsOnlyWhatIsThere) {
+TEST_P(MarkingLog, RunStopsAtAFileThatCannotBeWrittenAndLogsOnlyWhatIsThere) {
     TempFolder temp;
-    TMarkingLog log{temp / LogFileName};
+    TMarkingLog log{Fresh(temp.path())};
     fs::create_directory(temp / "SN-2.nc"); // a folder where program 2 should go
     const std::vector<korvex::ncgen::TRunItem> items = {
         {"SN-1", temp / "SN-1.nc"}, {"SN-2", temp / "SN-2.nc"}, {"SN-3", temp / "SN-3.nc"}};
@@ -197,9 +238,10 @@ TEST(MarkingLog, RunStopsAtAFileThatCannotBeWrittenAndLogsOnlyWhatIsThere) {
         EXPECT_NE(entry.path().extension(), ".tmp") << entry.path();
 }
 
-TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
+TEST_P(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     TempFolder temp;
-    TMarkingLog log{temp / LogFileName};
+    const fs::path file = Fresh(temp.path());
+    TMarkingLog log{file};
     EXPECT_EQ(log.NextSerial("typenschild"), 1);
     EXPECT_EQ(log.TakeSerials("typenschild", 10, 1, {})->First, 1);
     EXPECT_EQ(log.TakeSerials("typenschild", 5, 2, {})->First, 11);
@@ -208,12 +250,12 @@ TEST(MarkingLog, CountersHandOutEachNumberOnceAndKeepItOnRefusal) {
     EXPECT_EQ(log.NextSerial("other"), 1);
     // An interrupted run is known again by whoever opens the log next.
     ASSERT_EQ(inChild([&] {
-                  TMarkingLog other{temp / LogFileName};
+                  TMarkingLog other{file};
                   other.TakeSerials("typenschild", 100, 1, {});
                   return 0;
               }),
               0);
-    TMarkingLog later{temp / LogFileName};
+    TMarkingLog later{file};
     ASSERT_EQ(later.Recovered().Runs.size(), 1u);
     EXPECT_EQ(later.Recovered().Runs[0].First, 21);
     EXPECT_EQ(later.Recovered().Runs[0].Count, 100);
@@ -269,7 +311,7 @@ std::int64_t pragma(const fs::path& file, const char* name) {
 }
 
 // Typings a scanner cannot tell apart are one content; the same for a record of an older log.
-TEST(MarkingLog, DuplicateIsFoundByWhatAReaderGets) {
+TEST_P(MarkingLog, DuplicateIsFoundByWhatAReaderGets) {
     struct TCase {
         const char* Kind;
         const char* Logged;
@@ -288,8 +330,9 @@ TEST(MarkingLog, DuplicateIsFoundByWhatAReaderGets) {
     };
     for (const auto& c : cases) {
         for (const bool older : {false, true}) {
+            if (older && !Sqlite()) continue; // no server log is older than its schema
             TempFolder temp;
-            const fs::path file = temp / LogFileName;
+            const fs::path file = Fresh(temp.path());
             if (older) {
                 makeVersion1Log(file, c.Logged, c.Kind);
             } else {
@@ -310,31 +353,47 @@ TEST(MarkingLog, DuplicateIsFoundByWhatAReaderGets) {
 
 // Another program's database named as the log stays as it was; an empty one or a log of an
 // older Korvex becomes Korvex's.
-TEST(MarkingLog, OnlyKorvexsOwnDatabasesAreTaken) {
+TEST_P(MarkingLog, OnlyKorvexsOwnDatabasesAreTaken) {
     struct TCase {
         const char* Name;
+        const char* Server; // statements on an empty server; nullptr: the file's case only
         std::function<void(const fs::path&)> Make;
         bool Taken;
     };
     const TCase cases[] = {
-        {"another program's tables",
+        {"another program's tables", "CREATE SCHEMA korvex; CREATE TABLE korvex.invoices(id INT)",
          [](const fs::path& f) { sql(f, "CREATE TABLE invoices(id INTEGER, total REAL)"); }, false},
-        {"another program's id", [](const fs::path& f) { sql(f, "PRAGMA application_id=1234"); },
-         false},
+        {"another program's id",
+         "CREATE SCHEMA korvex; CREATE TABLE korvex.owner(application INT, version INT); "
+         "INSERT INTO korvex.owner VALUES(1234, 1)",
+         [](const fs::path& f) { sql(f, "PRAGMA application_id=1234"); }, false},
         {"our table names, no schema version",
+         "CREATE SCHEMA korvex; CREATE TABLE korvex.marks(x INT); CREATE TABLE "
+         "korvex.counters(y INT); CREATE TABLE korvex.runs(z INT)",
          [](const fs::path& f) {
              sql(f, "CREATE TABLE marks(x); CREATE TABLE counters(y); CREATE TABLE runs(z)");
          },
          false},
-        {"an empty file", [](const fs::path& f) { writeBytes(f, ""); }, true},
-        {"an older Korvex log", [](const fs::path& f) { makeVersion1Log(f, "SN-1", "TEXT"); },
-         true},
+        {"an empty file", "SELECT 1", [](const fs::path& f) { writeBytes(f, ""); }, true},
+        {"an older Korvex log", nullptr,
+         [](const fs::path& f) { makeVersion1Log(f, "SN-1", "TEXT"); }, true},
+    };
+    // What another program would find changed: the file's bytes, the server's tables.
+    const auto look = [this](const fs::path& file) {
+        return Sqlite() ? readBytes(file)
+                        : Server()->Rows("SELECT table_name, column_name FROM "
+                                         "information_schema.columns WHERE table_schema = "
+                                         "'korvex' ORDER BY 1, 2");
     };
     for (const auto& c : cases) {
+        if (!Sqlite() && !c.Server) continue;
         TempFolder temp;
-        const fs::path file = temp / LogFileName;
-        c.Make(file);
-        const std::string before = readBytes(file);
+        const fs::path file = Fresh(temp.path());
+        if (Sqlite())
+            c.Make(file);
+        else
+            Server()->Sql(c.Server);
+        const std::string before = look(file);
         int refusal = 0;
         try {
             TMarkingLog log{file};
@@ -343,12 +402,18 @@ TEST(MarkingLog, OnlyKorvexsOwnDatabasesAreTaken) {
         }
         EXPECT_EQ(refusal, c.Taken ? 0 : text::LogForeignDatabase) << c.Name;
         if (c.Taken) {
-            EXPECT_EQ(pragma(file, "application_id"), ApplicationId) << c.Name;
+            EXPECT_EQ(Sqlite() ? std::to_string(pragma(file, "application_id"))
+                               : Server()->Rows("SELECT application FROM korvex.owner"),
+                      std::to_string(ApplicationId))
+                << c.Name;
         } else {
-            EXPECT_EQ(readBytes(file), before) << c.Name;
-            EXPECT_FALSE(fs::exists(file.string() + "-wal")) << c.Name;
+            EXPECT_EQ(look(file), before) << c.Name;
+            if (Sqlite()) {
+                EXPECT_FALSE(fs::exists(file.string() + "-wal")) << c.Name;
+            }
         }
     }
+    if (!Sqlite()) return;
     TempFolder temp;
     makeVersion1Log(temp / LogFileName, "SN-1", "TEXT");
     EXPECT_EQ(TMarkingLog{temp / LogFileName}.Query({}).size(), 1u);
@@ -356,10 +421,10 @@ TEST(MarkingLog, OnlyKorvexsOwnDatabasesAreTaken) {
 
 // A writer's pid that is alive again (after a reboot, or reused) is not the writer: its
 // complete file is settled as any dead writer's is.
-TEST(MarkingLog, ARecycledPidDoesNotKeepADeadWritersRecordsPending) {
+TEST_P(MarkingLog, ARecycledPidDoesNotKeepADeadWritersRecordsPending) {
     for (const char* column : {"boot", "started"}) {
         TempFolder temp;
-        const fs::path file = temp / LogFileName;
+        const fs::path file = Fresh(temp.path());
         const fs::path program = temp / "SN-1.nc";
         ASSERT_EQ(inChild([&] {
                       TMarkingLog log{file};
@@ -378,7 +443,10 @@ TEST(MarkingLog, ARecycledPidDoesNotKeepADeadWritersRecordsPending) {
                                    " = 'other';" + "UPDATE runs SET pid = " + pid + ", " +
                                    (std::string(column) == "boot" ? "boot" : "started_process") +
                                    " = 'other';";
-        sql(file, change.c_str());
+        if (Sqlite())
+            sql(file, change.c_str());
+        else
+            Server()->Sql("SET search_path = korvex; " + change);
         TMarkingLog log{file};
         EXPECT_EQ(log.Recovered().Completed, 1u) << column;
         EXPECT_EQ(log.Recovered().Runs.size(), 1u) << column;
@@ -412,8 +480,12 @@ TEST(MarkingLog, DiskFullAfterTheFilesCountsWhatIsOnDisk) {
             TLoggedSink sink(log, record("", {}), {1, 2, 3});
             const auto written = sink.Write(0, {&items[0], &items[1], &items[2]},
                                             {&programs[0], &programs[1], &programs[2]});
-            return static_cast<int>(written.Count) + (written.Failure.Empty() ? 0 : 10);
+            // 20 more: the failure says nothing was written while files were.
+            const bool denied = written.Count > 0 && written.Failure.Text == text::LogCannotWrite;
+            return static_cast<int>(written.Count) + (written.Failure.Empty() ? 0 : 10) +
+                   (denied ? 20 : 0);
         });
+        EXPECT_LT(status == 99 ? 0 : status, 20) << room << ": 'nothing was written' after files";
         const int counted = status == 99 ? 0 : status;
         logFailures += counted >= 10;
         int onDisk = 0;
@@ -428,13 +500,11 @@ TEST(MarkingLog, DiskFullAfterTheFilesCountsWhatIsOnDisk) {
 }
 
 // A writer that finds the log locked says so at once, then goes on when the lock is gone.
-TEST(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
+TEST_P(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
     TempFolder temp;
-    const fs::path file = temp / LogFileName;
+    const fs::path file = Fresh(temp.path());
     { TMarkingLog{file}; }
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    korvex::test::TLogHolder other(file);
     int told = 0;
     std::thread release;
     const auto started = std::chrono::steady_clock::now();
@@ -442,7 +512,7 @@ TEST(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
         ++told;
         release = std::thread([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(200));
-            sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+            other.Release();
         });
     });
     EXPECT_EQ(told, 1);
@@ -450,7 +520,31 @@ TEST(MarkingLog, AWriterWaitingForTheLogSaysSoAtOnce) {
     std::vector<TMarkRecord> records{record("SN-1", temp / "a.nc")};
     EXPECT_EQ(log.BeginWrites(records, true).Temporaries.size(), 1u);
     if (release.joinable()) release.join();
-    sqlite3_close(other);
+}
+
+// A listing's text filter: a part of the content, or a pattern with *, ? and [...] as the
+// file log's GLOB reads it, whichever back end answers.
+TEST_P(MarkingLog, TextFilterFindsTheSameRecordsOnEveryBackend) {
+    TempFolder temp;
+    TMarkingLog log{Fresh(temp.path())};
+    const char* contents[] = {"SN-1", "SN-2", "SN-12", "A.B", "AxB", "(01)95", "a\\b"};
+    int n = 0;
+    for (const char* content : contents)
+        ASSERT_TRUE(
+            WriteLogged(log, record(content, temp / (std::to_string(++n) + ".nc")), "G0", true)
+                .Written);
+    const std::pair<const char*, const char*> cases[] = {
+        {"SN-1", "SN-1 SN-12"},   {"SN-?", "SN-1 SN-2"}, {"SN-*", "SN-1 SN-2 SN-12"},
+        {"SN-[12]", "SN-1 SN-2"}, {"SN-[^1]*", "SN-2"},  {"*[.]*", "A.B"},
+        {"A.B", "A.B"},           {"A?B", "A.B AxB"},    {"(01)", "(01)95"},
+        {"*5", "(01)95"},         {"a[\\]b", "a\\b"},    {"sn-1", ""},
+    };
+    for (const auto& [filter, expected] : cases) {
+        std::string found;
+        for (const TMarkRecord& r : log.Query({"", "", filter}))
+            found += (found.empty() ? "" : " ") + r.Text;
+        EXPECT_EQ(found, expected) << filter;
+    }
 }
 
 // Lists and exports speak the user's language, whatever words the log keeps.
@@ -486,12 +580,12 @@ TEST(MarkingLog, RecordsAreShownInTheUsersLanguage) {
 
 // Processes that find no log and create it at the same moment all get it: none is told it is
 // locked (two programs started by one script, or a window and a script on a fresh machine).
-TEST(MarkingLog, ProcessesCreatingTheLogAtOnceAllOpenIt) {
+TEST_P(MarkingLog, ProcessesCreatingTheLogAtOnceAllOpenIt) {
     TempFolder temp;
     int refused = 0;
-    for (int round = 0; round < 100; ++round) {
-        const fs::path file = temp / ("round" + std::to_string(round)) / LogFileName;
-        fs::create_directories(file.parent_path());
+    // A server makes its schema under a lock: fewer rounds show it.
+    for (int round = 0; round < (Sqlite() ? 100 : 20); ++round) {
+        const fs::path file = Fresh(temp / ("round" + std::to_string(round)));
         // The children start together when the parent closes the pipe they wait on.
         int gate[2];
         ASSERT_EQ(::pipe(gate), 0);

@@ -27,8 +27,10 @@ namespace {
 
 // Debian installs each major version apart; the newest one found is used.
 std::optional<fs::path> programs() {
-    if (const char* own = std::getenv("KORVEX_PG_BIN"); own && *own) return fs::path(own);
     std::error_code ec;
+    if (const char* own = std::getenv("KORVEX_PG_BIN"); own && *own)
+        return fs::exists(fs::path(own) / "initdb", ec) ? std::optional(fs::path(own))
+                                                        : std::nullopt;
     std::optional<fs::path> found;
     for (const auto& entry : fs::directory_iterator("/usr/lib/postgresql", ec)) {
         const fs::path bin = entry.path() / "bin";
@@ -125,28 +127,40 @@ void startServer(const fs::path& folder, int port) {
 fs::path templateFolder() {
     const fs::path bin = *programs();
     const fs::path done =
-        fs::temp_directory_path() / ("korvex-pg-template-" + std::to_string(::geteuid()) + "-" +
+        fs::temp_directory_path() / ("korvex-pg-template2-" + std::to_string(::geteuid()) + "-" +
                                      bin.parent_path().filename().string());
     std::error_code ec;
     if (fs::exists(done / "data" / "PG_VERSION", ec)) return done;
     const fs::path making = freshFolder("korvex-pg-making-");
     try {
         runProgram({(bin / "initdb").string(), "-D", (making / "data").string(), "-U", "korvex",
-                    "-A", "trust", "--no-locale", "-E", "UTF8", "-N"},
+                    "-A", "trust", "--no-locale", "-E", "UTF8", "-N", "--wal-segsize=1"},
                    making / "initdb.out");
         const int port = freePort();
         startServer(making, port);
         const std::string url = "postgresql:///postgres?host=" + making.string() +
                                 "&port=" + std::to_string(port) + "&user=korvex";
-        PGconn* db = PQconnectdb(url.c_str());
-        PGresult* made = PQexec(db, "CREATE DATABASE korvex");
-        const bool ok = PQresultStatus(made) == PGRES_COMMAND_OK;
-        const std::string why = PQerrorMessage(db);
-        PQclear(made);
-        PQfinish(db);
+        // Less to copy for every server: small WAL segments, no database "postgres".
+        const auto exec = [](const std::string& to, const char* statement) {
+            PGconn* db = PQconnectdb(to.c_str());
+            PGresult* done = PQexec(db, statement);
+            std::string why;
+            if (PQresultStatus(done) != PGRES_COMMAND_OK)
+                why = statement + std::string(": ") + PQerrorMessage(db);
+            PQclear(done);
+            PQfinish(db);
+            return why;
+        };
+        std::string why = exec(url, "CREATE DATABASE korvex");
+        if (why.empty()) {
+            std::string korvex = url;
+            korvex.replace(korvex.find("/postgres?"), 10, "/korvex?");
+            why = exec(korvex, "DROP DATABASE postgres");
+        }
+        const bool ok = why.empty();
         runProgram({(bin / "pg_ctl").string(), "stop", "-w", "-D", (making / "data").string()},
                    making / "pg_ctl.out");
-        if (!ok) throw std::runtime_error("CREATE DATABASE korvex: " + why);
+        if (!ok) throw std::runtime_error(why);
     } catch (...) {
         fs::remove_all(making, ec);
         throw;
@@ -215,14 +229,25 @@ std::string TPgServer::Url() const {
 }
 
 void TPgServer::Sql(const std::string& statements) const {
+    Rows(statements);
+}
+
+std::string TPgServer::Rows(const std::string& query) const {
     PGconn* db = PQconnectdb(Url().c_str());
-    PGresult* result = PQexec(db, statements.c_str());
+    PGresult* result = PQexec(db, query.c_str());
     const bool ok =
         PQresultStatus(result) == PGRES_COMMAND_OK || PQresultStatus(result) == PGRES_TUPLES_OK;
     const std::string why = PQerrorMessage(db);
+    std::string rows;
+    for (int r = 0; ok && r < PQntuples(result); ++r) {
+        if (r > 0) rows += '\n';
+        for (int c = 0; c < PQnfields(result); ++c)
+            rows += (c > 0 ? "|" : "") + std::string(PQgetvalue(result, r, c));
+    }
     PQclear(result);
     PQfinish(db);
-    if (!ok) throw std::runtime_error(statements + ": " + why);
+    if (!ok) throw std::runtime_error(query + ": " + why);
+    return rows;
 }
 
 void TPgServer::Fresh() const {

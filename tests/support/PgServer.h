@@ -30,6 +30,8 @@ class TPgServer {
     void Fresh() const;
     // Runs statements on the server's database; throws std::runtime_error on failure.
     void Sql(const std::string& statements) const;
+    // A query's rows, one line each, columns apart by '|'; throws std::runtime_error on failure.
+    std::string Rows(const std::string& query) const;
 
     // As a crash or a pulled cable: pg_ctl stop -m immediate, no shutdown checkpoint.
     void Kill();
