@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvex::config {
 
@@ -44,6 +45,9 @@ struct TSettings {
 
     // section "log"
     bool MarkingLog = true; // "Markierprotokoll": every program written with its record
+
+    // section "Schichten": "Früh 06:00" ... as written (config/ShiftTable.h reads them)
+    std::vector<std::string> Shifts;
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;
