@@ -68,6 +68,9 @@ constexpr const char* GENERATE_HELP =
     "                    the same from the counter's next number; the counter moves on past\n"
     "                    the run, so no two runs get the same number\n"
     "  --counter NAME    the counter of --serial next; default: one per job template\n"
+    "  --reset day|week|month|year|shift|never\n"
+    "                    the counter starts again at 1 each day, ISO week ... (a new counter\n"
+    "                    keeps it; --reset-change changes an existing counter's)\n"
     "  --no-log          write without a record in the marking log\n"
     "  --allow-duplicate write a content the marking log holds already\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
@@ -118,6 +121,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &options.Surface;
         else if (arg == "--counter")
             target = &parsed.Log.Counter;
+        else if (arg == "--reset")
+            target = &parsed.Log.Reset;
         else if (arg == "--tool")
             target = &options.Tool;
         else if (arg == "--require")
@@ -135,6 +140,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             parsed.Stats = true;
         } else if (arg == "--no-log") {
             parsed.Log.NoLog = true;
+        } else if (arg == "--reset-change") {
+            parsed.Log.ChangeReset = true;
         } else if (arg == "--allow-duplicate") {
             parsed.Log.AllowDuplicate = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -159,6 +166,12 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
         return "a serial or list run needs an -o name pattern";
     if (parsed.Log.Counter && !(parsed.Serial && parsed.Serial->starts_with("next")))
         return "--counter belongs to --serial next";
+    if (parsed.Log.Reset && !ncgen::ReadCounterReset(*parsed.Log.Reset))
+        return "--reset must be day, week, month, year, shift or never";
+    if ((parsed.Log.Reset || parsed.Log.ChangeReset) &&
+        !(parsed.Serial && parsed.Serial->starts_with("next")))
+        return "--reset belongs to --serial next";
+    if (parsed.Log.ChangeReset && !parsed.Log.Reset) return "--reset-change needs --reset";
     if (parsed.Log.NoLog && parsed.Serial && parsed.Serial->starts_with("next"))
         return "--serial next takes its numbers from the marking log; --no-log has none";
     if (!job) return "no job file given";

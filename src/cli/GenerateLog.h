@@ -18,6 +18,8 @@ struct TLogOptions {
     bool NoLog = false;                 // --no-log
     bool AllowDuplicate = false;        // --allow-duplicate
     std::optional<std::string> Counter; // --counter NAME (UTF-8)
+    std::optional<std::string> Reset;   // --reset day|week|month|year|shift|never
+    bool ChangeReset = false;           // --reset-change: the counter had another reset
 };
 
 // A generate command as a run's front end: a duplicate is refused unless --allow-duplicate
