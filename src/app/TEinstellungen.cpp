@@ -4,12 +4,14 @@
 #include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "app/CodePage.h"
+#include "app/ShiftTableBox.h"
 #include "app/ColourSwatch.h"
 #include "app/Messages.h"
 #include "app/StepField.h"
 #include "app/ToolSketch.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsPage.h"
+#include "config/ShiftTable.h"
 #include "config/SettingsSteps.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
@@ -105,6 +107,8 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
     ui.ReiterHoehe->changeSize(0, ui.ESyntaxTabs->tabBar()->sizeHint().height(),
                                QSizePolicy::Minimum, QSizePolicy::Fixed);
     ui.Platzhalter->invalidate();
+    shifts_ = new ShiftTableBox(this);
+    ui.ProgrammRaster->addWidget(shifts_, 3, 0, 1, 2);
     scrollPages();
     connectControls();
 }
@@ -224,6 +228,7 @@ void TEinstellungen::Fill() {
     ui_->ESymbox->setCurrentIndex(settings_.DefaultSymbolSize);
     ui_->ECodeBox->setCurrentIndex(settings_.DefaultEncodation);
     ui_->CMarkierprotokoll->setChecked(settings_.MarkingLog);
+    shifts_->Fill(settings_.Shifts);
 }
 
 void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
@@ -236,6 +241,7 @@ void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
     settings.ShowRapidMoves = ui_->G0Butt->isChecked();
     settings.ShowAxes = ui_->AxisButt->isChecked();
     settings.MarkingLog = ui_->CMarkierprotokoll->isChecked();
+    settings.Shifts = shifts_->Entries();
     settings.Background = ui_->EHintergrund->Colour();
     settings.Axes = ui_->EAchsen->Colour();
     settings.Feed = ui_->EVorschub->Colour();
@@ -332,6 +338,7 @@ void TEinstellungen::ApplyTexts() {
     ui_->AxisButt->setText(messages_.Text(ShowToggleText));
     ui_->G0Butt->setText(messages_.Text(ShowToggleText));
     ui_->CMarkierprotokoll->setText(messages_.Text(text::LogSwitchCaption));
+    shifts_->ApplyTexts(messages_);
 }
 
 void TEinstellungen::showEvent(QShowEvent* event) {
@@ -366,6 +373,12 @@ void TEinstellungen::SpeichernClick() {
     if (page_ != 0) takeOverProfilePage(page_);
     config::TSettings next = settings_;
     settingsFromControls(next);
+    std::vector<ncgen::TShift> shifts;
+    if (const base::TTextMessage problem = config::ReadShifts(next.Shifts, shifts);
+        !problem.Empty()) {
+        PageClick(0);
+        return messages_.ShowError(messages_.Text(problem));
+    }
     try {
         config::SaveSettings(configFolder_, next, profiles_);
     } catch (const EKorvexError& e) {

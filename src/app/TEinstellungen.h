@@ -20,6 +20,7 @@ class TEinstellungen;
 namespace korvex::app {
 
 class ColourSwatch;
+class ShiftTableBox;
 class Messages;
 
 // The settings dialog. Its controls are the working copy of main.ini: they keep their edits
@@ -96,6 +97,7 @@ class TEinstellungen : public QDialog {
     QLineEdit* eSatzschritt_ = nullptr;
     QLineEdit* eRebene_ = nullptr;
     QLineEdit* eZebene_ = nullptr;
+    ShiftTableBox* shifts_ = nullptr;
 };
 
 } // namespace korvex::app
