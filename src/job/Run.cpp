@@ -203,6 +203,13 @@ const TRunReport& TRun::Execute() {
     return report_;
 }
 
+log::TCounterAsk SettingsCounterAsk(const fs::path& configFolder) {
+    log::TCounterAsk ask;
+    if (!configFolder.empty() && !config::LoadShiftTable(configFolder, ask.Shifts).Empty())
+        ask.Shifts.clear();
+    return ask;
+}
+
 TRunReport RunAll(TRunFront& front, TRunRequest request) {
     TRun run(front, std::move(request));
     if (run.Begin()) run.Execute();

@@ -142,6 +142,10 @@ class TRun {
     std::optional<TLoggedRun> logged_;
 };
 
+// What a counter's reset is reckoned with as the settings of configFolder stand: the clock and
+// the shift table (none when it cannot be read). For a window that shows a counter.
+log::TCounterAsk SettingsCounterAsk(const std::filesystem::path& configFolder);
+
 // Begin and Execute at once.
 TRunReport RunAll(TRunFront& front, TRunRequest request);
 
