@@ -61,6 +61,10 @@ SerialDialog::SerialDialog(GenerateController& generator, const Messages& messag
     preview_ = ui_->LVorschau;
     progress_ = ui_->Fortschritt;
     summary_ = ui_->LErgebnis;
+    reset_ = new QLabel(this);
+    reset_->setObjectName(QStringLiteral("LNeubeginn"));
+    ui_->fieldsLayout->insertRow(1, reset_);
+    reset_->hide();
     startButton_ = ui_->Starten;
     cancelButton_ = ui_->Abbrechen;
     closeButton_ = ui_->Schliessen;
@@ -118,7 +122,15 @@ void SerialDialog::showNextNumber() {
     try {
         log::TMarkingLog* markingLog = log_->Log();
         if (!markingLog) return;
-        const QString next = QString::number(markingLog->NextSerial(counter_));
+        const log::TCounterAsk ask = job::SettingsCounterAsk(log_->ConfigFolder());
+        shifts_ = ask.Shifts;
+        const QString next = QString::number(markingLog->NextSerial(counter_, ask));
+        const auto stored = markingLog->Counter(counter_);
+        const auto reset = stored ? stored->Reset : ncgen::TCounterReset::Never;
+        reset_->setVisible(reset != ncgen::TCounterReset::Never);
+        reset_->setText(
+            messages_.Text(text::CounterResetLabel)
+                .arg(messages_.Text(text::FirstCounterResetText + static_cast<int>(reset))));
         // A number the user typed stays; the default follows the counter.
         if (start_->text() == defaultStart_ || defaultStart_.isEmpty()) start_->setText(next);
         defaultStart_ = next;
@@ -179,7 +191,7 @@ std::optional<SerialDialog::TPlan> SerialDialog::plan(QString& problem) const {
 ncgen::TRunItem SerialDialog::item(const TPlan& plan, std::int64_t k) const {
     // Named as korvex-cli names them; the folder is taken as typed, braces and all.
     ncgen::TRunItem planned =
-        job::PlanSerialItem(plan.Range, plan.Text, plan.Names.toStdString(), k);
+        job::PlanSerialItem(plan.Range, plan.Text, plan.Names.toStdString(), k, shifts_);
     planned.Output = ToPath(plan.Folder) / planned.Output;
     return planned;
 }
@@ -266,7 +278,8 @@ std::optional<std::string> SerialDialog::counterFor(std::int64_t start) const {
     // The number the field was given from the counter counts as the counter's even when it
     // moved on since: the run then says so instead of writing numbers handed out elsewhere.
     if (!markingLog ||
-        (QString::number(start) != defaultStart_ && start != markingLog->NextSerial(counter_)))
+        (QString::number(start) != defaultStart_ &&
+         start != markingLog->NextSerial(counter_, job::SettingsCounterAsk(log_->ConfigFolder()))))
         return std::nullopt;
     return counter_;
 }

@@ -98,6 +98,8 @@ class SerialDialog : public QDialog, private job::TRunFront {
     QLabel* preview_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* reset_ = nullptr;           // when the counter starts again, if it does
+    std::vector<ncgen::TShift> shifts_; // the settings' shifts, for {shift} in the preview
     QPushButton* startButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;

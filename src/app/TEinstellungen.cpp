@@ -4,6 +4,7 @@
 #include "base/EKorvexError.h"
 #include "base/TextNumbers.h"
 #include "app/CodePage.h"
+#include "app/ShiftTableBox.h"
 #include "app/ColourSwatch.h"
 #include "app/LogServerCheck.h"
 #include "app/Messages.h"
@@ -11,6 +12,7 @@
 #include "app/ToolSketch.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsPage.h"
+#include "config/ShiftTable.h"
 #include "config/SettingsSteps.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
@@ -108,6 +110,8 @@ TEinstellungen::TEinstellungen(config::TSettings& settings, ncgen::TProfileTable
     ui.ReiterHoehe->changeSize(0, ui.ESyntaxTabs->tabBar()->sizeHint().height(),
                                QSizePolicy::Minimum, QSizePolicy::Fixed);
     ui.Platzhalter->invalidate();
+    shifts_ = new ShiftTableBox(this);
+    ui.ProgrammRaster->addWidget(shifts_, 3, 0, 1, 2);
     scrollPages();
     connectControls();
 }
@@ -228,6 +232,7 @@ void TEinstellungen::Fill() {
     ui_->ECodeBox->setCurrentIndex(settings_.DefaultEncodation);
     ui_->CMarkierprotokoll->setChecked(settings_.MarkingLog);
     ui_->EDatenbank->setText(FromCodePage(settings_.LogDatabase));
+    shifts_->Fill(settings_.Shifts);
 }
 
 void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
@@ -241,6 +246,7 @@ void TEinstellungen::settingsFromControls(config::TSettings& settings) const {
     settings.ShowAxes = ui_->AxisButt->isChecked();
     settings.MarkingLog = ui_->CMarkierprotokoll->isChecked();
     settings.LogDatabase = bytes(ui_->EDatenbank->text().trimmed());
+    settings.Shifts = shifts_->Entries();
     settings.Background = ui_->EHintergrund->Colour();
     settings.Axes = ui_->EAchsen->Colour();
     settings.Feed = ui_->EVorschub->Colour();
@@ -339,6 +345,7 @@ void TEinstellungen::ApplyTexts() {
     ui_->CMarkierprotokoll->setText(messages_.Text(text::LogSwitchCaption));
     ui_->LDatenbank->setText(messages_.Text(text::LogServerCaption));
     serverCheck_->ApplyTexts();
+    shifts_->ApplyTexts(messages_);
 }
 
 void TEinstellungen::showEvent(QShowEvent* event) {
@@ -378,6 +385,12 @@ void TEinstellungen::SpeichernClick() {
     if (page_ != 0) takeOverProfilePage(page_);
     config::TSettings next = settings_;
     settingsFromControls(next);
+    std::vector<ncgen::TShift> shifts;
+    if (const base::TTextMessage problem = config::ReadShifts(next.Shifts, shifts);
+        !problem.Empty()) {
+        PageClick(0);
+        return messages_.ShowError(messages_.Text(problem));
+    }
     try {
         config::SaveSettings(configFolder_, next, profiles_);
     } catch (const EKorvexError& e) {

@@ -21,6 +21,7 @@ namespace korvex::app {
 
 class ColourSwatch;
 class LogServerCheck;
+class ShiftTableBox;
 class Messages;
 
 // The settings dialog. Its controls are the working copy of main.ini: they keep their edits
@@ -99,6 +100,7 @@ class TEinstellungen : public QDialog {
     QLineEdit* eSatzschritt_ = nullptr;
     QLineEdit* eRebene_ = nullptr;
     QLineEdit* eZebene_ = nullptr;
+    ShiftTableBox* shifts_ = nullptr;
 };
 
 } // namespace korvex::app

@@ -92,6 +92,20 @@
     X(DmreWarning, 9222)                                                                           \
     X(HrtPitchPlaceholder, 9223)                                                                   \
     X(HrtTextPlaceholder, 9224)                                                                    \
+    X(ShiftWithoutName, 9230) /* %1 the key */                                                     \
+    X(ShiftBraceInName, 9231) /* %1 the key, %2 the name */                                        \
+    X(ShiftBadStart, 9232)    /* %1 the key, %2 the entry */                                       \
+    X(ShiftSameStart, 9233)   /* %1 the key, %2 the start */                                       \
+    X(ShiftWithoutTable, 9234)                                                                     \
+    X(CounterResetDiffers, 9235)   /* %1 counter, %2 its reset, %3 the one asked */                \
+    X(FirstCounterResetText, 9236) /* one per ncgen::TCounterReset, in order */                    \
+    X(LastCounterResetText, 9241)                                                                  \
+    X(CounterResetLabel, 9242) /* the serial dialog: %1 one of 9236-9241 */                        \
+    X(ShiftTableCaption, 9243) /* the settings' shift table */                                     \
+    X(ShiftNameHeader, 9244)                                                                       \
+    X(ShiftStartHeader, 9245)                                                                      \
+    X(CounterClockBehind, 9247)     /* %1 counter, %2 its period, %3 this clock's */               \
+    X(ShiftResetShiftNoTable, 9246) /* %1 the counter */                                           \
     X(HelpFileName, 9203)                                                                          \
     X(HelpFileNotFound, 9204)                                                                      \
     X(FileTooLarge, 9600)         /* %1 the file, %2 the limit */                                  \

@@ -70,6 +70,9 @@ constexpr const char* GENERATE_HELP =
     "                    the same from the counter's next number; the counter moves on past\n"
     "                    the run, so no two runs get the same number\n"
     "  --counter NAME    the counter of --serial next; default: one per job template\n"
+    "  --reset day|week|month|year|shift|never\n"
+    "                    the counter starts again at 1 each day, ISO week ... (a new counter\n"
+    "                    keeps it; --reset-change changes an existing counter's)\n"
     "  --no-log          write without a record in the marking log\n"
     "  --allow-duplicate write a content the marking log holds already\n"
     "  --log FILE|URL    the marking log for this run instead of the settings' one: a\n"
@@ -99,9 +102,9 @@ struct TParsed {
 };
 
 const TOptionRules GENERATE_RULES{
-    {"--check", "--stats", "--no-log", "--allow-duplicate", "--help", "-h"},
+    {"--check", "--stats", "--no-log", "--reset-change", "--allow-duplicate", "--help", "-h"},
     {"--config", "--profile", "--text", "--content", "-o", "--serial", "--texts", "--surface",
-     "--counter", "--tool", "--require", LogOption},
+     "--counter", "--reset", "--tool", "--require", LogOption},
     true,
     false,
     false,
@@ -121,6 +124,11 @@ std::string combinationProblem(const TParsed& parsed) {
     if ((parsed.Serial || parsed.Texts) && !parsed.Output)
         return "a serial or list run needs an -o name pattern";
     if (parsed.Log.Counter && !fromCounter) return "--counter belongs to --serial next";
+    if (parsed.Log.Reset && !ncgen::ReadCounterReset(*parsed.Log.Reset))
+        return "--reset must be day, week, month, year, shift or never";
+    if ((parsed.Log.Reset || parsed.Log.ChangeReset) && !fromCounter)
+        return "--reset belongs to --serial next";
+    if (parsed.Log.ChangeReset && !parsed.Log.Reset) return "--reset-change needs --reset";
     if (parsed.Log.NoLog && fromCounter)
         return "--serial next takes its numbers from the marking log; --no-log has none";
     if (parsed.Log.NoLog && !parsed.Log.Location.empty())
@@ -145,6 +153,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
     parsed.Texts = read.Value("--texts");
     parsed.Require = read.Value("--require");
     parsed.Log.Counter = read.Value("--counter");
+    parsed.Log.Reset = read.Value("--reset");
+    parsed.Log.ChangeReset = read.Has("--reset-change");
     parsed.Log.NoLog = read.Has("--no-log");
     parsed.Log.AllowDuplicate = read.Has("--allow-duplicate");
     parsed.Check = read.Has("--check");

@@ -19,6 +19,8 @@ struct TLogOptions {
     bool AllowDuplicate = false;        // --allow-duplicate
     std::optional<std::string> Counter; // --counter NAME (UTF-8)
     std::filesystem::path Location;     // --log FILE|URL; empty: the settings' log
+    std::optional<std::string> Reset;   // --reset day|week|month|year|shift|never
+    bool ChangeReset = false;           // --reset-change: the counter had another reset
 };
 
 // A generate command as a run's front end: a duplicate is refused unless --allow-duplicate

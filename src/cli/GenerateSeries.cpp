@@ -76,6 +76,8 @@ std::optional<int> counterRun(const TSeriesOptions& series, const job::TOpenJob&
                    << "' has no Windows-1252 code\n",
                ExitUsage;
     request.Counter = counter.text;
+    if (series.Log.Reset) request.Reset = ncgen::ReadCounterReset(*series.Log.Reset);
+    request.ChangeReset = series.Log.ChangeReset;
     // The pattern converted when the items were made.
     request.Serial = job::TSerialPlan{
         asked, base::Utf8ToWindows1252(*series.Options.Text).text, series.Output, {}};
@@ -176,8 +178,15 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
                              {},
                              {},
                              false};
-    if (fromCounter(series))
+    if (fromCounter(series)) {
         if (const auto refused = counterRun(series, opened, request, err)) return *refused;
+    } else if (series.Serial) {
+        // Planned again by the run, which knows the settings' shifts.
+        request.Serial = job::TSerialPlan{*ncgen::ReadSerialRange(*series.Serial),
+                                          base::Utf8ToWindows1252(*series.Options.Text).text,
+                                          series.Output,
+                                          {}};
+    }
     TCommandFront front(opened.Session.Texts, err, series.Log.AllowDuplicate, true);
     return reportRun(opened, job::RunAll(front, std::move(request)), err);
 }

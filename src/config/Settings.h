@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvex::config {
 
@@ -49,6 +50,9 @@ struct TSettings {
     bool GradeEveryProgram = false;
     bool MarkingLog = true;  // "Markierprotokoll": every program written with its record
     std::string LogDatabase; // "Datenbank": a PostgreSQL server's URL; empty: the SQLite file
+
+    // section "Schichten": "Früh 06:00" ... as written (config/ShiftTable.h reads them)
+    std::vector<std::string> Shifts;
 
     // What the symbol dialog and the preview use; loading sets them from "DMFormat"/"DMEncode".
     std::uint8_t CurrentSymbolSize = 0;

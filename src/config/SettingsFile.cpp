@@ -2,9 +2,11 @@
 
 #include "config/ConfigFolder.h"
 #include "config/IniFile.h"
+#include "config/ShiftTable.h"
 #include "datamatrix/TEncoding.h"
 #include "datamatrix/TFormat.h"
 
+#include <algorithm>
 #include <string>
 
 namespace korvex::config {
@@ -164,6 +166,7 @@ std::vector<std::string> LoadSettings(const std::filesystem::path& folder, TSett
     s.GradeEveryProgram = ini.ReadString(LogGradeKey) == "1";
     s.LogDatabase = ini.ReadString(LogDatabaseKey);
     ini.SetSection("set");
+    s.Shifts = LoadShiftEntries(folder);
 
     s.CurrentSymbolSize = listIndex(ini.ReadInteger("DMFormat"), datamatrix::FORMAT_COUNT);
     s.CurrentEncodation = listIndex(ini.ReadInteger("DMEncode"), datamatrix::ENCODING_COUNT);
@@ -213,6 +216,12 @@ void SaveSettings(const std::filesystem::path& folder, TSettings& s,
         ini.SetSection(LogSection);
         ini.WriteString(LogDatabaseKey, s.LogDatabase);
     }
+    // A file without shifts gets no section; a shift taken out leaves its key empty, which
+    // ends the table there.
+    const std::size_t stored = LoadShiftEntries(folder).size();
+    if (!s.Shifts.empty() || stored > 0) ini.SetSection(ShiftSection);
+    for (std::size_t k = 0; k < std::max(s.Shifts.size(), stored) && k < MaxShifts; ++k)
+        ini.WriteString(ShiftKey(k + 1), k < s.Shifts.size() ? s.Shifts[k] : std::string());
     ini.Commit();
 
     LoadSettings(folder, s, profiles);

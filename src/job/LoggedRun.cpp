@@ -52,8 +52,9 @@ TLoggedRun::FirstLogged(const std::vector<ncgen::TRunItem>& items) const {
 }
 
 bool TLoggedRun::TakeNumbers(const std::string& counter, std::int64_t count, std::int64_t step,
-                             const std::function<bool(std::int64_t first)>& accept) {
-    const auto taken = log_->TakeSerials(counter, count, step, accept);
+                             const std::function<bool(std::int64_t first)>& accept,
+                             const log::TCounterAsk& ask) {
+    const auto taken = log_->TakeSerials(counter, count, step, accept, ask);
     if (!taken) return false;
     run_ = taken->Run;
     common_.Counter = counter;

@@ -39,8 +39,10 @@ class TLoggedRun {
     // Takes count numbers from counter in one step, so no other window or process hands them
     // out again. accept(first) sees the counter's next number before anything is kept; false
     // takes nothing. Throws log::ELogError.
+    // ask: the counter's reset, as CounterReset.h decides it.
     bool TakeNumbers(const std::string& counter, std::int64_t count, std::int64_t step,
-                     const std::function<bool(std::int64_t first)>& accept);
+                     const std::function<bool(std::int64_t first)>& accept,
+                     const log::TCounterAsk& ask = {});
     const std::vector<std::int64_t>& Numbers() const { return serials_; }
     const std::string& Counter() const { return common_.Counter; }
 

@@ -4,6 +4,7 @@
 #include "base/PathText.h"
 #include "base/TextNumbers.h"
 #include "config/ConfigError.h"
+#include "config/ShiftTable.h"
 #include "content/ContentKind.h"
 #include "log/LogTexts.h"
 #include "log/LoggedWrite.h"
@@ -73,7 +74,8 @@ TWriteOutcome WriteOne(TRunFront& front, const config::TLanguageTexts& texts,
 }
 
 std::vector<ncgen::TRunItem> PlanItems(const TSerialPlan& plan) {
-    std::vector<ncgen::TRunItem> items = PlanSerialItems(plan.Range, plan.Text, plan.Names);
+    std::vector<ncgen::TRunItem> items =
+        PlanSerialItems(plan.Range, plan.Text, plan.Names, plan.Shifts);
     if (!plan.Folder.empty())
         for (ncgen::TRunItem& item : items)
             item.Output = plan.Folder / item.Output;
@@ -90,8 +92,25 @@ bool TRun::end(TRunEnd end, base::TTextMessage message) {
     return false;
 }
 
+// A pattern with {shift} or a shift reset wants a table; a broken one is refused only then.
+bool TRun::readShifts() {
+    if (!request_.Serial || request_.Log.ConfigFolder.empty()) return true;
+    TSerialPlan& plan = *request_.Serial;
+    const base::TTextMessage problem =
+        config::LoadShiftTable(request_.Log.ConfigFolder, plan.Shifts);
+    if (!problem.Empty()) plan.Shifts.clear();
+    const bool wanted = ncgen::UsesShift(plan.Text) || ncgen::UsesShift(plan.Names) ||
+                        request_.Reset == ncgen::TCounterReset::Shift;
+    if (!wanted) return true;
+    if (!problem.Empty()) return end(TRunEnd::Refused, problem);
+    if (plan.Shifts.empty() && request_.Reset != ncgen::TCounterReset::Shift)
+        return end(TRunEnd::Refused, {text::ShiftWithoutTable});
+    return true;
+}
+
 bool TRun::Begin() {
     std::vector<ncgen::TRunItem>& items = report_.Items;
+    if (!readShifts()) return false;
     items = request_.Serial ? PlanItems(*request_.Serial) : request_.Items;
     // Before the log is touched or a counter hands out numbers for a run that cannot be written.
     for (std::size_t k = 0; k < items.size(); ++k)
@@ -114,6 +133,8 @@ bool TRun::Begin() {
                         std::string(content::ContentFileName(request_.Job.Fields.Layer.Content)),
                         std::string(request_.Job.ProfileName), request_.Job.JobFile);
         if (!take()) return false;
+    } catch (const log::ECounterRefused& e) {
+        return end(TRunEnd::Refused, e.Message);
     } catch (const log::ELogError& e) {
         return end(TRunEnd::Log, words(log::LogErrorText(texts, e)));
     }
@@ -144,11 +165,13 @@ bool TRun::take() {
     if (!request_.Counter) return unlogged() || askAgain();
     const TSerialPlan& plan = *request_.Serial;
     const std::int64_t count = plan.Range.Count, step = plan.Range.Step;
+    const log::TCounterAsk ask{request_.Reset, request_.ChangeReset, ncgen::LocalNow, plan.Shifts};
     for (;;) {
         base::TTextMessage beyond;
         bool moved = false;
-        const bool taken =
-            logged_->TakeNumbers(*request_.Counter, count, step, [&](std::int64_t first) {
+        const bool taken = logged_->TakeNumbers(
+            *request_.Counter, count, step,
+            [&](std::int64_t first) {
                 if (request_.FirstAsPlanned && first != plan.Range.Start) return !(moved = true);
                 beyond = ncgen::CheckCounterRange({first, count, step});
                 if (!beyond.Empty()) return false;
@@ -156,7 +179,8 @@ bool TRun::take() {
                 from.Range.Start = first;
                 items = PlanItems(from);
                 return unlogged();
-            });
+            },
+            ask);
         if (taken) return true;
         if (moved) return end(TRunEnd::TakenMeanwhile);
         if (!beyond.Empty()) return end(TRunEnd::Beyond, beyond);
@@ -178,6 +202,13 @@ const TRunReport& TRun::Execute() {
         }
     }
     return report_;
+}
+
+log::TCounterAsk SettingsCounterAsk(const fs::path& configFolder) {
+    log::TCounterAsk ask;
+    if (!configFolder.empty() && !config::LoadShiftTable(configFolder, ask.Shifts).Empty())
+        ask.Shifts.clear();
+    return ask;
 }
 
 TRunReport RunAll(TRunFront& front, TRunRequest request) {

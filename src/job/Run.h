@@ -49,14 +49,15 @@ struct TLogChoice {
 // How a write or run ended short of its programs.
 enum class TRunEnd {
     Done,
-    JobFile,       // a program would replace the job file
-    CannotWrite,   // the file may not be written (read-only, no such folder)
-    Log,           // the log cannot be used; Message says why
-    Duplicate,     // a content logged before, not to be written again
-    Declined,      // the files that exist are not to be replaced
-    NoLog,         // numbers from a counter, but the settings switch the log off
-    Beyond,        // the counter's numbers run past the largest; Message says so
-    TakenMeanwhile // the first number is no longer the counter's next
+    JobFile,        // a program would replace the job file
+    CannotWrite,    // the file may not be written (read-only, no such folder)
+    Log,            // the log cannot be used; Message says why
+    Duplicate,      // a content logged before, not to be written again
+    Declined,       // the files that exist are not to be replaced
+    NoLog,          // numbers from a counter, but the settings switch the log off
+    Beyond,         // the counter's numbers run past the largest; Message says so
+    TakenMeanwhile, // the first number is no longer the counter's next
+    Refused         // the shift table or the counter's reset refuses the run; Message says why
 };
 
 // One program file, with its record when the log is on.
@@ -87,6 +88,7 @@ struct TSerialPlan {
     std::string Text; // Windows-1252
     std::string Names;
     std::filesystem::path Folder;
+    std::vector<ncgen::TShift> Shifts; // the run fills them in from the settings
 };
 std::vector<ncgen::TRunItem> PlanItems(const TSerialPlan& plan);
 
@@ -99,6 +101,10 @@ struct TRunRequest {
     std::optional<TSerialPlan> Serial;
     std::optional<std::string> Counter; // Windows-1252: take the run's numbers from it
     bool FirstAsPlanned = false;        // the counter must hand out Serial's start, else refused
+    // The counter's reset asked for: a counter made now keeps it; another reset than an existing
+    // counter's is refused unless ChangeReset.
+    std::optional<ncgen::TCounterReset> Reset;
+    bool ChangeReset = false;
 };
 
 struct TRunReport {
@@ -128,6 +134,7 @@ class TRun {
   private:
     bool end(TRunEnd end, base::TTextMessage message = {});
     bool take();
+    bool readShifts();
 
     TRunFront& front_;
     TRunRequest request_;
@@ -135,6 +142,10 @@ class TRun {
     std::unique_ptr<log::TMarkingLog> log_;
     std::optional<TLoggedRun> logged_;
 };
+
+// What a counter's reset is reckoned with as the settings of configFolder stand: the clock and
+// the shift table (none when it cannot be read). For a window that shows a counter.
+log::TCounterAsk SettingsCounterAsk(const std::filesystem::path& configFolder);
 
 // Begin and Execute at once.
 TRunReport RunAll(TRunFront& front, TRunRequest request);

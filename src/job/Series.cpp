@@ -25,21 +25,24 @@ std::string FileNamePart(std::string_view utf8) {
 }
 
 ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_view textPattern,
-                               std::string_view outputPattern, std::int64_t k) {
+                               std::string_view outputPattern, std::int64_t k,
+                               const std::vector<ncgen::TShift>& shifts) {
     const std::int64_t n = range.Start + k * range.Step;
     // One moment for the text and its file name, so both carry the same date.
     const ncgen::TMoment now = ncgen::LocalNow();
-    const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, "", now});
+    const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, "", now, &shifts});
     const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
-    return {text, base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name, now}))};
+    return {text,
+            base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name, now, &shifts}))};
 }
 
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
                                              std::string_view textPattern,
-                                             std::string_view outputPattern) {
+                                             std::string_view outputPattern,
+                                             const std::vector<ncgen::TShift>& shifts) {
     std::vector<ncgen::TRunItem> items;
     for (std::int64_t k = 0; k < range.Count; ++k)
-        items.push_back(PlanSerialItem(range, textPattern, outputPattern, k));
+        items.push_back(PlanSerialItem(range, textPattern, outputPattern, k, shifts));
     return items;
 }
 

@@ -19,12 +19,15 @@ std::string FileNamePart(std::string_view utf8);
 // The programs of a serial run: n = Start + k Step for k = 0 ... Count - 1. The text pattern
 // (Windows-1252) and the output pattern (UTF-8, folder included) take {n}, {i} = k + 1 and,
 // in the output, {line} = the program's text made safe for a file name.
+// {shift} takes its name from shifts.
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
                                              std::string_view textPattern,
-                                             std::string_view outputPattern);
+                                             std::string_view outputPattern,
+                                             const std::vector<ncgen::TShift>& shifts = {});
 // Item k alone, as PlanSerialItems plans it: a preview need not plan a million.
 ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_view textPattern,
-                               std::string_view outputPattern, std::int64_t k);
+                               std::string_view outputPattern, std::int64_t k,
+                               const std::vector<ncgen::TShift>& shifts = {});
 
 // The programs of a list run: one per text, {n} and {i} its line's number in the file.
 struct TListText {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/Process.h"
+#include "log/CounterReset.h"
 #include "log/MarkingLog.h"
 
 #include <cstdint>
@@ -42,13 +43,15 @@ class TLogBackend {
     virtual std::vector<TMarkRecord> Query(const TLogQuery& query) const = 0;
     virtual std::vector<TMarkRecord> FindHash(std::string_view sha256) const = 0;
     virtual std::vector<TStoredRun> Runs() const = 0;
-    virtual std::int64_t NextSerial(std::string_view counter) const = 0;
+    // Nothing for a counter never used.
+    virtual std::optional<TStoredCounter> ReadCounter(std::string_view counter) const = 0;
 
-    // The counter's next number goes to accept; unless refused, the counter moves past the
-    // run (SerialsEnd) and the run is opened, all or nothing.
+    // The number TakeFrom decides goes to accept; unless refused, the counter moves past the
+    // run (SerialsEnd), keeps the reset and period decided, and the run is opened with its
+    // period, all or nothing. TakeFrom's refusal is thrown as ECounterRefused.
     virtual std::optional<TMarkingLog::TTakenRun>
     TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
-                const std::function<bool(std::int64_t)>& accept) = 0;
+                const TCounterAsk& ask, const std::function<bool(std::int64_t)>& accept) = 0;
     virtual void FinishRun(std::int64_t run) = 0;
 
     // With refuseDuplicates, the first logged content stops it before anything is stored.

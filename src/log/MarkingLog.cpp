@@ -143,14 +143,20 @@ std::vector<TRunRecord> TMarkingLog::Runs() const {
     return runs;
 }
 
-std::int64_t TMarkingLog::NextSerial(std::string_view counter) const {
-    return backend_->NextSerial(counter);
+std::int64_t TMarkingLog::NextSerial(std::string_view counter, const TCounterAsk& ask) const {
+    const std::optional<TStoredCounter> stored = backend_->ReadCounter(counter);
+    const TCounterTake take = TakeFrom(stored, counter, ask);
+    return take.Refusal.Empty() ? take.First : stored ? stored->Next : 1;
+}
+
+std::optional<TStoredCounter> TMarkingLog::Counter(std::string_view counter) const {
+    return backend_->ReadCounter(counter);
 }
 
 std::optional<TMarkingLog::TTakenRun>
 TMarkingLog::TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
-                         const std::function<bool(std::int64_t)>& accept) {
-    return backend_->TakeSerials(counter, count, step, accept);
+                         const std::function<bool(std::int64_t)>& accept, const TCounterAsk& ask) {
+    return backend_->TakeSerials(counter, count, step, ask, accept);
 }
 
 void TMarkingLog::FinishRun(std::int64_t run) {

@@ -2,6 +2,7 @@
 
 #include "base/EKorvexError.h"
 #include "base/TextMessage.h"
+#include "log/CounterReset.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,7 +18,7 @@ namespace korvex::log {
 class TLogBackend;
 
 inline constexpr const char* LogFileName = "korvex.sqlite";
-inline constexpr int SchemaVersion = 3;
+inline constexpr int SchemaVersion = 4;
 // PRAGMA application_id of Korvex's logs ("KRVX"), so another program's database is not taken.
 inline constexpr std::int32_t ApplicationId = 0x4B525658;
 
@@ -122,18 +123,23 @@ class TMarkingLog {
 
     std::vector<TRunRecord> Runs() const;
 
-    // The next value of a counter; 1 for a counter never used.
-    std::int64_t NextSerial(std::string_view counter) const;
+    // The next value of a counter, a new period's start included; 1 for a counter never used.
+    std::int64_t NextSerial(std::string_view counter, const TCounterAsk& ask = {}) const;
+    // The counter as stored; nothing for a counter never used.
+    std::optional<TStoredCounter> Counter(std::string_view counter) const;
     // Takes count numbers start, start+step, ... from the counter in one transaction and
     // opens a run for them. accept sees the first number before anything is kept and may
     // refuse it (a duplicate in the range); then nothing changes and nullopt comes back.
+    // With a reset, the counter starts again in a new period (CounterReset.h).
     struct TTakenRun {
         std::int64_t Run = 0;
         std::int64_t First = 0;
+        std::string Period; // the period of the counter's reset; empty when it never resets
     };
     std::optional<TTakenRun> TakeSerials(std::string_view counter, std::int64_t count,
                                          std::int64_t step,
-                                         const std::function<bool(std::int64_t)>& accept);
+                                         const std::function<bool(std::int64_t)>& accept,
+                                         const TCounterAsk& ask = {});
     void FinishRun(std::int64_t run);
 
     // Records programs as about to be written, durably and in one transaction; a file may be

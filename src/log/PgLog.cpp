@@ -2,6 +2,7 @@
 
 #include "base/TextNumbers.h"
 #include "log/ContentKey.h"
+#include "log/CounterReset.h"
 #include "log/PgResult.h"
 #include "log/RecordMapping.h"
 
@@ -39,6 +40,7 @@ constexpr const char* MIGRATIONS[] = {
          count BIGINT NOT NULL, step BIGINT NOT NULL, state TEXT NOT NULL,
          boot TEXT NOT NULL, started_process TEXT NOT NULL, settled_by TEXT NOT NULL);
        COMMENT ON SCHEMA korvex IS 'Korvex marking log';)",
+    PgCounterResetMigration,
 };
 constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id
@@ -217,35 +219,44 @@ std::vector<TMarkRecord> TPgLog::FindHash(std::string_view sha256) const {
     return records;
 }
 
-std::int64_t TPgLog::NextSerial(std::string_view counter) const {
-    if (!schema_) return 1;
-    TPgResult found = run("SELECT next FROM korvex.counters WHERE name = $1",
+std::optional<TStoredCounter> TPgLog::ReadCounter(std::string_view counter) const {
+    if (!schema_) return std::nullopt;
+    TPgResult found = run("SELECT next, reset, period, start FROM korvex.counters WHERE name = $1",
                           {Utf8(std::string(counter))}, text::LogCannotOpen);
-    return found.Rows() > 0 ? found.At(0).Int(0) : 1;
+    if (found.Rows() == 0) return std::nullopt;
+    const TPgResult& row = found.At(0);
+    return TStoredCounter{row.Int(0), StoredReset(row.Text(1)), CodePage(row.Text(2)), row.Int(3)};
 }
 
 std::optional<TMarkingLog::TTakenRun>
 TPgLog::TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
-                    const std::function<bool(std::int64_t)>& accept) {
+                    const TCounterAsk& ask, const std::function<bool(std::int64_t)>& accept) {
     TPgTransaction transaction(db_, true, &waiting_);
     if (!transaction.Ok()) fail(text::LogCannotWrite);
-    const std::int64_t first = NextSerial(counter);
+    const TCounterTake take = TakeFrom(ReadCounter(counter), counter, ask);
+    if (!take.Refusal.Empty()) throw ECounterRefused(take.Refusal);
+    const std::int64_t first = take.First;
     if (accept && !accept(first)) return std::nullopt;
     const std::int64_t next = SerialsEnd(first, count, step);
     const std::string name = Utf8(std::string(counter));
-    run("INSERT INTO korvex.counters(name, next) VALUES($1, $2) "
-        "ON CONFLICT(name) DO UPDATE SET next = excluded.next",
-        {name, next}, text::LogCannotWrite);
+    const std::string period = Utf8(take.Counter.Period);
+    run("INSERT INTO korvex.counters(name, next, reset, period, start) "
+        "VALUES($1, $2, $3, $4, $5) ON CONFLICT(name) DO UPDATE SET next = excluded.next, "
+        "reset = excluded.reset, period = excluded.period, start = excluded.start",
+        {name, next, std::string(ncgen::CounterResetName(take.Counter.Reset)), period,
+         take.Counter.Start},
+        text::LogCannotWrite);
     const TWriter self = WriterNow();
     TPgResult opened = run("INSERT INTO korvex.runs(started, host, pid, counter, first, count, "
-                           "step, state, boot, started_process, settled_by) "
-                           "VALUES($1, $2, $3, $4, $5, $6, $7, 'open', $8, $9, '') RETURNING id",
+                           "step, state, boot, started_process, settled_by, period) "
+                           "VALUES($1, $2, $3, $4, $5, $6, $7, 'open', $8, $9, '', $10) "
+                           "RETURNING id",
                            {self.TimeUtc, self.Host, self.Process.Pid, name, first, count, step,
-                            self.Process.Boot, self.Process.Start},
+                            self.Process.Boot, self.Process.Start, period},
                            text::LogCannotWrite);
     const std::int64_t id = opened.At(0).Int(0);
     if (!transaction.Commit()) fail(text::LogCannotWrite);
-    return TMarkingLog::TTakenRun{id, first};
+    return TMarkingLog::TTakenRun{id, first, take.Counter.Period};
 }
 
 std::vector<TStoredRun> TPgLog::Runs() const {

@@ -226,36 +226,49 @@ std::vector<TMarkRecord> TSqliteLog::FindHash(std::string_view sha256) const {
     return records;
 }
 
-std::int64_t TSqliteLog::NextSerial(std::string_view counter) const {
-    TSqlStatement select(db_, "SELECT next FROM counters WHERE name = ?1");
+std::optional<TStoredCounter> TSqliteLog::ReadCounter(std::string_view counter) const {
+    // A log of an older schema looked at read-only has counters that never reset.
+    TSqlStatement select(db_, schema_ >= 4 ? "SELECT next, reset, period, start FROM counters "
+                                             "WHERE name = ?1"
+                                           : "SELECT next, 'never', '', 1 FROM counters "
+                                             "WHERE name = ?1");
     select.Bind(1, Utf8(std::string(counter)));
-    return select.Step() == SQLITE_ROW ? select.Int(0) : 1;
+    if (select.Step() != SQLITE_ROW) return std::nullopt;
+    return TStoredCounter{select.Int(0), StoredReset(select.Text(1)), CodePage(select.Text(2)),
+                          select.Int(3)};
 }
 
 std::optional<TMarkingLog::TTakenRun>
 TSqliteLog::TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
-                        const std::function<bool(std::int64_t)>& accept) {
+                        const TCounterAsk& ask, const std::function<bool(std::int64_t)>& accept) {
     TSqlTransaction transaction(db_);
     if (!transaction.Ok()) fail(text::LogCannotWrite);
-    const std::int64_t first = NextSerial(counter);
+    const TCounterTake take = TakeFrom(ReadCounter(counter), counter, ask);
+    if (!take.Refusal.Empty()) throw ECounterRefused(take.Refusal);
+    const std::int64_t first = take.First;
     if (accept && !accept(first)) return std::nullopt;
     const std::int64_t next = SerialsEnd(first, count, step);
     const std::string name = Utf8(std::string(counter));
-    TSqlStatement advance(db_, "INSERT INTO counters(name, next) VALUES(?1, ?2) "
-                               "ON CONFLICT(name) DO UPDATE SET next = excluded.next");
+    const std::string period = Utf8(take.Counter.Period);
+    TSqlStatement advance(db_, "INSERT INTO counters(name, next, reset, period, start) "
+                               "VALUES(?1, ?2, ?3, ?4, ?5) ON CONFLICT(name) DO UPDATE SET "
+                               "next = excluded.next, reset = excluded.reset, "
+                               "period = excluded.period, start = excluded.start");
     advance.Bind(1, name).Bind(2, next);
+    advance.Bind(3, std::string(ncgen::CounterResetName(take.Counter.Reset)));
+    advance.Bind(4, period).Bind(5, take.Counter.Start);
     if (advance.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
     const TWriter self = WriterNow();
     TSqlStatement open(db_, "INSERT INTO runs(started, host, pid, counter, first, count, step, "
-                            "state, boot, started_process) "
-                            "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, 'open', ?8, ?9)");
+                            "state, boot, started_process, period) "
+                            "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, 'open', ?8, ?9, ?10)");
     open.Bind(1, self.TimeUtc).Bind(2, self.Host).Bind(3, self.Process.Pid);
     open.Bind(4, name).Bind(5, first).Bind(6, count).Bind(7, step);
-    open.Bind(8, self.Process.Boot).Bind(9, self.Process.Start);
+    open.Bind(8, self.Process.Boot).Bind(9, self.Process.Start).Bind(10, period);
     if (open.Step() != SQLITE_DONE) fail(text::LogCannotWrite);
     const std::int64_t run = sqlite3_last_insert_rowid(db_);
     if (!transaction.Commit()) fail(text::LogCannotWrite);
-    return TMarkingLog::TTakenRun{run, first};
+    return TMarkingLog::TTakenRun{run, first, take.Counter.Period};
 }
 
 std::vector<TStoredRun> TSqliteLog::Runs() const {

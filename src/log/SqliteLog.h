@@ -24,10 +24,10 @@ class TSqliteLog : public TLogBackend {
     std::vector<TMarkRecord> Query(const TLogQuery& query) const override;
     std::vector<TMarkRecord> FindHash(std::string_view sha256) const override;
     std::vector<TStoredRun> Runs() const override;
-    std::int64_t NextSerial(std::string_view counter) const override;
+    std::optional<TStoredCounter> ReadCounter(std::string_view counter) const override;
     std::optional<TMarkingLog::TTakenRun>
     TakeSerials(std::string_view counter, std::int64_t count, std::int64_t step,
-                const std::function<bool(std::int64_t)>& accept) override;
+                const TCounterAsk& ask, const std::function<bool(std::int64_t)>& accept) override;
     void FinishRun(std::int64_t run) override;
     TMarkingLog::TBegun BeginWrites(std::vector<TMarkRecord>& records, bool refuseDuplicates,
                                     std::int64_t run) override;

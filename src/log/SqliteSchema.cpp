@@ -2,6 +2,7 @@
 
 #include "base/TextNumbers.h"
 #include "log/ContentKey.h"
+#include "log/CounterReset.h"
 #include "log/GradeRecord.h"
 #include "log/MarkingLog.h"
 #include "log/RecordMapping.h"
@@ -70,6 +71,7 @@ constexpr TMigration MIGRATIONS[] = {
        ALTER TABLE runs ADD COLUMN settled_by TEXT NOT NULL DEFAULT '';)",
      fillContentKeys},
     {GradeMigration, nullptr},
+    {CounterResetMigration, nullptr},
 };
 static_assert(std::size(MIGRATIONS) == SchemaVersion);
 

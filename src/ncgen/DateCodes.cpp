@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdlib>
 #include <ctime>
 
 namespace korvex::ncgen {
@@ -79,9 +81,11 @@ std::string formatted(std::string_view format,
 }
 
 std::string dateText(std::string_view format, const TMoment& m) {
-    return formatted(format, {{{"YYYY", digits(m.Year, 4)},
+    // Beside a week the year is the week's: 30 Dec 2024 is "2501", not the "2401" of a year ago.
+    const int year = format.find("WW") != format.npos ? isoWeek(m).first : m.Year;
+    return formatted(format, {{{"YYYY", digits(year, 4)},
                                {"DDD", digits(dayOfYear(m), 3)},
-                               {"YY", digits(m.Year % 100, 2)},
+                               {"YY", digits(year % 100, 2)},
                                {"MM", digits(m.Month, 2)},
                                {"DD", digits(m.Day, 2)},
                                {"WW", digits(isoWeek(m).second, 2)}}});
@@ -109,9 +113,49 @@ std::optional<int> clockMinutes(std::string_view text) {
 constexpr std::array<std::string_view, 6> RESET_NAMES = {"never", "day",  "week",
                                                          "month", "year", "shift"};
 
+std::optional<TMoment> readMoment(std::string_view text) {
+    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T') return {};
+    const auto number = [&](std::size_t at, std::size_t width) {
+        int value = 0;
+        for (std::size_t i = at; i < at + width; ++i) {
+            if (text[i] < '0' || text[i] > '9') return -1;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const auto time = clockMinutes(text.substr(11, 5));
+    const int second = text[16] == ':' ? number(17, 2) : -1;
+    const TMoment m{number(0, 4), number(5, 2), number(8, 2), 0, 0, second};
+    if (!time || m.Year < 0 || m.Month < 1 || m.Month > 12 || m.Day < 1 || m.Day > 31 ||
+        second < 0 || second > 59)
+        return {};
+    return TMoment{m.Year, m.Month, m.Day, *time / 60, *time % 60, second};
+}
+
+// The test clock: the given moment when the process first asked, then the seconds since.
+std::optional<TMoment> testNow() {
+    using Clock = std::chrono::steady_clock;
+    static const Clock::time_point begun = Clock::now();
+    static const std::optional<TMoment> given = [] {
+        const char* text = std::getenv("KORVEX_TEST_NOW");
+        return text ? readMoment(text) : std::nullopt;
+    }();
+    if (!given) return std::nullopt;
+    const long passed = static_cast<long>(
+        std::chrono::duration_cast<std::chrono::seconds>(Clock::now() - begun).count());
+    const long seconds = given->Hour * 3600L + given->Minute * 60L + given->Second + passed;
+    TMoment m = civilFromDays(
+        daysFromCivil(given->Year, given->Month, given->Day) + seconds / 86400, TMoment{});
+    m.Hour = static_cast<int>(seconds % 86400 / 3600);
+    m.Minute = static_cast<int>(seconds % 3600 / 60);
+    m.Second = static_cast<int>(seconds % 60);
+    return m;
+}
+
 } // namespace
 
 TMoment LocalNow() {
+    if (const std::optional<TMoment> test = testNow()) return *test;
     const std::time_t now = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32
@@ -143,6 +187,26 @@ std::optional<std::vector<TShift>> ReadShiftTable(std::string_view text) {
     std::sort(shifts.begin(), shifts.end(),
               [](const TShift& a, const TShift& b) { return a.Start < b.Start; });
     return shifts;
+}
+
+TShiftEntry ReadShiftEntry(std::string_view entry) {
+    const std::size_t blank = entry.find_last_of(' ');
+    TShiftEntry read;
+    const std::string_view name = entry.substr(0, blank == entry.npos ? 0 : blank);
+    read.Shift.Name = std::string(name.substr(0, name.find_last_not_of(' ') + 1));
+    const auto start = clockMinutes(entry.substr(blank == entry.npos ? 0 : blank + 1));
+    read.Shift.Start = start.value_or(0);
+    if (read.Shift.Name.empty())
+        read.Problem = TShiftProblem::NoName;
+    else if (read.Shift.Name.find_first_of("{}") != std::string::npos)
+        read.Problem = TShiftProblem::BraceInName;
+    else if (!start)
+        read.Problem = TShiftProblem::BadStart;
+    return read;
+}
+
+bool UsesShift(std::string_view pattern) {
+    return pattern.find("{shift}") != pattern.npos;
 }
 
 std::optional<TShiftAt> ShiftAt(const TMoment& now, const std::vector<TShift>& shifts) {

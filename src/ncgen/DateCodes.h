@@ -20,7 +20,9 @@ struct TMoment {
     bool operator==(const TMoment&) const = default;
 };
 
-// The system clock in local time; tests pass their own clock instead.
+// The system clock in local time; tests pass their own clock instead. A process whose
+// KORVEX_TEST_NOW holds "YYYY-MM-DDTHH:MM:SS" starts its clock there (tests of processes that
+// run across a counter's reset); the clock then goes on at the system's pace.
 TMoment LocalNow();
 using TClock = std::function<TMoment()>;
 
@@ -36,6 +38,18 @@ struct TShift {
 // name that is empty or holds a brace, a time that is no HH:MM, or a start given twice.
 std::optional<std::vector<TShift>> ReadShiftTable(std::string_view text);
 
+// "Früh 06:00", a shift as main.ini keeps it: the name, a blank, the start. Problem says what
+// is wrong with it, if anything.
+enum class TShiftProblem { None, NoName, BraceInName, BadStart };
+struct TShiftEntry {
+    TShift Shift;
+    TShiftProblem Problem = TShiftProblem::None;
+};
+TShiftEntry ReadShiftEntry(std::string_view entry);
+
+// Whether a pattern asks for the running shift's name.
+bool UsesShift(std::string_view pattern);
+
 // The shift running at `now` and the day it began: the last one started that day, else the
 // latest of the day before (a night shift goes on past midnight). Nothing without shifts.
 struct TShiftAt {
@@ -45,8 +59,8 @@ struct TShiftAt {
 std::optional<TShiftAt> ShiftAt(const TMoment& now, const std::vector<TShift>& shifts);
 
 // {date:FMT} with YYYY, YY, MM, DD, DDD (day of the year) and WW (ISO week) in FMT, other
-// characters kept; {time:FMT} with HH, MM, SS; {shift} the running shift's name. Any other
-// brace, and {shift} without a shift table, stays as written.
+// characters kept; with WW in FMT the year is the ISO week's; {time:FMT} with HH, MM, SS; {shift}
+// the running shift's name. Any other brace, and {shift} without a shift table, stays as written.
 std::string ExpandDateCodes(std::string_view pattern, const TMoment& now,
                             const std::vector<TShift>& shifts);
 

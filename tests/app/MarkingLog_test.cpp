@@ -35,6 +35,7 @@ class MarkingLogTest : public QObject {
     void checkedSerialRunLogsEachVerdict();
     void interruptedRunIsToldAtTheNextOpening();
     void numbersTakenElsewhereMeanwhileAreSaid();
+    void dailyCounterShowsItsResetAndOffersTodaysFirstNumber();
     void recordIsOfTheProgramShown();
     void aLockedLogIsSaidOnTheStatusBar();
 };
@@ -271,6 +272,26 @@ void MarkingLogTest::numbersTakenElsewhereMeanwhileAreSaid() {
                             "freie Nummer 6 steht jetzt im Feld"));
     QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("6"));
     QVERIFY(!QDir(window.folder.filePath("run")).exists());
+}
+
+// A counter made by korvex-cli --reset day on an earlier day: the dialog says so and offers the
+// number today's run will get, not the one where yesterday's stopped.
+void MarkingLogTest::dailyCounterShowsItsResetAndOffersTodaysFirstNumber() {
+    StartedWindow window;
+    QVERIFY(window.form->LadeVorlage(DataFile("examples/typenschild.ncm")));
+    const auto file = korvex::log::LogFileFor(korvex::app::ToPath(window.ConfigFolder()));
+    QVERIFY(file);
+    korvex::log::TCounterAsk yesterday{korvex::ncgen::TCounterReset::Day, false,
+                                       [] { return korvex::ncgen::TMoment{2020, 1, 1, 12, 0, 0}; }};
+    korvex::log::TMarkingLog(*file).TakeSerials(
+        korvex::job::JobCounter(window.form->TemplateFile()), 5, 1, {}, yesterday);
+    SerialDialog& dialog = window.form->SerialRunDialog();
+    dialog.show();
+    dialog.SetLog(&window.form->MarkingLog(), window.form->TemplateFile());
+    QCOMPARE(child<QLineEdit>(dialog, "EStart")->text(), QStringLiteral("1"));
+    QVERIFY(child<QLabel>(dialog, "LNeubeginn")->isVisible());
+    QCOMPARE(child<QLabel>(dialog, "LNeubeginn")->text(),
+             QStringLiteral("Der Zähler beginnt jeden Tag neu"));
 }
 
 // The record is the editor's program: the size its symbol got (as korvex-cli records it, not

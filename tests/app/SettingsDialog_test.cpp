@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -99,6 +100,7 @@ class SettingsDialogTest : public QObject {
     void couponTakesTheDecimalComma();
     void dialogFitsA768PixelScreen();
     void statusBarShowsTheFiguresWholeAt1600Pixels();
+    void shiftTableIsSavedAndABadStartRefused();
 };
 
 void SettingsDialogTest::cancelKeepsEditsForTheNextOpeningAndASaveWritesThem() {
@@ -615,4 +617,36 @@ void SettingsDialogTest::statusBarShowsTheFiguresWholeAt1600Pixels() {
                             .arg(stats->sizeHint().width())
                             .arg(stats->text().replace(QLatin1Char('\n'), QLatin1Char('|')))));
     QVERIFY(mark->geometry().right() <= window.form->statusBar()->width());
+}
+
+void SettingsDialogTest::shiftTableIsSavedAndABadStartRefused() {
+    StartedWindow window;
+    BoxAnswerer boxes;
+    TEinstellungen& dialog = opened(window);
+    auto* table = child<QTableWidget>(dialog, "TSchichten");
+    QCOMPARE(table->rowCount(), 1); // the delivered main.ini has no shifts
+    const auto type = [table](int row, int column, const QString& text) {
+        table->setItem(row, column, new QTableWidgetItem(text));
+    };
+    type(0, 0, QStringLiteral("Früh"));
+    type(0, 1, QStringLiteral("06:00"));
+    type(1, 0, QStringLiteral("Nacht"));
+    type(1, 1, QStringLiteral("22:00"));
+    QCOMPARE(table->rowCount(), 3);
+    press(dialog, "Speichern");
+    QCOMPARE(stored(window, "main.ini", "Schichten", "Schicht1"), std::string("Fr\xFCh 06:00"));
+    QCOMPARE(stored(window, "main.ini", "Schichten", "Schicht2"), std::string("Nacht 22:00"));
+
+    TEinstellungen& again = opened(window);
+    table = child<QTableWidget>(again, "TSchichten");
+    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("Nacht"));
+    table->item(1, 1)->setText(QStringLiteral("22.00"));
+    const auto before = configFiles(window);
+    boxes.Texts.clear();
+    press(again, "Speichern");
+    QVERIFY(again.isVisible());
+    QCOMPARE(boxes.Texts.size(), 1);
+    QVERIFY2(boxes.Texts[0].contains("Schicht2") && boxes.Texts[0].contains("HH:MM"),
+             qPrintable(boxes.Texts[0]));
+    QCOMPARE(configFiles(window), before);
 }

@@ -21,14 +21,17 @@ TEST(DateCodes, PatternsAgainstAFixedClock) {
         {{2026, 12, 10, 9, 5, 7}, "{date:YYMMDD}", "261210"},
         {{2026, 12, 10, 9, 5, 7}, "SN{date:YYYY-MM-DD}/{time:HHMM}", "SN2026-12-10/0905"},
         {{2026, 12, 10, 9, 5, 7}, "{date:YYDDD}{time:HH:MM:SS}", "2634409:05:07"},
-        {{2026, 3, 1, 0, 0, 0}, "{date:DDD}", "060"},   // not a leap year
-        {{2028, 3, 1, 0, 0, 0}, "{date:DDD}", "061"},   // a leap year
-        {{2026, 1, 1, 0, 0, 0}, "{date:YYWW}", "2601"}, // a Thursday: week 1
-        {{2027, 1, 1, 0, 0, 0}, "{date:WW}", "53"},     // a Friday: 2026's week 53
-        {{2024, 12, 30, 0, 0, 0}, "{date:WW}", "01"},   // Monday of 2025's week 1
+        {{2026, 3, 1, 0, 0, 0}, "{date:DDD}", "060"},                    // not a leap year
+        {{2028, 3, 1, 0, 0, 0}, "{date:DDD}", "061"},                    // a leap year
+        {{2026, 1, 1, 0, 0, 0}, "{date:YYWW}", "2601"},                  // a Thursday: week 1
+        {{2027, 1, 1, 0, 0, 0}, "{date:WW}", "53"},                      // a Friday: 2026's week 53
+        {{2024, 12, 30, 0, 0, 0}, "{date:WW}", "01"},                    // Monday of 2025's week 1
+        {{2024, 12, 30, 0, 0, 0}, "{date:YYYYWW}{date:YY}", "20250124"}, // the week's year
         {{2026, 12, 10, 9, 5, 7}, "{shift}-{n:04}", "Früh-{n:04}"},
         {{2026, 12, 10, 14, 0, 0}, "{shift}", "Spät"},
         {{2026, 12, 11, 5, 59, 0}, "{shift}", "Nacht"}, // began the evening before
+        {{2026, 12, 10, 23, 30, 0}, "{shift}{date:DD}", "Nacht10"},
+        {{2027, 1, 1, 2, 0, 0}, "{date:YYWW}{shift}", "2653Nacht"}, // the year's turn at night
         {{2026, 12, 10, 9, 5, 7}, "{date}{time:}{Date:YY}{date:YY", "{date}{Date:YY}{date:YY"},
     };
     for (const Row& row : rows)
@@ -43,6 +46,32 @@ TEST(DateCodes, ShiftTableRefusesWhatCouldNotBeMeant) {
                             "A=06:00;B=06:00", "A{=06:00", "A=06:00;"})
         EXPECT_FALSE(ReadShiftTable(bad).has_value()) << bad;
     EXPECT_EQ(ReadShiftTable("")->size(), 0u);
+}
+
+TEST(DateCodes, ShiftEntriesSayWhatIsWrong) {
+    struct Row {
+        const char* entry;
+        TShiftProblem problem;
+        TShift shift;
+    };
+    const Row rows[] = {
+        {"Früh 06:00", TShiftProblem::None, {"Früh", 360}},
+        {"Spät  Schicht   14:00", TShiftProblem::None, {"Spät  Schicht", 840}},
+        {"06:00", TShiftProblem::NoName, {}},
+        {" 06:00", TShiftProblem::NoName, {}},
+        {"Früh", TShiftProblem::NoName, {}},
+        {"Früh 6:00", TShiftProblem::BadStart, {}},
+        {"Früh 06:61", TShiftProblem::BadStart, {}},
+        {"Früh 06:00 ", TShiftProblem::BadStart, {}},
+        {"{n} 06:00", TShiftProblem::BraceInName, {}},
+    };
+    for (const Row& row : rows) {
+        const TShiftEntry read = ReadShiftEntry(row.entry);
+        EXPECT_EQ(read.Problem, row.problem) << row.entry;
+        if (row.problem == TShiftProblem::None) EXPECT_EQ(read.Shift, row.shift) << row.entry;
+    }
+    EXPECT_TRUE(UsesShift("A{shift}-{n}"));
+    EXPECT_FALSE(UsesShift("A{shifts}{Shift}"));
 }
 
 // A counter's numbers start again exactly when its period changes.
@@ -76,6 +105,8 @@ TEST(DateCodes, CounterPeriodsChangeAtMidnightAndAtTheShiftChange) {
     }
     EXPECT_EQ(ResetPeriod(TCounterReset::Shift, {2026, 12, 11, 5, 0, 0}, Shifts),
               "2026-12-10 22:00 Nacht");
+    EXPECT_EQ(ResetPeriod(TCounterReset::Shift, {2027, 1, 1, 2, 0, 0}, Shifts),
+              "2026-12-31 22:00 Nacht");
     EXPECT_FALSE(ReadCounterReset("daily").has_value());
 }
 
