@@ -19,6 +19,7 @@ packages=(build-essential cmake ninja-build pkg-config clang-format
           libgtest-dev libgmock-dev libbenchmark-dev
           libsqlite3-dev libpq-dev
           libzxing-dev libzint-dev libdmtx-dev
+          libopencv-imgproc-dev libopencv-imgcodecs-dev
           xvfb xauth imagemagick poppler-utils fonts-dejavu-core fonts-liberation
           desktop-file-utils appstream lintian file)
 # Only the test command needs these: the German locale for the second test run, clang and its
