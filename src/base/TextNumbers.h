@@ -96,6 +96,15 @@
     X(ReadContentTypeText, 9690)                                                                   \
     X(ReadWithEciText, 9691)                                                                       \
     X(ReadWithoutEciText, 9692)                                                                    \
+    X(ToolFitNeedsDots, 9280)                                                                      \
+    X(ToolFitsNoTool, 9281)                                                                        \
+    X(CouponPhotoDotCount, 9282)                                                                   \
+    X(CouponPhotoLayout, 9283)                                                                     \
+    X(PhotoMissing, 9284)                                                                          \
+    X(PhotoNotImage, 9285)                                                                         \
+    X(PhotoTooLarge, 9286)                                                                         \
+    X(PhotoDamaged, 9287)                                                                          \
+    X(CouponPhotoNotBuilt, 9288)                                                                   \
     X(CycleTimeText, 9662)        /* %1 seconds, %2 rapid rate, %3 block time */                   \
     X(DotsTooSmallText, 9663)     /* %1 how many */                                                \
     X(DotsMergeText, 9664)        /* %1 how many */                                                \
