@@ -185,6 +185,23 @@
     X(TurningAxisMismatch, 9863) /* %1 the profile's turning axis, %2 the blank's axis */          \
     X(TurningNoCylinder, 9865)   /* %1 the profile's turning axis */                               \
     X(RotaryNeedsAngle, 9864)    /* %1 the profile's name */                                       \
+    X(VerifyPhotoSize, 9250)                                                                       \
+    X(VerifyDecoded, 9251)                                                                         \
+    X(VerifySymbol, 9252)                                                                          \
+    X(VerifyMirrored, 9253)                                                                        \
+    X(VerifyCellContrast, 9254)                                                                    \
+    X(VerifyCellModulation, 9255)                                                                  \
+    X(VerifyMinimumReflectance, 9256)                                                              \
+    X(VerifyOverall, 9257)                                                                         \
+    X(VerifyNotCalibrated, 9258)                                                                   \
+    X(VerifyDotsNotFound, 9259)                                                                    \
+    X(VerifyCannotOpen, 9260)                                                                      \
+    X(VerifyNotImage, 9261)                                                                        \
+    X(VerifyTooLarge, 9262)                                                                        \
+    X(VerifyDamaged, 9263)                                                                         \
+    X(VerifyNoSymbol, 9264)                                                                        \
+    X(VerifyNotBuilt, 9265)                                                                        \
+    X(VerifyMovedDots, 9266)                                                                       \
     X(GradeVerdict, 9930)                                                                          \
     X(GradeReads, 9931)                                                                            \
     X(GradeReadsNarrowly, 9932)                                                                    \

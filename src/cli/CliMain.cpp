@@ -22,6 +22,7 @@ constexpr const char* USAGE =
     "                        [--text TEXT] [--format text|json] JOB.ncm\n"
     "       korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
     "                      [--format table|csv|json] | --verify FILE\n"
+    "       korvex-cli verify [--config DIR] [--format text|json] PHOTO   (not on Windows)\n"
     "       korvex-cli --version\n"
     "'korvex-cli COMMAND --help' tells more of each command; man korvex-cli tells all.\n";
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         if (command == "coupon") return korvex::cli::RunCoupon(args, std::cout, std::cerr);
         if (command == "grade") return korvex::cli::RunGrade(args, std::cout, std::cerr);
         if (command == "log") return korvex::cli::RunLog(args, std::cout, std::cerr);
+        if (command == "verify") return korvex::cli::RunVerify(args, std::cout, std::cerr);
     } catch (const std::exception& e) {
         // The commands word every outcome a user can cause; anything else is a fault of ours.
         std::cerr << "korvex-cli: internal error, please report: " << e.what() << '\n';

@@ -12,7 +12,7 @@
 #include "base/DecimalText.h"
 #include "ncgen/NumberReading.h"
 #include "ncgen/ProfileSelection.h"
-#ifdef KORVEX_HAS_VERIFY
+#ifdef KORVEX_VERIFY
 #include "verify/CouponPhoto.h"
 #endif
 
@@ -122,7 +122,7 @@ int saveTool(const job::TSession& session, int number, const ncgen::TTool& tool,
 int calibrate(const job::TSession& session, const ncgen::TCoupon& coupon, const ncgen::TTool& tool,
               long double pitch, const std::string& photo, int saveIn, std::ostream& out,
               std::ostream& err) {
-#ifdef KORVEX_HAS_VERIFY
+#ifdef KORVEX_VERIFY
     const verify::TCouponCalibration c =
         verify::CalibrateFromPhoto(Utf8Path(photo), coupon, tool.Kind, pitch);
     if (!c.Problem.Empty()) {

@@ -3,6 +3,7 @@
 #include <opencv2/core/utils/logger.hpp>
 #include <opencv2/imgcodecs.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -37,6 +38,29 @@ std::optional<cv::Size> jpegSize(const std::string& b) {
     return std::nullopt;
 }
 
+// The first image's width and length from a TIFF's first directory (tags 256 and 257).
+std::optional<cv::Size> tiffSize(const std::string& b) {
+    const bool little = b[0] == 'I';
+    const auto read = [&](std::size_t at, int n) {
+        return little ? littleEndian(b, at, n) : bigEndian(b, at, n);
+    };
+    const std::size_t directory = read(4, 4);
+    if (directory + 2 > b.size()) return std::nullopt;
+    const std::size_t entries = read(directory, 2);
+    std::uint32_t width = 0, length = 0;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::size_t at = directory + 2 + 12 * i;
+        if (at + 12 > b.size()) return std::nullopt;
+        const std::uint32_t tag = read(at, 2), type = read(at + 2, 2);
+        const std::uint32_t value = type == 3 ? read(at + 8, 2) : read(at + 8, 4);
+        if (tag == 256) width = value;
+        if (tag == 257) length = value;
+    }
+    if (!width || !length) return std::nullopt;
+    return cv::Size(static_cast<int>(std::min<std::uint32_t>(width, 0x7FFFFFFF)),
+                    static_cast<int>(std::min<std::uint32_t>(length, 0x7FFFFFFF)));
+}
+
 } // namespace
 
 std::optional<cv::Size> HeaderSize(const std::string& b) {
@@ -48,6 +72,8 @@ std::optional<cv::Size> HeaderSize(const std::string& b) {
         return cv::Size(static_cast<int>(littleEndian(b, 18, 4) & 0x7FFFFFFF), h < 0 ? -h : h);
     }
     if (b.size() >= 4 && b.compare(0, 2, "\xFF\xD8") == 0) return jpegSize(b);
+    if (b.size() >= 8 && (b.compare(0, 4, "II*\0", 4) == 0 || b.compare(0, 4, "MM\0*", 4) == 0))
+        return tiffSize(b);
     return std::nullopt;
 }
 

@@ -19,7 +19,7 @@ struct TPhoto {
     cv::Mat Grey; // 8 bit, one channel
 };
 
-// The size a PNG, JPEG or BMP header states, read without decoding; nothing for other files.
+// The size a PNG, JPEG, BMP or TIFF header states, read without decoding; nothing for other files.
 std::optional<cv::Size> HeaderSize(const std::string& bytes);
 
 // Reads a PNG, JPEG, TIFF or BMP file as grey. A file that OpenCV does not recognise is not an

@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Scenes, RenderedPhotoReads,
                                          TRenderCase{"Fill80TurnedQuarter",
                                                      scene(0.8, 90, false, 0)},
                                          TRenderCase{"Fill80Tilted5", scene(0.8, 0, false, 5)}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& c) { return std::string(c.param.Name); });
 
 } // namespace
 } // namespace korvex::phototest
