@@ -294,6 +294,8 @@
     X(LogRunOpen, 9909)                                                                            \
     X(LogRunDone, 9910)                                                                            \
     X(LogRunInterrupted, 9911)                                                                     \
+    X(LogMoved, 9580)         /* %1 the log moved into, %2 records added, %3 held already */       \
+    X(LogCounterRaised, 9581) /* %1 the counter, %2 its next number */                             \
     X(ToolAngleRange, 9870)                                                                        \
     X(ToolTipRange, 9871)                                                                          \
     X(ToolRadiusRange, 9872)                                                                       \

@@ -2,6 +2,7 @@
 #include "cli/GeneratePipeline.h"
 #include "cli/GenerateLog.h"
 #include "cli/GenerateSeries.h"
+#include "cli/OptionParser.h"
 #include "job/NoteTexts.h"
 #include "readback/ProgramNotes.h"
 
@@ -26,6 +27,7 @@ constexpr const char* GENERATE_USAGE =
     "                           [-o OUT] [--surface flat|follow|rotary]\n"
     "                           [--tool none|cone:ANGLE[:TIP]|ball:RADIUS] [--check] [--stats]\n"
     "                           [--no-log] [--allow-duplicate] [--require as9132|A|B|C|D]\n"
+    "                           [--log FILE|URL]\n"
     "                           JOB.ncm\n"
     "       korvex-cli generate --serial START|next[:COUNT[:STEP]] [--counter NAME]\n"
     "                           --text PATTERN -o NAMES [...] JOB.ncm\n"
@@ -70,6 +72,9 @@ constexpr const char* GENERATE_HELP =
     "  --counter NAME    the counter of --serial next; default: one per job template\n"
     "  --no-log          write without a record in the marking log\n"
     "  --allow-duplicate write a content the marking log holds already\n"
+    "  --log FILE|URL    the marking log for this run instead of the settings' one: a\n"
+    "                    SQLite file or postgresql://user@server/database (no password\n"
+    "                    here: libpq reads ~/.pgpass or PGPASSFILE)\n"
     "  --texts FILE      one program per non-empty line of FILE (UTF-8 or Windows-1252)\n"
     "\n"
     "Patterns: {n} the number, {n:06} padded with zeros, {i} the program's place in the run\n"
@@ -95,7 +100,7 @@ struct TParsed {
 
 // Reads the options; an error text when they are not usable.
 std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
-    std::optional<std::string> job;
+    std::optional<std::string> job, location;
     TGenerateOptions& options = parsed.Options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -122,6 +127,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             target = &options.Tool;
         else if (arg == "--require")
             target = &parsed.Require;
+        else if (arg == LogOption)
+            target = &location;
         if (target) {
             if (i + 1 >= args.size()) return "option " + arg + " needs a value";
             if (*target) return "option " + arg + " given twice";
@@ -147,6 +154,7 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
             job = arg;
         }
     }
+    if (location) parsed.Log.Location = Utf8Path(*location);
     if (parsed.Help) return {};
     if (parsed.Check && !readback::ReadBackAvailable)
         return "--check cannot be used: " + std::string(readback::ReadBackMissing);
@@ -161,6 +169,8 @@ std::string parse(const std::vector<std::string>& args, TParsed& parsed) {
         return "--counter belongs to --serial next";
     if (parsed.Log.NoLog && parsed.Serial && parsed.Serial->starts_with("next"))
         return "--serial next takes its numbers from the marking log; --no-log has none";
+    if (parsed.Log.NoLog && !parsed.Log.Location.empty())
+        return "--log and --no-log cannot be combined";
     if (!job) return "no job file given";
     options.Job = *job;
     return {};
@@ -203,9 +213,13 @@ int writeFile(const job::TOpenJob& job, const job::TProgram& program, const TPar
     record.Grade = job::GradeForRecord(job, job.Job.Layers.Layer(1).Content, program);
     const std::string bytes = base::JoinLines(program.Generated.NCLines);
     TCommandFront front(job.Session.Texts, err, parsed.Log.AllowDuplicate, false);
-    const job::TWriteOutcome written = job::WriteOne(
-        front, job.Session.Texts,
-        {{job.Session.ConfigFolder, parsed.Log.NoLog}, job.File, file, bytes, record});
+    const job::TWriteOutcome written =
+        job::WriteOne(front, job.Session.Texts,
+                      {{job.Session.ConfigFolder, parsed.Log.NoLog, parsed.Log.Location},
+                       job.File,
+                       file,
+                       bytes,
+                       record});
     switch (written.End) {
     case job::TRunEnd::Done:
         return ExitOk;

@@ -18,6 +18,7 @@ struct TLogOptions {
     bool NoLog = false;                 // --no-log
     bool AllowDuplicate = false;        // --allow-duplicate
     std::optional<std::string> Counter; // --counter NAME (UTF-8)
+    std::filesystem::path Location;     // --log FILE|URL; empty: the settings' log
 };
 
 // A generate command as a run's front end: a duplicate is refused unless --allow-duplicate

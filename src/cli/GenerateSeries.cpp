@@ -171,7 +171,7 @@ int RunGenerateSeries(const TSeriesOptions& series, std::ostream& err) {
         return Print(err, opened, tried.Message, ""), ExitStatus(tried);
     options.Text.reset();
     job::TRunRequest request{job::SeriesJob(opened, options),
-                             {opened.Session.ConfigFolder, series.Log.NoLog},
+                             {opened.Session.ConfigFolder, series.Log.NoLog, series.Log.Location},
                              std::move(items),
                              {},
                              {},

@@ -1,13 +1,16 @@
 #include "cli/Commands.h"
 #include "cli/GenerateLog.h"
 #include "cli/GeneratePipeline.h"
+#include "cli/OptionParser.h"
 
 #include "base/AtomicFile.h"
+#include "base/PathText.h"
 #include "base/TextNumbers.h"
 #include "base/Windows1252.h"
 #include "config/SettingsFile.h"
 #include "config/ConfigFolder.h"
 #include "log/LogExport.h"
+#include "log/LogTransfer.h"
 #include "log/LogTexts.h"
 #include "log/Sha256.h"
 #include "job/LoggedRun.h"
@@ -23,15 +26,19 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* LOG_USAGE =
-    "usage: korvex-cli log [--config DIR] [--since DATE] [--until DATE] [--text PATTERN]\n"
-    "                      [--format table|csv|json]\n"
-    "       korvex-cli log [--config DIR] --runs\n"
-    "       korvex-cli log [--config DIR] --verify FILE\n";
+    "usage: korvex-cli log [--config DIR] [--log FILE|URL] [--since DATE] [--until DATE]\n"
+    "                      [--text PATTERN] [--format table|csv|json]\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --runs\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --verify FILE\n"
+    "       korvex-cli log [--config DIR] [--log FILE|URL] --export|--import FILE.sqlite\n";
 
 constexpr const char* LOG_HELP =
     "Lists the records of the marking log: every program korvex or korvex-cli wrote to a\n"
     "file from this configuration folder.\n"
     "\n"
+    "  --log FILE|URL    this marking log instead of the settings' one: a SQLite file or\n"
+    "                    postgresql://user@server/database (no password here: libpq reads\n"
+    "                    ~/.pgpass or PGPASSFILE)\n"
     "  --since DATE      records from DATE on (UTC: YYYY-MM-DD, or with Thh[:mm[:ss]])\n"
     "  --until DATE      records up to DATE, the whole of it\n"
     "  --text PATTERN    records whose content holds PATTERN; * and ? match any text and\n"
@@ -40,7 +47,12 @@ constexpr const char* LOG_HELP =
     "  --runs            the serial runs: their state and the numbers they left unused\n"
     "                    (never handed out again)\n"
     "  --verify FILE     whether FILE is byte for byte a program the log recorded: exit\n"
-    "                    status 0 and the record, or 1 when it changed or was never logged\n";
+    "                    status 0 and the record, or 1 when it changed or was never logged\n"
+    "  --export FILE     adds the log's records to the SQLite file FILE (made when missing)\n"
+    "                    and moves its counters up to the log's\n"
+    "  --import FILE     adds the records of the SQLite file FILE, a station's log, to this\n"
+    "                    log and moves its counters up to the file's; a record moved before\n"
+    "                    is not added again, and no counter ever moves back\n";
 
 // YYYY-MM-DD, optionally followed by T or a blank and hh, hh:mm or hh:mm:ss; a day and time
 // that exist.
@@ -219,120 +231,117 @@ int verify(log::TMarkingLog* markingLog, const fs::path& file, const config::TLa
 
 } // namespace
 
-int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> config, since, until, pattern, format, verifyFile;
+namespace {
+
+struct TLogArgs {
+    TParsedArgs args;
+    std::optional<std::string> config, since, until, pattern, format, verifyFile, exportFile,
+        importFile;
     bool runs = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--runs" && !runs) {
-            runs = true;
-            continue;
-        }
-        std::optional<std::string>* target = arg == "--config"   ? &config
-                                             : arg == "--since"  ? &since
-                                             : arg == "--until"  ? &until
-                                             : arg == "--text"   ? &pattern
-                                             : arg == "--format" ? &format
-                                             : arg == "--verify" ? &verifyFile
-                                                                 : nullptr;
-        if (arg == "--help" || arg == "-h") {
-            out << LOG_USAGE << '\n' << LOG_HELP;
-            return ExitOk;
-        }
-        std::string problem;
-        if (!target)
-            problem = "unknown argument '" + arg + "'";
-        else if (i + 1 >= args.size() || args[i + 1].empty())
-            problem = "option " + arg + " needs a value";
-        else if (*target)
-            problem = "option " + arg + " given twice";
-        if (!problem.empty()) {
-            err << "korvex-cli log: " << problem << '\n' << LOG_USAGE;
-            return ExitUsage;
-        }
-        *target = args[++i];
+    bool help = false;
+};
+
+// Prints what is wrong and gives false when the options are not usable.
+bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostream& err) {
+    static const TOptionRules rules{{"--help", "-h", "--runs"},
+                                    {"--config", "--since", "--until", "--text", "--format",
+                                     "--verify", "--export", "--import", LogOption},
+                                    false,
+                                    false,
+                                    false};
+    const auto problem = ParseArguments(args, rules, options.args);
+    // --help counts when it comes before the first wrong word.
+    options.help = options.args.Has("--help") || options.args.Has("-h");
+    if (options.help) return true;
+    if (problem) {
+        err << "korvex-cli log: " << problem->Text() << '\n' << LOG_USAGE;
+        return false;
     }
-    for (std::optional<std::string>* date : {&since, &until})
+    const TParsedArgs& parsed = options.args;
+    options.config = parsed.Value("--config");
+    options.since = parsed.Value("--since");
+    options.until = parsed.Value("--until");
+    options.pattern = parsed.Value("--text");
+    options.format = parsed.Value("--format");
+    options.verifyFile = parsed.Value("--verify");
+    options.runs = parsed.Has("--runs");
+    options.exportFile = parsed.Value("--export");
+    options.importFile = parsed.Value("--import");
+    for (std::optional<std::string>* date : {&options.since, &options.until})
         if (*date && !dateShape(**date)) {
             err << "korvex-cli log: '" << **date
                 << "' is no date: YYYY-MM-DD, optionally with Thh[:mm[:ss]]\n";
-            return ExitUsage;
+            return false;
         }
+    const auto& format = options.format;
     if (format && *format != "table" && *format != "csv" && *format != "json") {
         err << "korvex-cli log: --format is table, csv or json\n" << LOG_USAGE;
-        return ExitUsage;
+        return false;
     }
-    if (verifyFile && (since || until || pattern || format || runs)) {
-        err << "korvex-cli log: --verify takes no other option but --config\n";
-        return ExitUsage;
+    const bool listing = options.since || options.until || options.pattern || format;
+    if (options.verifyFile && (listing || options.runs)) {
+        err << "korvex-cli log: --verify takes no other option but --config and --log\n";
+        return false;
     }
-    if (runs && (since || until || pattern || format)) {
-        err << "korvex-cli log: --runs takes no other option but --config\n";
-        return ExitUsage;
+    if (options.runs && listing) {
+        err << "korvex-cli log: --runs takes no other option but --config and --log\n";
+        return false;
     }
-    fs::path folder;
-    if (config) {
-        folder = base::Utf8Path(*config);
-    } else {
-        const config::TConfigFolder found = config::DefaultConfigFolder();
-        if (!found.message.empty()) {
-            err << base::Windows1252ToUtf8(found.message) << '\n';
-            return ExitFailure;
+    if (options.exportFile && options.importFile) {
+        err << "korvex-cli log: --export and --import cannot be combined\n";
+        return false;
+    }
+    const bool other = listing || options.runs || options.verifyFile;
+    for (const char* move : {"--export", "--import"})
+        if (parsed.Value(move) && other) {
+            err << "korvex-cli log: " << move << " takes no other option but --config and --log\n";
+            return false;
         }
-        folder = found.folder;
-    }
-    const std::optional<fs::path> file = log::LogFileFor(folder);
-    if (!file) {
-        err << "korvex-cli log: the settings in " << folder.string()
-            << " switch the marking log off\n";
-        return ExitFailure;
-    }
-    const config::TLanguageTexts texts = textsFor(folder);
-    std::unique_ptr<log::TMarkingLog> markingLog;
-    std::error_code ec;
-    if (log::IsServerLog(*file) || fs::exists(*file, ec)) {
-        try {
-            // Opened to write, so what a killed writer left is settled (and said) first.
-            markingLog = std::make_unique<log::TMarkingLog>(*file, log::TMarkingLog::TAccess::Write,
-                                                            WaitNotice(*file, texts, err));
-            for (const log::TInterruptedRun& run : markingLog->Recovered().Runs)
-                err << "korvex-cli: warning: "
-                    << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
-        } catch (const log::ELogError&) {
-            // A read-only folder or share still lists; a log that is no log fails here too.
-            try {
-                markingLog = std::make_unique<log::TMarkingLog>(
-                    *file, log::TMarkingLog::TAccess::Read, WaitNotice(*file, texts, err));
-            } catch (const log::ELogError& e) {
-                PrintLogError(e, texts, err);
-                return ExitFailure;
-            }
-        }
-    }
-    if (verifyFile) {
-        try {
-            return verify(markingLog.get(), base::Utf8Path(*verifyFile), texts, out, err);
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-            return ExitFailure;
-        }
-    }
-    if (runs) {
-        try {
-            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, texts, out);
-        } catch (const log::ELogError& e) {
-            PrintLogError(e, texts, err);
-            return ExitFailure;
-        }
-        out.flush();
-        return out ? ExitOk : ExitFailure;
-    }
+    return true;
+}
 
+std::optional<fs::path> configFolder(const std::optional<std::string>& config, std::ostream& err) {
+    if (config) return base::Utf8Path(*config);
+    const config::TConfigFolder found = config::DefaultConfigFolder();
+    if (!found.message.empty()) {
+        err << base::Windows1252ToUtf8(found.message) << '\n';
+        return std::nullopt;
+    }
+    return found.folder;
+}
+
+// The log to list; null without an error when the file does not exist yet.
+bool openLog(const fs::path& file, const config::TLanguageTexts& texts, std::ostream& err,
+             std::unique_ptr<log::TMarkingLog>& markingLog) {
+    std::error_code ec;
+    if (!log::IsServerLog(file) && !fs::exists(file, ec)) return true;
+    try {
+        // Opened to write, so what a killed writer left is settled (and said) first.
+        markingLog = std::make_unique<log::TMarkingLog>(file, log::TMarkingLog::TAccess::Write,
+                                                        WaitNotice(file, texts, err));
+        for (const log::TInterruptedRun& run : markingLog->Recovered().Runs)
+            err << "korvex-cli: warning: "
+                << base::Windows1252ToUtf8(log::InterruptedRunText(texts, run)) << '\n';
+    } catch (const log::ELogError&) {
+        // A read-only folder or share still lists; a log that is no log fails here too.
+        try {
+            markingLog = std::make_unique<log::TMarkingLog>(file, log::TMarkingLog::TAccess::Read,
+                                                            WaitNotice(file, texts, err));
+        } catch (const log::ELogError& e) {
+            PrintLogError(e, texts, err);
+            return false;
+        }
+    }
+    return true;
+}
+
+int listRecords(const TLogArgs& options, const log::TMarkingLog* markingLog,
+                const config::TLanguageTexts& texts, std::ostream& out, std::ostream& err) {
     log::TLogQuery query;
-    query.Since = since.value_or("");
-    query.Until = until.value_or("");
-    if (pattern) {
-        const auto converted = base::Utf8ToWindows1252(*pattern);
+    query.Since = options.since.value_or("");
+    query.Until = options.until.value_or("");
+    if (options.pattern) {
+        const auto converted = base::Utf8ToWindows1252(*options.pattern);
         if (!converted.ok) {
             err << "korvex-cli log: --text: the character '" << converted.offending
                 << "' has no Windows-1252 code\n";
@@ -347,7 +356,7 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         PrintLogError(e, texts, err);
         return ExitFailure;
     }
-    const std::string chosen = format.value_or("table");
+    const std::string chosen = options.format.value_or("table");
     if (chosen == "csv")
         out << log::RecordsCsv(records, texts);
     else if (chosen == "json")
@@ -356,6 +365,89 @@ int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream
         printTable(records, texts, out);
     out.flush();
     return out ? ExitOk : ExitFailure;
+}
+
+// A server's URL as it may be shown: without a password written into it.
+std::string shownLocation(const fs::path& location) {
+    std::string text = base::PathText(location);
+    if (!log::IsServerLog(location)) return text;
+    const std::size_t scheme = text.find("://") + 3;
+    const std::size_t at = text.find('@', scheme);
+    const std::size_t colon = text.find(':', scheme);
+    if (at != std::string::npos && colon < at) text.erase(colon, at - colon);
+    return text;
+}
+
+// --export and --import: the log's content into the file, or the file's into the log.
+int moveLog(const TLogArgs& options, const fs::path& own, const config::TLanguageTexts& texts,
+            std::ostream& out, std::ostream& err) {
+    const bool importing = options.importFile.has_value();
+    const fs::path file = base::Utf8Path(importing ? *options.importFile : *options.exportFile);
+    std::error_code ec;
+    if (importing && !log::IsServerLog(file) && !fs::exists(file, ec)) {
+        err << "korvex-cli log: cannot read " << file.string() << '\n';
+        return ExitFailure;
+    }
+    const auto utf8 = [](const std::string& text) { return base::Windows1252ToUtf8(text); };
+    try {
+        using TAccess = log::TMarkingLog::TAccess;
+        // The station's file is only read; the log written to settles what its writers left.
+        log::TMarkingLog source(importing ? file : own, importing ? TAccess::Read : TAccess::Write,
+                                WaitNotice(importing ? file : own, texts, err));
+        log::TMarkingLog target(importing ? own : file, TAccess::Write,
+                                WaitNotice(importing ? own : file, texts, err));
+        const log::TTransfer moved = log::TransferLog(source, target);
+        out << utf8(log::FillIn(texts.Text(text::LogMoved),
+                                {shownLocation(target.File()), std::to_string(moved.Added),
+                                 std::to_string(moved.Present)}))
+            << '\n';
+        for (const log::TTransfer::TRaised& raised : moved.Counters)
+            out << utf8(log::FillIn(texts.Text(text::LogCounterRaised),
+                                    {raised.Counter, std::to_string(raised.Next)}))
+                << '\n';
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
+    out.flush();
+    return out ? ExitOk : ExitFailure;
+}
+
+} // namespace
+
+int RunLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    TLogArgs options;
+    if (!parseLog(args, options, err)) return ExitUsage;
+    if (options.help) {
+        out << LOG_USAGE << '\n' << LOG_HELP;
+        return ExitOk;
+    }
+    const std::optional<fs::path> folder = configFolder(options.config, err);
+    if (!folder) return ExitFailure;
+    const fs::path given = LogLocation(options.args);
+    const std::optional<fs::path> file = given.empty() ? log::LogFileFor(*folder) : given;
+    if (!file) {
+        err << "korvex-cli log: the settings in " << folder->string()
+            << " switch the marking log off\n";
+        return ExitFailure;
+    }
+    const config::TLanguageTexts texts = textsFor(*folder);
+    if (options.exportFile || options.importFile) return moveLog(options, *file, texts, out, err);
+    std::unique_ptr<log::TMarkingLog> markingLog;
+    if (!openLog(*file, texts, err, markingLog)) return ExitFailure;
+    try {
+        if (options.verifyFile)
+            return verify(markingLog.get(), base::Utf8Path(*options.verifyFile), texts, out, err);
+        if (options.runs) {
+            printRuns(markingLog ? markingLog->Runs() : std::vector<log::TRunRecord>{}, texts, out);
+            out.flush();
+            return out ? ExitOk : ExitFailure;
+        }
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
+    return listRecords(options, markingLog.get(), texts, out, err);
 }
 
 } // namespace korvex::cli

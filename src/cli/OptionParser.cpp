@@ -1,5 +1,7 @@
 #include "cli/OptionParser.h"
 
+#include "base/PathText.h"
+
 #include <algorithm>
 
 namespace korvex::cli {
@@ -68,6 +70,11 @@ std::optional<TArgumentProblem> ParseArguments(const std::vector<std::string>& a
         parsed.Values.emplace_back(name, std::move(value));
     }
     return std::nullopt;
+}
+
+std::filesystem::path LogLocation(const TParsedArgs& parsed) {
+    const auto given = parsed.Value(LogOption);
+    return given ? base::Utf8Path(*given) : std::filesystem::path();
 }
 
 } // namespace korvex::cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -43,5 +44,11 @@ struct TArgumentProblem {
 // Reads the arguments in their order and stops at the first that breaks the rules.
 std::optional<TArgumentProblem> ParseArguments(const std::vector<std::string>& args,
                                                const TOptionRules& rules, TParsedArgs& parsed);
+
+// The marking log for one run, instead of the one the settings name: a SQLite file or a
+// "postgresql://..." URL. Every command that reads or writes the log takes it.
+inline constexpr std::string_view LogOption = "--log";
+// --log's value as a location; empty without it.
+std::filesystem::path LogLocation(const TParsedArgs& parsed);
 
 } // namespace korvex::cli

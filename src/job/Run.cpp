@@ -22,7 +22,8 @@ base::TTextMessage words(std::string text) {
 std::unique_ptr<log::TMarkingLog> openLog(TRunFront& front, const TLogChoice& choice,
                                           const config::TLanguageTexts& texts) {
     if (choice.Off) return nullptr;
-    const std::optional<fs::path> file = log::LogFileFor(choice.ConfigFolder);
+    const std::optional<fs::path> file =
+        choice.Location.empty() ? log::LogFileFor(choice.ConfigFolder) : choice.Location;
     if (!file) return nullptr;
     const std::string waiting = log::FillIn(texts.Text(text::LogWaiting), {base::PathText(*file)});
     auto opened = std::make_unique<log::TMarkingLog>(

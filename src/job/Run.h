@@ -43,6 +43,7 @@ class TRunFront {
 struct TLogChoice {
     std::filesystem::path ConfigFolder;
     bool Off = false;
+    std::filesystem::path Location; // a file or server for this run instead of main.ini's
 };
 
 // How a write or run ended short of its programs.

@@ -47,6 +47,15 @@ base::TProcessIdentity writer(const TPgResult& row, int pid) {
     return {row.Int(pid), CodePage(row.Text(pid + 1)), CodePage(row.Text(pid + 2))};
 }
 
+// libpq may call a connection whose server went away good until it is used once more.
+bool serverGone(pg_conn* db) {
+    if (!db || PQstatus(db) != CONNECTION_OK) return true;
+    PGresult* probe = PQexec(db, "");
+    const bool gone = PQresultStatus(probe) != PGRES_EMPTY_QUERY || PQstatus(db) != CONNECTION_OK;
+    PQclear(probe);
+    return gone;
+}
+
 std::string select(const char* where) {
     return std::string("SELECT ") + RecordColumns + " FROM korvex.marks " + where;
 }
@@ -67,7 +76,7 @@ void TPgLog::fail(int text, const std::string& detail) const {
     std::string words = detail.empty() && db_ ? PQerrorMessage(db_) : detail;
     while (!words.empty() && (words.back() == '\n' || words.back() == ' '))
         words.pop_back();
-    const bool gone = !db_ || PQstatus(db_) != CONNECTION_OK;
+    const bool gone = serverGone(db_);
     throw ELogError({text, 0, server_ + ": " + CodePage(words)},
                     gone ? text::LogReasonServerGone : 0);
 }

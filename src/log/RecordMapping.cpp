@@ -40,19 +40,26 @@ TMarkRecord ReadRecord(const TRow& row) {
 }
 
 std::vector<TValue> InsertValues(TMarkRecord& record, const TWriter& writer, std::int64_t run) {
-    record.TimeUtc = writer.TimeUtc;
-    record.TimeLocal = writer.TimeLocal;
-    record.User = writer.User;
-    record.Host = writer.Host;
+    // A record that comes stamped is moved from another log and keeps its writer.
+    const bool moved = !record.TimeUtc.empty();
+    if (!moved) {
+        record.TimeUtc = writer.TimeUtc;
+        record.TimeLocal = writer.TimeLocal;
+        record.User = writer.User;
+        record.Host = writer.Host;
+    }
+    const auto stamp = [moved](const std::string& kept, const std::string& own) {
+        return moved ? Utf8(kept) : own;
+    };
     record.Pending = true;
     // The file is found again by this name whatever folder a later look runs in.
     std::error_code ec;
     if (const fs::path absolute = fs::absolute(record.Output, ec); !ec)
         record.Output = absolute.lexically_normal();
-    std::vector<TValue> values{writer.TimeUtc,
-                               writer.TimeLocal,
-                               writer.User,
-                               writer.Host,
+    std::vector<TValue> values{stamp(record.TimeUtc, writer.TimeUtc),
+                               stamp(record.TimeLocal, writer.TimeLocal),
+                               stamp(record.User, writer.User),
+                               stamp(record.Host, writer.Host),
                                writer.Process.Pid,
                                Utf8(record.Text),
                                Utf8(record.ContentKind),

@@ -45,7 +45,8 @@ inline constexpr const char* InsertColumns =
     "symbol_size, encodation, profile, job, output, sha256, read_back, counter, serial, pending, "
     "temporary, run, boot, started, content_key";
 inline constexpr int InsertColumnCount = 23;
-// Stamps the record with the writer, as about to be written, and gives its values.
+// Stamps the record with the writer, unless it carries its time already (moved from another
+// log), as about to be written, and gives its values.
 std::vector<TValue> InsertValues(TMarkRecord& record, const TWriter& writer, std::int64_t run);
 
 // The temporary a record's file is written through, named after the record so the next
