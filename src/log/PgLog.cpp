@@ -4,6 +4,7 @@
 #include "log/ContentKey.h"
 #include "log/PgResult.h"
 #include "log/RecordMapping.h"
+#include "log/Verification.h"
 
 #include <libpq-fe.h>
 
@@ -39,6 +40,7 @@ constexpr const char* MIGRATIONS[] = {
          count BIGINT NOT NULL, step BIGINT NOT NULL, state TEXT NOT NULL,
          boot TEXT NOT NULL, started_process TEXT NOT NULL, settled_by TEXT NOT NULL);
        COMMENT ON SCHEMA korvex IS 'Korvex marking log';)",
+    PgVerificationMigration,
 };
 constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id

@@ -7,6 +7,7 @@
 #include "log/RecordMapping.h"
 #include "log/SqliteStatement.h"
 #include "log/SqliteTransaction.h"
+#include "log/Verification.h"
 
 #include <sqlite3.h>
 
@@ -70,6 +71,7 @@ constexpr TMigration MIGRATIONS[] = {
        ALTER TABLE runs ADD COLUMN settled_by TEXT NOT NULL DEFAULT '';)",
      fillContentKeys},
     {GradeMigration, nullptr},
+    {SqliteVerificationMigration, nullptr},
 };
 static_assert(std::size(MIGRATIONS) == SchemaVersion);
 
