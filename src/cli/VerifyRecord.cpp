@@ -40,6 +40,13 @@ int ReportMarkedRecord(const std::optional<std::string>& configOption,
         say(record ? err : out, texts.Text(text::VerifyLogOff));
         return record ? ExitFailure : ExitOk;
     }
+    // Only looking: a log never written holds no record, and one that cannot be read does not
+    // spoil the photo's report.
+    std::error_code ec;
+    if (!record && !log::IsServerLog(*file) && !std::filesystem::exists(*file, ec)) {
+        say(out, texts.Text(text::VerifyNotInLog));
+        return ExitOk;
+    }
     try {
         const auto access =
             record ? log::TMarkingLog::TAccess::Write : log::TMarkingLog::TAccess::Read;
@@ -70,7 +77,7 @@ int ReportMarkedRecord(const std::optional<std::string>& configOption,
             job::VerificationBesidePrediction(markingLog.PredictedGrade(found->Id), verification));
     } catch (const log::ELogError& e) {
         PrintLogError(e, texts, err);
-        return ExitFailure;
+        return record ? ExitFailure : ExitOk;
     }
     return ExitOk;
 }
