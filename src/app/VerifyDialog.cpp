@@ -34,17 +34,17 @@ VerifyDialog::VerifyDialog(std::filesystem::path photo, ProgramLog& log, const M
     layout->addLayout(row);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("VerifyPicture"));
-    picture_->setMinimumSize(320, 320);
+    picture_->setMinimumSize(560, 560);
     picture_->setAlignment(Qt::AlignCenter);
     row->addWidget(picture_, 1);
-    table_ = new QTableWidget(0, 2, this);
+    table_ = new QTableWidget(0, 1, this);
     table_->setObjectName(QStringLiteral("VerifyParameters"));
-    table_->setHorizontalHeaderLabels(
-        {messages.Text(text::VerifyParameterColumn), messages.Text(text::VerifyValueColumn)});
+    table_->setHorizontalHeaderLabels({messages.Text(text::VerifyParameterColumn)});
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setMinimumWidth(420);
+    table_->setMinimumWidth(560);
+    table_->setWordWrap(false);
     row->addWidget(table_, 1);
     status_ = new QLabel(messages.Text(text::VerifyRunning), this);
     status_->setObjectName(QStringLiteral("VerifyStatus"));
@@ -86,14 +86,8 @@ void VerifyDialog::shown() {
     }
     const std::vector<std::string> lines = verify::VerifyReportLines(*report_, name, texts);
     table_->setRowCount(static_cast<int>(lines.size()));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t colon = lines[i].find(": ");
-        const std::string key = colon == std::string::npos ? lines[i] : lines[i].substr(0, colon);
-        const std::string value = colon == std::string::npos ? "" : lines[i].substr(colon + 2);
-        table_->setItem(int(i), 0, new QTableWidgetItem(FromCodePage(key)));
-        table_->setItem(int(i), 1, new QTableWidgetItem(FromCodePage(value)));
-    }
-    table_->resizeColumnToContents(0);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        table_->setItem(int(i), 0, new QTableWidgetItem(FromCodePage(lines[i])));
     status_->setText(messages_.Text(text::VerifyLegend));
     findRecord();
 }
