@@ -4,6 +4,10 @@
 #include "app/LogDialog.h"
 #include "app/Messages.h"
 #include "app/NCEditor.h"
+#include "base/TextNumbers.h"
+#ifdef KORVEX_VERIFY
+#include "app/VerifyDialog.h"
+#endif
 #include "app/MainCommands.h"
 
 #include "ui_TMainForm.h"
@@ -96,6 +100,16 @@ void connectCommands(MainCommands& form, Ui::TMainForm& ui, const Messages& mess
     QObject::connect(ui.Markierprotokoll1, &QAction::triggered, &form,
                      [&form] { form.MarkingLogDialog().exec(); });
     QObject::connect(ui.Serienlauf1, &QAction::triggered, &form, &MainCommands::SerienlaufClick);
+#ifdef KORVEX_VERIFY
+    auto* verifyMark = new QAction(&form);
+    verifyMark->setObjectName(QStringLiteral("MarkierungPruefen1"));
+    ui.Datei1->insertAction(ui.Kalibriermuster1, verifyMark);
+    QObject::connect(ui.Datei1, &QMenu::aboutToShow, verifyMark, [&messages, verifyMark] {
+        verifyMark->setText(messages.Text(text::VerifyMenuText));
+    });
+    QObject::connect(verifyMark, &QAction::triggered, &form,
+                     [&form, &messages] { OpenVerifyDialog(form, form.MarkingLog(), messages); });
+#endif
     QObject::connect(ui.Neueerstellen1, &QAction::triggered, &form,
                      &MainCommands::NeuErstellen1Click);
     QObject::connect(ui.OpenVorlage, &QAction::triggered, &form, &MainCommands::OpenVorlageClick);

@@ -125,6 +125,28 @@
     X(ReadContentTypeText, 9690)                                                                   \
     X(ReadWithEciText, 9691)                                                                       \
     X(ReadWithoutEciText, 9692)                                                                    \
+    X(ToolFitNeedsDots, 9280)                                                                      \
+    X(ToolFitsNoTool, 9281)                                                                        \
+    X(CouponPhotoDotCount, 9282)                                                                   \
+    X(CouponPhotoLayout, 9283)                                                                     \
+    X(PhotoMissing, 9284)                                                                          \
+    X(PhotoNotImage, 9285)                                                                         \
+    X(PhotoTooLarge, 9286)                                                                         \
+    X(PhotoDamaged, 9287)                                                                          \
+    X(CouponPhotoNotBuilt, 9288)                                                                   \
+    X(VerifyLogRecord, 9289)                                                                       \
+    X(VerifyNotInLog, 9290)                                                                        \
+    X(VerifyRecorded, 9291)                                                                        \
+    X(VerifyRecordNeedsRecord, 9292)                                                               \
+    X(VerifyLogOff, 9293)                                                                          \
+    X(VerifyMenuText, 9693)                                                                        \
+    X(VerifyDialogTitle, 9694)                                                                     \
+    X(VerifyRunning, 9695)                                                                         \
+    X(VerifyParameterColumn, 9696)                                                                 \
+    X(VerifyValueColumn, 9697)                                                                     \
+    X(VerifyRecordButton, 9698)                                                                    \
+    X(VerifyLegend, 9699)                                                                          \
+    X(VerifyPhotoFilter, 9700)                                                                     \
     X(CycleTimeText, 9662)        /* %1 seconds, %2 rapid rate, %3 block time */                   \
     X(DotsTooSmallText, 9663)     /* %1 how many */                                                \
     X(DotsMergeText, 9664)        /* %1 how many */                                                \

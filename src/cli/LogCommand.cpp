@@ -2,6 +2,7 @@
 #include "cli/GenerateLog.h"
 #include "cli/GeneratePipeline.h"
 #include "cli/OptionParser.h"
+#include "cli/VerificationListing.h"
 
 #include "base/AtomicFile.h"
 #include "base/PathText.h"
@@ -27,7 +28,7 @@ namespace {
 
 constexpr const char* LOG_USAGE =
     "usage: korvex-cli log [--config DIR] [--log FILE|URL] [--since DATE] [--until DATE]\n"
-    "                      [--text PATTERN] [--format table|csv|json]\n"
+    "                      [--text PATTERN] [--format table|csv|json] [--unverified]\n"
     "       korvex-cli log [--config DIR] [--log FILE|URL] --runs\n"
     "       korvex-cli log [--config DIR] [--log FILE|URL] --verify FILE\n"
     "       korvex-cli log [--config DIR] [--log FILE|URL] --export|--import FILE.sqlite\n";
@@ -44,6 +45,8 @@ constexpr const char* LOG_HELP =
     "  --text PATTERN    records whose content holds PATTERN; * and ? match any text and\n"
     "                    any one character\n"
     "  --format F        table (default), csv (with a header line) or json\n"
+    "  --unverified      only the records no photo was verified for (korvex-cli verify\n"
+    "                    --record); a table lists each verification below the records\n"
     "  --runs            the serial runs: their state and the numbers they left unused\n"
     "                    (never handed out again)\n"
     "  --verify FILE     whether FILE is byte for byte a program the log recorded: exit\n"
@@ -238,12 +241,13 @@ struct TLogArgs {
     std::optional<std::string> config, since, until, pattern, format, verifyFile, exportFile,
         importFile;
     bool runs = false;
+    bool unverified = false;
     bool help = false;
 };
 
 // Prints what is wrong and gives false when the options are not usable.
 bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostream& err) {
-    static const TOptionRules rules{{"--help", "-h", "--runs"},
+    static const TOptionRules rules{{"--help", "-h", "--runs", "--unverified"},
                                     {"--config", "--since", "--until", "--text", "--format",
                                      "--verify", "--export", "--import", LogOption},
                                     false,
@@ -265,6 +269,7 @@ bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostr
     options.format = parsed.Value("--format");
     options.verifyFile = parsed.Value("--verify");
     options.runs = parsed.Has("--runs");
+    options.unverified = parsed.Has("--unverified");
     options.exportFile = parsed.Value("--export");
     options.importFile = parsed.Value("--import");
     for (std::optional<std::string>* date : {&options.since, &options.until})
@@ -278,7 +283,8 @@ bool parseLog(const std::vector<std::string>& args, TLogArgs& options, std::ostr
         err << "korvex-cli log: --format is table, csv or json\n" << LOG_USAGE;
         return false;
     }
-    const bool listing = options.since || options.until || options.pattern || format;
+    const bool listing =
+        options.since || options.until || options.pattern || format || options.unverified;
     if (options.verifyFile && (listing || options.runs)) {
         err << "korvex-cli log: --verify takes no other option but --config and --log\n";
         return false;
@@ -352,6 +358,7 @@ int listRecords(const TLogArgs& options, const log::TMarkingLog* markingLog,
     std::vector<log::TMarkRecord> records;
     try {
         if (markingLog) records = markingLog->Query(query);
+        if (markingLog && options.unverified) records = OnlyUnverified(*markingLog, records);
     } catch (const log::ELogError& e) {
         PrintLogError(e, texts, err);
         return ExitFailure;
@@ -363,6 +370,12 @@ int listRecords(const TLogArgs& options, const log::TMarkingLog* markingLog,
         out << log::RecordsJson(records);
     else
         printTable(records, texts, out);
+    try {
+        if (markingLog && chosen == "table") PrintVerifications(*markingLog, records, out);
+    } catch (const log::ELogError& e) {
+        PrintLogError(e, texts, err);
+        return ExitFailure;
+    }
     out.flush();
     return out ? ExitOk : ExitFailure;
 }

@@ -10,6 +10,7 @@
 #include "config/SettingsFile.h"
 
 #ifdef KORVEX_VERIFY
+#include "cli/VerifyRecord.h"
 #include "verify/VerifyText.h"
 #endif
 
@@ -21,7 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* VERIFY_USAGE =
-    "usage: korvex-cli verify [--config DIR] [--format text|json] PHOTO\n";
+    "usage: korvex-cli verify [--config DIR] [--format text|json] [--record] PHOTO\n";
 
 constexpr const char* VERIFY_HELP =
     "Finds and decodes the DataMatrix mark on a photo (PNG, JPEG, TIFF or BMP, at most 50 million\n"
@@ -32,6 +33,8 @@ constexpr const char* VERIFY_HELP =
     "\n"
     "  --config DIR         the configuration folder, for the language\n"
     "  --format text|json   the report for people (default) or as JSON\n"
+    "  --record             keep the verification in the marking log with the record of the\n"
+    "                       decoded content (time, who, grade, AS9132, the photo's SHA-256)\n"
     "\n"
     "Exit status: 0 the symbol reads (a failing AS9132 is in the report), 1 the photo cannot be\n"
     "read (missing, no picture, cut off, too large), 2 bad arguments, 3 no readable symbol.\n";
@@ -65,7 +68,7 @@ config::TLanguageTexts textsFor(const std::optional<std::string>& configOption) 
 
 int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     TParsedArgs parsed;
-    const TOptionRules rules{{"--help", "-h"}, {"--config", "--format"}};
+    const TOptionRules rules{{"--help", "-h", "--record"}, {"--config", "--format"}};
     if (const auto problem = ParseArguments(args, rules, parsed)) {
         err << "korvex-cli verify: " << problem->Text() << '\n' << VERIFY_USAGE;
         return ExitUsage;
@@ -105,6 +108,12 @@ int RunVerify(const std::vector<std::string>& args, std::ostream& out, std::ostr
             << '\n';
         return report.Problem == verify::TVerifyProblem::NoSymbol ? ExitCheckFailed : ExitFailure;
     }
+    // The record found goes below the report; after JSON it would spoil it, so it goes aside.
+    if (const int logged =
+            ReportMarkedRecord(parsed.Value("--config"), report, base::Utf8Path(photo),
+                               parsed.Has("--record"), texts, format == "json" ? err : out, err))
+        return logged;
+    out.flush();
     return out ? ExitOk : ExitFailure;
 #else
     err << "korvex-cli verify: " << base::Windows1252ToUtf8(texts.Text(text::VerifyNotBuilt))

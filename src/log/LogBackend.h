@@ -3,6 +3,7 @@
 #include "base/Process.h"
 #include "log/CounterReset.h"
 #include "log/MarkingLog.h"
+#include "log/Verification.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -68,6 +69,14 @@ class TLogBackend {
     virtual void Settle(const std::vector<std::int64_t>& completed,
                         const std::vector<std::int64_t>& abandoned,
                         std::vector<TInterruptedRun>& runs, const std::string& settler) = 0;
+
+    // Verifications of marked parts (log/Verification.h): stored with the record they name,
+    // each record's in the order stored, done records that have none.
+    virtual void AddVerification(TVerification& verification) = 0;
+    virtual std::vector<TVerification> VerificationsOf(std::int64_t mark) const = 0;
+    virtual std::vector<TMarkRecord> Unverified() const = 0;
+    // The record's predicted grade (GradeRecord.h); empty when none was kept.
+    virtual std::string PredictedGrade(std::int64_t mark) const = 0;
 };
 
 // Where a counter stands after count numbers from first on, step apart; throws ELogError

@@ -176,4 +176,23 @@ void TMarkingLog::AbandonWrites(const std::vector<std::int64_t>& ids) {
     backend_->AbandonWrites(ids);
 }
 
+void TMarkingLog::AddVerification(TVerification& verification) {
+    const TWriter writer = WriterNow();
+    verification.TimeUtc = writer.TimeUtc;
+    verification.Who = writer.User + "@" + writer.Host;
+    backend_->AddVerification(verification);
+}
+
+std::vector<TVerification> TMarkingLog::VerificationsOf(std::int64_t mark) const {
+    return backend_->VerificationsOf(mark);
+}
+
+std::vector<TMarkRecord> TMarkingLog::Unverified() const {
+    return backend_->Unverified();
+}
+
+std::string TMarkingLog::PredictedGrade(std::int64_t mark) const {
+    return backend_->PredictedGrade(mark);
+}
+
 } // namespace korvex::log

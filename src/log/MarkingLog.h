@@ -16,9 +16,10 @@
 namespace korvex::log {
 
 class TLogBackend;
+struct TVerification;
 
 inline constexpr const char* LogFileName = "korvex.sqlite";
-inline constexpr int SchemaVersion = 4;
+inline constexpr int SchemaVersion = 5;
 // PRAGMA application_id of Korvex's logs ("KRVX"), so another program's database is not taken.
 inline constexpr std::int32_t ApplicationId = 0x4B525658;
 
@@ -157,6 +158,15 @@ class TMarkingLog {
     void FinishWrites(const std::vector<std::int64_t>& ids);
     // The files could not be written; their records go.
     void AbandonWrites(const std::vector<std::int64_t>& ids);
+
+    // Keeps a verification with the record verification.Mark, stamped with now and who
+    // ("user@host"); fills its Id, time and who.
+    void AddVerification(TVerification& verification);
+    std::vector<TVerification> VerificationsOf(std::int64_t mark) const;
+    // Done records without a verification, oldest first.
+    std::vector<TMarkRecord> Unverified() const;
+    // The grade predicted for the record's program; empty when none was kept.
+    std::string PredictedGrade(std::int64_t mark) const;
 
   private:
     void recover();

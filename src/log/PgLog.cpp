@@ -5,6 +5,7 @@
 #include "log/CounterReset.h"
 #include "log/PgResult.h"
 #include "log/RecordMapping.h"
+#include "log/Verification.h"
 
 #include <libpq-fe.h>
 
@@ -41,6 +42,7 @@ constexpr const char* MIGRATIONS[] = {
          boot TEXT NOT NULL, started_process TEXT NOT NULL, settled_by TEXT NOT NULL);
        COMMENT ON SCHEMA korvex IS 'Korvex marking log';)",
     PgCounterResetMigration,
+    PgVerificationMigration,
 };
 constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id

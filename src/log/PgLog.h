@@ -39,6 +39,10 @@ class TPgLog : public TLogBackend {
     void Settle(const std::vector<std::int64_t>& completed,
                 const std::vector<std::int64_t>& abandoned, std::vector<TInterruptedRun>& runs,
                 const std::string& settler) override;
+    void AddVerification(TVerification& verification) override;
+    std::vector<TVerification> VerificationsOf(std::int64_t mark) const override;
+    std::vector<TMarkRecord> Unverified() const override;
+    std::string PredictedGrade(std::int64_t mark) const override;
 
   private:
     TPgResult run(const char* sql, const std::vector<TValue>& values, int failureText) const;

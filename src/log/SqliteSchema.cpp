@@ -8,6 +8,7 @@
 #include "log/RecordMapping.h"
 #include "log/SqliteStatement.h"
 #include "log/SqliteTransaction.h"
+#include "log/Verification.h"
 
 #include <sqlite3.h>
 
@@ -72,6 +73,7 @@ constexpr TMigration MIGRATIONS[] = {
      fillContentKeys},
     {GradeMigration, nullptr},
     {CounterResetMigration, nullptr},
+    {SqliteVerificationMigration, nullptr},
 };
 static_assert(std::size(MIGRATIONS) == SchemaVersion);
 

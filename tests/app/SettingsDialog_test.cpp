@@ -480,7 +480,7 @@ void SettingsDialogTest::couponGoesIntoTheEditorAndAMeasuredDotCorrectsTheTool()
     int dots = 0;
     for (const std::string& line : window.form->Generator().SimulationLines())
         dots += line.starts_with("XY;") ? 1 : 0;
-    QCOMPARE(dots, korvex::ncgen::CouponDots);
+    QCOMPARE(dots, korvex::ncgen::CouponDots + 1); // the row and its index dot
     QVERIFY(!window.form->Editor().document()->isEmpty());
     QVERIFY(child<QAbstractButton>(*window.form, "Convert")->isEnabled());
 

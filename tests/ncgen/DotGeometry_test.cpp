@@ -107,10 +107,14 @@ TEST(Coupon, StepsAroundTheIdealDepthWithTheProfilesTemplatesAndCorrectsTheTool)
     ASSERT_EQ(coupon->Depths.size(), depths.size());
     for (std::size_t i = 0; i < depths.size(); ++i)
         EXPECT_NEAR(static_cast<double>(coupon->Depths[i]), static_cast<double>(depths[i]), 1e-9);
-    ASSERT_EQ(coupon->NCLines.size(), 15u);
+    ASSERT_EQ(coupon->NCLines.size(), 17u);
     EXPECT_EQ(coupon->NCLines[1], "G1 Z-0.1 F50");
     EXPECT_EQ(coupon->NCLines[12], "G0 X9 Y0 Z2");
     EXPECT_EQ(coupon->NCLines[13], "G1 Z-0.22 F50");
+    // The index dot one spacing beside the first, at the 80 % depth, before the end.
+    EXPECT_EQ(coupon->NCLines[14], "G0 X0 Y1.5 Z2");
+    EXPECT_EQ(coupon->NCLines[15], "G1 Z-0.16 F50");
+    EXPECT_EQ(coupon->NCLines[16], "M30");
     // The simulation sees each dot at its own depth.
     const auto f = DotFigures(coupon->SimulationLines, cone(90), 0.4L);
     ASSERT_TRUE(f);
@@ -123,6 +127,30 @@ TEST(Coupon, StepsAroundTheIdealDepthWithTheProfilesTemplatesAndCorrectsTheTool)
     const TToolReading ballCorrected = CorrectTool(ball(0.5), 0.05L, 0.36L);
     EXPECT_NEAR(static_cast<double>(DotDiameter(ballCorrected.Tool, 0.05L)), 0.36, 1e-9);
     EXPECT_EQ(CorrectTool(cone(90, 0.4), 0.1L, 0.3L).Problem.Text, korvex::text::DotWithinTipFlat);
+}
+
+// A photo fit needs the tool's curve over the whole window a mark may have: the row reaches
+// from 60 % of the pitch or less to 105 % or more, steep cones and small balls too.
+TEST(Coupon, RowSpansTheWindowFrom60To105PercentOfThePitch) {
+    TOutputProfile stored;
+    stored.FirstPoint[0] = "G1 X[#XVAL] Z[#ZVAL]";
+    stored.FollowingPoints = stored.FirstPoint;
+    const TActiveProfile profile = ActivateProfile(stored);
+    const struct {
+        TTool tool;
+        long double pitch;
+    } rows[] = {
+        {cone(60), 0.5L},  {cone(60), 0.3L},  {cone(90), 0.4L},  {cone(90, 0.03), 0.5L},
+        {cone(120), 0.3L}, {cone(140), 0.6L}, {ball(0.5), 0.4L}, {ball(0.3), 0.5L},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(DescribeTool(row.tool) + " at " + std::to_string(double(row.pitch)));
+        const auto coupon = MakeCoupon(profile, row.tool, row.pitch);
+        ASSERT_TRUE(coupon);
+        EXPECT_GE(coupon->Depths.size(), 4u);
+        EXPECT_LE(double(coupon->Diameters.front()), 0.60 * double(row.pitch) + 1e-9);
+        EXPECT_GE(double(coupon->Diameters.back()), 1.05 * double(row.pitch) - 1e-9);
+    }
 }
 
 // On a d8 shaft with Z following the surface, a dot 0.95 mm off the top sits on a surface

@@ -1,0 +1,52 @@
+// The server log's share of the verifications (log/Verification.h).
+#include "base/TextNumbers.h"
+#include "log/PgLog.h"
+#include "log/PgResult.h"
+#include "log/Verification.h"
+
+#include <string>
+
+namespace korvex::log {
+
+void TPgLog::AddVerification(TVerification& verification) {
+    const TPgResult inserted =
+        run((std::string("INSERT INTO korvex.verifications(") + VerificationColumns +
+             ") VALUES($1, $2, $3, $4, $5, $6, $7, $8) RETURNING id")
+                .c_str(),
+            VerificationValues(verification), text::LogCannotWrite);
+    verification.Id = inserted.Int(0);
+}
+
+std::vector<TVerification> TPgLog::VerificationsOf(std::int64_t mark) const {
+    if (!schema_) return {};
+    TPgResult rows = run((std::string("SELECT id, ") + VerificationColumns +
+                          " FROM korvex.verifications WHERE mark = $1 ORDER BY id")
+                             .c_str(),
+                         {mark}, text::LogCannotOpen);
+    std::vector<TVerification> found;
+    for (int i = 0; i < rows.Rows(); ++i) {
+        found.push_back(ReadVerification(rows.At(i), 1));
+        found.back().Id = rows.Int(0);
+    }
+    return found;
+}
+
+std::vector<TMarkRecord> TPgLog::Unverified() const {
+    if (!schema_) return {};
+    TPgResult rows = run((std::string("SELECT ") + RecordColumns +
+                          " FROM korvex.marks WHERE pending = 0 AND NOT EXISTS (SELECT 1 FROM "
+                          "korvex.verifications v WHERE v.mark = korvex.marks.id) ORDER BY id")
+                             .c_str(),
+                         {}, text::LogCannotOpen);
+    std::vector<TMarkRecord> records;
+    for (int i = 0; i < rows.Rows(); ++i)
+        records.push_back(ReadRecord(rows.At(i)));
+    return records;
+}
+
+// The server's schema keeps no predicted grade yet.
+std::string TPgLog::PredictedGrade(std::int64_t) const {
+    return {};
+}
+
+} // namespace korvex::log
