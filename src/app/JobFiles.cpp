@@ -38,7 +38,7 @@ void JobFiles::SetTemplateFile(const QString& file) {
     window_.setWindowTitle(caption);
 }
 
-log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
+log::TMarkRecord JobFiles::Record(const GenerateController& generator, std::string grade) const {
     // The generated program's own record: the fields may have changed since, and its size is
     // the one the symbol got, as korvex-cli records it. A program not generated from the job
     // (the calibration coupon) encodes nothing the log could name.
@@ -47,6 +47,8 @@ log::TMarkRecord JobFiles::Record(const GenerateController& generator) const {
     if (!templateFile_.isEmpty()) record.JobTemplate = job::RecordedPath(ToPath(templateFile_));
     if (const readback::TProgramNotes& notes = generator.Notes(); notes.Check)
         record.ReadBack = readback::Describe(*notes.Check);
+    // The status bar's grade is the generated program's; another program shown has no record.
+    if (!record.Text.empty()) record.Grade = std::move(grade);
     return record;
 }
 

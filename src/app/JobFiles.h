@@ -28,7 +28,7 @@ class JobFiles {
     // The window title names the file; an empty name drops it.
     void SetTemplateFile(const QString& file);
     // What the log records of the generator's program, but its file and hash.
-    log::TMarkRecord Record(const GenerateController& generator) const;
+    log::TMarkRecord Record(const GenerateController& generator, std::string grade) const;
 
     // What the file held beyond what the window shows must not vanish without a word.
     void TellLeftOut(const std::vector<base::TTextMessage>& notes) const;

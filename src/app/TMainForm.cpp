@@ -268,10 +268,7 @@ ncgen::TLayerFields TMainForm::shownLayer() const {
 }
 
 log::TMarkRecord TMainForm::ProgramRecord() const {
-    log::TMarkRecord record = files_->Record(*generator_);
-    // The status bar's grade is the generated program's; another program shown has no record.
-    if (!record.Text.empty()) record.Grade = gradeStatus_->RecordedGrade();
-    return record;
+    return files_->Record(*generator_, gradeStatus_->RecordedGrade());
 }
 
 std::filesystem::path TMainForm::TemplateFile() const {

@@ -36,7 +36,7 @@ constexpr const char* COUPON_HELP =
     "the dot spacing, as many as reach from 60 % to 105 % (0.01 or 0.005 mm apart where 0.02\n"
     "cannot), and an index dot one spacing in +Y beside the first, so a photo tells the ends\n"
     "apart. Standard error lists each dot's depth and the diameter expected there; measure the\n"
-    "real ones on the part or photograph it (--photo).\n"
+    "real ones on the part or give a photo of it with --photo PHOTO.\n"
     "\n"
     "  --config, --profile, -o as for korvex-cli generate\n"
     "  --tool TOOL             none, cone:ANGLE[:TIP] or ball:RADIUS instead of the profile's\n"

@@ -13,7 +13,7 @@ namespace korvex::log {
 
 namespace {
 // The schema version that brought the table; an older log looked at read-only has none.
-constexpr std::int64_t VerificationSchema = 4;
+constexpr std::int64_t VerificationSchema = 5;
 } // namespace
 
 void TSqliteLog::AddVerification(TVerification& verification) {
