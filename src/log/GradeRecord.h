@@ -11,6 +11,8 @@ namespace korvex::log {
 // passes, reads"; empty when none was predicted).
 inline constexpr const char* GradeMigration =
     "ALTER TABLE marks ADD COLUMN grade TEXT NOT NULL DEFAULT '';";
+inline constexpr const char* PgGradeMigration =
+    "ALTER TABLE korvex.marks ADD COLUMN grade TEXT NOT NULL DEFAULT '';";
 
 // Stores the grade of the record just inserted, in the writer's transaction; false when the
 // database refuses it.

@@ -59,6 +59,8 @@ TTransfer TransferLog(const TMarkingLog& source, TMarkingLog& target) {
             ++transfer.Present;
             continue;
         }
+        // A listing leaves the predicted grade out; the move keeps it.
+        if (record.Grade.empty()) record.Grade = source.PredictedGrade(record.Id);
         fresh.push_back(std::move(record));
     }
     transfer.Added = fresh.size();

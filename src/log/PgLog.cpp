@@ -3,6 +3,7 @@
 #include "base/TextNumbers.h"
 #include "log/ContentKey.h"
 #include "log/CounterReset.h"
+#include "log/GradeRecord.h"
 #include "log/PgResult.h"
 #include "log/RecordMapping.h"
 #include "log/Verification.h"
@@ -43,6 +44,7 @@ constexpr const char* MIGRATIONS[] = {
        COMMENT ON SCHEMA korvex IS 'Korvex marking log';)",
     PgCounterResetMigration,
     PgVerificationMigration,
+    PgGradeMigration,
 };
 constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id
@@ -321,6 +323,9 @@ TMarkingLog::TBegun TPgLog::BeginWrites(std::vector<TMarkRecord>& records, bool 
         const fs::path through = TemporaryFor(record.Output, record.Id);
         run("UPDATE korvex.marks SET temporary = $2 WHERE id = $1", {record.Id, PathUtf8(through)},
             text::LogCannotWrite);
+        if (!record.Grade.empty())
+            run("UPDATE korvex.marks SET grade = $2 WHERE id = $1", {record.Id, Utf8(record.Grade)},
+                text::LogCannotWrite);
         begun.Temporaries.push_back(through);
     }
     if (!transaction.Commit()) fail(text::LogCannotWrite);

@@ -44,9 +44,12 @@ std::vector<TMarkRecord> TPgLog::Unverified() const {
     return records;
 }
 
-// The server's schema keeps no predicted grade yet.
-std::string TPgLog::PredictedGrade(std::int64_t) const {
-    return {};
+std::string TPgLog::PredictedGrade(std::int64_t mark) const {
+    if (!schema_) return {};
+    // Through the row as JSON: a server schema from before grades has no such column.
+    TPgResult rows = run("SELECT to_jsonb(m) ->> 'grade' FROM korvex.marks m WHERE id = $1", {mark},
+                         text::LogCannotOpen);
+    return rows.Rows() > 0 && !rows.At(0).IsNull(0) ? CodePage(rows.At(0).Text(0)) : std::string();
 }
 
 } // namespace korvex::log

@@ -124,12 +124,24 @@ class LogTransferTest : public ::testing::TestWithParam<TPlace> {
 TEST_P(LogTransferTest, RoundTripKeepsRecordsAndCounters) {
     fillStation(temp / "station.sqlite", temp.path());
     TMarkingLog station(temp / "station.sqlite");
+    TMarkRecord graded = record("Graded", temp / "graded.nc");
+    graded.Grade = "B, AS9132 passes, reads";
+    writeDone(station, {graded});
     const auto middle = open("middle");
     const TTransfer there = TransferLog(station, *middle);
-    EXPECT_EQ(there.Added, 10u);
+    EXPECT_EQ(there.Added, 11u);
     TMarkingLog back(temp / "back.sqlite");
     TransferLog(*middle, back);
     EXPECT_EQ(seen(back), seen(station));
+    // The predicted grade goes with its record both ways.
+    const TMarkingLog* const logs[] = {middle.get(), &back};
+    for (const TMarkingLog* log : logs) {
+        TLogQuery query;
+        query.Text = "Graded";
+        const auto found = log->Query(query);
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(log->PredictedGrade(found.front().Id), graded.Grade);
+    }
     for (const char* counter : {"SN", "Los", "never"})
         EXPECT_EQ(back.NextSerial(counter), station.NextSerial(counter)) << counter;
     // The numbers the run left unused stay spent on the other side too.
