@@ -75,6 +75,9 @@ std::string GradeSummary(const TGradeReport& report) {
     std::string line(1, GradeLetter(report.Overall()));
     line += report.As9132Pass() ? ", AS9132 passes" : ", AS9132 fails";
     if (report.Verdict) line += ", " + std::string(VerdictWords(report.Verdict->Verdict));
+    // The mean dot size, so a verification of the part can stand beside it.
+    if (!report.Depths.empty())
+        line += ", dots " + base::FixedText(report.Depths.front().As9132.DotMean, 0) + " %";
     return line;
 }
 

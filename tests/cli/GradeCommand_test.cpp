@@ -113,7 +113,7 @@ TEST(GradeCommand, TheMarkingLogRecordsThePredictedGrade) {
               0);
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open((config / "korvex.sqlite").c_str(), &db), SQLITE_OK);
-    EXPECT_EQ(korvex::log::StoredGrade(db, 1), "A, AS9132 fails, reads narrowly");
+    EXPECT_EQ(korvex::log::StoredGrade(db, 1), "A, AS9132 fails, reads narrowly, dots 50 %");
     sqlite3_close(db);
 }
 

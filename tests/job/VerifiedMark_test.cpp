@@ -17,7 +17,7 @@ TEST(VerifiedMark, KeptWithTheEarliestRecordOfTheContentAndThePhotosHash) {
     for (log::TMarkRecord& r : records) {
         r.Text = "SN 4711";
         r.ContentKind = "TEXT";
-        r.Grade = "A, AS9132 passes, reads";
+        r.Grade = "A, AS9132 passes, reads, dots 80 %";
     }
     records[0].Output = temp / "first.nc";
     records[1].Output = temp / "again.nc";
@@ -42,7 +42,7 @@ TEST(VerifiedMark, KeptWithTheEarliestRecordOfTheContentAndThePhotosHash) {
     EXPECT_EQ(kept[0].PhotoSha256,
               "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_EQ(job::VerificationBesidePrediction(markingLog.PredictedGrade(found->Id), kept[0]),
-              "predicted A, AS9132 passes, reads; measured B, AS9132 passes, dots 74 %");
+              "predicted A, AS9132 passes, reads, dots 80 %; measured B, AS9132 passes, dots 74 %");
 
     // A photo gone before it is kept: nothing is.
     log::TVerification gone = v;
