@@ -33,7 +33,8 @@ ncgen::TRunItem PlanSerialItem(const ncgen::TSerialRange& range, std::string_vie
     const std::string text = ncgen::ExpandPattern(textPattern, {n, k + 1, "", now, &shifts});
     const std::string name = FileNamePart(base::Windows1252ToUtf8(text));
     return {text,
-            base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name, now, &shifts}))};
+            base::Utf8Path(ncgen::ExpandPattern(outputPattern, {n, k + 1, name, now, &shifts})), n,
+            k + 1};
 }
 
 std::vector<ncgen::TRunItem> PlanSerialItems(const ncgen::TSerialRange& range,
@@ -51,8 +52,10 @@ std::vector<ncgen::TRunItem> PlanListItems(const std::vector<TListText>& texts,
     std::vector<ncgen::TRunItem> items;
     for (const TListText& line : texts) {
         const std::string name = FileNamePart(base::Windows1252ToUtf8(line.Text));
-        items.push_back({line.Text, base::Utf8Path(ncgen::ExpandPattern(
-                                        outputPattern, {line.Number, line.Number, name}))});
+        items.push_back(
+            {line.Text,
+             base::Utf8Path(ncgen::ExpandPattern(outputPattern, {line.Number, line.Number, name})),
+             line.Number, line.Number});
     }
     return items;
 }

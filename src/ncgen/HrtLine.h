@@ -18,7 +18,8 @@ struct THrtLine {
     THrtPosition Position = THrtPosition::None;
     std::string Height = "1.5"; // mm from the centres of the top row's dots to the bottom row's
     std::string Pitch;          // dot spacing in mm; empty: the height over the six row gaps
-    std::string Text;           // free text ({line}, {date:..}, {time:..}); empty: the symbol's
+    // Free text with {line}, {date:..}, {time:..}, and in a run {n} and {i}; empty: the symbol's.
+    std::string Text;
 
     bool operator==(const THrtLine&) const = default;
 };

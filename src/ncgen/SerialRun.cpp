@@ -216,9 +216,13 @@ RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& pro
           std::string_view profileName, const std::vector<TRunItem>& items,
           const std::function<void(const TGenerateCommandResult&, TRunProgram&)>& inspect,
           const std::function<bool(const TRunStep&)>& progress, TProgramSink* sink) {
+    const std::string hrtPattern = fields.Layer.Hrt.Text;
     const auto make = [&](const TRunItem& item) {
         TRunProgram program;
         fields.Layer.EText = base::SplitLines(item.Text);
+        // The dot line's {n} and {i} are the item's; {line} and the date codes stay for it.
+        if (item.I > 0 && !hrtPattern.empty())
+            fields.Layer.Hrt.Text = ExpandPattern(hrtPattern, {item.N, item.I, "{line}"});
         try {
             const TGenerateCommandResult generated =
                 GenerateCommand(layers, fields, profile, profileName);

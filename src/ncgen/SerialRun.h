@@ -49,6 +49,9 @@ base::TTextMessage CheckCounterRange(const TSerialRange& range);
 struct TRunItem {
     std::string Text;
     std::filesystem::path Output;
+    // The item's {n} and {i}, for the dot line's free text; I is 0 outside a planned run.
+    std::int64_t N = 0;
+    std::int64_t I = 0;
 };
 
 // What the maker gives back for one text: the program's bytes, or why there is none. Summary

@@ -220,4 +220,28 @@ TEST(SerialRun, EachTextGoesThroughTheGenerateCommand) {
     EXPECT_FALSE(fs::exists(list[2].Output));
 }
 
+// A serial run's dot line says the same number as its symbol, not a literal "{n}".
+TEST(SerialRun, DotLineFreeTextCarriesEachItemsNumbers) {
+    TempFolder temp;
+    TLayerTable layers;
+    layers.AddLayer("Ebene 1", 0, 0);
+    TGenerateFields fields{layers.SelectLayer(1).Fields, "2", "-0.1", {}};
+    fields.Layer.EGroesse = "0.5";
+    fields.Layer.Hrt.Position = THrtPosition::Below;
+    fields.Layer.Hrt.Text = "SN {n:03}-{i} {line}";
+    TActiveProfile profile;
+    profile.FirstPoint[0] = "G0 X[#XVAL] Y[#YVAL]";
+    profile.FollowingPoints[0] = "G0 X[#XVAL] Y[#YVAL]";
+    const std::vector<TRunItem> list = {{"A7", temp / "1.nc", 7, 1}, {"A9", temp / "2.nc", 9, 2}};
+    std::vector<std::string> said;
+    const TRunOutcome outcome = RunSerial(
+        layers, fields, profile, "P", list,
+        [&](const TGenerateCommandResult& generated, TRunProgram&) {
+            said.push_back(generated.HrtText);
+        },
+        [](const TRunStep&) { return true; });
+    EXPECT_EQ(outcome.Stop, TRunStop::None) << outcome.Message;
+    EXPECT_EQ(said, (std::vector<std::string>{"SN 007-1 A7", "SN 009-2 A9"}));
+}
+
 } // namespace
