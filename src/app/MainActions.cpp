@@ -109,6 +109,7 @@ void connectCommands(MainCommands& form, Ui::TMainForm& ui, const Messages& mess
     });
     QObject::connect(verifyMark, &QAction::triggered, &form,
                      [&form, &messages] { OpenVerifyDialog(form, form.MarkingLog(), messages); });
+    AcceptPhotoDrops(form, form.MarkingLog(), messages);
 #endif
     QObject::connect(ui.Neueerstellen1, &QAction::triggered, &form,
                      &MainCommands::NeuErstellen1Click);

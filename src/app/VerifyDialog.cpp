@@ -1,5 +1,6 @@
 #include "app/VerifyDialog.h"
 
+#include "app/AppPlatform.h"
 #include "app/CodePage.h"
 #include "app/Messages.h"
 #include "app/ProgramLog.h"
@@ -11,11 +12,13 @@
 #include "verify/VerifyText.h"
 
 #include <QDialogButtonBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
@@ -154,6 +157,49 @@ void OpenVerifyDialog(QWidget& parent, ProgramLog& log, const Messages& messages
     auto* dialog = new VerifyDialog(std::move(photo), log, messages, &parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
+}
+
+namespace {
+
+// One local photo file; nothing for several files, other files or anything else.
+std::filesystem::path droppedPhoto(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile()) return {};
+    const std::filesystem::path file = ToPath(url.toLocalFile());
+    return verify::IsPhotoName(file) ? file : std::filesystem::path();
+}
+
+class PhotoDrop : public QObject {
+  public:
+    PhotoDrop(QWidget& window, ProgramLog& log, const Messages& messages)
+        : QObject(&window), window_(window), log_(log), messages_(messages) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (watched != &window_ ||
+            (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
+            return false;
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::filesystem::path photo = droppedPhoto(drop->mimeData());
+        if (photo.empty()) return false;
+        drop->acceptProposedAction();
+        if (type == QEvent::Drop) OpenVerifyDialog(window_, log_, messages_, photo);
+        return true;
+    }
+
+  private:
+    QWidget& window_;
+    ProgramLog& log_;
+    const Messages& messages_;
+};
+
+} // namespace
+
+void AcceptPhotoDrops(QWidget& window, ProgramLog& log, const Messages& messages) {
+    window.setAcceptDrops(true);
+    window.installEventFilter(new PhotoDrop(window, log, messages));
 }
 
 } // namespace korvex::app

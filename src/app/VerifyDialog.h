@@ -52,6 +52,9 @@ class VerifyDialog : public QDialog {
     QPushButton* recordButton_ = nullptr;
 };
 
+// Dropping one photo file on `window` opens its verification, as the menu item does.
+void AcceptPhotoDrops(QWidget& window, ProgramLog& log, const Messages& messages);
+
 // Asks for a photo when none is given, then shows its verification.
 void OpenVerifyDialog(QWidget& parent, ProgramLog& log, const Messages& messages,
                       std::filesystem::path photo = {});

@@ -200,4 +200,13 @@ TVerifyReport VerifyPhoto(const std::filesystem::path& photo) {
     return VerifyPhotoBytes({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
 }
 
+bool IsPhotoName(const std::filesystem::path& file) {
+    std::string suffix = file.extension().string();
+    for (char& c : suffix)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (const char* known : {".png", ".jpg", ".jpeg", ".tif", ".tiff", ".bmp"})
+        if (suffix == known) return true;
+    return false;
+}
+
 } // namespace korvex::verify

@@ -70,6 +70,10 @@ inline constexpr std::uint64_t MaxPhotoPixels = 50'000'000;
 TVerifyReport VerifyPhoto(const std::filesystem::path& photo);
 TVerifyReport VerifyPhotoBytes(const std::string& fileBytes);
 
+// Whether a file's name says it is a photo Korvex reads (.png, .jpg, .jpeg, .tif, .tiff, .bmp,
+// in any case); what it holds is judged when it is loaded.
+bool IsPhotoName(const std::filesystem::path& file);
+
 // The report as one JSON object; the keys the predicted grade uses where they mean the same.
 std::string VerifyJson(const TVerifyReport& report);
 

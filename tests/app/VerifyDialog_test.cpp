@@ -9,6 +9,7 @@
 #include "support/PhotoRender.h"
 
 #include <QAbstractButton>
+#include <QMimeData>
 #include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
@@ -22,6 +23,7 @@ class VerifyDialogTest : public QObject {
   private slots:
     void photoOfASavedProgramIsShownAndRecordedWithItsRecord();
     void photoOfAnotherContentCannotBeRecorded();
+    void droppedPhotoOpensItsVerification();
 };
 
 namespace {
@@ -81,6 +83,26 @@ void VerifyDialogTest::photoOfAnotherContentCannotBeRecorded() {
     QCOMPARE(child<QLabel>(dialog, "VerifyLogRecord")->text(),
              window.form->Messenger().Text(korvex::text::VerifyNotInLog));
     QVERIFY(!child<QAbstractButton>(dialog, "VerifyRecord")->isEnabled());
+}
+
+// Dropping a photo on the window verifies it; another file is not taken.
+void VerifyDialogTest::droppedPhotoOpensItsVerification() {
+    StartedWindow window;
+    const std::filesystem::path photo = photoOf(window, "KORVEX 4711");
+    const QString other = window.folder.filePath(QStringLiteral("notes.txt"));
+    for (const QString& file : {other, korvex::app::FromPath(photo)}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.form.get(), &enter);
+        QCOMPARE(enter.isAccepted(), file != other);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.form.get(), &drop);
+    }
+    auto* dialog = window.form->findChild<VerifyDialog*>(QStringLiteral("VerifyMark"));
+    QVERIFY(dialog);
+    QCOMPARE(window.form->findChildren<VerifyDialog*>().size(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(dialog->Done(), 20000);
 }
 
 int main(int argc, char** argv) {
