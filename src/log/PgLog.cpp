@@ -47,6 +47,8 @@ constexpr const char* MIGRATIONS[] = {
     PgGradeMigration,
 };
 constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
+// The version that brought the counters' reset.
+constexpr std::int64_t RESET_SCHEMA = 2;
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id
 
 base::TProcessIdentity writer(const TPgResult& row, int pid) {
@@ -139,6 +141,7 @@ TPgLog::TPgLog(const std::string& url, TMarkingLog::TAccess access, std::functio
             if (owner.Rows() != 1 || owner.At(0).Int(0) != APPLICATION)
                 fail(text::LogForeignDatabase, "korvex.owner");
             if (owner.Int(1) > SERVER_SCHEMA) fail(text::LogNewerSchema, "korvex.owner");
+            version_ = owner.Int(1);
         }
         if (access == TMarkingLog::TAccess::Write) migrate();
     } catch (...) {
@@ -170,6 +173,7 @@ void TPgLog::migrate() {
     run("UPDATE korvex.owner SET version = $1", {SERVER_SCHEMA}, text::LogCannotWrite);
     if (!transaction.Commit()) fail(text::LogCannotWrite);
     schema_ = true;
+    version_ = SERVER_SCHEMA;
 }
 
 std::optional<std::pair<std::size_t, TMarkRecord>>
@@ -225,7 +229,11 @@ std::vector<TMarkRecord> TPgLog::FindHash(std::string_view sha256) const {
 
 std::optional<TStoredCounter> TPgLog::ReadCounter(std::string_view counter) const {
     if (!schema_) return std::nullopt;
-    TPgResult found = run("SELECT next, reset, period, start FROM korvex.counters WHERE name = $1",
+    // An older schema looked at read-only has counters that never reset.
+    TPgResult found = run(version_ >= RESET_SCHEMA
+                              ? "SELECT next, reset, period, start FROM korvex.counters "
+                                "WHERE name = $1"
+                              : "SELECT next, 'never', '', 1 FROM korvex.counters WHERE name = $1",
                           {Utf8(std::string(counter))}, text::LogCannotOpen);
     if (found.Rows() == 0) return std::nullopt;
     const TPgResult& row = found.At(0);

@@ -53,7 +53,10 @@ class TPgLog : public TLogBackend {
     std::string server_; // the url without a password, for messages
     pg_conn* db_ = nullptr;
     std::function<void()> waiting_;
-    bool schema_ = false; // the tables are there
+    bool schema_ = false;      // the tables are there
+    std::int64_t version_ = 0; // of the tables: a reader may find an older one
+    // The schema version that brought the verifications.
+    static constexpr std::int64_t VerificationSchema = 3;
 };
 
 } // namespace korvex::log

@@ -18,7 +18,7 @@ void TPgLog::AddVerification(TVerification& verification) {
 }
 
 std::vector<TVerification> TPgLog::VerificationsOf(std::int64_t mark) const {
-    if (!schema_) return {};
+    if (!schema_ || version_ < VerificationSchema) return {};
     TPgResult rows = run((std::string("SELECT id, ") + VerificationColumns +
                           " FROM korvex.verifications WHERE mark = $1 ORDER BY id")
                              .c_str(),
@@ -33,6 +33,7 @@ std::vector<TVerification> TPgLog::VerificationsOf(std::int64_t mark) const {
 
 std::vector<TMarkRecord> TPgLog::Unverified() const {
     if (!schema_) return {};
+    if (version_ < VerificationSchema) return Query({});
     TPgResult rows = run((std::string("SELECT ") + RecordColumns +
                           " FROM korvex.marks WHERE pending = 0 AND NOT EXISTS (SELECT 1 FROM "
                           "korvex.verifications v WHERE v.mark = korvex.marks.id) ORDER BY id")
