@@ -149,6 +149,52 @@ int calibrate(const job::TSession& session, const ncgen::TCoupon& coupon, const 
 #endif
 }
 
+// --measured DEPTH:DIAMETER: the tool that makes that dot, saved on request.
+int correctFromDot(const job::TSession& session, const ncgen::TTool& tool, int number,
+                   const TCouponArgs& parsed, std::ostream& out, std::ostream& err) {
+    const std::string& m = *parsed.Measured;
+    const auto colon = m.find(':');
+    long double depth = 0, diameter = 0;
+    if (colon == m.npos || !positive(std::string_view(m).substr(0, colon), depth) ||
+        !positive(std::string_view(m).substr(colon + 1), diameter)) {
+        err << "korvex-cli coupon: --measured takes DEPTH:DIAMETER in mm, both above 0\n";
+        return ExitUsage;
+    }
+    const ncgen::TToolReading corrected = ncgen::CorrectTool(tool, depth, diameter);
+    if (!corrected.Problem.Empty()) {
+        err << "korvex-cli coupon: "
+            << base::Windows1252ToUtf8(session.Texts.Message(corrected.Problem)) << '\n';
+        return ExitFailure;
+    }
+    out << base::Windows1252ToUtf8(ncgen::DescribeTool(corrected.Tool)) << " (--tool "
+        << toolOption(corrected.Tool) << ")\n";
+    return parsed.Save ? saveTool(session, number, corrected.Tool, err) : ExitOk;
+}
+
+// Lists the coupon's dots on standard error and writes its program to -o or standard output.
+int writeCoupon(const ncgen::TCoupon& coupon, const ncgen::TTool& tool,
+                const std::optional<std::string>& output, std::ostream& out, std::ostream& err) {
+    err << "korvex-cli: coupon for " << base::Windows1252ToUtf8(ncgen::DescribeTool(tool))
+        << ", dots " << base::GeneralText(coupon.Spacing, 6) << " mm apart along X:\n";
+    for (std::size_t i = 0; i < coupon.Depths.size(); ++i)
+        err << "korvex-cli:   dot " << i + 1 << ": depth " << base::FixedText(coupon.Depths[i], 3)
+            << " mm, expected diameter " << base::FixedText(coupon.Diameters[i], 3) << " mm\n";
+    err << "korvex-cli:   index dot beside dot 1, at Y+" << base::GeneralText(coupon.Spacing, 6)
+        << ": depth " << base::FixedText(coupon.IndexDepth, 3) << " mm\n";
+    const std::string bytes = base::JoinLines(coupon.NCLines);
+    if (!output) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        return out ? ExitOk : ExitFailure;
+    }
+    const std::filesystem::path file = Utf8Path(*output);
+    if (!base::WriteFileAtomically(file, bytes)) {
+        err << base::Windows1252ToUtf8(config::CannotCreateText(file)) << '\n';
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
 } // namespace
 
 int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -165,7 +211,6 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
     job::TSession session;
     if (const auto status = OpenCommandSession(parsed.Options, options, session, err))
         return *status;
-    const config::TSettings& settings = session.Settings;
     const std::string choice = options.Profile.value_or(job::DefaultProfileChoice(session));
     const auto selection = job::ChooseProfile(session, choice);
     if (!selection) {
@@ -185,29 +230,11 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
         err << "korvex-cli coupon: the profile has no tool; give one with --tool\n";
         return ExitUsage;
     }
-
-    if (parsed.Measured) {
-        const std::string& m = *parsed.Measured;
-        const auto colon = m.find(':');
-        long double depth = 0, diameter = 0;
-        if (colon == m.npos || !positive(std::string_view(m).substr(0, colon), depth) ||
-            !positive(std::string_view(m).substr(colon + 1), diameter)) {
-            err << "korvex-cli coupon: --measured takes DEPTH:DIAMETER in mm, both above 0\n";
-            return ExitUsage;
-        }
-        const ncgen::TToolReading corrected = ncgen::CorrectTool(profile.Tool, depth, diameter);
-        if (!corrected.Problem.Empty()) {
-            err << "korvex-cli coupon: "
-                << base::Windows1252ToUtf8(session.Texts.Message(corrected.Problem)) << '\n';
-            return ExitFailure;
-        }
-        out << base::Windows1252ToUtf8(ncgen::DescribeTool(corrected.Tool)) << " (--tool "
-            << toolOption(corrected.Tool) << ")\n";
-        return parsed.Save ? saveTool(session, selection->Number, corrected.Tool, err) : ExitOk;
-    }
+    if (parsed.Measured)
+        return correctFromDot(session, profile.Tool, selection->Number, parsed, out, err);
 
     long double pitch = 0;
-    const std::string pitchText = parsed.Pitch.value_or(settings.DotSpacing);
+    const std::string pitchText = parsed.Pitch.value_or(session.Settings.DotSpacing);
     if (!positive(pitchText, pitch)) {
         err << "korvex-cli coupon: the dot spacing \"" << pitchText << "\" is no length above 0\n";
         return parsed.Pitch ? ExitUsage : ExitFailure;
@@ -221,25 +248,7 @@ int RunCoupon(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (parsed.Photo)
         return calibrate(session, *coupon, profile.Tool, pitch, *parsed.Photo,
                          parsed.Save ? selection->Number : 0, out, err);
-    err << "korvex-cli: coupon for " << base::Windows1252ToUtf8(ncgen::DescribeTool(profile.Tool))
-        << ", dots " << base::GeneralText(coupon->Spacing, 6) << " mm apart along X:\n";
-    for (std::size_t i = 0; i < coupon->Depths.size(); ++i)
-        err << "korvex-cli:   dot " << i + 1 << ": depth " << base::FixedText(coupon->Depths[i], 3)
-            << " mm, expected diameter " << base::FixedText(coupon->Diameters[i], 3) << " mm\n";
-    err << "korvex-cli:   index dot beside dot 1, at Y+" << base::GeneralText(coupon->Spacing, 6)
-        << ": depth " << base::FixedText(coupon->IndexDepth, 3) << " mm\n";
-    const std::string bytes = base::JoinLines(coupon->NCLines);
-    if (!parsed.Output) {
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        return out ? ExitOk : ExitFailure;
-    }
-    const std::filesystem::path file = Utf8Path(*parsed.Output);
-    if (!base::WriteFileAtomically(file, bytes)) {
-        err << base::Windows1252ToUtf8(config::CannotCreateText(file)) << '\n';
-        return ExitFailure;
-    }
-    return ExitOk;
+    return writeCoupon(*coupon, profile.Tool, parsed.Output, out, err);
 }
 
 } // namespace korvex::cli
