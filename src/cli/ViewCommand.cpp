@@ -111,6 +111,48 @@ void applyView(simulation::TMathImage& grafik, const ncgen::TJob& job,
     if (preset) simulation::ApplyViewPreset(grafik, *preset);
 }
 
+// The warnings a program of the window would show in its status bar.
+void printWarnings(const job::TOpenJob& opened, const job::TProgram& program, std::ostream& err) {
+    const config::TLanguageTexts& texts = opened.Session.Texts;
+    if (program.Misfit)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(*program.Misfit)}});
+    if (program.Notes.EndsWithLineBreak)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Text(text::NoteEndsWithLineBreak)}});
+    if (const std::string blank = job::BlankFitWords(program.Notes.BlankFit, texts); !blank.empty())
+        Print(err, opened, {text::WarningText, 0, {}, {blank}});
+    for (const std::string& round : job::RoundWords(program.Notes.Round, texts))
+        Print(err, opened, {text::WarningText, 0, {}, {round}});
+    for (const base::TTextMessage& warning : program.Warnings)
+        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(warning)}});
+    if (program.Notes.Dots)
+        if (const std::string dots = job::DotWarningWords(*program.Notes.Dots, texts);
+            !dots.empty())
+            Print(err, opened, {text::WarningText, 0, {}, {dots}});
+}
+
+struct TDrawing {
+    std::string Svg;
+    simulation::DrawPassResult Pass;
+};
+
+// The program's tool path over its blank, as the window's graphic draws it.
+TDrawing draw(const TViewOptions& options, const ncgen::TJob& jobData,
+              const config::TSettings& settings, const std::vector<std::string>& lines) {
+    simulation::TMathImage grafik(options.width, options.height);
+    applyView(grafik, jobData, options.preset);
+    simulation::SvgCanvas canvas(options.width, options.height, base::Windows1252ToUtf8);
+    grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
+    grafik.SetCanvas(&canvas);
+    simulation::SimulationView view(grafik);
+    view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid,
+                   settings.Blank};
+    view.showAxes = settings.ShowAxes;
+    view.showRapidMoves = settings.ShowRapidMoves;
+    const simulation::DrawPassResult pass =
+        view.Drawsimulation(lines, jobData.BlankDefinition, false);
+    return {canvas.document(), pass};
+}
+
 } // namespace
 
 int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -136,56 +178,27 @@ int RunView(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     job::TProgram program;
     if (const job::TOutcome generated = job::Generate(opened, jobOptions, program); !generated.Ok())
         return Print(err, opened, generated.Message, ""), ExitStatus(generated);
-    const config::TLanguageTexts& texts = opened.Session.Texts;
-    if (program.Misfit)
-        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(*program.Misfit)}});
-    if (program.Notes.EndsWithLineBreak)
-        Print(err, opened, {text::WarningText, 0, {}, {texts.Text(text::NoteEndsWithLineBreak)}});
-    if (const std::string blank = job::BlankFitWords(program.Notes.BlankFit, texts); !blank.empty())
-        Print(err, opened, {text::WarningText, 0, {}, {blank}});
-    for (const std::string& round : job::RoundWords(program.Notes.Round, texts))
-        Print(err, opened, {text::WarningText, 0, {}, {round}});
-    for (const base::TTextMessage& warning : program.Warnings)
-        Print(err, opened, {text::WarningText, 0, {}, {texts.Message(warning)}});
-    if (program.Notes.Dots)
-        if (const std::string dots = job::DotWarningWords(*program.Notes.Dots, texts);
-            !dots.empty())
-            Print(err, opened, {text::WarningText, 0, {}, {dots}});
+    printWarnings(opened, program, err);
     const std::vector<std::string>& lines = program.Generated.SimulationLines;
-    const ncgen::TJob& jobData = opened.Job;
-
-    simulation::TMathImage grafik(options.width, options.height);
-    applyView(grafik, jobData, options.preset);
-    simulation::SvgCanvas canvas(options.width, options.height, base::Windows1252ToUtf8);
-    grafik.SetFont({"Arial", 9, 0x000000}); // 12 pixels high, in the window-text colour
-    grafik.SetCanvas(&canvas);
-    simulation::SimulationView view(grafik);
-    const config::TSettings& settings = opened.Session.Settings;
-    view.colors = {settings.Background, settings.Axes, settings.Feed, settings.Rapid,
-                   settings.Blank};
-    view.showAxes = settings.ShowAxes;
-    view.showRapidMoves = settings.ShowRapidMoves;
-    const simulation::DrawPassResult pass =
-        view.Drawsimulation(lines, jobData.BlankDefinition, false);
-
+    const TDrawing drawn = draw(options, opened.Job, opened.Session.Settings, lines);
     if (const auto output = options.value("-o")) {
         const std::filesystem::path file = Utf8Path(*output);
         if (job::IsJobFile(opened, file))
             return Print(err, opened, {text::OutputIsJobFile, 0, {}, {}}), ExitUsage;
-        if (!base::WriteFileAtomically(file, canvas.document()))
+        if (!base::WriteFileAtomically(file, drawn.Svg))
             return Print(err, opened, {0, 0, config::CannotCreateText(file), {}}, ""), ExitFailure;
     } else {
-        out << canvas.document();
+        out << drawn.Svg;
         out.flush();
         if (!out) return ExitFailure;
     }
     // The window ends such a pass quietly; a batch must not call a partial picture a success.
-    if (pass.stoppedByError) {
+    if (drawn.Pass.stoppedByError) {
         Print(err, opened,
               {text::DrawingStopped,
                0,
                {},
-               {std::to_string(pass.linesEvaluated), std::to_string(lines.size())}},
+               {std::to_string(drawn.Pass.linesEvaluated), std::to_string(lines.size())}},
               "korvex-cli view: ");
         return ExitFailure;
     }
