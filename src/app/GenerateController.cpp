@@ -171,29 +171,9 @@ ncgen::TGenerateFields GenerateController::Fields() const {
     return fields;
 }
 
-bool GenerateController::ConvertClick() {
-    // The preview shows what will be marked: a refresh still waiting for its timer runs first,
-    // and its range error ends the command here.
-    if (preview_.RefreshPending()) preview_.DMTimerTimer();
-
-    outOfDate_ = false;
-    panel_.SetConvertEnabled(false);
-    timer_.stop();
-    emit Starting();
-    // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
-    // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
-    document_.SetSimulationLines({});
-    forgetProgram();
-
-    const ncgen::TGenerateFields fields = Fields();
-    emit Status(messages_.Text(text::GeneratingStatus));
-    // Nobody looks at a batch run's notes; its program is written as it is. The read-back runs
-    // beside the window.
-    const auto notes = messages_.BatchMode()
-                           ? std::nullopt
-                           : std::optional(job::TNotesWanted{true, false, settings_.RapidRate});
-    job::TProgram program;
-    const job::TOutcome outcome = document_.Generate(fields, notes, program);
+// Shows why a program was not made (a partial one in the editor, the refusal, a batch's
+// missing text); true when it was made.
+bool GenerateController::generatedOrTold(job::TProgram& program, const job::TOutcome& outcome) {
     ncgen::TGenerateCommandResult& result = program.Generated;
     if (program.Partial) {
         // The program as far as the generator got, as the editor showed it.
@@ -228,6 +208,34 @@ bool GenerateController::ConvertClick() {
     case ncgen::TGenerateOutcome::Generated:
         break;
     }
+    return true;
+}
+
+bool GenerateController::ConvertClick() {
+    // The preview shows what will be marked: a refresh still waiting for its timer runs first,
+    // and its range error ends the command here.
+    if (preview_.RefreshPending()) preview_.DMTimerTimer();
+
+    outOfDate_ = false;
+    panel_.SetConvertEnabled(false);
+    timer_.stop();
+    emit Starting();
+    // The editor is emptied only where nothing new replaces it: clearing 30,000 lines before
+    // setting 30,000 new ones would cost as much again, and nothing is drawn in between.
+    document_.SetSimulationLines({});
+    forgetProgram();
+
+    const ncgen::TGenerateFields fields = Fields();
+    emit Status(messages_.Text(text::GeneratingStatus));
+    // Nobody looks at a batch run's notes; its program is written as it is. The read-back runs
+    // beside the window.
+    const auto notes = messages_.BatchMode()
+                           ? std::nullopt
+                           : std::optional(job::TNotesWanted{true, false, settings_.RapidRate});
+    job::TProgram program;
+    const job::TOutcome outcome = document_.Generate(fields, notes, program);
+    if (!generatedOrTold(program, outcome)) return false;
+    ncgen::TGenerateCommandResult& result = program.Generated;
     record_ = job::ProgramRecord(program, fields.Layer.Content, ProfileName(), {});
     document_.SetSimulationLines(std::move(result.SimulationLines));
     editor_.ShowProgram(result.NCLines, result.LastUsedFormat);

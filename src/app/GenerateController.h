@@ -14,6 +14,11 @@
 #include <string>
 #include <vector>
 
+namespace korvex::job {
+struct TOutcome;
+struct TProgram;
+} // namespace korvex::job
+
 namespace korvex::app {
 
 class JobDocument;
@@ -84,6 +89,7 @@ class GenerateController : public QObject {
     void forgetProgram();
     // The read-back of the program just generated: with a tool it renders and decodes several
     // pictures, tens of milliseconds on a large symbol, so it runs beside the window.
+    bool generatedOrTold(job::TProgram& program, const job::TOutcome& outcome);
     void startReadBack();
 
     JobPanel& panel_;
