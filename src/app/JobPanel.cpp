@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace korvex::app {
 
 namespace {
@@ -42,6 +44,26 @@ QToolButton* mirror(QWidget* parent, const char* name, const QString& caption) {
     button->setCheckable(true);
     button->setFixedWidth(36);
     return button;
+}
+
+// Dot spacing, offsets, rotation and the mirrors, each with its label.
+QGridLayout* parameterGrid(QWidget* owner, const std::array<StepField*, 4>& steps,
+                           QToolButton* xMirror, QToolButton* yMirror) {
+    auto* grid = new QGridLayout;
+    const char* names[] = {"LGroesse", "LVerschiebungX", "LVerschiebungY", "LRotation"};
+    const QString captions[] = {QStringLiteral("Punktabstand"), QStringLiteral("Verschiebung X"),
+                                QStringLiteral("Verschiebung Y"), QStringLiteral("Drehung")};
+    for (int row = 0; row < 4; ++row) {
+        grid->addWidget(label(owner, names[row], captions[row]), row, 0);
+        grid->addWidget(steps[static_cast<std::size_t>(row)], row, 1);
+    }
+    grid->addWidget(label(owner, "LSpiegel", QStringLiteral("Spiegel")), 4, 0);
+    auto* mirrors = new QHBoxLayout;
+    mirrors->addWidget(xMirror);
+    mirrors->addWidget(yMirror);
+    mirrors->addStretch(1);
+    grid->addLayout(mirrors, 4, 1);
+    return grid;
 }
 
 } // namespace
@@ -98,22 +120,8 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     layout->addLayout(textHead);
     layout->addWidget(text_, 1);
     layout->addWidget(label(this, "LParameter", QStringLiteral("Parameter")));
-    auto* grid = new QGridLayout;
-    grid->addWidget(label(this, "LGroesse", QStringLiteral("Punktabstand")), 0, 0);
-    grid->addWidget(groesse, 0, 1);
-    grid->addWidget(label(this, "LVerschiebungX", QStringLiteral("Verschiebung X")), 1, 0);
-    grid->addWidget(xVersatz, 1, 1);
-    grid->addWidget(label(this, "LVerschiebungY", QStringLiteral("Verschiebung Y")), 2, 0);
-    grid->addWidget(yVersatz, 2, 1);
-    grid->addWidget(label(this, "LRotation", QStringLiteral("Drehung")), 3, 0);
-    grid->addWidget(drehWinkel, 3, 1);
-    grid->addWidget(label(this, "LSpiegel", QStringLiteral("Spiegel")), 4, 0);
-    auto* mirrors = new QHBoxLayout;
-    mirrors->addWidget(xMirror_);
-    mirrors->addWidget(yMirror_);
-    mirrors->addStretch(1);
-    grid->addLayout(mirrors, 4, 1);
-    layout->addLayout(grid);
+    layout->addLayout(
+        parameterGrid(this, {groesse, xVersatz, yVersatz, drehWinkel}, xMirror_, yMirror_));
     dotLine_ = new DotLinePanel(this);
     layout->addWidget(dotLine_);
     layout->addWidget(convert_);
@@ -123,6 +131,10 @@ JobPanel::JobPanel(QWidget* parent) : QWidget(parent) {
     layout->addLayout(bar);
     SetProgress(false);
 
+    connectFields(symbolButton);
+}
+
+void JobPanel::connectFields(QPushButton* symbolButton) {
     connect(text_, &QPlainTextEdit::textChanged, this, &JobPanel::TextChanged);
     connect(text_, &TextField::Refused, this, &JobPanel::Refused);
     connect(text_, &TextField::TooManyLines, this, &JobPanel::TooManyLines);

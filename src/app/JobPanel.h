@@ -64,6 +64,7 @@ class JobPanel : public QWidget {
     void TooManyLines(int most);
 
   private:
+    void connectFields(QPushButton* symbolButton);
     TextField* text_ = nullptr;
     QComboBox* content_ = nullptr;
     QLabel* layerName_ = nullptr;
