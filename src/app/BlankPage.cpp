@@ -158,6 +158,29 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
     hint->setWordWrap(true);
     page->addWidget(hint);
 
+    addShapeFields();
+    for (QWidget* panel : panels_)
+        page->addWidget(panel);
+
+    auto* commands = new QHBoxLayout;
+    auto* show = new QPushButton(QStringLiteral("Rohteil anzeigen"), this);
+    show->setObjectName(QStringLiteral("RAnzeigen"));
+    auto* remove = new QPushButton(QStringLiteral("Rohteil löschen"), this);
+    remove->setObjectName(QStringLiteral("RDelete"));
+    commands->addWidget(show);
+    commands->addWidget(remove);
+    commands->addStretch(1);
+    page->addLayout(commands);
+
+    page->addWidget(surfaceChoice());
+    page->addStretch(1);
+    connect(show, &QPushButton::clicked, this, &BlankPage::RAnzeigenClick);
+    connect(remove, &QPushButton::clicked, this, &BlankPage::RDeleteClick);
+    SelectShape(simulation::BlankFields::Box);
+}
+
+// The fields of the box and the three cylinders, each shape on its panel.
+void BlankPage::addShapeFields() {
     auto& q = fields_.quader1;
     QWidget* box = shapePanel("PANELQUADER1", 1, 0);
     field(box, 0, "QUADER1_XM", QStringLiteral("X-"), q.xm);
@@ -187,20 +210,10 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
     field(cy, 2, "ZYL3_YP", QStringLiteral("Y+"), z3.yp);
     field(cy, 3, "ZYL3_Z", QStringLiteral("Z"), z3.z);
     field(cy, 4, "ZYL3_R", QStringLiteral("R"), z3.r);
-    for (QWidget* panel : panels_)
-        page->addWidget(panel);
+}
 
-    auto* commands = new QHBoxLayout;
-    auto* show = new QPushButton(QStringLiteral("Rohteil anzeigen"), this);
-    show->setObjectName(QStringLiteral("RAnzeigen"));
-    auto* remove = new QPushButton(QStringLiteral("Rohteil löschen"), this);
-    remove->setObjectName(QStringLiteral("RDelete"));
-    commands->addWidget(show);
-    commands->addWidget(remove);
-    commands->addStretch(1);
-    page->addLayout(commands);
-
-    // Which marking applies on a round blank: the checked button, saved with the job.
+// Which marking applies on a round blank: the checked button, saved with the job.
+QGroupBox* BlankPage::surfaceChoice() {
     auto* surface = new QGroupBox(QStringLiteral("Runde Teile (Zylinder längs X oder Y)"), this);
     surface->setObjectName(QStringLiteral("GOberflaeche"));
     surfaceGroup_ = surface;
@@ -218,11 +231,7 @@ BlankPage::BlankPage(QWidget* parent) : QWidget(parent) {
                 [this] { emit SurfaceChosen(Surface()); });
     }
     surfaceButtons_[0]->setChecked(true);
-    page->addWidget(surface);
-    page->addStretch(1);
-    connect(show, &QPushButton::clicked, this, &BlankPage::RAnzeigenClick);
-    connect(remove, &QPushButton::clicked, this, &BlankPage::RDeleteClick);
-    SelectShape(simulation::BlankFields::Box);
+    return surface;
 }
 
 QWidget* BlankPage::shapePanel(const char* name, int shape, int centreRow) {

@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QToolButton;
@@ -43,6 +44,8 @@ class BlankPage : public QWidget {
   private:
     // The centre caption stands beside the first field of the axis position.
     QWidget* shapePanel(const char* name, int shape, int centreRow);
+    void addShapeFields();
+    QGroupBox* surfaceChoice();
     QLineEdit* field(QWidget* panel, int row, const char* name, const QString& caption,
                      std::string& text);
 
