@@ -222,7 +222,8 @@ RunSerial(TLayerTable& layers, TGenerateFields fields, const TActiveProfile& pro
         fields.Layer.EText = base::SplitLines(item.Text);
         // The dot line's {n} and {i} are the item's; {line} and the date codes stay for it.
         if (item.I > 0 && !hrtPattern.empty())
-            fields.Layer.Hrt.Text = ExpandPattern(hrtPattern, {item.N, item.I, "{line}"});
+            fields.Layer.Hrt.Text =
+                ExpandPattern(hrtPattern, {item.N, item.I, "{line}", std::nullopt, nullptr});
         try {
             const TGenerateCommandResult generated =
                 GenerateCommand(layers, fields, profile, profileName);
