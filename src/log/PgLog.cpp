@@ -51,10 +51,6 @@ constexpr std::int64_t SERVER_SCHEMA = std::size(MIGRATIONS);
 constexpr std::int64_t RESET_SCHEMA = 2;
 constexpr std::int64_t APPLICATION = 1263687256; // "KRVX", as the SQLite log's application id
 
-base::TProcessIdentity writer(const TPgResult& row, int pid) {
-    return {row.Int(pid), CodePage(row.Text(pid + 1)), CodePage(row.Text(pid + 2))};
-}
-
 // libpq may call a connection whose server went away good until it is used once more.
 bool serverGone(pg_conn* db) {
     if (!db || PQstatus(db) != CONNECTION_OK) return true;
@@ -294,7 +290,7 @@ std::vector<TStoredRun> TPgLog::Runs() const {
         r.State = CodePage(found.Text(6));
         r.SettledBy = CodePage(found.Text(10));
         stored.Host = CodePage(found.Text(11));
-        stored.Writer = writer(found, 7);
+        stored.Writer = ReadWriter(found, 7);
         while (s < serials.Rows() && serials.At(s).Int(0) < r.Id)
             ++s;
         for (; s < serials.Rows() && serials.At(s).Int(0) == r.Id; ++s)
@@ -372,7 +368,7 @@ std::vector<TPendingWrite> TPgLog::PendingOf(std::string_view host) const {
     std::vector<TPendingWrite> left;
     for (int i = 0; i < found.Rows(); ++i) {
         found.At(i);
-        left.push_back({found.Int(0), writer(found, 1), PathFromUtf8(found.Text(4)),
+        left.push_back({found.Int(0), ReadWriter(found, 1), PathFromUtf8(found.Text(4)),
                         CodePage(found.Text(5)), PathFromUtf8(found.Text(6))});
     }
     return left;
@@ -383,19 +379,8 @@ std::vector<TStoredRun> TPgLog::OpenRunsOf(std::string_view host) const {
                           "count, step FROM korvex.runs WHERE state = 'open' AND host = $1",
                           {std::string(host)}, text::LogCannotOpen);
     std::vector<TStoredRun> open;
-    for (int i = 0; i < found.Rows(); ++i) {
-        found.At(i);
-        TStoredRun stored;
-        stored.Run.Id = found.Int(0);
-        stored.Run.Started = CodePage(found.Text(4));
-        stored.Run.Counter = CodePage(found.Text(5));
-        stored.Run.First = found.Int(6);
-        stored.Run.Count = found.Int(7);
-        stored.Run.Step = found.Int(8);
-        stored.Host = std::string(host);
-        stored.Writer = writer(found, 1);
-        open.push_back(std::move(stored));
-    }
+    for (int i = 0; i < found.Rows(); ++i)
+        open.push_back(ReadOpenRun(found.At(i), std::string(host)));
     return open;
 }
 

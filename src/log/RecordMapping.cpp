@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/Windows1252.h"
 #include "log/ContentKey.h"
+#include "log/LogBackend.h"
 
 #include <ctime>
 
@@ -37,6 +38,23 @@ TMarkRecord ReadRecord(const TRow& row) {
     if (!row.IsNull(16)) r.Serial = row.Int(16);
     r.Pending = row.Int(17) != 0;
     return r;
+}
+
+base::TProcessIdentity ReadWriter(const TRow& row, int pid) {
+    return {row.Int(pid), CodePage(row.Text(pid + 1)), CodePage(row.Text(pid + 2))};
+}
+
+TStoredRun ReadOpenRun(const TRow& row, const std::string& host) {
+    TStoredRun stored;
+    stored.Run.Id = row.Int(0);
+    stored.Run.Started = CodePage(row.Text(4));
+    stored.Run.Counter = CodePage(row.Text(5));
+    stored.Run.First = row.Int(6);
+    stored.Run.Count = row.Int(7);
+    stored.Run.Step = row.Int(8);
+    stored.Host = host;
+    stored.Writer = ReadWriter(row, 1);
+    return stored;
 }
 
 std::vector<TValue> InsertValues(TMarkRecord& record, const TWriter& writer, std::int64_t run) {

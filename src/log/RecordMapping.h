@@ -39,6 +39,14 @@ inline constexpr const char* RecordColumns =
     "symbol_size, encodation, profile, job, output, sha256, read_back, counter, serial, pending";
 TMarkRecord ReadRecord(const TRow& row);
 
+struct TStoredRun;
+
+// The process that wrote a row: its id at column `pid`, its boot and start in the two after.
+base::TProcessIdentity ReadWriter(const TRow& row, int pid);
+// An open run of `host` from the columns id, pid, boot, started_process, started, counter,
+// first, count, step.
+TStoredRun ReadOpenRun(const TRow& row, const std::string& host);
+
 // The columns a new record is stored in, in the order of InsertValues.
 inline constexpr const char* InsertColumns =
     "time_utc, time_local, \"user\", host, pid, content, content_kind, human_readable, "

@@ -60,10 +60,6 @@ int reasonText(int code) {
     }
 }
 
-base::TProcessIdentity writer(const TSqlStatement& row, int pid) {
-    return {row.Int(pid), CodePage(row.Text(pid + 1)), CodePage(row.Text(pid + 2))};
-}
-
 bool readable(sqlite3* db) {
     return TSqlStatement(db, "PRAGMA user_version").Step() == SQLITE_ROW;
 }
@@ -295,7 +291,7 @@ std::vector<TStoredRun> TSqliteLog::Runs() const {
         run.State = CodePage(select.Text(6));
         run.SettledBy = CodePage(select.Text(10));
         stored.Host = CodePage(select.Text(11));
-        stored.Writer = writer(select, 7);
+        stored.Writer = ReadWriter(select, 7);
         serials.Bind(1, run.Id);
         while (serials.Step() == SQLITE_ROW)
             stored.Used.push_back(serials.Int(0));
@@ -388,7 +384,7 @@ std::vector<TPendingWrite> TSqliteLog::PendingOf(std::string_view host) const {
     pending.Bind(1, std::string(host));
     std::vector<TPendingWrite> left;
     while (pending.Step() == SQLITE_ROW)
-        left.push_back({pending.Int(0), writer(pending, 1), PathFromUtf8(pending.Text(4)),
+        left.push_back({pending.Int(0), ReadWriter(pending, 1), PathFromUtf8(pending.Text(4)),
                         CodePage(pending.Text(5)), PathFromUtf8(pending.Text(6))});
     return left;
 }
@@ -398,18 +394,8 @@ std::vector<TStoredRun> TSqliteLog::OpenRunsOf(std::string_view host) const {
                             "count, step FROM runs WHERE state = 'open' AND host = ?1");
     runs.Bind(1, std::string(host));
     std::vector<TStoredRun> open;
-    while (runs.Step() == SQLITE_ROW) {
-        TStoredRun stored;
-        stored.Run.Id = runs.Int(0);
-        stored.Run.Started = CodePage(runs.Text(4));
-        stored.Run.Counter = CodePage(runs.Text(5));
-        stored.Run.First = runs.Int(6);
-        stored.Run.Count = runs.Int(7);
-        stored.Run.Step = runs.Int(8);
-        stored.Host = std::string(host);
-        stored.Writer = writer(runs, 1);
-        open.push_back(std::move(stored));
-    }
+    while (runs.Step() == SQLITE_ROW)
+        open.push_back(ReadOpenRun(runs, std::string(host)));
     return open;
 }
 
