@@ -14,7 +14,7 @@ namespace {
 
 void tool(std::string_view text) {
     const TToolReading reading = ParseToolOption(text);
-    if (!reading.Problem.empty()) {
+    if (!reading.Problem.Empty()) {
         if (reading.Tool.Kind != TToolKind::None) std::abort(); // refused yet a tool
         return;
     }
