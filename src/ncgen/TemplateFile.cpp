@@ -272,10 +272,9 @@ std::string VorlageText(const TJob& job) {
         if (layer.Content != content::TContentKind::Text)
             line("CONTENT ", content::ContentFileName(layer.Content));
         if (layer.Dmre) line("DMRE 1");
-        if (layer.Hrt.Position != THrtPosition::None) {
-            line("HRT ", HrtValue(layer.Hrt));
-            if (!layer.Hrt.Text.empty()) line("HRTTEXT ", layer.Hrt.Text);
-        }
+        if (layer.Hrt.Position != THrtPosition::None) line("HRT ", HrtValue(layer.Hrt));
+        // A free text without a position is still the user's: it comes back with the position.
+        if (!layer.Hrt.Text.empty()) line("HRTTEXT ", layer.Hrt.Text);
         line("ANGLE ", layer.Angle);
         line("XDIS ", layer.XDis);
         line("YDIS ", layer.YDis);

@@ -294,6 +294,7 @@ TEST(DotLine, LayerLineIsReadAndWrittenBackAndFilesWithoutItStayAsTheyWere) {
          {THrtPosition::Above, "1", "", "X-{line}"},
          "HRT ABOVE 1\r\nHRTTEXT X-{line}\r\n"},
         {"HRT SIDEWAYS 1.5\r\n", {}, ""},
+        {"HRTTEXT KEPT\r\n", {THrtPosition::None, "1.5", "", "KEPT"}, "HRTTEXT KEPT\r\n"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.lines);
