@@ -43,9 +43,12 @@ TEST(ShiftTable, SettingsKeepTheTableAndOlderFilesStayWithout) {
     config::TSettings s;
     ncgen::TProfileTable profiles{};
     config::SaveSettings(dir.path(), s, profiles);
-    std::ifstream main(dir / "main.ini");
-    const std::string saved((std::istreambuf_iterator<char>(main)), {});
-    EXPECT_EQ(saved.find("Schicht"), std::string::npos) << saved;
+    {
+        // Closed before the next save: Windows cannot replace a file that is still open.
+        std::ifstream main(dir / "main.ini");
+        const std::string saved((std::istreambuf_iterator<char>(main)), {});
+        EXPECT_EQ(saved.find("Schicht"), std::string::npos) << saved;
+    }
 
     s.Shifts = {"Fr\xFCh 06:00", "Sp\xE4t 14:00", "Nacht 22:00"};
     config::SaveSettings(dir.path(), s, profiles);
